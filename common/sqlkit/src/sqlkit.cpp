@@ -112,6 +112,11 @@ Statement& Statement::bindText(int index, std::string_view utf8) {
     return *this;
 }
 
+Statement& Statement::bindMatch(int index, std::string_view utf8) {
+    sqlite3_bind_text(stmt_, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    return *this;
+}
+
 Statement& Statement::bindBlob(int index, std::string_view bytes) {
     if (bytes.empty()) return bindNull(index);
     sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);

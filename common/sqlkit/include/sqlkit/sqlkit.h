@@ -45,7 +45,11 @@ class Statement {
     bool ok() const { return stmt_ != nullptr; }
     const std::string& error() const { return error_; }
 
+    // A value to store: an empty text is stored as NULL.
     Statement& bindText(int index, std::string_view utf8);
+    // An operand of a comparison: an empty text stays the empty string, so "col <> ?" with ""
+    // is true for every stored value, as it is for any other text.
+    Statement& bindMatch(int index, std::string_view utf8);
     Statement& bindBlob(int index, std::string_view bytes);
     Statement& bindInt(int index, long long value);
     Statement& bindNull(int index);
