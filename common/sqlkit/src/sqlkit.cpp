@@ -113,7 +113,9 @@ Statement& Statement::bindText(int index, std::string_view utf8) {
 }
 
 Statement& Statement::bindMatch(int index, std::string_view utf8) {
-    sqlite3_bind_text(stmt_, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    // A null data pointer would bind NULL instead of the empty text.
+    const char* data = utf8.data() ? utf8.data() : "";
+    sqlite3_bind_text(stmt_, index, data, static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     return *this;
 }
 
