@@ -1,0 +1,135 @@
+#include "catalogue_admin.h"
+
+#include <charconv>
+#include <cstdint>
+#include <set>
+
+#include "columns.h"
+#include "sjis/sjis.h"
+#include "sqlkit/sqlkit.h"
+
+namespace drugbase {
+namespace {
+
+std::string valueOf(const SuppliedDrug& drug, const char* name) {
+    const auto it = drug.find(name);
+    return it == drug.end() ? std::string() : it->second;
+}
+
+bool parseInt(const std::string& text, long long& value) {
+    const char* end = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && p == end && value >= INT32_MIN && value <= INT32_MAX;
+}
+
+// The value stored for column `c` of a supplied drug.
+void bindSupplied(sqlkit::Statement& s, int index, const Column& c, const SuppliedDrug& drug) {
+    const std::string_view name = c.name;
+    if (name == "LISTNAME") {
+        s.bindText(index, valueOf(drug, "PRODUCTNAME"));
+    } else if (name == "OPTION1") {
+        s.bindInt(index, codeSortClass(sjis::fromUtf8(valueOf(drug, "CODE"))));
+    } else if (name == "ORIDGINAL") {
+        s.bindInt(index, 0);
+    } else if (c.width == 0) {
+        s.bindNull(index);
+    } else if (c.type == ColumnType::Text) {
+        s.bindText(index, valueOf(drug, c.name));
+    } else {
+        long long value = name == "LISTHYOUJI" ? 1 : 0;
+        const std::string text = valueOf(drug, c.name);
+        if (!text.empty()) parseInt(text, value);
+        s.bindInt(index, value);
+    }
+}
+
+}  // namespace
+
+bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error) {
+    return sqlkit::createEncrypted(dataFolder / kFileName, kPassword, schemaSql(), error) !=
+           nullptr;
+}
+
+bool isLoadableColumn(const std::string& name) {
+    for (const Column& c : kColumns)
+        if (name == c.name) return c.width != 0 && name != "ORIDGINAL";
+    return false;
+}
+
+std::string checkSuppliedDrug(const SuppliedDrug& drug) {
+    for (const auto& [name, value] : drug) {
+        if (!isLoadableColumn(name)) return "column " + name + " cannot be loaded";
+        const Column& c = column(name);
+        if (c.type == ColumnType::Number) {
+            long long n;
+            if (!value.empty() && !parseInt(value, n))
+                return name + " is not a whole number: " + value;
+            continue;
+        }
+        std::string bytes;
+        if (!sjis::fromUtf8(value, bytes)) return name + " holds a character Shift-JIS lacks";
+        if (bytes.size() >= c.width)
+            return name + " is longer than " + std::to_string(c.width - 1) + " bytes";
+    }
+    if (valueOf(drug, "YJCODE").empty()) return "YJCODE is empty";
+    if (valueOf(drug, "PRODUCTNAME").empty()) return "PRODUCTNAME is empty";
+    return {};
+}
+
+LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
+                            const std::vector<SuppliedDrug>& drugs) {
+    LoadResult result;
+    std::set<std::string> seen;
+    for (std::size_t i = 0; i < drugs.size(); ++i) {
+        result.failedIndex = i;
+        result.reason = checkSuppliedDrug(drugs[i]);
+        if (result.reason.empty() && !seen.insert(valueOf(drugs[i], "YJCODE")).second)
+            result.reason = "YJ code " + valueOf(drugs[i], "YJCODE") + " is given twice";
+        if (!result.reason.empty()) return result;
+    }
+    std::string error;
+    sqlkit::Db db = sqlkit::openEncrypted(dataFolder / kFileName, kPassword, &error);
+    if (!db) {
+        result.failedIndex = drugs.size();
+        result.reason = "cannot open the catalogue: " + error;
+        return result;
+    }
+    sqlkit::Transaction transaction(db.get());
+    std::string placeholders;
+    for (std::size_t i = 0; i < kColumns.size(); ++i) placeholders += i ? ", ?" : "?";
+    sqlkit::Statement exists(db.get(), "SELECT 1 FROM Medicine_Information WHERE YJCODE = ?");
+    sqlkit::Statement insert(db.get(), "INSERT INTO Medicine_Information (" + allColumnNames() +
+                                           ") VALUES (" + placeholders + ")");
+    if (!transaction.began() || !exists.ok() || !insert.ok()) {
+        result.failedIndex = drugs.size();
+        result.reason = "cannot write the catalogue: " + insert.error() + exists.error();
+        return result;
+    }
+    for (std::size_t i = 0; i < drugs.size(); ++i) {
+        result.failedIndex = i;
+        exists.reset();
+        exists.bindMatch(1, valueOf(drugs[i], "YJCODE"));
+        if (exists.step()) {
+            result.reason =
+                "YJ code " + valueOf(drugs[i], "YJCODE") + " is already in the catalogue";
+            return result;
+        }
+        insert.reset();
+        for (std::size_t k = 0; k < kColumns.size(); ++k)
+            bindSupplied(insert, static_cast<int>(k + 1), kColumns[k], drugs[i]);
+        insert.step();
+        if (insert.failed() || exists.failed()) {
+            result.reason = "cannot write the catalogue: " + insert.error() + exists.error();
+            return result;
+        }
+    }
+    if (!transaction.commit()) {
+        result.failedIndex = drugs.size();
+        result.reason = "cannot commit the catalogue: " + std::string(sqlite3_errmsg(db.get()));
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace drugbase

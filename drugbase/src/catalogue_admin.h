@@ -1,0 +1,40 @@
+// Maintenance of the catalogue file outside the program: creating it and loading supplied
+// drugs. Used by leafletadmin and the benchmarks.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace drugbase {
+
+// Creates <dataFolder>/薬剤ファイル.mdb holding an empty catalogue; false with the reason.
+bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error);
+
+// A supplied drug: column name -> UTF-8 value (numbers as decimal text). Columns not given are
+// empty (numbers 0, LISTHYOUJI 1).
+using SuppliedDrug = std::map<std::string, std::string>;
+
+// Whether a column may be given for a supplied drug: every column with a DrugRecord field but
+// ORIDGINAL; LISTNAME and OPTION1 to OPTION4 are derived.
+bool isLoadableColumn(const std::string& name);
+
+// The reason a supplied drug cannot be loaded ("" when it can): a column that may not be
+// given, a missing YJ code or product name, a text CP932 cannot hold or longer than its field,
+// a number that is not an integer.
+std::string checkSuppliedDrug(const SuppliedDrug& drug);
+
+struct LoadResult {
+    bool ok = false;
+    std::size_t failedIndex = 0;  // the drug the reason is about, when it is about one
+    std::string reason;
+};
+
+// Adds the drugs in one transaction as supplied data (ORIDGINAL 0, LISTNAME = PRODUCTNAME,
+// OPTION1 from CODE): all of them or, on any refusal (a check above, a YJ code already in the
+// catalogue or given twice) or failure, none.
+LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
+                            const std::vector<SuppliedDrug>& drugs);
+
+}  // namespace drugbase

@@ -1,0 +1,72 @@
+// RecordOpen, RecordClose, filefinder and the message-handler setter.
+#include <filesystem>
+#include <string_view>
+
+#include "columns.h"
+#include "messages.h"
+#include "session.h"
+
+namespace {
+
+// "*" matches any run of characters, "?" any one character; everything else itself.
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
+    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+}  // namespace
+
+extern "C" {
+
+DRUGBASE_API void RecordSetMessageHandler(DrugMessageHandler handler, void* context) {
+    drugbase::setMessageHandler(handler, context);
+}
+
+DRUGBASE_API int RecordOpen(const char* folder, void*) {
+    auto& s = drugbase::session();
+    s.ready = false;
+    s.file = std::filesystem::path(folder ? folder : "") / drugbase::kFileName;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(s.file, ec)) {
+        drugbase::report(drugbase::Message::FileMissing);
+        return 0;
+    }
+    if (!sqlkit::cipherAvailable()) return 1;
+    s.ready = true;
+    return 0;
+}
+
+DRUGBASE_API void RecordClose(void) {
+    drugbase::session().ready = false;
+}
+
+DRUGBASE_API int filefinder(const char* path) {
+    if (!path || !*path) return 0;
+    const std::filesystem::path full(path);
+    const std::string pattern = full.filename().string();
+    std::error_code ec;
+    if (pattern.find_first_of("*?") == std::string::npos)
+        return std::filesystem::exists(full, ec) ? 1 : 0;
+    const auto dir = full.has_parent_path() ? full.parent_path() : std::filesystem::path(".");
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+        if (wildcardMatch(pattern, entry.path().filename().string())) return 1;
+    }
+    return 0;
+}
+
+}  // extern "C"
