@@ -1,0 +1,104 @@
+// A fresh catalogue in a temporary data folder, opened through the library, with the library's
+// messages and list output collected as UTF-8 for the assertions.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "catalogue_admin.h"
+#include "drugbase.h"
+#include "sjis/sjis.h"
+#include "sqlkit/sqlkit.h"
+#include "temp_dir.h"
+
+// Collects what a list-box sink receives.
+struct ListCollector {
+    std::vector<std::string> items;
+    int clears = 0;
+    DrugListSink sink{this,
+                      [](void* c, const char* t) {
+                          static_cast<ListCollector*>(c)->items.push_back(sjis::toUtf8(t));
+                      },
+                      [](void* c) {
+                          auto* self = static_cast<ListCollector*>(c);
+                          self->items.clear();
+                          ++self->clears;
+                      }};
+};
+
+// Collects list-view rows: (item number, column 0, column 1).
+struct ViewCollector {
+    struct Row {
+        int item;
+        std::string code, name;
+    };
+    std::vector<Row> rows;
+    DrugListViewSink sink{
+        this,
+        [](void* c, int item, const char* t) {
+            static_cast<ViewCollector*>(c)->rows.push_back({item, sjis::toUtf8(t), ""});
+        },
+        [](void* c, int item, int column, const char* t) {
+            auto& rows = static_cast<ViewCollector*>(c)->rows;
+            if (column == 1 && !rows.empty() && rows.back().item == item)
+                rows.back().name = sjis::toUtf8(t);
+        }};
+};
+
+class CatalogueTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RecordSetMessageHandler(
+            [](void* c, const char* t) {
+                static_cast<CatalogueTest*>(c)->messages.push_back(sjis::toUtf8(t));
+            },
+            this);
+        std::string error;
+        ASSERT_TRUE(drugbase::createCatalogue(dir.path(), &error)) << error;
+        ASSERT_EQ(RecordOpen(folder().c_str(), nullptr), 0);
+    }
+    void TearDown() override {
+        RecordClose();
+        RecordSetMessageHandler(nullptr, nullptr);
+    }
+
+    std::string folder() const { return dir.path().string(); }
+    std::filesystem::path file() const { return dir.path() / "薬剤ファイル.mdb"; }
+
+    // Adds supplied drugs (UTF-8 column values) and fails the test if the load is refused.
+    void supply(const std::vector<drugbase::SuppliedDrug>& drugs) {
+        const auto result = drugbase::addSuppliedDrugs(dir.path(), drugs);
+        ASSERT_TRUE(result.ok) << result.reason;
+    }
+
+    // Opens the file directly, for checks of stored values and for planting odd data.
+    sqlkit::Db raw() const {
+        std::string error;
+        auto db = sqlkit::openEncrypted(file(), "HN%tPQS", &error);
+        EXPECT_TRUE(db) << error;
+        return db;
+    }
+
+    std::string storedText(const std::string& sql) const {
+        auto db = raw();
+        sqlkit::Statement s(db.get(), sql);
+        EXPECT_TRUE(s.ok()) << s.error();
+        return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.text(0))) : "<no row>";
+    }
+
+    TempDir dir;
+    std::vector<std::string> messages;
+};
+
+// A DrugRecord with the given UTF-8 texts in its fields.
+inline void setField(char* field, std::size_t width, const std::string& utf8) {
+    sjis::copyField(field, width, sjis::fromUtf8(utf8));
+}
+#define SET(record, name, utf8) setField((record).name, sizeof((record).name), utf8)
+
+inline std::string text(const char* field) {
+    return sjis::toUtf8(field);
+}
