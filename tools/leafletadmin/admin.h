@@ -1,0 +1,25 @@
+// The commands of leafletadmin, callable from tests with their own output streams.
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace admin {
+
+// Exit codes of a command.
+inline constexpr int kDone = 0;
+inline constexpr int kRefused = 1;
+inline constexpr int kUsage = 2;
+
+// Runs the command named by args[0] with its arguments; messages go to `out` and `err`.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The commands. `folder` is a program folder: the start directory holding データベース etc.
+int initFolder(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
+int loadCatalogue(const std::filesystem::path& folder, const std::filesystem::path& csv,
+                  std::ostream& out, std::ostream& err);
+int listCatalogue(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
+
+}  // namespace admin

@@ -1,0 +1,7 @@
+#include <iostream>
+
+#include "admin.h"
+
+int main(int argc, char** argv) {
+    return admin::run(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}
