@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "admin.h"
+#include "temp_dir.h"
+
+namespace {
+
+class AdminCommands : public ::testing::Test {
+  protected:
+    int run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return admin::run(args, out, err);
+    }
+    std::string folder() const { return dir.path().string(); }
+    std::string writeCsv(const std::string& text) {
+        const auto file = dir.path() / "in.csv";
+        std::ofstream(file, std::ios::binary) << text;
+        return file.string();
+    }
+    int listedDrugs() {
+        EXPECT_EQ(run({"list", folder()}), 0) << err.str();
+        const std::string s = out.str();
+        const auto lastLine = s.rfind('\n', s.size() - 2);
+        return std::stoi(s.substr(lastLine + 1));
+    }
+    TempDir dir;
+    std::ostringstream out, err;
+};
+
+}  // namespace
+
+TEST_F(AdminCommands, InitCreatesTheLayoutAndKeepsAnExistingDatabase) {
+    ASSERT_EQ(run({"init", folder()}), 0) << err.str();
+    for (const char* f :
+         {"データベース", "コンフィグ", "ユーザー写真", "薬剤写真/PHOTO1", "薬剤写真/PHOTO6"})
+        EXPECT_TRUE(std::filesystem::is_directory(dir.path() / f)) << f;
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "データベース/薬剤ファイル.mdb"));
+    ASSERT_EQ(run({"load-catalogue", folder(), writeCsv("YJCODE,PRODUCTNAME\nA1,薬\n")}), 0);
+    ASSERT_EQ(run({"init", folder()}), 0);
+    EXPECT_NE(out.str().find("kept"), std::string::npos);
+    EXPECT_EQ(listedDrugs(), 1);
+}
+
+TEST_F(AdminCommands, TheSampleCatalogueLoadsAndLists) {
+    ASSERT_EQ(run({"init", folder()}), 0);
+    ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
+    EXPECT_GE(listedDrugs(), 35);
+    EXPECT_NE(out.str().find("アムロジピン錠５ｍｇ"), std::string::npos);
+}
+
+TEST_F(AdminCommands, BadFilesAreRefusedWithTheirLineAndLoadNothing) {
+    ASSERT_EQ(run({"init", folder()}), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {"YJCODE,PRODUCTNAME,COLOUR\nA,b,c\n", ":1: unknown or derived column COLOUR"},
+        {"YJCODE,PRODUCTNAME,YJCODE\nA,b,c\n", ":1: column YJCODE is named twice"},
+        {"YJCODE,PRODUCTNAME\nA,b\nB,c,d\n", ":3: 3 fields where 2 columns"},
+        {"YJCODE,PRODUCTNAME\nA,b\n\nB\n", ":4: 1 fields where 2 columns"},
+        {"YJCODE,PRODUCTNAME\nA,b\nA,c\n", ":3: YJ code A is given twice"},
+        {"YJCODE,PRODUCTNAME\nA,\"b\nc\"\nB," + std::string(91, 'n') + "\n",
+         ":4: PRODUCTNAME is longer than 90 bytes"},
+        {"YJCODE,PRODUCTNAME,PHOTO1\nA,b,yes\n", ":2: PHOTO1 is not a whole number"},
+        {"YJCODE,PRODUCTNAME\nA,\"b\n", ":2: a quoted field is not closed"},
+        {"", ": the file has no header line"},
+    };
+    for (const auto& [csv, reason] : cases) {
+        const std::string file = writeCsv(csv);
+        EXPECT_EQ(run({"load-catalogue", folder(), file}), admin::kRefused) << csv;
+        EXPECT_EQ(err.str().find(file + reason), 0u) << err.str();
+        EXPECT_TRUE(err.str().ends_with("; nothing loaded\n")) << err.str();
+    }
+    ASSERT_EQ(run({"load-catalogue", folder(), writeCsv("YJCODE,PRODUCTNAME\nX,x\n")}), 0);
+    EXPECT_EQ(run({"load-catalogue", folder(), writeCsv("YJCODE,PRODUCTNAME\nY,y\nX,x\n")}), 1);
+    EXPECT_NE(err.str().find(":3: YJ code X is already in the catalogue"), std::string::npos);
+    EXPECT_EQ(listedDrugs(), 1);
+
+    EXPECT_EQ(run({"load-catalogue", folder(), folder() + "/missing.csv"}), admin::kRefused);
+    EXPECT_NE(err.str().find("missing.csv: cannot read the file"), std::string::npos);
+}
+
+TEST_F(AdminCommands, UsageErrorsPrintTheUsage) {
+    EXPECT_EQ(run({}), admin::kUsage);
+    EXPECT_EQ(run({"list"}), admin::kUsage);
+    EXPECT_EQ(run({"frobnicate", folder()}), admin::kUsage);
+    EXPECT_NE(err.str().find("usage: leafletadmin"), std::string::npos);
+    EXPECT_EQ(run({"list", folder()}), admin::kRefused);  // no database there
+}
