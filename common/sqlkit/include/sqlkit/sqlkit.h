@@ -60,6 +60,7 @@ class Statement {
     bool failed() const { return failed_; }
     void reset();
 
+    int columnCount() const { return sqlite3_column_count(stmt_); }
     std::string_view text(int column) const;
     std::string_view blob(int column) const;
     long long integer(int column) const { return sqlite3_column_int64(stmt_, column); }
