@@ -103,6 +103,11 @@ TEST(SjisWidth, KatakanaToHiragana) {
     EXPECT_EQ(sjis::kataToHira(cp("ヴヵヶｱ")), cp("ヴヵヶｱ"));
 }
 
+TEST(SjisWidth, HiraganaToKatakana) {
+    EXPECT_EQ(sjis::hiraToKata(cp("あむろじぴんＡ錠ゝゞ")), cp("アムロジピンＡ錠ヽヾ"));
+    EXPECT_EQ(sjis::hiraToKata(sjis::kataToHira(cp("ロキソニン"))), cp("ロキソニン"));
+}
+
 TEST(SjisWidth, WriteConvertedHonoursTheRoom) {
     char out[5] = "zzzz";
     EXPECT_EQ(sjis::writeConverted("abcd", out, 5), 5);

@@ -125,4 +125,12 @@ std::string kataToHira(std::string_view s) {
     });
 }
 
+std::string hiraToKata(std::string_view s) {
+    return mapChars(s, [](std::string& out, char32_t u, char32_t) -> int {
+        if ((u >= 0x3041 && u <= 0x3096) || u == 0x309D || u == 0x309E)
+            return appendCp932(out, u + 0x60) ? 1 : 0;
+        return 0;
+    });
+}
+
 }  // namespace sjis

@@ -47,6 +47,9 @@ std::string toHalfWidth(std::string_view cp932);
 // Full-width katakana -> hiragana; every other character stays as it is.
 std::string kataToHira(std::string_view cp932);
 
+// Hiragana -> full-width katakana; every other character stays as it is.
+std::string hiraToKata(std::string_view cp932);
+
 // Writes `result` and its terminator into `out` when they fit in `room` bytes and returns the
 // bytes written including the terminator; otherwise writes an empty string (when room > 0) and
 // returns 0. This is the result convention of the exported conversion calls.
