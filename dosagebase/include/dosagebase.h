@@ -1,0 +1,90 @@
+/*
+ * dosagebase — the store of the five editable phrase lists.
+ *
+ * The lists are the usage phrases (用法), amounts (用量), days or pieces (日数（個数）),
+ * prescribers (処方医) and pharmacist names (薬剤師名). The program reads each list once at
+ * start-up into a phrase table and hands a whole table back after every edit.
+ *
+ * Phrase table: DOSAGEBASE_SLOT_COUNT slots of DOSAGEBASE_SLOT_SIZE bytes, slot after slot in
+ * display order. A slot holds a zero-terminated Shift-JIS (code page 932) text of at most 200
+ * bytes. A slot whose first two bytes are "\r\n" is a separator (shown as an empty item); a slot
+ * whose first byte is 0 is empty and skipped wherever the table is listed.
+ *
+ * Files. Each list is one UTF-8 text file in the folder given to DRecordOpen:
+ *     用法.txt  用量.txt  日数.txt  処方医.txt  薬剤師名.txt
+ * Line n holds slot n, lines end in "\n" (a "\r" before it is dropped, and so is a UTF-8 byte
+ * order mark at the start of the file):
+ *     ---          a separator slot;
+ *     (empty)      an empty slot;
+ *     \text        the phrase "text": a leading backslash is removed, so a phrase that is
+ *                  "---" or begins with a backslash is written with one more in front;
+ *     text         the phrase "text".
+ * Reading never overruns a slot: a phrase longer than 200 bytes in Shift-JIS is cut at a
+ * character boundary, characters Shift-JIS cannot hold become "?", and lines after the 250th
+ * are ignored. Writing leaves out the empty slots at the end of the table and writes a line
+ * break inside a phrase as a space. A file is replaced through a temporary file in the same
+ * folder that is renamed over it, so a failed or interrupted write leaves the previous list
+ * whole. While a list has no file yet, reading it delivers its default content (common usage
+ * phrases, amounts and days; empty prescriber and pharmacist lists).
+ *
+ * Results: 0 = done; 1 = a bad argument (NULL pointer, list index outside 0-4, or no folder
+ * given to DRecordOpen yet), nothing done and no message; 99 = the list file could not be read
+ * or written, after a message to the installed handler:
+ *     "フレーズファイルを読み込めませんでした。（<file>）"
+ *     "フレーズファイルを保存できませんでした。（<file>）"
+ *
+ * The calls keep one process-wide folder and are meant to be called from one thread.
+ */
+#ifndef DOSAGEBASE_H
+#define DOSAGEBASE_H
+
+#if defined(_WIN32)
+#define DOSAGEBASE_API __declspec(dllexport)
+#else
+#define DOSAGEBASE_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define DOSAGEBASE_SLOT_COUNT 250
+#define DOSAGEBASE_SLOT_SIZE 201
+#define DOSAGEBASE_TABLE_SIZE (DOSAGEBASE_SLOT_COUNT * DOSAGEBASE_SLOT_SIZE) /* 50,250 */
+
+/* List indexes. */
+#define DOSAGEBASE_LIST_USAGE 0
+#define DOSAGEBASE_LIST_AMOUNT 1
+#define DOSAGEBASE_LIST_DAYS 2
+#define DOSAGEBASE_LIST_PRESCRIBER 3
+#define DOSAGEBASE_LIST_PHARMACIST 4
+#define DOSAGEBASE_LIST_COUNT 5
+
+/* Receives every message the library shows (Shift-JIS text, valid during the call). */
+typedef void (*DosageMessageHandler)(void* context, const char* text);
+
+/* Installs the message handler; NULL restores the default, which writes to stderr. */
+DOSAGEBASE_API void DRecordSetMessageHandler(DosageMessageHandler handler, void* context);
+
+/* Remembers `folder` (UTF-8 path of the database folder, "…/データベース") as the place of
+ * the list files for every later call; it is neither created nor checked here. `owner` is
+ * accepted and not used. May be called again to switch folders. 0, or 1 when folder is NULL or
+ * empty (the previous folder is then kept). */
+DOSAGEBASE_API int DRecordOpen(const char* folder, void* owner);
+
+/* Fills `table` (output, DOSAGEBASE_TABLE_SIZE bytes) with list `index`: zeroes it, then copies
+ * the list's phrases into its slots in order. Without a file the list's default content is
+ * delivered. 0; 1 (table untouched); 99 when the file exists but cannot be read (the table is
+ * then all zero). */
+DOSAGEBASE_API int DRecordREAD(char* table, int index);
+
+/* Keeps `table` (DOSAGEBASE_TABLE_SIZE bytes) as the new content of list `index`, returned by
+ * every later DRecordREAD. The table is not changed. 0; 1; 99 when the file could not be
+ * replaced (the previous file stays as it was). */
+DOSAGEBASE_API int DRecordDocument(const char* table, int index);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* DOSAGEBASE_H */
