@@ -1,0 +1,36 @@
+// Every message box, question and file or folder chooser of the program goes through this
+// interface, so the windows can be driven by tests with scripted answers.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+enum class Icon { Warning, Information };
+
+// Answers to the overwrite question of a copy.
+enum class OverwriteAnswer { Yes, YesToAll, No, Cancel };
+
+class Prompts {
+  public:
+    virtual ~Prompts() = default;
+
+    // A message with an OK button.
+    virtual void message(QWidget* owner, const QString& text, const QString& title, Icon icon) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon) = 0;
+    // Whether to overwrite an existing file.
+    virtual OverwriteAnswer askOverwrite(QWidget* owner, const QString& text,
+                                         const QString& title) = 0;
+    // A folder, or an empty text when the operator cancelled.
+    virtual QString chooseFolder(QWidget* owner, const QString& title) = 0;
+    // A file to write, or an empty text when the operator cancelled.
+    virtual QString chooseSaveFile(QWidget* owner, const QString& title, const QString& filter) = 0;
+    // A file to read, or an empty text when the operator cancelled.
+    virtual QString chooseOpenFile(QWidget* owner, const QString& title, const QString& startFolder,
+                                   const QString& filter) = 0;
+};
+
+}  // namespace ui

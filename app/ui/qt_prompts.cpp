@@ -1,0 +1,59 @@
+#include "ui/qt_prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ui {
+namespace {
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    return icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information;
+}
+
+}  // namespace
+
+void QtPrompts::message(QWidget* owner, const QString& text, const QString& title, Icon icon) {
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+bool QtPrompts::askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon) {
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    return box.exec() == QMessageBox::Yes;
+}
+
+OverwriteAnswer QtPrompts::askOverwrite(QWidget* owner, const QString& text, const QString& title) {
+    QMessageBox box(
+        QMessageBox::Warning, title, text,
+        QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel, owner);
+    box.button(QMessageBox::Yes)->setText("はい");
+    box.button(QMessageBox::YesToAll)->setText("すべて上書き");
+    box.button(QMessageBox::No)->setText("いいえ");
+    box.button(QMessageBox::Cancel)->setText("キャンセル");
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return OverwriteAnswer::Yes;
+        case QMessageBox::YesToAll:
+            return OverwriteAnswer::YesToAll;
+        case QMessageBox::No:
+            return OverwriteAnswer::No;
+        default:
+            return OverwriteAnswer::Cancel;
+    }
+}
+
+QString QtPrompts::chooseFolder(QWidget* owner, const QString& title) {
+    return QFileDialog::getExistingDirectory(owner, title);
+}
+
+QString QtPrompts::chooseSaveFile(QWidget* owner, const QString& title, const QString& filter) {
+    return QFileDialog::getSaveFileName(owner, title, QString(), filter);
+}
+
+QString QtPrompts::chooseOpenFile(QWidget* owner, const QString& title, const QString& startFolder,
+                                  const QString& filter) {
+    return QFileDialog::getOpenFileName(owner, title, startFolder, filter);
+}
+
+}  // namespace ui

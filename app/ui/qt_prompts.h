@@ -1,0 +1,20 @@
+// The prompts of the running program: Qt's message boxes and file dialogs.
+#pragma once
+
+#include "ui/prompts.h"
+
+namespace ui {
+
+class QtPrompts : public Prompts {
+  public:
+    void message(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
+    bool askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
+    OverwriteAnswer askOverwrite(QWidget* owner, const QString& text,
+                                 const QString& title) override;
+    QString chooseFolder(QWidget* owner, const QString& title) override;
+    QString chooseSaveFile(QWidget* owner, const QString& title, const QString& filter) override;
+    QString chooseOpenFile(QWidget* owner, const QString& title, const QString& startFolder,
+                           const QString& filter) override;
+};
+
+}  // namespace ui

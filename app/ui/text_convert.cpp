@@ -1,0 +1,22 @@
+#include "ui/text_convert.h"
+
+#include "sjis/sjis.h"
+
+namespace ui {
+
+QString fromCp932(std::string_view cp932) {
+    return QString::fromStdString(sjis::toUtf8(cp932));
+}
+
+std::string toCp932(const QString& text, std::size_t maxBytes) {
+    std::string out = sjis::fromUtf8(text.toStdString());
+    out.resize(sjis::cutLength(out, maxBytes));
+    return out;
+}
+
+bool fitsCp932(const QString& text) {
+    std::string out;
+    return sjis::fromUtf8(text.toStdString(), out);
+}
+
+}  // namespace ui
