@@ -198,6 +198,129 @@ DRUGBASE_API int ZenToHan(const char* src, char* dst);
 /* Katakana -> hiragana into n + 1 bytes of `dst`, for a source of n bytes. */
 DRUGBASE_API int KataToHira(const char* src, char* dst, int n);
 
+/* ---- Photographs ------------------------------------------------------------------------
+ * A drug's supplied photographs are <base>/薬剤写真/PHOTOn/<YJ code in half-width form>.jpg for
+ * n = 1 ... 6, where <base> is the program folder the caller passes (UTF-8); a drug may also
+ * have a photograph the user chose anywhere (PHOTO_TOROKU). Slots 1-6 are the supplied folders,
+ * slot 7 the user photograph. PHOTOn = 1 says folder n has one; PHOTO_HYOUJI picks the one shown.
+ *
+ * Every picture is drawn upright (the EXIF orientation of a phone photograph is honoured),
+ * stretched whole to exactly 140 x 105 pixels with area averaging, with its top-left corner at
+ * (x, y) of the surface; the parts outside the surface are clipped. Baseline, progressive,
+ * greyscale and CMYK JPEG files are read.
+ *
+ * A missing file draws nothing and says nothing. A file that cannot be read or decoded draws
+ * nothing and reports one message: "File seems to be empty" (its size cannot be told), "Could
+ * not allocate memory for image" (too large to hold), "Could not lock memory for image" (a
+ * zero-byte file), "写真を読み込むことが出来ません。正しいJPEG形式のファイルか確認して下さい。"
+ * (reading it failed), "Could not load image (hr failure)" (not a JPEG file), "Could not load
+ * image (pgpPicture failure)" (a JPEG whose picture cannot be decoded: cut short, corrupt, or
+ * larger than 134 million pixels). Photograph problems never change a call's result; the
+ * caller learns what was drawn from the drawn flags, which a call only ever sets to 1. */
+
+/* A 32-bit pixel surface owned by the caller: `height` rows of `width` pixels, row r starting
+ * at byte r * bytesPerLine of `pixels`; each pixel is 0xFFRRGGBB in the machine's byte order
+ * (the layout of a Qt image in Format_RGB32). */
+typedef struct DrugSurface {
+    int32_t width;
+    int32_t height;
+    int32_t bytesPerLine;
+    uint32_t* pixels;
+} DrugSurface;
+
+/* Draws the photograph PHOTO_HYOUJI chooses for the drug with this YJ code (exact) into
+ * `surface` at (x, y) and sets *drawn (output) to 1 when it drew it: 1-6 = folder PHOTOn when
+ * PHOTOn is 1, 7 = the PHOTO_TOROKU file when it is not empty, anything else nothing. Nothing
+ * is drawn for an unknown code, or when `surface` or `window` (a window handle, otherwise not
+ * used) is NULL. 0, or 99 on a database failure. */
+DRUGBASE_API int PictureImage(DrugSurface* surface, int* drawn, void* window, const char* yjcode,
+                              const char* baseFolder, int x, int y);
+
+/* Draws every photograph of the drug: slot n = 1 ... 6 from folder PHOTOn when PHOTOn is 1, and
+ * slot 7 from PHOTO_TOROKU when it is not empty, each into surfaces[n - 1] at (x, y), setting
+ * *drawn[n - 1] (output) when it drew it. A slot whose file is missing or unreadable is left
+ * as it is and the others are still drawn; so is a slot whose surface or flag pointer is NULL.
+ * Nothing is drawn when surfaces[0] or `window` is NULL. 0, or 99 on a database failure. */
+DRUGBASE_API int DrawImage(DrugSurface* const surfaces[7], int* const drawn[7], void* window,
+                           const char* yjcode, const char* baseFolder, int x, int y);
+
+/* Draws the JPEG file at `path` (UTF-8) into `surface` at (x, y) and sets *drawn (output) to 1
+ * when it drew it. `window` is not used. No database access. Always 0. */
+DRUGBASE_API int OridginalImage(DrugSurface* surface, int* drawn, const char* path, void* window,
+                                int x, int y);
+
+/* 1 when the photograph file of this YJ code (as given, not converted) exists in folder PHOTOn
+ * of the base folder (for an n outside 1-6: <base>/<code>.jpg), 0 when not. A code holding a
+ * path separator names no file. No database access. */
+DRUGBASE_API int FINDFILE(int n, const char* yjcode, const char* baseFolder);
+
+/* ---- Maintenance imports ---------------------------------------------------------------
+ * Refresh the supplied catalogue from the supplied text data files (*.K3, Shift-JIS, one
+ * record per line, fields in double quotes separated by commas, CR LF or LF line ends). The
+ * files are read from the import folder set with RecordSetImportFolder, under the same
+ * relative paths as on the supplied data disc:
+ *   7服薬指導CDテキストデータ/YJHA0601.K3   FUKUYOTEXT
+ *   2識別コードデータ/YJSH0410.K3           YJSH
+ *   4処理用データ/YJSU0601.K3               YJSU
+ *   4処理用データ/Saibun.K3                 YJSU (therapeutic class names)
+ * A file is read up to its first line that does not begin with a double quote, at most 40001
+ * records. Each call runs in one transaction: it lands whole or, on a database failure, not
+ * at all ("Error:RECORDSET.Update", result 99). No call adds or deletes drugs. Every text
+ * stored is cut at a character boundary to fit its DrugRecord field (LISTNAME to 249 bytes).
+ * A field that the end of its line cuts off before its closing quote is not stored. */
+
+/* Sets the folder (UTF-8) the K3 files are read from; NULL or "" unsets it. */
+DRUGBASE_API void RecordSetImportFolder(const char* folder);
+
+/* Medication-guidance texts. Each YJHA0601.K3 record is "<YJ code, 12 bytes>","<SAYOA>",
+ * "<SAYOB>","<SAYOC1>","<SAYOC2>","<CYUUI>"; the first drug with that YJ code gets each
+ * non-empty field (an empty one keeps the column's text; an unknown code changes nothing).
+ * A record whose code is not followed by "," and a quote reports "Error:服薬指導CDテキスト
+ * データ…読み込み失敗" and is read anyway. On success reports "服薬指導CDテキストデータ…
+ * レコード総数 N件…読み込み完了" with the records read. 0; 2 when the file cannot be opened
+ * ("Error:fopenエラー", nothing changed); 99. */
+DRUGBASE_API int FUKUYOTEXT(void);
+
+/* Runs FUKUYOTEXT and returns 0 whatever it returned. */
+DRUGBASE_API int TOROKU(void);
+
+/* Identification data. Each YJSH0410.K3 record is "<key, 24 bytes>", then HONTAICODE,
+ * HOUSOUCODE and COLOR, each ended by a comma outside double quotes (quotes are dropped, a
+ * quoted comma is kept), then optionally "<WARISEN, one character>". The key is compared whole
+ * with YJCODE; the first drug with it gets each non-empty field, and WARISEN whenever that
+ * field is there. Messages and results as FUKUYOTEXT ("Error:識別コードデータ…読み込み失敗",
+ * "識別コードデータ…レコード総数 N件…読み込み完了"). */
+DRUGBASE_API int YJSH(void);
+
+/* Processing data, by position: record k of YJSU0601.K3 belongs to row k of the table in its
+ * own (insertion) order. A record is "<24 bytes, not used>", then seven fields ended by commas
+ * (quotes dropped): a marker, one not used, TOUYOKEIRO, SAIBUNRUI, ZAIKEI, YOUHOU, KUBUN. A
+ * record marked "＄" changes nothing and uses up no row. Otherwise each non-empty field is
+ * stored in the row, SAIBUNRUI as the name Saibun.K3 ("<code>","<name>" records) gives its
+ * half-width code, or as that code when Saibun.K3 has none (or cannot be opened: one
+ * "Error:fopenエラー"); records beyond the last row change nothing. Messages and results as
+ * FUKUYOTEXT ("Error:処理用データ…読み込み失敗", "処理用データ…レコード総数 N件…読み込み完了"). */
+DRUGBASE_API int YJSU(void);
+
+/* Maker markers. In name order (product name, maker, strength), within a run of rows of one
+ * product name, from the first row whose maker differs from the row before it, that row before
+ * and every later row of the name get LISTNAME = PRODUCTNAME + "　★" + COMPANY; rows of the
+ * name before that keep their LISTNAME. Every row named "注射用水" gets the marker, whatever
+ * its neighbours. 0 or 99. */
+DRUGBASE_API int Record00(void);
+
+/* Strength markers: the same walk with the strength (TANNI) in place of the maker, appending
+ * "　☆" + TANNI to the row's current LISTNAME (so run after Record00 a row may read
+ * name　★maker　☆strength). Running it again appends again. 0 or 99. */
+DRUGBASE_API int Record01(void);
+
+/* N codes. In name order, every row whose product name is not "＄" gets CODE = the first six
+ * bytes of its product name (cut at a character boundary) with katakana turned into hiragana,
+ * followed, for the second and later rows with the same prefix in a row, by their number in
+ * that run in full-width digits (あむろ, あむろ２, あむろ３); OPTION1 follows the new CODE.
+ * 0 or 99. */
+DRUGBASE_API int Recordcode(void);
+
 #ifdef __cplusplus
 } /* extern "C" */
 

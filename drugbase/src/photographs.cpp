@@ -1,0 +1,107 @@
+// PictureImage, DrawImage, OridginalImage and FINDFILE: finding, decoding and drawing a drug's
+// photographs into the caller's surfaces.
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "drugbase.h"
+#include "photo_files.h"
+#include "photo_loader.h"
+#include "record_io.h"
+#include "sjis/sjis.h"
+#include "walk.h"
+
+using namespace drugbase;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kSuppliedSlots = 6;
+constexpr int kUserSlot = 7;
+
+// The photograph columns of one drug.
+struct PhotoColumns {
+    std::array<long long, kSuppliedSlots> supplied{};  // PHOTO1 ... PHOTO6
+    std::string userPath;                              // PHOTO_TOROKU, CP932
+    long long shown = 0;                               // PHOTO_HYOUJI
+};
+
+// 0 with the columns of the first drug with this YJ code, 1 when there is none, 99.
+int readPhotoColumns(const char* yjcode, PhotoColumns& out) {
+    Recordset rs = openRecordset(
+        "SELECT PHOTO1, PHOTO2, PHOTO3, PHOTO4, PHOTO5, PHOTO6, PHOTO_TOROKU, PHOTO_HYOUJI "
+        "FROM Medicine_Information WHERE YJCODE = ? ORDER BY rowid LIMIT 1");
+    if (!rs) return kDatabaseFailure;
+    rs->bindMatch(1, sjis::toUtf8(yjcode ? yjcode : ""));
+    if (!rs->step()) {
+        if (!rs->failed()) return 1;
+        report(Message::Find);
+        return kDatabaseFailure;
+    }
+    for (int n = 0; n < kSuppliedSlots; ++n) out.supplied[n] = rs->integer(n);
+    cp932(rs->text(kSuppliedSlots), out.userPath);
+    out.shown = rs->integer(kSuppliedSlots + 1);
+    return 0;
+}
+
+// The file of picture slot 1-7 when the drug has that picture.
+std::optional<fs::path> slotFile(const PhotoColumns& c, long long slot, const char* yjcode,
+                                 const char* baseFolder) {
+    if (slot >= 1 && slot <= kSuppliedSlots) {
+        if (c.supplied[slot - 1] != 1) return std::nullopt;
+        return photoFile(baseFolder ? baseFolder : "", static_cast<int>(slot),
+                         sjis::toHalfWidth(yjcode ? yjcode : ""));
+    }
+    if (slot == kUserSlot && !c.userPath.empty()) return fs::path(sjis::toUtf8(c.userPath));
+    return std::nullopt;
+}
+
+// Loads and draws one file; sets the flag only when the picture was drawn.
+void drawFile(const fs::path& file, DrugSurface* surface, int* drawn, int x, int y) {
+    if (!surface) return;
+    const std::optional<Picture> picture = loadPhoto(file);
+    if (picture && drawPhoto(*picture, *surface, x, y) && drawn) *drawn = 1;
+}
+
+}  // namespace
+
+extern "C" {
+
+DRUGBASE_API int PictureImage(DrugSurface* surface, int* drawn, void* window, const char* yjcode,
+                              const char* baseFolder, int x, int y) {
+    PhotoColumns columns;
+    if (const int found = readPhotoColumns(yjcode, columns); found != 0)
+        return found == kDatabaseFailure ? found : 0;
+    if (!surface || !window) return 0;
+    if (const auto file = slotFile(columns, columns.shown, yjcode, baseFolder))
+        drawFile(*file, surface, drawn, x, y);
+    return 0;
+}
+
+DRUGBASE_API int DrawImage(DrugSurface* const surfaces[7], int* const drawn[7], void* window,
+                           const char* yjcode, const char* baseFolder, int x, int y) {
+    PhotoColumns columns;
+    if (const int found = readPhotoColumns(yjcode, columns); found != 0)
+        return found == kDatabaseFailure ? found : 0;
+    if (!surfaces || !surfaces[0] || !window) return 0;
+    for (int slot = 1; slot <= kUserSlot; ++slot) {
+        if (const auto file = slotFile(columns, slot, yjcode, baseFolder))
+            drawFile(*file, surfaces[slot - 1], drawn ? drawn[slot - 1] : nullptr, x, y);
+    }
+    return 0;
+}
+
+DRUGBASE_API int OridginalImage(DrugSurface* surface, int* drawn, const char* path, void*, int x,
+                                int y) {
+    if (path && *path) drawFile(fs::path(path), surface, drawn, x, y);
+    return 0;
+}
+
+DRUGBASE_API int FINDFILE(int n, const char* yjcode, const char* baseFolder) {
+    const auto file = photoFile(baseFolder ? baseFolder : "", n, yjcode ? yjcode : "");
+    std::error_code ec;
+    return file && fs::is_regular_file(*file, ec) ? 1 : 0;
+}
+
+}  // extern "C"
