@@ -1,0 +1,61 @@
+#include "columns.h"
+
+namespace patientbase {
+
+#define TEXT_FIELD(name)                                                  \
+    RegisterField {                                                       \
+#name, offsetof(PatientRecord, name), sizeof(PatientRecord::name) \
+    }
+#define NUMBER_FIELD(name)                      \
+    RegisterField {                             \
+#name, offsetof(PatientRecord, name), 0 \
+    }
+
+const std::array<RegisterField, kRegisterFieldCount> kRegisterFields = {
+    NUMBER_FIELD(ID),       TEXT_FIELD(PATIENT), NUMBER_FIELD(SEX),  TEXT_FIELD(TELEPHONE),
+    TEXT_FIELD(TELEPHONE2), NUMBER_FIELD(NENGO), NUMBER_FIELD(YEAR), NUMBER_FIELD(MONTH),
+    NUMBER_FIELD(DAY),      TEXT_FIELD(ADDRESS), TEXT_FIELD(BYOUTO), TEXT_FIELD(ALLERGY),
+    TEXT_FIELD(EFFECT),     TEXT_FIELD(MEMO),
+};
+
+#undef TEXT_FIELD
+#undef NUMBER_FIELD
+
+std::string registerColumnList() {
+    std::string list;
+    for (const RegisterField& f : kRegisterFields) {
+        if (!list.empty()) list += ", ";
+        list += f.name;
+    }
+    return list;
+}
+
+std::string stampColumn(int slot) {
+    return "N" + std::to_string(slot);
+}
+
+std::string blockColumn(int slot) {
+    return "INFO" + std::to_string(slot);
+}
+
+std::string schemaSql() {
+    std::string sql = "CREATE TABLE Patient_Information (";
+    for (const RegisterField& f : kRegisterFields) {
+        sql += f.name;
+        sql += f.isText() ? " TEXT, " : " INTEGER, ";
+        if (std::string_view(f.name) == "PATIENT") sql += "REGIST TEXT, ";
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        sql += stampColumn(slot) + " TEXT, " + blockColumn(slot) + " BLOB";
+        sql += slot + 1 < kSlotCount ? ", " : ");";
+    }
+    // The ID index covers every column the lists and the combined search read, so they walk
+    // the index instead of the wide rows with their twenty history blocks.
+    sql +=
+        "CREATE INDEX Patient_ID ON Patient_Information (ID, PATIENT, BYOUTO, TELEPHONE, "
+        "TELEPHONE2, SEX, NENGO, YEAR, MONTH, DAY);"
+        "CREATE INDEX Patient_Name ON Patient_Information (PATIENT, ID)";
+    return sql;
+}
+
+}  // namespace patientbase

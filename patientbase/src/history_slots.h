@@ -1,0 +1,30 @@
+// Which history slot a store, a recall or a deletion works on, decided from the slots' stamps.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "columns.h"
+#include "stamp_text.h"
+
+namespace patientbase {
+
+// The stamps of slots 0 .. 19; an empty slot has none.
+using SlotStamps = std::array<std::optional<Stamp>, kSlotCount>;
+
+// The slot a new block goes into: the lowest empty slot, else the one with the oldest stamp
+// (the lowest slot among equal oldest stamps).
+int slotToStore(const SlotStamps& slots);
+
+// The stamps of the used slots, newest first.
+std::vector<Stamp> newestFirst(const SlotStamps& slots);
+
+// The slot whose stamp has this slot time text (the highest such slot), or -1.
+int slotToRecall(const SlotStamps& slots, std::string_view slotTimeText);
+
+// The slot whose stamp has this slot key text (the lowest such slot), or -1.
+int slotToDelete(const SlotStamps& slots, std::string_view slotKeyText);
+
+}  // namespace patientbase

@@ -1,0 +1,93 @@
+#include "patient_admin.h"
+
+#include "columns.h"
+#include "history_slots.h"
+#include "sjis/sjis.h"
+#include "sqlkit/sqlkit.h"
+
+namespace patientbase {
+namespace {
+
+std::string sexText(long long code) {
+    switch (code) {
+        case 0:
+            return "指定なし";
+        case 1:
+            return "男性";
+        case 2:
+            return "女性";
+    }
+    return std::to_string(code);
+}
+
+// "昭和45年3月7日"; the parts not given are left out.
+std::string birthText(long long era, long long year, long long month, long long day) {
+    static const char* const kEras[] = {"", "明治", "大正", "昭和", "平成"};
+    std::string text = era >= 0 && era <= 4 ? kEras[era] : "(" + std::to_string(era) + ")";
+    if (year) text += std::to_string(year) + "年";
+    if (month) text += std::to_string(month) + "月";
+    if (day) text += std::to_string(day) + "日";
+    return text;
+}
+
+std::string historyText(const SlotStamps& slots) {
+    const auto stamps = newestFirst(slots);
+    if (stamps.empty()) return "0";
+    return std::to_string(stamps.size()) + " (" + sjis::toUtf8(listForm(stamps.front())) + ")";
+}
+
+}  // namespace
+
+bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string* error) {
+    if (!sqlkit::cipherAvailable()) {
+        if (error) *error = "the linked SQLite cannot encrypt";
+        return false;
+    }
+    return sqlkit::createEncrypted(dataFolder / kFileName, kPassword, schemaSql(), error) !=
+           nullptr;
+}
+
+int listPatients(const std::filesystem::path& dataFolder, std::ostream& out, std::ostream& err) {
+    const std::filesystem::path file = dataFolder / kFileName;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        err << file.string() << ": no patient database\n";
+        return 1;
+    }
+    std::string error;
+    sqlkit::Db db = sqlkit::openEncrypted(file, kPassword, &error);
+    if (!db) {
+        err << file.string() << ": cannot open: " << error << "\n";
+        return 1;
+    }
+    std::string sql =
+        "SELECT ID, PATIENT, MEMO, SEX, NENGO, YEAR, MONTH, DAY, TELEPHONE, TELEPHONE2, BYOUTO, "
+        "REGIST";
+    for (int slot = 0; slot < kSlotCount; ++slot) sql += ", " + stampColumn(slot);
+    sqlkit::Statement rows(db.get(), sql + " FROM Patient_Information ORDER BY ID");
+    if (!rows.ok()) {
+        err << file.string() << ": cannot read the register: " << rows.error() << "\n";
+        return 1;
+    }
+    out << "ID\t氏名\tふりがな\t性別\t生年月日\t自宅電話\t携帯電話\t病棟\t登録日時\t薬歴\n";
+    int count = 0;
+    while (rows.step()) {
+        SlotStamps slots;
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            slots[slot] = parseStored(rows.text(12 + slot));
+        out << rows.integer(0) << "\t" << rows.text(1) << "\t" << rows.text(2) << "\t"
+            << sexText(rows.integer(3)) << "\t"
+            << birthText(rows.integer(4), rows.integer(5), rows.integer(6), rows.integer(7)) << "\t"
+            << rows.text(8) << "\t" << rows.text(9) << "\t" << rows.text(10) << "\t"
+            << rows.text(11) << "\t" << historyText(slots) << "\n";
+        ++count;
+    }
+    if (rows.failed()) {
+        err << file.string() << ": reading the register failed: " << rows.error() << "\n";
+        return 1;
+    }
+    out << count << " patients\n";
+    return 0;
+}
+
+}  // namespace patientbase

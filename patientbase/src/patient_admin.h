@@ -1,0 +1,21 @@
+// Maintenance of the patient file outside the program: creating it and printing the register.
+// Used by leafletadmin, the tests and the benchmarks.
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+namespace patientbase {
+
+// Creates <dataFolder>/患者ファイル.mdb (dataFolder is the データベース folder itself) with an
+// empty register; false with the reason when the file exists, the linked SQLite cannot
+// encrypt, or the file cannot be written.
+bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string* error);
+
+// Prints the register of <dataFolder>/患者ファイル.mdb in ID order as UTF-8 lines of
+// tab-separated fields under a heading line, with each patient's number of stored leaflets and
+// the newest stamp, then a count line. 0 when listed; 1 after a message on `err`.
+int listPatients(const std::filesystem::path& dataFolder, std::ostream& out, std::ostream& err);
+
+}  // namespace patientbase

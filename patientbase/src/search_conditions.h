@@ -1,0 +1,48 @@
+// The WHERE clause of the combined patient search, with every typed value as a bound parameter.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sqlkit/sqlkit.h"
+
+namespace patientbase {
+
+// The search arguments as they cross the boundary; any pointer may be NULL.
+struct SearchArguments {
+    const char* texts = nullptr;          // 4 cells of 256 bytes: name, ward, home, mobile
+    const std::int32_t* codes = nullptr;  // sex, era
+    const char* birth = nullptr;          // 3 cells of 256 bytes: year, month, day
+};
+
+class SearchConditions {
+  public:
+    explicit SearchConditions(const SearchArguments& arguments);
+
+    // "" or " WHERE c1 AND c2 ...", in the fixed order name, ward, home telephone, mobile
+    // telephone, sex, era, year, month, day.
+    const std::string& whereClause() const { return where_; }
+    // Binds the values of the clause from parameter 1 on.
+    void bind(sqlkit::Statement& statement) const;
+
+  private:
+    struct Value {
+        enum class Kind { Pattern, Number, Nothing } kind;
+        std::string pattern;
+        long long number = 0;
+    };
+    void addSubstring(const char* column, std::string_view text);
+    void addCode(const char* column, std::int32_t code);
+    void addBirthPart(const char* column, std::string_view text);
+    void addClause(const std::string& clause, Value value);
+
+    std::string where_;
+    std::vector<Value> values_;
+};
+
+// A typed decimal integer: optional blanks around an optional sign and digits; nothing else.
+bool parseDecimal(std::string_view text, long long& value);
+
+}  // namespace patientbase
