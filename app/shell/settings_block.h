@@ -32,6 +32,8 @@ struct SettingsBlock {
     std::int32_t autoDosage;    // 1 = usage texts are composed automatically
     std::int32_t reservedTriples[4][3];
     std::int32_t options[kOptionCount];
+
+    friend bool operator==(const SettingsBlock&, const SettingsBlock&) = default;
 };
 
 static_assert(offsetof(SettingsBlock, reservedText) == 0);
