@@ -1,0 +1,110 @@
+#include "drugs/drug_list_model.h"
+
+#include "drugbase.h"
+#include "sjis/sjis.h"
+#include "ui/text_convert.h"
+
+namespace drugs {
+namespace {
+
+// One CP932 character as a number, its letters folded to upper case.
+unsigned foldedChar(std::string_view s, std::size_t& i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (sjis::isLeadByte(b) && i + 1 < s.size()) {
+        unsigned code = unsigned(b) << 8 | static_cast<unsigned char>(s[i + 1]);
+        i += 2;
+        if (code >= 0x8281 && code <= 0x829A) code -= 0x21;  // ａ-ｚ -> Ａ-Ｚ
+        return code;
+    }
+    ++i;
+    return b >= 'a' && b <= 'z' ? b - 32 : b;
+}
+
+}  // namespace
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    std::size_t t = 0, p = 0;
+    while (p < prefix.size()) {
+        if (t >= text.size()) return false;
+        if (foldedChar(text, t) != foldedChar(prefix, p)) return false;
+    }
+    return true;
+}
+
+bool DrugListModel::fill(Order order) {
+    beginResetModel();
+    rows_.clear();
+    struct Collector {
+        std::vector<Row>* rows;
+        std::size_t codes = 0, names = 0, yjcodes = 0;
+        Row& at(std::size_t& n) {
+            if (n == rows->size()) rows->emplace_back();
+            return (*rows)[n++];
+        }
+    } collector{&rows_};
+    const DrugListSink codes{&collector,
+                             [](void* c, const char* t) {
+                                 auto* self = static_cast<Collector*>(c);
+                                 self->at(self->codes).code = t;
+                             },
+                             nullptr};
+    const DrugListSink names{&collector,
+                             [](void* c, const char* t) {
+                                 auto* self = static_cast<Collector*>(c);
+                                 self->at(self->names).name = t;
+                             },
+                             nullptr};
+    const DrugListSink yjcodes{&collector,
+                               [](void* c, const char* t) {
+                                   auto* self = static_cast<Collector*>(c);
+                                   self->at(self->yjcodes).yjcode = t;
+                               },
+                               nullptr};
+    int counter = 0;
+    const int result =
+        RecordDisplay(nullptr, &codes, &names, &yjcodes, &counter, static_cast<int>(order));
+    endResetModel();
+    return result == 0;
+}
+
+int DrugListModel::findPrefix(Column column, std::string_view prefix) const {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const std::string& text = column == CodeColumn ? rows_[i].code : rows_[i].name;
+        if (startsWithIgnoringCase(text, prefix)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int DrugListModel::findYjCode(std::string_view yjcode) const {
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].yjcode == yjcode) return static_cast<int>(i);
+    return -1;
+}
+
+void DrugListModel::removeDrug(int index) {
+    if (index < 0 || index >= count()) return;
+    beginRemoveRows({}, index, index);
+    rows_.erase(rows_.begin() + index);
+    endRemoveRows();
+}
+
+int DrugListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count();
+}
+
+int DrugListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant DrugListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= count()) return {};
+    const Row& r = rows_[static_cast<std::size_t>(index.row())];
+    return ui::fromCp932(index.column() == CodeColumn ? r.code : r.name);
+}
+
+QVariant DrugListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return section == CodeColumn ? QStringLiteral("Ｎコード") : QStringLiteral("薬剤名");
+}
+
+}  // namespace drugs

@@ -1,0 +1,21 @@
+#include "drugs/prefix_search.h"
+
+#include "sjis/sjis.h"
+
+namespace drugs {
+
+std::optional<int> PrefixSearch::search(const DrugListModel& model, const std::string& boxText) {
+    std::string text = boxText.substr(0, sjis::cutLength(boxText, maxBytes_));
+    if (text.empty()) return std::nullopt;
+    if (toKatakana_) {
+        std::string katakana = sjis::hiraToKata(text);
+        if (!katakana.empty()) text = std::move(katakana);
+    }
+    if (text == last_) return std::nullopt;
+    last_ = text;
+    const int row = model.findPrefix(column_, text);
+    if (row < 0) return std::nullopt;
+    return row;
+}
+
+}  // namespace drugs

@@ -1,0 +1,71 @@
+#include "catalogue_fixture.h"
+#include "drugs/drug_list_model.h"
+#include "drugs/prefix_search.h"
+
+using drugs::DrugListModel;
+using drugs::PrefixSearch;
+
+namespace {
+
+std::string cp(const char* s) {
+    return sjis::fromUtf8(s);
+}
+
+class DrugList : public CatalogueTest {
+  protected:
+    void SetUp() override {
+        CatalogueTest::SetUp();
+        supply({{{"YJCODE", "Y1"}, {"PRODUCTNAME", "ロキソニン錠"}, {"CODE", "lox"}},
+                {{"YJCODE", "Y2"}, {"PRODUCTNAME", "アムロジピン錠"}, {"CODE", "あむ"}},
+                {{"YJCODE", "Y3"}, {"PRODUCTNAME", "アムロジンＯＤ錠"}, {"CODE", "AML"}},
+                {{"YJCODE", "Y4"}, {"PRODUCTNAME", "ＡＢＣ軟膏"}, {"CODE", "abc"}}});
+        ASSERT_TRUE(model.fill(DrugListModel::Order::ByName));
+    }
+    DrugListModel model;
+};
+
+}  // namespace
+
+TEST_F(DrugList, FillsInEitherOrderWithTheParallelColumns) {
+    ASSERT_EQ(model.count(), 4);
+    EXPECT_EQ(model.row(0).yjcode, "Y2");
+    EXPECT_EQ(model.data(model.index(1, 1), Qt::DisplayRole).toString(), "アムロジンＯＤ錠");
+    EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), "あむ");
+    ASSERT_TRUE(model.fill(DrugListModel::Order::ByCode));
+    EXPECT_EQ(model.row(0).code, "AML");
+    EXPECT_EQ(model.row(3).code, cp("あむ"));
+    EXPECT_EQ(model.findYjCode("Y1"), 2);
+    EXPECT_EQ(model.findYjCode("Y"), -1);
+}
+
+TEST_F(DrugList, PrefixesIgnoreTheCaseOfLetters) {
+    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp("ａｂ")), 3);
+    EXPECT_EQ(model.findPrefix(DrugListModel::CodeColumn, "LO"), 2);
+    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp("アムロジ")), 0);
+    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp("アムロジン")), 1);
+    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp("錠")), -1);
+    EXPECT_TRUE(drugs::startsWithIgnoringCase("abc", ""));
+    EXPECT_FALSE(drugs::startsWithIgnoringCase("ab", "abc"));
+}
+
+TEST_F(DrugList, NameSearchFindsKatakanaFromHiraganaAndSkipsRepeats) {
+    PrefixSearch search = PrefixSearch::forNames();
+    EXPECT_EQ(search.search(model, cp("あむろじん")), 1);
+    EXPECT_EQ(search.search(model, cp("あむろじん")), std::nullopt);  // unchanged text
+    EXPECT_EQ(search.search(model, cp("あむろじ")), 0);
+    EXPECT_EQ(search.search(model, cp("ぜ")), std::nullopt);  // no match
+    EXPECT_EQ(search.search(model, ""), std::nullopt);        // emptied box
+    EXPECT_EQ(search.search(model, cp("ぜ")), std::nullopt);  // the last text survives it
+    EXPECT_EQ(search.search(model, cp("ろ")), 2);
+}
+
+TEST_F(DrugList, CodeSearchReadsAtMostFifteenBytes) {
+    PrefixSearch search = PrefixSearch::forCodes();
+    EXPECT_EQ(search.search(model, "AMLxxxxxxxxxxxx"), std::nullopt);
+    supply({{{"YJCODE", "Y5"}, {"PRODUCTNAME", "長い"}, {"CODE", "ABCDEFGHIJKLMNO"}}});
+    ASSERT_TRUE(model.fill(DrugListModel::Order::ByCode));
+    EXPECT_EQ(search.search(model, "ABCDEFGHIJKLMNOPQ"), model.findYjCode("Y5"));
+    // The code box does not convert kana.
+    EXPECT_EQ(search.search(model, cp("アム")), std::nullopt);
+    EXPECT_EQ(search.search(model, cp("あむ")), model.findYjCode("Y2"));
+}
