@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <string>
+#include <utility>
 
 namespace atomic_file {
 namespace {

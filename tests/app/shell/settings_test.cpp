@@ -1,0 +1,184 @@
+// The user settings file on disk: its byte layout, short and long files, failed saves.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "shell/settings.h"
+#include "sjis/sjis.h"
+#include "temp_dir.h"
+
+using shell::SettingsBlock;
+using Bytes = std::vector<unsigned char>;
+
+namespace {
+
+std::int32_t intAt(const Bytes& bytes, std::size_t offset) {
+    std::uint32_t bits = 0;
+    for (int i = 0; i < 4; ++i) bits |= std::uint32_t(bytes[offset + i]) << (8 * i);
+    return static_cast<std::int32_t>(bits);
+}
+
+SettingsBlock filled(char fill) {
+    SettingsBlock block;
+    std::memset(&block, fill, sizeof block);
+    std::fill(std::begin(block.options) + SettingsBlock::kStoredOptionCount,
+              std::end(block.options), 0);
+    return block;
+}
+
+// Caps the size of files this process writes, so a write past it fails as on a full disk (for
+// root too); the signal that comes with it is ignored meanwhile.
+class FileSizeCap {
+  public:
+    explicit FileSizeCap(rlim_t bytes) : oldHandler_(signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit cap = saved_;
+        cap.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &cap);
+    }
+    ~FileSizeCap() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    sighandler_t oldHandler_;
+    rlimit saved_{};
+};
+
+class SettingsFile : public ::testing::Test {
+  protected:
+    void SetUp() override { std::filesystem::create_directory(file.parent_path()); }
+    Bytes bytes() const {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    void write(const Bytes& content) const {
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(content.data()), std::ssize(content));
+    }
+    SettingsBlock load() const {
+        SettingsBlock block;
+        EXPECT_EQ(shell::loadSettings(file, block).message, "");
+        return block;
+    }
+    std::size_t entries() const {
+        const std::filesystem::directory_iterator it(file.parent_path());
+        return std::distance(begin(it), end(it));
+    }
+
+    TempDir dir;
+    const std::filesystem::path file = shell::settingsFilePath(dir.path());
+};
+
+}  // namespace
+
+TEST_F(SettingsFile, MissingFileIsCreatedEmptyAndFirstSaveFillsIt) {
+    EXPECT_EQ(file, dir.path() / "コンフィグ" / "Userfile.e");
+    SettingsBlock block = filled('Z');
+    ASSERT_TRUE(shell::loadSettings(file, block).ok());
+    EXPECT_EQ(block, SettingsBlock{});
+    EXPECT_EQ(bytes(), Bytes{});
+    ASSERT_TRUE(shell::saveSettings(file, block).ok());
+    EXPECT_EQ(bytes(), Bytes(2976, 0));
+}
+
+TEST_F(SettingsFile, FieldsSitAtTheirOffsetsLittleEndian) {
+    SettingsBlock block{};
+    const std::string comment = sjis::fromUtf8("一行目\r\n二行目\r\n三行目");
+    sjis::copyField(block.comment, sizeof block.comment, comment);
+    sjis::copyField(block.pharmacyName, sizeof block.pharmacyName, sjis::fromUtf8("みどり薬局"));
+    block.prescriberIndex = 0x01020304;
+    block.pharmacistIndex = -2;
+    block.autoDosage = 1;
+    block.reservedTriples[3][2] = 111;
+    block.options[shell::kOptionDrugListOrder] = 1;
+    ASSERT_TRUE(shell::saveSettings(file, block).ok());
+
+    const Bytes raw = bytes();
+    ASSERT_EQ(raw.size(), 2976u);
+    EXPECT_EQ(std::string(raw.begin() + 1000, raw.begin() + 1000 + comment.size()), comment);
+    EXPECT_EQ(Bytes(raw.begin() + 2004, raw.begin() + 2008), (Bytes{4, 3, 2, 1}));
+    EXPECT_EQ(intAt(raw, 2172), 111);
+    EXPECT_EQ(intAt(raw, 2176 + 16), 1);
+    EXPECT_EQ(load(), block);  // the comment's CR LF line breaks included
+}
+
+TEST_F(SettingsFile, ShortFileFillsOnlyWhatItHolds) {
+    Bytes content(1000, 0);
+    content.resize(1500, 'C');  // the comment receives the 500 bytes after the reserved text
+    write(content);
+    SettingsBlock expected{};
+    std::memset(expected.comment, 'C', 500);
+    EXPECT_EQ(load(), expected);
+
+    content.resize(2000, 'C');
+    content.insert(content.end(), {0x34, 0x12});  // ends inside the business type
+    write(content);
+    std::memset(expected.comment, 'C', 1000);
+    expected.businessType = 0x1234;
+    EXPECT_EQ(load(), expected);
+}
+
+TEST_F(SettingsFile, OptionsFromTwentyOnAreNeitherReadNorWritten) {
+    Bytes full(4000);  // longer than a settings file: the save replaces it whole
+    for (std::size_t i = 0; i < full.size(); ++i) full[i] = static_cast<unsigned char>(i % 251 + 1);
+    write({full.begin(), full.begin() + 2256});
+    const SettingsBlock fromShort = load();
+    write(full);
+    SettingsBlock block = load();
+    EXPECT_EQ(block, fromShort);
+    EXPECT_EQ(block.options[20], 0);
+
+    block.options[199] = -1;
+    ASSERT_TRUE(shell::saveSettings(file, block).ok());
+    Bytes expected(full.begin(), full.begin() + 2976);
+    std::fill(expected.begin() + 2256, expected.end(), 0);
+    EXPECT_EQ(bytes(), expected);
+}
+
+TEST_F(SettingsFile, FailedSaveKeepsThePreviousFileAndNamesThePart) {
+    ASSERT_TRUE(shell::saveSettings(file, filled('A')).ok());
+    const Bytes previous = bytes();
+    const std::pair<rlim_t, const char*> cases[] = {
+        {500, "ユーザーファイル書き込みに失敗しました。01"},   // in the reserved text
+        {1500, "ユーザーファイル書き込みに失敗しました。02"},  // in the comment
+        {2050, "ユーザーファイル書き込みに失敗しました。01"},  // in the pharmacy name
+        {2500, "ユーザーファイル書き込みに失敗しました。02"},  // in the option table
+    };
+    for (const auto& [limit, message] : cases) {
+        shell::SettingsResult result;
+        {
+            FileSizeCap cap(limit);
+            result = shell::saveSettings(file, filled('B'));
+        }
+        EXPECT_EQ(result.message, message) << limit;
+        EXPECT_EQ(bytes(), previous) << limit;
+        EXPECT_EQ(entries(), 1u) << "temporary file left after " << limit;
+    }
+    ASSERT_TRUE(shell::saveSettings(file, filled('B')).ok());
+    EXPECT_EQ(load(), filled('B'));
+}
+
+TEST_F(SettingsFile, FileThatCannotBeThereFailsWithItsMessage) {
+    std::filesystem::create_directories(file / "keep");  // a folder in the file's place
+    SettingsBlock block = filled('Z');
+    EXPECT_EQ(shell::loadSettings(file, block).message, "ユーザーファイル作成に失敗しました。01");
+    EXPECT_EQ(block, SettingsBlock{});
+    EXPECT_EQ(shell::saveSettings(file, block).message,
+              "ユーザーファイル書き込みに失敗しました。02");
+    EXPECT_TRUE(std::filesystem::exists(file / "keep"));
+    EXPECT_EQ(entries(), 1u);
+
+    const auto noFolder = dir.path() / "ない" / "Userfile.e";
+    EXPECT_EQ(shell::loadSettings(noFolder, block).message,
+              "ユーザーファイル作成に失敗しました。01");
+    EXPECT_EQ(shell::saveSettings(noFolder, block).message,
+              "ユーザーファイル作成に失敗しました。02");
+    EXPECT_EQ(shell::kSettingsMessageTitle, "エラー");
+}

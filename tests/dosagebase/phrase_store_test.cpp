@@ -1,0 +1,164 @@
+// The phrase store through its three calls, on real list files in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "dosagebase.h"
+#include "sjis/sjis.h"
+#include "temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Table = std::vector<char>;
+
+Table emptyTable() {
+    return Table(DOSAGEBASE_TABLE_SIZE, 0);
+}
+const char* slot(const Table& t, int i) {
+    return t.data() + i * DOSAGEBASE_SLOT_SIZE;
+}
+std::string text(const Table& t, int i) {
+    return sjis::toUtf8(sjis::fieldText(slot(t, i), DOSAGEBASE_SLOT_SIZE));
+}
+void put(Table& t, int i, const std::string& utf8) {
+    sjis::copyField(t.data() + i * DOSAGEBASE_SLOT_SIZE, DOSAGEBASE_SLOT_SIZE,
+                    sjis::fromUtf8(utf8));
+}
+std::string repeat(const std::string& s, int n) {
+    std::string out;
+    while (n-- > 0) out += s;
+    return out;
+}
+
+class PhraseStore : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directory(folder);
+        ASSERT_EQ(DRecordOpen(folder.string().c_str(), nullptr), 0);
+        DRecordSetMessageHandler(
+            [](void* c, const char* t) {
+                static_cast<std::vector<std::string>*>(c)->push_back(sjis::toUtf8(t));
+            },
+            &messages);
+    }
+    void TearDown() override { DRecordSetMessageHandler(nullptr, nullptr); }
+
+    Table read(int index, int expected = 0) {
+        Table t(DOSAGEBASE_TABLE_SIZE, 'X');
+        EXPECT_EQ(DRecordREAD(t.data(), index), expected);
+        return t;
+    }
+    std::vector<std::string> listed(int index) {
+        const Table t = read(index);
+        std::vector<std::string> items;
+        for (int i = 0; i < DOSAGEBASE_SLOT_COUNT; ++i)
+            if (slot(t, i)[0] != 0) items.push_back(text(t, i) == "\r\n" ? "" : text(t, i));
+        return items;
+    }
+    std::vector<fs::path> entries() {
+        std::vector<fs::path> names;
+        for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
+        return names;
+    }
+
+    TempDir dir;
+    const fs::path folder = dir.path() / "データベース";
+    std::vector<std::string> messages;
+};
+
+}  // namespace
+
+TEST_F(PhraseStore, FirstUseDeliversDefaultListsWithoutWritingFiles) {
+    const auto usage = listed(DOSAGEBASE_LIST_USAGE);
+    EXPECT_EQ(usage.front(), "１日３回　毎食後に服用");
+    for (const char* phrase : {"１日１回　寝る前に服用", "痛い時に服用", "１日数回　点眼", ""})
+        EXPECT_NE(std::find(usage.begin(), usage.end(), phrase), usage.end()) << phrase;
+    EXPECT_EQ(listed(DOSAGEBASE_LIST_AMOUNT).front(), "１回１錠");
+    EXPECT_EQ(listed(DOSAGEBASE_LIST_DAYS)[3], "７日分");
+    // Every default phrase has a Shift-JIS form: none came out as "?".
+    for (int index : {DOSAGEBASE_LIST_USAGE, DOSAGEBASE_LIST_AMOUNT, DOSAGEBASE_LIST_DAYS})
+        for (const std::string& phrase : listed(index))
+            EXPECT_EQ(phrase.find('?'), std::string::npos) << phrase;
+    EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), emptyTable());
+    EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST), emptyTable());
+    EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(PhraseStore, StoredTableReadsBackByteForByteFromAReadableFile) {
+    Table t = emptyTable();
+    put(t, 0, "１日３回　毎食後に服用");
+    put(t, 1, "\r\n");
+    put(t, 2, "表示ｶﾀｶﾅ");  // second bytes 0x5C in Shift-JIS
+    put(t, 4, "---");       // slot 3 stays empty: a gap is kept
+    put(t, 5, "\\注");
+    put(t, 6, "a" + repeat("あ", 99));  // 199 bytes, the longest of whole characters
+    put(t, 249, "最後");
+    ASSERT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PRESCRIBER), 0);
+    EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), t);
+
+    std::ostringstream file;
+    file << std::ifstream(folder / "処方医.txt").rdbuf();
+    EXPECT_TRUE(file.str().starts_with("１日３回　毎食後に服用\n---\n表示ｶﾀｶﾅ\n\n\\---\n\\\\注\n"));
+    EXPECT_TRUE(file.str().ends_with("\n最後\n"));
+    EXPECT_EQ(entries(), std::vector<fs::path>{"処方医.txt"});  // no temporary file left
+    EXPECT_EQ(listed(DOSAGEBASE_LIST_USAGE).front(), "１日３回　毎食後に服用");
+
+    // A list emptied by the operator stays empty rather than returning to its defaults.
+    ASSERT_EQ(DRecordDocument(emptyTable().data(), DOSAGEBASE_LIST_USAGE), 0);
+    EXPECT_EQ(read(DOSAGEBASE_LIST_USAGE), emptyTable());
+}
+
+TEST_F(PhraseStore, HandEditedFileNeverOverrunsASlot) {
+    std::string content = "\xEF\xBB\xBF１回１錠\r\n";  // byte order mark, CR LF
+    content += repeat("あ", 150) + "\n";               // 300 bytes in Shift-JIS
+    content += "a" + repeat("あ", 150) + "\n";         // the cut falls inside a character
+    content += repeat("😀", 1000) + "\n";               // no Shift-JIS form: "?" each
+    for (int i = 4; i < 250; ++i) content += "行" + std::to_string(i) + "\n";
+    content += "二百五十一行目\n";
+    std::ofstream(folder / "用量.txt", std::ios::binary) << content;
+
+    const Table t = read(DOSAGEBASE_LIST_AMOUNT);
+    EXPECT_EQ(text(t, 0), "１回１錠");
+    EXPECT_EQ(text(t, 1), repeat("あ", 100));
+    EXPECT_EQ(text(t, 2), "a" + repeat("あ", 99));
+    EXPECT_EQ(text(t, 3), std::string(200, '?'));
+    EXPECT_EQ(text(t, 249), "行249");
+    for (int i = 0; i < DOSAGEBASE_SLOT_COUNT; ++i)
+        EXPECT_EQ(slot(t, i)[DOSAGEBASE_SLOT_SIZE - 1], 0) << i;
+}
+
+TEST_F(PhraseStore, BadArgumentsTouchNothing) {
+    Table t(DOSAGEBASE_TABLE_SIZE, 'X');
+    for (int index : {-1, DOSAGEBASE_LIST_COUNT}) {
+        EXPECT_EQ(DRecordREAD(t.data(), index), 1);
+        EXPECT_EQ(DRecordDocument(t.data(), index), 1);
+    }
+    EXPECT_EQ(DRecordREAD(nullptr, 0), 1);
+    EXPECT_EQ(DRecordOpen("", nullptr), 1);
+    EXPECT_EQ(t, Table(DOSAGEBASE_TABLE_SIZE, 'X'));
+    EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(PhraseStore, UnusableFileIsReportedAndLeavesWhatWasThere) {
+    // A folder in place of the list file can be neither read nor replaced.
+    fs::create_directories(folder / "薬剤師名.txt" / "keep");
+    EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), emptyTable());
+    Table t = emptyTable();
+    put(t, 0, "薬剤師　花子");
+    EXPECT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
+    EXPECT_EQ(messages, (std::vector<std::string>{
+                            "フレーズファイルを読み込めませんでした。（薬剤師名.txt）",
+                            "フレーズファイルを保存できませんでした。（薬剤師名.txt）"}));
+    EXPECT_TRUE(fs::exists(folder / "薬剤師名.txt" / "keep"));
+    EXPECT_EQ(entries(), std::vector<fs::path>{"薬剤師名.txt"});
+
+    // Without the folder there is no place for the temporary file; nothing is created.
+    ASSERT_EQ(DRecordOpen((dir.path() / "ない").string().c_str(), nullptr), 0);
+    EXPECT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
+    EXPECT_FALSE(fs::exists(dir.path() / "ない"));
+}
