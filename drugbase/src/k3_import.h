@@ -1,0 +1,27 @@
+// The frame every K3 import runs in: the catalogue and the file open, one transaction, the
+// records read in turn, the count reported when everything landed.
+#pragma once
+
+#include <string_view>
+
+#include "messages.h"
+#include "sqlkit/sqlkit.h"
+
+namespace drugbase {
+
+// What one import does with the catalogue and its records.
+class K3Import {
+  public:
+    virtual ~K3Import() = default;
+    // Prepares the import's statements; false when the catalogue cannot be read or written.
+    virtual bool prepare(sqlite3* db) = 0;
+    // Stores what one record holds; false on a database failure.
+    virtual bool apply(std::string_view record) = 0;
+};
+
+// Reads the K3 file (relative to the import folder) into the catalogue in one transaction.
+// 0 with `done` reported with the record count; 2 when the file cannot be opened or read
+// ("Error:fopenエラー"); 99 on a database failure, with nothing of the file stored.
+int runK3Import(const char* file, Message done, K3Import& import);
+
+}  // namespace drugbase

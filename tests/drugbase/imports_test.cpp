@@ -1,0 +1,224 @@
+#include "import_fixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr const char* kGuidance = "7服薬指導CDテキストデータ/YJHA0601.K3";
+constexpr const char* kIdentification = "2識別コードデータ/YJSH0410.K3";
+constexpr const char* kProcessing = "4処理用データ/YJSU0601.K3";
+constexpr const char* kClassNames = "4処理用データ/Saibun.K3";
+
+drugbase::SuppliedDrug drug(const std::string& yjcode, const std::string& name,
+                            std::map<std::string, std::string> more = {}) {
+    more["YJCODE"] = yjcode;
+    more["PRODUCTNAME"] = name;
+    return more;
+}
+
+class Guidance : public ImportTest {
+  protected:
+    void SetUp() override {
+        ImportTest::SetUp();
+        supply({drug("111111111111", "一錠", {{"SAYOB", "元の作用B"}, {"CYUUI", "元の注意"}}),
+                drug("222222222222", "二錠", {{"SAYOA", "元の作用A"}})});
+    }
+};
+
+TEST_F(Guidance, StoresEachNonEmptyTextInTheDrugOfItsCode) {
+    writeK3(kGuidance, {
+                           R"("111111111111","作用Ａ,コンマ入り","","Ｃ１","Ｃ２","")",
+                           R"("999999999999","知らない薬","","","","")",
+                           R"("222222222222","","作用Ｂ","","","注意事項")",
+                       });
+    ASSERT_EQ(FUKUYOTEXT(), 0);
+    EXPECT_EQ(stored("SAYOA", "111111111111"), "作用Ａ,コンマ入り");
+    EXPECT_EQ(stored("SAYOB", "111111111111"), "元の作用B");  // empty field: kept
+    EXPECT_EQ(stored("SAYOC1", "111111111111"), "Ｃ１");
+    EXPECT_EQ(stored("SAYOC2", "111111111111"), "Ｃ２");
+    EXPECT_EQ(stored("CYUUI", "111111111111"), "元の注意");
+    EXPECT_EQ(stored("SAYOA", "222222222222"), "元の作用A");
+    EXPECT_EQ(stored("SAYOB", "222222222222"), "作用Ｂ");
+    EXPECT_EQ(stored("CYUUI", "222222222222"), "注意事項");
+    // The unknown code is counted though it changed nothing.
+    EXPECT_EQ(messages, Strings{doneMessage(kGuidanceDone, 3)});
+}
+
+TEST_F(Guidance, ABadSeparatorIsReportedAndTheRecordStillRead) {
+    writeK3(kGuidance, {R"("111111111111";"作用","","","","")"});
+    ASSERT_EQ(FUKUYOTEXT(), 0);
+    EXPECT_EQ(stored("SAYOA", "111111111111"), "作用");
+    EXPECT_EQ(messages,
+              (Strings{"Error:服薬指導CDテキストデータ\r\nファイル名「YJHA507.K3」\r\n\r\n"
+                       "読み込み失敗",
+                       doneMessage(kGuidanceDone, 1)}));
+}
+
+TEST_F(Guidance, TheRecordsEndAtALineWithoutAnOpeningQuote) {
+    writeK3(kGuidance,
+            {R"("111111111111","一","","","","")", "", R"("222222222222","二","","","","")"});
+    ASSERT_EQ(FUKUYOTEXT(), 0);
+    EXPECT_EQ(stored("SAYOA", "111111111111"), "一");
+    EXPECT_EQ(stored("SAYOA", "222222222222"), "元の作用A");
+    EXPECT_EQ(messages, Strings{doneMessage(kGuidanceDone, 1)});
+}
+
+TEST_F(Guidance, AFileEndingInsideARecordKeepsTheFieldsCompletedBeforeIt) {
+    // LF line ends, and no line break after the last record, which stops inside field 3.
+    writeK3(kGuidance, {R"("222222222222","甲","乙","丙の途中)"}, "");
+    ASSERT_EQ(FUKUYOTEXT(), 0);
+    EXPECT_EQ(stored("SAYOA", "222222222222"), "甲");
+    EXPECT_EQ(stored("SAYOB", "222222222222"), "乙");
+    EXPECT_EQ(stored("SAYOC1", "222222222222"), "<null>");
+    EXPECT_EQ(messages, Strings{doneMessage(kGuidanceDone, 1)});
+}
+
+TEST_F(Guidance, ATextLongerThanItsFieldIsCutAtACharacterBoundary) {
+    // 300 two-byte characters (600 bytes) for a field of 499 bytes, where a cut at 499 would
+    // split a character; the line also holds a 20,000-byte field.
+    std::string wide;
+    for (int i = 0; i < 300; ++i) wide += "薬";
+    writeK3(kGuidance, {"\"111111111111\",\"" + wide + "\",\"" + std::string(20000, 'b') +
+                        "\",\"\",\"\",\"\""});
+    ASSERT_EQ(FUKUYOTEXT(), 0);
+    const std::string a = sjis::fromUtf8(stored("SAYOA", "111111111111"));
+    EXPECT_EQ(a.size(), 498u);  // 249 characters
+    EXPECT_EQ(a.substr(0, 2), sjis::fromUtf8("薬"));
+    EXPECT_EQ(stored("SAYOB", "111111111111"), std::string(499, 'b'));
+    DrugRecord record{};
+    ASSERT_EQ(RecordDetail(&record, "111111111111"), 0);
+    EXPECT_EQ(std::string(record.SAYOA), a);
+}
+
+TEST_F(Guidance, AMissingFileChangesNothing) {
+    EXPECT_EQ(FUKUYOTEXT(), 2);
+    RecordSetImportFolder(nullptr);
+    writeK3(kGuidance, {R"("111111111111","一","","","","")"});
+    EXPECT_EQ(FUKUYOTEXT(), 2);  // no import folder set
+    EXPECT_EQ(TOROKU(), 0);
+    EXPECT_EQ(messages, Strings(3, "Error:fopenエラー"));
+    RecordSetImportFolder(importFolder().c_str());
+    EXPECT_EQ(TOROKU(), 0);  // and it does import
+    EXPECT_EQ(stored("SAYOA", "111111111111"), "一");
+}
+
+TEST_F(Guidance, ADatabaseFailureLeavesTheWholeFileUnstored) {
+    failOn("SAYOA", "壊");
+    writeK3(kGuidance,
+            {R"("111111111111","一","","","","")", R"("222222222222","壊","","","","")"});
+    EXPECT_EQ(FUKUYOTEXT(), 99);
+    EXPECT_EQ(stored("SAYOA", "111111111111"), "<null>");
+    EXPECT_EQ(messages, Strings{"Error:RECORDSET.Update"});
+    RecordClose();
+    messages.clear();
+    EXPECT_EQ(FUKUYOTEXT(), 99);
+    EXPECT_EQ(messages, Strings{"Error:DATABASE.Open"});
+}
+
+TEST_F(Guidance, NoMoreThan40001RecordsAreRead) {
+    std::vector<std::string> lines(40001, R"("000000000000","","","","","")");
+    lines.push_back(R"("111111111111","40002番目","","","","")");
+    writeK3(kGuidance, lines);
+    ASSERT_EQ(FUKUYOTEXT(), 0);
+    EXPECT_EQ(stored("SAYOA", "111111111111"), "<null>");
+    EXPECT_EQ(messages, Strings{doneMessage(kGuidanceDone, 40001)});
+}
+
+class Identification : public ImportTest {
+  protected:
+    // A 24-byte key: the YJ code in full-width characters.
+    const std::string key = "１２３４５６７８９０ＡＢ";
+    void SetUp() override {
+        ImportTest::SetUp();
+        supply({drug(key, "識別錠", {{"COLOR", "元の色"}, {"WARISEN", "無"}}),
+                drug("123456789012", "半角錠", {{"WARISEN", "無"}})});
+    }
+};
+
+TEST_F(Identification, QuotedCommasStayAndTheFourthFieldIsTheScoreLine) {
+    writeK3(kIdentification, {"\"" + key + R"(","ＳＰ 1,2",PTP "A,B",,"有")",
+                              R"("123456789012            ","X","Y","Z","有")"});
+    ASSERT_EQ(YJSH(), 0);
+    EXPECT_EQ(stored("HONTAICODE", key), "ＳＰ 1,2");
+    EXPECT_EQ(stored("HOUSOUCODE", key), "PTP A,B");
+    EXPECT_EQ(stored("COLOR", key), "元の色");  // empty: kept
+    EXPECT_EQ(stored("WARISEN", key), "有");
+    // The key is compared whole, padding included: no drug has it.
+    EXPECT_EQ(stored("HONTAICODE", "123456789012"), "<null>");
+    EXPECT_EQ(messages, Strings{doneMessage(kIdentificationDone, 2)});
+}
+
+TEST_F(Identification, TheScoreLineIsSetWheneverItIsThereAndKeptWhenNot) {
+    writeK3(kIdentification, {"\"" + key + R"(","A","B","C","  ")"});
+    ASSERT_EQ(YJSH(), 0);
+    EXPECT_EQ(stored("WARISEN", key), "  ");
+    writeK3(kIdentification, {"\"" + key + R"(","A","B","緑")"});
+    ASSERT_EQ(YJSH(), 0);
+    EXPECT_EQ(stored("COLOR", key), "緑");
+    EXPECT_EQ(stored("WARISEN", key), "  ");
+    // One character at most, never half of one.
+    writeK3(kIdentification, {"\"" + key + R"(","A","B","C","ｱ有")"});
+    ASSERT_EQ(YJSH(), 0);
+    EXPECT_EQ(stored("WARISEN", key), "ｱ");
+}
+
+TEST_F(Identification, ABadSeparatorIsReported) {
+    writeK3(kIdentification, {"\"" + key + R"("|"A","B","C")"});
+    ASSERT_EQ(YJSH(), 0);
+    EXPECT_EQ(messages,
+              (Strings{"Error:識別コードデータ\r\nファイル名「YJSH.K3」\r\n\r\n読み込み失敗",
+                       doneMessage(kIdentificationDone, 1)}));
+    EXPECT_EQ(stored("HONTAICODE", key), "A");
+}
+
+class Processing : public ImportTest {
+  protected:
+    void SetUp() override {
+        ImportTest::SetUp();
+        // Table order differs from name order: the rows are taken in table order.
+        supply(
+            {drug("Y3", "ワ錠", {{"KUBUN", "元の区分"}}), drug("Y1", "ア錠"), drug("Y2", "カ錠")});
+    }
+    std::string row(const std::string& fields) {
+        return "\"" + std::string(24, '9') + "\"," + fields;
+    }
+};
+
+TEST_F(Processing, RecordsBelongToTheRowsInTableOrderAndDollarLinesToNone) {
+    writeK3(kClassNames,
+            {R"("114","解熱鎮痛消炎剤")", R"("214","血圧降下剤")", R"("114","二つ目の名前")"});
+    writeK3(kProcessing, {
+                             row(R"("","x","内用","１１４","錠","１日３回","")"),
+                             row(R"("＄","x","外用","214","軟膏","塗る","劇")"),
+                             row(R"("","x","内用","214","カプセル","","処方箋","ABCD")"),
+                             row(R"("","x","","999","","","")"),
+                             row(R"("","x","外用","","","","")"),
+                         });
+    ASSERT_EQ(YJSU(), 0);
+    EXPECT_EQ(stored("TOUYOKEIRO", "Y3"), "内用");
+    EXPECT_EQ(stored("SAIBUNRUI", "Y3"), "解熱鎮痛消炎剤");  // full-width code, first name
+    EXPECT_EQ(stored("ZAIKEI", "Y3"), "錠");
+    EXPECT_EQ(stored("YOUHOU", "Y3"), "１日３回");
+    EXPECT_EQ(stored("KUBUN", "Y3"), "元の区分");
+    EXPECT_EQ(stored("ZAIKEI", "Y1"), "カプセル");  // the "＄" line used up no row
+    EXPECT_EQ(stored("SAIBUNRUI", "Y1"), "血圧降下剤");
+    EXPECT_EQ(stored("KUBUN", "Y1"), "処方箋");
+    EXPECT_EQ(stored("SAIBUNRUI", "Y2"), "999");  // no name for the code
+    EXPECT_EQ(stored("TOUYOKEIRO", "Y2"), "<null>");
+    // The fifth record has no row left; every record is counted.
+    EXPECT_EQ(messages, Strings{doneMessage(kProcessingDone, 5)});
+}
+
+TEST_F(Processing, WithoutClassNamesTheHalfWidthCodeIsStoredAndTheLossSaidOnce) {
+    writeK3(kProcessing, {row(R"("","x","","１１４","","","")"),
+                          row(R"("","x","","２１４","","","")"), R"("bad separator)"});
+    ASSERT_EQ(YJSU(), 0);
+    EXPECT_EQ(stored("SAIBUNRUI", "Y3"), "114");
+    EXPECT_EQ(stored("SAIBUNRUI", "Y1"), "214");
+    EXPECT_EQ(messages,
+              (Strings{"Error:fopenエラー",
+                       "Error:処理用データ\r\nファイル名「YJSU0412.K3」\r\n\r\n読み込み失敗",
+                       doneMessage(kProcessingDone, 3)}));
+}
+
+}  // namespace
