@@ -8,6 +8,7 @@
 #include "csv.h"
 #include "drugbase.h"
 #include "layout/data_folder.h"
+#include "library_messages.h"
 #include "sjis/sjis.h"
 
 namespace admin {
@@ -27,19 +28,6 @@ bool readWholeFile(const fs::path& file, std::string& text) {
     text = buffer.str();
     return !in.bad();
 }
-
-// Sends the library's messages to `err` while a command runs.
-class LibraryMessages {
-  public:
-    explicit LibraryMessages(std::ostream& err) {
-        RecordSetMessageHandler(
-            [](void* c, const char* t) {
-                *static_cast<std::ostream*>(c) << sjis::toUtf8(t) << "\n";
-            },
-            &err);
-    }
-    ~LibraryMessages() { RecordSetMessageHandler(nullptr, nullptr); }
-};
 
 }  // namespace
 
