@@ -2,52 +2,39 @@
 
 #include "patient_fixture.h"
 
-TEST(Connection, MissingFileIsReportedOnceAndEveryCallFailsToOpen) {
+TEST(Connection, WithoutTheFileOrASessionEveryCallFailsToOpen) {
     TempDir dir;
     MessageCollector m;
     EXPECT_EQ(LRecordOpen(dir.path().string().c_str(), nullptr), 0);
-    EXPECT_EQ(m.list, std::vector<std::string>{"患者ファイルがありません。"});
-
     ViewCollector view;
-    PatientRecord r = patient(1, "山田");
+    const PatientRecord r = patient(1, "山田");
     EXPECT_EQ(LRecordDisplay(0, &view.sink), 99);
     EXPECT_EQ(LRecordCreate(&r), 1);
-    EXPECT_EQ(LRecordRIREKIDELL(1, "x"), 99);
-    EXPECT_EQ(m.list, (std::vector<std::string>{"患者ファイルがありません。", "Error:DATABASE.Open",
-                                                "Error:DATABASE.Open", "Error:DATABASE.Open"}));
+    EXPECT_EQ(m.list,
+              (Lines{"患者ファイルがありません。", "Error:DATABASE.Open", "Error:DATABASE.Open"}));
     EXPECT_TRUE(view.rows.empty());
-    LRecordClose();
-}
 
-TEST(Connection, CallsFailBeforeOpenAndAfterClose) {
-    TempDir dir;
+    // A file that appears later is used only from the next LRecordOpen to LRecordClose.
     ASSERT_TRUE(patientbase::createPatientDatabase(dir.path(), nullptr));
-    MessageCollector m;
-    LRecordClose();
     EXPECT_EQ(LRecordID_cyoufuku(1), 99);
     ASSERT_EQ(LRecordOpen(dir.path().string().c_str(), nullptr), 0);
     EXPECT_EQ(LRecordID_cyoufuku(1), 0);
     LRecordClose();
     EXPECT_EQ(LRecordID_cyoufuku(1), 99);
-    EXPECT_EQ(m.list, (std::vector<std::string>{"Error:DATABASE.Open", "Error:DATABASE.Open"}));
+    EXPECT_EQ(m.list.size(), 5u);
 }
 
 TEST(Connection, UnreadableOrWronglyKeyedFilesFailAtTheDatabaseOpen) {
     TempDir dir;
     const auto file = dir.path() / "患者ファイル.mdb";
     std::ofstream(file, std::ios::binary) << "not a database, but longer than a salt";
-    {
-        MessageCollector m;
-        ASSERT_EQ(LRecordOpen(dir.path().string().c_str(), nullptr), 0);
-        EXPECT_EQ(LRecordCreateID(), 99);
-        EXPECT_EQ(m.list, std::vector<std::string>{"Error:DATABASE.Open"});
-    }
-    std::filesystem::remove(file);
-    ASSERT_TRUE(sqlkit::createEncrypted(file, "another", "CREATE TABLE t (x)", nullptr));
     MessageCollector m;
     ASSERT_EQ(LRecordOpen(dir.path().string().c_str(), nullptr), 0);
+    EXPECT_EQ(LRecordCreateID(), 99);
+    std::filesystem::remove(file);
+    ASSERT_TRUE(sqlkit::createEncrypted(file, "another", "CREATE TABLE t (x)", nullptr));
     EXPECT_EQ(LRecordRIREKIDate(1, nullptr), 99);
-    EXPECT_EQ(m.list, std::vector<std::string>{"Error:DATABASE.Open"});
+    EXPECT_EQ(m.list, (Lines{"Error:DATABASE.Open", "Error:DATABASE.Open"}));
     LRecordClose();
 }
 
@@ -61,24 +48,37 @@ TEST(Connection, MissingTableFailsAtTheRecordsetOpen) {
     EXPECT_EQ(LRecordDetail(nullptr, "", 1, 1), 99);
     EXPECT_EQ(LRecordCreate(&r), 1);
     EXPECT_EQ(LRecordEdit(&r, 1), 99);
-    EXPECT_EQ(m.list,
-              (std::vector<std::string>{"Error:Could not RECORDSET.Open", "Error:RECORDSET.Open",
-                                        "Error:Could not RECORDSET.Open"}));
+    EXPECT_EQ(m.list, (Lines{"Error:Could not RECORDSET.Open", "Error:RECORDSET.Open",
+                             "Error:Could not RECORDSET.Open"}));
     LRecordClose();
 }
 
+TEST_F(PatientFileTest, WritesTheEngineRejectsAreReportedAndStoreNothing) {
+    create(1, "一");
+    run("CREATE TRIGGER refuse_update BEFORE UPDATE ON Patient_Information "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END;"
+        "CREATE TRIGGER refuse_insert BEFORE INSERT ON Patient_Information "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    const PatientRecord r = patient(2, "二");
+    EXPECT_EQ(LRecordCreate(&r), 1);
+    EXPECT_EQ(LRecordEdit(&r, 1), 99);
+    EXPECT_EQ(LRecordRIREKI(1, std::string(4110, '$').c_str()), 99);
+    EXPECT_EQ(messages.list, Lines(3, "Error:RECORDSET.Update"));
+    EXPECT_EQ(stored("SELECT group_concat(ID) || PATIENT || ifnull(N0, '') "
+                     "FROM Patient_Information"),
+              "1一");
+}
+
 TEST_F(PatientFileTest, TheFileHoldsTheTableInColumnOrderAndOpensWithThePassword) {
-    auto db = raw();
-    sqlkit::Statement columns(db.get(), "PRAGMA table_info(Patient_Information)");
-    std::vector<std::string> names;
-    while (columns.step()) names.emplace_back(columns.text(1));
-    ASSERT_EQ(names.size(), 55u);
-    EXPECT_EQ(names[0], "ID");
-    EXPECT_EQ(names[2], "REGIST");
-    EXPECT_EQ(names[14], "MEMO");
-    EXPECT_EQ(names[15], "N0");
-    EXPECT_EQ(names[16], "INFO0");
-    EXPECT_EQ(names[54], "INFO19");
+    {
+        auto db = sqlkit::openEncrypted(file(), "HN%tPQS", nullptr);
+        sqlkit::Statement columns(db.get(), "PRAGMA table_info(Patient_Information)");
+        Lines names;
+        while (columns.step()) names.emplace_back(columns.text(1));
+        ASSERT_EQ(names.size(), 55u);
+        EXPECT_EQ(names[0] + names[2] + names[3] + names[14] + names[15] + names[16] + names[54],
+                  "IDREGISTSEXMEMON0INFO0INFO19");
+    }
 
     // Unreadable without the key; readable with the passphrase, as the sqlcipher shell opens it.
     for (const bool keyed : {false, true}) {
@@ -91,10 +91,4 @@ TEST_F(PatientFileTest, TheFileHoldsTheTableInColumnOrderAndOpensWithThePassword
         }
         EXPECT_EQ(sqlkit::exec(plain, "SELECT count(*) FROM Patient_Information"), keyed);
     }
-}
-
-TEST_F(PatientFileTest, CreatingOverAnExistingFileIsRefused) {
-    std::string error;
-    EXPECT_FALSE(patientbase::createPatientDatabase(dir.path(), &error));
-    EXPECT_FALSE(error.empty());
 }

@@ -1,3 +1,6 @@
+#include <array>
+#include <tuple>
+
 #include "patient_fixture.h"
 
 namespace {
@@ -8,52 +11,48 @@ struct Search {
     int32_t codes[2] = {};
     char birth[3][256] = {};
 
-    Search& name(const std::string& s) { return put(texts[0], s); }
-    Search& ward(const std::string& s) { return put(texts[1], s); }
-    Search& home(const std::string& s) { return put(texts[2], s); }
-    Search& mobile(const std::string& s) { return put(texts[3], s); }
-    Search& year(const std::string& s) { return put(birth[0], s); }
-    Search& month(const std::string& s) { return put(birth[1], s); }
-    Search& day(const std::string& s) { return put(birth[2], s); }
+    Search& text(int cell, const std::string& s) { return put(texts[cell], s); }
+    Search& born(int cell, const std::string& s) { return put(birth[cell], s); }
     Search& put(char* cell, const std::string& utf8) {
         setText(cell, 256, utf8);
         return *this;
     }
 
-    // "ID:name" of every match, checking that both lists stay in step.
-    std::vector<std::string> run() const {
+    // "ID:name" of every match, from the two lists in step.
+    Lines run() const {
         ListCollector ids, names;
         EXPECT_EQ(LRecordGOKU(&texts[0][0], codes, &birth[0][0], &ids.sink, &names.sink), 0);
         EXPECT_EQ(ids.items.size(), names.items.size());
-        std::vector<std::string> out;
+        Lines out;
         for (std::size_t i = 0; i < ids.items.size() && i < names.items.size(); ++i)
             out.push_back(ids.items[i] + ":" + names.items[i]);
         return out;
     }
 };
 
-using Rows = std::vector<std::string>;
+enum { kName, kWard, kHome, kMobile };
+enum { kYear, kMonth, kDay };
+const std::string kQuoted = "2:O'Neil 100%_*", kHanako = "4:山田 花子", kPlain = "5:Oneil 1000",
+                  kIchiro = "9:田中 一郎";
 
 class SearchTest : public PatientFileTest {
   protected:
     void SetUp() override {
         PatientFileTest::SetUp();
-        add(4, "山田 花子", "東病棟", "03-1111", "090-2222", 2, 3, 45, 3, 7);
-        add(2, "O'Neil 100%_*", "西病棟", "03-3333", "", 1, 4, 2, 12, 1);
-        add(9, "田中 一郎", "東病棟", "", "080-2222", 1, 3, 45, 11, 30);
-        add(5, "Oneil 1000", "", "", "", 0, 0, 0, 0, 0);
+        add(4, "山田 花子", "東病棟", "03-1111", "090-2222", {2, 3, 45, 3, 7});
+        add(2, "O'Neil 100%_*", "西病棟", "03-3333", "", {1, 4, 2, 12, 1});
+        add(9, "田中 一郎", "東病棟", "", "080-2222", {1, 3, 45, 11, 30});
+        add(5, "Oneil 1000", "", "", "", {0, 0, 0, 0, 0});
     }
+    // numbers: sex, era, year, month, day
     void add(int id, const char* name, const char* ward, const char* home, const char* mobile,
-             int sex, int era, int year, int month, int day) {
+             std::array<int, 5> numbers) {
         PatientRecord r = patient(id, name);
         SET(r, BYOUTO, ward);
         SET(r, TELEPHONE, home);
         SET(r, TELEPHONE2, mobile);
-        r.SEX = sex;
-        r.NENGO = era;
-        r.YEAR = year;
-        r.MONTH = month;
-        r.DAY = day;
+        std::tie(r.SEX, r.NENGO, r.YEAR, r.MONTH, r.DAY) =
+            std::tuple(numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]);
         ASSERT_EQ(LRecordCreate(&r), 0);
     }
 };
@@ -61,52 +60,46 @@ class SearchTest : public PatientFileTest {
 }  // namespace
 
 TEST_F(SearchTest, NoConditionListsEveryoneInIdOrder) {
-    const Rows all = {"2:O'Neil 100%_*", "4:山田 花子", "5:Oneil 1000", "9:田中 一郎"};
-    EXPECT_EQ(Search().run(), all);
+    EXPECT_EQ(Search().run(), (Lines{kQuoted, kHanako, kPlain, kIchiro}));
     ListCollector ids;
     EXPECT_EQ(LRecordGOKU(nullptr, nullptr, nullptr, &ids.sink, nullptr), 0);
-    EXPECT_EQ(ids.items, (std::vector<std::string>{"2", "4", "5", "9"}));
+    EXPECT_EQ(ids.items, (Lines{"2", "4", "5", "9"}));
 }
 
 TEST_F(SearchTest, TextConditionsAreSubstringsCombinedWithAnd) {
-    EXPECT_EQ(Search().ward("東").run(), (Rows{"4:山田 花子", "9:田中 一郎"}));
-    EXPECT_EQ(Search().name("田").home("03").run(), (Rows{"4:山田 花子"}));
-    EXPECT_EQ(Search().mobile("2222").run(), (Rows{"4:山田 花子", "9:田中 一郎"}));
-    EXPECT_EQ(Search().ward("病棟").mobile("080").run(), (Rows{"9:田中 一郎"}));
-    EXPECT_EQ(Search().name("oneil").run(), (Rows{"5:Oneil 1000"}));  // case as Jet: ignored
+    EXPECT_EQ(Search().text(kWard, "東").run(), (Lines{kHanako, kIchiro}));
+    EXPECT_EQ(Search().text(kName, "田").text(kHome, "03").run(), Lines{kHanako});
+    EXPECT_EQ(Search().text(kMobile, "2222").run(), (Lines{kHanako, kIchiro}));
+    EXPECT_EQ(Search().text(kWard, "病棟").text(kMobile, "080").run(), Lines{kIchiro});
+    EXPECT_EQ(Search().text(kName, "oneil").run(), Lines{kPlain});  // ASCII case is ignored
 }
 
 TEST_F(SearchTest, QuotesAndWildcardCharactersMatchThemselves) {
-    EXPECT_EQ(Search().name("O'N").run(), (Rows{"2:O'Neil 100%_*"}));
-    EXPECT_EQ(Search().name("'").run(), (Rows{"2:O'Neil 100%_*"}));
-    EXPECT_EQ(Search().name("100%").run(), (Rows{"2:O'Neil 100%_*"}));
-    EXPECT_EQ(Search().name("0_").run(), Rows{});
-    EXPECT_EQ(Search().name("%_*").run(), (Rows{"2:O'Neil 100%_*"}));
-    EXPECT_EQ(Search().name("*").run(), (Rows{"2:O'Neil 100%_*"}));
-    EXPECT_EQ(Search().name("\\").run(), Rows{});
-    EXPECT_EQ(Search().name("x' OR '1'='1").run(), Rows{});
+    for (const char* part : {"O'N", "'", "100%", "%_*", "*"})
+        EXPECT_EQ(Search().text(kName, part).run(), Lines{kQuoted}) << part;
+    for (const char* part : {"0_", "\\", "x' OR '1'='1", "%%"})
+        EXPECT_EQ(Search().text(kName, part).run(), Lines{}) << part;
     EXPECT_TRUE(messages.list.empty());
 }
 
 TEST_F(SearchTest, CodesAboveZeroAndBirthNumbersAreEqualityConditions) {
     Search s;
     s.codes[0] = 1;
-    EXPECT_EQ(s.run(), (Rows{"2:O'Neil 100%_*", "9:田中 一郎"}));
+    EXPECT_EQ(s.run(), (Lines{kQuoted, kIchiro}));
     s.codes[1] = 3;
-    EXPECT_EQ(s.run(), (Rows{"9:田中 一郎"}));
+    EXPECT_EQ(s.run(), Lines{kIchiro});
     Search none;
-    none.codes[0] = 0;
     none.codes[1] = -1;
     EXPECT_EQ(none.run().size(), 4u);
-    EXPECT_EQ(Search().year("45").run(), (Rows{"4:山田 花子", "9:田中 一郎"}));
-    EXPECT_EQ(Search().year(" 45 ").month("11").run(), (Rows{"9:田中 一郎"}));
-    EXPECT_EQ(Search().day("+1").run(), (Rows{"2:O'Neil 100%_*"}));
-    EXPECT_EQ(Search().year("0").run(), (Rows{"5:Oneil 1000"}));
+    EXPECT_EQ(Search().born(kYear, "45").run(), (Lines{kHanako, kIchiro}));
+    EXPECT_EQ(Search().born(kYear, " 45 ").born(kMonth, "11").run(), Lines{kIchiro});
+    EXPECT_EQ(Search().born(kDay, "+1").run(), Lines{kQuoted});
+    EXPECT_EQ(Search().born(kYear, "0").run(), Lines{kPlain});
 }
 
 TEST_F(SearchTest, BirthTextsThatAreNotNumbersMatchNothing) {
     for (const char* text : {"abc", "4 5", "45)", "1 OR 1=1", "'", "4294967341",
                              "99999999999999999999", "--", "+-1", "４５"})
-        EXPECT_EQ(Search().year(text).run(), Rows{}) << text;
+        EXPECT_EQ(Search().born(kYear, text).run(), Lines{}) << text;
     EXPECT_TRUE(messages.list.empty());
 }

@@ -1,0 +1,29 @@
+#include <gtest/gtest.h>
+
+#include "sjis/sjis.h"
+#include "stamp_text.h"
+
+using namespace patientbase;
+
+TEST(StampText, TheThreeFormsOfAStamp) {
+    const auto morning = parseStored("2009-03-07 09:05:03");
+    ASSERT_TRUE(morning);
+    EXPECT_EQ(sjis::toUtf8(listForm(*morning)), "2009年03月07日 09:05:03");
+    EXPECT_EQ(slotTimeText(*morning), "2009/03/07 09:05:03");
+    EXPECT_EQ(slotKeyText(*morning), "2009/03/07 9:05:03");
+    EXPECT_EQ(slotKeyText(*parseStored("2024-01-01 00:00:00")), "2024/01/01 0:00:00");
+    EXPECT_EQ(slotKeyText(*parseStored("2024-12-31 23:59:59")), "2024/12/31 23:59:59");
+    const Stamp now = patientbase::now();
+    EXPECT_EQ(parseStored(storedForm(now)), now);
+}
+
+TEST(StampText, OnlyValidStoredStampsCount) {
+    EXPECT_TRUE(parseStored("2024-02-29 12:00:00"));
+    for (const char* bad : {"", "2023-02-29 12:00:00", "2024-13-01 00:00:00", "2024-04-31 00:00:00",
+                            "2024-01-01 24:00:00", "2024-01-01 00:60:00", "2024/01/01 00:00:00",
+                            "2024-01-01 00:00:00.5", "2024-1-01 00:00:00", "0000-01-01 00:00:00",
+                            "2024-01-01T00:00:00", "-024-01-01 00:00:00"})
+        EXPECT_FALSE(parseStored(bad)) << bad;
+    EXPECT_LT(parseStored("2009-12-31 23:59:59")->order(),
+              parseStored("2010-01-01 00:00:00")->order());
+}
