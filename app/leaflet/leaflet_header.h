@@ -1,0 +1,20 @@
+// What a leaflet page shows above its rows, gathered by the windows from the main window's boxes
+// and the user settings. Texts are CP932.
+#pragma once
+
+#include <string>
+
+namespace leaflet {
+
+struct LeafletHeader {
+    std::string patientName;
+    std::string patientId;
+    std::string prescriber;    // the selected or typed prescriber text
+    std::string pharmacist;    // the selected or typed pharmacist text
+    std::string pharmacyName;  // shown only for a dispensing pharmacy
+    std::string comment;       // printed at the foot of every page; lines end with CR LF or LF
+    bool dispensingPharmacy = false;  // business type 調剤薬局 (else 病院（医院）)
+    bool colour = false;              // カラフル: the gothic texts in their colours
+};
+
+}  // namespace leaflet

@@ -1,0 +1,28 @@
+// The line rule of the leaflet: a text is cut into lines of at most w bytes without splitting a
+// double-byte CP932 character. No other rule applies: spaces, line feeds and carriage returns
+// are ordinary bytes and there is no kinsoku processing.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace leaflet {
+
+// At most this many lines of a text are drawn or counted.
+inline constexpr int kMaxTextLines = 10;
+
+// Byte widths of the leaflet's columns.
+inline constexpr std::size_t kNameLineBytes = 26;
+inline constexpr std::size_t kUsageLineBytes = 24;         // as drawn
+inline constexpr std::size_t kUsageMeasureLineBytes = 20;  // as measured by pagination
+inline constexpr std::size_t kNoteLineBytes = 28;          // efficacy and caution texts
+
+// The first kMaxTextLines lines of `text` at `width` bytes each; empty for an empty text.
+std::vector<std::string_view> cutLines(std::string_view text, std::size_t width);
+
+// Line count for layout: 1 for an empty text, the number of lines when the text fits in
+// kMaxTextLines lines, and kMaxTextLines + 1 when a remainder is left after the tenth.
+int countLines(std::string_view text, std::size_t width);
+
+}  // namespace leaflet

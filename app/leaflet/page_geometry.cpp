@@ -1,0 +1,53 @@
+#include "leaflet/page_geometry.h"
+
+#include <algorithm>
+
+#include "leaflet/line_breaking.h"
+#include "leaflet/print_entry.h"
+
+namespace leaflet {
+
+namespace {
+
+int usageLines(const DrugRecord& entry, std::size_t width) {
+    const std::string_view usage = field(dosageOf(entry).usageText);
+    return usage.empty() ? 0 : countLines(usage, width);
+}
+
+constexpr int kGridLines = 6;
+constexpr int kThreeLineUsageMinimum = 10;
+
+int rowLines(const DrugRecord& entry, int usage) {
+    return std::max({usage + kGridLines, countLines(efficacyText(entry), kNoteLineBytes),
+                     countLines(cautionText(entry), kNoteLineBytes)});
+}
+
+}  // namespace
+
+int headerLineCount(const LeafletHeader& header) {
+    int lines = header.prescriber.empty() ? 0 : 1;
+    if (header.dispensingPharmacy) {
+        lines += header.pharmacyName.empty() ? 0 : 1;
+        lines += header.pharmacist.empty() ? 0 : 1;
+    }
+    return lines;
+}
+
+int headerBottom(const LeafletHeader& header) {
+    const int lines = headerLineCount(header);
+    if (lines == 0) return kHeaderTop;
+    return kHeaderTop + kHeaderLineStep * lines - (header.dispensingPharmacy ? 14 : 0);
+}
+
+int drawnRowLines(const DrugRecord& entry) {
+    const int usage = usageLines(entry, kUsageLineBytes);
+    const int lines = rowLines(entry, usage);
+    return usage == 3 ? std::max(lines, kThreeLineUsageMinimum) : lines;
+}
+
+int measuredRowLines(const DrugRecord& entry) {
+    return std::max(rowLines(entry, usageLines(entry, kUsageMeasureLineBytes)),
+                    drawnRowLines(entry));
+}
+
+}  // namespace leaflet

@@ -1,0 +1,41 @@
+// Vertical geometry of a leaflet page in layout units (two layout units make one logical unit
+// of the device), shared by the pagination and the page composer.
+#pragma once
+
+#include "drugbase.h"
+#include "leaflet/leaflet_header.h"
+
+namespace leaflet {
+
+inline constexpr int kHeaderTop = 272;      // header bottom when the header block is empty
+inline constexpr int kHeaderLineStep = 62;  // one prescriber / pharmacy / pharmacist line
+inline constexpr int kRowGap = 8;           // from a rule to the next row's top
+inline constexpr int kLineStep = 58;        // one line of row height
+inline constexpr int kRowPadding = 16;
+inline constexpr int kMinRowHeight = 492;
+inline constexpr int kPageBottom = 3645;  // the lowest row bottom a page holds
+
+// Lines of the header block: the prescriber line when there is a prescriber text and, for a
+// dispensing pharmacy, the pharmacy name and pharmacist lines when those texts are not empty.
+int headerLineCount(const LeafletHeader& header);
+
+// H: the bottom of the header, where the first row's top rule lies.
+int headerBottom(const LeafletHeader& header);
+
+// B of a row that starts at `top` and is `lines` lines high.
+constexpr int rowBottom(int top, int lines) {
+    const int bottom = top + kLineStep * lines + kRowPadding;
+    return bottom < top + kMinRowHeight ? top + kMinRowHeight : bottom;
+}
+
+// Row height in lines as the page composer draws it: the usage text at its drawn width plus
+// six lines for the timing grid, or the efficacy or caution text when longer; a usage text of
+// exactly three lines makes at least ten.
+int drawnRowLines(const DrugRecord& entry);
+
+// Row height in lines for pagination: as drawnRowLines, but with the usage text measured at
+// 20 bytes a line, which never gives fewer lines than drawn. Never below drawnRowLines, so a
+// page never draws a row below kPageBottom.
+int measuredRowLines(const DrugRecord& entry);
+
+}  // namespace leaflet

@@ -1,0 +1,67 @@
+// The print list: the drugs of the next leaflet, at most 30, each a print-list entry with its
+// 140 x 105 entry photograph. Entries at or past count() are all zero.
+#pragma once
+
+#include <QImage>
+#include <array>
+#include <functional>
+#include <span>
+
+#include "drugbase.h"
+#include "leaflet/history_block.h"
+
+namespace leaflet {
+
+inline constexpr int kPhotoWidth = 140;
+inline constexpr int kPhotoHeight = 105;
+
+class PrintList {
+  public:
+    static constexpr int kCapacity = 30;
+
+    PrintList();
+
+    int count() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    bool full() const { return count_ == kCapacity; }
+
+    const DrugRecord& entry(int position) const { return entries_[position]; }
+    const QImage& photo(int position) const { return photos_[position]; }
+    std::span<const DrugRecord> entries() const { return {entries_.data(), std::size_t(count_)}; }
+    std::span<const QImage> photos() const { return {photos_.data(), std::size_t(count_)}; }
+
+    // Adds `entry` at position count(). With a photograph (its top-left 140 x 105 pixels are
+    // taken) the photo flag becomes 1, without one 0. The entry texts pass through
+    // setEntryText. False, changing nothing, when the list is full.
+    bool append(const DrugRecord& entry, const QImage* photograph);
+
+    // Overwrites the entry at `position` as append would write it. False for a position not
+    // in use.
+    bool replace(int position, const DrugRecord& entry, const QImage* photograph);
+
+    // Removes the entry at `position`; later entries and their photographs move down one place.
+    // A position not in use (such as -1 for "no row selected") changes nothing.
+    void remove(int position);
+
+    // Zeroes every entry.
+    void clear();
+
+    // Fetches one recalled drug by YJ code into `record` and, when the drug has a photograph,
+    // draws it into `photo` (140 x 105) and returns with record.photoFlag 1. Returns false when
+    // the drug could not be read.
+    using RecallDrug = std::function<bool(const char* yjcode, DrugRecord& record, QImage& photo)>;
+
+    // Replaces the list with the drugs of a history block: each used record, in order, becomes
+    // the next entry, its drug fetched by `fetch` and its dosage settings taken from the record.
+    // When a fetch fails the list is left empty and false is returned.
+    bool fillFromHistory(const HistoryBlock& block, const RecallDrug& fetch);
+
+  private:
+    void store(int position, const DrugRecord& entry, const QImage* photograph);
+
+    std::array<DrugRecord, kCapacity> entries_{};
+    std::array<QImage, kCapacity> photos_;
+    int count_ = 0;
+};
+
+}  // namespace leaflet
