@@ -1,0 +1,145 @@
+// Leaflet composition: one page of five entries with photographs onto the preview's page
+// image, a fifteen-page leaflet to PDF, and paginating a full print list; each beside the bare
+// drawing or arithmetic it wraps.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <filesystem>
+#include <vector>
+
+#include "leaflet/leaflet_pdf.h"
+#include "leaflet/page_composer.h"
+#include "leaflet/page_fonts.h"
+#include "leaflet/page_geometry.h"
+#include "leaflet/print_entry.h"
+#include "leaflet/print_list.h"
+#include "sjis/sjis.h"
+
+namespace {
+
+DrugRecord benchEntry(int i) {
+    DrugRecord entry{};
+    const auto set = [](auto& f, const char* utf8) {
+        sjis::copyField(f, sizeof f, sjis::fromUtf8(utf8));
+    };
+    set(entry.PRODUCTNAME, "ロキソプロフェンＮａ錠６０ｍｇ「テスト」");
+    set(entry.SAYOA,
+        "炎症をしずめて痛みや腫れをやわらげ、熱を下げる薬です。頭痛、歯の痛み、関節の痛みなど"
+        "に使われます。");
+    set(entry.CYUUI,
+        "胃の不調を防ぐため、なるべく空腹時を避けて飲んでください。胃の痛み、黒い便、発疹があ"
+        "らわれたら医師または薬剤師に相談してください。");
+    leaflet::DosageSettings d = leaflet::dosageOf(entry);
+    d.timings[leaflet::kMorning] = d.timings[leaflet::kNoon] = d.timings[leaflet::kEvening] =
+        static_cast<std::uint8_t>(1 + i % 3);
+    d.mealTiming = leaflet::kAfterMeals;
+    leaflet::setEntryText(d.usageText, sjis::fromUtf8("１日３回  毎食後に服用"));
+    leaflet::setEntryText(d.amountText, sjis::fromUtf8("用量　１回１錠"));
+    leaflet::setEntryText(d.daysText, sjis::fromUtf8("7日分"));
+    leaflet::setDosage(entry, d);
+    entry.photoFlag = 1;
+    return entry;
+}
+
+struct BenchLeaflet {
+    leaflet::LeafletHeader header;
+    std::vector<DrugRecord> entries;
+    std::vector<QImage> photos;
+    leaflet::PageTable table;
+
+    explicit BenchLeaflet(int count) {
+        header.patientName = sjis::fromUtf8("見本　花子");
+        header.prescriber = sjis::fromUtf8("見本内科クリニック");
+        header.comment = sjis::fromUtf8("お薬について分からないことは薬剤師にお尋ねください。");
+        header.colour = true;
+        QImage photo(leaflet::kPhotoWidth, leaflet::kPhotoHeight, QImage::Format_RGB32);
+        photo.fill(QColor(220, 230, 240));
+        for (int i = 0; i < count; ++i) {
+            entries.push_back(benchEntry(i));
+            photos.push_back(photo);
+        }
+        leaflet::paginate(entries, leaflet::headerBottom(header), table);
+    }
+    leaflet::PageComposer composer() const {
+        return {header, entries, photos, table, QDate(2024, 1, 9)};
+    }
+};
+
+void ComposePageFiveEntries(benchmark::State& state) {
+    const BenchLeaflet leaflet(5);
+    const auto composer = leaflet.composer();
+    QImage page = leaflet::newPageImage();
+    for (auto _ : state) {
+        composer.renderPage(page, 0);
+        benchmark::DoNotOptimize(page.constBits());
+    }
+}
+BENCHMARK(ComposePageFiveEntries)->Unit(benchmark::kMillisecond);
+
+// The bare work of a page: whitening it, the same number of text runs of the same lengths in
+// one font, and the five photographs, without layout or conversions.
+void BarePageDrawing(benchmark::State& state) {
+    const BenchLeaflet leaflet(5);
+    QImage page = leaflet::newPageImage();
+    const QFont font = leaflet::pageFont(leaflet::Face::kGothic, 23, 400);
+    const QString line = QString::fromUtf8("炎症をしずめて痛みや腫れをや");
+    constexpr int kRunsPerEntry = 20;  // name, labels, amounts, usage, efficacy and caution lines
+    for (auto _ : state) {
+        QPainter p(&page);
+        p.fillRect(QRect(0, 0, 1454, 2090), Qt::white);
+        p.setFont(font);
+        for (int e = 0; e < 5; ++e) {
+            for (int k = 0; k < kRunsPerEntry; ++k) p.drawText(40 + 30 * k, 200 + 300 * e, line);
+            p.drawImage(QRect(130, 200 + 300 * e, 168, 126), leaflet.photos[e]);
+        }
+    }
+}
+BENCHMARK(BarePageDrawing)->Unit(benchmark::kMillisecond);
+
+void FifteenPagesToPdf(benchmark::State& state) {
+    const BenchLeaflet leaflet(90);
+    if (leaflet.table.pageTotal() != 15) state.SkipWithError("not fifteen pages");
+    const auto composer = leaflet.composer();
+    const auto file = std::filesystem::temp_directory_path() / "leaflet-bench.pdf";
+    for (auto _ : state) {
+        if (!leaflet::writeLeafletPdf(QString::fromStdString(file.string()), composer)) {
+            state.SkipWithError("PDF not written");
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(file));
+    std::filesystem::remove(file);
+}
+BENCHMARK(FifteenPagesToPdf)->Unit(benchmark::kMillisecond);
+
+void PaginateThirtyEntries(benchmark::State& state) {
+    const BenchLeaflet leaflet(30);
+    leaflet::PageTable table;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            leaflet::paginate(leaflet.entries, leaflet::headerBottom(leaflet.header), table));
+    }
+}
+BENCHMARK(PaginateThirtyEntries)->Unit(benchmark::kMicrosecond);
+
+// The bare arithmetic of pagination: the same row bottoms from ready line counts.
+void BarePaginationArithmetic(benchmark::State& state) {
+    const std::vector<int> lines(30, 6);
+    leaflet::PageTable table;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(leaflet::paginateRows(lines, 272, table));
+    }
+}
+BENCHMARK(BarePaginationArithmetic)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    leaflet::installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
