@@ -189,11 +189,11 @@ int PageComposer::drawRow(PageInk& ink, int index, int top) const {
     ink.text(1162, top + 6, kTimingLabel, utf8("夕"));
     ink.text(1264, top + 6, kTimingLabel, utf8("寝前"));
 
-    const auto usage = cutLines(field(dosage.usageText), kUsageLineBytes);
+    const auto usage = cutLines(usageText(entry), kUsageLineBytes);
     const int usageLines = static_cast<int>(usage.size());
     drawLines(ink, 772, top + 233, kDosageText, usage);
-    ink.text(772, top + 242 + kTextLineStep * usageLines, kDosageText, field(dosage.amountText));
-    ink.text(772, top + 306 + kTextLineStep * usageLines, kDosageText, field(dosage.daysText));
+    ink.text(772, top + 242 + kTextLineStep * usageLines, kDosageText, amountText(entry));
+    ink.text(772, top + 306 + kTextLineStep * usageLines, kDosageText, daysText(entry));
     drawLines(ink, 1400, top + 14, kEfficacy, cutLines(efficacyText(entry), kNoteLineBytes));
     drawLines(ink, 2099, top + 14, kCaution, cutLines(cautionText(entry), kNoteLineBytes));
 

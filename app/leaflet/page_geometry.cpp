@@ -10,7 +10,7 @@ namespace leaflet {
 namespace {
 
 int usageLines(const DrugRecord& entry, std::size_t width) {
-    const std::string_view usage = field(dosageOf(entry).usageText);
+    const std::string_view usage = usageText(entry);
     return usage.empty() ? 0 : countLines(usage, width);
 }
 

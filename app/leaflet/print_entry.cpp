@@ -7,6 +7,10 @@ namespace leaflet {
 
 namespace {
 
+std::string_view callerText(const DrugRecord& entry, std::size_t offset, std::size_t width) {
+    return sjis::fieldText(entry.callerArea + offset, width);
+}
+
 const std::string& fullWidthDollar() {
     static const std::string text = sjis::fromUtf8("＄");
     return text;
@@ -22,6 +26,18 @@ DosageSettings dosageOf(const DrugRecord& entry) {
 
 void setDosage(DrugRecord& entry, const DosageSettings& settings) {
     std::memcpy(entry.callerArea, &settings, sizeof settings);
+}
+
+std::string_view usageText(const DrugRecord& entry) {
+    return callerText(entry, offsetof(DosageSettings, usageText), DosageSettings::kUsageWidth);
+}
+
+std::string_view amountText(const DrugRecord& entry) {
+    return callerText(entry, offsetof(DosageSettings, amountText), DosageSettings::kAmountWidth);
+}
+
+std::string_view daysText(const DrugRecord& entry) {
+    return callerText(entry, offsetof(DosageSettings, daysText), DosageSettings::kDaysWidth);
 }
 
 void setEntryText(char* field, std::size_t width, std::string_view text) {

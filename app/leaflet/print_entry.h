@@ -59,6 +59,11 @@ static_assert(offsetof(DrugRecord, callerArea) == 141);
 DosageSettings dosageOf(const DrugRecord& entry);
 void setDosage(DrugRecord& entry, const DosageSettings& settings);
 
+// Views of the entry's own dosage texts (not of a copy), valid while the entry is.
+std::string_view usageText(const DrugRecord& entry);
+std::string_view amountText(const DrugRecord& entry);
+std::string_view daysText(const DrugRecord& entry);
+
 // Puts `text` into an entry text field of `width` bytes: every half-width "$" becomes the
 // full-width "＄" (the stored history turns "$" into a zero byte), then the text is cut at a
 // character boundary to width - 1 bytes and zero padded.

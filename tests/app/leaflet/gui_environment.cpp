@@ -15,6 +15,8 @@ class GuiEnvironment : public ::testing::Environment {
         static int argc = 1;
         static char name[] = "leaflet_core_test";
         static char* argv[] = {name, nullptr};
+        // No display here: draw offscreen unless the runner chose a platform.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QGuiApplication>(argc, argv);
         leaflet::installFontSubstitutions();
     }

@@ -92,7 +92,7 @@ TEST(PrintList, EntryTextsHoldNoDollarAndAreCutAtCharacterBoundaries) {
     leaflet::setDosage(entry, d);
     PrintList list;
     list.append(entry, nullptr);
-    EXPECT_EQ(leaflet::field(leaflet::dosageOf(list.entry(0)).daysText), cp932("＄7"));
+    EXPECT_EQ(leaflet::daysText(list.entry(0)), cp932("＄7"));
 
     // Eleven full-width characters (22 bytes) into the 20-byte amount field keep ten.
     leaflet::setEntryText(d.amountText, cp932("用量　１回１２カプセル"));
