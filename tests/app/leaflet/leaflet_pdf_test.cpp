@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "entry_builder.h"
@@ -15,18 +13,16 @@
 
 namespace {
 
+// The command's output without blanks and line ends, which pdftotext puts between glyphs.
 std::string run(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string out;
-    std::array<char, 4096> buffer;
-    while (pipe && fgets(buffer.data(), buffer.size(), pipe.get())) out += buffer.data();
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        for (int c; (c = fgetc(pipe)) != EOF;) {
+            if (c != ' ' && c != '\n') out += static_cast<char>(c);
+        }
+        pclose(pipe);
+    }
     return out;
-}
-
-// Texts without the blanks that pdftotext puts between spaced-out glyphs.
-std::string squeezed(std::string text) {
-    std::erase_if(text, [](char c) { return c == ' ' || c == '\n'; });
-    return text;
 }
 
 TEST(LeafletPdf, ThreePagesWithTheirTexts) {
@@ -35,55 +31,40 @@ TEST(LeafletPdf, ThreePagesWithTheirTexts) {
     header.prescriber = cp932("見本内科");
     header.comment = cp932("一行目です\n二行目です");  // bare line feeds keep every byte
     std::vector<DrugRecord> entries;
-    for (int i = 0; i < 13; ++i) {
+    for (int i = 1; i <= 13; ++i) {
         entries.push_back(EntryBuilder()
-                              .name("見本錠" + std::to_string(i + 1) + "号")
+                              .name("見本錠" + std::to_string(i) + "号")
                               .timings({0, 1, 0, 100, 0})
                               .usage("１日２回  朝夕食後に服用")
-                              .efficacy("血圧を下げる薬です。")
                               .build());
     }
     const std::vector<QImage> photos(entries.size());
     leaflet::PageTable table;
-    ASSERT_EQ(leaflet::paginate(entries, leaflet::headerBottom(header), table),
-              leaflet::PaginateResult::kDone);
+    leaflet::paginate(entries, leaflet::headerBottom(header), table);
     ASSERT_EQ(table.pageTotal(), 3);
+    const leaflet::PageComposer composer(header, entries, photos, table, QDate(2024, 1, 9));
 
     TempDir dir;
     const std::string file = (dir.path() / "leaflet.pdf").string();
-    const leaflet::PageComposer composer(header, entries, photos, table, QDate(2024, 1, 9));
     ASSERT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), composer));
+    EXPECT_FALSE(leaflet::writeLeafletPdf("/nonexistent/leaflet.pdf", composer));
 
     const std::string info = run("pdfinfo '" + file + "'");
-    EXPECT_NE(info.find("Pages:           3"), std::string::npos) << info;
-    EXPECT_NE(info.find("A4"), std::string::npos) << info;
-
+    EXPECT_NE(info.find("Pages:3"), std::string::npos) << info;
+    EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
     for (int page = 1; page <= 3; ++page) {
-        const std::string text = squeezed(run("pdftotext -f " + std::to_string(page) + " -l " +
-                                              std::to_string(page) + " '" + file + "' -"));
-        SCOPED_TRACE("page " + std::to_string(page));
-        EXPECT_NE(text.find("見本花子様のお薬の説明書です"), std::string::npos) << text;
-        EXPECT_NE(text.find("令和6年1月9日"), std::string::npos);
-        EXPECT_NE(text.find(std::to_string(page) + "/3ページ"), std::string::npos);
-        EXPECT_NE(text.find("処方医"), std::string::npos);
-        EXPECT_NE(text.find("見本内科"), std::string::npos);
-        EXPECT_NE(text.find("一行目です"), std::string::npos);
-        EXPECT_NE(text.find("二行目です"), std::string::npos);
-        EXPECT_NE(text.find("0.5"), std::string::npos);
-        EXPECT_NE(text.find("朝夕食後に服用"), std::string::npos);
-        const int first = table.pages[page - 1].firstEntry + 1;
-        EXPECT_NE(text.find("見本錠" + std::to_string(first) + "号"), std::string::npos);
+        const std::string p = std::to_string(page);
+        const std::string text = run("pdftotext -f " + p + " -l " + p + " '" + file + "' -");
+        SCOPED_TRACE("page " + p);
+        for (const std::string& expected :
+             {std::string("見本花子様のお薬の説明書です"), std::string("令和6年1月9日"),
+              p + "/3ページ", std::string("処方医"), std::string("見本内科"),
+              std::string("一行目です"), std::string("二行目です"), std::string("0.5"),
+              std::string("朝夕食後に服用"),
+              "見本錠" + std::to_string(table.pages[page - 1].firstEntry + 1) + "号"}) {
+            EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
+        }
     }
-}
-
-TEST(LeafletPdf, UnwritableFileIsReported) {
-    leaflet::LeafletHeader header;
-    const std::vector<DrugRecord> entries(1);
-    const std::vector<QImage> photos(1);
-    leaflet::PageTable table;
-    leaflet::paginate(entries, leaflet::headerBottom(header), table);
-    const leaflet::PageComposer composer(header, entries, photos, table, QDate(2024, 1, 9));
-    EXPECT_FALSE(leaflet::writeLeafletPdf("/nonexistent-folder/leaflet.pdf", composer));
 }
 
 }  // namespace

@@ -2,41 +2,32 @@
 #pragma once
 
 #include <QImage>
+#include <algorithm>
 
-// Darker than mid grey in every channel sum: ink, not paper or antialiasing fringe.
+// Ink rather than paper or an antialiasing fringe: darker than mid grey.
 inline bool isDark(const QImage& image, int x, int y) {
     const QColor c = image.pixelColor(x, y);
     return c.red() + c.green() + c.blue() < 3 * 128;
 }
 
-// Dark pixels in the rectangle [x0, x1) x [y0, y1).
-inline int darkPixels(const QImage& image, int x0, int y0, int x1, int y1) {
+// Pixels in [x0, x1) x [y0, y1) that are dark, or with `coloured` clearly not grey.
+inline int inkPixels(const QImage& image, int x0, int y0, int x1, int y1, bool coloured = false) {
     int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) n += isDark(image, x, y);
-    return n;
-}
-
-// True when row y is dark from x0 to x1 (exclusive) without a break.
-inline bool rowRule(const QImage& image, int y, int x0, int x1) {
-    return darkPixels(image, x0, y, x1, y + 1) == x1 - x0;
-}
-
-// True when column x is dark from y0 to y1 (exclusive) without a break.
-inline bool columnRule(const QImage& image, int x, int y0, int y1) {
-    return darkPixels(image, x, y0, x + 1, y1) == y1 - y0;
-}
-
-// Pixels whose channels differ clearly: coloured ink rather than black or grey.
-inline int colouredPixels(const QImage& image, int x0, int y0, int x1, int y1) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y) {
+    for (int y = y0; y < std::min(y1, image.height()); ++y) {
         for (int x = x0; x < x1; ++x) {
             const QColor c = image.pixelColor(x, y);
             const int spread =
                 std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
-            n += spread > 40;
+            n += coloured ? spread > 40 : isDark(image, x, y);
         }
     }
     return n;
+}
+
+// Unbroken dark rules: row y from x0 to x1, column x from y0 to y1 (ends exclusive).
+inline bool rowRule(const QImage& image, int y, int x0, int x1) {
+    return inkPixels(image, x0, y, x1, y + 1) == x1 - x0;
+}
+inline bool columnRule(const QImage& image, int x, int y0, int y1) {
+    return inkPixels(image, x, y0, x + 1, y1) == y1 - y0;
 }

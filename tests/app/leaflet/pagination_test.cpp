@@ -10,108 +10,66 @@
 
 namespace {
 
-using leaflet::LeafletHeader;
 using leaflet::PageTable;
 using leaflet::PaginateResult;
 
 TEST(HeaderGeometry, BlockLinesDependOnTheBusinessType) {
-    LeafletHeader header;
+    leaflet::LeafletHeader header;
     EXPECT_EQ(leaflet::headerBottom(header), 272);
-
     header.pharmacyName = cp932("みどり薬局");
     header.pharmacist = cp932("山田");
     EXPECT_EQ(leaflet::headerBottom(header), 272) << "a clinic shows only the prescriber";
     header.prescriber = cp932("佐藤医院");
     EXPECT_EQ(leaflet::headerBottom(header), 334);
-
     header.dispensingPharmacy = true;
     EXPECT_EQ(leaflet::headerBottom(header), 444);
-    header.prescriber.clear();
-    header.pharmacyName.clear();
-    EXPECT_EQ(leaflet::headerBottom(header), 320);
 }
 
-TEST(RowMeasure, UsageTextIsMeasuredAtTwentyBytesALine) {
-    const auto lines = [](const std::string& usageUtf8) {
-        return leaflet::measuredRowLines(EntryBuilder().usage(usageUtf8).build());
-    };
-    EXPECT_EQ(leaflet::measuredRowLines(EntryBuilder().build()), 6) << "empty usage: U = 0";
-    EXPECT_EQ(lines(digits(20)), 7);
-    EXPECT_EQ(lines(digits(21)), 8);
-    EXPECT_EQ(lines(digits(18) + "あ"), 7);
-    EXPECT_EQ(lines(digits(19) + "あ"), 8) << "a lead byte at byte 20 starts the next line";
-}
+TEST(RowMeasure, TextsThatSetTheHeight) {
+    const auto lines = [](EntryBuilder b) { return leaflet::measuredRowLines(b.build()); };
+    EXPECT_EQ(lines(EntryBuilder()), 6) << "an empty usage text takes no line";
+    EXPECT_EQ(lines(EntryBuilder().usage(digits(20))), 7);
+    EXPECT_EQ(lines(EntryBuilder().usage(digits(21))), 8);
+    EXPECT_EQ(lines(EntryBuilder().usage(digits(19) + "あ")), 8);
+    EXPECT_EQ(lines(EntryBuilder().caution(digits(300))), 11);
+    // Three drawn lines of usage make a row ten lines high; pagination counts it so.
+    EXPECT_EQ(lines(EntryBuilder().usage(digits(50))), 10);
 
-TEST(RowMeasure, LongEfficacyOrCautionSetsTheHeight) {
-    const std::string eleven = digits(300);
-    EXPECT_EQ(leaflet::measuredRowLines(EntryBuilder().efficacy(digits(28 * 9)).build()), 9);
-    EXPECT_EQ(leaflet::measuredRowLines(EntryBuilder().caution(eleven).build()), 11);
-    DrugRecord chosen = EntryBuilder().caution("short").build();
-    sjis::copyField(chosen.CYUUI_TOROKU, sizeof chosen.CYUUI_TOROKU, eleven);
+    DrugRecord chosen = EntryBuilder().build();
+    sjis::copyField(chosen.CYUUI_TOROKU, sizeof chosen.CYUUI_TOROKU, digits(300));
     EXPECT_EQ(leaflet::measuredRowLines(chosen), 6) << "the user's text counts only when chosen";
     chosen.CYUUI_HYOUJI = 1;
     EXPECT_EQ(leaflet::measuredRowLines(chosen), 11);
 }
 
-TEST(RowMeasure, ThreeLineUsageIsMeasuredAsTallAsItIsDrawn) {
-    // 50 bytes: three lines at the drawn 24 bytes, which the page draws at least ten lines high.
-    const DrugRecord entry = EntryBuilder().usage(digits(50)).build();
-    EXPECT_EQ(leaflet::drawnRowLines(entry), 10);
-    EXPECT_EQ(leaflet::measuredRowLines(entry), 10);
-}
-
-TEST(RowGeometry, ShortRowsTakeTheMinimumHeight) {
-    EXPECT_EQ(leaflet::rowBottom(280, 6), 280 + 492);
-    EXPECT_EQ(leaflet::rowBottom(280, 11), 280 + 58 * 11 + 16);
-}
-
-std::vector<DrugRecord> shortEntries(int n) {
-    return std::vector<DrugRecord>(n, DrugRecord{});
-}
-
-TEST(Pagination, EmptyListGivesAnEmptyFirstPage) {
+TEST(Pagination, RowsAreDealtOntoPagesInOrder) {
     PageTable table;
     table.pages[0] = {3, 3};
     EXPECT_EQ(leaflet::paginate({}, 272, table), PaginateResult::kDone);
-    EXPECT_EQ(table.pages[0].entryCount, 0);
-    EXPECT_EQ(table.pageTotal(), 0);
-}
+    EXPECT_EQ(table.pageTotal(), 0) << "an empty list leaves an empty first page";
 
-TEST(Pagination, SixShortRowsFillAPage) {
-    // Rows of 492 + 8 units from 280: the sixth ends at 3272, a seventh would end at 3772.
-    const auto entries = shortEntries(13);
-    PageTable table;
-    ASSERT_EQ(leaflet::paginate(entries, 272, table), PaginateResult::kDone);
+    // Short rows take 492 + 8 units from 280: six fit (the sixth ends at 3272, a seventh 3772).
+    ASSERT_EQ(leaflet::paginate(std::vector<DrugRecord>(13), 272, table), PaginateResult::kDone);
     EXPECT_EQ(table.pageTotal(), 3);
     EXPECT_EQ(table.lastPage, 2);
-    EXPECT_EQ(table.pages[0].firstEntry, 0);
-    EXPECT_EQ(table.pages[0].entryCount, 6);
     EXPECT_EQ(table.pages[1].firstEntry, 6);
     EXPECT_EQ(table.pages[1].entryCount, 6);
     EXPECT_EQ(table.pages[2].firstEntry, 12);
-    EXPECT_EQ(table.pages[2].entryCount, 1);
-}
 
-TEST(Pagination, TallerHeaderLeavesLessRoom) {
     // Eleven-line rows take 654 + 8 units; from 452 below the tallest header four fit.
-    std::vector<DrugRecord> tall(6, EntryBuilder().caution(digits(300)).build());
-    PageTable table;
+    const std::vector<DrugRecord> tall(6, EntryBuilder().caution(digits(300)).build());
     ASSERT_EQ(leaflet::paginate(tall, 444, table), PaginateResult::kDone);
-    EXPECT_EQ(table.pages[0].entryCount, 4) << "452 + 4 * 662 - 8 = 3092; a fifth ends at 3754";
-    EXPECT_EQ(table.pages[1].entryCount, 2);
+    EXPECT_EQ(table.pages[0].entryCount, 4);
 }
 
-TEST(Pagination, FifteenPagesAtMost) {
+TEST(Pagination, RefusesSixteenPagesAndRowsTallerThanAPage) {
     PageTable table;
-    EXPECT_EQ(leaflet::paginate(shortEntries(90), 272, table), PaginateResult::kDone);
+    EXPECT_EQ(leaflet::paginate(std::vector<DrugRecord>(90), 272, table), PaginateResult::kDone);
     EXPECT_EQ(table.pageTotal(), 15);
-    EXPECT_EQ(leaflet::paginate(shortEntries(91), 272, table), PaginateResult::kTooManyPages);
-}
-
-TEST(Pagination, RowTallerThanAPageIsRefused) {
-    const std::vector<int> rows{6, 60};
-    PageTable table;
-    EXPECT_EQ(leaflet::paginateRows(rows, 272, table), PaginateResult::kEntryTooTall);
+    EXPECT_EQ(leaflet::paginate(std::vector<DrugRecord>(91), 272, table),
+              PaginateResult::kTooManyPages);
+    EXPECT_EQ(leaflet::paginateRows(std::vector<int>{6, 60}, 272, table),
+              PaginateResult::kEntryTooTall);
 }
 
 }  // namespace
