@@ -12,7 +12,8 @@ using leaflet::cutLines;
 
 TEST(LineBreaking, DoubleByteCharactersAreNeverSplit) {
     // "あ" would start at byte 20 of a 20-byte line, so it moves to the next line.
-    const auto lines = cutLines(digits(19) + cp932("あい"), 20);
+    const std::string text = digits(19) + cp932("あい");
+    const auto lines = cutLines(text, 20);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1], cp932("あい"));
 
