@@ -40,7 +40,7 @@ TEST(Connection, MissingFileIsReportedOnceAndEveryCallFailsToOpen) {
 TEST(Connection, UnreadableFilesFailAtTheDatabaseOpen) {
     TempDir dir;
     const auto file = dir.path() / "薬剤ファイル.mdb";
-    for (const std::string content :
+    for (const std::string& content :
          {std::string(), std::string("not a database at all, but long enough")}) {
         std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
         Messages m;

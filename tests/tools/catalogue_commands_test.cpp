@@ -39,6 +39,9 @@ TEST_F(AdminCommands, InitCreatesTheLayoutAndKeepsAnExistingDatabase) {
          {"データベース", "コンフィグ", "ユーザー写真", "薬剤写真/PHOTO1", "薬剤写真/PHOTO6"})
         EXPECT_TRUE(std::filesystem::is_directory(dir.path() / f)) << f;
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "データベース/薬剤ファイル.mdb"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "データベース/患者ファイル.mdb"));
+    ASSERT_EQ(run({"patients", folder()}), 0) << err.str();
+    EXPECT_NE(out.str().find("0 patients"), std::string::npos) << out.str();
     ASSERT_EQ(run({"load-catalogue", folder(), writeCsv("YJCODE,PRODUCTNAME\nA1,薬\n")}), 0);
     ASSERT_EQ(run({"init", folder()}), 0);
     EXPECT_NE(out.str().find("kept"), std::string::npos);

@@ -8,6 +8,7 @@ constexpr const char* kUsageText =
     "  init FOLDER                     create the data folders and empty databases\n"
     "  load-catalogue FOLDER FILE.csv  add the supplied drugs of a UTF-8 CSV file\n"
     "  list FOLDER                     print the drug catalogue in name order\n"
+    "  patients FOLDER                 print the patient register in ID order\n"
     "  import K3FOLDER KIND FOLDER     run one maintenance import on the catalogue; KIND is\n"
     "                                  FUKUYOTEXT, TOROKU, YJSH, YJSU, Record00, Record01 or\n"
     "                                  Recordcode; K3FOLDER holds the supplied data folders\n"
@@ -29,6 +30,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "load-catalogue" && args.size() == 3)
         return loadCatalogue(args[1], args[2], out, err);
     if (command == "list" && args.size() == 2) return listCatalogue(args[1], out, err);
+    if (command == "patients" && args.size() == 2) return listPatients(args[1], out, err);
     if (command == "import" && args.size() == 4)
         return importData(args[1], args[2], args[3], out, err);
     return usage(err);

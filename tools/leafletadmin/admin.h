@@ -21,6 +21,7 @@ int initFolder(const std::filesystem::path& folder, std::ostream& out, std::ostr
 int loadCatalogue(const std::filesystem::path& folder, const std::filesystem::path& csv,
                   std::ostream& out, std::ostream& err);
 int listCatalogue(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
+int listPatients(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
 // Runs the maintenance import `kind` on the catalogue of `folder`, reading K3 files from
 // `k3Folder`; prints the library's messages and the result. kUsage for an unknown kind.
 int importData(const std::filesystem::path& k3Folder, const std::string& kind,

@@ -9,6 +9,7 @@
 #include "drugbase.h"
 #include "layout/data_folder.h"
 #include "library_messages.h"
+#include "patient_admin.h"
 #include "sjis/sjis.h"
 
 namespace admin {
@@ -53,6 +54,17 @@ int initFolder(const fs::path& folder, std::ostream& out, std::ostream& err) {
             return kRefused;
         }
         out << catalogueFile(folder).string() << ": created an empty drug database\n";
+    }
+    const fs::path patientFile = layout::databaseFolder(folder) / "患者ファイル.mdb";
+    if (fs::exists(patientFile, ec)) {
+        out << patientFile.string() << ": kept the existing patient database\n";
+    } else {
+        std::string error;
+        if (!patientbase::createPatientDatabase(layout::databaseFolder(folder), &error)) {
+            err << patientFile.string() << ": cannot create: " << error << "\n";
+            return kRefused;
+        }
+        out << patientFile.string() << ": created an empty patient database\n";
     }
     return kDone;
 }
@@ -144,6 +156,10 @@ int listCatalogue(const fs::path& folder, std::ostream& out, std::ostream& err) 
         out << rows.yjcodes[i] << "\t" << rows.codes[i] << "\t" << rows.names[i] << "\n";
     out << count << " drugs\n";
     return kDone;
+}
+
+int listPatients(const fs::path& folder, std::ostream& out, std::ostream& err) {
+    return patientbase::listPatients(layout::databaseFolder(folder), out, err);
 }
 
 }  // namespace admin
