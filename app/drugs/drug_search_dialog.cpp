@@ -1,0 +1,144 @@
+#include "drugs/drug_search_dialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "drugbase.h"
+#include "drugs/search_terms.h"
+#include "sjis/sjis.h"
+#include "ui/byte_limit.h"
+#include "ui/colour_button.h"
+#include "ui/text_convert.h"
+
+namespace drugs {
+namespace {
+
+// Collects the parallel name and YJ-code lists of a search into results.
+struct ResultCollector {
+    std::vector<DrugResult>* out;
+    std::size_t names = 0, codes = 0;
+    DrugResult& at(std::size_t& n) {
+        if (n == out->size()) out->emplace_back();
+        return (*out)[n++];
+    }
+    DrugListSink nameSink() {
+        return {this,
+                [](void* c, const char* t) {
+                    auto* self = static_cast<ResultCollector*>(c);
+                    self->at(self->names).listName = t;
+                },
+                nullptr};
+    }
+    DrugListSink codeSink() {
+        return {this,
+                [](void* c, const char* t) {
+                    auto* self = static_cast<ResultCollector*>(c);
+                    self->at(self->codes).yjcode = t;
+                },
+                nullptr};
+    }
+};
+
+QLineEdit* condition(QWidget* parent, const char* label, const char* name, int y) {
+    auto* l = new QLabel(QString::fromUtf8(label), parent);
+    l->setGeometry(10, y, 80, 22);
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setGeometry(90, y, 220, 22);
+    ui::limitBytes(e, 250);
+    return e;
+}
+
+QComboBox* choiceList(QWidget* parent, const char* label, const char* name, int y,
+                      const std::vector<SearchChoice>& choices) {
+    auto* l = new QLabel(QString::fromUtf8(label), parent);
+    l->setGeometry(10, y, 80, 22);
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setGeometry(90, y, 140, 22);
+    for (const SearchChoice& choice : choices) c->addItem(QString::fromUtf8(choice.item));
+    c->setCurrentIndex(0);
+    return c;
+}
+
+std::string cp932Of(const char* utf8) {
+    return sjis::fromUtf8(utf8);
+}
+
+}  // namespace
+
+bool findDrugs(const std::string& productName, const std::string& generalName,
+               const std::string& maker, const std::string& yjcode, const std::string& route,
+               const std::vector<const char*>& forms, std::vector<DrugResult>& out) {
+    out.clear();
+    ResultCollector collector{&out};
+    const DrugListSink names = collector.nameSink(), codes = collector.codeSink();
+    std::string form[3];
+    for (std::size_t i = 0; i < forms.size() && i < 3; ++i) form[i] = cp932Of(forms[i]);
+    return RecordGOKU(productName.c_str(), generalName.c_str(), maker.c_str(), yjcode.c_str(),
+                      route.c_str(), form[0].c_str(), form[1].c_str(), form[2].c_str(), &names,
+                      &codes) == 0;
+}
+
+bool findSameKind(const std::string& yjcode, std::vector<DrugResult>& out) {
+    out.clear();
+    ResultCollector collector{&out};
+    const DrugListSink names = collector.nameSink(), codes = collector.codeSink();
+    return RecordDohinsyu(yjcode.c_str(), &names, &codes) == 0;
+}
+
+DrugSearchDialog::DrugSearchDialog(ui::Prompts& prompts, Actions actions, QWidget* parent)
+    : ResultsDialog(prompts, std::move(actions), parent) {
+    setObjectName("drugSearchDialog");
+    setWindowTitle("薬剤検索");
+    productName_ = condition(this, "薬剤名", "productNamePart", 10);
+    generalName_ = condition(this, "一般名", "generalNamePart", 36);
+    maker_ = condition(this, "製造会社", "makerPart", 62);
+    yjcode_ = condition(this, "ＹＪコード", "yjcodePart", 88);
+    route_ = choiceList(this, "投与経路", "routeList", 114, routeChoices());
+    form_ = choiceList(this, "剤形", "formList", 140, formChoices());
+    auto* start = new ui::ColourButton(1134, "左記条件で検索 ", this);
+    start->setObjectName("searchButton");
+    start->setGeometry(320, 10, 110, 48);
+    start->setAutoDefault(false);
+    auto* note = new QLabel(
+        "空欄や「条件なし」の項目は無視されます。部分的なキーワード入力も、そのワードが含まれる"
+        "名称を全て検索します。",
+        this);
+    note->setWordWrap(true);
+    note->setGeometry(240, 64, 190, 100);
+    countLine()->setText("検索結果");
+    connect(start, &QPushButton::clicked, this, &DrugSearchDialog::search);
+}
+
+void DrugSearchDialog::search() {
+    resultList()->clear();
+    const auto text = [](QLineEdit* e) { return ui::toCp932(e->text(), 250); };
+    const std::string product = text(productName_), general = text(generalName_),
+                      maker = text(maker_), yjcode = text(yjcode_);
+    const auto& routeTerms = routeChoices()[static_cast<std::size_t>(route_->currentIndex())].terms;
+    const auto& formTerms = formChoices()[static_cast<std::size_t>(form_->currentIndex())].terms;
+    const std::string route = routeTerms.empty() ? "" : cp932Of(routeTerms.front());
+    if (product.empty() && general.empty() && maker.empty() && yjcode.empty() && route.empty() &&
+        formTerms.empty())
+        return;
+    std::vector<DrugResult> found;
+    if (!findDrugs(product, general, maker, yjcode, route, formTerms, found)) {
+        reject();
+        prompts().message(parentWidget(), "データベースに異常があります。", "エラー",
+                          ui::Icon::Warning);
+        return;
+    }
+    if (found.empty()) {
+        setResults({});
+        prompts().message(this, "条件に適合する薬剤データはありませんでした。", "検出なし",
+                          ui::Icon::Warning);
+        countLine()->setText("検索件数 0件");
+        return;
+    }
+    setResults(std::move(found));
+}
+
+}  // namespace drugs

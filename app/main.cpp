@@ -1,0 +1,12 @@
+// leafletdesk: prints medication-information leaflets. The program folder is the current
+// directory.
+#include <QApplication>
+#include <filesystem>
+
+#include "shell/program.h"
+
+int main(int argc, char** argv) {
+    QApplication::setAttribute(Qt::AA_Use96Dpi);
+    QApplication app(argc, argv);
+    return shell::runProgram(std::filesystem::current_path());
+}

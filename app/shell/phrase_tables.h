@@ -1,0 +1,36 @@
+// The five phrase tables held in memory while the program runs, as the phrase store delivers
+// them (250 slots of 201 bytes each).
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "dosagebase.h"
+
+namespace shell {
+
+enum PhraseList : int {
+    kUsagePhrases = DOSAGEBASE_LIST_USAGE,
+    kAmountPhrases = DOSAGEBASE_LIST_AMOUNT,
+    kDaysPhrases = DOSAGEBASE_LIST_DAYS,
+    kPrescribers = DOSAGEBASE_LIST_PRESCRIBER,
+    kPharmacists = DOSAGEBASE_LIST_PHARMACIST,
+};
+
+using PhraseTable = std::array<char, DOSAGEBASE_TABLE_SIZE>;
+
+struct PhraseTables {
+    std::array<PhraseTable, DOSAGEBASE_LIST_COUNT> tables{};
+
+    // Reads every list from the store (a list it cannot deliver stays empty).
+    void readAll();
+    PhraseTable& operator[](int list) { return tables[static_cast<std::size_t>(list)]; }
+    const PhraseTable& operator[](int list) const { return tables[static_cast<std::size_t>(list)]; }
+};
+
+// The items a list shows for a table: a separator slot ("\r\n") as an empty item, every other
+// non-empty slot as its text; empty slots are skipped.
+std::vector<std::string> phraseItems(const PhraseTable& table);
+
+}  // namespace shell

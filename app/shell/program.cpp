@@ -1,0 +1,53 @@
+#include "shell/program.h"
+
+#include <QApplication>
+
+#include "dosagebase.h"
+#include "drugbase.h"
+#include "leaflet/page_fonts.h"
+#include "patientbase.h"
+#include "shell/main_window.h"
+#include "shell/small_dialogs.h"
+#include "shell/startup.h"
+#include "ui/qt_prompts.h"
+#include "ui/text_convert.h"
+
+namespace shell {
+namespace {
+
+// The libraries' own messages, shown as message boxes.
+void showLibraryMessage(void* prompts, const char* text) {
+    static_cast<ui::Prompts*>(prompts)->message(QApplication::activeWindow(), ui::fromCp932(text),
+                                                "エラー", ui::Icon::Warning);
+}
+
+}  // namespace
+
+int runProgram(const std::filesystem::path& folder) {
+    leaflet::installFontSubstitutions();
+    QApplication::setFont(QFont(QString::fromUtf8(leaflet::kGothicFace), 9));
+    ui::QtPrompts prompts;
+    RecordSetMessageHandler(showLibraryMessage, &prompts);
+    LRecordSetMessageHandler(showLibraryMessage, &prompts);
+    DRecordSetMessageHandler(showLibraryMessage, &prompts);
+
+    AppState state(prompts);
+    if (!startUp(state, folder)) return 0;
+    int exitCode = 0;
+    {
+        MainWindow window(state);
+        window.show();
+        bool loaded;
+        {
+            WaitWindow wait(&window);
+            loaded = window.loadDrugList();
+        }
+        (void)loaded;  // a failure was shown; the window stays open with what it could read
+        QObject::connect(&window, &QDialog::finished, qApp, &QApplication::quit);
+        exitCode = QApplication::exec();
+    }
+    shutDown();
+    return exitCode;
+}
+
+}  // namespace shell

@@ -1,0 +1,97 @@
+#include "shell/small_dialogs.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTextEdit>
+
+#include "sjis/sjis.h"
+#include "ui/colour_button.h"
+#include "ui/text_convert.h"
+
+namespace shell {
+namespace {
+
+void fillBackground(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+// Line breaks as the settings file keeps them (CR LF) and as a text box shows them (LF).
+std::string withCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        if (c != '\r') out += c;
+    }
+    return out;
+}
+
+QString withoutCr(QString text) {
+    return text.remove(QChar('\r'));
+}
+
+}  // namespace
+
+CommentDialog::CommentDialog(SettingsBlock& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
+    setObjectName("commentDialog");
+    setWindowTitle("コメント");
+    fillBackground(this, QColor(200, 227, 210));
+    auto* note =
+        new QLabel("印刷用紙の下段に表示されるコメントを入力して下さい。（最大３行まで）", this);
+    note->setGeometry(22, 10, 736, 20);
+    box_ = new QTextEdit(this);
+    box_->setObjectName("commentBox");
+    box_->setAcceptRichText(false);
+    box_->setFont(QFont("ＭＳ ゴシック", 10));
+    box_->setGeometry(22, 35, 736, 68);
+    box_->setPlainText(
+        withoutCr(ui::fromCp932(sjis::fieldText(settings_.comment, sizeof settings_.comment))));
+    auto* ok = new ui::ColourButton(1, "ＯＫ", this);
+    ok->setObjectName("okButton");
+    ok->setGeometry(560, 112, 96, 30);
+    auto* close = new ui::ColourButton(2, "閉じる", this);
+    close->setObjectName("closeButton");
+    close->setGeometry(662, 112, 96, 30);
+    resize(780, 152);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        store();
+        accept();
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CommentDialog::store() {
+    const std::string text = withCrLf(ui::toCp932(box_->toPlainText()));
+    sjis::copyField(settings_.comment, sizeof settings_.comment, text);
+    sjis::copyField(settings_.reservedText, sizeof settings_.reservedText, "");
+}
+
+VersionDialog::VersionDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName("versionDialog");
+    setWindowTitle("ﾊﾞｰｼﾞｮﾝ情報");
+    auto* text = new QLabel("ソラミド\nバージョン 1.11", this);
+    text->setGeometry(20, 20, 220, 40);
+    auto* ok = new ui::ColourButton(1200, "OK", this);
+    ok->setObjectName("okButton");
+    ok->setGeometry(150, 70, 80, 28);
+    resize(250, 110);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+WaitWindow::WaitWindow(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("waitWindow");
+    setWindowTitle("データ読込");
+    fillBackground(this, QColor(206, 230, 219));
+    auto* text = new QLabel("薬剤データを読み込んでいます。\nしばらくお待ちください。", this);
+    text->setGeometry(20, 16, 260, 40);
+    resize(300, 72);
+    if (owner) move(owner->geometry().center() - rect().center());
+    show();
+    QApplication::processEvents();
+}
+
+}  // namespace shell

@@ -1,0 +1,41 @@
+// The comment dialog, the version dialog and the wait window shown around long database calls.
+#pragma once
+
+#include <QDialog>
+
+#include "shell/settings_block.h"
+
+class QTextEdit;
+
+namespace shell {
+
+// "コメント": the comment printed in the lower part of every page. OK stores it (at most 999
+// bytes, cut at a character boundary, line breaks as CR LF) and empties the reserved text.
+class CommentDialog : public QDialog {
+    Q_OBJECT
+  public:
+    CommentDialog(SettingsBlock& settings, QWidget* parent);
+    QTextEdit* box() const { return box_; }
+    // Stores the box's text into the settings (what OK does before closing).
+    void store();
+
+  private:
+    SettingsBlock& settings_;
+    QTextEdit* box_;
+};
+
+// "ﾊﾞｰｼﾞｮﾝ情報".
+class VersionDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit VersionDialog(QWidget* parent);
+};
+
+// "データ読込": shown, centred over its owner, for as long as the object lives.
+class WaitWindow : public QDialog {
+    Q_OBJECT
+  public:
+    explicit WaitWindow(QWidget* owner);
+};
+
+}  // namespace shell

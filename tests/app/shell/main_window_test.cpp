@@ -1,0 +1,223 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTextEdit>
+
+#include "drugbase.h"
+#include "patientbase.h"
+#include "program_fixture.h"
+#include "shell/small_dialogs.h"
+#include "sjis/sjis.h"
+
+namespace {
+
+// Types text one character at a time, as a keyboard or an input method delivers it.
+void type(QWidget* w, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+QString field(shell::MainWindow& w, const char* name) {
+    return w.findChild<QLineEdit*>(name)->text();
+}
+
+}  // namespace
+
+TEST_F(ProgramTest, TypingHiraganaSelectsTheFirstKatakanaNameAndShowsIt) {
+    ASSERT_TRUE(start());
+    auto* box = find<QLineEdit>("nameSearchBox");
+    box->setFocus();
+    type(box, "あむろ");
+    const int row = window->selectedDrugRow();
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(window->drugList().row(row).yjcode, "2171901F3S91");
+    EXPECT_EQ(field(*window, "productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
+    EXPECT_EQ(field(*window, "makerField"), "サンプル製薬");
+    EXPECT_EQ(field(*window, "formField"), "錠");
+    EXPECT_FALSE(window->findChild<QTextEdit*>("efficacyBox")->toPlainText().isEmpty());
+
+    type(box, "ぜぜ");  // no match: the selection stays
+    EXPECT_EQ(window->selectedDrugRow(), row);
+}
+
+TEST_F(ProgramTest, APastedCodeSelectsItsDrug) {
+    ASSERT_TRUE(start());
+    auto* box = find<QLineEdit>("codeSearchBox");
+    box->setText("LOX60T");  // a paste changes the text at once
+    ASSERT_GE(window->selectedDrugRow(), 0);
+    EXPECT_EQ(window->drugList().row(window->selectedDrugRow()).code, "LOX60T");
+    box->clear();
+    box->setFocus();
+    type(box, "ABCDEFGHIJKLMNOPQRS");  // the box holds 16 bytes
+    EXPECT_EQ(box->text(), "ABCDEFGHIJKLMNOP");
+}
+
+TEST_F(ProgramTest, StartsWithZeroSettingsWhenTheFileIsMissing) {
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "コンフィグ"));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].title, "not found");
+    EXPECT_TRUE(find<QRadioButton>("hospitalRadio")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("monochromeRadio")->isChecked());
+    EXPECT_EQ(find<QComboBox>("orderList")->currentIndex(), 0);
+    EXPECT_FALSE(find<QComboBox>("pharmacistList")->isEnabled());
+    EXPECT_FALSE(find<QLineEdit>("pharmacyNameBox")->isEnabled());
+    EXPECT_EQ(window->drugList().count(), 41);
+}
+
+TEST_F(ProgramTest, BusinessDataAndOrderAreSavedAtOnceAndSurviveARestart) {
+    ASSERT_TRUE(start());
+    find<QRadioButton>("pharmacyRadio")->click();
+    EXPECT_TRUE(find<QComboBox>("pharmacistList")->isEnabled());
+    find<QRadioButton>("colourfulRadio")->click();
+    auto* order = find<QComboBox>("orderList");
+    order->setCurrentIndex(1);
+    emit order->activated(1);
+    EXPECT_EQ(window->drugList().row(0).code, "ACVO");  // ASCII codes before kana codes
+    find<QLineEdit>("pharmacyNameBox")->setText("見本薬局");
+    window->close();
+
+    shell::SettingsBlock saved{};
+    ASSERT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
+    EXPECT_EQ(saved.businessType, 1);
+    EXPECT_EQ(saved.options[shell::kOptionPrintColour], 1);
+    EXPECT_EQ(saved.options[shell::kOptionDrugListOrder], 1);
+    EXPECT_EQ(std::string(saved.pharmacyName), sjis::fromUtf8("見本薬局"));
+
+    window.reset();
+    shell::shutDown();
+    ASSERT_TRUE(start());
+    EXPECT_EQ(find<QComboBox>("orderList")->currentIndex(), 1);
+    EXPECT_TRUE(find<QRadioButton>("pharmacyRadio")->isChecked());
+    EXPECT_EQ(window->drugList().row(0).code, "ACVO");
+}
+
+TEST_F(ProgramTest, OnlyTheUsersOwnDrugsCanBeDeleted) {
+    DrugRecord mine{};
+    ASSERT_TRUE(start());
+    sjis::copyField(mine.YJCODE, sizeof mine.YJCODE, "USER00000001");
+    sjis::copyField(mine.PRODUCTNAME, sizeof mine.PRODUCTNAME, sjis::fromUtf8("自家製軟膏"));
+    ASSERT_EQ(RecordCreate(&mine), 0);
+    ASSERT_TRUE(window->loadDrugList());
+    auto* deleteButton = find<QPushButton>("button1013");
+
+    deleteButton->click();
+    EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、削除する薬剤を選択して下さい。");
+
+    window->selectDrugRow(window->drugList().findYjCode("2171901F3S91"));
+    deleteButton->click();
+    EXPECT_EQ(prompts.shown.back().title, "削除不可");
+
+    const int count = window->drugList().count();
+    window->selectDrugRow(window->drugList().findYjCode("USER00000001"));
+    prompts.yesNo = {false, true};
+    deleteButton->click();  // answered No: nothing happens
+    EXPECT_EQ(window->drugList().count(), count);
+    deleteButton->click();
+    EXPECT_EQ(prompts.shown.back().text,
+              "『 自家製軟膏 』 の薬剤項目をデータベース上から削除します。よろしいですか？");
+    EXPECT_EQ(window->drugList().count(), count - 1);
+    EXPECT_EQ(window->drugList().findYjCode("USER00000001"), -1);
+    EXPECT_EQ(RecordDetail(&mine, "USER00000001"), 1);
+}
+
+TEST_F(ProgramTest, SameKindDrugsAreListedAndOneIsApplied) {
+    ASSERT_TRUE(start());
+    window->selectDrugRow(window->drugList().findYjCode("2171901F2M97"));
+    std::vector<std::string> listed;
+    whenModal("searchResultsDialog", [&](QWidget* dialog) {
+        auto* list = dialog->findChild<QListWidget*>("resultList");
+        for (int i = 0; i < list->count(); ++i)
+            listed.push_back(list->item(i)->text().toStdString());
+        EXPECT_EQ(dialog->findChild<QLabel*>("countLine")->text(),
+                  "全部で 3 件のデータがみつかりました。");
+        list->setCurrentRow(0);  // the panel follows the results
+        EXPECT_EQ(field(*window, "productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
+        dialog->findChild<QPushButton*>("chooseButton")->click();
+    });
+    find<QPushButton>("button1128")->click();
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ(window->drugList().row(window->selectedDrugRow()).yjcode, "2171901F3S91");
+}
+
+TEST_F(ProgramTest, DrugSearchCombinesConditionsAndAppliesTheChoice) {
+    ASSERT_TRUE(start());
+    whenModal("drugSearchDialog", [&](QWidget* dialog) {
+        auto* search = dialog->findChild<QPushButton*>("searchButton");
+        search->click();  // every condition empty: no search, no message
+        EXPECT_TRUE(prompts.shown.size() == 1u);
+        dialog->findChild<QComboBox*>("formList")->setCurrentIndex(3);  // 粉末: 散, 末 or 粒
+        search->click();
+        auto* list = dialog->findChild<QListWidget*>("resultList");
+        EXPECT_EQ(list->count(), 3)
+            << dialog->findChild<QLabel*>("countLine")->text().toStdString();
+        dialog->findChild<QLineEdit*>("productNamePart")->setText("存在しない");
+        search->click();
+        EXPECT_EQ(prompts.shown.back().title, "検出なし");
+        EXPECT_EQ(dialog->findChild<QLabel*>("countLine")->text(), "検索件数 0件");
+        dialog->findChild<QLineEdit*>("productNamePart")->setText("ファモチジン");
+        dialog->findChild<QComboBox*>("formList")->setCurrentIndex(0);
+        search->click();
+        dialog->findChild<QPushButton*>("chooseButton")->click();  // nothing chosen yet
+        EXPECT_EQ(prompts.shown.back().text, "リストから適用する薬剤を選択して下さい。");
+        list->setCurrentRow(1);
+        dialog->findChild<QPushButton*>("chooseButton")->click();
+    });
+    QTest::keyClick(find<QTableView>("drugList"), Qt::Key_F2);
+    ASSERT_GE(window->selectedDrugRow(), 0);
+    EXPECT_EQ(window->drugList().row(window->selectedDrugRow()).yjcode, "2325903F2M95");
+}
+
+TEST_F(ProgramTest, LeavingThePatientIdBoxLooksUpTheName) {
+    ASSERT_TRUE(start());
+    PatientRecord patient{};
+    patient.ID = 12;
+    sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8("見本 花子"));
+    ASSERT_EQ(LRecordCreate(&patient), 0);
+    auto* id = find<QLineEdit>("patientIdBox");
+    id->setFocus();
+    type(id, "12");
+    find<QLineEdit>("nameSearchBox")->setFocus();
+    EXPECT_EQ(field(*window, "patientNameBox"), "見本 花子");
+    EXPECT_EQ(state->currentPatientId, 12);
+
+    id->setFocus();
+    id->setText("99");
+    find<QLineEdit>("nameSearchBox")->setFocus();
+    EXPECT_EQ(field(*window, "patientNameBox"), "");
+    EXPECT_EQ(state->currentPatientId, 12);  // an unknown ID keeps the current patient
+}
+
+TEST_F(ProgramTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
+    ASSERT_TRUE(start());
+    whenModal("commentDialog", [](QWidget* dialog) {
+        dialog->findChild<QTextEdit*>("commentBox")->setPlainText("一行目\n二行目\n三行目");
+        dialog->findChild<QPushButton*>("okButton")->click();
+    });
+    find<QPushButton>("button1052")->click();
+    shell::SettingsBlock saved{};
+    ASSERT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
+    EXPECT_EQ(std::string(saved.comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
+
+    whenModal("commentDialog", [](QWidget* dialog) {
+        dialog->findChild<QTextEdit*>("commentBox")->setPlainText("捨てる");
+        dialog->findChild<QPushButton*>("closeButton")->click();
+    });
+    find<QPushButton>("button1052")->click();
+    EXPECT_EQ(std::string(state->settings.comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
+}
+
+TEST_F(ProgramTest, ScreenshotOfTheMainWindow) {
+    ASSERT_TRUE(start());
+    type(find<QLineEdit>("nameSearchBox"), "ろきそ");
+    const QImage shot = window->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(990, 700));
+    EXPECT_EQ(shot.pixelColor(5, 690), QColor(224, 200, 176));    // the window's background
+    EXPECT_EQ(shot.pixelColor(465, 420), QColor(204, 188, 176));  // the detail panel
+    if (const char* path = std::getenv("LEAFLET_SCREENSHOT")) shot.save(path);
+}

@@ -1,0 +1,29 @@
+#include <QComboBox>
+#include <cstring>
+
+#include "program_fixture.h"
+
+TEST_F(ProgramTest, AnUnreadableSettingsFileEndsTheStart) {
+    std::filesystem::create_directories(dir.path() / "コンフィグ" / "Userfile.e");
+    shell::AppState s(prompts);
+    EXPECT_FALSE(shell::startUp(s, dir.path()));
+    ASSERT_FALSE(prompts.shown.empty());
+    EXPECT_EQ(prompts.shown.back().title, "エラー");
+    EXPECT_EQ(prompts.shown.back().text, "ユーザーファイル作成に失敗しました。01");
+}
+
+TEST_F(ProgramTest, PhraseListsFeedThePrescriberList) {
+    shell::AppState s(prompts);
+    ASSERT_TRUE(shell::startUp(s, dir.path()));
+    shell::PhraseTable table{};
+    std::memcpy(table.data(), "\r\n", 2);
+    std::strcpy(table.data() + 2 * DOSAGEBASE_SLOT_SIZE, "Dr. A");
+    EXPECT_EQ(shell::phraseItems(table), (std::vector<std::string>{"", "Dr. A"}));
+    ASSERT_EQ(DRecordDocument(table.data(), shell::kPrescribers), 0);
+    window.reset();
+    ASSERT_TRUE(start());
+    auto* prescribers = find<QComboBox>("prescriberList");
+    ASSERT_EQ(prescribers->count(), 2);
+    EXPECT_EQ(prescribers->itemText(0), "");
+    EXPECT_EQ(prescribers->itemText(1), "Dr. A");
+}
