@@ -73,6 +73,8 @@ bool DetailPanel::show(Mode mode, const std::string& yjcode) {
     shownCode_ = yjcode;
     if (RecordDetail(&record_, yjcode.c_str()) != 0) return false;
     if (mode == Mode::Fill) fillFields();
+    // The record is what a print-list entry is made from: its cautions lose their marks here.
+    removeMarks(record_.CYUUI, sizeof record_.CYUUI);
     efficacy_->setPlainText(ui::fromCp932(efficacyText(record_)));
     cautions_->setPlainText(ui::fromCp932(cautionText(record_)));
     loadPhoto();

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "leaflet/print_list.h"
 #include "shell/phrase_tables.h"
 #include "shell/settings.h"
 #include "ui/prompts.h"
@@ -21,7 +22,8 @@ struct AppState {
     SettingsBlock settings{};
     PhraseTables phrases;
     ui::Prompts& prompts;
-    int currentPatientId = 0;  // the patient leaflets are saved under; 0 = none
+    int currentPatientId = 0;      // the patient leaflets are saved under; 0 = none
+    leaflet::PrintList printList;  // the drugs of the next leaflet; not kept between runs
 
     // Writes the settings file; a failure is shown to the operator and changes nothing here.
     void saveSettings(QWidget* owner);

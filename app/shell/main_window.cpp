@@ -12,6 +12,7 @@
 #include <QTableView>
 
 #include "drugs/detail_panel.h"
+#include "leaflet/print_entry.h"
 #include "patientbase.h"
 #include "sjis/sjis.h"
 #include "ui/byte_limit.h"
@@ -44,9 +45,19 @@ QLineEdit* edit(QWidget* parent, const char* name, const QRect& geometry, std::s
     return e;
 }
 
+// The first selected print-list row, or -1.
+int firstSelected(QTableView* view) {
+    const QModelIndexList rows = view->selectionModel()->selectedRows();
+    int first = -1;
+    for (const QModelIndex& i : rows)
+        if (first < 0 || i.row() < first) first = i.row();
+    return first;
+}
+
 }  // namespace
 
-MainWindow::MainWindow(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+MainWindow::MainWindow(AppState& state, QWidget* parent)
+    : QDialog(parent), state_(state), printListModel_(state.printList) {
     setObjectName("mainWindow");
     setWindowTitle("ソラミド");
     setFixedSize(990, 700);
@@ -57,6 +68,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QDialog(parent), stat
     detailPanel_->setProgramFolder(state_.programFolder.string());
     buildBusinessData();
     buildButtons();
+    buildPrintList();
     bindFunctionKeys();
 }
 
@@ -85,7 +97,7 @@ void MainWindow::buildDrugList() {
 
     drugView_ = new QTableView(this);
     drugView_->setObjectName("drugList");
-    drugView_->setGeometry(10, 96, 440, 440);
+    drugView_->setGeometry(10, 96, 440, 436);
     drugView_->setModel(&drugList_);
     drugView_->setItemDelegate(new ui::RowDelegate(ui::drugListStyle(), drugView_));
     drugView_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -206,6 +218,57 @@ void MainWindow::buildButtons() {
     button(kBackup, "データ保存", {775, y + 36, 100, 30}, &MainWindow::backup);
     button(kVersion, "ﾊﾞｰｼﾞｮﾝ情報", {880, y + 36, 48, 30}, &MainWindow::version);
     button(kHelp, "操作方法", {932, y + 36, 48, 30}, &MainWindow::help);
+}
+
+void MainWindow::buildPrintList() {
+    printView_ = new QTableView(this);
+    printView_->setObjectName("printList");
+    printView_->setGeometry(10, 540, 970, 116);
+    printView_->setModel(&printListModel_);
+    printView_->setItemDelegate(new ui::RowDelegate(ui::printListStyle(), printView_));
+    printView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    printView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    printView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    printView_->verticalHeader()->hide();
+    printView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    printView_->verticalHeader()->setDefaultSectionSize(ui::kRowHeight);
+    for (int c = 0; c < PrintListModel::kColumnCount; ++c)
+        printView_->setColumnWidth(c, PrintListModel::columnWidth(c));
+    connect(printView_, &QTableView::clicked, this, &MainWindow::printListClicked);
+
+    const auto later = [this](int id, const char* text, const QRect& geometry) {
+        button(id, text, geometry, nullptr)->setEnabled(false);
+    };
+    const int y = 662;
+    button(kRemoveEntry, "削除", {10, y, 90, 30}, &MainWindow::removeEntry);
+    button(kClearEntries, "全て削除", {105, y, 90, 30}, &MainWindow::clearEntries);
+    later(kChangeDosage, "用法の変更", {200, y, 100, 30});
+    later(kSaveHistory, "薬歴に保存", {305, y, 100, 30});
+    later(kPreview, "プレビュー(F5)", {775, y, 100, 30});
+    later(kPrint, "印刷(F6)", {880, y, 100, 30});
+}
+
+void MainWindow::printListClicked() {
+    if (state_.printList.empty()) return;
+    const int row = firstSelected(printView_);
+    if (row < 0) {
+        detailPanel_->clearFields();
+        return;
+    }
+    detailPanel_->show(drugs::DetailPanel::Mode::Fill,
+                       std::string(leaflet::field(state_.printList.entry(row).YJCODE)));
+}
+
+void MainWindow::removeEntry() {
+    const int row = firstSelected(printView_);
+    if (row < 0) return;
+    state_.printList.remove(row);
+    printListModel_.refresh();
+}
+
+void MainWindow::clearEntries() {
+    state_.printList.clear();
+    printListModel_.refresh();
 }
 
 void MainWindow::bindFunctionKeys() {

@@ -8,6 +8,7 @@
 #include "drugs/prefix_search.h"
 #include "drugs/results_dialog.h"
 #include "shell/app_state.h"
+#include "shell/print_list_model.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -55,6 +56,7 @@ class MainWindow : public QDialog {
     bool loadDrugList();
 
     drugs::DrugListModel& drugList() { return drugList_; }
+    PrintListModel& printList() { return printListModel_; }
     drugs::DetailPanel& detailPanel() { return *detailPanel_; }
     // The first selected row of the drug list, or -1.
     int selectedDrugRow() const;
@@ -70,6 +72,10 @@ class MainWindow : public QDialog {
     void buildDrugList();
     void buildBusinessData();
     void buildButtons();
+    void buildPrintList();
+    void printListClicked();
+    void removeEntry();
+    void clearEntries();
     void bindFunctionKeys();
     QWidget* button(int id, const char* text, const QRect& geometry, void (MainWindow::*slot)());
 
@@ -96,6 +102,8 @@ class MainWindow : public QDialog {
 
     AppState& state_;
     drugs::DrugListModel drugList_;
+    PrintListModel printListModel_;
+    QTableView* printView_ = nullptr;
     drugs::PrefixSearch nameSearch_ = drugs::PrefixSearch::forNames();
     drugs::PrefixSearch codeSearch_ = drugs::PrefixSearch::forCodes();
     QLineEdit* patientId_ = nullptr;

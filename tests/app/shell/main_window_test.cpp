@@ -221,3 +221,41 @@ TEST_F(ProgramTest, ScreenshotOfTheMainWindow) {
     EXPECT_EQ(shot.pixelColor(465, 420), QColor(204, 188, 176));  // the detail panel
     if (const char* path = std::getenv("LEAFLET_SCREENSHOT")) shot.save(path);
 }
+
+TEST_F(ProgramTest, RemovingAnEntryMovesTheLaterOnesAndTheirPhotosUp) {
+    ASSERT_TRUE(start());
+    const char* codes[] = {"2171901F3S91", "1149902F1T94", "2325903F2M95"};
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    for (int i = 0; i < 3; ++i) {
+        DrugRecord entry{};
+        ASSERT_EQ(RecordDetail(&entry, codes[i]), 0);
+        entry.callerArea[1] = i == 0 ? 101 : 2;  // morning: 1.5, then 2
+        QImage photo(140, 105, QImage::Format_RGB32);
+        photo.fill(colours[i]);
+        ASSERT_TRUE(state->printList.append(entry, &photo));
+    }
+    window->printList().refresh();
+    auto* view = find<QTableView>("printList");
+    EXPECT_EQ(view->model()->data(view->model()->index(0, 2)).toString(), "1.5");
+    EXPECT_EQ(view->model()->data(view->model()->index(1, 2)).toString(), "2");
+    EXPECT_EQ(view->model()->data(view->model()->index(1, 1)).toString(), "");
+
+    auto* remove = find<QPushButton>("button1012");
+    remove->click();  // nothing selected: nothing changes
+    EXPECT_EQ(state->printList.count(), 3);
+
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(0, 0)).center());
+    EXPECT_EQ(field(*window, "productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
+    remove->click();
+    ASSERT_EQ(state->printList.count(), 2);
+    EXPECT_STREQ(state->printList.entry(0).YJCODE, codes[1]);
+    EXPECT_STREQ(state->printList.entry(1).YJCODE, codes[2]);
+    EXPECT_EQ(state->printList.photo(0).pixelColor(70, 50), QColor(Qt::green));
+    EXPECT_EQ(state->printList.photo(1).pixelColor(70, 50), QColor(Qt::blue));
+    EXPECT_EQ(view->model()->rowCount(), 2);
+
+    find<QPushButton>("button1010")->click();
+    EXPECT_EQ(state->printList.count(), 0);
+    EXPECT_EQ(view->model()->rowCount(), 0);
+}
