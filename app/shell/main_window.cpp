@@ -99,16 +99,9 @@ void MainWindow::buildDrugList() {
     drugView_->setObjectName("drugList");
     drugView_->setGeometry(10, 96, 440, 436);
     drugView_->setModel(&drugList_);
-    drugView_->setItemDelegate(new ui::RowDelegate(ui::drugListStyle(), drugView_));
-    drugView_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    drugView_->setSelectionMode(QAbstractItemView::SingleSelection);
-    drugView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    drugView_->verticalHeader()->hide();
-    drugView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    drugView_->verticalHeader()->setDefaultSectionSize(ui::kRowHeight);
+    ui::setUpListView(drugView_, ui::drugListStyle(), false);
     drugView_->setColumnWidth(0, 100);
     drugView_->setColumnWidth(1, 294);
-    drugView_->setShowGrid(true);
     connect(drugView_, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (index.row() < drugList_.count() && !drugList_.row(index.row()).yjcode.empty())
             detailPanel_->show(drugs::DetailPanel::Mode::Fill, drugList_.row(index.row()).yjcode);
@@ -225,13 +218,7 @@ void MainWindow::buildPrintList() {
     printView_->setObjectName("printList");
     printView_->setGeometry(10, 540, 970, 116);
     printView_->setModel(&printListModel_);
-    printView_->setItemDelegate(new ui::RowDelegate(ui::printListStyle(), printView_));
-    printView_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    printView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    printView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    printView_->verticalHeader()->hide();
-    printView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    printView_->verticalHeader()->setDefaultSectionSize(ui::kRowHeight);
+    ui::setUpListView(printView_, ui::printListStyle(), true);
     for (int c = 0; c < PrintListModel::kColumnCount; ++c)
         printView_->setColumnWidth(c, PrintListModel::columnWidth(c));
     connect(printView_, &QTableView::clicked, this, &MainWindow::printListClicked);

@@ -1,6 +1,8 @@
 #include "ui/row_delegate.h"
 
+#include <QHeaderView>
 #include <QPainter>
+#include <QTableView>
 
 namespace ui {
 
@@ -34,6 +36,18 @@ RowStyle patientListStyle() {
     s.leftMargin = 9;
     s.rightMargin = 1;
     return s;
+}
+
+void setUpListView(QTableView* view, const RowStyle& style, bool multipleSelection) {
+    view->setItemDelegate(new RowDelegate(style, view));
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(multipleSelection ? QAbstractItemView::ExtendedSelection
+                                             : QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    view->setShowGrid(true);
 }
 
 RowDelegate::RowDelegate(RowStyle style, QObject* parent)

@@ -6,6 +6,8 @@
 #include <QStyledItemDelegate>
 #include <functional>
 
+class QTableView;
+
 namespace ui {
 
 struct RowStyle {
@@ -23,6 +25,10 @@ RowStyle patientListStyle();
 
 // Rows are 18 pixels high, as the lists of the program have always been.
 inline constexpr int kRowHeight = 18;
+
+// Makes `view` one of the program's lists: whole rows selected, no editing, rows 18 pixels
+// high without a row header, grid lines, drawn in `style`.
+void setUpListView(QTableView* view, const RowStyle& style, bool multipleSelection);
 
 class RowDelegate : public QStyledItemDelegate {
   public:
