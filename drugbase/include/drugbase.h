@@ -2,12 +2,14 @@
  * drugbase — the drug catalogue library.
  *
  * One encrypted SQLite file, <data folder>/薬剤ファイル.mdb, holds table Medicine_Information
- * with one row per drug. Every call below except RecordOpen, RecordClose, filefinder and the
- * conversions opens the file, does its work and closes it again before returning, so the file
- * can be copied or shared between calls.
+ * with one row per drug. Every call below except RecordOpen, RecordClose, filefinder, the
+ * conversions, RecordSetImportFolder and those marked "No database access" opens the file, does
+ * its work and closes it again before returning, so the file can be copied or shared between
+ * calls.
  *
  * Texts are zero-terminated Shift-JIS (code page 932) byte strings; file paths (the data folder,
- * filefinder's pattern) are in the platform's file-name encoding (UTF-8 on Linux).
+ * filefinder's pattern, the program folder and JPEG path of the photograph calls, the import
+ * folder) are in the platform's file-name encoding (UTF-8 on Linux).
  *
  * Results: 0 = done; 1 = the asked-for condition (exists / not found / may not be deleted) or,
  * for RecordCreate, a failure; 99 = a database failure. Before returning a failure the library
