@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "leaflet/print_list.h"
-#include "shell/phrase_tables.h"
+#include "dosage/phrase_tables.h"
 #include "shell/settings.h"
 #include "ui/prompts.h"
 
@@ -20,7 +20,7 @@ struct AppState {
     std::filesystem::path databaseFolder;  // programFolder / データベース
     std::filesystem::path settingsFile;    // programFolder / コンフィグ / Userfile.e
     SettingsBlock settings{};
-    PhraseTables phrases;
+    dosage::PhraseTables phrases;
     ui::Prompts& prompts;
     int currentPatientId = 0;      // the patient leaflets are saved under; 0 = none
     leaflet::PrintList printList;  // the drugs of the next leaflet; not kept between runs

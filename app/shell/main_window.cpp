@@ -133,8 +133,8 @@ void MainWindow::buildBusinessData() {
     pharmacist_ = new QComboBox(this);
     pharmacist_->setObjectName("pharmacistList");
     pharmacist_->setGeometry(530, 98, 180, 24);
-    fillPhraseCombo(prescriber_, kPrescribers, state_.settings.prescriberIndex);
-    fillPhraseCombo(pharmacist_, kPharmacists, state_.settings.pharmacistIndex);
+    fillPhraseCombo(prescriber_, dosage::kPrescribers, state_.settings.prescriberIndex);
+    fillPhraseCombo(pharmacist_, dosage::kPharmacists, state_.settings.pharmacistIndex);
 
     label(this, "印刷文字カラー>>", {780, 40, 120, 20}, kColourLabel);
     monochrome_ = new QRadioButton("モノクロ", this);
@@ -170,7 +170,7 @@ void MainWindow::buildBusinessData() {
 
 void MainWindow::fillPhraseCombo(QComboBox* combo, int list, int selected) {
     combo->clear();
-    for (const std::string& item : phraseItems(state_.phrases[list]))
+    for (const std::string& item : dosage::phraseItems(state_.phrases[list]))
         combo->addItem(ui::fromCp932(item));
     if (selected >= 0 && selected < combo->count()) combo->setCurrentIndex(selected);
 }

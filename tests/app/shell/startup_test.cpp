@@ -15,11 +15,11 @@ TEST_F(ProgramTest, AnUnreadableSettingsFileEndsTheStart) {
 TEST_F(ProgramTest, PhraseListsFeedThePrescriberList) {
     shell::AppState s(prompts);
     ASSERT_TRUE(shell::startUp(s, dir.path()));
-    shell::PhraseTable table{};
+    dosage::PhraseTable table{};
     std::memcpy(table.data(), "\r\n", 2);
     std::strcpy(table.data() + 2 * DOSAGEBASE_SLOT_SIZE, "Dr. A");
-    EXPECT_EQ(shell::phraseItems(table), (std::vector<std::string>{"", "Dr. A"}));
-    ASSERT_EQ(DRecordDocument(table.data(), shell::kPrescribers), 0);
+    EXPECT_EQ(dosage::phraseItems(table), (std::vector<std::string>{"", "Dr. A"}));
+    ASSERT_EQ(DRecordDocument(table.data(), dosage::kPrescribers), 0);
     window.reset();
     ASSERT_TRUE(start());
     auto* prescribers = find<QComboBox>("prescriberList");

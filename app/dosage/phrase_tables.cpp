@@ -1,8 +1,8 @@
-#include "shell/phrase_tables.h"
+#include "dosage/phrase_tables.h"
 
 #include "sjis/sjis.h"
 
-namespace shell {
+namespace dosage {
 
 void PhraseTables::readAll() {
     for (int list = 0; list < DOSAGEBASE_LIST_COUNT; ++list)
@@ -22,4 +22,4 @@ std::vector<std::string> phraseItems(const PhraseTable& table) {
     return items;
 }
 
-}  // namespace shell
+}  // namespace dosage

@@ -8,7 +8,7 @@
 
 #include "dosagebase.h"
 
-namespace shell {
+namespace dosage {
 
 enum PhraseList : int {
     kUsagePhrases = DOSAGEBASE_LIST_USAGE,
@@ -33,4 +33,4 @@ struct PhraseTables {
 // non-empty slot as its text; empty slots are skipped.
 std::vector<std::string> phraseItems(const PhraseTable& table);
 
-}  // namespace shell
+}  // namespace dosage
