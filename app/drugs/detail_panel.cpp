@@ -8,6 +8,7 @@
 
 #include "drugs/detail_texts.h"
 #include "sjis/sjis.h"
+#include "ui/edit_menu.h"
 #include "ui/text_convert.h"
 
 namespace drugs {
@@ -33,6 +34,7 @@ QTextEdit* textBox(QWidget* parent, const char* name, const QRect& geometry) {
     box->setAcceptRichText(false);
     box->setGeometry(geometry);
     box->setFont(QFont("ＭＳ ゴシック", 10));
+    ui::installEditMenu(box);
     return box;
 }
 

@@ -38,6 +38,8 @@ class DetailPanel : public QWidget {
     DrugRecord& record() { return record_; }
     const std::string& shownCode() const { return shownCode_; }
     bool photoShown() const { return photoShown_; }
+    // The photograph of the drug last read (140 x 105), valid while photoShown().
+    const QImage& photo() const { return photo_; }
 
     // The start directory, from which the photograph folders are found.
     void setProgramFolder(const std::string& folder) { programFolder_ = folder; }

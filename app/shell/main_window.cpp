@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QRadioButton>
 #include <QShortcut>
@@ -19,6 +20,7 @@
 #include "ui/colour_button.h"
 #include "ui/row_delegate.h"
 #include "ui/text_convert.h"
+#include "ui/window_placement.h"
 
 namespace shell {
 namespace {
@@ -106,6 +108,26 @@ void MainWindow::buildDrugList() {
         if (index.row() < drugList_.count() && !drugList_.row(index.row()).yjcode.empty())
             detailPanel_->show(drugs::DetailPanel::Mode::Fill, drugList_.row(index.row()).yjcode);
     });
+    drugView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(drugView_, &QWidget::customContextMenuRequested, this, &MainWindow::drugListMenu);
+}
+
+void MainWindow::drugListMenu(const QPoint& at) {
+    const QModelIndex index = drugView_->indexAt(at);
+    if (index.isValid()) drugView_->selectRow(index.row());
+    QMenu menu(this);
+    menu.setObjectName("drugListMenu");
+    // Each item does what its button does and is offered exactly when the button is.
+    const std::pair<const char*, int> items[] = {{"薬剤の詳細(&I)", kDrugDetail},
+                                                 {"薬剤の訂正(&E)", kCorrectDrug},
+                                                 {"薬剤の削除(&D)", kDeleteDrug},
+                                                 {"薬剤の登録(&R)", kRegisterDrug},
+                                                 {"用法の設定(&Y)", kSetDosage}};
+    for (const auto& [text, id] : items) {
+        QPushButton* b = findChild<QPushButton*>(QStringLiteral("button%1").arg(id));
+        menu.addAction(QString::fromUtf8(text), b, &QPushButton::click)->setEnabled(b->isEnabled());
+    }
+    menu.exec(drugView_->viewport()->mapToGlobal(at));
 }
 
 void MainWindow::buildBusinessData() {
@@ -322,6 +344,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     storeBusinessData();
     state_.saveSettings(this);
     event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        ui::centreOnWorkArea(this);
+        placed_ = true;
+    }
+    QDialog::showEvent(event);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

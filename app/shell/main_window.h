@@ -66,10 +66,12 @@ class MainWindow : public QDialog {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void buildPatientRow();
     void buildDrugList();
+    void drugListMenu(const QPoint& at);
     void buildBusinessData();
     void buildButtons();
     void buildPrintList();
@@ -120,6 +122,7 @@ class MainWindow : public QDialog {
     QLineEdit* pharmacyName_ = nullptr;
     QRadioButton* monochrome_ = nullptr;
     QRadioButton* colourful_ = nullptr;
+    bool placed_ = false;  // centred on the work area at the first showing
 };
 
 // Texts of the window's messages.

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,6 +8,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
+#include <map>
 
 #include "drugbase.h"
 #include "patientbase.h"
@@ -258,4 +260,46 @@ TEST_F(ProgramTest, RemovingAnEntryMovesTheLaterOnesAndTheirPhotosUp) {
     find<QPushButton>("button1010")->click();
     EXPECT_EQ(state->printList.count(), 0);
     EXPECT_EQ(view->model()->rowCount(), 0);
+}
+
+namespace {
+
+// The enabled state of each action of a pop-up menu, by text; the menu is closed afterwards.
+std::map<QString, bool> menuItems(QWidget* popup) {
+    std::map<QString, bool> items;
+    for (QAction* a : popup->actions()) items[a->text()] = a->isEnabled();
+    popup->close();
+    return items;
+}
+
+}  // namespace
+
+TEST_F(ProgramTest, TextBoxMenuOffersCopyOnlyWithASelectionAndDrugMenuActsAsTheButtons) {
+    ASSERT_TRUE(start());
+    window->selectDrugRow(window->drugList().findYjCode("2171901F3S91"));
+    auto* box = find<QTextEdit>("efficacyBox");
+    std::map<QString, bool> items;
+    whenPopup("editMenu", [&](QWidget* menu) { items = menuItems(menu); });
+    emit box->customContextMenuRequested({5, 5});
+    EXPECT_FALSE(items.at("コピー(&C)"));
+    EXPECT_TRUE(items.at("すべて選択(&A)"));
+    EXPECT_FALSE(items.at("貼り付け(&P)")) << "the box is read-only";
+    EXPECT_FALSE(items.at("切り取り(&T)"));
+    box->selectAll();
+    whenPopup("editMenu", [&](QWidget* menu) { items = menuItems(menu); });
+    emit box->customContextMenuRequested({5, 5});
+    EXPECT_TRUE(items.at("コピー(&C)"));
+    EXPECT_FALSE(items.at("切り取り(&T)"));
+
+    // A right click selects the row under it; the menu's delete item refuses a supplied drug.
+    auto* list = find<QTableView>("drugList");
+    const QRect third = list->visualRect(window->drugList().index(2, 0));
+    whenPopup("drugListMenu", [](QWidget* menu) {
+        for (QAction* a : menu->actions())
+            if (a->text() == "薬剤の削除(&D)") a->trigger();
+        menu->close();
+    });
+    emit list->customContextMenuRequested(third.center());
+    EXPECT_EQ(window->selectedDrugRow(), 2);
+    EXPECT_EQ(prompts.shown.back().title, "削除不可");
 }

@@ -48,25 +48,36 @@ class ProgramTest : public ::testing::Test {
     // Runs `act` on the modal dialog named `name` as soon as the next step opens it; fails when
     // it does not appear within a few seconds.
     static void whenModal(const char* name, std::function<void(QWidget*)> act) {
-        auto* timer = new QTimer;
-        auto tries = std::make_shared<int>(0);
-        QObject::connect(timer, &QTimer::timeout, [timer, tries, name = QString(name), act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal && modal->objectName() == name) {
-                timer->deleteLater();
-                timer->stop();
-                act(modal);
-            } else if (++*tries > 300) {
-                timer->deleteLater();
-                timer->stop();
-                ADD_FAILURE() << "no modal dialog " << name.toStdString() << " appeared";
-            }
-        });
-        timer->start(10);
+        whenShown(name, act, &QApplication::activeModalWidget);
+    }
+    // The same for a pop-up menu.
+    static void whenPopup(const char* name, std::function<void(QWidget*)> act) {
+        whenShown(name, act, &QApplication::activePopupWidget);
     }
 
     TempDir dir;
     ScriptedPrompts prompts;
     std::unique_ptr<shell::AppState> state;
     std::unique_ptr<shell::MainWindow> window;
+
+  private:
+    static void whenShown(const char* name, std::function<void(QWidget*)> act,
+                          QWidget* (*active)()) {
+        auto* timer = new QTimer;
+        auto tries = std::make_shared<int>(0);
+        QObject::connect(timer, &QTimer::timeout,
+                         [timer, tries, name = QString(name), act, active] {
+                             QWidget* modal = active();
+                             if (modal && modal->objectName() == name) {
+                                 timer->deleteLater();
+                                 timer->stop();
+                                 act(modal);
+                             } else if (++*tries > 300) {
+                                 timer->deleteLater();
+                                 timer->stop();
+                                 ADD_FAILURE() << "no window " << name.toStdString() << " appeared";
+                             }
+                         });
+        timer->start(10);
+    }
 };
