@@ -91,3 +91,20 @@ TEST_F(AdminCommands, UsageErrorsPrintTheUsage) {
     EXPECT_NE(err.str().find("usage: leafletadmin"), std::string::npos);
     EXPECT_EQ(run({"list", folder()}), admin::kRefused);  // no database there
 }
+
+TEST_F(AdminCommands, RegistersSamplePatientsAndSwitchesTheHistory) {
+    ASSERT_EQ(run({"init", folder()}), 0) << err.str();
+    EXPECT_EQ(run({"add-patient", folder(), "12", "山田　花子"}), 0) << err.str();
+    EXPECT_EQ(run({"add-patient", folder(), "12", "別人"}), admin::kRefused) << "ID in use";
+    EXPECT_EQ(run({"add-patient", folder(), "0x1", "誰か"}), admin::kUsage);
+    ASSERT_EQ(run({"patients", folder()}), 0);
+    EXPECT_NE(out.str().find("12\t山田　花子"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("別人"), std::string::npos);
+
+    EXPECT_EQ(run({"history", folder(), "on"}), 0) << err.str();
+    std::ifstream settings(dir.path() / "コンフィグ" / "Userfile.e", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(settings)), {});
+    ASSERT_GE(bytes.size(), 2016u);
+    EXPECT_EQ(bytes[2012], 1) << "the save-history flag";
+    EXPECT_EQ(run({"history", folder(), "maybe"}), admin::kUsage);
+}

@@ -27,4 +27,11 @@ int listPatients(const std::filesystem::path& folder, std::ostream& out, std::os
 int importData(const std::filesystem::path& k3Folder, const std::string& kind,
                const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
 
+// Registers a patient with this ID and name (UTF-8).
+int addPatient(const std::filesystem::path& folder, const std::string& idText,
+               const std::string& name, std::ostream& out, std::ostream& err);
+// Switches the saving of printed leaflets into the medication history on or off.
+int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
+                     std::ostream& err);
+
 }  // namespace admin
