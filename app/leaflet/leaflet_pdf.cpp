@@ -4,6 +4,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <algorithm>
 
 #include "leaflet/page_composer.h"
@@ -12,7 +13,6 @@ namespace leaflet {
 
 namespace {
 
-// Roughly the unprintable edge of an office printer, so a PDF page looks like a printed one.
 constexpr double kMarginMillimetres = 5.0;
 constexpr int kPdfResolution = 600;
 
@@ -24,13 +24,19 @@ void setDeviceMapping(QPainter& painter, int width, int height) {
     painter.setWindow(0, 0, kDeviceLogicalWidth, kDeviceLogicalWidth);
 }
 
-bool writeLeafletPdf(const QString& path, const PageComposer& composer) {
-    QPdfWriter writer(path);
+void setLeafletPdfLayout(QPdfWriter& writer) {
     writer.setResolution(kPdfResolution);
     writer.setPageLayout(QPageLayout(
         QPageSize(QPageSize::A4), QPageLayout::Portrait,
         QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
         QPageLayout::Millimeter));
+}
+
+bool writeLeafletPdf(const QString& path, const PageComposer& composer) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    QPdfWriter writer(&file);
+    setLeafletPdfLayout(writer);
     QPainter painter;
     if (!painter.begin(&writer)) return false;
     for (int page = 0; page < composer.pageTotal(); ++page) {
@@ -39,7 +45,8 @@ bool writeLeafletPdf(const QString& path, const PageComposer& composer) {
         setDeviceMapping(painter, writer.width(), writer.height());
         composer.drawPage(painter, page);
     }
-    return painter.end();
+    // Unless committed, the temporary file is removed and `path` stays as it was.
+    return painter.end() && file.commit();
 }
 
 }  // namespace leaflet

@@ -1,0 +1,202 @@
+#include "leaflet/preview_window.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "leaflet/leaflet_pdf.h"
+#include "leaflet/page_composer.h"
+#include "ui/colour_button.h"
+
+namespace leaflet {
+
+namespace {
+
+constexpr int kSurfaceWidth = 710;
+constexpr int kSurfaceHeight = 980;
+// The part of the page image that holds the page.
+constexpr int kPageWidth = 1454;
+constexpr int kPageHeight = 2090;
+
+constexpr int kSmallScreenWidth = 1280;
+constexpr int kScrollBarWidth = 20;
+constexpr int kLargeScrollBarHeight = 971;
+constexpr int kSmallScrollBarHeight = 705;
+// The client area: the page with the scroll bar beside it, then a column of controls; as high
+// as the scroll bar (on a small screen a window 735 pixels high with its title bar).
+constexpr int kClientWidth = 860;
+constexpr int kLargeClientHeight = kLargeScrollBarHeight;
+constexpr int kSmallClientHeight = kSmallScrollBarHeight;
+constexpr int kColumnLeft = 740;
+constexpr int kColumnWidth = 110;
+
+const char* const kSaveTitle = "PDF保存";
+const char* const kSavedText = "PDFファイルに保存しました。";
+const char* const kNotSavedText =
+    "PDFファイルを保存できませんでした。\n保存先のフォルダーと空き容量を確かめて下さい。";
+
+// " 1 / 3 ﾍﾟｰｼﾞ"
+QString pageIndicator(int page, int total) {
+    return QStringLiteral(" %1 / %2 ﾍﾟｰｼﾞ").arg(page + 1).arg(total);
+}
+
+}  // namespace
+
+PreviewWindow::PreviewWindow(const PageComposer& composer, ui::Prompts& prompts,
+                             std::function<void(QWidget* owner)> print, QWidget* parent,
+                             int screenWidth)
+    : QDialog(parent),
+      composer_(composer),
+      prompts_(prompts),
+      print_(std::move(print)),
+      pageImage_(newPageImage()) {
+    setObjectName("previewWindow");
+    setWindowTitle("印刷プレビュー");
+    setModal(true);
+    if (screenWidth == 0) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        screenWidth = screen ? screen->geometry().width() : kSmallScreenWidth;
+    }
+    const bool smallScreen = screenWidth < kSmallScreenWidth;
+    buildControls(smallScreen);
+    setFixedSize(kClientWidth, smallScreen ? kSmallClientHeight : kLargeClientHeight);
+    placeAtTopCentre();
+    showPage(0);
+}
+
+void PreviewWindow::buildControls(bool smallScreen) {
+    auto button = [this](int id, const char* text, const char* name, QRect where) {
+        auto* b = new ui::ColourButton(id, QString::fromUtf8(text), this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        b->setGeometry(where);
+        return b;
+    };
+    auto* label = new QLabel("ページ移動", this);
+    label->setGeometry(kColumnLeft, 20, kColumnWidth, 20);
+    label->setAlignment(Qt::AlignCenter);
+    auto* previous = button(kPreviousPage, "←", "previousPageButton", {kColumnLeft, 44, 52, 30});
+    auto* next = button(kNextPage, "→", "nextPageButton", {kColumnLeft + 58, 44, 52, 30});
+
+    pageText_ = new QLineEdit(this);
+    pageText_->setObjectName("pageText");
+    pageText_->setReadOnly(true);
+    pageText_->setFocusPolicy(Qt::NoFocus);
+    pageText_->setGeometry(kColumnLeft, 84, kColumnWidth, 24);
+    QPalette white = pageText_->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    pageText_->setPalette(white);
+
+    auto* print = button(kPrint, "印刷", "printButton", {kColumnLeft, 134, kColumnWidth, 34});
+    // Not a control of the original window: it takes the print button's colour.
+    auto* save = button(kPrint, kSaveTitle, "savePdfButton", {kColumnLeft, 176, kColumnWidth, 34});
+    auto* close = button(kClose, "閉じる", "closeButton", {kColumnLeft, 236, kColumnWidth, 34});
+
+    scrollBar_ = new QScrollBar(Qt::Vertical, this);
+    scrollBar_->setObjectName("previewScrollBar");
+    scrollBar_->setRange(0, kScrollMaximum);
+    scrollBar_->setPageStep(10);
+    scrollBar_->setGeometry(kSurfaceWidth, 0, kScrollBarWidth,
+                            smallScreen ? kSmallScrollBarHeight : kLargeScrollBarHeight);
+    scrollBar_->setEnabled(smallScreen);
+
+    connect(previous, &QPushButton::clicked, this, [this] {
+        if (page_ > 0) showPage(page_ - 1);
+    });
+    connect(next, &QPushButton::clicked, this, [this] {
+        if (page_ + 1 < composer_.pageTotal()) showPage(page_ + 1);
+    });
+    connect(print, &QPushButton::clicked, this, [this] {
+        if (print_) print_(this);
+    });
+    connect(save, &QPushButton::clicked, this, &PreviewWindow::savePdf);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(scrollBar_, &QScrollBar::actionTriggered, this, &PreviewWindow::scrollBy);
+}
+
+void PreviewWindow::placeAtTopCentre() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    move(area.left() + (area.width() - width()) / 2, area.top());
+}
+
+void PreviewWindow::showPage(int page) {
+    page_ = page;
+    scroll_ = {};
+    scrollBar_->setValue(0);
+    pageText_->setText(pageIndicator(page, composer_.pageTotal()));
+    composer_.renderPage(pageImage_, page);
+    // The page without the image's unused right edge, shared rather than copied.
+    const QImage drawn(pageImage_.constBits(), kPageWidth, kPageHeight, pageImage_.bytesPerLine(),
+                       pageImage_.format());
+    surface_ = drawn.scaled(kSurfaceWidth, kSurfaceHeight, Qt::IgnoreAspectRatio,
+                            Qt::SmoothTransformation);
+    update();
+}
+
+void PreviewWindow::scrollBy(int action) {
+    ScrollStep step;
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            step = ScrollStep::kLineUp;
+            break;
+        case QAbstractSlider::SliderSingleStepAdd:
+            step = ScrollStep::kLineDown;
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            step = ScrollStep::kPageUp;
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            step = ScrollStep::kPageDown;
+            break;
+        case QAbstractSlider::SliderMove:
+        case QAbstractSlider::SliderToMinimum:
+        case QAbstractSlider::SliderToMaximum:
+            step = ScrollStep::kThumb;
+            break;
+        default:
+            return;
+    }
+    // The scroll bar has already moved by its own steps; the position set here replaces that.
+    scroll_ = scrolled(scroll_, step, scrollBar_->sliderPosition());
+    scrollBar_->setSliderPosition(scroll_.position);
+    update(0, 0, kSurfaceWidth, height());
+}
+
+void PreviewWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int rows = std::max(0, std::min(kSurfaceHeight - scroll_.offset, height()));
+    painter.drawImage(QPoint(0, 0), surface_, QRect(0, scroll_.offset, kSurfaceWidth, rows));
+}
+
+void PreviewWindow::wheelEvent(QWheelEvent* event) {
+    // Over the page the wheel takes line steps, as the scroll bar's arrows do.
+    if (!scrollBar_->isEnabled() || event->position().x() >= kSurfaceWidth) {
+        QDialog::wheelEvent(event);
+        return;
+    }
+    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    for (int i = 0; i < std::abs(notches); ++i) {
+        scrollBar_->triggerAction(notches > 0 ? QAbstractSlider::SliderSingleStepSub
+                                              : QAbstractSlider::SliderSingleStepAdd);
+    }
+    event->accept();
+}
+
+void PreviewWindow::savePdf() {
+    const QString path = prompts_.chooseSaveFile(this, kSaveTitle, "PDF (*.pdf)");
+    if (path.isEmpty()) return;
+    if (writeLeafletPdf(path, composer_)) {
+        prompts_.message(this, kSavedText, kSaveTitle, ui::Icon::Information);
+    } else {
+        prompts_.message(this, kNotSavedText, kSaveTitle, ui::Icon::Warning);
+    }
+}
+
+}  // namespace leaflet

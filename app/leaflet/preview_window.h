@@ -1,0 +1,66 @@
+// The preview window "印刷プレビュー": the leaflet one page at a time, scaled to 710 x 980
+// pixels, with page buttons, the page indicator, printing, saving as PDF and, on small screens,
+// a vertical scroll bar.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <functional>
+
+#include "leaflet/preview_scroll.h"
+#include "ui/prompts.h"
+
+class QLineEdit;
+class QScrollBar;
+
+namespace leaflet {
+
+class PageComposer;
+
+class PreviewWindow : public QDialog {
+    Q_OBJECT
+  public:
+    enum ControlId {
+        kPreviousPage = 40017,
+        kNextPage = 1137,
+        kPageText = 1085,
+        kPrint = 1011,
+        kClose = 1,
+        kScrollBar = 40012,
+    };
+
+    // `composer` is paginated without error and outlives the window; `print` runs the print
+    // command with the given owner. Screens narrower than 1,280 pixels (`screenWidth`, 0 for the
+    // primary screen's width) get a shorter window and a working scroll bar.
+    PreviewWindow(const PageComposer& composer, ui::Prompts& prompts,
+                  std::function<void(QWidget* owner)> print, QWidget* parent, int screenWidth = 0);
+
+    int currentPage() const { return page_; }
+    int viewOffset() const { return scroll_.offset; }
+    int scrollPosition() const { return scroll_.position; }
+    // The current page scaled to the preview's size.
+    const QImage& surface() const { return surface_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    void buildControls(bool smallScreen);
+    void placeAtTopCentre();
+    void showPage(int page);
+    void scrollBy(int action);
+    void savePdf();
+
+    const PageComposer& composer_;
+    ui::Prompts& prompts_;
+    std::function<void(QWidget*)> print_;
+    QImage pageImage_;
+    QImage surface_;
+    int page_ = 0;
+    PreviewScroll scroll_;
+    QLineEdit* pageText_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+};
+
+}  // namespace leaflet
