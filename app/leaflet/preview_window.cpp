@@ -65,8 +65,14 @@ PreviewWindow::PreviewWindow(const PageComposer& composer, ui::Prompts& prompts,
     const bool smallScreen = screenWidth < kSmallScreenWidth;
     buildControls(smallScreen);
     setFixedSize(kClientWidth, smallScreen ? kSmallClientHeight : kLargeClientHeight);
-    placeAtTopCentre();
     showPage(0);
+}
+
+void PreviewWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Placed once the window has its frame, so the frame is what is centred.
+    if (!placed_) placeAtTopCentre();
+    placed_ = true;
 }
 
 void PreviewWindow::buildControls(bool smallScreen) {
@@ -123,7 +129,7 @@ void PreviewWindow::placeAtTopCentre() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - width()) / 2, area.top());
+    move(area.left() + (area.width() - frameGeometry().width()) / 2, area.top());
 }
 
 void PreviewWindow::showPage(int page) {

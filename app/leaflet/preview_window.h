@@ -42,6 +42,7 @@ class PreviewWindow : public QDialog {
     const QImage& surface() const { return surface_; }
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
@@ -58,6 +59,7 @@ class PreviewWindow : public QDialog {
     QImage pageImage_;
     QImage surface_;
     int page_ = 0;
+    bool placed_ = false;
     PreviewScroll scroll_;
     QLineEdit* pageText_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;

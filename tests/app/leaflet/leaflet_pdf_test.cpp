@@ -3,27 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "entry_builder.h"
 #include "leaflet/page_composer.h"
 #include "leaflet/page_geometry.h"
+#include "pdf_reading.h"
 #include "temp_dir.h"
 
 namespace {
-
-// The command's output without blanks and line ends, which pdftotext puts between glyphs.
-std::string run(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        for (int c; (c = fgetc(pipe)) != EOF;) {
-            if (c != ' ' && c != '\n') out += static_cast<char>(c);
-        }
-        pclose(pipe);
-    }
-    return out;
-}
 
 TEST(LeafletPdf, ThreePagesWithTheirTexts) {
     leaflet::LeafletHeader header;
@@ -49,12 +37,12 @@ TEST(LeafletPdf, ThreePagesWithTheirTexts) {
     ASSERT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), composer));
     EXPECT_FALSE(leaflet::writeLeafletPdf("/nonexistent/leaflet.pdf", composer));
 
-    const std::string info = run("pdfinfo '" + file + "'");
+    const std::string info = pdfInfo(file);
     EXPECT_NE(info.find("Pages:3"), std::string::npos) << info;
     EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
     for (int page = 1; page <= 3; ++page) {
         const std::string p = std::to_string(page);
-        const std::string text = run("pdftotext -f " + p + " -l " + p + " '" + file + "' -");
+        const std::string text = pdfText(file, page);
         SCOPED_TRACE("page " + p);
         for (const std::string& expected :
              {std::string("見本花子様のお薬の説明書です"), std::string("令和6年1月9日"),

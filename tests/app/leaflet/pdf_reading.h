@@ -1,0 +1,28 @@
+// Reading PDF files back with poppler-utils (pdfinfo, pdftotext).
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// The command's output without blanks and line ends, which pdftotext puts between glyphs.
+inline std::string compactOutput(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        for (int c; (c = fgetc(pipe)) != EOF;) {
+            if (c != ' ' && c != '\n') out += static_cast<char>(c);
+        }
+        pclose(pipe);
+    }
+    return out;
+}
+
+inline std::string pdfInfo(const std::string& file) {
+    return compactOutput("pdfinfo '" + file + "'");
+}
+
+// The text of page `page` (from 1), or of every page when it is 0.
+inline std::string pdfText(const std::string& file, int page = 0) {
+    const std::string range =
+        page > 0 ? "-f " + std::to_string(page) + " -l " + std::to_string(page) + " " : "";
+    return compactOutput("pdftotext " + range + "'" + file + "' -");
+}

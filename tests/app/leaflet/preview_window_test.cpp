@@ -1,0 +1,209 @@
+// The preview window on real widgets (offscreen): page turns, the indicator, the scroll bar's
+// rules as the painted window shows them, printing and saving as PDF.
+#include "leaflet/preview_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "page_image.h"
+#include "pdf_reading.h"
+#include "sample_leaflet.h"
+#include "scripted_prompts.h"
+#include "temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Action = QAbstractSlider::SliderAction;
+
+constexpr int kSmallScreen = 1024;
+constexpr int kLargeScreen = 1920;
+
+class PreviewTest : public ::testing::Test {
+  protected:
+    // Opens the preview of a leaflet of `drugs` drugs, as the main window opens it.
+    leaflet::PreviewWindow& open(int drugs, int screenWidth = kSmallScreen) {
+        leaflet_ = std::make_unique<SampleLeaflet>(drugs);
+        window_ = std::make_unique<leaflet::PreviewWindow>(
+            leaflet_->composer, prompts, [this](QWidget* owner) { printOwners.push_back(owner); },
+            nullptr, screenWidth);
+        window_->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+        return *window_;
+    }
+    template <class W>
+    W* find(const char* name) {
+        W* w = window_->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString pageText() { return find<QLineEdit>("pageText")->text(); }
+    void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    void scroll(Action action) { find<QScrollBar>("previewScrollBar")->triggerAction(action); }
+    // Whether the painted window shows the page image from row `offset` at its top.
+    bool showsFromRow(int offset) {
+        const QImage shown = window_->grab().toImage();
+        const QImage& page = window_->surface();
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 710; x += 3)
+                if (shown.pixel(x, y) != page.pixel(x, offset + y)) return false;
+        return true;
+    }
+
+    ScriptedPrompts prompts;
+    std::vector<QWidget*> printOwners;
+    std::unique_ptr<SampleLeaflet> leaflet_;
+    std::unique_ptr<leaflet::PreviewWindow> window_;
+};
+
+TEST_F(PreviewTest, OnePageLeafletCannotBeTurned) {
+    auto& window = open(1);
+    EXPECT_EQ(window.windowTitle().toStdString(), "印刷プレビュー");
+    EXPECT_TRUE(window.isModal());
+    EXPECT_EQ(pageText().toStdString(), " 1 / 1 ﾍﾟｰｼﾞ");
+    EXPECT_EQ(window.surface().size(), QSize(710, 980));
+    const QImage first = window.surface();
+    click("nextPageButton");
+    click("previousPageButton");
+    EXPECT_EQ(window.currentPage(), 0);
+    EXPECT_EQ(pageText().toStdString(), " 1 / 1 ﾍﾟｰｼﾞ");
+    EXPECT_EQ(window.surface(), first);
+}
+
+TEST_F(PreviewTest, PageButtonsTurnThroughThreePages) {
+    auto& window = open(13);
+    const QImage first = window.surface();
+    // A dark header rule (layout y = 193) scaled from pixel row 96 of 2,090 to about row 45.
+    EXPECT_GT(inkPixels(first, 100, 43, 600, 48), 400);
+
+    scroll(Action::SliderSingleStepAdd);
+    click("nextPageButton");
+    EXPECT_EQ(window.currentPage(), 1);
+    EXPECT_EQ(pageText().toStdString(), " 2 / 3 ﾍﾟｰｼﾞ");
+    EXPECT_NE(window.surface(), first);
+    EXPECT_EQ(window.viewOffset(), 0);  // a new page is shown from its top
+    EXPECT_EQ(window.scrollPosition(), 0);
+    EXPECT_EQ(find<QScrollBar>("previewScrollBar")->value(), 0);
+
+    click("nextPageButton");
+    click("nextPageButton");
+    EXPECT_EQ(pageText().toStdString(), " 3 / 3 ﾍﾟｰｼﾞ");
+    click("previousPageButton");
+    click("previousPageButton");
+    click("previousPageButton");
+    EXPECT_EQ(window.currentPage(), 0);
+    EXPECT_EQ(pageText().toStdString(), " 1 / 3 ﾍﾟｰｼﾞ");
+    EXPECT_EQ(window.surface(), first);
+}
+
+TEST_F(PreviewTest, ScrollBarAndSizeFollowTheScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    {
+        auto& window = open(1, kLargeScreen);
+        auto* bar = find<QScrollBar>("previewScrollBar");
+        EXPECT_FALSE(bar->isEnabled());
+        EXPECT_EQ(bar->geometry(), QRect(710, 0, 20, 971));
+        EXPECT_EQ(window.height(), 971);
+        EXPECT_EQ(window.frameGeometry().top(), area.top());
+    }
+    auto& window = open(1, kSmallScreen);
+    auto* bar = find<QScrollBar>("previewScrollBar");
+    EXPECT_TRUE(bar->isEnabled() && bar->isVisible());
+    EXPECT_EQ(bar->geometry(), QRect(710, 0, 20, 705));
+    EXPECT_EQ(window.height(), 705);
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 100);
+    EXPECT_EQ(bar->pageStep(), 10);
+    EXPECT_EQ(window.frameGeometry().top(), area.top());
+    // Centred, give or take the frame that the platform may add after the window is placed.
+    const QRect frame = window.frameGeometry();
+    EXPECT_LE(std::abs((frame.left() - area.left()) - (area.right() - frame.right())), 4);
+}
+
+TEST_F(PreviewTest, ScrollingMovesThePaintedPage) {
+    auto& window = open(1);
+    auto* bar = find<QScrollBar>("previewScrollBar");
+    const auto at = [&](int position, int offset) {
+        EXPECT_EQ(window.scrollPosition(), position);
+        EXPECT_EQ(bar->value(), position);
+        EXPECT_EQ(window.viewOffset(), offset);
+        EXPECT_TRUE(showsFromRow(offset)) << offset;
+    };
+    EXPECT_TRUE(showsFromRow(0));
+
+    bar->setSliderPosition(100);  // the thumb dragged to the end
+    at(100, 303);
+    bar->setSliderPosition(33);
+    at(33, 99);
+
+    scroll(Action::SliderToMinimum);
+    scroll(Action::SliderSingleStepAdd);
+    at(25, 68);
+    for (int i = 0; i < 4; ++i) scroll(Action::SliderSingleStepAdd);
+    at(100, 275);
+    scroll(Action::SliderPageStepSub);  // keeps the offsets' difference
+    at(0, 31);
+    scroll(Action::SliderSingleStepSub);
+    at(0, 0);
+
+    scroll(Action::SliderPageStepAdd);
+    at(100, 275);
+    scroll(Action::SliderSingleStepSub);
+    scroll(Action::SliderPageStepSub);  // from 75: below the top, so back to the top
+    at(0, 0);
+
+    QWheelEvent wheelDown(QPointF(300, 300), window.mapToGlobal(QPointF(300, 300)), {}, {0, -240},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&window, &wheelDown);
+    at(50, 137);
+}
+
+TEST_F(PreviewTest, PrintingLeavesThePreviewOpen) {
+    auto& window = open(13);
+    bool stillOpen = false;
+    QTimer::singleShot(0, &window, [&] {
+        click("printButton");
+        stillOpen = window.isVisible();
+        click("closeButton");
+    });
+    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(printOwners.size(), 1u);
+    EXPECT_EQ(printOwners[0], &window);
+}
+
+TEST_F(PreviewTest, SavePdfWritesTheWholeLeafletOrNothing) {
+    open(13);
+    TempDir dir;
+    const fs::path file = dir.path() / "見本花子.pdf";
+    prompts.files.push_back(QString::fromStdString(file.string()));
+    click("savePdfButton");
+    const std::string info = pdfInfo(file.string());
+    EXPECT_NE(info.find("Pages:3"), std::string::npos) << info;
+    EXPECT_NE(pdfText(file.string(), 3).find("見本錠13号"), std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);  // no temporary left
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].title, "PDF保存");
+    EXPECT_EQ(prompts.shown[0].icon, ui::Icon::Information);
+
+    const fs::path nowhere = dir.path() / "missing" / "leaflet.pdf";
+    prompts.files.push_back(QString::fromStdString(nowhere.string()));
+    click("savePdfButton");
+    EXPECT_FALSE(fs::exists(nowhere.parent_path()));
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[1].icon, ui::Icon::Warning);
+    EXPECT_NE(prompts.shown[1].text.find("保存できませんでした"), std::string::npos);
+
+    prompts.files.push_back(QString());  // cancelled: nothing written, nothing said
+    click("savePdfButton");
+    EXPECT_EQ(prompts.shown.size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+// A paginated leaflet of numbered drugs "見本錠1号", "見本錠2号", ... for preview and print
+// tests; thirteen of them make three pages.
+#pragma once
+
+#include <QDate>
+#include <string>
+#include <vector>
+
+#include "entry_builder.h"
+#include "leaflet/page_composer.h"
+#include "leaflet/page_geometry.h"
+
+struct SampleLeaflet {
+    // The composer keeps views of the entries and photos, so those are complete before it.
+    leaflet::LeafletHeader header = namedPatient();
+    std::vector<DrugRecord> entries;
+    std::vector<QImage> photos;
+    leaflet::PageTable table;
+    leaflet::PageComposer composer;
+
+    explicit SampleLeaflet(int drugs)
+        : entries(numberedDrugs(drugs)),
+          photos(entries.size()),
+          composer(header, entries, photos, table, QDate(2024, 1, 9)) {
+        EXPECT_EQ(leaflet::paginate(entries, leaflet::headerBottom(header), table),
+                  leaflet::PaginateResult::kDone);
+    }
+    SampleLeaflet(const SampleLeaflet&) = delete;
+
+    static std::string drugName(int n) { return "見本錠" + std::to_string(n) + "号"; }
+
+  private:
+    static leaflet::LeafletHeader namedPatient() {
+        leaflet::LeafletHeader header;
+        header.patientName = cp932("見本花子");
+        return header;
+    }
+    static std::vector<DrugRecord> numberedDrugs(int drugs) {
+        std::vector<DrugRecord> entries;
+        for (int i = 1; i <= drugs; ++i) {
+            entries.push_back(EntryBuilder()
+                                  .name(drugName(i))
+                                  .timings({0, 1, 0, 1, 0})
+                                  .usage("１日２回  朝夕食後に服用")
+                                  .build());
+        }
+        return entries;
+    }
+};
