@@ -99,7 +99,7 @@ void PreviewWindow::buildControls(bool smallScreen) {
     pageText_->setPalette(white);
 
     auto* print = button(kPrint, "印刷", "printButton", {kColumnLeft, 134, kColumnWidth, 34});
-    // Not a control of the original window: it takes the print button's colour.
+    // Saving as PDF is drawn in the print button's colour.
     auto* save = button(kPrint, kSaveTitle, "savePdfButton", {kColumnLeft, 176, kColumnWidth, 34});
     auto* close = button(kClose, "閉じる", "closeButton", {kColumnLeft, 236, kColumnWidth, 34});
 
