@@ -20,6 +20,8 @@ void QtPrompts::message(QWidget* owner, const QString& text, const QString& titl
 
 bool QtPrompts::askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon) {
     QMessageBox box(qtIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.button(QMessageBox::Yes)->setText("はい");
+    box.button(QMessageBox::No)->setText("いいえ");
     return box.exec() == QMessageBox::Yes;
 }
 
