@@ -1,0 +1,98 @@
+#include "dosage/phrase_editor.h"
+
+#include <QPlainTextEdit>
+#include <QStringList>
+
+#include "dosage/phrase_text.h"
+#include "ui/colour_button.h"
+#include "ui/prompts.h"
+#include "ui/text_convert.h"
+
+namespace dosage {
+
+namespace {
+
+// Control ids of the editor's template.
+enum ControlId { kOkId = 1, kCancelId = 1139 };
+
+const char* titleOf(int list) {
+    switch (list) {
+        case kUsagePhrases:
+            return "用法一覧の編集";
+        case kAmountPhrases:
+            return "用量一覧の編集";
+        case kDaysPhrases:
+            return "日数（個数）一覧の編集";
+        case kPrescribers:
+            return "処方医一覧の編集";
+        default:
+            return "薬剤師名一覧の編集";
+    }
+}
+
+// The editor's text as the table rebuild reads it (CR LF line ends), or the first line holding
+// a character CP932 cannot store.
+TextFault toTableText(const QString& shown, std::string& text) {
+    const QStringList lines = shown.split(QChar('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!ui::fitsCp932(lines[i])) return {TextFault::Kind::kNotCp932, int(i) + 1};
+        if (i > 0) text += "\r\n";
+        text += ui::toCp932(lines[i]);
+    }
+    return {};
+}
+
+}  // namespace
+
+PhraseEditorDialog::PhraseEditorDialog(PhraseTables& tables, int list, ui::Prompts& prompts,
+                                       QWidget* parent)
+    : QDialog(parent), tables_(tables), list_(list), prompts_(prompts) {
+    setObjectName("phraseEditor");
+    setWindowTitle(QString::fromUtf8(titleOf(list)));
+    // The prescribers' editor has the wider box: their names come with clinic names.
+    const int width = list == kPrescribers ? 560 : 380;
+
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName("phraseText");
+    text_->setFont(QFont("ＭＳ ゴシック", 10));
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setGeometry(10, 10, width, 300);
+    text_->setPlainText(ui::fromCp932(phraseText(tables_[list_])).remove(QChar('\r')));
+    text_->moveCursor(QTextCursor::End);
+
+    auto* ok = new ui::ColourButton(kOkId, "OK", this);
+    ok->setObjectName("okButton");
+    ok->setGeometry(width - 170, 320, 80, 28);
+    auto* cancel = new ui::ColourButton(kCancelId, "ｷｬﾝｾﾙ", this);
+    cancel->setObjectName("cancelButton");
+    cancel->setGeometry(width - 80, 320, 80, 28);
+    // Enter belongs to the text box: it starts a new phrase.
+    for (QPushButton* b : {static_cast<QPushButton*>(ok), static_cast<QPushButton*>(cancel)})
+        b->setAutoDefault(false);
+    resize(width + 20, 358);
+    text_->setFocus();
+
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (store()) accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool PhraseEditorDialog::store() {
+    std::string text;
+    PhraseTable rebuilt{};
+    TextFault fault = toTableText(text_->toPlainText(), text);
+    if (!fault) fault = rebuildTable(text, rebuilt);
+    if (fault) {
+        prompts_.message(this, QString::fromStdString(faultMessage(fault)), "編集",
+                         ui::Icon::Warning);
+        return false;
+    }
+    // The store shows its own message when it cannot keep the list.
+    if (DRecordDocument(rebuilt.data(), list_) != 0) return false;
+    tables_[list_] = rebuilt;
+    return true;
+}
+
+}  // namespace dosage
