@@ -1,0 +1,316 @@
+// The dosage window on real widgets, driven through its controls, with a stand-in main window.
+#include "dosage/dosage_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <memory>
+
+#include "dosage_fixture.h"
+#include "entry_builder.h"
+
+namespace {
+
+using dosage::DosageWindow;
+using dosage::DrugReload;
+using Mode = DosageWindow::Mode;
+using namespace leaflet;
+
+QImage photoOf(QColor colour) {
+    QImage image(kPhotoWidth, kPhotoHeight, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// What the main window would do, recorded.
+class FakeHost : public dosage::DosageHost {
+  public:
+    PrintList list;
+    int selected = -1;
+    DrugReload reload = DrugReload::kNoSelection;
+    DrugRecord reloaded{};
+    QImage reloadedPhoto;
+    bool autoOn = false;
+    int refreshes = 0, searchClears = 0, stores = 0, autoWrites = 0;
+
+    PrintList& printList() override { return list; }
+    void printListChanged() override { ++refreshes; }
+    int firstSelectedEntry() const override { return selected; }
+    DrugReload reloadSelectedDrug(DrugRecord& record, QImage& photo) override {
+        if (reload == DrugReload::kReloaded) {
+            record = reloaded;
+            photo = reloadedPhoto;
+        }
+        return reload;
+    }
+    void clearSearchBoxes() override { ++searchClears; }
+    void entryStored() override { ++stores; }
+    bool autoUsage() const override { return autoOn; }
+    void setAutoUsage(bool on) override {
+        autoOn = on;
+        ++autoWrites;
+    }
+};
+
+class DosageWindowTest : public PhraseStoreTest {
+  protected:
+    DrugRecord tablet = EntryBuilder().yjcode("T1").name("テスト錠").form("錠").build();
+
+    DosageWindow& open(Mode mode, const DrugRecord& drug, const QImage& photo = QImage()) {
+        window = std::make_unique<DosageWindow>(host, tables, prompts, mode, drug, photo, nullptr);
+        window->show();
+        return *window;
+    }
+    template <class W>
+    W* find(const char* name) {
+        W* w = window->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void setText(const char* box, const char* text) {
+        auto* edit = find<QLineEdit>(box);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    QString comboText(const char* name) { return find<QComboBox>(name)->currentText(); }
+    void click(const char* name) { find<QPushButton>(name)->click(); }
+    std::vector<int> timingsAt(int position) {
+        const DosageSettings d = dosageOf(host.list.entry(position));
+        return {std::begin(d.timings), std::end(d.timings)};
+    }
+    std::string lastMessage() { return prompts.shown.empty() ? "" : prompts.shown.back().text; }
+
+    FakeHost host;
+    std::unique_ptr<DosageWindow> window;
+};
+
+TEST_F(DosageWindowTest, TypedAmountsAreStoredWithHalvesAsHundredPlus) {
+    DrugRecord drug = tablet;
+    drug.photoFlag = 1;
+    open(Mode::kNewEntry, drug, photoOf(Qt::red));
+    EXPECT_EQ(find<QLabel>("drugNameLabel")->text(), "『 テスト錠 』");
+    EXPECT_EQ(find<QLineEdit>("morningBox")->text(), " 0");
+    EXPECT_EQ(find<QComboBox>("mealTimingList")->currentText(), "食後");
+    setText("morningBox", "1.5");
+    setText("noonBox", "0.5");
+    setText("eveningBox", "7");
+    find<QSpinBox>("bedtimeSpin")->setValue(3);
+    setText("bedtimeBox", "0");  // 0 leaves the spin's position
+    setText("wakingBox", "12.5");
+    EXPECT_EQ(find<QLineEdit>("wakingBox")->text(), "12.") << "three characters at most";
+    setText("wakingBox", "");
+    click("okButton");
+
+    ASSERT_EQ(host.list.count(), 1);
+    EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 101, 100, 7, 3}));
+    EXPECT_EQ(dosageOf(host.list.entry(0)).mealTiming, kAfterMeals);
+    EXPECT_EQ(host.list.entry(0).photoFlag, 1);
+    EXPECT_EQ(host.list.photo(0).pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_EQ(host.refreshes + host.searchClears + host.stores, 3);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(DosageWindowTest, EnterConfirmsFromTheTimingBoxesAndTheTextBoxes) {
+    for (const char* box : {"morningBox", "usageCombo"}) {
+        open(Mode::kNewEntry, tablet);
+        QWidget* target = find<QWidget>(box);
+        if (auto* combo = qobject_cast<QComboBox*>(target)) target = combo->lineEdit();
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        EXPECT_FALSE(window->isVisible()) << box;
+    }
+    EXPECT_EQ(host.list.count(), 2);
+}
+
+TEST_F(DosageWindowTest, SpinsAndButtonsComposeTheTextsTheOperatorSees) {
+    host.autoOn = true;
+    open(Mode::kNewEntry, tablet);
+    ASSERT_TRUE(find<QCheckBox>("autoUsageCheck")->isChecked());
+    find<QSpinBox>("morningSpin")->setValue(2);
+    EXPECT_EQ(find<QLineEdit>("morningBox")->text(), " 2");
+    EXPECT_EQ(comboText("usageCombo"), "１日１回  朝食後に服用");
+    EXPECT_EQ(comboText("amountCombo"), "用量　１回２錠");
+    click("plusMorningNoonEvening");
+    EXPECT_EQ(comboText("usageCombo"), "１日３回  毎食後に服用");
+    EXPECT_EQ(find<QLineEdit>("noonBox")->text(), " 1");
+    find<QComboBox>("mealTimingList")->setCurrentIndex(kBeforeMeals);
+    EXPECT_EQ(comboText("usageCombo"), "１日３回  毎食前に服用");
+
+    find<QSpinBox>("noonSpin")->setValue(-1);
+    EXPECT_EQ(lastMessage(), "薬剤数は0より下にできません。");
+    EXPECT_EQ(find<QSpinBox>("noonSpin")->value(), 0);
+    EXPECT_EQ(comboText("usageCombo"), "１日２回  朝夕食前に服用");
+
+    // Without the automatic usage the buttons still start from the amounts shown.
+    find<QCheckBox>("autoUsageCheck")->click();
+    EXPECT_EQ(host.autoWrites, 1);
+    EXPECT_FALSE(host.autoOn);
+    find<QSpinBox>("eveningSpin")->setValue(5);
+    setText("noonBox", "1.5");
+    click("plusMorningNoonEvening");
+    EXPECT_EQ(find<QLineEdit>("eveningBox")->text(), " 6");
+    EXPECT_EQ(find<QLineEdit>("noonBox")->text(), "1.5") << "a half is not raised";
+    EXPECT_EQ(comboText("usageCombo"), "１日２回  朝夕食前に服用") << "no longer composed";
+    click("resetButton");
+    EXPECT_EQ(find<QLineEdit>("morningBox")->text(), " 0");
+    EXPECT_EQ(comboText("amountCombo"), "");
+}
+
+TEST_F(DosageWindowTest, TheThirtyFirstDrugIsRefusedAndTheWindowCloses) {
+    for (int i = 0; i < PrintList::kCapacity; ++i) host.list.append(tablet, nullptr);
+    open(Mode::kNewEntry, tablet);
+    click("okButton");
+    EXPECT_EQ(lastMessage(), "一度に印刷できる薬剤の数は30迄です。");
+    EXPECT_EQ(prompts.shown.back().title, "規定数オーバー");
+    EXPECT_EQ(host.list.count(), PrintList::kCapacity);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(DosageWindowTest, FormsNotTakenByMouthGetNoTimings) {
+    const DrugRecord ointment = EntryBuilder().yjcode("O1").name("軟膏").form("軟膏・硬膏").build();
+    open(Mode::kNewEntry, ointment);
+    find<QSpinBox>("morningSpin")->setValue(1);
+    EXPECT_EQ(find<QSpinBox>("morningSpin")->value(), 0);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_NE(lastMessage().find("「軟膏・硬膏」"), std::string::npos);
+
+    setText("noonBox", "2");
+    click("okButton");
+    EXPECT_EQ(prompts.shown.size(), 2u) << "refused with a timing";
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(host.list.empty());
+
+    setText("noonBox", "0");
+    find<QComboBox>("usageCombo")->setEditText("１日２回患部に塗布");
+    click("okButton");
+    ASSERT_EQ(host.list.count(), 1);
+    EXPECT_EQ(sjis::toUtf8(usageText(host.list.entry(0))), "１日２回患部に塗布");
+}
+
+TEST_F(DosageWindowTest, ChangeModeWritesBackToItsOwnEntryWithItsOwnPhoto) {
+    DrugRecord first = EntryBuilder().yjcode("A1").name("甲").form("錠").build();
+    DrugRecord second = EntryBuilder()
+                            .yjcode("B2")
+                            .name("乙")
+                            .form("錠")
+                            .timings({0, 101, 0, 2, 0})
+                            .meal(kBeforeMeals)
+                            .usage("朝夕")
+                            .days("７日分")
+                            .build();
+    const QImage blue = photoOf(Qt::blue);
+    host.list.append(first, nullptr);
+    host.list.append(second, &blue);
+    host.selected = 1;
+    host.reload = DrugReload::kReloaded;  // another drug is selected in the drug list
+    host.reloaded = tablet;
+    open(Mode::kChange, tablet, photoOf(Qt::green));
+    EXPECT_EQ(find<QLabel>("drugNameLabel")->text(), "『 乙 』");
+    EXPECT_EQ(find<QLineEdit>("morningBox")->text(), "1.5");
+    EXPECT_EQ(find<QLineEdit>("eveningBox")->text(), " 2");
+    EXPECT_EQ(comboText("mealTimingList"), "食前");
+    EXPECT_EQ(comboText("daysCombo"), "７日分");
+
+    setText("eveningBox", "3");
+    host.selected = 0;  // the selection moved meanwhile
+    click("okButton");
+    EXPECT_EQ(timingsAt(1), (std::vector<int>{0, 101, 0, 3, 0}));
+    EXPECT_EQ(field(host.list.entry(1).YJCODE), "B2");
+    EXPECT_EQ(host.list.photo(1).pixelColor(5, 5), QColor(Qt::blue));
+    EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 0, 0, 0, 0}));
+
+    // The entry was removed while the window was open: nothing is written.
+    host.selected = 1;
+    open(Mode::kChange, tablet);
+    host.list.remove(0);
+    click("okButton");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(host.list.count(), 1);
+    EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 101, 0, 3, 0}));
+}
+
+TEST_F(DosageWindowTest, ApplyingAnEntrysDosageComposesTheAmountForThisDrug) {
+    open(Mode::kNewEntry, tablet);
+    click("applyFromListButton");
+    EXPECT_EQ(lastMessage(), "印刷リストにデータ項目がありません。");
+    host.list.append(EntryBuilder()
+                         .yjcode("S1")
+                         .form("散")
+                         .timings({0, 2, 0, 2, 0})
+                         .meal(kBeforeMeals)
+                         .usage("１日２回  朝夕食前に服用")
+                         .days("１４日分")
+                         .build(),
+                     nullptr);
+    host.list.append(EntryBuilder().yjcode("S2").timings({0, 100, 0, 0, 0}).build(), nullptr);
+    click("applyFromListButton");
+    EXPECT_EQ(lastMessage(), "印刷リスト内の薬剤項目を選択して下さい。");
+
+    host.selected = 0;
+    host.reload = DrugReload::kReloaded;
+    host.reloaded = EntryBuilder().yjcode("C1").name("丙カプセル").form("カプセル").build();
+    click("applyFromListButton");
+    EXPECT_EQ(find<QLabel>("drugNameLabel")->text(), "『 丙カプセル 』");
+    EXPECT_EQ(find<QLineEdit>("eveningBox")->text(), " 2");
+    EXPECT_EQ(comboText("mealTimingList"), "食前");
+    EXPECT_EQ(comboText("usageCombo"), "１日２回  朝夕食前に服用");
+    EXPECT_EQ(comboText("daysCombo"), "１４日分");
+    EXPECT_EQ(comboText("amountCombo"), "用量　１回２カプセル");
+
+    host.selected = 1;  // a half in the morning leaves the amount text alone
+    click("applyFromListButton");
+    EXPECT_EQ(find<QLineEdit>("morningBox")->text(), "0.5");
+    EXPECT_EQ(comboText("amountCombo"), "用量　１回２カプセル");
+    click("okButton");
+    EXPECT_EQ(field(host.list.entry(2).YJCODE), "C1");
+    EXPECT_EQ(timingsAt(2), (std::vector<int>{0, 100, 0, 0, 0}));
+}
+
+TEST_F(DosageWindowTest, TextBoxesHoldTheirFieldsInCp932Bytes) {
+    open(Mode::kNewEntry, tablet);
+    const struct {
+        const char* combo;
+        int fullWidth;
+    } limits[] = {{"usageCombo", 30}, {"amountCombo", 10}, {"daysCombo", 10}};
+    for (const auto& l : limits) {
+        QLineEdit* edit = find<QComboBox>(l.combo)->lineEdit();
+        type(edit, QString(l.fullWidth + 1, QChar(u'錠')));
+        EXPECT_EQ(edit->text().size(), l.fullWidth) << l.combo;
+    }
+    // One byte left: a half-width character goes in, a full-width one does not.
+    QLineEdit* days = find<QComboBox>("daysCombo")->lineEdit();
+    days->setText(QString(9, QChar(u'日')) + "1");
+    type(days, "日2");
+    EXPECT_EQ(days->text(), QString(9, QChar(u'日')) + "12");
+}
+
+TEST_F(DosageWindowTest, EditButtonsRefillTheirComboOnlyWhenConfirmed) {
+    open(Mode::kNewEntry, tablet);
+    auto* days = find<QComboBox>("daysCombo");
+    const int items = days->count();
+    const dosage::PhraseTable before = stored(dosage::kDaysPhrases);
+    whenModal("phraseEditor", [](QWidget* editor) {
+        editor->findChild<QPlainTextEdit*>("phraseText")->setPlainText("なし");
+        editor->findChild<QPushButton*>("cancelButton")->click();
+    });
+    click("editDaysButton");
+    EXPECT_EQ(days->count(), items);
+    EXPECT_EQ(stored(dosage::kDaysPhrases), before);
+
+    whenModal("phraseEditor", [](QWidget* editor) {
+        editor->findChild<QPlainTextEdit*>("phraseText")->setPlainText("３日分\n\n５日分");
+        editor->findChild<QPushButton*>("okButton")->click();
+    });
+    click("editDaysButton");
+    ASSERT_EQ(days->count(), 4);
+    EXPECT_EQ(days->itemText(1), "３日分");
+    EXPECT_EQ(days->itemText(2), "");
+    EXPECT_EQ(days->itemText(3), "５日分");
+    EXPECT_EQ(days->currentIndex(), 0);
+}
+
+}  // namespace
