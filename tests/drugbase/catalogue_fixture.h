@@ -14,9 +14,11 @@
 #include "sqlkit/sqlkit.h"
 #include "temp_dir.h"
 
+using Strings = std::vector<std::string>;
+
 // Collects what a list-box sink receives.
 struct ListCollector {
-    std::vector<std::string> items;
+    Strings items;
     int clears = 0;
     DrugListSink sink{this,
                       [](void* c, const char* t) {
@@ -48,22 +50,35 @@ struct ViewCollector {
         }};
 };
 
+// Collects the library's messages for as long as it lives.
+struct MessageLog {
+    MessageLog() {
+        RecordSetMessageHandler(
+            [](void* c, const char* t) { static_cast<Strings*>(c)->push_back(sjis::toUtf8(t)); },
+            &list);
+    }
+    ~MessageLog() { RecordSetMessageHandler(nullptr, nullptr); }
+    MessageLog(const MessageLog&) = delete;
+    MessageLog& operator=(const MessageLog&) = delete;
+    Strings list;
+};
+
+// A supplied drug: its YJ code, product name and further columns (UTF-8 values).
+inline drugbase::SuppliedDrug drug(const std::string& yjcode, const std::string& name,
+                                   drugbase::SuppliedDrug more = {}) {
+    more["YJCODE"] = yjcode;
+    more["PRODUCTNAME"] = name;
+    return more;
+}
+
 class CatalogueTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        RecordSetMessageHandler(
-            [](void* c, const char* t) {
-                static_cast<CatalogueTest*>(c)->messages.push_back(sjis::toUtf8(t));
-            },
-            this);
         std::string error;
         ASSERT_TRUE(drugbase::createCatalogue(dir.path(), &error)) << error;
         ASSERT_EQ(RecordOpen(folder().c_str(), nullptr), 0);
     }
-    void TearDown() override {
-        RecordClose();
-        RecordSetMessageHandler(nullptr, nullptr);
-    }
+    void TearDown() override { RecordClose(); }
 
     std::string folder() const { return dir.path().string(); }
     std::filesystem::path file() const { return dir.path() / "薬剤ファイル.mdb"; }
@@ -82,18 +97,37 @@ class CatalogueTest : public ::testing::Test {
         return db;
     }
 
-    std::string storedText(const std::string& sql) const {
+    // The first column of the first row of `sql`, with `?` bound to `param` when given:
+    // "<null>" for NULL, "<no row>" without a row.
+    std::string storedText(const std::string& sql, const char* param = nullptr) const {
         auto db = raw();
         sqlkit::Statement s(db.get(), sql);
         EXPECT_TRUE(s.ok()) << s.error();
+        if (param) s.bindMatch(1, param);
         return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.text(0))) : "<no row>";
     }
 
+    // One column (or expression) of the first drug with this YJ code.
+    std::string stored(const std::string& column, const std::string& yjcode) const {
+        return storedText("SELECT " + column +
+                              " FROM Medicine_Information WHERE YJCODE = ? ORDER BY rowid LIMIT 1",
+                          yjcode.c_str());
+    }
+
+    // Makes every update that stores `value` in `column` fail, as a full disk would.
+    void failOn(const std::string& column, const std::string& value) {
+        ASSERT_TRUE(sqlkit::exec(
+            raw().get(), ("CREATE TRIGGER fail BEFORE UPDATE ON "
+                          "Medicine_Information WHEN NEW." +
+                          column + " = '" + value + "' BEGIN SELECT RAISE(ABORT, 'disk full'); END")
+                             .c_str()));
+    }
+
     TempDir dir;
-    std::vector<std::string> messages;
+    MessageLog log;
+    Strings& messages = log.list;
 };
 
-// A DrugRecord with the given UTF-8 texts in its fields.
 inline void setField(char* field, std::size_t width, const std::string& utf8) {
     sjis::copyField(field, width, sjis::fromUtf8(utf8));
 }

@@ -5,13 +5,8 @@
 #include "gtest/gtest.h"
 #include "sjis/sjis.h"
 
-namespace {
-std::string cp(const char* s) {
-    return sjis::fromUtf8(s);
-}
-}  // namespace
-
 TEST(Conversions, ResultsCountTheTerminatorAndRespectTheRoom) {
+    const auto cp = [](const char* s) { return sjis::fromUtf8(s); };
     char out[64];
     EXPECT_EQ(HanToZen("12", out), 5);
     EXPECT_EQ(std::string(out), cp("１２"));
@@ -27,9 +22,6 @@ TEST(Conversions, ResultsCountTheTerminatorAndRespectTheRoom) {
     EXPECT_EQ(ZenToHan(cp("ＹＪ１２３４５６７８９０１").c_str(), out), 0);
     EXPECT_EQ(out[13], 'x');
 
-    const std::string kata = cp("アムロ");
-    EXPECT_EQ(KataToHira(kata.c_str(), out, 6), 7);
-    EXPECT_EQ(std::string(out), cp("あむろ"));
     EXPECT_EQ(KataToHira(cp("アムロジピン").c_str(), out, 6), 7);  // only n bytes are read
     EXPECT_EQ(std::string(out), cp("あむろ"));
 }

@@ -27,26 +27,6 @@ class ImportTest : public CatalogueTest {
         std::ofstream out(file, std::ios::binary);
         for (const std::string& line : lines) out << sjis::fromUtf8(line) << lineEnd;
     }
-
-    // One column of the first drug with this YJ code, "<null>" when empty.
-    std::string stored(const std::string& column, const std::string& yjcode) const {
-        auto db = raw();
-        sqlkit::Statement s(db.get(), "SELECT " + column +
-                                          " FROM Medicine_Information WHERE YJCODE = ? "
-                                          "ORDER BY rowid LIMIT 1");
-        s.bindMatch(1, yjcode);
-        return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.text(0))) : "<no row>";
-    }
-
-    // Makes every change that stores `value` in `column` fail, as a full disk would.
-    void failOn(const std::string& column, const std::string& value) {
-        auto db = raw();
-        ASSERT_TRUE(sqlkit::exec(
-            db.get(), ("CREATE TRIGGER fail BEFORE UPDATE ON "
-                       "Medicine_Information WHEN NEW." +
-                       column + " = '" + value + "' BEGIN SELECT RAISE(ABORT, 'disk full'); END")
-                          .c_str()));
-    }
 };
 
 // The record-count message of an import, as the library reports it (UTF-8, CR LF kept).

@@ -72,14 +72,30 @@ class PhotoTest : public CatalogueTest {
     // A drug with these photograph columns (UTF-8 values).
     void drugWithPhotos(const std::string& yjcode, const std::string& flags, int shown,
                         const std::string& userPath = "") {
-        drugbase::SuppliedDrug d{{"YJCODE", yjcode},
-                                 {"PRODUCTNAME", "写真テスト" + yjcode},
-                                 {"PHOTO_HYOUJI", std::to_string(shown)}};
+        auto d = drug(yjcode, "写真テスト" + yjcode, {{"PHOTO_HYOUJI", std::to_string(shown)}});
         for (int n = 1; n <= 6; ++n)
             if (flags.find('0' + n) != std::string::npos) d["PHOTO" + std::to_string(n)] = "1";
         if (!userPath.empty()) d["PHOTO_TOROKU"] = userPath;
         supply({d});
     }
-    std::string cp(const std::string& utf8) const { return sjis::fromUtf8(utf8); }
+    // Draws the photograph the drug's PHOTO_HYOUJI chooses into `s`; gives the drawn flag.
+    int picture(const std::string& yjcode, Surface& s, int x = 0, int y = 0) {
+        int drawn = 0;
+        EXPECT_EQ(
+            PictureImage(&s.surface, &drawn, &window, yjcode.c_str(), baseArg().c_str(), x, y), 0);
+        return drawn;
+    }
+    // Draws the JPEG file into `s`; gives the drawn flag.
+    int drawFile(const std::filesystem::path& file, Surface& s, int x = 0, int y = 0) {
+        int drawn = 0;
+        EXPECT_EQ(OridginalImage(&s.surface, &drawn, file.c_str(), &window, x, y), 0);
+        return drawn;
+    }
+    // Writes a file in the data folder and gives its path.
+    std::filesystem::path photo(const std::string& name, const std::string& bytes) const {
+        const auto file = dir.path() / name;
+        testjpeg::writeFile(file, bytes);
+        return file;
+    }
     int window = 1;  // stands for the caller's window handle
 };

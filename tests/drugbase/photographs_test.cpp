@@ -1,5 +1,3 @@
-#include <fstream>
-
 #include "photo_fixture.h"
 
 namespace {
@@ -14,10 +12,7 @@ TEST_F(Photographs, PictureImageDrawsTheChosenPhotographUprightAtItsPlace) {
     writeFile(supplied(1, "111111111111"), encode(testjpeg::quadrants(64, 48, 0, 0, 0, 0)));
     writeFile(supplied(3, "111111111111"), encode(fourColours(1600, 1200)));
     Surface s(400, 400);
-    int drawn = 0;
-    ASSERT_EQ(PictureImage(&s.surface, &drawn, &window, "111111111111", baseArg().c_str(), 30, 20),
-              0);
-    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(picture("111111111111", s, 30, 20), 1);
     EXPECT_TRUE(showsFourColours(s, 30, 20));
     // Exactly 140 x 105 pixels from (30, 20) were written.
     for (int y = 0; y < 400; ++y)
@@ -28,146 +23,103 @@ TEST_F(Photographs, PictureImageDrawsTheChosenPhotographUprightAtItsPlace) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(Photographs, PictureImageDrawsNothingWithoutAnAvailableChoice) {
+TEST_F(Photographs, PictureImageDrawsOnlyAnAvailableChoice) {
+    const std::string jpeg = encode(fourColours());
     drugWithPhotos("NOFLAG", "", 3);     // PHOTO_HYOUJI 3 while PHOTO3 is 0
     drugWithPhotos("NOUSER", "1", 7);    // 7 with an empty PHOTO_TOROKU
     drugWithPhotos("NOCHOICE", "1", 0);  // no photograph chosen
     drugWithPhotos("NOFILE", "2", 2);    // flag set, file missing
-    for (const char* code : {"NOFLAG", "NOUSER", "NOCHOICE"})
-        writeFile(supplied(1, code), encode(fourColours()));
-    writeFile(supplied(3, "NOFLAG"), encode(fourColours()));
-    for (const char* code : {"NOFLAG", "NOUSER", "NOCHOICE", "NOFILE", "UNKNOWN"}) {
+    for (const char* code : {"NOFLAG", "NOUSER", "NOCHOICE"}) writeFile(supplied(1, code), jpeg);
+    writeFile(supplied(3, "NOFLAG"), jpeg);
+    drugWithPhotos("USER", "", 7, photo("ユーザー写真/錠剤.jpg", jpeg).string());
+    // A full-width code is looked up as given and names its file in half-width; the
+    // half-width code is another drug's key, so it finds nothing.
+    drugWithPhotos("ＡＢ１２３", "2", 2);
+    writeFile(supplied(2, "AB123"), jpeg);
+    for (const char* code : {"NOFLAG", "NOUSER", "NOCHOICE", "NOFILE", "UNKNOWN", "AB123"}) {
         Surface s(140, 105);
-        int drawn = 0;
-        EXPECT_EQ(PictureImage(&s.surface, &drawn, &window, code, baseArg().c_str(), 0, 0), 0);
-        EXPECT_EQ(drawn, 0) << code;
+        EXPECT_EQ(picture(code, s), 0) << code;
         EXPECT_TRUE(s.untouched()) << code;
     }
+    for (const std::string& code : {std::string("USER"), sjis::fromUtf8("ＡＢ１２３")}) {
+        Surface s(140, 105);
+        EXPECT_EQ(picture(code, s), 1);
+        EXPECT_TRUE(showsFourColours(s));
+    }
     EXPECT_TRUE(messages.empty());
-}
 
-TEST_F(Photographs, PictureImageNeedsASurfaceAndAWindow) {
-    drugWithPhotos("222222222222", "1", 1);
-    writeFile(supplied(1, "222222222222"), encode(fourColours()));
+    // Without a surface or a window nothing is drawn; without a flag pointer it still draws.
     Surface s(140, 105);
     int drawn = 0;
-    EXPECT_EQ(PictureImage(&s.surface, &drawn, nullptr, "222222222222", baseArg().c_str(), 0, 0),
-              0);
-    EXPECT_EQ(PictureImage(nullptr, &drawn, &window, "222222222222", baseArg().c_str(), 0, 0), 0);
+    EXPECT_EQ(PictureImage(&s.surface, &drawn, nullptr, "USER", baseArg().c_str(), 0, 0), 0);
+    EXPECT_EQ(PictureImage(nullptr, &drawn, &window, "USER", baseArg().c_str(), 0, 0), 0);
     EXPECT_EQ(drawn, 0);
     EXPECT_TRUE(s.untouched());
-    // A null flag pointer still draws.
-    EXPECT_EQ(PictureImage(&s.surface, nullptr, &window, "222222222222", baseArg().c_str(), 0, 0),
-              0);
+    EXPECT_EQ(PictureImage(&s.surface, nullptr, &window, "USER", baseArg().c_str(), 0, 0), 0);
     EXPECT_TRUE(showsFourColours(s));
-}
-
-TEST_F(Photographs, TheUserPhotographIsReadFromItsStoredPath) {
-    const auto file = dir.path() / "ユーザー写真" / "錠剤.jpg";
-    writeFile(file, encode(fourColours()));
-    drugWithPhotos("333333333333", "", 7, file.string());
-    Surface s(140, 105);
-    int drawn = 0;
-    ASSERT_EQ(PictureImage(&s.surface, &drawn, &window, "333333333333", baseArg().c_str(), 0, 0),
-              0);
-    EXPECT_EQ(drawn, 1);
-    EXPECT_TRUE(showsFourColours(s));
-}
-
-TEST_F(Photographs, AFullWidthCodeIsLookedUpAsGivenAndNamesItsFileInHalfWidth) {
-    drugWithPhotos("ＡＢ１２３", "2", 2);
-    writeFile(supplied(2, "AB123"), encode(fourColours()));
-    Surface s(140, 105);
-    int drawn = 0;
-    ASSERT_EQ(PictureImage(&s.surface, &drawn, &window, cp("ＡＢ１２３").c_str(), baseArg().c_str(),
-                           0, 0),
-              0);
-    EXPECT_EQ(drawn, 1);
-    // The half-width code is another drug's key, so it finds nothing.
-    drawn = 0;
-    PictureImage(&s.surface, &drawn, &window, "AB123", baseArg().c_str(), 0, 0);
-    EXPECT_EQ(drawn, 0);
 }
 
 TEST_F(Photographs, DrawImageFillsTheSlotsOfTheAvailablePhotographsOnly) {
-    const auto user = dir.path() / "own.jpg";
-    writeFile(user, encode(fourColours()));
-    drugWithPhotos("444444444444", "146", 1, user.string());
-    writeFile(supplied(1, "444444444444"), encode(fourColours()));
+    const std::string jpeg = encode(fourColours());
+    drugWithPhotos("444444444444", "146", 1, photo("own.jpg", jpeg).string());
+    writeFile(supplied(1, "444444444444"), jpeg);
     writeFile(supplied(4, "444444444444"), encode(fourColours(), {.progressive = true}));
-    writeFile(supplied(6, "444444444444"), "not a photograph");     // flag set, file broken
-    writeFile(supplied(2, "444444444444"), encode(fourColours()));  // file there, flag not set
+    writeFile(supplied(6, "444444444444"), "not a photograph");  // flag set, file broken
+    writeFile(supplied(2, "444444444444"), jpeg);                // file there, flag not set
 
     std::deque<Surface> surfaces;
-    for (int i = 0; i < 7; ++i) surfaces.emplace_back(200, 150);
     DrugSurface* targets[7];
     int flags[7] = {};
     int* flagPointers[7];
     for (int i = 0; i < 7; ++i) {
-        targets[i] = &surfaces[i].surface;
+        targets[i] = &surfaces.emplace_back(200, 150).surface;
         flagPointers[i] = &flags[i];
     }
-    ASSERT_EQ(DrawImage(targets, flagPointers, &window, "444444444444", baseArg().c_str(), 10, 5),
-              0);
+    const auto draw = [&](DrugSurface* const* into, void* window) {
+        return DrawImage(into, flagPointers, window, "444444444444", baseArg().c_str(), 10, 5);
+    };
+    ASSERT_EQ(draw(targets, &window), 0);
     EXPECT_EQ(std::vector<int>(flags, flags + 7), (std::vector<int>{1, 0, 0, 1, 0, 0, 1}));
     for (int slot : {0, 3, 6}) EXPECT_TRUE(showsFourColours(surfaces[slot], 10, 5)) << slot;
     for (int slot : {1, 2, 4, 5}) EXPECT_TRUE(surfaces[slot].untouched()) << slot;
-    EXPECT_EQ(messages, (std::vector<std::string>{"Could not load image (hr failure)"}));
+    EXPECT_EQ(messages, Strings{"Could not load image (hr failure)"});
 
     // Without the first surface or a window nothing is drawn; a missing later surface or flag
     // pointer only leaves out its own slot.
-    int again[7] = {};
-    int* againPointers[7];
-    for (int i = 0; i < 7; ++i) againPointers[i] = &again[i];
+    std::fill(flags, flags + 7, 0);
     DrugSurface* noFirst[7] = {nullptr,    targets[1], targets[2], targets[3],
                                targets[4], targets[5], targets[6]};
-    EXPECT_EQ(DrawImage(noFirst, againPointers, &window, "444444444444", baseArg().c_str(), 0, 0),
-              0);
-    EXPECT_EQ(DrawImage(targets, againPointers, nullptr, "444444444444", baseArg().c_str(), 0, 0),
-              0);
-    EXPECT_EQ(std::vector<int>(again, again + 7), std::vector<int>(7, 0));
+    EXPECT_EQ(draw(noFirst, &window), 0);
+    EXPECT_EQ(draw(targets, nullptr), 0);
+    EXPECT_EQ(std::vector<int>(flags, flags + 7), std::vector<int>(7, 0));
     targets[3] = nullptr;
-    againPointers[6] = nullptr;
-    EXPECT_EQ(DrawImage(targets, againPointers, &window, "444444444444", baseArg().c_str(), 0, 0),
-              0);
-    EXPECT_EQ(std::vector<int>(again, again + 7), (std::vector<int>{1, 0, 0, 0, 0, 0, 0}));
+    flagPointers[6] = nullptr;
+    EXPECT_EQ(draw(targets, &window), 0);
+    EXPECT_EQ(std::vector<int>(flags, flags + 7), (std::vector<int>{1, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(Photographs, TheLoaderReportsTheStepThatFailedAndDrawsNothing) {
     const std::string good = encode(fourColours());
-    struct Case {
-        const char* name;
-        std::string bytes;
-        const char* message;  // nullptr: none
+    const std::pair<std::string, const char*> cases[] = {
+        {"", "Could not lock memory for image"},
+        {"これは写真ではありません。\n", "Could not load image (hr failure)"},
+        {good.substr(0, good.size() / 2), "Could not load image (pgpPicture failure)"},
+        {good.substr(0, 200), "Could not load image (hr failure)"},
+        {good.substr(0, good.find("\xFF\xDA") + 20), "Could not load image (pgpPicture failure)"},
     };
-    const Case cases[] = {
-        {"empty.jpg", "", "Could not lock memory for image"},
-        {"text.jpg", "これは写真ではありません。\n", "Could not load image (hr failure)"},
-        {"cut.jpg", good.substr(0, good.size() / 2), "Could not load image (pgpPicture failure)"},
-        {"header-cut.jpg", good.substr(0, 200), "Could not load image (hr failure)"},
-        {"no-scan-data.jpg", good.substr(0, good.find("\xFF\xDA") + 20),
-         "Could not load image (pgpPicture failure)"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [bytes, message] : cases) {
         messages.clear();
-        writeFile(dir.path() / c.name, c.bytes);
         Surface s(140, 105);
-        int drawn = 0;
-        EXPECT_EQ(OridginalImage(&s.surface, &drawn, (dir.path() / c.name).c_str(), &window, 0, 0),
-                  0);
-        EXPECT_EQ(drawn, 0) << c.name;
-        EXPECT_TRUE(s.untouched()) << c.name;
-        EXPECT_EQ(messages, std::vector<std::string>{c.message}) << c.name;
+        EXPECT_EQ(drawFile(photo("bad.jpg", bytes), s), 0) << message;
+        EXPECT_TRUE(s.untouched()) << message;
+        EXPECT_EQ(messages, Strings{message}) << bytes.size() << " bytes";
     }
     // Missing files and folders named like photographs say nothing.
     messages.clear();
     std::filesystem::create_directories(dir.path() / "folder.jpg");
     for (const char* name : {"missing.jpg", "folder.jpg"}) {
         Surface s(140, 105);
-        int drawn = 0;
-        EXPECT_EQ(OridginalImage(&s.surface, &drawn, (dir.path() / name).c_str(), &window, 0, 0),
-                  0);
-        EXPECT_EQ(drawn, 0);
+        EXPECT_EQ(drawFile(dir.path() / name, s), 0);
     }
     EXPECT_EQ(OridginalImage(nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
     EXPECT_TRUE(messages.empty());
@@ -183,20 +135,16 @@ TEST_F(Photographs, EveryKindOfJpegIsDrawnUpright) {
         {.quality = 40},
     };
     for (const auto& options : kinds) {
-        writeFile(dir.path() / "kind.jpg", encode(fourColours(), options));
         Surface s(140, 105);
-        int drawn = 0;
-        OridginalImage(&s.surface, &drawn, (dir.path() / "kind.jpg").c_str(), &window, 0, 0);
-        EXPECT_EQ(drawn, 1);
+        EXPECT_EQ(drawFile(photo("kind.jpg", encode(fourColours(), options)), s), 1);
         EXPECT_TRUE(showsFourColours(s)) << int(options.colour) << options.progressive;
     }
     // A greyscale photograph: four grey levels, left to right and top to bottom.
-    writeFile(dir.path() / "grey.jpg",
-              encode(testjpeg::quadrants(320, 240, 0x202020, 0x606060, 0xA0A0A0, 0xE0E0E0),
-                     {.colour = Colour::Grey}));
     Surface s(140, 105);
-    int drawn = 0;
-    OridginalImage(&s.surface, &drawn, (dir.path() / "grey.jpg").c_str(), &window, 0, 0);
+    drawFile(photo("grey.jpg",
+                   encode(testjpeg::quadrants(320, 240, 0x202020, 0x606060, 0xA0A0A0, 0xE0E0E0),
+                          {.colour = Colour::Grey})),
+             s);
     EXPECT_TRUE(shows(s.at(35, 26), 0x202020, 12) && shows(s.at(105, 26), 0x606060, 12) &&
                 shows(s.at(35, 78), 0xA0A0A0, 12) && shows(s.at(105, 78), 0xE0E0E0, 12));
 }
@@ -220,32 +168,27 @@ TEST_F(Photographs, TheExifOrientationOfAPhoneCameraIsHonoured) {
         const auto picture = c.onItsSide ? testjpeg::quadrants(240, 320, c.tl, c.tr, c.bl, c.br)
                                          : testjpeg::quadrants(320, 240, c.tl, c.tr, c.bl, c.br);
         for (bool bigEndian : {false, true}) {
-            writeFile(dir.path() / "phone.jpg", encode(picture, {.exifOrientation = c.orientation,
-                                                                 .bigEndianExif = bigEndian}));
             Surface s(140, 105);
-            int drawn = 0;
-            OridginalImage(&s.surface, &drawn, (dir.path() / "phone.jpg").c_str(), &window, 0, 0);
+            drawFile(photo("phone.jpg", encode(picture, {.exifOrientation = c.orientation,
+                                                         .bigEndianExif = bigEndian})),
+                     s);
             EXPECT_TRUE(showsFourColours(s)) << "orientation " << c.orientation;
         }
     }
 }
 
 TEST_F(Photographs, DrawingIsClippedToTheSurface) {
-    writeFile(dir.path() / "p.jpg", encode(fourColours()));
+    const auto file = photo("p.jpg", encode(fourColours()));
     // Only the yellow bottom-right quadrant falls on this small surface, down to its row 44.
     Surface s(60, 50);
-    int drawn = 0;
-    OridginalImage(&s.surface, &drawn, (dir.path() / "p.jpg").c_str(), &window, -80, -60);
-    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(drawFile(file, s, -80, -60), 1);
     EXPECT_TRUE(shows(s.at(0, 0), kYellow) && shows(s.at(59, 44), kYellow));
     EXPECT_EQ(s.at(0, 45), kUntouched);
     EXPECT_EQ(s.at(59, 49), kUntouched);
     // A surface whose rows are shorter than its width claims is not drawn on.
     Surface bad(140, 105);
     bad.surface.bytesPerLine = 100;
-    drawn = 0;
-    OridginalImage(&bad.surface, &drawn, (dir.path() / "p.jpg").c_str(), &window, 0, 0);
-    EXPECT_EQ(drawn, 0);
+    EXPECT_EQ(drawFile(file, bad), 0);
     EXPECT_TRUE(bad.untouched());
 }
 
@@ -254,14 +197,18 @@ TEST_F(Photographs, FindFileLooksForTheCodeAsGivenInsideItsFolderOnly) {
     writeFile(supplied(1, "ＡＢ"), "x");
     writeFile(base() / "777.jpg", "x");
     writeFile(base() / "secret.jpg", "x");
-    EXPECT_EQ(FINDFILE(5, "555555555555", baseArg().c_str()), 1);
-    EXPECT_EQ(FINDFILE(4, "555555555555", baseArg().c_str()), 0);
-    EXPECT_EQ(FINDFILE(1, cp("ＡＢ").c_str(), baseArg().c_str()), 1);  // not converted
-    EXPECT_EQ(FINDFILE(1, "AB", baseArg().c_str()), 0);
-    EXPECT_EQ(FINDFILE(0, "777", baseArg().c_str()), 1);
-    EXPECT_EQ(FINDFILE(9, "777", baseArg().c_str()), 1);
-    EXPECT_EQ(FINDFILE(1, "../../secret", baseArg().c_str()), 0);
-    EXPECT_EQ(FINDFILE(1, "", baseArg().c_str()), 0);
+    const std::tuple<int, std::string, int> cases[] = {
+        {5, "555555555555", 1},
+        {4, "555555555555", 0},
+        {1, sjis::fromUtf8("ＡＢ"), 1},  // not converted
+        {1, "AB", 0},
+        {0, "777", 1},
+        {9, "777", 1},
+        {1, "../../secret", 0},
+        {1, "", 0},
+    };
+    for (const auto& [n, code, found] : cases)
+        EXPECT_EQ(FINDFILE(n, code.c_str(), baseArg().c_str()), found) << n << " " << code;
     EXPECT_EQ(FINDFILE(1, nullptr, nullptr), 0);
 }
 
@@ -278,7 +225,7 @@ TEST_F(Photographs, ADatabaseFailureIsReportedAndNothingIsDrawn) {
     EXPECT_EQ(DrawImage(targets, flags, &window, "666666666666", baseArg().c_str(), 0, 0), 99);
     EXPECT_EQ(drawn, 0);
     EXPECT_TRUE(s.untouched());
-    EXPECT_EQ(messages, std::vector<std::string>(2, "Error:DATABASE.Open"));
+    EXPECT_EQ(messages, Strings(2, "Error:DATABASE.Open"));
 }
 
 }  // namespace

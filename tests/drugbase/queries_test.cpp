@@ -2,43 +2,36 @@
 
 namespace {
 
-drugbase::SuppliedDrug drug(std::string yj, std::string name, std::string code,
-                            std::string company = "", std::string tanni = "",
-                            std::string general = "", std::string form = "") {
-    drugbase::SuppliedDrug d{{"YJCODE", yj}, {"PRODUCTNAME", name}, {"CODE", code}};
-    if (!company.empty()) d["COMPANY"] = company;
-    if (!tanni.empty()) d["TANNI"] = tanni;
-    if (!general.empty()) d["GENERALNAME"] = general;
-    if (!form.empty()) d["ZAIKEI"] = form;
-    return d;
-}
-
 class Queries : public CatalogueTest {
   protected:
     void SetUp() override {
         CatalogueTest::SetUp();
-        supply({
-            drug("Y1", "ロキソニン錠", "LOX", "A社", "60mg", "ロキソプロフェン", "錠"),
-            drug("Y2", "アムロジピン錠", "あむろ", "B社", "5mg", "アムロジピン", "錠"),
-            drug("Y3", "アムロジピンOD錠", "AML", "C社", "5mg", "アムロジピン", "口腔内崩壊錠"),
-            drug("Y4", "ムコダインシロップ", "", "A社", "5%", "カルボシステイン", "シロップ"),
-            drug("Y5", "アムロジピン錠", "ｱﾑﾛ", "B社", "2.5mg", "アムロジピン", "錠"),
-            drug("Y6", "＄", "ZZZ", "", "", "アムロジピン", ""),
-            drug("Y'7", "O'Brien 50%_off*\\", "Q'1", "D'社", "", "", "カプセル"),
-        });
-    }
-    std::vector<std::string> listNames(const ViewCollector& v) {
-        std::vector<std::string> out;
-        for (const auto& r : v.rows) out.push_back(r.name);
-        return out;
+        // YJ code, product name and N code always; maker, strength, general name and dosage
+        // form where given.
+        const char* const columns[] = {"YJCODE", "PRODUCTNAME", "CODE",  "COMPANY",
+                                       "TANNI",  "GENERALNAME", "ZAIKEI"};
+        const char* const rows[][7] = {
+            {"Y1", "ロキソニン錠", "LOX", "A社", "60mg", "ロキソプロフェン", "錠"},
+            {"Y2", "アムロジピン錠", "あむろ", "B社", "5mg", "アムロジピン", "錠"},
+            {"Y3", "アムロジピンOD錠", "AML", "C社", "5mg", "アムロジピン", "口腔内崩壊錠"},
+            {"Y4", "ムコダインシロップ", "", "A社", "5%", "カルボシステイン", "シロップ"},
+            {"Y5", "アムロジピン錠", "ｱﾑﾛ", "B社", "2.5mg", "アムロジピン", "錠"},
+            {"Y6", "＄", "ZZZ", "", "", "アムロジピン", ""},
+            {"Y'7", "O'Brien 50%_off*\\", "Q'1", "D'社", "", "", "カプセル"},
+        };
+        std::vector<drugbase::SuppliedDrug> drugs;
+        for (const auto& row : rows) {
+            drugs.emplace_back();
+            for (int c = 0; c < 7; ++c)
+                if (c < 3 || *row[c]) drugs.back()[columns[c]] = row[c];
+        }
+        supply(drugs);
     }
 };
 
-using Strings = std::vector<std::string>;
-
 }  // namespace
 
-TEST_F(Queries, DisplayFillsTheViewAndTheParallelListsInNameOrder) {
+TEST_F(Queries, DisplayFillsTheViewAndListsInBothOrdersAndPositionAgrees) {
     ViewCollector view;
     ListCollector codes, names, yjcodes;
     int counter = 0;
@@ -51,32 +44,23 @@ TEST_F(Queries, DisplayFillsTheViewAndTheParallelListsInNameOrder) {
         EXPECT_EQ(view.rows[i].code, codes.items[i]);
         EXPECT_EQ(view.rows[i].name, names.items[i]);
     }
-    // A second fill without resetting the counter: it grows, the items restart at 0.
+    // A second fill without resetting the counter: it grows, the items restart at 0. N-code
+    // order puts OPTION1 -1 (empty, ASCII, half-width kana) first, then 0 (double-byte).
     ViewCollector again;
-    ASSERT_EQ(RecordDisplay(&again.sink, nullptr, nullptr, nullptr, &counter, 0), 0);
+    ListCollector byCode;
+    ASSERT_EQ(RecordDisplay(&again.sink, &byCode.sink, nullptr, nullptr, &counter, 1), 0);
     EXPECT_EQ(counter, 14);
     EXPECT_EQ(again.rows.front().item, 0);
-}
+    EXPECT_EQ(byCode.items, (Strings{"", "AML", "LOX", "Q'1", "ZZZ", "ｱﾑﾛ", "あむろ"}));
 
-TEST_F(Queries, CodeOrderPutsSingleByteCodesBeforeDoubleByteOnes) {
-    ListCollector codes, yjcodes;
-    int counter = 0;
-    ASSERT_EQ(RecordDisplay(nullptr, &codes.sink, nullptr, &yjcodes.sink, &counter, 1), 0);
-    // OPTION1 -1 (empty, ASCII, half-width kana) first, then 0 (double-byte), each by CODE.
-    EXPECT_EQ(codes.items, (Strings{"", "AML", "LOX", "Q'1", "ZZZ", "ｱﾑﾛ", "あむろ"}));
-    EXPECT_EQ(yjcodes.items.back(), "Y2");
-}
-
-TEST_F(Queries, PositionAgreesWithTheListAndLeavesUnknownCodesAlone) {
     for (int order : {0, 1}) {
-        ListCollector yjcodes;
-        int counter = 0;
-        ASSERT_EQ(RecordDisplay(nullptr, nullptr, nullptr, &yjcodes.sink, &counter, order), 0);
-        for (int row = 0; row < counter; ++row) {
+        ListCollector listed;
+        ASSERT_EQ(RecordDisplay(nullptr, nullptr, nullptr, &listed.sink, &counter, order), 0);
+        for (int row = 0; row < 7; ++row) {
             int position = -5;
-            const std::string code = sjis::fromUtf8(yjcodes.items[row]);
+            const std::string code = sjis::fromUtf8(listed.items[row]);
             ASSERT_EQ(RecordPosition(code.c_str(), &position, order), 0);
-            EXPECT_EQ(position, row) << yjcodes.items[row] << " order " << order;
+            EXPECT_EQ(position, row) << listed.items[row] << " order " << order;
         }
     }
     int position = 42;
@@ -84,7 +68,7 @@ TEST_F(Queries, PositionAgreesWithTheListAndLeavesUnknownCodesAlone) {
     EXPECT_EQ(position, 42);
 }
 
-TEST_F(Queries, DetailFindsExactCodesOnly) {
+TEST_F(Queries, DetailFindsExactCodesOnlyAndCutsOverlongTextsAtACharacterBoundary) {
     DrugRecord r;
     std::memset(&r, 0x5A, sizeof r);
     EXPECT_EQ(RecordDetail(&r, "Y"), 1);
@@ -93,57 +77,47 @@ TEST_F(Queries, DetailFindsExactCodesOnly) {
     EXPECT_EQ(text(r.PRODUCTNAME), "O'Brien 50%_off*\\");
     EXPECT_EQ(text(r.ZAIKEI), "カプセル");
     EXPECT_EQ(text(r.GENERALNAME), "");
-    EXPECT_EQ(r.LISTHYOUJI, 1);
-    EXPECT_EQ(r.ORIDGINAL, 0);
-    EXPECT_EQ(r.callerArea[0], 0x5A);
+    EXPECT_EQ(std::pair(r.LISTHYOUJI, r.ORIDGINAL), std::pair(1, 0));
+    EXPECT_EQ(r.callerArea[0], 0x5A);  // the caller's own fields are never written
     EXPECT_EQ(r.photoFlag, 0x5A5A5A5A);
     EXPECT_TRUE(messages.empty());
-}
 
-TEST_F(Queries, OverlongStoredTextsAreCutAtACharacterBoundary) {
-    auto db = raw();
     std::string longName;
     for (int i = 0; i < 60; ++i) longName += "ア";  // 120 bytes in CP932
     const std::string sql = "UPDATE Medicine_Information SET PRODUCTNAME = 'a" + longName +
                             "', MEMO = '" + std::string(900, 'm') + "' WHERE YJCODE = 'Y1'";
-    ASSERT_TRUE(sqlkit::exec(db.get(), sql.c_str()));
-    DrugRecord r;
-    std::memset(&r, 0x5A, sizeof r);
+    ASSERT_TRUE(sqlkit::exec(raw().get(), sql.c_str()));
     ASSERT_EQ(RecordDetail(&r, "Y1"), 0);
     // 90 bytes of room: "a" and 44 kana (89 bytes); the 45th kana would split.
     EXPECT_EQ(std::strlen(r.PRODUCTNAME), 89u);
     EXPECT_EQ(std::strlen(r.MEMO), 499u);
     EXPECT_EQ(r.callerArea[0], 0x5A);  // the field after CODE is not overrun
-    EXPECT_EQ(r.photoFlag, 0x5A5A5A5A);
 }
 
-TEST_F(Queries, CompositeSearchCombinesConditionsAndFormAlternatives) {
-    const auto search = [](std::initializer_list<const char*> args) {
-        std::vector<std::string> cp;
-        for (const char* a : args) cp.push_back(sjis::fromUtf8(a));
+TEST_F(Queries, CompositeSearchCombinesConditionsAndTakesTypedTextLiterally) {
+    // Product name, general name, maker, YJ code, route, three dosage forms; missing ones empty.
+    const auto search = [](std::vector<std::string> args) {
+        args.resize(8);
+        for (std::string& a : args) a = sjis::fromUtf8(a);
         ListCollector names, yjcodes;
-        EXPECT_EQ(
-            RecordGOKU(cp[0].c_str(), cp[1].c_str(), cp[2].c_str(), cp[3].c_str(), cp[4].c_str(),
-                       cp[5].c_str(), cp[6].c_str(), cp[7].c_str(), &names.sink, &yjcodes.sink),
-            0);
+        EXPECT_EQ(RecordGOKU(args[0].c_str(), args[1].c_str(), args[2].c_str(), args[3].c_str(),
+                             args[4].c_str(), args[5].c_str(), args[6].c_str(), args[7].c_str(),
+                             &names.sink, &yjcodes.sink),
+                  0);
         EXPECT_EQ(names.items.size(), yjcodes.items.size());
         return yjcodes.items;
     };
-    EXPECT_EQ(search({"アムロ", "", "", "", "", "", "", ""}), (Strings{"Y3", "Y5", "Y2"}));
-    EXPECT_EQ(search({"アムロ", "", "B社", "", "", "錠", "", ""}), (Strings{"Y5", "Y2"}));
+    EXPECT_EQ(search({"アムロ"}), (Strings{"Y3", "Y5", "Y2"}));
+    EXPECT_EQ(search({"アムロ", "", "B社", "", "", "錠"}), (Strings{"Y5", "Y2"}));
     // The name condition holds for every form alternative.
     EXPECT_EQ(search({"アムロ", "", "", "", "", "", "シロップ", "OD"}), Strings{});
-    EXPECT_EQ(search({"アムロ", "", "", "", "", "崩壊", "シロップ", ""}), Strings{"Y3"});
+    EXPECT_EQ(search({"アムロ", "", "", "", "", "崩壊", "シロップ"}), Strings{"Y3"});
     EXPECT_EQ(search({"", "", "", "", "", "", "シロップ", "カプセル"}), (Strings{"Y'7", "Y4"}));
-    EXPECT_EQ(search({"", "", "", "", "", "", "", ""}).size(), 7u);
-    // Typed quotes and wildcard characters are literal text.
-    EXPECT_EQ(search({"O'Brien", "", "D'", "Y'", "", "", "", ""}), Strings{"Y'7"});
-    EXPECT_EQ(search({"50%_off*\\", "", "", "", "", "", "", ""}), Strings{"Y'7"});
-    EXPECT_EQ(search({"%", "", "", "", "", "", "", ""}), Strings{"Y'7"});
-    EXPECT_EQ(search({"_", "", "", "", "", "", "", ""}), Strings{"Y'7"});
-    EXPECT_EQ(search({"*", "", "", "", "", "", "", ""}), Strings{"Y'7"});
-    EXPECT_EQ(search({"o'brien", "", "", "", "", "", "", ""}),
-              Strings{"Y'7"});  // as LIKE: any case
+    EXPECT_EQ(search({}).size(), 7u);
+    // Typed quotes and wildcard characters are literal text; letters match in any case.
+    EXPECT_EQ(search({"O'Brien", "", "D'", "Y'"}), Strings{"Y'7"});
+    for (const char* typed : {"50%_off*\\", "%", "_", "*", "o'brien"})
+        EXPECT_EQ(search({typed}), Strings{"Y'7"}) << typed;
     EXPECT_TRUE(messages.empty());
 }
 
@@ -161,12 +135,11 @@ TEST_F(Queries, SameKindListsSkipMarkerRowsAndUnknownDrugs) {
     ListCollector n, y;
     const std::string general = sjis::fromUtf8("ロキソプロフェン");
     ASSERT_EQ(RecordDohinsyu2(general.c_str(), &n.sink, &y.sink), 0);
-    EXPECT_EQ(y.items, Strings{"Y1"});
     ASSERT_EQ(RecordDohinsyu2("it's", &n.sink, &y.sink), 0);
     EXPECT_EQ(y.items, Strings{"Y1"});
 }
 
-TEST_F(Queries, GeneralNameListEmptiesTheListFirst) {
+TEST_F(Queries, NameAndCodeListsHonourTheirOrderAndRoomAndMayBeEmpty) {
     ListCollector list;
     list.items = {"old"};
     ASSERT_EQ(RecordSort(0, &list.sink), 0);
@@ -178,30 +151,22 @@ TEST_F(Queries, GeneralNameListEmptiesTheListFirst) {
     EXPECT_EQ(list.items.front(), "ロキソプロフェン");
     ASSERT_EQ(RecordSort(7, &list.sink), 0);  // an unknown order sorts ascending
     EXPECT_EQ(list.items.back(), "ロキソプロフェン");
-}
 
-TEST_F(Queries, CodeArraysStopAtTheirSlotCount) {
     char slots[4 * 25];
     std::memset(slots, 'x', sizeof slots);
     ASSERT_EQ(RecordREYJ(slots, 3), 0);
-    EXPECT_STREQ(slots, "Y'7");
-    EXPECT_STREQ(slots + 25, "Y3");
-    EXPECT_STREQ(slots + 50, "Y5");
+    EXPECT_EQ(Strings({slots, slots + 25, slots + 50}), (Strings{"Y'7", "Y3", "Y5"}));
     EXPECT_EQ(std::string(slots + 75, 25), std::string(25, 'x'));
+    ListCollector listNames;
+    ASSERT_EQ(RecordDisplayFU(&listNames.sink, slots, 2), 0);
+    EXPECT_EQ(listNames.items, (Strings{"O'Brien 50%_off*\\", "アムロジピンOD錠"}));
 
-    ListCollector list;
-    ASSERT_EQ(RecordDisplayFU(&list.sink, slots, 2), 0);
-    EXPECT_EQ(list.items, (Strings{"O'Brien 50%_off*\\", "アムロジピンOD錠"}));
-}
-
-TEST_F(Queries, AnEmptyCatalogueListsNothing) {
     ASSERT_TRUE(sqlkit::exec(raw().get(), "DELETE FROM Medicine_Information"));
     ViewCollector view;
-    ListCollector list;
+    ListCollector none;
     int counter = 3;
-    EXPECT_EQ(RecordDisplay(&view.sink, &list.sink, &list.sink, &list.sink, &counter, 1), 0);
-    EXPECT_EQ(RecordGOKU("", "", "", "", "", "", "", "", &list.sink, &list.sink), 0);
+    EXPECT_EQ(RecordDisplay(&view.sink, &none.sink, &none.sink, &none.sink, &counter, 1), 0);
+    EXPECT_EQ(RecordGOKU("", "", "", "", "", "", "", "", &none.sink, &none.sink), 0);
     EXPECT_EQ(counter, 3);
-    EXPECT_TRUE(view.rows.empty());
-    EXPECT_TRUE(list.items.empty());
+    EXPECT_TRUE(view.rows.empty() && none.items.empty());
 }
