@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "leaflet/print_list.h"
 #include "dosage/phrase_tables.h"
+#include "leaflet/print_list.h"
 #include "shell/settings.h"
 #include "ui/prompts.h"
 

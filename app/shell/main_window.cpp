@@ -12,6 +12,7 @@
 #include <QShortcut>
 #include <QTableView>
 
+#include "dosage/phrase_combo.h"
 #include "drugs/detail_panel.h"
 #include "leaflet/print_entry.h"
 #include "patientbase.h"
@@ -45,15 +46,6 @@ QLineEdit* edit(QWidget* parent, const char* name, const QRect& geometry, std::s
     e->setGeometry(geometry);
     ui::limitBytes(e, maxBytes);
     return e;
-}
-
-// The first selected print-list row, or -1.
-int firstSelected(QTableView* view) {
-    const QModelIndexList rows = view->selectionModel()->selectedRows();
-    int first = -1;
-    for (const QModelIndex& i : rows)
-        if (first < 0 || i.row() < first) first = i.row();
-    return first;
 }
 
 }  // namespace
@@ -108,6 +100,7 @@ void MainWindow::buildDrugList() {
         if (index.row() < drugList_.count() && !drugList_.row(index.row()).yjcode.empty())
             detailPanel_->show(drugs::DetailPanel::Mode::Fill, drugList_.row(index.row()).yjcode);
     });
+    connect(drugView_, &QTableView::doubleClicked, this, &MainWindow::setDosage);
     drugView_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(drugView_, &QWidget::customContextMenuRequested, this, &MainWindow::drugListMenu);
 }
@@ -155,8 +148,7 @@ void MainWindow::buildBusinessData() {
     pharmacist_ = new QComboBox(this);
     pharmacist_->setObjectName("pharmacistList");
     pharmacist_->setGeometry(530, 98, 180, 24);
-    fillPhraseCombo(prescriber_, dosage::kPrescribers, state_.settings.prescriberIndex);
-    fillPhraseCombo(pharmacist_, dosage::kPharmacists, state_.settings.pharmacistIndex);
+    fillBusinessLists();
 
     label(this, "印刷文字カラー>>", {780, 40, 120, 20}, kColourLabel);
     monochrome_ = new QRadioButton("モノクロ", this);
@@ -190,11 +182,15 @@ void MainWindow::buildBusinessData() {
     });
 }
 
-void MainWindow::fillPhraseCombo(QComboBox* combo, int list, int selected) {
-    combo->clear();
-    for (const std::string& item : dosage::phraseItems(state_.phrases[list]))
-        combo->addItem(ui::fromCp932(item));
-    if (selected >= 0 && selected < combo->count()) combo->setCurrentIndex(selected);
+void MainWindow::fillBusinessLists() {
+    const std::pair<QComboBox*, int> lists[] = {{prescriber_, dosage::kPrescribers},
+                                                {pharmacist_, dosage::kPharmacists}};
+    for (const auto& [combo, list] : lists) {
+        dosage::fillPhraseCombo(combo, state_.phrases[list], false);
+        const int selected = list == dosage::kPrescribers ? state_.settings.prescriberIndex
+                                                          : state_.settings.pharmacistIndex;
+        if (selected >= 0 && selected < combo->count()) combo->setCurrentIndex(selected);
+    }
 }
 
 void MainWindow::applyBusinessType() {
@@ -219,12 +215,12 @@ void MainWindow::buildButtons() {
         button(id, text, geometry, nullptr)->setEnabled(false);
     };
     later(kPatientFile, "患者ファイル(F1)", {860, 8, 120, 30});
-    later(kEditPrescribers, "編集", {715, 38, 50, 24});
-    later(kEditPharmacists, "編集", {715, 98, 50, 24});
+    button(kEditPrescribers, "編集", {715, 38, 50, 24}, &MainWindow::editPrescribers);
+    button(kEditPharmacists, "編集", {715, 98, 50, 24}, &MainWindow::editPharmacists);
     const int y = 440;
     button(kDrugSearch, "薬剤検索(F2)", {460, y, 100, 30}, &MainWindow::drugSearch);
     later(kDrugDetail, "薬剤の詳細(F3)", {565, y, 100, 30});
-    later(kSetDosage, "用法の設定(F4)", {670, y, 100, 30});
+    button(kSetDosage, "用法の設定(F4)", {670, y, 100, 30}, &MainWindow::setDosage);
     later(kCorrectDrug, "薬剤の訂正(F9)", {775, y, 100, 30});
     button(kSameKind, "同品種の検索", {880, y, 100, 30}, &MainWindow::sameKindSearch);
     later(kRegisterDrug, "薬剤の登録", {460, y + 36, 100, 30});
@@ -245,21 +241,18 @@ void MainWindow::buildPrintList() {
         printView_->setColumnWidth(c, PrintListModel::columnWidth(c));
     connect(printView_, &QTableView::clicked, this, &MainWindow::printListClicked);
 
-    const auto later = [this](int id, const char* text, const QRect& geometry) {
-        button(id, text, geometry, nullptr)->setEnabled(false);
-    };
     const int y = 662;
     button(kRemoveEntry, "削除", {10, y, 90, 30}, &MainWindow::removeEntry);
     button(kClearEntries, "全て削除", {105, y, 90, 30}, &MainWindow::clearEntries);
-    later(kChangeDosage, "用法の変更", {200, y, 100, 30});
-    later(kSaveHistory, "薬歴に保存", {305, y, 100, 30});
-    later(kPreview, "プレビュー(F5)", {775, y, 100, 30});
-    later(kPrint, "印刷(F6)", {880, y, 100, 30});
+    button(kChangeDosage, "用法の変更", {200, y, 100, 30}, &MainWindow::changeDosage);
+    button(kSaveHistory, "薬歴に保存", {305, y, 100, 30}, &MainWindow::saveHistory);
+    button(kPreview, "プレビュー(F5)", {775, y, 100, 30}, &MainWindow::preview);
+    button(kPrint, "印刷(F6)", {880, y, 100, 30}, &MainWindow::print);
 }
 
 void MainWindow::printListClicked() {
     if (state_.printList.empty()) return;
-    const int row = firstSelected(printView_);
+    const int row = firstSelectedEntry();
     if (row < 0) {
         detailPanel_->clearFields();
         return;
@@ -269,7 +262,7 @@ void MainWindow::printListClicked() {
 }
 
 void MainWindow::removeEntry() {
-    const int row = firstSelected(printView_);
+    const int row = firstSelectedEntry();
     if (row < 0) return;
     state_.printList.remove(row);
     printListModel_.refresh();

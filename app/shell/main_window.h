@@ -3,6 +3,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
+#include <memory>
+
+#include "dosage/dosage_host.h"
+#include "dosage/dosage_window.h"
 
 #include "drugs/drug_list_model.h"
 #include "drugs/prefix_search.h"
@@ -19,10 +24,16 @@ class QTableView;
 namespace drugs {
 class DetailPanel;
 }
+namespace leaflet {
+class PrintTarget;
+struct LeafletHeader;
+}  // namespace leaflet
 
 namespace shell {
 
-class MainWindow : public QDialog {
+class LeafletJob;
+
+class MainWindow : public QDialog, private dosage::DosageHost {
     Q_OBJECT
   public:
     // Control ids of the window's buttons (they choose the buttons' colours).
@@ -56,12 +67,16 @@ class MainWindow : public QDialog {
     bool loadDrugList();
 
     drugs::DrugListModel& drugList() { return drugList_; }
-    PrintListModel& printList() { return printListModel_; }
+    PrintListModel& printListModel() { return printListModel_; }
     drugs::DetailPanel& detailPanel() { return *detailPanel_; }
     // The first selected row of the drug list, or -1.
     int selectedDrugRow() const;
     // Selects a drug-list row, scrolls it into view and shows it in the detail panel.
     void selectDrugRow(int row, bool showInPanel = true);
+    // Where printed pages go; null (the default) is the system's default printer.
+    void setPrintTarget(leaflet::PrintTarget* target) { printTarget_ = target; }
+    // The dosage window while it is open.
+    dosage::DosageWindow* dosageWindow() const { return dosageWindow_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,7 +101,7 @@ class MainWindow : public QDialog {
     void patientIdLeft();
     void orderChosen(int index);
     void applyBusinessType();
-    void fillPhraseCombo(QComboBox* combo, int list, int selected);
+    void fillBusinessLists();
     void storeBusinessData();
 
     // Commands.
@@ -97,6 +112,35 @@ class MainWindow : public QDialog {
     void backup();
     void version();
     void help();
+    void editPrescribers();
+    void editPharmacists();
+    void editBusinessList(int list);
+
+    // The leaflet road.
+    void setDosage();
+    void changeDosage();
+    void openDosageWindow(dosage::DosageWindow::Mode mode);
+    void preview();
+    void print();
+    void printLeaflet(QWidget* owner);
+    void saveHistory();
+    leaflet::LeafletHeader leafletHeader();
+    // A paginated job of the print list, or null after the pagination's message.
+    std::unique_ptr<LeafletJob> makeJob(QWidget* owner);
+    // As makeJob, after the checks printing and saving share (a patient name, entries).
+    std::unique_ptr<LeafletJob> checkedJob(QWidget* owner);
+    // Stores the job in the history when the switch is on; true when it was stored.
+    bool storeHistory(QWidget* owner, const LeafletJob& job);
+
+    // What the dosage window asks of this window.
+    leaflet::PrintList& printList() override;
+    void printListChanged() override;
+    int firstSelectedEntry() const override;
+    dosage::DrugReload reloadSelectedDrug(DrugRecord& record, QImage& photo) override;
+    void clearSearchBoxes() override;
+    void entryStored() override;
+    bool autoUsage() const override;
+    void setAutoUsage(bool on) override;
 
     drugs::ResultsDialog::Actions resultActions();
     bool requireSelectedDrug(const char* message);
@@ -123,6 +167,8 @@ class MainWindow : public QDialog {
     QRadioButton* monochrome_ = nullptr;
     QRadioButton* colourful_ = nullptr;
     bool placed_ = false;  // centred on the work area at the first showing
+    QPointer<dosage::DosageWindow> dosageWindow_;
+    leaflet::PrintTarget* printTarget_ = nullptr;
 };
 
 // Texts of the window's messages.

@@ -18,12 +18,6 @@
 
 namespace {
 
-// Types text one character at a time, as a keyboard or an input method delivers it.
-void type(QWidget* w, const QString& text) {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 QString field(shell::MainWindow& w, const char* name) {
     return w.findChild<QLineEdit*>(name)->text();
 }
@@ -236,7 +230,7 @@ TEST_F(ProgramTest, RemovingAnEntryMovesTheLaterOnesAndTheirPhotosUp) {
         photo.fill(colours[i]);
         ASSERT_TRUE(state->printList.append(entry, &photo));
     }
-    window->printList().refresh();
+    window->printListModel().refresh();
     auto* view = find<QTableView>("printList");
     EXPECT_EQ(view->model()->data(view->model()->index(0, 2)).toString(), "1.5");
     EXPECT_EQ(view->model()->data(view->model()->index(1, 2)).toString(), "2");

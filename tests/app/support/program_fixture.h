@@ -15,6 +15,12 @@
 #include "shell/startup.h"
 #include "temp_dir.h"
 
+// Types text one character at a time, as a keyboard or an input method delivers it.
+inline void type(QWidget* w, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 class ProgramTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -1,0 +1,271 @@
+// The leaflet road through the program: find drugs, set their dosage, preview, print (to PDF
+// files through the print-target seam), clear, and the medication history written on the way.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+
+#include "leaflet/history_block.h"
+#include "leaflet/print_entry.h"
+#include "leaflet/print_target.h"
+#include "patientbase.h"
+#include "pdf_reading.h"
+#include "program_fixture.h"
+#include "shell/history_save.h"
+#include "sjis/sjis.h"
+
+namespace {
+
+constexpr int kPatientId = 5;
+const char* const kPatientName = "見本　一郎";
+
+std::string utf8(std::string_view cp932) {
+    return sjis::toUtf8(cp932);
+}
+
+// As pdfText gives texts back: without blanks (full-width ones too).
+std::string withoutBlanks(std::string text) {
+    std::erase(text, ' ');
+    for (std::size_t at; (at = text.find("　")) != std::string::npos;) text.erase(at, 3);
+    return text;
+}
+
+// The first `n` characters of a UTF-8 text of three-byte characters (a name printed in a
+// narrow column is broken into lines, and other cells' texts come between them).
+std::string leading(const std::string& text, std::size_t n) {
+    return text.substr(0, 3 * n);
+}
+
+// Every stored history text of a patient, newest first.
+std::vector<std::string> storedHistories(int id) {
+    std::vector<std::string> stamps;
+    const PatientListSink sink{
+        &stamps,
+        [](void* c, const char* t) { static_cast<std::vector<std::string>*>(c)->push_back(t); },
+        nullptr};
+    EXPECT_EQ(LRecordRIREKIDate(id, &sink), 0);
+    std::vector<std::string> texts;
+    for (const std::string& listed : stamps) {
+        std::string d;  // the list form's 14 digits make the slot time text
+        for (char c : listed)
+            if (c >= '0' && c <= '9') d += c;
+        const std::string key = d.substr(0, 4) + "/" + d.substr(4, 2) + "/" + d.substr(6, 2) + " " +
+                                d.substr(8, 2) + ":" + d.substr(10, 2) + ":" + d.substr(12, 2);
+        std::string out(leaflet::kStoredHistoryLength + 1, '\0');
+        EXPECT_EQ(LRecordRIREKIDisplay(id, key.c_str(), out.data()), 1) << key;
+        texts.push_back(out.c_str());
+    }
+    return texts;
+}
+
+class LeafletRoad : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(start());
+        PatientRecord patient{};
+        patient.ID = kPatientId;
+        sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8(kPatientName));
+        ASSERT_EQ(LRecordCreate(&patient), 0);
+        state->settings.saveHistory = 1;
+        window->setPrintTarget(&jobs);
+    }
+
+    // Types the ID and leaves the box for the name box.
+    void choosePatient(int id) {
+        auto* idBox = find<QLineEdit>("patientIdBox");
+        idBox->setFocus();
+        idBox->setText(QString::number(id));
+        find<QLineEdit>("patientNameBox")->setFocus();
+    }
+
+    // Opens the dosage window for the selected drug with F4, types the amounts and confirms.
+    // `spinUps` timings are raised first with their spins (composing the texts).
+    void setDosage(const std::map<const char*, const char*>& amounts,
+                   const std::vector<const char*>& spinUps = {}) {
+        QTest::keyClick(find<QLineEdit>("nameSearchBox"), Qt::Key_F4);
+        QWidget* dosage = window->dosageWindow();
+        ASSERT_NE(dosage, nullptr);
+        for (const char* spin : spinUps) dosage->findChild<QSpinBox*>(spin)->stepUp();
+        for (const auto& [box, text] : amounts) {
+            auto* edit = dosage->findChild<QLineEdit*>(box);
+            ASSERT_NE(edit, nullptr) << box;
+            edit->clear();
+            QTest::keyClicks(edit, text);
+        }
+        dosage->findChild<QPushButton*>("okButton")->click();
+    }
+
+    QString jobFile(int n) const { return jobs.jobPath(n); }
+
+    TempDir jobsDir;
+    leaflet::PdfJobs jobs{QString::fromStdString(jobsDir.path().string())};
+};
+
+TEST_F(LeafletRoad, FindSetDosagePreviewPrintAndClear) {
+    choosePatient(kPatientId);
+    ASSERT_EQ(find<QLineEdit>("patientNameBox")->text(), kPatientName);
+
+    auto* nameBox = find<QLineEdit>("nameSearchBox");
+    nameBox->setFocus();
+    type(nameBox, "あむろ");
+    QTest::keyClick(nameBox, Qt::Key_F4);
+    window->dosageWindow()->findChild<QCheckBox*>("autoUsageCheck")->click();
+    EXPECT_EQ(state->settings.autoDosage, 1) << "stored at once";
+    setDosage({{"morningBox", "1.5"}}, {"eveningSpin"});
+    find<QLineEdit>("codeSearchBox")->setText("FAM20");
+    setDosage({{"morningBox", "1"}});
+
+    ASSERT_EQ(state->printList.count(), 2);
+    const DrugRecord first = state->printList.entry(0);
+    EXPECT_EQ(leaflet::field(first.YJCODE), "2171901F3S91");
+    EXPECT_EQ(leaflet::dosageOf(first).timings[leaflet::kMorning], 101);
+    EXPECT_EQ(leaflet::dosageOf(first).timings[leaflet::kEvening], 1);
+    EXPECT_EQ(leaflet::dosageOf(first).mealTiming, leaflet::kAfterMeals);
+    EXPECT_EQ(leaflet::field(state->printList.entry(1).YJCODE), "2325903F2M95");
+    EXPECT_TRUE(nameBox->text().isEmpty()) << "OK empties the search boxes";
+
+    // From the preview: print, keep the list (No), close.
+    prompts.yesNo = {false};
+    whenModal("previewWindow", [](QWidget* preview) {
+        EXPECT_EQ(preview->findChild<QLineEdit*>("pageText")->text(), " 1 / 1 ﾍﾟｰｼﾞ");
+        preview->findChild<QPushButton*>("printButton")->click();
+        EXPECT_TRUE(preview->isVisible()) << "printing leaves the preview open";
+        preview->findChild<QPushButton*>("closeButton")->click();
+    });
+    QTest::keyClick(nameBox, Qt::Key_F5);
+    ASSERT_EQ(jobs.jobCount(), 1);
+    EXPECT_EQ(prompts.shown.back().title, "クリア確認");
+    EXPECT_EQ(state->printList.count(), 2) << "answered No";
+
+    const std::string text = pdfText(jobFile(1).toStdString());
+    EXPECT_NE(pdfInfo(jobFile(1).toStdString()).find("Title:ソラミド"), std::string::npos);
+    EXPECT_NE(text.find(withoutBlanks(kPatientName)), std::string::npos) << text;
+    EXPECT_NE(text.find("1.5"), std::string::npos);
+    for (const DrugRecord& entry : state->printList.entries()) {
+        EXPECT_NE(text.find(leading(utf8(leaflet::field(entry.PRODUCTNAME)), 8)),
+                  std::string::npos);
+        EXPECT_NE(text.find(leading(utf8(leaflet::efficacyText(entry)), 10)), std::string::npos);
+    }
+    const std::string usage = withoutBlanks(utf8(leaflet::usageText(first)));
+    EXPECT_FALSE(usage.empty()) << "composed by the automatic switch";
+    EXPECT_NE(text.find(usage), std::string::npos) << usage;
+
+    // F6 prints again; Yes clears the patient and the list.
+    prompts.yesNo = {true};
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(nameBox, Qt::Key_F6);
+    EXPECT_EQ(jobs.jobCount(), 2);
+    EXPECT_EQ(state->printList.count(), 0);
+    EXPECT_TRUE(find<QLineEdit>("patientNameBox")->text().isEmpty());
+    EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty());
+    EXPECT_EQ(find<QTableView>("printList")->model()->rowCount(), 0);
+
+    // Both prints went into the patient's history with the two drugs.
+    const std::vector<std::string> stored = storedHistories(kPatientId);
+    ASSERT_EQ(stored.size(), 2u);
+    const leaflet::HistoryBlock block = leaflet::historyBlockFromText(stored.front());
+    EXPECT_STREQ(block[0].yjcode, "2171901F3S91");
+    EXPECT_EQ(block[0].timings[leaflet::kMorning], 101);
+    EXPECT_STREQ(block[1].yjcode, "2325903F2M95");
+    EXPECT_EQ(block[2].yjcode[0], '\0');
+}
+
+TEST_F(LeafletRoad, ChecksComeBeforeAnythingIsPrintedOrStored) {
+    QTest::keyClick(find<QLineEdit>("nameSearchBox"), Qt::Key_F5);
+    EXPECT_EQ(prompts.shown.back().text, "印刷リストに表示するデータ項目がありません。");
+    find<QPushButton>("button1011")->click();
+    EXPECT_EQ(prompts.shown.back().text, "患者の名前を入力して下さい。");
+    EXPECT_TRUE(find<QLineEdit>("patientNameBox")->hasFocus());
+    find<QLineEdit>("patientNameBox")->setText("手入力　太郎");
+    find<QPushButton>("button1011")->click();
+    EXPECT_EQ(prompts.shown.back().text, "印刷リストが空の状態です。");
+    EXPECT_EQ(jobs.jobCount(), 0);
+
+    find<QPushButton>("button1005")->click();
+    EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
+    find<QPushButton>("button1014")->click();
+    EXPECT_EQ(prompts.shown.back().title, "項目選択");
+    EXPECT_EQ(window->dosageWindow(), nullptr);
+}
+
+TEST_F(LeafletRoad, ALeafletForAHandTypedNameIsPrintedButNotStored) {
+    choosePatient(kPatientId);  // the patient looked up last ...
+    find<QLineEdit>("patientNameBox")
+        ->setText("別の　患者");  // ... is not the one the leaflet is printed for
+    window->selectDrugRow(window->drugList().findYjCode("2325903F2M95"));
+    setDosage({{"morningBox", "1"}});
+    prompts.yesNo = {false};
+    find<QPushButton>("button1011")->click();
+    EXPECT_EQ(jobs.jobCount(), 1) << "printing goes on";
+    const auto texts = prompts.texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), shell::kHistoryNotSavedText), texts.end());
+    EXPECT_TRUE(storedHistories(kPatientId).empty());
+
+    find<QPushButton>("button1016")->click();  // saving alone reports the same
+    EXPECT_EQ(prompts.shown.back().text, shell::kHistoryNotSavedText);
+    EXPECT_TRUE(storedHistories(kPatientId).empty());
+}
+
+TEST_F(LeafletRoad, ThirtyDrugsAreSavedAndRecalledWithTheirDosage) {
+    choosePatient(kPatientId);
+    for (int i = 0; i < leaflet::PrintList::kCapacity; ++i) {
+        const auto& drug = window->drugList().row(i % window->drugList().count());
+        DrugRecord entry{};
+        ASSERT_EQ(RecordDetail(&entry, drug.yjcode.c_str()), 0);
+        leaflet::DosageSettings dosage = leaflet::dosageOf(entry);
+        dosage.timings[leaflet::kMorning] = static_cast<std::uint8_t>(1 + i % 3);
+        dosage.timings[leaflet::kBedtime] = i % 2 ? 100 : 0;
+        dosage.mealTiming = leaflet::kBeforeMeals;
+        sjis::copyField(dosage.daysText, sizeof dosage.daysText, std::to_string(i + 1) + "日分");
+        leaflet::setDosage(entry, dosage);
+        ASSERT_TRUE(state->printList.append(entry, nullptr));
+    }
+    window->printListModel().refresh();
+    const auto before = leaflet::buildHistoryBlock(state->printList.entries());
+
+    find<QPushButton>("button1016")->click();
+    EXPECT_EQ(prompts.shown.back().text, "薬歴に保存しました。");
+    EXPECT_EQ(jobs.jobCount(), 0) << "saving does not print";
+
+    const std::vector<std::string> stored = storedHistories(kPatientId);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].size(), leaflet::kStoredHistoryLength);
+    EXPECT_EQ(stored[0].find('\0'), std::string::npos);
+    leaflet::PrintList recalled;
+    ASSERT_TRUE(recalled.fillFromHistory(
+        leaflet::historyBlockFromText(stored[0]),
+        [](const char* yjcode, DrugRecord& r, QImage&) { return RecordDetail(&r, yjcode) == 0; }));
+    ASSERT_EQ(recalled.count(), 30);
+    EXPECT_EQ(std::memcmp(leaflet::buildHistoryBlock(recalled.entries()).data(), before.data(),
+                          sizeof before),
+              0);
+}
+
+TEST_F(LeafletRoad, WithTheHistorySwitchOffNothingIsStored) {
+    state->settings.saveHistory = 0;
+    choosePatient(kPatientId);
+    window->selectDrugRow(0);
+    setDosage({});
+    find<QPushButton>("button1016")->click();
+    EXPECT_TRUE(storedHistories(kPatientId).empty());
+    EXPECT_NE(prompts.shown.empty() ? "" : prompts.shown.back().text, "薬歴に保存しました。");
+}
+
+TEST_F(LeafletRoad, WithoutADefaultPrinterNothingIsPrintedOrStored) {
+    if (leaflet::SystemPrinter::available()) GTEST_SKIP() << "this machine has a printer";
+    window->setPrintTarget(nullptr);
+    choosePatient(kPatientId);
+    window->selectDrugRow(0);
+    setDosage({});
+    find<QPushButton>("button1011")->click();
+    EXPECT_EQ(prompts.shown.back().text, "プリンターが設定されていません。");
+    EXPECT_TRUE(storedHistories(kPatientId).empty());
+    EXPECT_EQ(state->printList.count(), 1);
+}
+
+}  // namespace
