@@ -189,6 +189,12 @@ QComboBox* DosageWindow::phraseCombo(const char* name, const char* text, int lis
     combo->setGeometry(112, y, 340, 24);
     ui::limitBytes(combo->lineEdit(), maxBytes);
     fillPhraseCombo(combo, phrases_[list], true);
+    // A phrase longer than the entry's field is shown as the field will hold it, so that what
+    // is seen is what is stored and the text can still be edited within the limit.
+    connect(combo, &QComboBox::textActivated, this, [combo, maxBytes](const QString& text) {
+        const QString held = ui::fromCp932(ui::toCp932(text, maxBytes));
+        if (held != text) combo->setEditText(held);
+    });
     connect(button(this, editButtonId, "編集", editButtonName, {458, y, 60, 24}),
             &QPushButton::clicked, this, [this, list, combo] { editPhrases(list, combo); });
     return combo;

@@ -98,6 +98,7 @@ TEST_F(DosageWindowTest, TypedAmountsAreStoredWithHalvesAsHundredPlus) {
     setText("morningBox", "1.5");
     setText("noonBox", "0.5");
     setText("eveningBox", "7");
+    EXPECT_EQ(window->grab().toImage().pixelColor(4, 200), QColor(205, 233, 215));
     find<QSpinBox>("bedtimeSpin")->setValue(3);
     setText("bedtimeBox", "0");  // 0 leaves the spin's position
     setText("wakingBox", "12.5");
@@ -271,7 +272,17 @@ TEST_F(DosageWindowTest, ApplyingAnEntrysDosageComposesTheAmountForThisDrug) {
 }
 
 TEST_F(DosageWindowTest, TextBoxesHoldTheirFieldsInCp932Bytes) {
+    const QString longPhrase(40, QChar(u'服'));
+    sjis::copyField(tables[dosage::kUsagePhrases].data(), DOSAGEBASE_SLOT_SIZE,
+                    sjis::fromUtf8(longPhrase.toStdString()));
     open(Mode::kNewEntry, tablet);
+    // A chosen phrase longer than the usage field shows as much of it as the field holds.
+    auto* usage = find<QComboBox>("usageCombo");
+    usage->lineEdit()->setFocus();
+    QTest::keyClick(usage, Qt::Key_Down);
+    EXPECT_EQ(usage->currentText(), longPhrase.left(30));
+    usage->setEditText("");
+
     const struct {
         const char* combo;
         int fullWidth;
