@@ -80,28 +80,23 @@ TEST_F(HistoryTest, StoresFillTheSlotsInOrderAndComeBackIdentical) {
     EXPECT_EQ(dates().size(), 2u);
 }
 
-TEST_F(HistoryTest, AFullSetLosesItsOldestLeaflet) {
+TEST_F(HistoryTest, AnEmptiedSlotIsReusedBeforeAFullSetLosesItsOldestLeaflet) {
     plantFullSet(13);
-    const std::string newest = blockText("NEWEST");
+    ASSERT_EQ(LRecordRIREKIDELL(1, "2020/01/05 10:00:00"), 0);  // slot 3
+    EXPECT_EQ(slot(3) + block(3), "<null><null>");
+    EXPECT_EQ(dates().size(), 19u);
+    const std::string again = blockText("AGAIN"), newest = blockText("NEWEST");
+    ASSERT_EQ(LRecordRIREKI(1, again.c_str()), 0);
+    EXPECT_EQ(block(3), again);
+    EXPECT_EQ(block(13), blockText("SLOT13"));  // the oldest is kept while a slot is empty
     ASSERT_EQ(LRecordRIREKI(1, newest.c_str()), 0);
     EXPECT_EQ(block(13), newest);
     for (int i : {0, 12, 14, 19}) EXPECT_EQ(block(i), blockText("SLOT" + std::to_string(i)));
     const Lines list = dates();
     ASSERT_EQ(list.size(), 20u);
     EXPECT_EQ(list[0], sjis::toUtf8(patientbase::listForm(*patientbase::parseStored(slot(13)))));
-    EXPECT_EQ(list[1], "2020年01月21日 10:00:00");
+    EXPECT_EQ(list[2], "2020年01月21日 10:00:00");
     EXPECT_EQ(list[19], "2020年01月02日 10:00:00");
-}
-
-TEST_F(HistoryTest, AnEmptiedSlotIsReusedBeforeAnyOverwrite) {
-    plantFullSet(0);
-    ASSERT_EQ(LRecordRIREKIDELL(1, "2020/01/05 10:00:00"), 0);  // slot 3
-    EXPECT_EQ(slot(3) + block(3), "<null><null>");
-    EXPECT_EQ(dates().size(), 19u);
-    const std::string again = blockText("AGAIN");
-    ASSERT_EQ(LRecordRIREKI(1, again.c_str()), 0);
-    EXPECT_EQ(block(3), again);
-    EXPECT_EQ(block(0), blockText("SLOT0"));  // the oldest is kept
 }
 
 TEST_F(HistoryTest, AMorningStampIsListedRecalledAndDeletedByItsThreeForms) {

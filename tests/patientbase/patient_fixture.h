@@ -97,9 +97,10 @@ class PatientFileTest : public ::testing::Test {
 
     // Runs `sql` on the file itself, as another tool could.
     void run(const std::string& sql) const {
-        auto db = sqlkit::openEncrypted(file(), "HN%tPQS", nullptr);
         std::string error;
-        ASSERT_TRUE(db && sqlkit::exec(db.get(), sql.c_str(), &error)) << error << " in " << sql;
+        EXPECT_TRUE(sqlkit::exec(sqlkit::openEncrypted(file(), "HN%tPQS", nullptr).get(),
+                                 sql.c_str(), &error))
+            << error << " in " << sql;
     }
 
     TempDir dir;

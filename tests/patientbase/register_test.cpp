@@ -119,21 +119,16 @@ TEST_F(PatientFileTest, EditChangesTheIdKeepsTheHistoryAndStoresEmptyTextsAsNull
     EXPECT_EQ(stored("SELECT group_concat(ID) FROM Patient_Information"), "9");
 }
 
-TEST_F(PatientFileTest, DeleteRemovesTheFirstPatientWithTheId) {
-    create(1, "一");
-    create(2, "二");
-    run("INSERT INTO Patient_Information (ID, PATIENT) VALUES (2, 'b')");  // from elsewhere
-    EXPECT_EQ(LRecordDell(5), 0);
-    EXPECT_EQ(LRecordDell(1), 0);
-    EXPECT_EQ(LRecordDell(2), 0);
-    EXPECT_EQ(stored("SELECT group_concat(ID || PATIENT) FROM Patient_Information"), "2b");
-}
-
-TEST_F(PatientFileTest, CreateIdProposesTheFirstFreePositiveId) {
+TEST_F(PatientFileTest, DeleteRemovesTheFirstPatientWithTheIdAndItBecomesFreeAgain) {
     EXPECT_EQ(LRecordCreateID(), 1);
     for (int id : {1, 2, 3, 4, 5}) create(id, "p");
+    run("INSERT INTO Patient_Information (ID, PATIENT) VALUES (2, 'b')");  // from elsewhere
     EXPECT_EQ(LRecordCreateID(), 6);
-    for (int id : {2, 4, 5}) ASSERT_EQ(LRecordDell(id), 0);
+    for (int id : {9, 2, 4, 5}) ASSERT_EQ(LRecordDell(id), 0);
+    EXPECT_EQ(stored("SELECT group_concat(ID || PATIENT) FROM "
+                     "(SELECT * FROM Patient_Information ORDER BY ID)"),
+              "1p,2b,3p");
+    ASSERT_EQ(LRecordDell(2), 0);
     EXPECT_EQ(LRecordCreateID(), 2);
     ASSERT_EQ(LRecordDell(1), 0);
     EXPECT_EQ(LRecordCreateID(), 1);  // the lowest ID is 3
@@ -142,26 +137,21 @@ TEST_F(PatientFileTest, CreateIdProposesTheFirstFreePositiveId) {
     EXPECT_EQ(LRecordCreateID(), 4);
 }
 
-TEST_F(PatientFileTest, IdChecksNamesAndPositions) {
-    for (int id : {10, 3, 7}) create(id, "患者" + std::to_string(id));
-    EXPECT_EQ(LRecordID_cyoufuku(7), -1);
-    EXPECT_EQ(LRecordNo(3), 1);
-    EXPECT_EQ(LRecordNo(10), 3);
+TEST_F(PatientFileTest, IdChecksNamesPositionsAndListsByIdOrByName) {
+    for (const auto& [id, name] :
+         {std::pair{3, "たなか"}, {1, "あべ"}, {2, "たなか"}, {10, "O'Brien"}})
+        create(id, name);
+    EXPECT_EQ(LRecordID_cyoufuku(2), -1);
+    EXPECT_EQ(LRecordNo(1), 1);
+    EXPECT_EQ(LRecordNo(10), 4);
     char name[256] = "keep";
-    EXPECT_EQ(LRecordID_CLIENT(7, name), 0);
-    EXPECT_EQ(utf8(name), "患者7");
+    EXPECT_EQ(LRecordID_CLIENT(10, name), 0);
+    EXPECT_STREQ(name, "O'Brien");
     for (int id : {0, -1, INT_MIN, INT_MAX, 8}) {
         std::strcpy(name, "keep");
         EXPECT_EQ(LRecordID_cyoufuku(id) + LRecordNo(id) + LRecordID_CLIENT(id, name), 0);
         EXPECT_STREQ(name, "keep");
     }
-    EXPECT_TRUE(messages.list.empty());
-}
-
-TEST_F(PatientFileTest, DisplayListsByIdOrByName) {
-    for (const auto& [id, name] :
-         {std::pair{3, "たなか"}, {1, "あべ"}, {2, "たなか"}, {10, "O'Brien"}})
-        create(id, name);
     ViewCollector byId, byName;
     ASSERT_EQ(LRecordDisplay(0, &byId.sink), 0);
     ASSERT_EQ(LRecordDisplay(1, &byName.sink), 0);
@@ -170,4 +160,5 @@ TEST_F(PatientFileTest, DisplayListsByIdOrByName) {
     PatientRecord r{};
     ASSERT_EQ(LRecordDetail(&r, "O'Brien", 0, 0), 0);
     EXPECT_EQ(r.ID, 10);
+    EXPECT_TRUE(messages.list.empty());
 }
