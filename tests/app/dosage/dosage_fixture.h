@@ -42,22 +42,13 @@ inline void type(QWidget* w, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-// Runs `act` on the modal window named `name` once the next step opens it; fails when none
-// appears within a few seconds.
+// Runs `act` on the modal window named `name` as soon as the next step opens it.
 inline void whenModal(const char* name, std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, name = QString(name), act] {
+    QTimer::singleShot(0, [name = QString(name), act] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->objectName() == name) {
-            timer->deleteLater();
-            timer->stop();
+        if (modal && modal->objectName() == name)
             act(modal);
-        } else if (++*tries > 300) {
-            timer->deleteLater();
-            timer->stop();
-            ADD_FAILURE() << "no window " << name.toStdString() << " appeared";
-        }
+        else
+            ADD_FAILURE() << "no window " << name.toStdString() << " is open";
     });
-    timer->start(10);
 }

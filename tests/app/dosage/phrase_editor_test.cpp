@@ -40,43 +40,29 @@ class PhraseEditorTest : public PhraseStoreTest {
 TEST(PhraseText, AnEmptyLineIsASeparatorThenAnEmptySlotAndTheTextRoundTrips) {
     PhraseTable table{};
     table.fill('x');
-    ASSERT_FALSE(dosage::rebuildTable(sjis::fromUtf8("A\r\n\r\nB"), table));
-    EXPECT_EQ(slot(table, 0), "A");
-    EXPECT_EQ(slot(table, 1), "\r\n");
-    EXPECT_EQ(slot(table, 2), "");
-    EXPECT_EQ(slot(table, 3), "B");
+    ASSERT_FALSE(dosage::rebuildTable("A\r\n\r\nB", table));
+    EXPECT_EQ(slot(table, 0) + "|" + slot(table, 1) + "|" + slot(table, 2) + "|" + slot(table, 3),
+              "A|\r\n||B");
     EXPECT_EQ(slot(table, 4), "") << "the rest of the table is cleared";
-
     const std::string text = dosage::phraseText(table);
     EXPECT_EQ(text, "A\r\n\r\nB\r\n");
     PhraseTable again{};
     ASSERT_FALSE(dosage::rebuildTable(text, again));
     EXPECT_EQ(again, table);
-    EXPECT_EQ(dosage::phraseText(again), text);
 }
 
 TEST_F(PhraseEditorTest, OkStoresTheWholeTextAndTheComboListsIt) {
-    {
-        dosage::PhraseEditorDialog editor(tables, dosage::kPrescribers, prompts, nullptr);
-        EXPECT_EQ(editor.windowTitle(), "処方医一覧の編集");
-        dosage::PhraseEditorDialog usage(tables, dosage::kUsagePhrases, prompts, nullptr);
-        EXPECT_EQ(usage.windowTitle(), "用法一覧の編集");
-        EXPECT_GT(editor.textBox()->width(), usage.textBox()->width());
-    }
     ASSERT_TRUE(edit(dosage::kUsagePhrases, "A\n\nB"));
     EXPECT_EQ(tables[dosage::kUsagePhrases], stored(dosage::kUsagePhrases));
     QComboBox combo;
     dosage::fillPhraseCombo(&combo, tables[dosage::kUsagePhrases], true);
     ASSERT_EQ(combo.count(), 4);
-    EXPECT_EQ(combo.itemText(1), "A");
-    EXPECT_EQ(combo.itemText(2), "");
-    EXPECT_EQ(combo.itemText(3), "B");
-
+    EXPECT_EQ(combo.itemText(1) + combo.itemText(2) + combo.itemText(3), "AB");
     dosage::PhraseEditorDialog reopened(tables, dosage::kUsagePhrases, prompts, nullptr);
     EXPECT_EQ(reopened.textBox()->toPlainText(), "A\n\nB\n");
 
     // Far more than 2,600 bytes, all of it kept.
-    const QString phrase = QString(40, QChar(u'薬'));
+    const QString phrase(40, QChar(u'薬'));
     ASSERT_TRUE(edit(dosage::kPrescribers, lines(250, phrase)));
     EXPECT_EQ(slot(stored(dosage::kPrescribers), 249), phrase.toStdString());
     ASSERT_TRUE(edit(dosage::kPrescribers, ""));
@@ -87,10 +73,7 @@ TEST_F(PhraseEditorTest, OkStoresTheWholeTextAndTheComboListsIt) {
 TEST_F(PhraseEditorTest, TextsThatDoNotFitAreRefusedNamingTheLine) {
     ASSERT_TRUE(edit(dosage::kAmountPhrases, "１錠"));
     const PhraseTable before = tables[dosage::kAmountPhrases];
-    const struct {
-        QString text;
-        std::string message;
-    } refused[] = {
+    const std::pair<QString, std::string> refused[] = {
         {"ok\n" + QString(100, QChar(u'錠')) + "x",
          "2行目が長すぎます。１行は全角100文字（200バイト）迄です。"},
         {lines(251, "x"), "行数が多すぎます。250行迄です。"},
@@ -98,26 +81,23 @@ TEST_F(PhraseEditorTest, TextsThatDoNotFitAreRefusedNamingTheLine) {
         {lines(200, "x") + QString(30, QChar('\n')) + "x", "行数が多すぎます。250行迄です。"},
         {"a\nb\n한국", "3行目に保存できない文字があります。"},
     };
-    for (const auto& r : refused) {
+    for (const auto& [text, message] : refused) {
         prompts.shown.clear();
-        EXPECT_FALSE(edit(dosage::kAmountPhrases, r.text));
+        EXPECT_FALSE(edit(dosage::kAmountPhrases, text));
         ASSERT_EQ(prompts.shown.size(), 1u);
-        EXPECT_EQ(prompts.shown[0].text, r.message);
-        EXPECT_EQ(prompts.shown[0].title, "編集");
+        EXPECT_EQ(prompts.shown[0].text + prompts.shown[0].title, message + "編集");
         EXPECT_EQ(tables[dosage::kAmountPhrases], before);
         EXPECT_EQ(stored(dosage::kAmountPhrases), before);
     }
     EXPECT_TRUE(edit(dosage::kAmountPhrases, QString(100, QChar(u'錠'))));
     EXPECT_TRUE(edit(dosage::kAmountPhrases, lines(250, "x") + "\n"));
-}
 
-TEST_F(PhraseEditorTest, AFailedStoreKeepsTheTableAndTheEditorOpen) {
-    ASSERT_TRUE(edit(dosage::kDaysPhrases, "７日分"));
-    const PhraseTable before = tables[dosage::kDaysPhrases];
+    // The store cannot keep the list: the table in memory stays as it was.
+    const PhraseTable kept = tables[dosage::kAmountPhrases];
     ASSERT_EQ(DRecordOpen((dir.path() / "gone").string().c_str(), nullptr), 0);
-    EXPECT_FALSE(edit(dosage::kDaysPhrases, "１４日分"));
+    EXPECT_FALSE(edit(dosage::kAmountPhrases, "１包"));
     EXPECT_EQ(storeMessages, 1);
-    EXPECT_EQ(tables[dosage::kDaysPhrases], before);
+    EXPECT_EQ(tables[dosage::kAmountPhrases], kept);
 }
 
 }  // namespace
