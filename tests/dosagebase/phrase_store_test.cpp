@@ -1,7 +1,6 @@
 // The phrase store through its three calls, on real list files in a temporary folder.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,9 +15,7 @@ namespace {
 
 using Table = std::vector<char>;
 
-Table emptyTable() {
-    return Table(DOSAGEBASE_TABLE_SIZE, 0);
-}
+const Table kEmpty(DOSAGEBASE_TABLE_SIZE, 0);
 const char* slot(const Table& t, int i) {
     return t.data() + i * DOSAGEBASE_SLOT_SIZE;
 }
@@ -74,23 +71,21 @@ class PhraseStore : public ::testing::Test {
 }  // namespace
 
 TEST_F(PhraseStore, FirstUseDeliversDefaultListsWithoutWritingFiles) {
-    const auto usage = listed(DOSAGEBASE_LIST_USAGE);
-    EXPECT_EQ(usage.front(), "１日３回　毎食後に服用");
-    for (const char* phrase : {"１日１回　寝る前に服用", "痛い時に服用", "１日数回　点眼", ""})
-        EXPECT_NE(std::find(usage.begin(), usage.end(), phrase), usage.end()) << phrase;
-    EXPECT_EQ(listed(DOSAGEBASE_LIST_AMOUNT).front(), "１回１錠");
-    EXPECT_EQ(listed(DOSAGEBASE_LIST_DAYS)[3], "７日分");
+    EXPECT_EQ(listed(DOSAGEBASE_LIST_USAGE).front(), "１日３回　毎食後に服用");
     // Every default phrase has a Shift-JIS form: none came out as "?".
-    for (int index : {DOSAGEBASE_LIST_USAGE, DOSAGEBASE_LIST_AMOUNT, DOSAGEBASE_LIST_DAYS})
-        for (const std::string& phrase : listed(index))
+    for (int index : {DOSAGEBASE_LIST_USAGE, DOSAGEBASE_LIST_AMOUNT, DOSAGEBASE_LIST_DAYS}) {
+        const auto phrases = listed(index);
+        EXPECT_GT(phrases.size(), 3u) << index;
+        for (const std::string& phrase : phrases)
             EXPECT_EQ(phrase.find('?'), std::string::npos) << phrase;
-    EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), emptyTable());
-    EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST), emptyTable());
+    }
+    EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), kEmpty);
+    EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST), kEmpty);
     EXPECT_TRUE(entries().empty());
 }
 
 TEST_F(PhraseStore, StoredTableReadsBackByteForByteFromAReadableFile) {
-    Table t = emptyTable();
+    Table t = kEmpty;
     put(t, 0, "１日３回　毎食後に服用");
     put(t, 1, "\r\n");
     put(t, 2, "表示ｶﾀｶﾅ");  // second bytes 0x5C in Shift-JIS
@@ -109,8 +104,8 @@ TEST_F(PhraseStore, StoredTableReadsBackByteForByteFromAReadableFile) {
     EXPECT_EQ(listed(DOSAGEBASE_LIST_USAGE).front(), "１日３回　毎食後に服用");
 
     // A list emptied by the operator stays empty rather than returning to its defaults.
-    ASSERT_EQ(DRecordDocument(emptyTable().data(), DOSAGEBASE_LIST_USAGE), 0);
-    EXPECT_EQ(read(DOSAGEBASE_LIST_USAGE), emptyTable());
+    ASSERT_EQ(DRecordDocument(kEmpty.data(), DOSAGEBASE_LIST_USAGE), 0);
+    EXPECT_EQ(read(DOSAGEBASE_LIST_USAGE), kEmpty);
 }
 
 TEST_F(PhraseStore, HandEditedFileNeverOverrunsASlot) {
@@ -147,8 +142,8 @@ TEST_F(PhraseStore, BadArgumentsTouchNothing) {
 TEST_F(PhraseStore, UnusableFileIsReportedAndLeavesWhatWasThere) {
     // A folder in place of the list file can be neither read nor replaced.
     fs::create_directories(folder / "薬剤師名.txt" / "keep");
-    EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), emptyTable());
-    Table t = emptyTable();
+    EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), kEmpty);
+    Table t = kEmpty;
     put(t, 0, "薬剤師　花子");
     EXPECT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
     EXPECT_EQ(messages, (std::vector<std::string>{

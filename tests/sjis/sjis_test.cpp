@@ -15,14 +15,17 @@ std::string cp(const char* utf8) {
 
 }  // namespace
 
-TEST(SjisCodec, KnownCodesConvertBothWays) {
-    EXPECT_EQ(cp("ア"), "\x83\x41");
-    EXPECT_EQ(cp("あ"), "\x82\xA0");
-    EXPECT_EQ(cp("薬"), "\x96\xF2");
-    EXPECT_EQ(cp("ｱ"), "\xB1");
+TEST(SjisCodec, KnownCodesConvertBothWaysAndUnmappableInputBecomesQuestionMarks) {
+    EXPECT_EQ(cp("ア") + cp("あ") + cp("薬") + cp("ｱ"), "\x83\x41\x82\xA0\x96\xF2\xB1");
     EXPECT_EQ(cp("～"), "\x81\x60");  // CP932's wave dash is U+FF5E
     EXPECT_EQ(toUtf8("\x96\xF2\x8D\xDC"), "薬剤");
     EXPECT_EQ(toUtf8("abc\\~"), "abc\\~");
+    std::string out;
+    EXPECT_FALSE(fromUtf8("a😀b", out));
+    EXPECT_EQ(out, "a?b");
+    EXPECT_FALSE(fromUtf8("x\xE3\x81", out));  // truncated sequence
+    EXPECT_EQ(out, "x??");
+    EXPECT_EQ(toUtf8("\x83"), "\xEF\xBF\xBD");  // lone lead byte at the end
 }
 
 TEST(SjisCodec, EveryDoubleByteCharacterRoundTrips) {
@@ -31,8 +34,7 @@ TEST(SjisCodec, EveryDoubleByteCharacterRoundTrips) {
         if (!sjis::isLeadByte(static_cast<unsigned char>(lead))) continue;
         for (int trail = 0x40; trail <= 0xFC; ++trail) {
             if (trail == 0x7F) continue;
-            const std::string c{char(lead), char(trail)};
-            const std::string utf8 = toUtf8(c);
+            const std::string utf8 = toUtf8(std::string{char(lead), char(trail)});
             if (utf8 == "\xEF\xBF\xBD") continue;  // unassigned code
             std::string back;
             ASSERT_TRUE(fromUtf8(utf8, back)) << std::hex << lead << trail;
@@ -45,73 +47,50 @@ TEST(SjisCodec, EveryDoubleByteCharacterRoundTrips) {
     EXPECT_GT(checked, 7000);
 }
 
-TEST(SjisCodec, UnmappableAndMalformedInput) {
-    std::string out;
-    EXPECT_FALSE(fromUtf8("a😀b", out));
-    EXPECT_EQ(out, "a?b");
-    EXPECT_FALSE(fromUtf8("x\xE3\x81", out));  // truncated sequence
-    EXPECT_EQ(out, "x??");
-    EXPECT_EQ(toUtf8("\x83"), "\xEF\xBF\xBD");  // lone lead byte at the end
-}
-
-TEST(SjisField, CutNeverSplitsADoubleByteCharacter) {
+TEST(SjisField, CutAndCopyNeverSplitACharacterAndStayInTheirRoom) {
     const std::string s = cp("aアイ");  // 1 + 2 + 2 bytes
     EXPECT_EQ(sjis::cutLength(s, 5), 5u);
     EXPECT_EQ(sjis::cutLength(s, 4), 3u);
     EXPECT_EQ(sjis::cutLength(s, 2), 1u);
     EXPECT_EQ(sjis::cutLength(s, 0), 0u);
     EXPECT_EQ(sjis::cutLength("a\x83", 10), 1u);  // a lone lead byte is dropped
-}
 
-TEST(SjisField, CopyFieldIsBoundedTerminatedAndPadded) {
     char field[6];
     std::memset(field, 'X', sizeof field);
     EXPECT_EQ(sjis::copyField(field, sizeof field, cp("アイウ")), 4u);
-    EXPECT_EQ(std::string(field, 6), cp("アイ") + std::string(2, '\0'));
-
+    EXPECT_EQ(std::string(field, 6), cp("アイ") + std::string(2, '\0'));  // terminated, padded
     char guard[8] = "1234567";
     EXPECT_EQ(sjis::copyField(guard, 3, "abcdef"), 2u);
     EXPECT_EQ(std::string(guard, 8), std::string("ab\0"
                                                  "4567\0",
                                                  8));
-
     char full[4] = {'a', 'b', 'c', 'd'};
     EXPECT_EQ(sjis::fieldText(full, 4), "abcd");  // an unterminated field stops at its width
-}
 
-TEST(SjisWidth, HalfToFullWidth) {
-    EXPECT_EQ(sjis::toFullWidth("12"), cp("１２"));
-    EXPECT_EQ(sjis::toFullWidth("Ab z!"), cp("Ａｂ　ｚ！"));
-    EXPECT_EQ(sjis::toFullWidth(cp("ｶﾞｷﾞﾊﾟﾋﾟｳﾞｱｯﾟﾞ")), cp("ガギパピヴアッ゜゛"));
-    EXPECT_EQ(sjis::toFullWidth(cp("ｰ｡｢｣､･ｦ")), cp("ー。「」、・ヲ"));
-    EXPECT_EQ(sjis::toFullWidth(cp("漢字とかな")), cp("漢字とかな"));
-}
-
-TEST(SjisWidth, FullToHalfWidth) {
-    EXPECT_EQ(sjis::toHalfWidth(cp("ＹＪ１２３　ａ")), "YJ123 a");
-    EXPECT_EQ(sjis::toHalfWidth(cp("ガパヴアッー")), cp("ｶﾞﾊﾟｳﾞｱｯｰ"));
-    EXPECT_EQ(sjis::toHalfWidth(cp("ひらがな漢字")), cp("ひらがな漢字"));
-    for (const char* s : {"ABCxyz019 !#$%&()*+,-./:;<=>?@[]^_`{|}~", "ｱｲｳｴｵｶﾞﾊﾟｰ"}) {
-        EXPECT_EQ(sjis::toHalfWidth(sjis::toFullWidth(cp(s))), cp(s)) << s;
-    }
-}
-
-TEST(SjisWidth, KatakanaToHiragana) {
-    EXPECT_EQ(sjis::kataToHira(cp("アムロジピン錠5mg")), cp("あむろじぴん錠5mg"));
-    EXPECT_EQ(sjis::kataToHira(cp("ヽヾァ")), cp("ゝゞぁ"));
-    // Katakana whose hiragana CP932 lacks, and half-width kana, stay as they are.
-    EXPECT_EQ(sjis::kataToHira(cp("ヴヵヶｱ")), cp("ヴヵヶｱ"));
-}
-
-TEST(SjisWidth, HiraganaToKatakana) {
-    EXPECT_EQ(sjis::hiraToKata(cp("あむろじぴんＡ錠ゝゞ")), cp("アムロジピンＡ錠ヽヾ"));
-    EXPECT_EQ(sjis::hiraToKata(sjis::kataToHira(cp("ロキソニン"))), cp("ロキソニン"));
-}
-
-TEST(SjisWidth, WriteConvertedHonoursTheRoom) {
     char out[5] = "zzzz";
     EXPECT_EQ(sjis::writeConverted("abcd", out, 5), 5);
     EXPECT_STREQ(out, "abcd");
     EXPECT_EQ(sjis::writeConverted("abcde", out, 5), 0);
     EXPECT_STREQ(out, "");
+}
+
+TEST(SjisWidth, HalfAndFullWidthConvertBothWays) {
+    EXPECT_EQ(sjis::toFullWidth("Ab z!12"), cp("Ａｂ　ｚ！１２"));
+    EXPECT_EQ(sjis::toFullWidth(cp("ｶﾞｷﾞﾊﾟﾋﾟｳﾞｱｯﾟﾞ")), cp("ガギパピヴアッ゜゛"));
+    EXPECT_EQ(sjis::toFullWidth(cp("ｰ｡｢｣､･ｦ")), cp("ー。「」、・ヲ"));
+    EXPECT_EQ(sjis::toFullWidth(cp("漢字とかな")), cp("漢字とかな"));
+    EXPECT_EQ(sjis::toHalfWidth(cp("ＹＪ１２３　ａ")), "YJ123 a");
+    EXPECT_EQ(sjis::toHalfWidth(cp("ガパヴアッー")), cp("ｶﾞﾊﾟｳﾞｱｯｰ"));
+    EXPECT_EQ(sjis::toHalfWidth(cp("ひらがな漢字")), cp("ひらがな漢字"));
+    for (const char* s : {"ABCxyz019 !#$%&()*+,-./:;<=>?@[]^_`{|}~", "ｱｲｳｴｵｶﾞﾊﾟｰ"})
+        EXPECT_EQ(sjis::toHalfWidth(sjis::toFullWidth(cp(s))), cp(s)) << s;
+}
+
+TEST(SjisWidth, KatakanaAndHiraganaConvertBothWays) {
+    EXPECT_EQ(sjis::kataToHira(cp("アムロジピン錠5mg")), cp("あむろじぴん錠5mg"));
+    EXPECT_EQ(sjis::kataToHira(cp("ヽヾァ")), cp("ゝゞぁ"));
+    // Katakana whose hiragana CP932 lacks, and half-width kana, stay as they are.
+    EXPECT_EQ(sjis::kataToHira(cp("ヴヵヶｱ")), cp("ヴヵヶｱ"));
+    EXPECT_EQ(sjis::hiraToKata(cp("あむろじぴんＡ錠ゝゞ")), cp("アムロジピンＡ錠ヽヾ"));
+    EXPECT_EQ(sjis::hiraToKata(sjis::kataToHira(cp("ロキソニン"))), cp("ロキソニン"));
 }
