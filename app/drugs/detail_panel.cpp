@@ -88,6 +88,8 @@ void DetailPanel::fillFields() {
     maker_->setText(text(record_.COMPANY, sizeof record_.COMPANY));
     strength_->setText(text(record_.TANNI, sizeof record_.TANNI));
     form_->setText(text(record_.ZAIKEI, sizeof record_.ZAIKEI));
+    // A name longer than its field shows from its start.
+    for (QLineEdit* field : {productName_, maker_, strength_, form_}) field->setCursorPosition(0);
 }
 
 void DetailPanel::restoreForm() {

@@ -223,12 +223,14 @@ void MainWindow::buildButtons() {
     button(kSetDosage, "用法の設定(F4)", {670, y, 100, 30}, &MainWindow::setDosage);
     later(kCorrectDrug, "薬剤の訂正(F9)", {775, y, 100, 30});
     button(kSameKind, "同品種の検索", {880, y, 100, 30}, &MainWindow::sameKindSearch);
-    later(kRegisterDrug, "薬剤の登録", {460, y + 36, 100, 30});
-    button(kDeleteDrug, "薬剤の削除", {565, y + 36, 100, 30}, &MainWindow::deleteDrug);
-    button(kComment, "コメント", {670, y + 36, 100, 30}, &MainWindow::comment);
-    button(kBackup, "データ保存", {775, y + 36, 100, 30}, &MainWindow::backup);
-    button(kVersion, "ﾊﾞｰｼﾞｮﾝ情報", {880, y + 36, 48, 30}, &MainWindow::version);
-    button(kHelp, "操作方法", {932, y + 36, 48, 30}, &MainWindow::help);
+    // The second row holds six buttons in the width of the first row's five.
+    const auto second = [y](int i) { return QRect(460 + i * 87, y + 36, 83, 30); };
+    later(kRegisterDrug, "薬剤の登録", second(0));
+    button(kDeleteDrug, "薬剤の削除", second(1), &MainWindow::deleteDrug);
+    button(kComment, "コメント", second(2), &MainWindow::comment);
+    button(kBackup, "データ保存", second(3), &MainWindow::backup);
+    button(kVersion, "ﾊﾞｰｼﾞｮﾝ情報", second(4), &MainWindow::version);
+    button(kHelp, "操作方法", second(5), &MainWindow::help);
 }
 
 void MainWindow::buildPrintList() {

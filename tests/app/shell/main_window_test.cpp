@@ -11,8 +11,10 @@
 #include <map>
 
 #include "drugbase.h"
+#include "drugs/detail_panel.h"
 #include "patientbase.h"
 #include "program_fixture.h"
+#include "sample_photos.h"
 #include "shell/small_dialogs.h"
 #include "sjis/sjis.h"
 
@@ -209,8 +211,19 @@ TEST_F(ProgramTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
 }
 
 TEST_F(ProgramTest, ScreenshotOfTheMainWindow) {
+    std::ostringstream out, err;
+    ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
     ASSERT_TRUE(start());
+    for (const char* code : {"2171901F3S91", "2325903F2M95"}) {
+        ASSERT_TRUE(window->detailPanel().show(drugs::DetailPanel::Mode::Fill, code));
+        DrugRecord entry = window->detailPanel().record();  // its texts without the marks
+        entry.callerArea[1] = 1;                            // one in the morning
+        entry.callerArea[3] = 1;                            // and one in the evening
+        state->printList.append(entry, nullptr);
+    }
+    window->printListModel().refresh();
     type(find<QLineEdit>("nameSearchBox"), "ろきそ");
+    EXPECT_TRUE(window->detailPanel().photoShown());
     const QImage shot = window->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(990, 700));
     EXPECT_EQ(shot.pixelColor(5, 690), QColor(224, 200, 176));    // the window's background
