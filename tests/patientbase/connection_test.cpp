@@ -62,7 +62,7 @@ TEST_F(PatientFileTest, WritesTheEngineRejectsAreReportedAndStoreNothing) {
     const PatientRecord r = patient(2, "二");
     EXPECT_EQ(LRecordCreate(&r), 1);
     EXPECT_EQ(LRecordEdit(&r, 1), 99);
-    EXPECT_EQ(LRecordRIREKI(1, std::string(4110, '$').c_str()), 99);
+    EXPECT_EQ(LRecordRIREKI(1, historyBlock("X").c_str()), 99);
     EXPECT_EQ(messages.list, Lines(3, "Error:RECORDSET.Update"));
     EXPECT_EQ(stored("SELECT group_concat(ID) || PATIENT || ifnull(N0, '') "
                      "FROM Patient_Information"),

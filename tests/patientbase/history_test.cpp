@@ -6,22 +6,6 @@
 
 namespace {
 
-constexpr std::size_t kBlock = 4110;
-
-// The stored text of a history block: one record with a YJ code, timing amounts and a usage
-// text, the other records empty, every zero byte written as "$".
-std::string blockText(const std::string& yjcode) {
-    std::string block(kBlock, '\0');
-    const std::string usage = sjis::fromUtf8("1日3回 毎食後");
-    block.replace(0, yjcode.size(), yjcode);
-    block[26] = 1;
-    block[30] = 3;
-    block.replace(76, usage.size(), usage);
-    for (char& c : block)
-        if (c == '\0') c = '$';
-    return block;
-}
-
 class HistoryTest : public PatientFileTest {
   protected:
     void SetUp() override {
@@ -37,7 +21,7 @@ class HistoryTest : public PatientFileTest {
             char stamp[32];
             std::snprintf(stamp, sizeof stamp, "2020-01-%02d 10:00:00", i == oldest ? 1 : i + 2);
             sql += (i ? ", N" : "N") + std::to_string(i) + " = '" + stamp + "', INFO" +
-                   std::to_string(i) + " = CAST('" + blockText("SLOT" + std::to_string(i)) +
+                   std::to_string(i) + " = CAST('" + historyBlock("SLOT" + std::to_string(i)) +
                    "' AS BLOB)";
         }
         run(sql);
@@ -69,7 +53,7 @@ class HistoryTest : public PatientFileTest {
 }  // namespace
 
 TEST_F(HistoryTest, StoresFillTheSlotsInOrderAndComeBackIdentical) {
-    const std::string first = blockText("1124017F1020"), second = blockText("2149039F1030");
+    const std::string first = historyBlock("1124017F1020"), second = historyBlock("2149039F1030");
     ASSERT_EQ(LRecordRIREKI(1, first.c_str()), 0);
     EXPECT_EQ(block(0), first);
     EXPECT_EQ(slot(1), "<null>");
@@ -85,13 +69,13 @@ TEST_F(HistoryTest, AnEmptiedSlotIsReusedBeforeAFullSetLosesItsOldestLeaflet) {
     ASSERT_EQ(LRecordRIREKIDELL(1, "2020/01/05 10:00:00"), 0);  // slot 3
     EXPECT_EQ(slot(3) + block(3), "<null><null>");
     EXPECT_EQ(dates().size(), 19u);
-    const std::string again = blockText("AGAIN"), newest = blockText("NEWEST");
+    const std::string again = historyBlock("AGAIN"), newest = historyBlock("NEWEST");
     ASSERT_EQ(LRecordRIREKI(1, again.c_str()), 0);
     EXPECT_EQ(block(3), again);
-    EXPECT_EQ(block(13), blockText("SLOT13"));  // the oldest is kept while a slot is empty
+    EXPECT_EQ(block(13), historyBlock("SLOT13"));  // the oldest is kept while a slot is empty
     ASSERT_EQ(LRecordRIREKI(1, newest.c_str()), 0);
     EXPECT_EQ(block(13), newest);
-    for (int i : {0, 12, 14, 19}) EXPECT_EQ(block(i), blockText("SLOT" + std::to_string(i)));
+    for (int i : {0, 12, 14, 19}) EXPECT_EQ(block(i), historyBlock("SLOT" + std::to_string(i)));
     const Lines list = dates();
     ASSERT_EQ(list.size(), 20u);
     EXPECT_EQ(list[0], sjis::toUtf8(patientbase::listForm(*patientbase::parseStored(slot(13)))));
@@ -101,9 +85,9 @@ TEST_F(HistoryTest, AnEmptiedSlotIsReusedBeforeAFullSetLosesItsOldestLeaflet) {
 
 TEST_F(HistoryTest, AMorningStampIsListedRecalledAndDeletedByItsThreeForms) {
     run("UPDATE Patient_Information SET N5 = '2009-03-07 09:05:03', INFO5 = CAST('" +
-        blockText("MORNING") + "' AS BLOB)");
+        historyBlock("MORNING") + "' AS BLOB)");
     EXPECT_EQ(dates(), Lines{"2009年03月07日 09:05:03"});
-    EXPECT_EQ(recall("2009/03/07 09:05:03"), blockText("MORNING"));
+    EXPECT_EQ(recall("2009/03/07 09:05:03"), historyBlock("MORNING"));
     EXPECT_EQ(recall("2009/03/07 9:05:03"), "<none>");
     ASSERT_EQ(LRecordRIREKIDELL(1, "2009/03/07 09:05:03"), 0);
     EXPECT_EQ(slot(5), "2009-03-07 09:05:03");
@@ -113,7 +97,7 @@ TEST_F(HistoryTest, AMorningStampIsListedRecalledAndDeletedByItsThreeForms) {
 
 TEST_F(HistoryTest, TwoStoresWithinOneSecondShareAStamp) {
     using namespace std::chrono;
-    const std::string a = blockText("A"), b = blockText("B");
+    const std::string a = historyBlock("A"), b = historyBlock("B");
     for (int attempt = 0; attempt < 5; ++attempt) {
         // Start just after a second begins, and retry if the two stores still straddle one.
         std::this_thread::sleep_until(ceil<seconds>(system_clock::now()) + milliseconds(10));
@@ -138,7 +122,7 @@ TEST_F(HistoryTest, TwoStoresWithinOneSecondShareAStamp) {
 }
 
 TEST_F(HistoryTest, UnknownPatientsAndPatientsWithoutHistoryChangeNothing) {
-    const std::string text = blockText("X");
+    const std::string text = historyBlock("X");
     EXPECT_EQ(LRecordRIREKI(2, text.c_str()), 0);
     EXPECT_EQ(slot(0), "<null>");
     EXPECT_TRUE(dates(2).empty());
@@ -166,7 +150,7 @@ TEST_F(HistoryTest, OddStoredSlotsNeitherOverrunTheBufferNorCountAsStamps) {
     EXPECT_EQ(dates(), Lines{"2022年02月02日 22:22:22"});
     auto out = std::make_unique<char[]>(kBlock + 1);  // exactly the promised room
     EXPECT_EQ(LRecordRIREKIDisplay(1, "2022/02/02 22:22:22", out.get()), 1);
-    const std::string text = blockText("FIRST");
+    const std::string text = historyBlock("FIRST");
     ASSERT_EQ(LRecordRIREKI(1, text.c_str()), 0);
     EXPECT_EQ(block(0), text);
 }

@@ -70,6 +70,22 @@ inline std::string utf8(const char* cp932) {
     return sjis::toUtf8(cp932);
 }
 
+inline constexpr std::size_t kBlock = 4110;
+
+// A history text as the program stores it: one record with this YJ code, timing amounts and a
+// usage text, the other records empty, every zero byte written as "$".
+inline std::string historyBlock(const std::string& yjcode) {
+    std::string block(kBlock, '\0');
+    const std::string usage = sjis::fromUtf8("1日3回 毎食後");
+    block.replace(0, yjcode.size(), yjcode);
+    block[26] = 1;
+    block[30] = 3;
+    block.replace(76, usage.size(), usage);
+    for (char& c : block)
+        if (c == '\0') c = '$';
+    return block;
+}
+
 class PatientFileTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -29,12 +29,6 @@ std::pair<int, int> inTwoProcesses(const std::function<int(bool child)>& work) {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, mine};
 }
 
-std::string history(const std::string& tag) {
-    std::string text(4110, '$');
-    text.replace(0, tag.size(), tag);
-    return text;
-}
-
 }  // namespace
 
 TEST_F(PatientFileTest, HistoryStoresOfTwoProgramsAllLand) {
@@ -42,7 +36,7 @@ TEST_F(PatientFileTest, HistoryStoresOfTwoProgramsAllLand) {
     const auto [child, parent] = inTwoProcesses([](bool child) {
         int stored = 0;
         for (int i = 0; i < 8; ++i) {
-            const std::string text = history((child ? "C" : "P") + std::to_string(i));
+            const std::string text = historyBlock((child ? "C" : "P") + std::to_string(i));
             stored += LRecordRIREKI(1, text.c_str()) == 0;
         }
         return stored;
