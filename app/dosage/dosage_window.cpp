@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QSpinBox>
+#include <algorithm>
 
 #include "dosage/dosage_forms.h"
 #include "dosage/phrase_combo.h"

@@ -1,15 +1,14 @@
 // The dosage window's ways in and out of the print list: opening for a change, "OK" and
 // "印刷リスト内の用法を適用".
 #include <QComboBox>
+#include <algorithm>
 #include <cstring>
 
 #include "dosage/amount_text.h"
 #include "dosage/dosage_forms.h"
 #include "dosage/dosage_window.h"
-#include "dosage/timing_box.h"
 #include "leaflet/leaflet_messages.h"
 #include "ui/prompts.h"
-#include "ui/text_convert.h"
 
 namespace dosage {
 
