@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -309,4 +310,26 @@ TEST_F(ProgramTest, TextBoxMenuOffersCopyOnlyWithASelectionAndDrugMenuActsAsTheB
     emit list->customContextMenuRequested(third.center());
     EXPECT_EQ(window->selectedDrugRow(), 2);
     EXPECT_EQ(prompts.shown.back().title, "削除不可");
+}
+
+TEST_F(ProgramTest, TextCommittedByAnInputMethodIsTakenLikeTypedText) {
+    ASSERT_TRUE(start());
+    const auto commit = [](QWidget* box, const QString& preedit, const QString& text) {
+        box->setFocus();
+        QInputMethodEvent composing(preedit, {});  // still being converted: no search yet
+        QApplication::sendEvent(box, &composing);
+        QInputMethodEvent committed;
+        committed.setCommitString(text);
+        QApplication::sendEvent(box, &committed);
+    };
+    auto* names = find<QLineEdit>("nameSearchBox");
+    commit(names, "ろきそ", "ろきそ");
+    ASSERT_GE(window->selectedDrugRow(), 0);
+    EXPECT_EQ(sjis::toUtf8(window->drugList().row(window->selectedDrugRow()).name).substr(0, 9),
+              "ロキソ");
+    EXPECT_EQ(names->text(), "ろきそ");
+
+    auto* patient = find<QLineEdit>("patientNameBox");
+    commit(patient, "やまだ", "山田　花子");
+    EXPECT_EQ(patient->text(), "山田　花子");
 }
