@@ -97,6 +97,7 @@ void DosageWindow::buildControls() {
         const int x = 20 + t * 90;
         label(this, kTimingLabels[t], {x, 42, 63, 18}, Qt::AlignCenter);
         timings_[t] = new TimingBox(this, kTimingNames[t], x, 60);
+        connect(timings_[t], &TimingBox::typed, this, [this, t] { applyTypedAmount(t); });
         connect(timings_[t], &TimingBox::moved, this, [this, t](int position) {
             runRule([this, t, position] {
                 int shown = position;
@@ -233,6 +234,12 @@ void DosageWindow::takeControls() {
     leaflet::setEntryText(dosage.amountText, ui::toCp932(amount_->currentText()));
     leaflet::setEntryText(dosage.daysText, ui::toCp932(days_->currentText()));
     leaflet::setDosage(entry_, dosage);
+}
+
+void DosageWindow::applyTypedAmount(int t) {
+    const int typed = timings_[t]->confirmed();
+    if (typed == leaflet::dosageOf(entry_).timings[t]) return;
+    runRule([this, t, typed] { return dosage::setTiming(entry_, controls(), t, typed); });
 }
 
 void DosageWindow::runRule(const std::function<Notice()>& rule) {

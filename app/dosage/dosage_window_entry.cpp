@@ -86,6 +86,7 @@ void DosageWindow::confirm() {
     if (mode_ == Mode::kNewEntry && !reloadDrug()) return;
     host_.clearSearchBoxes();
 
+    for (int t = 0; t < leaflet::kTimingCount; ++t) applyTypedAmount(t);
     takeControls();
     leaflet::DosageSettings dosage = leaflet::dosageOf(entry_);
     dosage.reserved = 0;

@@ -61,6 +61,7 @@ TimingBox::TimingBox(QWidget* parent, const char* name, int x, int y) : QObject(
     spin_->setGeometry(x + kEditWidth, y, kSpinWidth, kSpinHeight);
     show(0);
     connect(spin_, &QSpinBox::valueChanged, this, &TimingBox::moved);
+    connect(edit_, &QLineEdit::editingFinished, this, &TimingBox::typed);
 }
 
 void TimingBox::show(int amount) {

@@ -33,6 +33,8 @@ class TimingBox : public QObject {
   signals:
     // The operator moved the spin.
     void moved(int position);
+    // The operator left the edit box (or pressed Enter in it).
+    void typed();
 
   private:
     QLineEdit* edit_;

@@ -132,6 +132,19 @@ TEST_F(DosageWindowTest, SpinsAndButtonsComposeTheTextsFromTheAmountsShown) {
     EXPECT_EQ(text("usageCombo"), "１日２回  朝夕食前に服用") << "no longer composed";
 }
 
+TEST_F(DosageWindowTest, TypedAmountsComposeTheTextsAsTheSpinsDo) {
+    host.autoOn = true;
+    open(Mode::kNewEntry, tablet);
+    setText("eveningBox", "1");
+    emit find<QLineEdit>("eveningBox")->editingFinished();  // the operator leaves the box
+    EXPECT_EQ(text("usageCombo"), "１日１回  夕食後に服用");
+    setText("morningBox", "1.5");  // confirmed without leaving the box
+    click("okButton");
+    ASSERT_EQ(host.list.count(), 1);
+    EXPECT_EQ(sjis::toUtf8(usageText(host.list.entry(0))), "１日２回  朝夕食後に服用")
+        << "the printed usage agrees with the amounts beside it";
+}
+
 TEST_F(DosageWindowTest, TheThirtyFirstDrugIsRefusedAndTheWindowCloses) {
     for (int i = 0; i < PrintList::kCapacity; ++i) host.list.append(tablet, nullptr);
     open(Mode::kNewEntry, tablet);
