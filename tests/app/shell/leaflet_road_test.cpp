@@ -3,11 +3,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 
+#include "dosage/phrase_tables.h"
 #include "leaflet/history_block.h"
 #include "leaflet/print_entry.h"
 #include "leaflet/print_target.h"
@@ -74,8 +76,15 @@ class LeafletRoad : public ProgramTest {
         window->setPrintTarget(&jobs);
     }
 
+    // Focus and function keys work in the active window only (after a dialog, make sure).
+    void activate() {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
     // Types the ID and leaves the box for the name box.
     void choosePatient(int id) {
+        activate();
         auto* idBox = find<QLineEdit>("patientIdBox");
         idBox->setFocus();
         idBox->setText(QString::number(id));
@@ -86,6 +95,7 @@ class LeafletRoad : public ProgramTest {
     // `spinUps` timings are raised first with their spins (composing the texts).
     void setDosage(const std::map<const char*, const char*>& amounts,
                    const std::vector<const char*>& spinUps = {}) {
+        activate();
         QTest::keyClick(find<QLineEdit>("nameSearchBox"), Qt::Key_F4);
         QWidget* dosage = window->dosageWindow();
         ASSERT_NE(dosage, nullptr);
@@ -156,8 +166,7 @@ TEST_F(LeafletRoad, FindSetDosagePreviewPrintAndClear) {
 
     // F6 prints again; Yes clears the patient and the list.
     prompts.yesNo = {true};
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    activate();  // back from the preview
     QTest::keyClick(nameBox, Qt::Key_F6);
     EXPECT_EQ(jobs.jobCount(), 2);
     EXPECT_EQ(state->printList.count(), 0);
@@ -266,6 +275,34 @@ TEST_F(LeafletRoad, WithoutADefaultPrinterNothingIsPrintedOrStored) {
     EXPECT_EQ(prompts.shown.back().text, "プリンターが設定されていません。");
     EXPECT_TRUE(storedHistories(kPatientId).empty());
     EXPECT_EQ(state->printList.count(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LeafletRoad, EditedPrescribersAreStoredAndTheChosenOneIsPrinted) {
+    whenModal("phraseEditor", [](QWidget* editor) {
+        editor->findChild<QPlainTextEdit*>("phraseText")
+            ->setPlainText("佐藤　医師\n\n鈴木　医師\n");
+        editor->findChild<QPushButton*>("okButton")->click();
+    });
+    find<QPushButton>("button1197")->click();
+    auto* prescribers = find<QComboBox>("prescriberList");
+    ASSERT_EQ(prescribers->count(), 3);
+    EXPECT_EQ(prescribers->itemText(1), "") << "an empty line is an empty item";
+    EXPECT_EQ(prescribers->itemText(2), "鈴木　医師");
+    char stored[DOSAGEBASE_TABLE_SIZE];
+    ASSERT_EQ(DRecordREAD(stored, dosage::kPrescribers), 0);
+    EXPECT_EQ(std::memcmp(stored, state->phrases[dosage::kPrescribers].data(), sizeof stored), 0);
+
+    prescribers->setCurrentIndex(2);
+    choosePatient(kPatientId);
+    window->selectDrugRow(0);
+    setDosage({});
+    prompts.yesNo = {false};
+    find<QPushButton>("button1011")->click();
+    EXPECT_NE(pdfText(jobFile(1).toStdString()).find("鈴木"), std::string::npos);
 }
 
 }  // namespace
