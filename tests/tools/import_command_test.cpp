@@ -1,32 +1,17 @@
-#include <gtest/gtest.h>
-
 #include <fstream>
-#include <sstream>
 
-#include "admin.h"
+#include "admin_fixture.h"
 #include "sjis/sjis.h"
-#include "temp_dir.h"
 
 namespace {
 
-class ImportCommand : public ::testing::Test {
+class ImportCommand : public AdminTest {
   protected:
     void SetUp() override {
         ASSERT_EQ(run({"init", folder()}), 0) << err.str();
         ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
     }
-    int run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        return admin::run(args, out, err);
-    }
-    std::string folder() const { return dir.path().string(); }
     std::string k3Folder() const { return (dir.path() / "K3").string(); }
-    bool printed(const std::string& text) const {
-        return out.str().find(text) != std::string::npos;
-    }
-    TempDir dir;
-    std::ostringstream out, err;
 };
 
 TEST_F(ImportCommand, RunsAnImportAndPrintsItsMessagesAndResult) {

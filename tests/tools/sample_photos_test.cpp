@@ -1,27 +1,21 @@
-#include <gtest/gtest.h>
-
 #include <QGuiApplication>
 
-#include <sstream>
-
-#include "admin.h"
+#include "admin_fixture.h"
 #include "drugbase.h"
 #include "sample_photos.h"
 #include "sjis/sjis.h"
-#include "temp_dir.h"
 
 namespace {
 
-TEST(SamplePhotos, EverySampleDrugShowsItsPhotographThroughTheLibrary) {
+using SamplePhotos = AdminTest;
+
+TEST_F(SamplePhotos, EverySampleDrugShowsItsPhotographThroughTheLibrary) {
     int argc = 1;
     char name[] = "sample_photos_test";
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
-    TempDir dir;
-    std::ostringstream out, err;
-    const std::string folder = dir.path().string();
-    ASSERT_EQ(admin::run({"init", folder}, out, err), 0) << err.str();
-    ASSERT_EQ(admin::run({"load-catalogue", folder, SAMPLE_CATALOGUE}, out, err), 0) << err.str();
+    ASSERT_EQ(run({"init", folder()}), 0) << err.str();
+    ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
     ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
 
     std::vector<std::string> messages;
@@ -51,11 +45,13 @@ TEST(SamplePhotos, EverySampleDrugShowsItsPhotographThroughTheLibrary) {
             targets[i] = &surfaces[i];
             flagPointers[i] = &flags[i];
         }
-        ASSERT_EQ(DrawImage(targets, flagPointers, &window, code.c_str(), folder.c_str(), 0, 0), 0);
+        ASSERT_EQ(DrawImage(targets, flagPointers, &window, code.c_str(), folder().c_str(), 0, 0),
+                  0);
         EXPECT_EQ(std::vector<int>(flags, flags + 7), (std::vector<int>{1, 1, 0, 0, 0, 0, 0}))
             << code;
         int shown = 0;
-        ASSERT_EQ(PictureImage(targets[0], &shown, &window, code.c_str(), folder.c_str(), 0, 0), 0);
+        ASSERT_EQ(PictureImage(targets[0], &shown, &window, code.c_str(), folder().c_str(), 0, 0),
+                  0);
         EXPECT_EQ(shown, 1) << code;
     }
     EXPECT_TRUE(messages.empty());

@@ -59,9 +59,7 @@ class DosageWindowTest : public PhraseStoreTest {
     }
     template <class W>
     W* find(const char* name) {
-        W* w = window->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return child<W>(window.get(), name);
     }
     void setText(const char* box, const char* text) {
         auto* edit = find<QLineEdit>(box);
@@ -89,8 +87,6 @@ TEST_F(DosageWindowTest, TypedAmountsAreStoredWithHalvesAsHundredPlus) {
     DrugRecord drug = tablet;
     drug.photoFlag = 1;
     open(Mode::kNewEntry, drug, photoOf(Qt::red));
-    EXPECT_EQ(find<QLabel>("drugNameLabel")->text(), "『 テスト錠 』");
-    EXPECT_EQ(window->grab().toImage().pixelColor(4, 200), QColor(205, 233, 215));
     setText("morningBox", "1.5");
     setText("noonBox", "0.5");
     setText("eveningBox", "7");

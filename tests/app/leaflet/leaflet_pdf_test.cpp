@@ -3,39 +3,22 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include "entry_builder.h"
-#include "leaflet/page_composer.h"
-#include "leaflet/page_geometry.h"
 #include "pdf_reading.h"
+#include "sample_leaflet.h"
 #include "temp_dir.h"
 
 namespace {
 
 TEST(LeafletPdf, ThreePagesWithTheirTexts) {
-    leaflet::LeafletHeader header;
-    header.patientName = cp932("見本花子");
+    leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
     header.prescriber = cp932("見本内科");
     header.comment = cp932("一行目です\n二行目です");  // bare line feeds keep every byte
-    std::vector<DrugRecord> entries;
-    for (int i = 1; i <= 13; ++i) {
-        entries.push_back(EntryBuilder()
-                              .name("見本錠" + std::to_string(i) + "号")
-                              .timings({0, 1, 0, 100, 0})
-                              .usage("１日２回  朝夕食後に服用")
-                              .build());
-    }
-    const std::vector<QImage> photos(entries.size());
-    leaflet::PageTable table;
-    leaflet::paginate(entries, leaflet::headerBottom(header), table);
-    ASSERT_EQ(table.pageTotal(), 3);
-    const leaflet::PageComposer composer(header, entries, photos, table, QDate(2024, 1, 9));
+    const SampleLeaflet leaflet(13, header);
 
     TempDir dir;
     const std::string file = (dir.path() / "leaflet.pdf").string();
-    ASSERT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), composer));
-    EXPECT_FALSE(leaflet::writeLeafletPdf("/nonexistent/leaflet.pdf", composer));
+    ASSERT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), leaflet.composer));
+    EXPECT_FALSE(leaflet::writeLeafletPdf("/nonexistent/leaflet.pdf", leaflet.composer));
 
     const std::string info = pdfInfo(file);
     EXPECT_NE(info.find("Pages:3"), std::string::npos) << info;
@@ -49,7 +32,7 @@ TEST(LeafletPdf, ThreePagesWithTheirTexts) {
               p + "/3ページ", std::string("処方医"), std::string("見本内科"),
               std::string("一行目です"), std::string("二行目です"), std::string("0.5"),
               std::string("朝夕食後に服用"),
-              "見本錠" + std::to_string(table.pages[page - 1].firstEntry + 1) + "号"}) {
+              SampleLeaflet::drugName(leaflet.table.pages[page - 1].firstEntry + 1)}) {
             EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
         }
     }

@@ -1,5 +1,5 @@
-// A paginated leaflet of numbered drugs "見本錠1号", "見本錠2号", ... for preview and print
-// tests; thirteen of them make three pages.
+// A paginated leaflet of numbered drugs "見本錠1号", "見本錠2号", ..., one in the morning and a
+// half in the evening, for preview, PDF and print tests; thirteen of them make three pages.
 #pragma once
 
 #include <QDate>
@@ -11,15 +11,16 @@
 #include "leaflet/page_geometry.h"
 
 struct SampleLeaflet {
-    // The composer keeps views of the entries and photos, so those are complete before it.
-    leaflet::LeafletHeader header = namedPatient();
+    // The composer keeps views of the header, entries and photos, so those are complete before it.
+    leaflet::LeafletHeader header;
     std::vector<DrugRecord> entries;
     std::vector<QImage> photos;
     leaflet::PageTable table;
     leaflet::PageComposer composer;
 
-    explicit SampleLeaflet(int drugs)
-        : entries(numberedDrugs(drugs)),
+    explicit SampleLeaflet(int drugs, leaflet::LeafletHeader h = namedPatient())
+        : header(std::move(h)),
+          entries(numberedDrugs(drugs)),
           photos(entries.size()),
           composer(header, entries, photos, table, QDate(2024, 1, 9)) {
         EXPECT_EQ(leaflet::paginate(entries, leaflet::headerBottom(header), table),
@@ -29,18 +30,19 @@ struct SampleLeaflet {
 
     static std::string drugName(int n) { return "見本錠" + std::to_string(n) + "号"; }
 
-  private:
     static leaflet::LeafletHeader namedPatient() {
         leaflet::LeafletHeader header;
         header.patientName = cp932("見本花子");
         return header;
     }
+
+  private:
     static std::vector<DrugRecord> numberedDrugs(int drugs) {
         std::vector<DrugRecord> entries;
         for (int i = 1; i <= drugs; ++i) {
             entries.push_back(EntryBuilder()
                                   .name(drugName(i))
-                                  .timings({0, 1, 0, 1, 0})
+                                  .timings({0, 1, 0, 100, 0})
                                   .usage("１日２回  朝夕食後に服用")
                                   .build());
         }

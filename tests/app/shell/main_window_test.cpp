@@ -211,58 +211,41 @@ TEST_F(ProgramTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
     EXPECT_EQ(std::string(state->settings.comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
 }
 
-TEST_F(ProgramTest, ScreenshotOfTheMainWindow) {
+// Set LEAFLET_SCREENSHOT to a PNG path to look at the window as the operator sees it.
+TEST_F(ProgramTest, TheSelectedDrugsPhotographIsShown) {
     std::ostringstream out, err;
     ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
     ASSERT_TRUE(start());
-    for (const char* code : {"2171901F3S91", "2325903F2M95"}) {
-        ASSERT_TRUE(window->detailPanel().show(drugs::DetailPanel::Mode::Fill, code));
-        DrugRecord entry = window->detailPanel().record();  // its texts without the marks
-        entry.callerArea[1] = 1;                            // one in the morning
-        entry.callerArea[3] = 1;                            // and one in the evening
-        state->printList.append(entry, nullptr);
-    }
-    window->printListModel().refresh();
     type(find<QLineEdit>("nameSearchBox"), "ろきそ");
     EXPECT_TRUE(window->detailPanel().photoShown());
-    const QImage shot = window->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(990, 700));
-    EXPECT_EQ(shot.pixelColor(5, 690), QColor(224, 200, 176));    // the window's background
-    EXPECT_EQ(shot.pixelColor(465, 420), QColor(204, 188, 176));  // the detail panel
-    if (const char* path = std::getenv("LEAFLET_SCREENSHOT")) shot.save(path);
+    if (const char* path = std::getenv("LEAFLET_SCREENSHOT")) window->grab().save(path);
 }
 
-TEST_F(ProgramTest, RemovingAnEntryMovesTheLaterOnesAndTheirPhotosUp) {
+TEST_F(ProgramTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
     ASSERT_TRUE(start());
     const char* codes[] = {"2171901F3S91", "1149902F1T94", "2325903F2M95"};
-    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
     for (int i = 0; i < 3; ++i) {
         DrugRecord entry{};
         ASSERT_EQ(RecordDetail(&entry, codes[i]), 0);
         entry.callerArea[1] = i == 0 ? 101 : 2;  // morning: 1.5, then 2
-        QImage photo(140, 105, QImage::Format_RGB32);
-        photo.fill(colours[i]);
-        ASSERT_TRUE(state->printList.append(entry, &photo));
+        ASSERT_TRUE(state->printList.append(entry, nullptr));
     }
     window->printListModel().refresh();
     auto* view = find<QTableView>("printList");
-    EXPECT_EQ(view->model()->data(view->model()->index(0, 2)).toString(), "1.5");
-    EXPECT_EQ(view->model()->data(view->model()->index(1, 2)).toString(), "2");
-    EXPECT_EQ(view->model()->data(view->model()->index(1, 1)).toString(), "");
+    const auto cell = [view](int row, int column) {
+        return view->model()->data(view->model()->index(row, column)).toString();
+    };
+    EXPECT_EQ(cell(0, 2) + "|" + cell(1, 2) + "|" + cell(1, 1), "1.5|2|");
 
     auto* remove = find<QPushButton>("button1012");
     remove->click();  // nothing selected: nothing changes
     EXPECT_EQ(state->printList.count(), 3);
-
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       view->visualRect(view->model()->index(0, 0)).center());
     EXPECT_EQ(field(*window, "productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
     remove->click();
     ASSERT_EQ(state->printList.count(), 2);
     EXPECT_STREQ(state->printList.entry(0).YJCODE, codes[1]);
-    EXPECT_STREQ(state->printList.entry(1).YJCODE, codes[2]);
-    EXPECT_EQ(state->printList.photo(0).pixelColor(70, 50), QColor(Qt::green));
-    EXPECT_EQ(state->printList.photo(1).pixelColor(70, 50), QColor(Qt::blue));
     EXPECT_EQ(view->model()->rowCount(), 2);
 
     find<QPushButton>("button1010")->click();

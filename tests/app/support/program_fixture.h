@@ -2,10 +2,6 @@
 // window open and the prompts scripted.
 #pragma once
 
-#include <QApplication>
-#include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -14,12 +10,7 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "temp_dir.h"
-
-// Types text one character at a time, as a keyboard or an input method delivers it.
-inline void type(QWidget* w, const QString& text) {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
+#include "widget_driving.h"
 
 class ProgramTest : public ::testing::Test {
   protected:
@@ -46,44 +37,11 @@ class ProgramTest : public ::testing::Test {
 
     template <class W>
     W* find(const char* name) {
-        W* w = window->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
-    // Runs `act` on the modal dialog named `name` as soon as the next step opens it; fails when
-    // it does not appear within a few seconds.
-    static void whenModal(const char* name, std::function<void(QWidget*)> act) {
-        whenShown(name, act, &QApplication::activeModalWidget);
-    }
-    // The same for a pop-up menu.
-    static void whenPopup(const char* name, std::function<void(QWidget*)> act) {
-        whenShown(name, act, &QApplication::activePopupWidget);
+        return child<W>(window.get(), name);
     }
 
     TempDir dir;
     ScriptedPrompts prompts;
     std::unique_ptr<shell::AppState> state;
     std::unique_ptr<shell::MainWindow> window;
-
-  private:
-    static void whenShown(const char* name, std::function<void(QWidget*)> act,
-                          QWidget* (*active)()) {
-        auto* timer = new QTimer;
-        auto tries = std::make_shared<int>(0);
-        QObject::connect(timer, &QTimer::timeout,
-                         [timer, tries, name = QString(name), act, active] {
-                             QWidget* modal = active();
-                             if (modal && modal->objectName() == name) {
-                                 timer->deleteLater();
-                                 timer->stop();
-                                 act(modal);
-                             } else if (++*tries > 300) {
-                                 timer->deleteLater();
-                                 timer->stop();
-                                 ADD_FAILURE() << "no window " << name.toStdString() << " appeared";
-                             }
-                         });
-        timer->start(10);
-    }
 };
