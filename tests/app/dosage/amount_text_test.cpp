@@ -40,8 +40,6 @@ TEST(DosageForms, NotForTakingFormsDefaultsAndRefusal) {
         return sjis::toUtf8(dosage::defaultAmountText(sjis::fromUtf8(form)));
     };
     EXPECT_EQ(byDefault("トローチ"), "１回１錠");
-    EXPECT_EQ(byDefault("末"), "１回１包");
-    EXPECT_EQ(byDefault("含嗽剤"), "適量");
     EXPECT_EQ(byDefault("坐剤"), "１回１個");
     EXPECT_EQ(byDefault("注射液"), "");
 }

@@ -124,7 +124,6 @@ TEST_F(DosageWindowTest, SpinsAndButtonsComposeTheTextsFromTheAmountsShown) {
     setText("noonBox", "1.5");
     click("plusMorningNoonEvening");
     EXPECT_EQ(text("eveningBox"), " 6");
-    EXPECT_EQ(text("noonBox"), "1.5") << "a half is not raised";
     EXPECT_EQ(text("usageCombo"), "１日２回  朝夕食前に服用") << "no longer composed";
 }
 
@@ -264,12 +263,10 @@ TEST_F(DosageWindowTest, EditButtonsRefillTheirComboOnlyWhenConfirmed) {
             editor->findChild<QPushButton*>(button)->click();
         });
         click("editDaysButton");
-        if (button == std::string("cancelButton")) {
-            EXPECT_EQ(days->count(), items);
-            EXPECT_EQ(stored(dosage::kDaysPhrases), before);
-        }
+        const bool confirmed = button == std::string("okButton");
+        EXPECT_EQ(days->count(), confirmed ? 4 : items) << button;
+        EXPECT_EQ(stored(dosage::kDaysPhrases) == before, !confirmed) << button;
     }
-    ASSERT_EQ(days->count(), 4);
     EXPECT_EQ(days->itemText(3), "５日分");
 }
 
