@@ -61,6 +61,8 @@ class DosageWindow : public QDialog {
     // Every rule works on the entry with the amounts and texts the controls show; the combo
     // boxes then show the texts the rule composed.
     void takeControls();
+    // The first selected print-list entry, or -1 after the message that there is none.
+    int selectedEntryOrSay();
     // Applies an amount typed into timing `t`'s box as a spin move would: the composed texts
     // follow it, so a printed usage text never disagrees with the amounts beside it.
     void applyTypedAmount(int t);

@@ -35,17 +35,24 @@ bool anyTiming(const leaflet::DosageSettings& dosage) {
 
 }  // namespace
 
-void DosageWindow::openChangeEntry() {
+int DosageWindow::selectedEntryOrSay() {
     const leaflet::PrintList& list = host_.printList();
     if (list.empty()) {
         prompts_.message(this, kNoEntries, kNoEntriesTitle, ui::Icon::Information);
-        return;
+        return -1;
     }
     const int position = host_.firstSelectedEntry();
     if (position < 0 || position >= list.count()) {
         prompts_.message(this, kChooseEntry, kChooseEntryTitle, ui::Icon::Information);
-        return;
+        return -1;
     }
+    return position;
+}
+
+void DosageWindow::openChangeEntry() {
+    const leaflet::PrintList& list = host_.printList();
+    const int position = selectedEntryOrSay();
+    if (position < 0) return;
     // The entry is remembered by place and drug: "OK" writes back there and nowhere else.
     changePosition_ = position;
     changeCode_ = leaflet::field(list.entry(position).YJCODE);
@@ -129,15 +136,8 @@ void DosageWindow::confirm() {
 
 void DosageWindow::applyFromList() {
     const leaflet::PrintList& list = host_.printList();
-    if (list.empty()) {
-        prompts_.message(this, kNoEntries, kNoEntriesTitle, ui::Icon::Information);
-        return;
-    }
-    const int source = host_.firstSelectedEntry();
-    if (source < 0 || source >= list.count()) {
-        prompts_.message(this, kChooseEntry, kChooseEntryTitle, ui::Icon::Information);
-        return;
-    }
+    const int source = selectedEntryOrSay();
+    if (source < 0) return;
     if (mode_ == Mode::kNewEntry && !reloadDrug()) return;
 
     takeControls();
