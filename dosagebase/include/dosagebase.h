@@ -38,11 +38,26 @@
 #ifndef DOSAGEBASE_H
 #define DOSAGEBASE_H
 
+/* The library's version: major * 10000 + minor * 100 + patch. */
+#define DOSAGEBASE_VERSION_NUMBER 100
+#define DOSAGEBASE_VERSION "0.1.0"
+
+/* Exported when the library itself is built (DOSAGEBASE_BUILDING), imported by its users. */
 #if defined(_WIN32)
+#if defined(DOSAGEBASE_BUILDING)
 #define DOSAGEBASE_API __declspec(dllexport)
+#else
+#define DOSAGEBASE_API __declspec(dllimport)
+#endif
 #else
 #define DOSAGEBASE_API __attribute__((visibility("default")))
 #endif
+
+/* Results (see above). */
+#define DOSAGEBASE_OK 0
+#define DOSAGEBASE_BAD_ARGUMENT 1
+#define DOSAGEBASE_FILE_FAILURE 99
+#define DOSAGEBASE_FAILED(result) ((result) > 89)
 
 #ifdef __cplusplus
 extern "C" {

@@ -26,11 +26,28 @@
 #include <stddef.h>
 #include <stdint.h>
 
+/* The library's version: major * 10000 + minor * 100 + patch. */
+#define DRUGBASE_VERSION_NUMBER 100
+#define DRUGBASE_VERSION "0.1.0"
+
+/* Exported when the library itself is built (DRUGBASE_BUILDING), imported by its users. */
 #if defined(_WIN32)
+#if defined(DRUGBASE_BUILDING)
 #define DRUGBASE_API __declspec(dllexport)
+#else
+#define DRUGBASE_API __declspec(dllimport)
+#endif
 #else
 #define DRUGBASE_API __attribute__((visibility("default")))
 #endif
+
+/* Results (see above). DRUGBASE_FAILED tells a database failure from a result of 1 that has a
+ * meaning of its own. */
+#define DRUGBASE_OK 0
+#define DRUGBASE_CONDITION 1 /* exists / not found / may not be deleted; RecordCreate: failed */
+#define DRUGBASE_FILE_MISSING 2 /* an import file could not be opened */
+#define DRUGBASE_DB_FAILURE 99
+#define DRUGBASE_FAILED(result) ((result) > 89)
 
 #ifdef __cplusplus
 extern "C" {

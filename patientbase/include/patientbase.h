@@ -26,11 +26,27 @@
 #include <stddef.h>
 #include <stdint.h>
 
+/* The library's version: major * 10000 + minor * 100 + patch. */
+#define PATIENTBASE_VERSION_NUMBER 100
+#define PATIENTBASE_VERSION "0.1.0"
+
+/* Exported when the library itself is built (PATIENTBASE_BUILDING), imported by its users. */
 #if defined(_WIN32)
+#if defined(PATIENTBASE_BUILDING)
 #define PATIENTBASE_API __declspec(dllexport)
+#else
+#define PATIENTBASE_API __declspec(dllimport)
+#endif
 #else
 #define PATIENTBASE_API __attribute__((visibility("default")))
 #endif
+
+/* Results (see above). PATIENTBASE_FAILED is the callers' test for a database failure. */
+#define PATIENTBASE_OK 0
+#define PATIENTBASE_CREATE_FAILED 1 /* LRecordCreate only */
+#define PATIENTBASE_ID_TAKEN (-1)   /* LRecordID_cyoufuku only */
+#define PATIENTBASE_DB_FAILURE 99
+#define PATIENTBASE_FAILED(result) ((result) > 89)
 
 #ifdef __cplusplus
 extern "C" {
