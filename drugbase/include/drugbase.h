@@ -44,7 +44,7 @@
 /* Results (see above). DRUGBASE_FAILED tells a database failure from a result of 1 that has a
  * meaning of its own. */
 #define DRUGBASE_OK 0
-#define DRUGBASE_CONDITION 1 /* exists / not found / may not be deleted; RecordCreate: failed */
+#define DRUGBASE_CONDITION 1    /* exists / not found / may not be deleted; RecordCreate: failed */
 #define DRUGBASE_FILE_MISSING 2 /* an import file could not be opened */
 #define DRUGBASE_DB_FAILURE 99
 #define DRUGBASE_FAILED(result) ((result) > 89)

@@ -1,7 +1,6 @@
 #include "stamp_text.h"
 
 #include <charconv>
-#include <cstdio>
 #include <ctime>
 
 #include "sjis/sjis.h"
@@ -25,10 +24,20 @@ bool readNumber(std::string_view text, std::size_t at, std::size_t digits, int& 
     return ec == std::errc() && end == begin + digits && value >= 0;
 }
 
-std::string format(const char* pattern, const Stamp& s) {
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, s.year, s.month, s.day, s.hour, s.minute, s.second);
+// `value` in decimal with at least `digits` digits.
+std::string padded(int value, std::size_t digits) {
+    std::string text = std::to_string(value);
+    if (value >= 0 && text.size() < digits) text.insert(0, digits - text.size(), '0');
     return text;
+}
+
+// The date's parts each followed by its mark, then the time as H:MM:SS (hour padded to two
+// digits when `padHour`).
+std::string format(const Stamp& s, const char* afterYear, const char* afterMonth,
+                   const char* afterDay, bool padHour = true) {
+    return padded(s.year, 4) + afterYear + padded(s.month, 2) + afterMonth + padded(s.day, 2) +
+           afterDay + padded(s.hour, padHour ? 2 : 1) + ":" + padded(s.minute, 2) + ":" +
+           padded(s.second, 2);
 }
 
 }  // namespace
@@ -46,7 +55,7 @@ Stamp now() {
 }
 
 std::string storedForm(const Stamp& stamp) {
-    return format("%04d-%02d-%02d %02d:%02d:%02d", stamp);
+    return format(stamp, "-", "-", " ");
 }
 
 std::optional<Stamp> parseStored(std::string_view text) {
@@ -65,15 +74,15 @@ std::optional<Stamp> parseStored(std::string_view text) {
 }
 
 std::string listForm(const Stamp& stamp) {
-    return sjis::fromUtf8(format("%04d年%02d月%02d日 %02d:%02d:%02d", stamp));
+    return sjis::fromUtf8(format(stamp, "年", "月", "日 "));
 }
 
 std::string slotTimeText(const Stamp& stamp) {
-    return format("%04d/%02d/%02d %02d:%02d:%02d", stamp);
+    return format(stamp, "/", "/", " ");
 }
 
 std::string slotKeyText(const Stamp& stamp) {
-    return format("%04d/%02d/%02d %d:%02d:%02d", stamp);
+    return format(stamp, "/", "/", " ", false);
 }
 
 }  // namespace patientbase
