@@ -1,5 +1,6 @@
 // The history block built from print-list entries and its stored text.
 #include "leaflet/history_block.h"
+#include "leaflet/history_text.h"
 
 #include <gtest/gtest.h>
 

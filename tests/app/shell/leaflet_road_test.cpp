@@ -9,7 +9,7 @@
 #include <QTableView>
 #include <QTest>
 
-#include "leaflet/history_block.h"
+#include "leaflet/history_text.h"
 #include "leaflet/print_entry.h"
 #include "leaflet/print_target.h"
 #include "patientbase.h"
