@@ -8,8 +8,8 @@ namespace leaflet {
 
 namespace {
 
-constexpr char kStoredZero = '$';
-constexpr unsigned char kDollar = '$';
+// Zero bytes are stored as "$", which is also the byte of the value 36.
+constexpr char kDollar = '$';
 
 // The record's setting bytes: the five timing amounts up to the days list position.
 constexpr std::size_t kSettingsAt = offsetof(HistoryRecord, timings);
@@ -38,7 +38,7 @@ using RecordBytes = std::array<char, sizeof(HistoryRecord)>;
 unsigned dollarFlags(const RecordBytes& bytes) {
     unsigned flags = 0;
     for (std::size_t k = 0; k < kSettingCount; ++k) {
-        if (static_cast<unsigned char>(bytes[kSettingsAt + k]) == kDollar) flags |= 1u << k;
+        if (bytes[kSettingsAt + k] == kDollar) flags |= 1u << k;
     }
     return flags;
 }
@@ -47,7 +47,7 @@ void writeRecord(const HistoryRecord& record, char* out) {
     RecordBytes bytes;
     std::memcpy(bytes.data(), &record, sizeof record);
     const unsigned flags = dollarFlags(bytes);
-    std::replace(bytes.begin(), bytes.end(), '\0', kStoredZero);
+    std::replace(bytes.begin(), bytes.end(), '\0', kDollar);
     if (flags != 0) {
         for (std::size_t d = 0; d < kFlagDigitsAt.size(); ++d) {
             bytes[kFlagDigitsAt[d]] = kHexDigits[(flags >> (kFlagDigitBits * d)) & 0xF];
@@ -78,12 +78,12 @@ void readRecord(std::string_view stored, HistoryRecord& record) {
     RecordBytes bytes{};
     std::copy(stored.begin(), stored.end(), bytes.begin());
     const int flags = stored.size() == bytes.size() ? markedFlags(bytes) : -1;
-    std::replace(bytes.begin(), bytes.end(), kStoredZero, '\0');
+    std::replace(bytes.begin(), bytes.end(), kDollar, '\0');
     if (flags >= 0) {
         for (const std::size_t end : {kYjCodeEnd, kAmountEnd, kDaysEnd, kUsageEnd}) bytes[end] = 0;
         for (std::size_t k = 0; k < kSettingCount; ++k) {
             const bool dollar = (flags >> k) & 1;
-            if (dollar && stored[kSettingsAt + k] == kStoredZero) bytes[kSettingsAt + k] = '$';
+            if (dollar && stored[kSettingsAt + k] == kDollar) bytes[kSettingsAt + k] = kDollar;
         }
     }
     std::memcpy(&record, bytes.data(), bytes.size());
@@ -92,7 +92,7 @@ void readRecord(std::string_view stored, HistoryRecord& record) {
 }  // namespace
 
 std::string historyText(const HistoryBlock& block) {
-    std::string text(kStoredHistoryLength, kStoredZero);
+    std::string text(kStoredHistoryLength, kDollar);
     for (std::size_t r = 0; r < block.size(); ++r)
         writeRecord(block[r], &text[r * sizeof block[r]]);
     return text;
