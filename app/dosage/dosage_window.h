@@ -63,8 +63,9 @@ class DosageWindow : public QDialog {
     void takeControls();
     // The first selected print-list entry, or -1 after the message that there is none.
     int selectedEntryOrSay();
-    // Applies an amount typed into timing `t`'s box as a spin move would: the composed texts
-    // follow it, so a printed usage text never disagrees with the amounts beside it.
+    // Applies an amount typed into timing `t`'s box as a spin move would: with the automatic
+    // usage switch on the composed texts follow it, so a printed usage text never disagrees
+    // with the amounts beside it; with the switch off the texts stay as typed.
     void applyTypedAmount(int t);
     void runRule(const std::function<Notice()>& rule);
     void notify(Notice notice);

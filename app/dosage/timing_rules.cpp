@@ -48,7 +48,7 @@ Notice spinMoved(DrugRecord& entry, const DosageControls& controls, int timing, 
         position = 0;
     }
     position = std::min(position, leaflet::kMaxWholeAmount);
-    if (controls.autoUsage) setTiming(entry, controls, timing, position);
+    setTiming(entry, controls, timing, position);
     return notice;
 }
 
@@ -59,7 +59,8 @@ Notice setTiming(DrugRecord& entry, const DosageControls& controls, int timing, 
     }
     dosage.mealTiming = controls.mealSelection;
     dosage.timings[timing] = static_cast<std::uint8_t>(value);
-    composeTexts(dosage, formOf(entry), controls, value);
+    // Without the automatic switch the texts are the pharmacist's own and stay as typed.
+    if (controls.autoUsage) composeTexts(dosage, formOf(entry), controls, value);
     leaflet::setDosage(entry, dosage);
     return Notice::kNone;
 }

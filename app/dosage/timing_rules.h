@@ -34,12 +34,13 @@ struct DosageControls {
 
 // The spin of `timing` moved to `position`. For a not-for-taking form the timing becomes 0;
 // a position below zero comes back as 0. `position` (in and out) is what the spin and its edit
-// box show afterwards. With the automatic usage switch on, setTiming follows.
+// box show afterwards; setTiming then sets the timing to it.
 Notice spinMoved(DrugRecord& entry, const DosageControls& controls, int timing, int& position);
 
-// Sets one timing amount: takes the meal timing, composes the usage text (automatic switch on)
-// and the amount text for `value` (or, for 0, the morning amount). Raising a timing by one is
-// refused for a not-for-taking form.
+// Sets one timing amount and takes the meal timing. With the automatic usage switch on it also
+// composes the usage text and the amount text for `value` (or, for 0, the morning amount); with
+// the switch off both texts stay as they are. Raising a timing by one is refused for a
+// not-for-taking form.
 Notice setTiming(DrugRecord& entry, const DosageControls& controls, int timing, int value);
 
 // A "+1" button raises its timings by one (never past 50, and never a half amount); reset

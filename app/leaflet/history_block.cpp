@@ -34,20 +34,6 @@ HistoryBlock buildHistoryBlock(std::span<const DrugRecord> entries) {
     return block;
 }
 
-std::string historyText(const HistoryBlock& block) {
-    std::string text(reinterpret_cast<const char*>(block.data()), sizeof block);
-    std::replace(text.begin(), text.end(), '\0', '$');
-    return text;
-}
-
-HistoryBlock historyBlockFromText(std::string_view stored) {
-    HistoryBlock block{};
-    char* bytes = reinterpret_cast<char*>(block.data());
-    const std::size_t n = std::min(stored.size(), sizeof block);
-    for (std::size_t i = 0; i < n; ++i) bytes[i] = stored[i] == '$' ? '\0' : stored[i];
-    return block;
-}
-
 void applyHistoryRecord(const HistoryRecord& record, DrugRecord& entry) {
     sjis::copyField(entry.YJCODE, sizeof entry.YJCODE, field(record.yjcode));
     DosageSettings dosage = dosageOf(entry);

@@ -1,13 +1,11 @@
 // The medication-history block: the drug list of one printed leaflet as 30 records of 137
-// bytes, and its stored text, in which every zero byte is written as "$".
+// bytes. Its stored text is made in history_text.h.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
-#include <string_view>
 
 #include "drugbase.h"
 
@@ -42,18 +40,9 @@ static_assert(sizeof(HistoryRecord) == 137);
 using HistoryBlock = std::array<HistoryRecord, kHistoryRecords>;
 static_assert(sizeof(HistoryBlock) == 4110);
 
-inline constexpr std::size_t kStoredHistoryLength = sizeof(HistoryBlock);
-
 // Record n from entry n of the print list; records past the entries are all zero. At most
 // kHistoryRecords entries are taken.
 HistoryBlock buildHistoryBlock(std::span<const DrugRecord> entries);
-
-// The 4,110-character stored text: the block with every zero byte written as "$".
-std::string historyText(const HistoryBlock& block);
-
-// The block back from its stored text: every "$" becomes a zero byte. A shorter text leaves
-// the rest of the block zero; bytes past 4,110 are ignored.
-HistoryBlock historyBlockFromText(std::string_view stored);
 
 // Writes a record's YJ code and dosage settings into `entry`, leaving the rest of the drug
 // record as it is. The texts pass through setEntryText.

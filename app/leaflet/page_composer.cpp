@@ -5,6 +5,7 @@
 
 #include "leaflet/era_date.h"
 #include "leaflet/line_breaking.h"
+#include "leaflet/note_lines.h"
 #include "leaflet/page_geometry.h"
 #include "leaflet/page_ink.h"
 #include "leaflet/print_entry.h"
@@ -50,10 +51,10 @@ QString utf8(const char* text) {
 }
 
 // Draws `lines` one below the other from (x, y).
-void drawLines(PageInk& ink, int x, int y, const TextStyle& style,
-               const std::vector<std::string_view>& lines) {
+template <class Line>
+void drawLines(PageInk& ink, int x, int y, const TextStyle& style, const std::vector<Line>& lines) {
     for (std::size_t k = 0; k < lines.size(); ++k) {
-        ink.text(x, y + kTextLineStep * static_cast<int>(k), style, lines[k]);
+        ink.text(x, y + kTextLineStep * static_cast<int>(k), style, std::string_view(lines[k]));
     }
 }
 
@@ -194,8 +195,8 @@ int PageComposer::drawRow(PageInk& ink, int index, int top) const {
     drawLines(ink, 772, top + 233, kDosageText, usage);
     ink.text(772, top + 242 + kTextLineStep * usageLines, kDosageText, amountText(entry));
     ink.text(772, top + 306 + kTextLineStep * usageLines, kDosageText, daysText(entry));
-    drawLines(ink, 1400, top + 14, kEfficacy, cutLines(efficacyText(entry), kNoteLineBytes));
-    drawLines(ink, 2099, top + 14, kCaution, cutLines(cautionText(entry), kNoteLineBytes));
+    drawLines(ink, 1400, top + 14, kEfficacy, noteLines(efficacyText(entry)));
+    drawLines(ink, 2099, top + 14, kCaution, noteLines(cautionText(entry)));
 
     const int bottom = rowBottom(top, drawnRowLines(entry));
     const int ruleTop = top - kRowGap;

@@ -36,6 +36,8 @@ class PageComposer {
 
     // The number of pages of the leaflet.
     int pageTotal() const { return table_.pageTotal(); }
+    // The print-list entries the leaflet is made of.
+    std::span<const DrugRecord> entries() const { return entries_; }
 
     // Draws page `page` (from 0): the white page, the header, the comment, then the rows of the
     // page's entries in order.

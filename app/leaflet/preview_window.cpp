@@ -10,8 +10,10 @@
 #include <algorithm>
 
 #include "leaflet/leaflet_pdf.h"
+#include "leaflet/note_lines.h"
 #include "leaflet/page_composer.h"
 #include "ui/colour_button.h"
+#include "ui/text_convert.h"
 
 namespace leaflet {
 
@@ -34,6 +36,13 @@ constexpr int kLargeClientHeight = kLargeScrollBarHeight;
 constexpr int kSmallClientHeight = kSmallScrollBarHeight;
 constexpr int kColumnLeft = 740;
 constexpr int kColumnWidth = 110;
+
+// The notice naming the drugs whose efficacy or caution text is cut on the leaflet, in the
+// column below the buttons.
+const char* const kCutNotesText = "一部の説明文が欄に収まりません：";
+const char* const kNameSeparator = "、";
+const QRect kCutNotesPlace(kColumnLeft, 290, kColumnWidth, 400);
+const QColor kCutNotesColour(192, 0, 0);
 
 const char* const kSaveTitle = "PDF保存";
 const char* const kSavedText = "PDFファイルに保存しました。";
@@ -64,6 +73,7 @@ PreviewWindow::PreviewWindow(const PageComposer& composer, ui::Prompts& prompts,
     }
     const bool smallScreen = screenWidth < kSmallScreenWidth;
     buildControls(smallScreen);
+    buildCutNotesNotice();
     setFixedSize(kClientWidth, smallScreen ? kSmallClientHeight : kLargeClientHeight);
     showPage(0);
 }
@@ -123,6 +133,26 @@ void PreviewWindow::buildControls(bool smallScreen) {
     connect(save, &QPushButton::clicked, this, &PreviewWindow::savePdf);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(scrollBar_, &QScrollBar::actionTriggered, this, &PreviewWindow::scrollBy);
+}
+
+void PreviewWindow::buildCutNotesNotice() {
+    auto* notice = new QLabel(this);
+    notice->setObjectName("overflowNotice");
+    notice->setGeometry(kCutNotesPlace);
+    notice->setWordWrap(true);
+    notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette red = notice->palette();
+    red.setColor(QPalette::WindowText, kCutNotesColour);
+    notice->setPalette(red);
+    const std::vector<std::string> names = drugsWithCutNotes(composer_.entries());
+    if (names.empty()) {
+        notice->hide();
+        return;
+    }
+    QStringList shown;
+    for (const std::string& name : names) shown << ui::fromCp932(name);
+    notice->setText(QString::fromUtf8(kCutNotesText) +
+                    shown.join(QString::fromUtf8(kNameSeparator)));
 }
 
 void PreviewWindow::placeAtTopCentre() {

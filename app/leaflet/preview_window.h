@@ -1,6 +1,6 @@
 // The preview window "印刷プレビュー": the leaflet one page at a time, scaled to 710 x 980
-// pixels, with page buttons, the page indicator, printing, saving as PDF and, on small screens,
-// a vertical scroll bar.
+// pixels, with page buttons, the page indicator, printing, saving as PDF, a notice naming the
+// drugs whose texts do not fit their row and, on small screens, a vertical scroll bar.
 #pragma once
 
 #include <QDialog>
@@ -48,6 +48,9 @@ class PreviewWindow : public QDialog {
 
   private:
     void buildControls(bool smallScreen);
+    // The notice naming the drugs whose efficacy or caution text does not fit its row, hidden
+    // when every text fits.
+    void buildCutNotesNotice();
     void placeAtTopCentre();
     void showPage(int page);
     void scrollBy(int action);

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "leaflet/history_block.h"
+#include "leaflet/history_text.h"
 #include "patientbase.h"
 #include "sjis/sjis.h"
 

@@ -140,6 +140,23 @@ TEST_F(DosageWindowTest, TypedAmountsComposeTheTextsAsTheSpinsDo) {
         << "the printed usage agrees with the amounts beside it";
 }
 
+TEST_F(DosageWindowTest, WithoutAutomaticUsageTheTextsAreStoredAsTyped) {
+    open(Mode::kNewEntry, tablet);
+    type(find<QComboBox>("usageCombo")->lineEdit(), "朝と夕に服用");
+    type(find<QComboBox>("amountCombo")->lineEdit(), "用量　１回２錠");
+    for (int step : {1, 2, 3}) spin("morningSpin")->setValue(step);
+    EXPECT_EQ(dosageOf(window->currentEntry()).timings[kMorning], 3) << "the entry follows";
+    setText("eveningBox", "1");
+    emit find<QLineEdit>("eveningBox")->editingFinished();
+    setText("noonBox", "4");  // confirmed by OK
+    click("okButton");
+
+    ASSERT_EQ(host.list.count(), 1);
+    EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 3, 4, 1, 0}));
+    EXPECT_EQ(sjis::toUtf8(usageText(host.list.entry(0))), "朝と夕に服用");
+    EXPECT_EQ(sjis::toUtf8(amountText(host.list.entry(0))), "用量　１回２錠");
+}
+
 TEST_F(DosageWindowTest, TheThirtyFirstDrugIsRefusedAndTheWindowCloses) {
     for (int i = 0; i < PrintList::kCapacity; ++i) host.list.append(tablet, nullptr);
     open(Mode::kNewEntry, tablet);

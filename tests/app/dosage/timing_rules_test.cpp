@@ -38,12 +38,18 @@ TEST(TimingSpin, AutomaticUsageFollowsSpinsBelowZeroComesBackAsZero) {
     EXPECT_EQ(dosage::spinMoved(entry, kAuto, kMorning, position), Notice::kBelowZero);
     EXPECT_EQ(position + timing(entry, kMorning), 0);
     EXPECT_EQ(usageOf(entry), "１日１回  夕食後に服用");
+}
 
-    DrugRecord manual = EntryBuilder().form("錠").usage("手入力").build();
-    position = 3;
+TEST(TimingSpin, WithoutAutomaticUsageTheAmountIsSetAndNoTextIsComposed) {
+    DrugRecord manual = EntryBuilder().form("錠").usage("手入力").amount("用量　１回２錠").build();
+    int position = 3;
     dosage::spinMoved(manual, kManual, kNoon, position);
-    EXPECT_EQ(timing(manual, kNoon), 0) << "set only when the window is confirmed";
+    EXPECT_EQ(timing(manual, kNoon), 3) << "the entry holds what the spin shows";
+    dosage::setTiming(manual, kManual, kMorning, 4);
+    dosage::setTiming(manual, kManual, kEvening, 0);
+    EXPECT_EQ(timing(manual, kMorning), 4);
     EXPECT_EQ(usageOf(manual), "手入力");
+    EXPECT_EQ(amountOf(manual), "用量　１回２錠") << "the pharmacist's own amount text";
 }
 
 TEST(TimingSpin, NotForTakingFormsKeepNoTimings) {

@@ -1,5 +1,6 @@
 // The history block built from print-list entries and its stored text.
 #include "leaflet/history_block.h"
+#include "leaflet/history_text.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,19 @@ TEST(HistoryBlock, DollarTypedIntoATextSurvivesStoreAndRecall) {
     leaflet::applyHistoryRecord(back[0], recalled);
     EXPECT_EQ(leaflet::daysText(recalled), cp932("14日分＄"));
     EXPECT_EQ(leaflet::usageText(recalled), cp932("＄1回"));
+}
+
+TEST(HistoryBlock, AStoredTextCutShortGivesBackTheRecordsItHolds) {
+    DrugRecord entry = EntryBuilder().yjcode("2171901F2S94").days("７日分").build();
+    entry.callerArea[leaflet::kMorning] = '$';  // a morning amount of 36
+    const std::vector<DrugRecord> entries{entry, entry};
+    const std::string text = historyText(leaflet::buildHistoryBlock(entries));
+    const auto back = leaflet::historyBlockFromText(text.substr(0, 137 + 30));
+    EXPECT_EQ(back[0].timings[leaflet::kMorning], 36);
+    EXPECT_EQ(at(back, 55), cp932("７日分"));
+    EXPECT_EQ(at(back, 137), "2171901F2S94");
+    EXPECT_EQ(back[1].timings[leaflet::kMorning], 0) << "its marks were cut off";
+    EXPECT_EQ(at(back, 137 + 55), "");
 }
 
 }  // namespace

@@ -38,4 +38,31 @@ TEST(LeafletPdf, ThreePagesWithTheirTexts) {
     }
 }
 
+// The number of times `part` occurs in `text`.
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST(LeafletPdf, TextsLongerThanTheirRowEndInAnEllipsis) {
+    std::vector<DrugRecord> drugs = SampleLeaflet::numberedDrugs(1);
+    std::string efficacy, caution;  // 400 bytes, and exactly ten lines of 28 bytes
+    for (int i = 0; i < 200; ++i) efficacy += cp932("甲");
+    for (int i = 0; i < 140; ++i) caution += cp932("乙");
+    sjis::copyField(drugs[0].SAYOA, sizeof drugs[0].SAYOA, efficacy);
+    sjis::copyField(drugs[0].CYUUI, sizeof drugs[0].CYUUI, caution);
+    const SampleLeaflet leaflet(std::move(drugs));
+
+    TempDir dir;
+    const std::string file = (dir.path() / "leaflet.pdf").string();
+    ASSERT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), leaflet.composer));
+    const std::string text = pdfText(file);
+    EXPECT_EQ(occurrences(text, "甲"), 139u) << "the last of 140 gives way to the ellipsis";
+    EXPECT_EQ(occurrences(text, "甲…"), 1u);
+    EXPECT_EQ(occurrences(text, "乙"), 140u);
+    EXPECT_EQ(occurrences(text, "…"), 1u) << "a text that fits is not marked";
+}
+
 }  // namespace

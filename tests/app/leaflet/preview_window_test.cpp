@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -31,7 +32,10 @@ class PreviewTest : public ::testing::Test {
   protected:
     // Opens the preview of a leaflet of `drugs` drugs, as the main window opens it.
     leaflet::PreviewWindow& open(int drugs, int screenWidth = kSmallScreen) {
-        leaflet_ = std::make_unique<SampleLeaflet>(drugs);
+        return open(SampleLeaflet::numberedDrugs(drugs), screenWidth);
+    }
+    leaflet::PreviewWindow& open(std::vector<DrugRecord> drugs, int screenWidth = kSmallScreen) {
+        leaflet_ = std::make_unique<SampleLeaflet>(std::move(drugs));
         window_ = std::make_unique<leaflet::PreviewWindow>(
             leaflet_->composer, prompts, [this](QWidget* owner) { printOwners.push_back(owner); },
             nullptr, screenWidth);
@@ -176,6 +180,21 @@ TEST_F(PreviewTest, SavePdfWritesTheWholeLeafletOrNothing) {
     prompts.files.push_back(QString());  // cancelled: nothing written, nothing said
     click("savePdfButton");
     EXPECT_EQ(prompts.shown.size(), 2u);
+}
+
+TEST_F(PreviewTest, DrugsWhoseTextsDoNotFitTheirRowAreNamedBesideThePage) {
+    open(2, kLargeScreen);
+    EXPECT_FALSE(find<QLabel>("overflowNotice")->isVisible()) << "every text fits";
+
+    std::vector<DrugRecord> drugs = SampleLeaflet::numberedDrugs(3);
+    sjis::copyField(drugs[1].CYUUI, sizeof drugs[1].CYUUI, digits(499));
+    sjis::copyField(drugs[2].SAYOA, sizeof drugs[2].SAYOA, digits(281));
+    const leaflet::PreviewWindow& window = open(drugs);
+    const auto* notice = find<QLabel>("overflowNotice");
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text().toStdString(), "一部の説明文が欄に収まりません：見本錠2号、見本錠3号");
+    EXPECT_GE(notice->x(), 730) << "beside the page, not over it";
+    EXPECT_TRUE(window.rect().contains(notice->geometry()));
 }
 
 }  // namespace

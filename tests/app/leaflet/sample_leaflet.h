@@ -19,8 +19,10 @@ struct SampleLeaflet {
     leaflet::PageComposer composer;
 
     explicit SampleLeaflet(int drugs, leaflet::LeafletHeader h = namedPatient())
+        : SampleLeaflet(numberedDrugs(drugs), std::move(h)) {}
+    explicit SampleLeaflet(std::vector<DrugRecord> drugs, leaflet::LeafletHeader h = namedPatient())
         : header(std::move(h)),
-          entries(numberedDrugs(drugs)),
+          entries(std::move(drugs)),
           photos(entries.size()),
           composer(header, entries, photos, table, QDate(2024, 1, 9)) {
         EXPECT_EQ(leaflet::paginate(entries, leaflet::headerBottom(header), table),
@@ -36,7 +38,6 @@ struct SampleLeaflet {
         return header;
     }
 
-  private:
     static std::vector<DrugRecord> numberedDrugs(int drugs) {
         std::vector<DrugRecord> entries;
         for (int i = 1; i <= drugs; ++i) {

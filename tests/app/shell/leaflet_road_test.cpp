@@ -9,7 +9,7 @@
 #include <QTableView>
 #include <QTest>
 
-#include "leaflet/history_block.h"
+#include "leaflet/history_text.h"
 #include "leaflet/print_entry.h"
 #include "leaflet/print_target.h"
 #include "patientbase.h"
@@ -17,6 +17,7 @@
 #include "program_fixture.h"
 #include "shell/history_save.h"
 #include "sjis/sjis.h"
+#include "stored_histories.h"
 
 namespace {
 
@@ -34,28 +35,6 @@ std::string withoutBlanks(std::string text) {
 // narrow column is broken into lines, and other cells' texts come between them).
 std::string leading(const std::string& text, std::size_t n) {
     return text.substr(0, 3 * n);
-}
-
-// Every stored history text of a patient, newest first.
-std::vector<std::string> storedHistories(int id) {
-    std::vector<std::string> stamps;
-    const PatientListSink sink{
-        &stamps,
-        [](void* c, const char* t) { static_cast<std::vector<std::string>*>(c)->push_back(t); },
-        nullptr};
-    EXPECT_EQ(LRecordRIREKIDate(id, &sink), 0);
-    std::vector<std::string> texts;
-    for (const std::string& listed : stamps) {
-        std::string d;  // the list form's 14 digits make the slot time text
-        for (char c : listed)
-            if (c >= '0' && c <= '9') d += c;
-        const std::string key = d.substr(0, 4) + "/" + d.substr(4, 2) + "/" + d.substr(6, 2) + " " +
-                                d.substr(8, 2) + ":" + d.substr(10, 2) + ":" + d.substr(12, 2);
-        std::string out(leaflet::kStoredHistoryLength + 1, '\0');
-        EXPECT_EQ(LRecordRIREKIDisplay(id, key.c_str(), out.data()), 1) << key;
-        texts.push_back(out.c_str());
-    }
-    return texts;
 }
 
 class LeafletRoad : public ProgramTest {

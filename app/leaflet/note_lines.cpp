@@ -1,0 +1,37 @@
+#include "leaflet/note_lines.h"
+
+#include <algorithm>
+
+#include "leaflet/line_breaking.h"
+#include "leaflet/print_entry.h"
+#include "sjis/sjis.h"
+
+namespace leaflet {
+
+std::vector<std::string> noteLines(std::string_view note) {
+    const std::vector<std::string_view> cut = cutLines(note, kNoteLineBytes);
+    std::vector<std::string> lines(cut.begin(), cut.end());
+    if (noteIsCut(note)) {
+        static const std::string ellipsis = sjis::fromUtf8("…");
+        std::string& last = lines.back();
+        last.resize(sjis::cutLength(last, kNoteLineBytes - ellipsis.size()));
+        last += ellipsis;
+    }
+    return lines;
+}
+
+bool noteIsCut(std::string_view note) {
+    return countLines(note, kNoteLineBytes) > kMaxTextLines;
+}
+
+std::vector<std::string> drugsWithCutNotes(std::span<const DrugRecord> entries) {
+    std::vector<std::string> names;
+    for (const DrugRecord& entry : entries) {
+        if (!noteIsCut(efficacyText(entry)) && !noteIsCut(cautionText(entry))) continue;
+        const std::string name(field(entry.PRODUCTNAME));
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    }
+    return names;
+}
+
+}  // namespace leaflet
