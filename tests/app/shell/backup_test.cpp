@@ -1,5 +1,6 @@
 #include <QPushButton>
 #include <fstream>
+#include <set>
 
 #include "program_fixture.h"
 #include "shell/backup.h"
@@ -35,6 +36,20 @@ TEST(Backup, CopiesSubFoldersAndAsksBeforeEachOverwrite) {
     std::string content;
     std::getline(std::ifstream(target.path() / "sub" / "b.txt"), content);
     EXPECT_EQ(content, "new b");
+}
+
+TEST(Backup, TemporaryFilesOfUnfinishedSavesAreNotCopied) {
+    TempDir source, target;
+    fs::create_directories(source.path() / "sub");
+    for (const char* name : {"用法.txt", ".用法.txt.tmp-4242-0", "sub/.Userfile.e.tmp-17-3",
+                             ".notes.tmp", "sub/.x.tmp-1"})
+        std::ofstream(source.path() / name) << name;
+    const auto outcome = shell::backupFolder(source.path(), target.path(), {});
+    EXPECT_TRUE(outcome.complete());
+    std::set<std::string> copied;
+    for (const auto& e : fs::recursive_directory_iterator(target.path()))
+        if (e.is_regular_file()) copied.insert(fs::relative(e.path(), target.path()).string());
+    EXPECT_EQ(copied, (std::set<std::string>{"用法.txt", ".notes.tmp", "sub/.x.tmp-1"}));
 }
 
 TEST(Backup, ACancelOrAFailedCopyStopsAndSaysWhich) {
