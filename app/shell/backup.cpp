@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "atomic_file/atomic_file.h"
+
 namespace shell {
 
 namespace fs = std::filesystem;
@@ -13,7 +15,10 @@ BackupOutcome backupFolder(const fs::path& source, const fs::path& target,
     std::vector<fs::path> files;
     for (auto it = fs::recursive_directory_iterator(source, ec); !ec && it != fs::end(it);
          it.increment(ec)) {
-        if (it->is_regular_file(ec)) files.push_back(it->path());
+        // A temporary file of a save is never a whole copy of anything: one under way is not
+        // finished, one left by a killed save is rubbish.
+        if (it->is_regular_file(ec) && !atomic_file::isTemporaryFile(it->path()))
+            files.push_back(it->path());
     }
     if (ec) {
         outcome.failed = source;

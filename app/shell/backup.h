@@ -27,7 +27,8 @@ struct BackupCallbacks {
 };
 
 // Copies every file under `source` to the same relative place under `target`, creating
-// folders as needed. A failure stops the copy; the files copied before it stay.
+// folders as needed; the temporary files of saves (finished or not) are left out. A failure
+// stops the copy; the files copied before it stay.
 BackupOutcome backupFolder(const std::filesystem::path& source, const std::filesystem::path& target,
                            const BackupCallbacks& callbacks);
 

@@ -1,11 +1,14 @@
 #include "atomic_file/atomic_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <string>
 #include <utility>
 
@@ -24,6 +27,55 @@ std::filesystem::path folderOf(const std::filesystem::path& file) {
     return file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
 }
 
+constexpr std::string_view kTempMark = ".tmp-";
+constexpr auto kStaleAfter = std::chrono::minutes(1);
+
+std::string temporaryPrefix(const std::filesystem::path& target) {
+    return "." + target.filename().string() + std::string(kTempMark);
+}
+
+bool allDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The process id in a temporary file's name after its prefix ("<pid>-<n>"); 0 when the rest
+// is not of that form.
+pid_t writerOf(std::string_view rest) {
+    const std::size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || dash > 9 || !allDigits(rest.substr(0, dash)) ||
+        !allDigits(rest.substr(dash + 1)))
+        return 0;
+    return static_cast<pid_t>(std::stol(std::string(rest.substr(0, dash))));
+}
+
+bool isRunning(pid_t pid) {
+    return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+bool isStale(const std::filesystem::path& file, pid_t writer) {
+    if (writer != ::getpid() && !isRunning(writer)) return true;
+    std::error_code ec;
+    const auto written = std::filesystem::last_write_time(file, ec);
+    return !ec && std::filesystem::file_time_type::clock::now() - written > kStaleAfter;
+}
+
+// Removes the stale temporary files of earlier replacements of `target`. Best effort: a file
+// that cannot be removed only takes some room.
+void removeStaleTemporaries(const std::filesystem::path& target) {
+    const std::string prefix = temporaryPrefix(target);
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folderOf(target), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(prefix)) continue;
+        const pid_t writer = writerOf(std::string_view(name).substr(prefix.size()));
+        std::error_code typeError;
+        if (writer > 0 && it->is_regular_file(typeError) && isStale(it->path(), writer))
+            ::unlink(it->path().c_str());
+    }
+}
+
 }  // namespace
 
 Replacement::Replacement(std::filesystem::path target) : target_(std::move(target)) {}
@@ -34,13 +86,13 @@ Replacement::~Replacement() {
 
 bool Replacement::begin() {
     discard();
+    removeStaleTemporaries(target_);
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path folder = folderOf(target_);
     // Hidden and unique per process and attempt, so two writers never share a temporary file.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = "." + target_.filename().string() + ".tmp-" +
-                                 std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        temp_ = folder / name;
+        temp_ = folder / (temporaryPrefix(target_) + std::to_string(::getpid()) + "-" +
+                          std::to_string(counter++));
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) break;
         if (errno != EEXIST) break;
@@ -86,6 +138,14 @@ void Replacement::discard() {
     fd_ = -1;
     if (!temp_.empty()) ::unlink(temp_.c_str());
     temp_.clear();
+}
+
+bool isTemporaryFile(const std::filesystem::path& file) {
+    const std::string name = file.filename().string();
+    const std::size_t mark = name.rfind(kTempMark);
+    // "." + a name of at least one character + the mark + "<pid>-<n>".
+    return name.starts_with('.') && mark != std::string::npos && mark > 1 &&
+           writerOf(std::string_view(name).substr(mark + kTempMark.size())) > 0;
 }
 
 bool replaceFile(const std::filesystem::path& target, std::string_view content) {

@@ -42,10 +42,30 @@ DecodeState& stateOf(j_common_ptr cinfo) {
     std::longjmp(stateOf(cinfo).failed, 1);
 }
 
-// Corrupt-but-readable data is tolerated as other viewers do; data cut short is not, since
-// it would leave the lower part of the photograph grey.
+// libjpeg carries on over corrupt or missing data with grey or garbled blocks, so every
+// warning about the picture data is a failure. Two header oddities that leave the picture
+// intact pass, and so does the end of the file before its end marker: picture data missing
+// within a scan has a warning of its own, and whole scans missing are found by everyScanIn.
 void onMessage(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) fail(cinfo);
+    if (level >= 0) return;  // trace messages
+    switch (cinfo->err->msg_code) {
+        case JWRN_ADOBE_XFORM:
+        case JWRN_JFIF_MAJOR:
+        case JWRN_JPEG_EOF:
+            return;
+        default:
+            fail(cinfo);
+    }
+}
+
+// A progressive file is whole when its scans have brought every coefficient of every component
+// to full precision; one cut between scans lacks some and would show blurred or grey.
+bool everyScanIn(const jpeg_decompress_struct& cinfo) {
+    if (!cinfo.progressive_mode) return true;
+    for (int c = 0; c < cinfo.num_components; ++c)
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (cinfo.coef_bits[c][k] != 0) return false;
+    return true;
 }
 
 void onProgress(j_common_ptr cinfo) {
@@ -125,7 +145,9 @@ DecodeResult decodeJpeg(const std::uint8_t* data, std::size_t size, int minWidth
     cinfo.scale_num = scaleEighths(width, height, minWidth, minHeight);
     cinfo.scale_denom = 8;
 
+    // A progressive file is read whole here, so its scans can be counted before any output.
     jpeg_start_decompress(&cinfo);
+    if (!everyScanIn(cinfo)) fail(reinterpret_cast<j_common_ptr>(&cinfo));
     Picture& stored = state->stored;
     stored.width = static_cast<int>(cinfo.output_width);
     stored.height = static_cast<int>(cinfo.output_height);
@@ -137,7 +159,8 @@ DecodeResult decodeJpeg(const std::uint8_t* data, std::size_t size, int minWidth
         if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) fail(reinterpret_cast<j_common_ptr>(&cinfo));
         toRgb(cinfo, row, &stored.rgb[static_cast<std::size_t>(line) * stored.width * 3]);
     }
-    // Every row is in; what may follow the picture (or a missing end marker) does not matter.
+    // Every row is in without a warning about its data; what may follow the picture (or a
+    // missing end marker) does not matter.
     jpeg_destroy_decompress(&cinfo);
     return {DecodeStatus::Decoded, upright(stored, state->orientation)};
 }

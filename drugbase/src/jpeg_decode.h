@@ -25,8 +25,10 @@ struct DecodeResult {
 // Decodes baseline, progressive, greyscale, RGB and CMYK/YCCK JPEG data and turns the picture
 // upright by its EXIF orientation. The decoder's own scaling (1/8 to 8/8) reduces the picture
 // as far as it stays at least minWidth x minHeight once upright, so a large photograph costs
-// little to decode. Data cut short, a picture with more than kMaxJpegPixels pixels, or one of
-// a colour space without an RGB form gives NoPicture.
+// little to decode. Data cut short or corrupt (whatever follows it, an end marker included), a
+// progressive file lacking some of its scans, a picture with more than kMaxJpegPixels pixels,
+// or one of a colour space without an RGB form gives NoPicture. A whole picture whose end
+// marker alone is missing is decoded.
 DecodeResult decodeJpeg(const std::uint8_t* data, std::size_t size, int minWidth, int minHeight);
 
 }  // namespace drugbase

@@ -98,14 +98,38 @@ TEST_F(Photographs, DrawImageFillsTheSlotsOfTheAvailablePhotographsOnly) {
     EXPECT_EQ(std::vector<int>(flags, flags + 7), (std::vector<int>{1, 0, 0, 0, 0, 0, 0}));
 }
 
+// The file cut after `fraction` of its bytes, then closed with an end marker as if whole.
+std::string cutShortButClosed(const std::string& jpeg, double fraction) {
+    return jpeg.substr(0, static_cast<std::size_t>(jpeg.size() * fraction)) + "\xFF\xD9";
+}
+
+// A progressive file closed with an end marker right before its `n`th scan (from 1).
+std::string scansBefore(const std::string& jpeg, int n) {
+    std::size_t at = 0;
+    for (int scan = 0; scan < n; ++scan) at = jpeg.find("\xFF\xDA", at + 1);
+    return jpeg.substr(0, at) + "\xFF\xD9";
+}
+
+// The file with a restart marker standing in the middle of its picture data.
+std::string withStrayMarker(std::string jpeg) {
+    const std::size_t data = jpeg.find("\xFF\xDA");
+    return jpeg.insert(data + (jpeg.size() - data) / 2, "\xFF\xD3");
+}
+
 TEST_F(Photographs, TheLoaderReportsTheStepThatFailedAndDrawsNothing) {
     const std::string good = encode(fourColours());
+    const std::string progressive = encode(fourColours(), {.progressive = true});
+    const char* kNoPicture = "Could not load image (pgpPicture failure)";
     const std::pair<std::string, const char*> cases[] = {
         {"", "Could not lock memory for image"},
         {"これは写真ではありません。\n", "Could not load image (hr failure)"},
-        {good.substr(0, good.size() / 2), "Could not load image (pgpPicture failure)"},
+        {good.substr(0, good.size() / 2), kNoPicture},
         {good.substr(0, 200), "Could not load image (hr failure)"},
-        {good.substr(0, good.find("\xFF\xDA") + 20), "Could not load image (pgpPicture failure)"},
+        {good.substr(0, good.find("\xFF\xDA") + 20), kNoPicture},
+        {cutShortButClosed(good, 0.6), kNoPicture},
+        {cutShortButClosed(progressive, 0.6), kNoPicture},
+        {scansBefore(progressive, 3), kNoPicture},
+        {withStrayMarker(good), kNoPicture},
     };
     for (const auto& [bytes, message] : cases) {
         messages.clear();
@@ -147,6 +171,18 @@ TEST_F(Photographs, EveryKindOfJpegIsDrawnUpright) {
              s);
     EXPECT_TRUE(shows(s.at(35, 26), 0x202020, 12) && shows(s.at(105, 26), 0x606060, 12) &&
                 shows(s.at(35, 78), 0xA0A0A0, 12) && shows(s.at(105, 78), 0xE0E0E0, 12));
+}
+
+TEST_F(Photographs, AWholePictureWithoutItsEndMarkerIsDrawn) {
+    for (bool progressive : {false, true}) {
+        std::string bytes = encode(fourColours(), {.progressive = progressive});
+        ASSERT_TRUE(bytes.ends_with("\xFF\xD9"));
+        bytes.resize(bytes.size() - 2);
+        Surface s(140, 105);
+        EXPECT_EQ(drawFile(photo("open.jpg", bytes), s), 1) << progressive;
+        EXPECT_TRUE(showsFourColours(s)) << progressive;
+    }
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Photographs, TheExifOrientationOfAPhoneCameraIsHonoured) {

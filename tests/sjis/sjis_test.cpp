@@ -28,6 +28,39 @@ TEST(SjisCodec, KnownCodesConvertBothWaysAndUnmappableInputBecomesQuestionMarks)
     EXPECT_EQ(toUtf8("\x83"), "\xEF\xBF\xBD");  // lone lead byte at the end
 }
 
+TEST(SjisCodec, MalformedUtf8IsRefusedWholeNeverReadAsAnotherCharacter) {
+    const char* refused[] = {
+        "\xC0\xAF",          // "/" spelt in two bytes
+        "\xE0\x80\xAF",      // ... in three
+        "\xF0\x80\x80\xAF",  // ... in four
+        "\xC1\xBF",          // U+007F in two bytes
+        "\xE0\x9F\xBF",      // U+07FF in three
+        "\xF0\x8F\xBF\xBF",  // U+FFFF in four
+        "\xED\xA0\x80",      // the first surrogate
+        "\xED\xBF\xBF",      // the last surrogate
+        "\xF4\x90\x80\x80",  // U+110000, one past the last code point
+        "\xF5\x80\x80\x80",  // a lead byte no code point uses
+        "\xBF",              // a continuation byte on its own
+        "\xE8\x96",          // a character cut off by the end of the text
+    };
+    for (const char* bad : refused) {
+        const std::string text = std::string("a") + bad;
+        EXPECT_EQ(sjis::validUtf8Length(text + "b"), 1u) << bad;
+        // Each byte of the bad sequence becomes one "?": nothing of it turns into a character.
+        std::string out;
+        EXPECT_FALSE(fromUtf8(text + "b", out)) << bad;
+        EXPECT_EQ(out, "a" + std::string(std::strlen(bad), '?') + "b");
+    }
+    // The shortest forms at each length and the edges of the surrogate gap stay valid.
+    const char* accepted[] = {"\xC2\x80",         "\xDF\xBF",        "\xE0\xA0\x80",
+                              "\xED\x9F\xBF",     "\xEE\x80\x80",    "\xEF\xBF\xBF",
+                              "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"};
+    for (const char* good : accepted) {
+        const std::string text = std::string("a") + good + "b";
+        EXPECT_EQ(sjis::validUtf8Length(text), text.size()) << good;
+    }
+}
+
 TEST(SjisCodec, EveryDoubleByteCharacterRoundTrips) {
     int checked = 0;
     for (int lead = 0x81; lead <= 0xFC; ++lead) {

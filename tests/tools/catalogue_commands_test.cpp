@@ -55,6 +55,8 @@ TEST_F(AdminCommands, BadFilesAreRefusedWithTheirLineAndLoadNothing) {
          ":4: PRODUCTNAME is longer than 90 bytes"},
         {"YJCODE,PRODUCTNAME,PHOTO1\nA,b,yes\n", ":2: PHOTO1 is not a whole number"},
         {"YJCODE,PRODUCTNAME\nA,\"b\n", ":2: a quoted field is not closed"},
+        {"YJCODE,PRODUCTNAME\nA,b\nB,\xC0\xAF\n", ":3: invalid UTF-8"},
+        {std::string("YJCODE,PRODUCTNAME\nA,b\0c\n", 25), ":2: a NUL byte"},
         {"", ": the file has no header line"},
     };
     for (const auto& [csv, reason] : cases) {

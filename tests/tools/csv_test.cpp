@@ -34,3 +34,17 @@ TEST(Csv, MalformedQuotesNameTheirLine) {
     p = parseCsv("a\"b\n");
     EXPECT_EQ(p.error, "a quote inside an unquoted field");
 }
+
+TEST(Csv, InvalidUtf8AndNulBytesAreRefusedWithTheirLine) {
+    // Counted through a quoted field that spans lines.
+    auto p = parseCsv("a,\"b\nc\"\nd,\xC0\xAF\n");
+    EXPECT_EQ(p.error, "invalid UTF-8");
+    EXPECT_EQ(p.errorLine, 3);
+    EXPECT_TRUE(p.records.empty());
+    p = parseCsv("a\nb\n\xE8\x96");  // the file ends inside a character
+    EXPECT_EQ(p.error, "invalid UTF-8");
+    EXPECT_EQ(p.errorLine, 3);
+    p = parseCsv(std::string("a\n\"x\0y\"\n", 8));
+    EXPECT_EQ(p.error, "a NUL byte");
+    EXPECT_EQ(p.errorLine, 2);
+}

@@ -1,10 +1,31 @@
 #include "csv.h"
 
+#include <algorithm>
+
+#include "sjis/sjis.h"
+
 namespace admin {
+namespace {
+
+// The first byte that makes the text unusable: a NUL (which would end the text early further
+// on) or the start of malformed UTF-8 (which could otherwise be read as another character).
+// Sets the error and its line; false when the text is clean.
+bool findUnusableByte(std::string_view text, CsvParse& out) {
+    const std::size_t nul = std::min(text.find('\0'), text.size());
+    const std::size_t valid = sjis::validUtf8Length(text);
+    if (nul == text.size() && valid == text.size()) return false;
+    out.error = nul < valid ? "a NUL byte" : "invalid UTF-8";
+    const std::string_view before = text.substr(0, std::min(nul, valid));
+    out.errorLine = 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
+    return true;
+}
+
+}  // namespace
 
 CsvParse parseCsv(std::string_view text) {
     CsvParse out;
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (findUnusableByte(text, out)) return out;
     int line = 1;
     std::size_t i = 0;
     while (i < text.size()) {

@@ -19,7 +19,8 @@ struct CsvParse {
 };
 
 // Splits `text` into records. Blank lines are skipped; CR LF and LF both end a record; a
-// leading UTF-8 byte-order mark is ignored.
+// leading UTF-8 byte-order mark is ignored. Text with a NUL byte or malformed UTF-8 (overlong
+// forms and surrogates included) is refused whole, naming the line of the first such byte.
 CsvParse parseCsv(std::string_view text);
 
 }  // namespace admin

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "sjis/sjis.h"
 #include "tables.h"
@@ -111,23 +112,30 @@ void appendUtf8(std::string& out, char32_t u) {
     }
 }
 
-// Decodes one UTF-8 character at `i` (its first byte is not ASCII); returns U+FFFD and
-// advances one byte when the sequence is malformed.
-char32_t nextUtf8(std::string_view s, std::size_t& i) {
+// Decodes one UTF-8 character at `i` (its first byte is not ASCII) and advances past it.
+// A malformed sequence gives nothing and advances one byte, so that no byte of it is read as
+// part of a character: overlong forms (an overlong "/" must not become "/"), surrogates and
+// values past U+10FFFF are malformed, as are stray continuation bytes and cut-off sequences.
+std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     const int extra = (b0 >> 5) == 6 ? 1 : (b0 >> 4) == 14 ? 2 : (b0 >> 3) == 30 ? 3 : -1;
     if (extra < 0 || i + extra >= s.size()) {
         ++i;
-        return 0xFFFD;
+        return std::nullopt;
     }
     char32_t u = b0 & (0x3F >> extra);
     for (int k = 1; k <= extra; ++k) {
         const auto b = static_cast<unsigned char>(s[i + k]);
         if ((b & 0xC0) != 0x80) {
             ++i;
-            return 0xFFFD;
+            return std::nullopt;
         }
         u = u << 6 | (b & 0x3F);
+    }
+    constexpr char32_t kShortestAbove[] = {0, 0x80, 0x800, 0x10000};
+    if (u < kShortestAbove[extra] || (u >= 0xD800 && u <= 0xDFFF) || u > 0x10FFFF) {
+        ++i;
+        return std::nullopt;
     }
     i += extra + 1;
     return u;
@@ -172,8 +180,8 @@ bool fromUtf8(std::string_view utf8, std::string& out) {
             ++i;
             continue;
         }
-        const char32_t u = nextUtf8(utf8, i);
-        const std::uint16_t code = u < 0x10000 ? t.fromUnicode[u] : 0;
+        const std::optional<char32_t> u = nextUtf8(utf8, i);
+        const std::uint16_t code = u && *u < 0x10000 ? t.fromUnicode[*u] : 0;
         if (code == 0) {
             out += '?';
             complete = false;
@@ -191,6 +199,19 @@ std::string fromUtf8(std::string_view utf8) {
     std::string out;
     fromUtf8(utf8, out);
     return out;
+}
+
+std::size_t validUtf8Length(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        if (!nextUtf8(text, i)) return start;
+    }
+    return text.size();
 }
 
 }  // namespace sjis

@@ -1,10 +1,48 @@
+#include <QDialog>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <fstream>
+#include <set>
 
 #include "program_fixture.h"
 #include "shell/backup.h"
+#include "shell/backup_command.h"
+#include "shell/backup_progress.h"
+#include "ui/qt_prompts.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The program's own message boxes for questions; the folder chooser and the messages are
+// scripted and recorded.
+class RealQuestions : public ui::QtPrompts {
+  public:
+    QString folder;
+    std::vector<std::string> messages;
+
+    QString chooseFolder(QWidget*, const QString&) override { return folder; }
+    void message(QWidget*, const QString& text, const QString&, ui::Icon) override {
+        messages.push_back(text.toStdString());
+    }
+};
+
+QMessageBox* openQuestion() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) return box;
+    return nullptr;
+}
+
+std::string contentOf(const fs::path& file) {
+    std::string content;
+    std::getline(std::ifstream(file), content);
+    return content;
+}
+
+}  // namespace
 
 TEST(Backup, CopiesSubFoldersAndAsksBeforeEachOverwrite) {
     TempDir source, target;
@@ -35,6 +73,20 @@ TEST(Backup, CopiesSubFoldersAndAsksBeforeEachOverwrite) {
     std::string content;
     std::getline(std::ifstream(target.path() / "sub" / "b.txt"), content);
     EXPECT_EQ(content, "new b");
+}
+
+TEST(Backup, TemporaryFilesOfUnfinishedSavesAreNotCopied) {
+    TempDir source, target;
+    fs::create_directories(source.path() / "sub");
+    for (const char* name : {"用法.txt", ".用法.txt.tmp-4242-0", "sub/.Userfile.e.tmp-17-3",
+                             ".notes.tmp", "sub/.x.tmp-1"})
+        std::ofstream(source.path() / name) << name;
+    const auto outcome = shell::backupFolder(source.path(), target.path(), {});
+    EXPECT_TRUE(outcome.complete());
+    std::set<std::string> copied;
+    for (const auto& e : fs::recursive_directory_iterator(target.path()))
+        if (e.is_regular_file()) copied.insert(fs::relative(e.path(), target.path()).string());
+    EXPECT_EQ(copied, (std::set<std::string>{"用法.txt", ".notes.tmp", "sub/.x.tmp-1"}));
 }
 
 TEST(Backup, ACancelOrAFailedCopyStopsAndSaysWhich) {
@@ -76,4 +128,67 @@ TEST_F(ProgramTest, TheBackupCommandReportsCompletionOnlyWhenWhole) {
     prompts.folders = {QString()};                // the chooser cancelled: nothing happens
     find<QPushButton>("button1189")->click();
     EXPECT_EQ(prompts.shown.size(), before + 1);
+}
+
+TEST(BackupCommand, AQuestionLeftOpenKeepsItsInputAndTheBackupCompletesOnItsAnswer) {
+    TempDir source, target;
+    for (const char* name : {"a.mdb", "b.mdb", "c.txt"})
+        std::ofstream(source.path() / name) << "new";
+    std::ofstream(target.path() / "a.mdb") << "old";
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.show();
+    RealQuestions prompts;
+    prompts.folder = QString::fromStdString(target.path().string());
+
+    // Watches the question every 100 ms: nothing else may appear while it is open, and after
+    // 10 s it must still be the window that takes input, and take a real click.
+    constexpr int kTicksOpen = 100;
+    int ticks = 0;
+    std::set<QString> appeared;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QMessageBox* box = openQuestion();
+        if (!box) return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w != box && w != &owner)
+                appeared.insert(w->metaObject()->className() + QString(" ") + w->objectName());
+        if (++ticks < kTicksOpen) return;
+        QAbstractButton* all = box->button(QMessageBox::YesToAll);
+        if (ticks == kTicksOpen) {
+            EXPECT_EQ(QApplication::activeModalWidget(), box);
+            QTest::mouseClick(all, Qt::LeftButton);
+            return;
+        }
+        ADD_FAILURE() << "the question took no input";
+        all->click();
+    });
+    watch.start(100);
+    shell::runBackup(&owner, prompts, source.path());
+    watch.stop();
+
+    EXPECT_EQ(ticks, kTicksOpen);
+    EXPECT_TRUE(appeared.empty()) << appeared.begin()->toStdString();
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"データファイルの保存が完了しました。"});
+    for (const char* name : {"a.mdb", "b.mdb", "c.txt"})
+        EXPECT_EQ(contentOf(target.path() / name), "new") << name;
+}
+
+TEST(BackupCommand, ALongCopyShowsItsProgressWhichStepsAsideForAQuestion) {
+    QWidget owner;
+    owner.show();
+    shell::BackupProgress progress(&owner);
+    QTest::qWait(400);
+    progress.update(2, 5);
+    auto* window = owner.findChild<QDialog*>("backupProgress");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), window);
+    const auto* bar = window->findChild<QProgressBar*>("backupProgressBar");
+    EXPECT_EQ(std::pair(bar->value(), bar->maximum()), std::pair(2, 5));
+    const auto answer = progress.aside([&] {
+        EXPECT_FALSE(window->isVisible());
+        return ui::OverwriteAnswer::No;
+    });
+    EXPECT_EQ(answer, ui::OverwriteAnswer::No);
 }

@@ -2,12 +2,16 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
+#include "atomic_file/atomic_file.h"
 #include "shell/settings.h"
 #include "sjis/sjis.h"
 #include "temp_dir.h"
@@ -70,6 +74,12 @@ class SettingsFile : public ::testing::Test {
     std::size_t entries() const {
         const std::filesystem::directory_iterator it(file.parent_path());
         return std::distance(begin(it), end(it));
+    }
+    std::set<std::string> names() const {
+        std::set<std::string> out;
+        for (const auto& e : std::filesystem::directory_iterator(file.parent_path()))
+            out.insert(e.path().filename().string());
+        return out;
     }
 
     TempDir dir;
@@ -162,6 +172,43 @@ TEST_F(SettingsFile, FailedSaveKeepsThePreviousFileAndNamesThePart) {
     }
     ASSERT_TRUE(shell::saveSettings(file, filled('B')).ok());
     EXPECT_EQ(load(), filled('B'));
+}
+
+TEST_F(SettingsFile, ASaveRemovesTheTemporaryFilesOfKilledSavesOnly) {
+    ASSERT_TRUE(shell::saveSettings(file, filled('A')).ok());
+    // A save killed half-way, as by kill -9, leaves its temporary file behind.
+    const pid_t killed = fork();
+    if (killed == 0) {
+        atomic_file::Replacement replacement(file);
+        if (replacement.begin()) replacement.write("half a file");
+        kill(getpid(), SIGKILL);
+    }
+    ASSERT_GT(killed, 0);
+    waitpid(killed, nullptr, 0);
+    ASSERT_EQ(entries(), 2u);
+    // One of a running process that has not been touched for a long time is stale as well.
+    const std::string live = std::to_string(getppid());
+    const auto folder = file.parent_path();
+    const auto old = folder / (".Userfile.e.tmp-" + live + "-0");
+    std::ofstream(old) << "old";
+    std::filesystem::last_write_time(
+        old, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5));
+    // What stays: a running process's file being written, another file's leftovers, and names
+    // that only look like ours.
+    const std::string dead = std::to_string(killed);
+    std::set<std::string> kept = {"Userfile.e", ".Userfile.e.tmp-" + live + "-1",
+                                  ".other.tmp-" + dead + "-0", ".Userfile.e.tmp-" + dead,
+                                  "Userfile.e.tmp-" + dead + "-0"};
+    for (const std::string& name : kept)
+        if (name != "Userfile.e") std::ofstream(folder / name) << "x";
+    atomic_file::Replacement ours(file);  // this process's own save, under way
+    ASSERT_TRUE(ours.begin());
+
+    ASSERT_TRUE(shell::saveSettings(file, filled('B')).ok());
+    EXPECT_EQ(names().size(), kept.size() + 1);
+    for (const std::string& name : kept) EXPECT_EQ(names().count(name), 1u) << name;
+    EXPECT_EQ(load(), filled('B'));
+    EXPECT_TRUE(ours.write(std::string(shell::kSettingsFileSize, 0)) && ours.commit());
 }
 
 TEST_F(SettingsFile, FileThatCannotBeThereFailsWithItsMessage) {

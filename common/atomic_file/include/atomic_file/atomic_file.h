@@ -1,6 +1,7 @@
 // Replacing a file whole: the new content goes to a temporary file in the target's folder,
 // which is flushed to disk and then renamed over the target. A failure at any step (or a crash)
-// leaves the target as it was; the temporary file is removed on every failed path.
+// leaves the target as it was; the temporary file is removed on every failed path. One left by
+// a writer that died (kill -9, power loss) is removed by the next replacement of that target.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +17,10 @@ class Replacement {
     Replacement(const Replacement&) = delete;
     Replacement& operator=(const Replacement&) = delete;
 
-    // Creates the temporary file beside the target; false when that is impossible.
+    // Creates the temporary file beside the target; false when that is impossible. First removes
+    // the target's stale temporary files: those of a process that no longer runs, and those
+    // untouched for a minute (a writer takes well under that, and the process id may have
+    // been reused). Another process's file being written is left alone.
     bool begin();
     // Appends bytes to the temporary file; false when they could not all be written.
     bool write(std::string_view bytes);
@@ -31,6 +35,10 @@ class Replacement {
     std::filesystem::path temp_;
     int fd_ = -1;
 };
+
+// Whether `file` is named like a temporary file of a replacement: "." + the target's name +
+// ".tmp-" + process id + "-" + a number. Such a file is never a whole copy of anything.
+bool isTemporaryFile(const std::filesystem::path& file);
 
 // The whole sequence for content at hand: true when `target` now holds exactly `content`.
 bool replaceFile(const std::filesystem::path& target, std::string_view content);

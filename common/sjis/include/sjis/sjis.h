@@ -19,10 +19,15 @@ constexpr bool isLeadByte(unsigned char b) {
 // CP932 -> UTF-8. Bytes that form no CP932 character become U+FFFD.
 std::string toUtf8(std::string_view cp932);
 
-// UTF-8 -> CP932. Characters CP932 cannot hold (and malformed UTF-8) become "?";
-// the result tells whether everything converted.
+// UTF-8 -> CP932. Characters CP932 cannot hold become "?", and so does each byte of malformed
+// UTF-8 (see validUtf8Length); the result tells whether everything converted.
 bool fromUtf8(std::string_view utf8, std::string& out);
 std::string fromUtf8(std::string_view utf8);
+
+// Length of the longest prefix of `text` that is well-formed UTF-8. Overlong forms, surrogates
+// (U+D800-U+DFFF), values past U+10FFFF, stray continuation bytes and a sequence cut off by
+// the end of the text all end it; so it is text.size() only for wholly valid text.
+std::size_t validUtf8Length(std::string_view text);
 
 // Length of the longest prefix of `text` of at most `maxBytes` bytes that does not split a
 // double-byte character.

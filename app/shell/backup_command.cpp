@@ -1,0 +1,48 @@
+#include "shell/backup_command.h"
+
+#include <QString>
+
+#include "shell/backup.h"
+#include "shell/backup_progress.h"
+
+namespace shell {
+namespace {
+
+constexpr const char* kBackupTitle =
+    "データファイル（薬剤ファイル、患者ファイル、編集ファイル）を保存します。\n"
+    "保存先ディレクトリを指定して下さい。";
+constexpr const char* kCopyTitle = "コピー";
+constexpr const char* kErrorTitle = "エラー";
+
+}  // namespace
+
+void runBackup(QWidget* owner, ui::Prompts& prompts, const std::filesystem::path& databaseFolder) {
+    const QString chosen = prompts.chooseFolder(owner, kBackupTitle);
+    if (chosen.isEmpty()) return;
+    BackupOutcome outcome;
+    {
+        BackupProgress progress(owner);
+        BackupCallbacks callbacks;
+        callbacks.askOverwrite = [&](const std::filesystem::path& target) {
+            const QString question = QStringLiteral("「%1」は既に存在します。上書きしますか？")
+                                         .arg(QString::fromStdString(target.string()));
+            return progress.aside(
+                [&] { return prompts.askOverwrite(owner, question, kCopyTitle); });
+        };
+        callbacks.progress = [&progress](int done, int total) { progress.update(done, total); };
+        outcome = backupFolder(databaseFolder, chosen.toStdString(), callbacks);
+    }  // the progress window is gone before the outcome is reported
+    if (!outcome.failed.empty()) {
+        prompts.message(owner,
+                        QStringLiteral("「%1」を保存できませんでした。（%2）")
+                            .arg(QString::fromStdString(outcome.failed.string()),
+                                 QString::fromStdString(outcome.error)),
+                        kErrorTitle, ui::Icon::Warning);
+        return;
+    }
+    if (outcome.complete())
+        prompts.message(owner, "データファイルの保存が完了しました。", kCopyTitle,
+                        ui::Icon::Information);
+}
+
+}  // namespace shell
