@@ -86,7 +86,7 @@ TEST_F(Queries, DetailFindsExactCodesOnlyAndCutsOverlongTextsAtACharacterBoundar
     for (int i = 0; i < 60; ++i) longName += "ア";  // 120 bytes in CP932
     const std::string sql = "UPDATE Medicine_Information SET PRODUCTNAME = 'a" + longName +
                             "', MEMO = '" + std::string(900, 'm') + "' WHERE YJCODE = 'Y1'";
-    ASSERT_TRUE(sqlkit::exec(raw().get(), sql.c_str()));
+    ASSERT_TRUE(raw()->exec(sql));
     ASSERT_EQ(RecordDetail(&r, "Y1"), 0);
     // 90 bytes of room: "a" and 44 kana (89 bytes); the 45th kana would split.
     EXPECT_EQ(std::strlen(r.PRODUCTNAME), 89u);
@@ -161,7 +161,7 @@ TEST_F(Queries, NameAndCodeListsHonourTheirOrderAndRoomAndMayBeEmpty) {
     ASSERT_EQ(RecordDisplayFU(&listNames.sink, slots, 2), 0);
     EXPECT_EQ(listNames.items, (Strings{"O'Brien 50%_off*\\", "アムロジピンOD錠"}));
 
-    ASSERT_TRUE(sqlkit::exec(raw().get(), "DELETE FROM Medicine_Information"));
+    ASSERT_TRUE(raw()->exec("DELETE FROM Medicine_Information"));
     ViewCollector view;
     ListCollector none;
     int counter = 3;
