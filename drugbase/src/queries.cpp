@@ -22,6 +22,15 @@ std::string utf8(const char* cp932Text) {
     return sjis::toUtf8(cp932Text ? cp932Text : "");
 }
 
+// A search text as the search dialog passes it: at most its 250-byte field (249 bytes of text),
+// cut at a character boundary, so no typed text reaches the engine's pattern limits.
+std::string searchText(const char* cp932Text) {
+    constexpr std::size_t kSearchField = 250;
+    if (!cp932Text) return {};
+    const std::string_view text(cp932Text, strnlen(cp932Text, kSearchField));
+    return sjis::toUtf8(text.substr(0, sjis::cutLength(text, kSearchField - 1)));
+}
+
 std::string select(const char* columns, const std::string& rest) {
     return std::string("SELECT ") + columns + " FROM Medicine_Information" + rest;
 }
@@ -132,13 +141,13 @@ DRUGBASE_API int RecordGOKU(const char* productName, const char* generalName, co
         if (!t.value || !*t.value) continue;
         where += where.empty() ? " WHERE " : " AND ";
         where += std::string(t.column) + kContains;
-        values.push_back(sqlkit::likeLiteral(utf8(t.value)));
+        values.push_back(sqlkit::likeLiteral(searchText(t.value)));
     }
     for (const char* form : forms) {
         if (!form || !*form) continue;
         formTerms += formTerms.empty() ? "" : " OR ";
         formTerms += std::string("ZAIKEI") + kContains;
-        values.push_back(sqlkit::likeLiteral(utf8(form)));
+        values.push_back(sqlkit::likeLiteral(searchText(form)));
     }
     if (!formTerms.empty()) where += (where.empty() ? " WHERE (" : " AND (") + formTerms + ")";
 

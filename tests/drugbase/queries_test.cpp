@@ -121,6 +121,19 @@ TEST_F(Queries, CompositeSearchCombinesConditionsAndTakesTypedTextLiterally) {
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(Queries, SearchTextsAreCutToTheSearchFieldNeverPastTheEnginesPatternLimit) {
+    // Far longer than any field and than the engine's LIKE pattern limit (50,000 bytes).
+    std::string longName = "アムロ";
+    while (longName.size() < 90000) longName += "ジピン錠";
+    const std::string cp932 = sjis::fromUtf8(longName);
+    ListCollector names, yjcodes;
+    EXPECT_EQ(RecordGOKU(cp932.c_str(), "", "", "", "", cp932.c_str(), "", "", &names.sink,
+                         &yjcodes.sink),
+              0);
+    EXPECT_TRUE(yjcodes.items.empty());
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(Queries, SameKindListsSkipMarkerRowsAndUnknownDrugs) {
     ListCollector names, yjcodes;
     ASSERT_EQ(RecordDohinsyu("Y2", &names.sink, &yjcodes.sink), 0);
