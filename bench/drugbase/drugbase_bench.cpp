@@ -23,7 +23,7 @@ const std::filesystem::path& folder() {
     return f;
 }
 
-sqlkit::Db openBare() {
+sqlkit::ConnectionPtr openBare() {
     return sqlkit::openEncrypted(folder() / "薬剤ファイル.mdb", "HN%tPQS", nullptr);
 }
 
@@ -31,7 +31,7 @@ sqlkit::Db openBare() {
 void bareWalk(benchmark::State& state, const char* sql, const std::string& bound = "") {
     for (auto _ : state) {
         auto db = openBare();
-        sqlkit::Statement s(db.get(), sql);
+        sqlkit::Statement s = db->prepare(sql);
         if (!bound.empty()) s.bindMatch(1, bound);
         std::size_t bytes = 0;
         while (s.step()) {

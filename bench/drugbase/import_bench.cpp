@@ -88,10 +88,9 @@ void BareGuidanceUpdates(benchmark::State& state) {
     const auto& s = bench::scratchCatalogue(kDrugs);
     for (auto _ : state) {
         auto db = sqlkit::openEncrypted(s.database / "薬剤ファイル.mdb", "HN%tPQS", nullptr);
-        sqlkit::exec(db.get(), "PRAGMA cache_size = -65536");
-        sqlkit::Transaction transaction(db.get());
-        sqlkit::Statement update(
-            db.get(),
+        db->exec("PRAGMA cache_size = -65536");
+        sqlkit::Transaction transaction(*db);
+        sqlkit::Statement update = db->prepare(
             "UPDATE Medicine_Information SET SAYOA = ?, SAYOB = ?, SAYOC1 = ?, SAYOC2 = ?, "
             "CYUUI = ? WHERE rowid = (SELECT rowid FROM Medicine_Information WHERE YJCODE = ? "
             "ORDER BY rowid LIMIT 1)");

@@ -44,11 +44,11 @@ const bench::Scratch& photographed() {
         for (int n = 1; n <= 6; ++n)
             testjpeg::writeFile(layout::photoFolder(scratch.program, n) / (kCode + ".jpg"), jpeg);
         auto db = sqlkit::openEncrypted(scratch.database / "薬剤ファイル.mdb", "HN%tPQS", nullptr);
-        sqlkit::exec(db.get(), ("UPDATE Medicine_Information SET PHOTO1 = 1, PHOTO2 = 1, PHOTO3 = "
-                                "1, PHOTO4 = 1, PHOTO5 = 1, PHOTO6 = 1, PHOTO_HYOUJI = 1 WHERE "
-                                "YJCODE = '" +
-                                kCode + "'")
-                                   .c_str());
+        db->exec(("UPDATE Medicine_Information SET PHOTO1 = 1, PHOTO2 = 1, PHOTO3 = "
+                  "1, PHOTO4 = 1, PHOTO5 = 1, PHOTO6 = 1, PHOTO_HYOUJI = 1 WHERE "
+                  "YJCODE = '" +
+                  kCode + "'")
+                     .c_str());
         return scratch;
     }();
     return s;
@@ -95,9 +95,9 @@ void BarePictureWork(benchmark::State& state) {
     const auto file = layout::photoFolder(s.program, 1) / (kCode + ".jpg");
     for (auto _ : state) {
         auto db = sqlkit::openEncrypted(s.database / "薬剤ファイル.mdb", "HN%tPQS", nullptr);
-        sqlkit::Statement find(db.get(),
-                               "SELECT PHOTO1, PHOTO_HYOUJI FROM Medicine_Information WHERE "
-                               "YJCODE = ? ORDER BY rowid LIMIT 1");
+        sqlkit::Statement find = db->prepare(
+            "SELECT PHOTO1, PHOTO_HYOUJI FROM Medicine_Information WHERE "
+            "YJCODE = ? ORDER BY rowid LIMIT 1");
         find.bindMatch(1, kCode);
         find.step();
         std::ifstream in(file, std::ios::binary);

@@ -25,7 +25,7 @@ const std::filesystem::path& folder() {
     return f;
 }
 
-sqlkit::Db openBare() {
+sqlkit::ConnectionPtr openBare() {
     return sqlkit::openEncrypted(folder() / "患者ファイル.mdb", "HN%tPQS", nullptr);
 }
 
@@ -41,7 +41,7 @@ std::size_t readAll(sqlkit::Statement& s) {
 void bareWalk(benchmark::State& state, const std::string& sql, int id = 0) {
     for (auto _ : state) {
         auto db = openBare();
-        sqlkit::Statement s(db.get(), sql);
+        sqlkit::Statement s = db->prepare(sql);
         if (id) s.bindInt(1, id);
         benchmark::DoNotOptimize(readAll(s));
     }
@@ -146,13 +146,13 @@ void StoreOnFullSet_Bare(benchmark::State& state) {
         "SELECT " + stampColumns() + " FROM Patient_Information WHERE ID = ?1 LIMIT 1";
     for (auto _ : state) {
         auto db = openBare();
-        sqlkit::Transaction transaction(db.get());
-        sqlkit::Statement s(db.get(), find);
+        sqlkit::Transaction transaction(*db);
+        sqlkit::Statement s = db->prepare(find);
         s.bindInt(1, kMiddle + 1);
         benchmark::DoNotOptimize(s.step());
-        sqlkit::Statement update(db.get(),
-                                 "UPDATE Patient_Information SET N0 = '2023-01-01 09:05:00', "
-                                 "INFO0 = ? WHERE rowid = ?");
+        sqlkit::Statement update = db->prepare(
+            "UPDATE Patient_Information SET N0 = '2023-01-01 09:05:00', "
+            "INFO0 = ? WHERE rowid = ?");
         update.bindBlob(1, block).bindInt(2, s.integer(0));
         update.step();
         if (!transaction.commit()) state.SkipWithError("failed");

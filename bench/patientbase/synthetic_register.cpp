@@ -59,15 +59,15 @@ void failWith(const std::filesystem::path& file, const std::string& what) {
 
 void fillRegister(const std::filesystem::path& file, int count) {
     std::string error;
-    sqlkit::Db db = sqlkit::openEncrypted(file, patientbase::kPassword, &error);
+    sqlkit::ConnectionPtr db = sqlkit::openEncrypted(file, patientbase::kPassword, &error);
     if (!db) failWith(file, error);
     std::string columns = patientbase::registerColumnList() + ", REGIST", values;
     for (int slot = 0; slot < patientbase::kSlotCount; ++slot)
         columns += ", " + patientbase::stampColumn(slot) + ", " + patientbase::blockColumn(slot);
     for (int i = 0; i < 15 + 2 * patientbase::kSlotCount; ++i) values += i ? ", ?" : "?";
-    sqlkit::Transaction transaction(db.get());
-    sqlkit::Statement insert(
-        db.get(), "INSERT INTO Patient_Information (" + columns + ") VALUES (" + values + ")");
+    sqlkit::Transaction transaction(*db);
+    sqlkit::Statement insert =
+        db->prepare("INSERT INTO Patient_Information (" + columns + ") VALUES (" + values + ")");
     if (!insert.ok()) failWith(file, insert.error());
     std::mt19937 rng(20240607);
     for (int id = 1; id <= count; ++id) {
@@ -95,7 +95,7 @@ void fillRegister(const std::filesystem::path& file, int count) {
         insert.step();
         if (insert.failed()) failWith(file, insert.error());
     }
-    if (!transaction.commit()) failWith(file, sqlite3_errmsg(db.get()));
+    if (!transaction.commit()) failWith(file, db->lastError());
 }
 
 }  // namespace

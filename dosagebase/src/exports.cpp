@@ -19,23 +19,25 @@ bool validCall(const void* table, int index) {
 extern "C" {
 
 DOSAGEBASE_API void DRecordSetMessageHandler(DosageMessageHandler handler, void* context) {
-    dosagebase::setMessageHandler(handler, context);
+    dosagebase::messages.install(handler, context);
 }
 
 DOSAGEBASE_API int DRecordOpen(const char* folder, void* /*owner*/) {
-    if (!folder || !*folder) return 1;
+    if (!folder || !*folder) return DOSAGEBASE_BAD_ARGUMENT;
     databaseFolder = std::filesystem::path(folder);
-    return 0;
+    return DOSAGEBASE_OK;
 }
 
 DOSAGEBASE_API int DRecordREAD(char* table, int index) {
-    if (!validCall(table, index)) return 1;
-    return dosagebase::loadList(*databaseFolder, index, table) ? 0 : 99;
+    if (!validCall(table, index)) return DOSAGEBASE_BAD_ARGUMENT;
+    return dosagebase::loadList(*databaseFolder, index, table) ? DOSAGEBASE_OK
+                                                               : DOSAGEBASE_FILE_FAILURE;
 }
 
 DOSAGEBASE_API int DRecordDocument(const char* table, int index) {
-    if (!validCall(table, index)) return 1;
-    return dosagebase::storeList(*databaseFolder, index, table) ? 0 : 99;
+    if (!validCall(table, index)) return DOSAGEBASE_BAD_ARGUMENT;
+    return dosagebase::storeList(*databaseFolder, index, table) ? DOSAGEBASE_OK
+                                                                : DOSAGEBASE_FILE_FAILURE;
 }
 
 }  // extern "C"

@@ -3,19 +3,22 @@
 
 #include <string_view>
 
+#include "dbcall/message_channel.h"
 #include "dosagebase.h"
 
 namespace dosagebase {
 
-enum class Message {
-    ReadFailed,   // "フレーズファイルを読み込めませんでした。（<file>）"
-    WriteFailed,  // "フレーズファイルを保存できませんでした。（<file>）"
-};
+// Each is followed by the list file's name in full-width brackets.
+namespace Message {
+inline constexpr dbcall::MessageText ReadFailed{"フレーズファイルを読み込めませんでした。"};
+inline constexpr dbcall::MessageText WriteFailed{"フレーズファイルを保存できませんでした。"};
+}  // namespace Message
 
 // Reports `message` about the list file named `fileName` (UTF-8).
-void report(Message message, std::string_view fileName);
+void report(dbcall::MessageText message, std::string_view fileName);
 
-// Installs the receiver of report(); nullptr restores the default (stderr).
-void setMessageHandler(DosageMessageHandler handler, void* context);
+// The channel every message of the library goes through; DRecordSetMessageHandler installs its
+// receiver.
+extern dbcall::MessageChannel messages;
 
 }  // namespace dosagebase

@@ -153,7 +153,8 @@ DRUGBASE_API int RecordDetail(DrugRecord* record, const char* yjcode);
 /* Composite search. Each non-empty argument is a substring condition on its column (product
  * name, general name, maker, YJ code, route); a drug must meet all of them and, where dosage
  * forms are given, contain at least one of them in its form. Appends LISTNAME and YJCODE of every
- * match in name order. All arguments empty lists the whole catalogue. 0 or 99. */
+ * match in name order. All arguments empty lists the whole catalogue. Each text is read as a
+ * field of the search dialog: up to 249 bytes, cut at a character boundary. 0 or 99. */
 DRUGBASE_API int RecordGOKU(const char* productName, const char* generalName, const char* maker,
                             const char* yjcode, const char* route, const char* form1,
                             const char* form2, const char* form3, const DrugListSink* names,

@@ -46,8 +46,8 @@ void bindSupplied(sqlkit::Statement& s, int index, const Column& c, const Suppli
 }  // namespace
 
 bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error) {
-    return sqlkit::createEncrypted(dataFolder / kFileName, kPassword, schemaSql(), error) !=
-           nullptr;
+    return sqlkit::createEncrypted(dataFolder / kFileName, kPassword,
+                                   schemaSql(sqlkit::sqlcipherDialect()), error) != nullptr;
 }
 
 bool isLoadableColumn(const std::string& name) {
@@ -88,17 +88,17 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
         if (!result.reason.empty()) return result;
     }
     std::string error;
-    sqlkit::Db db = sqlkit::openEncrypted(dataFolder / kFileName, kPassword, &error);
+    sqlkit::ConnectionPtr db = sqlkit::openEncrypted(dataFolder / kFileName, kPassword, &error);
     if (!db) {
         result.failedIndex = drugs.size();
         result.reason = "cannot open the catalogue: " + error;
         return result;
     }
-    sqlkit::Transaction transaction(db.get());
+    sqlkit::Transaction transaction(*db);
     std::string placeholders;
     for (std::size_t i = 0; i < kColumns.size(); ++i) placeholders += i ? ", ?" : "?";
-    sqlkit::Statement exists(db.get(), "SELECT 1 FROM Medicine_Information WHERE YJCODE = ?");
-    sqlkit::Statement insert(db.get(), "INSERT INTO Medicine_Information (" + allColumnNames() +
+    sqlkit::Statement exists = db->prepare("SELECT 1 FROM Medicine_Information WHERE YJCODE = ?");
+    sqlkit::Statement insert = db->prepare("INSERT INTO Medicine_Information (" + allColumnNames() +
                                            ") VALUES (" + placeholders + ")");
     if (!transaction.began() || !exists.ok() || !insert.ok()) {
         result.failedIndex = drugs.size();
@@ -125,7 +125,7 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
     }
     if (!transaction.commit()) {
         result.failedIndex = drugs.size();
-        result.reason = "cannot commit the catalogue: " + std::string(sqlite3_errmsg(db.get()));
+        result.reason = "cannot commit the catalogue: " + db->lastError();
         return result;
     }
     result.ok = true;

@@ -1,12 +1,11 @@
 // Uniqueness checks, create, edit and delete. Every change runs in one transaction.
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "columns.h"
 #include "record_io.h"
+#include "session.h"
 #include "sjis/sjis.h"
-#include "walk.h"
 
 using namespace drugbase;
 
@@ -21,17 +20,14 @@ std::string halfWidthUtf8(const char* code) {
     return sjis::toUtf8(sjis::toHalfWidth(code ? code : ""));
 }
 
-// 1 when the query with its bound values finds a row, 0 when not, 99 on failure.
+// DRUGBASE_CONDITION when the query with its bound values finds a row, DRUGBASE_OK when not.
 int exists(const char* where, const std::vector<std::string>& values) {
-    Recordset rs = openRecordset(std::string("SELECT 1 FROM Medicine_Information WHERE ") + where +
-                                 " LIMIT 1");
-    if (!rs) return kDatabaseFailure;
+    Recordset rs(session(),
+                 std::string("SELECT 1 FROM Medicine_Information WHERE ") + where + " LIMIT 1");
+    if (!rs) return DRUGBASE_DB_FAILURE;
     for (std::size_t i = 0; i < values.size(); ++i)
         rs->bindMatch(static_cast<int>(i + 1), values[i]);
-    if (rs->step()) return 1;
-    if (!rs->failed()) return 0;
-    report(Message::Find);
-    return kDatabaseFailure;
+    return outcome(rs.lookUp(), DRUGBASE_CONDITION, DRUGBASE_OK);
 }
 
 // PHOTO1 ... PHOTO6: set only by the supplied data, 0 for a drug the user creates.
@@ -40,45 +36,26 @@ bool isSuppliedPhotoFlag(const Column& c) {
     return name.size() == 6 && name.starts_with("PHOTO");
 }
 
-int32_t number(const DrugRecord& record, const char* name) {
-    int32_t value;
-    std::memcpy(&value, reinterpret_cast<const char*>(&record) + column(name).offset, sizeof value);
-    return value;
-}
-
-// Runs one change statement in its own transaction; 0 when it landed, else reports
-// "Error:RECORDSET.Update" and gives `failure`.
+// Runs one change statement in the call's transaction; DRUGBASE_OK when it landed, else
+// "Error:RECORDSET.Update" and `failure`.
 template <class Bind>
-int change(sqlkit::Db& db, const std::string& sql, Bind&& bind, int failure) {
-    sqlkit::Transaction transaction(db.get());
-    sqlkit::Statement statement(db.get(), sql);
-    if (transaction.began() && statement.ok()) {
-        bind(statement);
-        statement.step();
-        if (!statement.failed() && transaction.commit()) return 0;
-    }
-    report(Message::Update);
-    return failure;
+int change(WriteCall& call, const std::string& sql, Bind&& bind, int failure) {
+    auto statement = call.prepare(sql, Failure::Update);
+    if (!statement) return failure;
+    bind(*statement);
+    return call.execute(*statement) && call.commit() ? DRUGBASE_OK : failure;
 }
 
 // The row a key names for an edit: the first in name order, as the drug list shows it.
-// Gives 0 with `rowid` set, 1 when there is none, 99 on failure.
-int findForEdit(sqlkit::Db& db, const char* key, long long& rowid) {
-    sqlkit::Statement find(db.get(),
-                           "SELECT rowid FROM Medicine_Information WHERE YJCODE = ? "
-                           "ORDER BY PRODUCTNAME, COMPANY, TANNI LIMIT 1");
-    if (!find.ok()) {
-        report(Message::RecordsetOpen);
-        return kDatabaseFailure;
-    }
-    find.bindMatch(1, utf8(key));
-    if (find.step()) {
-        rowid = find.integer(0);
-        return 0;
-    }
-    if (!find.failed()) return 1;
-    report(Message::Find);
-    return kDatabaseFailure;
+Lookup findForEdit(WriteCall& call, const char* key, long long& rowKey) {
+    auto find = call.prepare("SELECT " + std::string(call.dialect().rowKey) +
+                             " FROM Medicine_Information WHERE YJCODE = ? "
+                             "ORDER BY PRODUCTNAME, COMPANY, TANNI LIMIT 1");
+    if (!find) return Lookup::Failed;
+    find->bindMatch(1, utf8(key));
+    const Lookup found = call.lookUp(*find);
+    if (found == Lookup::Found) rowKey = find->integer(0);
+    return found;
 }
 
 // SET list and bindings of a full edit: every descriptive field from the buffer; LISTNAME
@@ -87,7 +64,7 @@ struct FullEdit {
     std::string sql = "UPDATE Medicine_Information SET ";
     std::vector<const Column*> fields;
 
-    explicit FullEdit(const DrugRecord& record) {
+    FullEdit(const DrugRecord& record, const sqlkit::Dialect& dialect) {
         const bool hasName = !fieldText(record, column("PRODUCTNAME")).empty();
         for (const Column& c : kColumns) {
             const std::string_view name = c.name;
@@ -98,7 +75,7 @@ struct FullEdit {
             sql += std::string(c.name) + " = ?, ";
         }
         if (hasName) sql += "LISTNAME = ?, ";
-        sql += "LISTHYOUJI = 1, OPTION1 = ? WHERE rowid = ?";
+        sql += "LISTHYOUJI = 1, OPTION1 = ? WHERE " + std::string(dialect.rowKey) + " = ?";
     }
 };
 
@@ -120,25 +97,21 @@ DRUGBASE_API int RecordCreate44(const char* code, const char* yjcode, int mode) 
 }
 
 DRUGBASE_API int RecordCreate(const DrugRecord* record) {
-    constexpr int kFailure = 1;
-    sqlkit::Db db;
-    if (session().ready) db = sqlkit::openEncrypted(session().file, kPassword, nullptr);
-    if (!db) {
-        report(Message::DatabaseOpen);
+    constexpr int kFailure = DRUGBASE_CONDITION;
+    WriteCall call(session());
+    if (!call.ok()) return kFailure;
+    if (!call.connection().exec("SELECT 1 FROM Medicine_Information LIMIT 0")) {
+        call.report(Failure::TableOpen);
         return kFailure;
     }
-    if (!sqlkit::exec(db.get(), "SELECT 1 FROM Medicine_Information LIMIT 0")) {
-        report(Message::TableOpen);
-        return kFailure;
-    }
-    if (!record || fieldText(*record, column("PRODUCTNAME")).empty()) return 0;
+    if (!record || fieldText(*record, column("PRODUCTNAME")).empty()) return DRUGBASE_OK;
 
     std::string placeholders;
     for (std::size_t i = 0; i < kColumns.size(); ++i) placeholders += i ? ", ?" : "?";
     const std::string sql =
         "INSERT INTO Medicine_Information (" + allColumnNames() + ") VALUES (" + placeholders + ")";
     return change(
-        db, sql,
+        call, sql,
         [&](sqlkit::Statement& s) {
             for (std::size_t i = 0; i < kColumns.size(); ++i) {
                 const Column& c = kColumns[i];
@@ -162,62 +135,63 @@ DRUGBASE_API int RecordCreate(const DrugRecord* record) {
 }
 
 DRUGBASE_API int RecordEdit(const DrugRecord* record, const char* key, int mode) {
-    if (!record) return 0;
-    sqlkit::Db db = openCatalogue();
-    if (!db) return kDatabaseFailure;
-    long long rowid = 0;
-    if (const int found = findForEdit(db, key, rowid); found != 0) return found == 1 ? 0 : found;
+    if (!record) return DRUGBASE_OK;
+    WriteCall call(session());
+    if (!call.ok()) return DRUGBASE_DB_FAILURE;
+    long long rowKey = 0;
+    if (const Lookup found = findForEdit(call, key, rowKey); found != Lookup::Found)
+        return outcome(found, DRUGBASE_OK, DRUGBASE_OK);
+    const std::string whereRow = " WHERE " + std::string(call.dialect().rowKey) + " = ?";
 
     if (mode == 0) {
-        const FullEdit edit(*record);
+        const FullEdit edit(*record, call.dialect());
         return change(
-            db, edit.sql,
+            call, edit.sql,
             [&](sqlkit::Statement& s) {
                 int index = 1;
                 for (const Column* c : edit.fields) bindField(s, index++, *record, *c);
                 if (!fieldText(*record, column("PRODUCTNAME")).empty())
                     bindField(s, index++, *record, column("PRODUCTNAME"));
                 s.bindInt(index++, codeSortClass(fieldText(*record, column("CODE"))));
-                s.bindInt(index, rowid);
+                s.bindInt(index, rowKey);
             },
-            kDatabaseFailure);
+            DRUGBASE_DB_FAILURE);
     }
     if (mode == 1 || mode == 2) {
-        const std::string sql =
-            mode == 1 ? "UPDATE Medicine_Information SET PHOTO_HYOUJI = ? WHERE rowid = ?"
-                      : "UPDATE Medicine_Information SET PHOTO_HYOUJI = ?, "
-                        "PHOTO_TOROKU = ? WHERE rowid = ?";
+        const std::string sql = (mode == 1 ? "UPDATE Medicine_Information SET PHOTO_HYOUJI = ?"
+                                           : "UPDATE Medicine_Information SET PHOTO_HYOUJI = ?, "
+                                             "PHOTO_TOROKU = ?") +
+                                whereRow;
         return change(
-            db, sql,
+            call, sql,
             [&](sqlkit::Statement& s) {
-                s.bindInt(1, number(*record, "PHOTO_HYOUJI"));
+                s.bindInt(1, fieldNumber(*record, column("PHOTO_HYOUJI")));
                 if (mode == 2) bindField(s, 2, *record, column("PHOTO_TOROKU"));
-                s.bindInt(mode == 1 ? 2 : 3, rowid);
+                s.bindInt(mode == 1 ? 2 : 3, rowKey);
             },
-            kDatabaseFailure);
+            DRUGBASE_DB_FAILURE);
     }
-    return 0;
+    return DRUGBASE_OK;
 }
 
 DRUGBASE_API int RecordDell00(const char* yjcode) {
-    Recordset rs = openRecordset(
-        "SELECT ORIDGINAL FROM Medicine_Information WHERE YJCODE = ? ORDER BY rowid LIMIT 1");
-    if (!rs) return kDatabaseFailure;
+    Recordset rs(session(),
+                 "SELECT ORIDGINAL FROM Medicine_Information" + firstWithCode(session().dialect()));
+    if (!rs) return DRUGBASE_DB_FAILURE;
     rs->bindMatch(1, utf8(yjcode));
-    if (rs->step()) return rs->integer(0) == 0 ? 1 : 0;
-    if (!rs->failed()) return 0;
-    report(Message::Find);
-    return kDatabaseFailure;
+    const Lookup found = rs.lookUp();
+    const bool userMade = found == Lookup::Found && rs->integer(0) != 0;
+    return outcome(found, userMade ? DRUGBASE_OK : DRUGBASE_CONDITION, DRUGBASE_OK);
 }
 
 DRUGBASE_API int RecordDell(const char* yjcode) {
-    sqlkit::Db db = openCatalogue();
-    if (!db) return kDatabaseFailure;
+    WriteCall call(session());
+    if (!call.ok()) return DRUGBASE_DB_FAILURE;
     return change(
-        db,
-        "DELETE FROM Medicine_Information WHERE rowid = (SELECT rowid FROM Medicine_Information "
-        "WHERE YJCODE = ? ORDER BY rowid LIMIT 1)",
-        [&](sqlkit::Statement& s) { s.bindMatch(1, utf8(yjcode)); }, kDatabaseFailure);
+        call,
+        "DELETE FROM Medicine_Information WHERE " + std::string(call.dialect().rowKey) + " = (" +
+            keyOfFirstWithCode(call.dialect()) + ")",
+        [&](sqlkit::Statement& s) { s.bindMatch(1, utf8(yjcode)); }, DRUGBASE_DB_FAILURE);
 }
 
 }  // extern "C"

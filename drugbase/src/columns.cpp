@@ -53,12 +53,22 @@ std::string allColumnNames() {
     return out;
 }
 
-std::string schemaSql() {
+std::string firstWithCode(const sqlkit::Dialect& dialect) {
+    return " WHERE YJCODE = ? ORDER BY " + std::string(dialect.rowKey) + " LIMIT 1";
+}
+
+std::string keyOfFirstWithCode(const sqlkit::Dialect& dialect) {
+    return "SELECT " + std::string(dialect.rowKey) + " FROM " + kTable + firstWithCode(dialect);
+}
+
+std::string schemaSql(const sqlkit::Dialect& dialect) {
     std::string sql = std::string("CREATE TABLE ") + kTable + " (";
+    sql += dialect.rowKeyDeclaration;
     for (std::size_t i = 0; i < kColumns.size(); ++i) {
-        sql += i ? ", " : "";
+        sql += i || !dialect.rowKeyDeclaration.empty() ? ", " : "";
         sql += kColumns[i].name;
-        sql += kColumns[i].type == ColumnType::Text ? " TEXT" : " INTEGER";
+        sql += " ";
+        sql += kColumns[i].type == ColumnType::Text ? dialect.textType : dialect.integerType;
     }
     sql += ");";
     // The name-order index covers every column the lists and the composite search read, so

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "drugbase.h"
+#include "sqlkit/dialect.h"
 
 namespace drugbase {
 
@@ -29,7 +30,13 @@ extern const std::array<Column, kColumnCount> kColumns;
 const Column& column(std::string_view name);
 
 // CREATE TABLE and the indexes that keep every lookup and list order on an index.
-std::string schemaSql();
+std::string schemaSql(const sqlkit::Dialect& dialect);
+
+// " WHERE YJCODE = ? ORDER BY <row key> LIMIT 1": the first drug with a YJ code in table
+// order, the row a find on the table meets.
+std::string firstWithCode(const sqlkit::Dialect& dialect);
+// "SELECT <row key> FROM Medicine_Information" and the same condition.
+std::string keyOfFirstWithCode(const sqlkit::Dialect& dialect);
 
 // "c1, c2, ..." for every column in table order.
 std::string allColumnNames();

@@ -2,7 +2,6 @@
 #include <filesystem>
 #include <string_view>
 
-#include "columns.h"
 #include "messages.h"
 #include "session.h"
 
@@ -34,25 +33,24 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
 extern "C" {
 
 DRUGBASE_API void RecordSetMessageHandler(DrugMessageHandler handler, void* context) {
-    drugbase::setMessageHandler(handler, context);
+    drugbase::messages.install(handler, context);
 }
 
 DRUGBASE_API int RecordOpen(const char* folder, void*) {
-    auto& s = drugbase::session();
-    s.ready = false;
-    s.file = std::filesystem::path(folder ? folder : "") / drugbase::kFileName;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(s.file, ec)) {
-        drugbase::report(drugbase::Message::FileMissing);
-        return 0;
+    switch (drugbase::session().attach(folder)) {
+        case dbcall::Session::Attach::Ready:
+            return DRUGBASE_OK;
+        case dbcall::Session::Attach::FileMissing:
+            drugbase::report(drugbase::Message::FileMissing);
+            return DRUGBASE_OK;
+        case dbcall::Session::Attach::NoEncryption:
+            break;
     }
-    if (!sqlkit::cipherAvailable()) return 1;
-    s.ready = true;
-    return 0;
+    return DRUGBASE_CONDITION;
 }
 
 DRUGBASE_API void RecordClose(void) {
-    drugbase::session().ready = false;
+    drugbase::session().detach();
 }
 
 DRUGBASE_API int filefinder(const char* path) {

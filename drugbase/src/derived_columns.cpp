@@ -5,29 +5,29 @@
 
 #include "list_markers.h"
 #include "record_io.h"
+#include "session.h"
 #include "sjis/sjis.h"
 #include "stored_text.h"
-#include "walk.h"
 
 using namespace drugbase;
 
 namespace {
 
 struct CatalogueRow {
-    long long rowid = 0;
+    long long rowKey = 0;
     std::string name, company, tanni, listName;  // CP932
 };
 
-// Opens the catalogue and reads it in name order into `rows`, leaving it open in `db` for the
-// writes; 0, or 99 after the failure's message.
-int readNameOrder(sqlkit::Db& db, std::vector<CatalogueRow>& rows) {
-    Recordset rs = openRecordset(
-        "SELECT rowid, PRODUCTNAME, COMPANY, TANNI, LISTNAME FROM Medicine_Information "
-        "ORDER BY PRODUCTNAME, COMPANY, TANNI");
-    if (!rs) return kDatabaseFailure;
-    const int result = walk(rs, [&](const sqlkit::Statement& row) {
+// Reads the catalogue in name order into `rows` inside the pass's transaction; false after the
+// failure's message.
+bool readNameOrder(WriteCall& call, std::vector<CatalogueRow>& rows) {
+    if (!call.ok()) return false;
+    auto rs = call.prepare("SELECT " + std::string(call.dialect().rowKey) +
+                           ", PRODUCTNAME, COMPANY, TANNI, LISTNAME FROM Medicine_Information "
+                           "ORDER BY PRODUCTNAME, COMPANY, TANNI");
+    return rs && call.walk(*rs, [&](const sqlkit::Statement& row) {
         CatalogueRow r;
-        r.rowid = row.integer(0);
+        r.rowKey = row.integer(0);
         cp932(row.text(1), r.name);
         cp932(row.text(2), r.company);
         cp932(row.text(3), r.tanni);
@@ -35,32 +35,26 @@ int readNameOrder(sqlkit::Db& db, std::vector<CatalogueRow>& rows) {
         rows.push_back(std::move(r));
         return true;
     });
-    rs.statement.reset();
-    db = std::move(rs.db);
-    return result;
 }
 
-// Runs `sql` once per change in one transaction; `bind(statement, change)` binds one change.
+// Runs "<set> WHERE <row key> = ?" once per change and commits; `bind(statement, change)` binds
+// one change, the row key last.
 template <class Change, class Bind>
-int writeAll(sqlite3* db, const char* sql, const std::vector<Change>& changes, Bind&& bind) {
-    sqlkit::Transaction transaction(db);
-    sqlkit::Statement update(db, sql);
-    if (transaction.began() && update.ok()) {
-        bool failed = false;
-        for (const Change& change : changes) {
-            update.reset();
-            bind(update, change);
-            update.step();
-            if ((failed = update.failed())) break;
-        }
-        if (!failed && transaction.commit()) return 0;
+int writeAll(WriteCall& call, const char* set, const std::vector<Change>& changes, Bind&& bind) {
+    auto update =
+        call.prepare(std::string(set) + " WHERE " + std::string(call.dialect().rowKey) + " = ?",
+                     Failure::Update);
+    if (!update) return DRUGBASE_DB_FAILURE;
+    for (const Change& change : changes) {
+        update->reset();
+        bind(*update, change);
+        if (!call.execute(*update)) return DRUGBASE_DB_FAILURE;
     }
-    report(Message::Update);
-    return kDatabaseFailure;
+    return outcome(call.commit());
 }
 
 struct ListNameChange {
-    long long rowid;
+    long long rowKey;
     std::string listName;  // UTF-8, as stored
 };
 
@@ -68,9 +62,9 @@ struct ListNameChange {
 // new LISTNAME of a marked row.
 template <class KeyOf, class Marked>
 int markListNames(KeyOf&& keyOf, Marked&& marked, bool withAlwaysMarked) {
-    sqlkit::Db db;
+    WriteCall call(session());
     std::vector<CatalogueRow> rows;
-    if (const int result = readNameOrder(db, rows); result != 0) return result;
+    if (!readNameOrder(call, rows)) return DRUGBASE_DB_FAILURE;
 
     std::vector<NamedRow> named;
     named.reserve(rows.size());
@@ -79,12 +73,12 @@ int markListNames(KeyOf&& keyOf, Marked&& marked, bool withAlwaysMarked) {
     std::vector<ListNameChange> changes;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (marks[i] || (withAlwaysMarked && alwaysMarked(rows[i].name)))
-            changes.push_back({rows[i].rowid, storedText(marked(rows[i]), kListNameRoom)});
+            changes.push_back({rows[i].rowKey, storedText(marked(rows[i]), kListNameRoom)});
     }
-    return writeAll(db.get(), "UPDATE Medicine_Information SET LISTNAME = ? WHERE rowid = ?",
-                    changes, [](sqlkit::Statement& s, const ListNameChange& c) {
+    return writeAll(call, "UPDATE Medicine_Information SET LISTNAME = ?", changes,
+                    [](sqlkit::Statement& s, const ListNameChange& c) {
                         s.bindText(1, c.listName);
-                        s.bindInt(2, c.rowid);
+                        s.bindInt(2, c.rowKey);
                     });
 }
 
@@ -99,7 +93,7 @@ const std::string& strengthMarker() {
 }
 
 struct CodeChange {
-    long long rowid;
+    long long rowKey;
     std::string code;  // CP932
 };
 
@@ -120,9 +114,9 @@ DRUGBASE_API int Record01(void) {
 }
 
 DRUGBASE_API int Recordcode(void) {
-    sqlkit::Db db;
+    WriteCall call(session());
     std::vector<CatalogueRow> rows;
-    if (const int result = readNameOrder(db, rows); result != 0) return result;
+    if (!readNameOrder(call, rows)) return DRUGBASE_DB_FAILURE;
 
     std::vector<std::string_view> names;
     names.reserve(rows.size());
@@ -130,13 +124,12 @@ DRUGBASE_API int Recordcode(void) {
     const auto codes = nCodes(names);
     std::vector<CodeChange> changes;
     for (std::size_t i = 0; i < rows.size(); ++i)
-        if (codes[i]) changes.push_back({rows[i].rowid, *codes[i]});
-    return writeAll(db.get(),
-                    "UPDATE Medicine_Information SET CODE = ?, OPTION1 = ? WHERE rowid = ?",
-                    changes, [](sqlkit::Statement& s, const CodeChange& c) {
+        if (codes[i]) changes.push_back({rows[i].rowKey, *codes[i]});
+    return writeAll(call, "UPDATE Medicine_Information SET CODE = ?, OPTION1 = ?", changes,
+                    [](sqlkit::Statement& s, const CodeChange& c) {
                         s.bindText(1, storedText(c.code, "CODE"));
                         s.bindInt(2, codeSortClass(c.code));
-                        s.bindInt(3, c.rowid);
+                        s.bindInt(3, c.rowKey);
                     });
 }
 

@@ -1,9 +1,11 @@
 // The maintenance imports that read the supplied K3 files: FUKUYOTEXT, TOROKU, YJSH, YJSU,
 // and RecordSetImportFolder, which says where those files are.
-#include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "class_names.h"
+#include "columns.h"
 #include "import_folder.h"
 #include "k3_import.h"
 #include "k3_records.h"
@@ -30,19 +32,25 @@ bool run(sqlkit::Statement& s) {
 }
 
 // The first drug with the key, as a find on the table would meet it.
-constexpr const char* kFirstWithCode =
-    " WHERE rowid = (SELECT rowid FROM Medicine_Information WHERE YJCODE = ? ORDER BY rowid "
-    "LIMIT 1)";
+std::string whereFirstWithCode(const sqlkit::Dialect& dialect) {
+    return " WHERE " + std::string(dialect.rowKey) + " = (" + keyOfFirstWithCode(dialect) + ")";
+}
+
+// Prepares `sql` into `statement`; false when the catalogue cannot take it.
+bool prepareInto(std::optional<sqlkit::Statement>& statement, sqlkit::Connection& catalogue,
+                 const std::string& sql) {
+    statement = catalogue.prepare(sql);
+    return statement->ok();
+}
 
 class GuidanceImport : public K3Import {
   public:
-    bool prepare(sqlite3* db) override {
-        update_ = std::make_unique<sqlkit::Statement>(
-            db, std::string("UPDATE Medicine_Information SET SAYOA = COALESCE(?1, SAYOA), "
-                            "SAYOB = COALESCE(?2, SAYOB), SAYOC1 = COALESCE(?3, SAYOC1), "
-                            "SAYOC2 = COALESCE(?4, SAYOC2), CYUUI = COALESCE(?5, CYUUI)") +
-                    kFirstWithCode);
-        return update_->ok();
+    bool prepare(sqlkit::Connection& catalogue) override {
+        return prepareInto(update_, catalogue,
+                           "UPDATE Medicine_Information SET SAYOA = COALESCE(?, SAYOA), "
+                           "SAYOB = COALESCE(?, SAYOB), SAYOC1 = COALESCE(?, SAYOC1), "
+                           "SAYOC2 = COALESCE(?, SAYOC2), CYUUI = COALESCE(?, CYUUI)" +
+                               whereFirstWithCode(catalogue.dialect()));
     }
     bool apply(std::string_view record) override {
         const k3::GuidanceRecord r = k3::parseGuidance(record);
@@ -55,19 +63,17 @@ class GuidanceImport : public K3Import {
     }
 
   private:
-    std::unique_ptr<sqlkit::Statement> update_;
+    std::optional<sqlkit::Statement> update_;
 };
 
 class IdentificationImport : public K3Import {
   public:
-    bool prepare(sqlite3* db) override {
-        update_ = std::make_unique<sqlkit::Statement>(
-            db,
-            std::string("UPDATE Medicine_Information SET HONTAICODE = COALESCE(?1, "
-                        "HONTAICODE), HOUSOUCODE = COALESCE(?2, HOUSOUCODE), COLOR = "
-                        "COALESCE(?3, COLOR), WARISEN = CASE WHEN ?4 THEN ?5 ELSE WARISEN END") +
-                kFirstWithCode);
-        return update_->ok();
+    bool prepare(sqlkit::Connection& catalogue) override {
+        return prepareInto(update_, catalogue,
+                           "UPDATE Medicine_Information SET HONTAICODE = COALESCE(?, "
+                           "HONTAICODE), HOUSOUCODE = COALESCE(?, HOUSOUCODE), COLOR = "
+                           "COALESCE(?, COLOR), WARISEN = CASE WHEN ? THEN ? ELSE WARISEN END" +
+                               whereFirstWithCode(catalogue.dialect()));
     }
     bool apply(std::string_view record) override {
         const k3::IdentificationRecord r = k3::parseIdentification(record);
@@ -82,28 +88,30 @@ class IdentificationImport : public K3Import {
     }
 
   private:
-    std::unique_ptr<sqlkit::Statement> update_;
+    std::optional<sqlkit::Statement> update_;
 };
 
 // Record k of the file belongs to row k of the table in its own order.
 class ProcessingImport : public K3Import {
   public:
-    bool prepare(sqlite3* db) override {
-        sqlkit::Statement rows(db, "SELECT rowid FROM Medicine_Information ORDER BY rowid");
-        while (rows.step()) rowids_.push_back(rows.integer(0));
-        update_ = std::make_unique<sqlkit::Statement>(
-            db,
-            "UPDATE Medicine_Information SET TOUYOKEIRO = COALESCE(?1, TOUYOKEIRO), SAIBUNRUI = "
-            "COALESCE(?2, SAIBUNRUI), ZAIKEI = COALESCE(?3, ZAIKEI), YOUHOU = COALESCE(?4, "
-            "YOUHOU), KUBUN = COALESCE(?5, KUBUN) WHERE rowid = ?6");
-        return rows.ok() && !rows.failed() && update_->ok();
+    bool prepare(sqlkit::Connection& catalogue) override {
+        const std::string rowKey(catalogue.dialect().rowKey);
+        sqlkit::Statement rows =
+            catalogue.prepare("SELECT " + rowKey + " FROM Medicine_Information ORDER BY " + rowKey);
+        while (rows.step()) rowKeys_.push_back(rows.integer(0));
+        return rows.ok() && !rows.failed() &&
+               prepareInto(update_, catalogue,
+                           "UPDATE Medicine_Information SET TOUYOKEIRO = COALESCE(?, TOUYOKEIRO), "
+                           "SAIBUNRUI = COALESCE(?, SAIBUNRUI), ZAIKEI = COALESCE(?, ZAIKEI), "
+                           "YOUHOU = COALESCE(?, YOUHOU), KUBUN = COALESCE(?, KUBUN) WHERE " +
+                               rowKey + " = ?");
     }
     bool apply(std::string_view record) override {
         k3::ProcessingRecord r = k3::parseProcessing(record);
         if (!r.separatorOk) report(Message::ProcessingSeparator);
         if (r.passedOver()) return true;
         const std::size_t row = next_++;
-        if (row >= rowids_.size()) return true;  // more records than drugs
+        if (row >= rowKeys_.size()) return true;  // more records than drugs
         auto& classCode = r.fields[3];
         if (classCode && !classCode->empty())
             classCode = classNames_.nameOf(sjis::toHalfWidth(*classCode));
@@ -111,15 +119,15 @@ class ProcessingImport : public K3Import {
                                               "KUBUN"};
         update_->reset();
         for (int i = 0; i < 5; ++i) bindStored(*update_, i + 1, r.fields[i + 2], columns[i]);
-        update_->bindInt(6, rowids_[row]);
+        update_->bindInt(6, rowKeys_[row]);
         return run(*update_);
     }
 
   private:
-    std::vector<long long> rowids_;
+    std::vector<long long> rowKeys_;
     std::size_t next_ = 0;
     ClassNames classNames_;
-    std::unique_ptr<sqlkit::Statement> update_;
+    std::optional<sqlkit::Statement> update_;
 };
 
 }  // namespace
@@ -137,7 +145,7 @@ DRUGBASE_API int FUKUYOTEXT(void) {
 
 DRUGBASE_API int TOROKU(void) {
     FUKUYOTEXT();
-    return 0;
+    return DRUGBASE_OK;
 }
 
 DRUGBASE_API int YJSH(void) {

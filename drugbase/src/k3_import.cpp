@@ -4,43 +4,43 @@
 
 #include "import_folder.h"
 #include "k3_file.h"
-#include "walk.h"
+#include "session.h"
 
 namespace drugbase {
 
-int runK3Import(const char* file, Message done, K3Import& import) {
-    sqlkit::Db db = openCatalogue();
-    if (!db) return kDatabaseFailure;
+int runK3Import(const char* file, dbcall::MessageText done, K3Import& import) {
+    sqlkit::ConnectionPtr catalogue = session().connect();
+    if (!catalogue) return DRUGBASE_DB_FAILURE;
     std::ifstream in(importFile(file), std::ios::binary);
     if (!in) {
         report(Message::ImportFileOpen);
-        return 2;
+        return DRUGBASE_FILE_MISSING;
     }
-    // A whole file touches most rows once; a larger page cache keeps them until the commit.
-    sqlkit::exec(db.get(), "PRAGMA cache_size = -65536");
-    sqlkit::Transaction transaction(db.get());
-    if (!transaction.began() || !import.prepare(db.get())) {
-        report(Message::RecordsetOpen);
-        return kDatabaseFailure;
+    // A whole file touches most rows once; they stay in memory until the commit.
+    catalogue->exec(catalogue->dialect().bulkWrite);
+    sqlkit::Transaction transaction(*catalogue);
+    if (!transaction.began() || !import.prepare(*catalogue)) {
+        session().report(Failure::RecordsetOpen);
+        return DRUGBASE_DB_FAILURE;
     }
     k3::RecordReader reader(in);
     std::string_view record;
     while (reader.next(record)) {
         if (!import.apply(record)) {
-            report(Message::Update);
-            return kDatabaseFailure;
+            session().report(Failure::Update);
+            return DRUGBASE_DB_FAILURE;
         }
     }
     if (reader.failed()) {
         report(Message::ImportFileOpen);
-        return 2;
+        return DRUGBASE_FILE_MISSING;
     }
     if (!transaction.commit()) {
-        report(Message::Update);
-        return kDatabaseFailure;
+        session().report(Failure::Update);
+        return DRUGBASE_DB_FAILURE;
     }
     report(done, reader.count());
-    return 0;
+    return DRUGBASE_OK;
 }
 
 }  // namespace drugbase

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "messages.h"
-#include "sqlkit/sqlkit.h"
+#include "sqlkit/connection.h"
 
 namespace drugbase {
 
@@ -14,14 +14,15 @@ class K3Import {
   public:
     virtual ~K3Import() = default;
     // Prepares the import's statements; false when the catalogue cannot be read or written.
-    virtual bool prepare(sqlite3* db) = 0;
+    virtual bool prepare(sqlkit::Connection& catalogue) = 0;
     // Stores what one record holds; false on a database failure.
     virtual bool apply(std::string_view record) = 0;
 };
 
 // Reads the K3 file (relative to the import folder) into the catalogue in one transaction.
-// 0 with `done` reported with the record count; 2 when the file cannot be opened or read
-// ("Error:fopenエラー"); 99 on a database failure, with nothing of the file stored.
-int runK3Import(const char* file, Message done, K3Import& import);
+// DRUGBASE_OK with `done` reported with the record count; DRUGBASE_FILE_MISSING when the file
+// cannot be opened or read ("Error:fopenエラー"); DRUGBASE_DB_FAILURE on a database failure, with
+// nothing of the file stored.
+int runK3Import(const char* file, dbcall::MessageText done, K3Import& import);
 
 }  // namespace drugbase

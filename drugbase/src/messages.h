@@ -1,39 +1,47 @@
-// The messages drugbase shows, delivered to the message handler the caller installed.
+// The messages drugbase shows, delivered to the message handler the caller installed. The
+// failures of the data calls are dbcall::Failure, reported through the session.
 #pragma once
 
+#include "dbcall/message_channel.h"
 #include "drugbase.h"
 
 namespace drugbase {
 
-enum class Message {
-    FileMissing,    // "薬剤ファイルがありません。"
-    DatabaseOpen,   // "Error:DATABASE.Open"
-    RecordsetOpen,  // "Error:Could not RECORDSET.Open"
-    TableOpen,      // "Error:RECORDSET.Open"
-    Find,           // "Error:RECORDSET.Find"
-    Update,         // "Error:RECORDSET.Update"
-    // The photograph loader, one per failing step.
-    PhotoSizeUnknown,  // "File seems to be empty"
-    PhotoAllocate,     // "Could not allocate memory for image"
-    PhotoEmpty,        // "Could not lock memory for image"
-    PhotoRead,         // "写真を読み込むことが出来ません。…"
-    PhotoNotJpeg,      // "Could not load image (hr failure)"
-    PhotoNoPicture,    // "Could not load image (pgpPicture failure)"
-    // The maintenance imports; the "…Done" texts carry the record count.
-    ImportFileOpen,     // "Error:fopenエラー"
-    GuidanceSeparator,  // YJHA record without its separator
-    GuidanceDone,
-    IdentificationSeparator,  // YJSH
-    IdentificationDone,
-    ProcessingSeparator,  // YJSU
-    ProcessingDone,
-};
+namespace Message {
+inline constexpr dbcall::MessageText FileMissing{"薬剤ファイルがありません。"};
+// The photograph loader, one per failing step.
+inline constexpr dbcall::MessageText PhotoSizeUnknown{"File seems to be empty"};
+inline constexpr dbcall::MessageText PhotoAllocate{"Could not allocate memory for image"};
+inline constexpr dbcall::MessageText PhotoEmpty{"Could not lock memory for image"};
+inline constexpr dbcall::MessageText PhotoRead{
+    "写真を読み込むことが出来ません。正しいJPEG形式のファイルか確認して下さい。"};
+inline constexpr dbcall::MessageText PhotoNotJpeg{"Could not load image (hr failure)"};
+inline constexpr dbcall::MessageText PhotoNoPicture{"Could not load image (pgpPicture failure)"};
+// The maintenance imports; the "…Done" texts carry the record count.
+inline constexpr dbcall::MessageText ImportFileOpen{"Error:fopenエラー"};
+inline constexpr dbcall::MessageText GuidanceSeparator{
+    "Error:服薬指導CDテキストデータ\r\nファイル名「YJHA507.K3」\r\n\r\n読み込み失敗"};
+inline constexpr dbcall::MessageText GuidanceDone{
+    "服薬指導CDテキストデータ\r\nファイル名「YJHA0507.K3」\r\n\r\nレコード総数 "
+    "%d件\r\n"
+    "読み込み完了"};
+inline constexpr dbcall::MessageText IdentificationSeparator{
+    "Error:識別コードデータ\r\nファイル名「YJSH.K3」\r\n\r\n読み込み失敗"};
+inline constexpr dbcall::MessageText IdentificationDone{
+    "識別コードデータ\r\nYJSH\r\n\r\nレコード総数 %d件\r\n読み込み完了"};
+inline constexpr dbcall::MessageText ProcessingSeparator{
+    "Error:処理用データ\r\nファイル名「YJSU0412.K3」\r\n\r\n読み込み失敗"};
+inline constexpr dbcall::MessageText ProcessingDone{
+    "処理用データ\r\nファイル名「YJSU0412.K3」\r\n\r\nレコード総数 %d件\r\n"
+    "読み込み完了"};
+}  // namespace Message
 
-void report(Message message);
+void report(dbcall::MessageText message);
 // For the messages with a record count.
-void report(Message message, int count);
+void report(dbcall::MessageText message, int count);
 
-// Installs the receiver of report(); nullptr restores the default (stderr).
-void setMessageHandler(DrugMessageHandler handler, void* context);
+// The channel every message of the library goes through; RecordSetMessageHandler installs
+// its receiver.
+extern dbcall::MessageChannel messages;
 
 }  // namespace drugbase

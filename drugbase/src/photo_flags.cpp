@@ -7,11 +7,10 @@ namespace drugbase {
 
 bool markSuppliedPhotos(const std::filesystem::path& dataFolder,
                         const std::map<std::string, SuppliedPhotos>& photos, std::string* error) {
-    sqlkit::Db db = sqlkit::openEncrypted(dataFolder / kFileName, kPassword, error);
+    sqlkit::ConnectionPtr db = sqlkit::openEncrypted(dataFolder / kFileName, kPassword, error);
     if (!db) return false;
-    sqlkit::Transaction transaction(db.get());
-    sqlkit::Statement update(
-        db.get(),
+    sqlkit::Transaction transaction(*db);
+    sqlkit::Statement update = db->prepare(
         "UPDATE Medicine_Information SET PHOTO1 = ?, PHOTO2 = ?, PHOTO3 = ?, "
         "PHOTO4 = ?, PHOTO5 = ?, PHOTO6 = ?, PHOTO_HYOUJI = ? WHERE YJCODE = ?");
     if (!transaction.began() || !update.ok()) {
@@ -30,7 +29,7 @@ bool markSuppliedPhotos(const std::filesystem::path& dataFolder,
         }
     }
     if (transaction.commit()) return true;
-    if (error) *error = sqlite3_errmsg(db.get());
+    if (error) *error = db->lastError();
     return false;
 }
 

@@ -4,12 +4,13 @@
 #include <filesystem>
 #include <string>
 
+#include "columns.h"
 #include "drugbase.h"
 #include "photo_files.h"
 #include "photo_loader.h"
 #include "record_io.h"
+#include "session.h"
 #include "sjis/sjis.h"
-#include "walk.h"
 
 using namespace drugbase;
 
@@ -27,22 +28,21 @@ struct PhotoColumns {
     long long shown = 0;                               // PHOTO_HYOUJI
 };
 
-// 0 with the columns of the first drug with this YJ code, 1 when there is none, 99.
-int readPhotoColumns(const char* yjcode, PhotoColumns& out) {
-    Recordset rs = openRecordset(
+// Reads the columns of the first drug with this YJ code.
+Lookup readPhotoColumns(const char* yjcode, PhotoColumns& out) {
+    Recordset rs(
+        session(),
         "SELECT PHOTO1, PHOTO2, PHOTO3, PHOTO4, PHOTO5, PHOTO6, PHOTO_TOROKU, PHOTO_HYOUJI "
-        "FROM Medicine_Information WHERE YJCODE = ? ORDER BY rowid LIMIT 1");
-    if (!rs) return kDatabaseFailure;
+        "FROM Medicine_Information" +
+            firstWithCode(session().dialect()));
+    if (!rs) return Lookup::Failed;
     rs->bindMatch(1, sjis::toUtf8(yjcode ? yjcode : ""));
-    if (!rs->step()) {
-        if (!rs->failed()) return 1;
-        report(Message::Find);
-        return kDatabaseFailure;
-    }
+    const Lookup found = rs.lookUp();
+    if (found != Lookup::Found) return found;
     for (int n = 0; n < kSuppliedSlots; ++n) out.supplied[n] = rs->integer(n);
     cp932(rs->text(kSuppliedSlots), out.userPath);
     out.shown = rs->integer(kSuppliedSlots + 1);
-    return 0;
+    return Lookup::Found;
 }
 
 // The file of picture slot 1-7 when the drug has that picture.
@@ -71,31 +71,31 @@ extern "C" {
 DRUGBASE_API int PictureImage(DrugSurface* surface, int* drawn, void* window, const char* yjcode,
                               const char* baseFolder, int x, int y) {
     PhotoColumns columns;
-    if (const int found = readPhotoColumns(yjcode, columns); found != 0)
-        return found == kDatabaseFailure ? found : 0;
-    if (!surface || !window) return 0;
+    if (const Lookup found = readPhotoColumns(yjcode, columns); found != Lookup::Found)
+        return outcome(found, DRUGBASE_OK, DRUGBASE_OK);
+    if (!surface || !window) return DRUGBASE_OK;
     if (const auto file = slotFile(columns, columns.shown, yjcode, baseFolder))
         drawFile(*file, surface, drawn, x, y);
-    return 0;
+    return DRUGBASE_OK;
 }
 
 DRUGBASE_API int DrawImage(DrugSurface* const surfaces[7], int* const drawn[7], void* window,
                            const char* yjcode, const char* baseFolder, int x, int y) {
     PhotoColumns columns;
-    if (const int found = readPhotoColumns(yjcode, columns); found != 0)
-        return found == kDatabaseFailure ? found : 0;
-    if (!surfaces || !surfaces[0] || !window) return 0;
+    if (const Lookup found = readPhotoColumns(yjcode, columns); found != Lookup::Found)
+        return outcome(found, DRUGBASE_OK, DRUGBASE_OK);
+    if (!surfaces || !surfaces[0] || !window) return DRUGBASE_OK;
     for (int slot = 1; slot <= kUserSlot; ++slot) {
         if (const auto file = slotFile(columns, slot, yjcode, baseFolder))
             drawFile(*file, surfaces[slot - 1], drawn ? drawn[slot - 1] : nullptr, x, y);
     }
-    return 0;
+    return DRUGBASE_OK;
 }
 
 DRUGBASE_API int OridginalImage(DrugSurface* surface, int* drawn, const char* path, void*, int x,
                                 int y) {
     if (path && *path) drawFile(fs::path(path), surface, drawn, x, y);
-    return 0;
+    return DRUGBASE_OK;
 }
 
 DRUGBASE_API int FINDFILE(int n, const char* yjcode, const char* baseFolder) {

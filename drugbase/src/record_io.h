@@ -1,12 +1,12 @@
-// Moving column values between SQLite rows (UTF-8) and DrugRecord fields (CP932).
+// Moving column values between catalogue rows and DrugRecord fields.
 #pragma once
 
-#include <string>
-
 #include "columns.h"
-#include "sqlkit/sqlkit.h"
+#include "dbcall/record_fields.h"
 
 namespace drugbase {
+
+using dbcall::cp932;
 
 // Fills every field of `record` that names a column from a row selected with allColumnNames().
 // Texts longer than their field are cut at a character boundary; NULL reads as "".
@@ -16,10 +16,8 @@ void readRecord(const sqlkit::Statement& row, DrugRecord& record);
 // when empty), numbers as they are.
 void bindField(sqlkit::Statement& statement, int index, const DrugRecord& record, const Column& c);
 
-// The CP932 text of a text field, up to its terminator.
+// The CP932 text of a text field, and the value of a number field.
 std::string_view fieldText(const DrugRecord& record, const Column& c);
-
-// Converts a stored text to CP932 into `out` (reused buffer, so a walk does not allocate).
-const std::string& cp932(std::string_view utf8, std::string& out);
+std::int32_t fieldNumber(const DrugRecord& record, const Column& c);
 
 }  // namespace drugbase

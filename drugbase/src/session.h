@@ -1,37 +1,20 @@
-// Where the catalogue file is, and the open step every record call begins with.
+// The catalogue's session and the data-call idioms every record call is built from.
 #pragma once
 
-#include <filesystem>
-#include <memory>
-#include <string_view>
-
-#include "sqlkit/sqlkit.h"
+#include "dbcall/session.h"
+#include "drugbase.h"
 
 namespace drugbase {
 
-// Set by RecordOpen; `ready` only when the file was there and the engine can encrypt.
-struct Session {
-    std::filesystem::path file;
-    bool ready = false;
-};
+namespace Failure = dbcall::Failure;
+using dbcall::Lookup;
+using dbcall::Recordset;
+using dbcall::WriteCall;
 
-Session& session();
+// Set by RecordOpen; ready only when the file was there and the engine can encrypt.
+dbcall::Session& session();
 
-// Opens the catalogue file, or reports "Error:DATABASE.Open" and gives nullptr.
-sqlkit::Db openCatalogue();
-
-// An open catalogue with one prepared statement: the recordset of one call.
-struct Recordset {
-    sqlkit::Db db;
-    std::unique_ptr<sqlkit::Statement> statement;
-
-    explicit operator bool() const { return statement != nullptr; }
-    sqlkit::Statement& operator*() { return *statement; }
-    sqlkit::Statement* operator->() { return statement.get(); }
-};
-
-// Opens the catalogue and prepares `sql`; on failure reports "Error:DATABASE.Open" or
-// "Error:Could not RECORDSET.Open" and gives an empty Recordset.
-Recordset openRecordset(std::string_view sql);
+// The results of the calls: outcome(completed), outcome(lookup, ifFound, ifMissing).
+inline constexpr dbcall::ResultCodes outcome{DRUGBASE_OK, DRUGBASE_DB_FAILURE};
 
 }  // namespace drugbase

@@ -38,15 +38,16 @@ std::string blockColumn(int slot) {
     return "INFO" + std::to_string(slot);
 }
 
-std::string schemaSql() {
+std::string schemaSql(const sqlkit::Dialect& dialect) {
+    const std::string text(dialect.textType), integer(dialect.integerType), blob(dialect.blobType);
     std::string sql = "CREATE TABLE Patient_Information (";
+    if (!dialect.rowKeyDeclaration.empty()) sql += std::string(dialect.rowKeyDeclaration) + ", ";
     for (const RegisterField& f : kRegisterFields) {
-        sql += f.name;
-        sql += f.isText() ? " TEXT, " : " INTEGER, ";
-        if (std::string_view(f.name) == "PATIENT") sql += "REGIST TEXT, ";
+        sql += std::string(f.name) + " " + (f.isText() ? text : integer) + ", ";
+        if (std::string_view(f.name) == "PATIENT") sql += "REGIST " + text + ", ";
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        sql += stampColumn(slot) + " TEXT, " + blockColumn(slot) + " BLOB";
+        sql += stampColumn(slot) + " " + text + ", " + blockColumn(slot) + " " + blob;
         sql += slot + 1 < kSlotCount ? ", " : ");";
     }
     // The ID index covers every column the lists and the combined search read, so they walk

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "patientbase.h"
+#include "sqlkit/dialect.h"
 
 namespace patientbase {
 
@@ -36,6 +37,6 @@ std::string stampColumn(int slot);
 std::string blockColumn(int slot);
 
 // CREATE TABLE with the 55 columns in table order, and the indexes of the lookups and lists.
-std::string schemaSql();
+std::string schemaSql(const sqlkit::Dialect& dialect);
 
 }  // namespace patientbase

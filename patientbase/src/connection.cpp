@@ -1,7 +1,4 @@
 // LRecordOpen, LRecordClose and the message-handler setter.
-#include <filesystem>
-
-#include "columns.h"
 #include "messages.h"
 #include "session.h"
 
@@ -10,25 +7,18 @@ using namespace patientbase;
 extern "C" {
 
 PATIENTBASE_API void LRecordSetMessageHandler(PatientMessageHandler handler, void* context) {
-    setMessageHandler(handler, context);
+    messages.install(handler, context);
 }
 
 PATIENTBASE_API int LRecordOpen(const char* folder, void*) {
-    Session& s = session();
-    s.ready = false;
-    s.file = std::filesystem::path(folder ? folder : "") / kFileName;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(s.file, ec)) {
+    // Without encryption the session stays closed and every call fails at the open.
+    if (session().attach(folder) == dbcall::Session::Attach::FileMissing)
         report(Message::FileMissing);
-        return 0;
-    }
-    // Without encryption the patient data would be read and written in clear: refuse to work.
-    s.ready = sqlkit::cipherAvailable();
-    return 0;
+    return PATIENTBASE_OK;
 }
 
 PATIENTBASE_API void LRecordClose(void) {
-    session().ready = false;
+    session().detach();
 }
 
 }  // extern "C"

@@ -4,6 +4,7 @@
 
 #include "columns.h"
 #include "history_slots.h"
+#include "messages.h"
 #include "session.h"
 #include "sinks.h"
 
@@ -17,31 +18,40 @@ std::string_view keyText(const char* text) {
     return text ? std::string_view(text, strnlen(text, kLongestKey)) : std::string_view();
 }
 
-std::string slotQuery() {
-    std::string columns = "rowid";
+std::string slotQuery(const sqlkit::Dialect& dialect) {
+    std::string columns(dialect.rowKey);
     for (int slot = 0; slot < kSlotCount; ++slot) columns += ", " + stampColumn(slot);
-    return selectFirstWithId(columns);
+    return selectFirstWithId(columns, dialect);
 }
 
-// Reads the slot stamps of the first patient with `id` into `slots`, and its rowid.
-Lookup readSlots(sqlite3* db, int id, long long& rowid, SlotStamps& slots) {
-    auto find = prepare(db, slotQuery());
-    if (!find) return Lookup::Failed;
+// The first patient with an ID: its row key and slot stamps, when found.
+struct SlotRow {
+    Lookup found = Lookup::Failed;
+    long long rowKey = 0;
+    SlotStamps slots;
+};
+
+SlotRow readSlots(Call& call, int id) {
+    SlotRow row;
+    auto find = call.prepare(slotQuery(call.dialect()));
+    if (!find) return row;
     find->bindInt(1, id);
-    const Lookup found = lookUp(*find);
-    if (found != Lookup::Found) return found;
-    rowid = find->integer(0);
-    for (int slot = 0; slot < kSlotCount; ++slot) slots[slot] = parseStored(find->text(slot + 1));
-    return Lookup::Found;
+    row.found = call.lookUp(*find);
+    if (row.found != Lookup::Found) return row;
+    row.rowKey = find->integer(0);
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        row.slots[slot] = parseStored(find->text(slot + 1));
+    return row;
 }
 
-// Sets slot `slot` of row `rowid` to the stamp and block (both NULL when `stamp` is empty).
-bool writeSlot(WriteCall& call, long long rowid, int slot, const std::string& stamp,
+// Sets slot `slot` of the row to the stamp and block (both NULL when `stamp` is empty).
+bool writeSlot(WriteCall& call, long long rowKey, int slot, const std::string& stamp,
                std::string_view block) {
-    auto update = prepare(call.db(), "UPDATE Patient_Information SET " + stampColumn(slot) +
-                                         " = ?, " + blockColumn(slot) + " = ? WHERE rowid = ?");
+    auto update = call.prepare("UPDATE Patient_Information SET " + stampColumn(slot) + " = ?, " +
+                               blockColumn(slot) + " = ? WHERE " +
+                               std::string(call.dialect().rowKey) + " = ?");
     if (!update) return false;
-    update->bindText(1, stamp).bindBlob(2, block).bindInt(3, rowid);
+    update->bindText(1, stamp).bindBlob(2, block).bindInt(3, rowKey);
     return call.execute(*update) && call.commit();
 }
 
@@ -53,33 +63,29 @@ PATIENTBASE_API int LRecordRIREKI(int id, const char* block) {
     // Only a whole block can be recalled into a caller's 4111-byte buffer and decoded again.
     if (!block || strnlen(block, kBlockTextLength + 1) != kBlockTextLength) {
         report(Message::BlockLength);
-        return kDatabaseFailure;
+        return PATIENTBASE_DB_FAILURE;
     }
-    WriteCall call;
-    if (!call.ok()) return kDatabaseFailure;
-    long long rowid = 0;
-    SlotStamps slots;
-    const Lookup found = readSlots(call.db(), id, rowid, slots);
-    if (found != Lookup::Found) return found == Lookup::Missing ? 0 : kDatabaseFailure;
-    const bool stored = writeSlot(call, rowid, slotToStore(slots), storedForm(now()),
+    WriteCall call(session());
+    if (!call.ok()) return PATIENTBASE_DB_FAILURE;
+    const SlotRow row = readSlots(call, id);
+    if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
+    const bool stored = writeSlot(call, row.rowKey, slotToStore(row.slots), storedForm(now()),
                                   std::string_view(block, kBlockTextLength));
-    return stored ? 0 : kDatabaseFailure;
+    return outcome(stored);
 }
 
 PATIENTBASE_API int LRecordRIREKIDisplay(int id, const char* slotTimeText, char* out) {
-    sqlkit::Db db = openPatientFile();
-    if (!db) return kDatabaseFailure;
-    long long rowid = 0;
-    SlotStamps slots;
-    const Lookup found = readSlots(db.get(), id, rowid, slots);
-    if (found != Lookup::Found) return found == Lookup::Missing ? 0 : kDatabaseFailure;
-    const int slot = slotToRecall(slots, keyText(slotTimeText));
-    if (slot < 0) return 0;
-    auto read = prepare(
-        db.get(), "SELECT " + blockColumn(slot) + " FROM Patient_Information WHERE rowid = ?");
-    if (!read) return kDatabaseFailure;
-    read->bindInt(1, rowid);
-    if (lookUp(*read) != Lookup::Found) return kDatabaseFailure;
+    Call call(session());
+    if (!call.opened()) return PATIENTBASE_DB_FAILURE;
+    const SlotRow row = readSlots(call, id);
+    if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
+    const int slot = slotToRecall(row.slots, keyText(slotTimeText));
+    if (slot < 0) return PATIENTBASE_OK;
+    auto read = call.prepare("SELECT " + blockColumn(slot) + " FROM Patient_Information WHERE " +
+                             std::string(call.dialect().rowKey) + " = ?");
+    if (!read) return PATIENTBASE_DB_FAILURE;
+    read->bindInt(1, row.rowKey);
+    if (call.lookUp(*read) != Lookup::Found) return PATIENTBASE_DB_FAILURE;
     if (out) {
         // A block longer than a block (from another tool) is cut so the buffer holds it.
         const std::string_view stored = read->blob(0).substr(0, kBlockTextLength);
@@ -90,26 +96,22 @@ PATIENTBASE_API int LRecordRIREKIDisplay(int id, const char* slotTimeText, char*
 }
 
 PATIENTBASE_API int LRecordRIREKIDate(int id, const PatientListSink* list) {
-    sqlkit::Db db = openPatientFile();
-    if (!db) return kDatabaseFailure;
-    long long rowid = 0;
-    SlotStamps slots;
-    const Lookup found = readSlots(db.get(), id, rowid, slots);
-    if (found != Lookup::Found) return found == Lookup::Missing ? 0 : kDatabaseFailure;
-    for (const Stamp& stamp : newestFirst(slots)) add(list, listForm(stamp));
-    return 0;
+    Call call(session());
+    if (!call.opened()) return PATIENTBASE_DB_FAILURE;
+    const SlotRow row = readSlots(call, id);
+    if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
+    for (const Stamp& stamp : newestFirst(row.slots)) add(list, listForm(stamp));
+    return PATIENTBASE_OK;
 }
 
 PATIENTBASE_API int LRecordRIREKIDELL(int id, const char* slotKeyText) {
-    WriteCall call;
-    if (!call.ok()) return kDatabaseFailure;
-    long long rowid = 0;
-    SlotStamps slots;
-    const Lookup found = readSlots(call.db(), id, rowid, slots);
-    if (found != Lookup::Found) return found == Lookup::Missing ? 0 : kDatabaseFailure;
-    const int slot = slotToDelete(slots, keyText(slotKeyText));
-    if (slot < 0) return 0;
-    return writeSlot(call, rowid, slot, "", "") ? 0 : kDatabaseFailure;
+    WriteCall call(session());
+    if (!call.ok()) return PATIENTBASE_DB_FAILURE;
+    const SlotRow row = readSlots(call, id);
+    if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
+    const int slot = slotToDelete(row.slots, keyText(slotKeyText));
+    if (slot < 0) return PATIENTBASE_OK;
+    return outcome(writeSlot(call, row.rowKey, slot, "", ""));
 }
 
 }  // extern "C"

@@ -1,24 +1,22 @@
-// The messages patientbase shows, delivered to the message handler the caller installed.
+// The messages patientbase shows, delivered to the message handler the caller installed. The
+// failures of the data calls are dbcall::Failure, reported through the session.
 #pragma once
 
+#include "dbcall/message_channel.h"
 #include "patientbase.h"
 
 namespace patientbase {
 
-enum class Message {
-    FileMissing,    // "患者ファイルがありません。"
-    DatabaseOpen,   // "Error:DATABASE.Open"
-    RecordsetOpen,  // "Error:Could not RECORDSET.Open"
-    TableOpen,      // "Error:RECORDSET.Open"
-    Find,           // "Error:RECORDSET.Find"
-    Update,         // "Error:RECORDSET.Update"
-    DuplicateId,    // "Error:ID.Duplicate"
-    BlockLength,    // "Error:RIREKI.Length"
-};
+// The channel every message of the library goes through; LRecordSetMessageHandler installs
+// its receiver.
+extern dbcall::MessageChannel messages;
 
-void report(Message message);
+void report(dbcall::MessageText message);
 
-// Installs the receiver of report(); nullptr restores the default (stderr).
-void setMessageHandler(PatientMessageHandler handler, void* context);
+namespace Message {
+inline constexpr dbcall::MessageText FileMissing{"患者ファイルがありません。"};
+inline constexpr dbcall::MessageText DuplicateId{"Error:ID.Duplicate"};
+inline constexpr dbcall::MessageText BlockLength{"Error:RIREKI.Length"};
+}  // namespace Message
 
 }  // namespace patientbase

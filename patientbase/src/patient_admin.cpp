@@ -43,8 +43,8 @@ bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string*
         if (error) *error = "the linked SQLite cannot encrypt";
         return false;
     }
-    return sqlkit::createEncrypted(dataFolder / kFileName, kPassword, schemaSql(), error) !=
-           nullptr;
+    return sqlkit::createEncrypted(dataFolder / kFileName, kPassword,
+                                   schemaSql(sqlkit::sqlcipherDialect()), error) != nullptr;
 }
 
 int listPatients(const std::filesystem::path& dataFolder, std::ostream& out, std::ostream& err) {
@@ -55,7 +55,7 @@ int listPatients(const std::filesystem::path& dataFolder, std::ostream& out, std
         return 1;
     }
     std::string error;
-    sqlkit::Db db = sqlkit::openEncrypted(file, kPassword, &error);
+    sqlkit::ConnectionPtr db = sqlkit::openEncrypted(file, kPassword, &error);
     if (!db) {
         err << file.string() << ": cannot open: " << error << "\n";
         return 1;
@@ -64,7 +64,7 @@ int listPatients(const std::filesystem::path& dataFolder, std::ostream& out, std
         "SELECT ID, PATIENT, MEMO, SEX, NENGO, YEAR, MONTH, DAY, TELEPHONE, TELEPHONE2, BYOUTO, "
         "REGIST";
     for (int slot = 0; slot < kSlotCount; ++slot) sql += ", " + stampColumn(slot);
-    sqlkit::Statement rows(db.get(), sql + " FROM Patient_Information ORDER BY ID");
+    sqlkit::Statement rows = db->prepare(sql + " FROM Patient_Information ORDER BY ID");
     if (!rows.ok()) {
         err << file.string() << ": cannot read the register: " << rows.error() << "\n";
         return 1;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "columns.h"
+#include "messages.h"
 #include "record_io.h"
 #include "session.h"
 #include "stamp_text.h"
@@ -12,12 +13,12 @@ using namespace patientbase;
 namespace {
 
 // Found when some patient has `id`; prepare failures report `onPrepareFailure`.
-Lookup idTaken(sqlite3* db, int id, Message onPrepareFailure) {
+Lookup idTaken(WriteCall& call, int id, dbcall::MessageText onPrepareFailure) {
     auto taken =
-        prepare(db, "SELECT 1 FROM Patient_Information WHERE ID = ? LIMIT 1", onPrepareFailure);
+        call.prepare("SELECT 1 FROM Patient_Information WHERE ID = ? LIMIT 1", onPrepareFailure);
     if (!taken) return Lookup::Failed;
     taken->bindInt(1, id);
-    const Lookup found = lookUp(*taken);
+    const Lookup found = call.lookUp(*taken);
     if (found == Lookup::Found) report(Message::DuplicateId);
     return found;
 }
@@ -29,10 +30,10 @@ std::string insertSql() {
            placeholders + "?)";
 }
 
-std::string updateSql() {
+std::string updateSql(const sqlkit::Dialect& dialect) {
     std::string sql = "UPDATE Patient_Information SET ";
     for (const RegisterField& f : kRegisterFields) sql += std::string(f.name) + " = ?, ";
-    return sql + "REGIST = ? WHERE rowid = ?";
+    return sql + "REGIST = ? WHERE " + std::string(dialect.rowKey) + " = ?";
 }
 
 constexpr int kStampIndex = kRegisterFieldCount + 1;
@@ -42,48 +43,50 @@ constexpr int kStampIndex = kRegisterFieldCount + 1;
 extern "C" {
 
 PATIENTBASE_API int LRecordCreate(const PatientRecord* record) {
-    constexpr int kFailure = 1;
+    constexpr int kFailure = PATIENTBASE_CREATE_FAILED;
     if (!record) return kFailure;
-    WriteCall call;
+    WriteCall call(session());
     if (!call.ok()) return kFailure;
-    if (idTaken(call.db(), record->ID, Message::TableOpen) != Lookup::Missing) return kFailure;
-    auto insert = prepare(call.db(), insertSql(), Message::TableOpen);
+    if (idTaken(call, record->ID, Failure::TableOpen) != Lookup::Missing) return kFailure;
+    auto insert = call.prepare(insertSql(), Failure::TableOpen);
     if (!insert) return kFailure;
     bindRecord(*insert, 1, *record);
     insert->bindText(kStampIndex, storedForm(now()));
-    return call.execute(*insert) && call.commit() ? 0 : kFailure;
+    return call.execute(*insert) && call.commit() ? PATIENTBASE_OK : kFailure;
 }
 
 PATIENTBASE_API int LRecordEdit(const PatientRecord* record, int oldId) {
-    if (!record) return 0;
-    WriteCall call;
-    if (!call.ok()) return kDatabaseFailure;
-    auto find = prepare(call.db(), selectFirstWithId("rowid"));
-    if (!find) return kDatabaseFailure;
+    if (!record) return PATIENTBASE_OK;
+    WriteCall call(session());
+    if (!call.ok()) return PATIENTBASE_DB_FAILURE;
+    const sqlkit::Dialect& dialect = call.dialect();
+    auto find = call.prepare(selectFirstWithId(dialect.rowKey, dialect));
+    if (!find) return PATIENTBASE_DB_FAILURE;
     find->bindInt(1, oldId);
-    const Lookup found = lookUp(*find);
-    if (found != Lookup::Found) return found == Lookup::Missing ? 0 : kDatabaseFailure;
-    const long long rowid = find->integer(0);
+    const Lookup found = call.lookUp(*find);
+    if (found != Lookup::Found) return outcome(found, PATIENTBASE_OK, PATIENTBASE_OK);
+    const long long rowKey = find->integer(0);
     // Keeping the ID writes no new duplicate; changing it to one another patient has would.
-    if (record->ID != oldId &&
-        idTaken(call.db(), record->ID, Message::RecordsetOpen) != Lookup::Missing)
-        return kDatabaseFailure;
-    auto update = prepare(call.db(), updateSql());
-    if (!update) return kDatabaseFailure;
+    if (record->ID != oldId && idTaken(call, record->ID, Failure::RecordsetOpen) != Lookup::Missing)
+        return PATIENTBASE_DB_FAILURE;
+    auto update = call.prepare(updateSql(dialect));
+    if (!update) return PATIENTBASE_DB_FAILURE;
     bindRecord(*update, 1, *record);
     update->bindText(kStampIndex, storedForm(now()));
-    update->bindInt(kStampIndex + 1, rowid);
-    return call.execute(*update) && call.commit() ? 0 : kDatabaseFailure;
+    update->bindInt(kStampIndex + 1, rowKey);
+    return outcome(call.execute(*update) && call.commit());
 }
 
 PATIENTBASE_API int LRecordDell(int id) {
-    WriteCall call;
-    if (!call.ok()) return kDatabaseFailure;
-    auto remove = prepare(call.db(), "DELETE FROM Patient_Information WHERE rowid = (" +
-                                         selectFirstWithId("rowid") + ")");
-    if (!remove) return kDatabaseFailure;
+    WriteCall call(session());
+    if (!call.ok()) return PATIENTBASE_DB_FAILURE;
+    const sqlkit::Dialect& dialect = call.dialect();
+    auto remove =
+        call.prepare("DELETE FROM Patient_Information WHERE " + std::string(dialect.rowKey) +
+                     " = (" + selectFirstWithId(dialect.rowKey, dialect) + ")");
+    if (!remove) return PATIENTBASE_DB_FAILURE;
     remove->bindInt(1, id);
-    return call.execute(*remove) && call.commit() ? 0 : kDatabaseFailure;
+    return outcome(call.execute(*remove) && call.commit());
 }
 
 }  // extern "C"

@@ -18,7 +18,7 @@ namespace {
 Lookup lookUpId(Recordset& rs, int id) {
     if (!rs) return Lookup::Failed;
     rs->bindInt(1, id);
-    return lookUp(*rs);
+    return rs.lookUp();
 }
 
 }  // namespace
@@ -27,98 +27,89 @@ extern "C" {
 
 PATIENTBASE_API int LRecordDetail(PatientRecord* record, const char* name, int id, int byId) {
     const std::string columns = registerColumnList();
-    Recordset rs = openRecordset(byId ? selectFirstWithId(columns)
-                                      : "SELECT " + columns +
-                                            " FROM Patient_Information WHERE PATIENT = ? "
-                                            "ORDER BY rowid LIMIT 1");
-    if (!rs) return kDatabaseFailure;
+    const sqlkit::Dialect& dialect = session().dialect();
+    Recordset rs(session(), byId ? selectFirstWithId(columns, dialect)
+                                 : "SELECT " + columns +
+                                       " FROM Patient_Information WHERE PATIENT = ? ORDER BY " +
+                                       std::string(dialect.rowKey) + " LIMIT 1");
+    if (!rs) return PATIENTBASE_DB_FAILURE;
     if (byId)
         rs->bindInt(1, id);
     else
         rs->bindMatch(1, storedText(name));
-    const Lookup found = lookUp(*rs);
-    if (found == Lookup::Failed) return kDatabaseFailure;
+    const Lookup found = rs.lookUp();
     if (found == Lookup::Found && record) readRecord(*rs, 0, *record);
-    return 0;
+    return outcome(found, PATIENTBASE_OK, PATIENTBASE_OK);
 }
 
 PATIENTBASE_API int LRecordDisplay(int byName, const PatientListViewSink* view) {
-    Recordset rs =
-        openRecordset(byName ? "SELECT ID, PATIENT FROM Patient_Information "
-                               "ORDER BY PATIENT, ID"
-                             : "SELECT ID, PATIENT FROM Patient_Information ORDER BY ID");
-    if (!rs) return kDatabaseFailure;
+    Recordset rs(session(), byName ? "SELECT ID, PATIENT FROM Patient_Information "
+                                     "ORDER BY PATIENT, ID"
+                                   : "SELECT ID, PATIENT FROM Patient_Information ORDER BY ID");
+    if (!rs) return PATIENTBASE_DB_FAILURE;
     std::string name;
     int item = 0;
-    return walk(*rs, [&](const sqlkit::Statement& row) {
+    return outcome(rs.walk([&](const sqlkit::Statement& row) {
         insert(view, item, std::to_string(row.integer(0)));
         set(view, item, 1, cp932(row.text(1), name));
         ++item;
         return true;
-    });
+    }));
 }
 
 PATIENTBASE_API int LRecordGOKU(const char* searchTexts, const int32_t* searchCodes,
                                 const char* birthTexts, const PatientListSink* ids,
                                 const PatientListSink* names) {
     const SearchConditions conditions({searchTexts, searchCodes, birthTexts});
-    Recordset rs = openRecordset("SELECT ID, PATIENT FROM Patient_Information" +
-                                 conditions.whereClause() + " ORDER BY ID");
-    if (!rs) return kDatabaseFailure;
+    Recordset rs(session(), "SELECT ID, PATIENT FROM Patient_Information" +
+                                conditions.whereClause() + " ORDER BY ID");
+    if (!rs) return PATIENTBASE_DB_FAILURE;
     conditions.bind(*rs);
     std::string name;
-    return walk(*rs, [&](const sqlkit::Statement& row) {
+    return outcome(rs.walk([&](const sqlkit::Statement& row) {
         add(ids, std::to_string(row.integer(0)));
         add(names, cp932(row.text(1), name));
         return true;
-    });
+    }));
 }
 
 PATIENTBASE_API int LRecordCreateID(void) {
     // Only positive IDs count and each once, so the proposal is always free even in a file
     // that holds a zero, negative or repeated ID.
-    Recordset rs =
-        openRecordset("SELECT DISTINCT ID FROM Patient_Information WHERE ID >= 1 ORDER BY ID");
-    if (!rs) return kDatabaseFailure;
+    Recordset rs(session(),
+                 "SELECT DISTINCT ID FROM Patient_Information WHERE ID >= 1 ORDER BY ID");
+    if (!rs) return PATIENTBASE_DB_FAILURE;
     long long expected = 1;
-    const int result = walk(*rs, [&](const sqlkit::Statement& row) {
+    const bool walked = rs.walk([&](const sqlkit::Statement& row) {
         if (row.integer(0) != expected) return false;
         ++expected;
         return true;
     });
-    return result == 0 ? int32Of(expected) : result;
+    return walked ? int32Of(expected) : PATIENTBASE_DB_FAILURE;
 }
 
 PATIENTBASE_API int LRecordID_cyoufuku(int id) {
-    Recordset rs = openRecordset("SELECT 1 FROM Patient_Information WHERE ID = ? LIMIT 1");
-    switch (lookUpId(rs, id)) {
-        case Lookup::Found:
-            return -1;
-        case Lookup::Missing:
-            return 0;
-        case Lookup::Failed:
-            break;
-    }
-    return kDatabaseFailure;
+    Recordset rs(session(), "SELECT 1 FROM Patient_Information WHERE ID = ? LIMIT 1");
+    return outcome(lookUpId(rs, id), PATIENTBASE_ID_TAKEN, PATIENTBASE_OK);
 }
 
 PATIENTBASE_API int LRecordID_CLIENT(int id, char* name) {
     constexpr std::size_t kNameBuffer = 256;
-    Recordset rs = openRecordset(selectFirstWithId("PATIENT"));
+    Recordset rs(session(), selectFirstWithId("PATIENT", session().dialect()));
     const Lookup found = lookUpId(rs, id);
-    if (found == Lookup::Failed) return kDatabaseFailure;
     std::string text;
     if (found == Lookup::Found && name)
         sjis::copyField(name, kNameBuffer, cp932(rs->text(0), text));
-    return 0;
+    return outcome(found, PATIENTBASE_OK, PATIENTBASE_OK);
 }
 
 PATIENTBASE_API int LRecordNo(int id) {
     // The first patient with the ID comes after every patient with a lower one.
-    Recordset rs = openRecordset(
-        "SELECT (SELECT count(*) FROM Patient_Information WHERE ID < ?1), "
-        "EXISTS (SELECT 1 FROM Patient_Information WHERE ID = ?1)");
-    if (lookUpId(rs, id) != Lookup::Found) return kDatabaseFailure;
+    Recordset rs(session(),
+                 "SELECT (SELECT count(*) FROM Patient_Information WHERE ID < ?), "
+                 "EXISTS (SELECT 1 FROM Patient_Information WHERE ID = ?)");
+    if (rs) rs->bindInt(2, id);
+    if (lookUpId(rs, id) != Lookup::Found) return PATIENTBASE_DB_FAILURE;
     return rs->integer(1) ? int32Of(rs->integer(0) + 1) : 0;
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "sjis/sjis.h"
+#include "sqlkit/dialect.h"
 
 namespace patientbase {
 namespace {

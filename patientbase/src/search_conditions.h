@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sqlkit/sqlkit.h"
+#include "sqlkit/statement.h"
 
 namespace patientbase {
 

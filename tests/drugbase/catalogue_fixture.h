@@ -90,7 +90,7 @@ class CatalogueTest : public ::testing::Test {
     }
 
     // Opens the file directly, for checks of stored values and for planting odd data.
-    sqlkit::Db raw() const {
+    sqlkit::ConnectionPtr raw() const {
         std::string error;
         auto db = sqlkit::openEncrypted(file(), "HN%tPQS", &error);
         EXPECT_TRUE(db) << error;
@@ -101,7 +101,7 @@ class CatalogueTest : public ::testing::Test {
     // "<null>" for NULL, "<no row>" without a row.
     std::string storedText(const std::string& sql, const char* param = nullptr) const {
         auto db = raw();
-        sqlkit::Statement s(db.get(), sql);
+        sqlkit::Statement s = db->prepare(sql);
         EXPECT_TRUE(s.ok()) << s.error();
         if (param) s.bindMatch(1, param);
         return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.text(0))) : "<no row>";
@@ -116,11 +116,9 @@ class CatalogueTest : public ::testing::Test {
 
     // Makes every update that stores `value` in `column` fail, as a full disk would.
     void failOn(const std::string& column, const std::string& value) {
-        ASSERT_TRUE(sqlkit::exec(
-            raw().get(), ("CREATE TRIGGER fail BEFORE UPDATE ON "
-                          "Medicine_Information WHEN NEW." +
-                          column + " = '" + value + "' BEGIN SELECT RAISE(ABORT, 'disk full'); END")
-                             .c_str()));
+        ASSERT_TRUE(
+            raw()->exec("CREATE TRIGGER fail BEFORE UPDATE ON Medicine_Information WHEN NEW." +
+                        column + " = '" + value + "' BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     }
 
     TempDir dir;

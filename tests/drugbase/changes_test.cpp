@@ -61,8 +61,8 @@ TEST_F(Changes, CreateStoresTheUsersDrugWithDerivedColumns) {
 TEST_F(Changes, FullEditRewritesFieldsAndMayChangeTheKey) {
     supply({drug("S1", "元の名",
                  {{"CODE", "ABC"}, {"PHOTO2", "1"}, {"PHOTO_HYOUJI", "2"}, {"LISTHYOUJI", "0"}})});
-    ASSERT_TRUE(sqlkit::exec(
-        raw().get(), "UPDATE Medicine_Information SET LISTNAME = '☆元の名' WHERE YJCODE = 'S1'"));
+    ASSERT_TRUE(
+        raw()->exec("UPDATE Medicine_Information SET LISTNAME = '☆元の名' WHERE YJCODE = 'S1'"));
     DrugRecord r = userDrug("S1-NEW", "新しい名", "あいう");
     r.PHOTO_HYOUJI = 7;
     ASSERT_EQ(RecordEdit(&r, "S1", 0), 0);

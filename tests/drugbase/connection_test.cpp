@@ -57,7 +57,7 @@ TEST(Connection, TheFileIsEncryptedAndOpensWithThePassword) {
     EXPECT_NE(head, std::string("SQLite format 3\0", 16));
     auto db = sqlkit::openEncrypted(file, "HN%tPQS", nullptr);
     ASSERT_TRUE(db);
-    EXPECT_TRUE(sqlkit::exec(db.get(), "SELECT YJCODE, SAYOA, OPTION4 FROM Medicine_Information"));
+    EXPECT_TRUE(db->exec("SELECT YJCODE, SAYOA, OPTION4 FROM Medicine_Information"));
 }
 
 TEST(Connection, FileFinderMatchesWildcards) {

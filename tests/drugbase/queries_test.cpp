@@ -86,7 +86,7 @@ TEST_F(Queries, DetailFindsExactCodesOnlyAndCutsOverlongTextsAtACharacterBoundar
     for (int i = 0; i < 60; ++i) longName += "ア";  // 120 bytes in CP932
     const std::string sql = "UPDATE Medicine_Information SET PRODUCTNAME = 'a" + longName +
                             "', MEMO = '" + std::string(900, 'm') + "' WHERE YJCODE = 'Y1'";
-    ASSERT_TRUE(sqlkit::exec(raw().get(), sql.c_str()));
+    ASSERT_TRUE(raw()->exec(sql));
     ASSERT_EQ(RecordDetail(&r, "Y1"), 0);
     // 90 bytes of room: "a" and 44 kana (89 bytes); the 45th kana would split.
     EXPECT_EQ(std::strlen(r.PRODUCTNAME), 89u);
@@ -118,6 +118,19 @@ TEST_F(Queries, CompositeSearchCombinesConditionsAndTakesTypedTextLiterally) {
     EXPECT_EQ(search({"O'Brien", "", "D'", "Y'"}), Strings{"Y'7"});
     for (const char* typed : {"50%_off*\\", "%", "_", "*", "o'brien"})
         EXPECT_EQ(search({typed}), Strings{"Y'7"}) << typed;
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Queries, SearchTextsAreCutToTheSearchFieldNeverPastTheEnginesPatternLimit) {
+    // Far longer than any field and than the engine's LIKE pattern limit (50,000 bytes).
+    std::string longName = "アムロ";
+    while (longName.size() < 90000) longName += "ジピン錠";
+    const std::string cp932 = sjis::fromUtf8(longName);
+    ListCollector names, yjcodes;
+    EXPECT_EQ(RecordGOKU(cp932.c_str(), "", "", "", "", cp932.c_str(), "", "", &names.sink,
+                         &yjcodes.sink),
+              0);
+    EXPECT_TRUE(yjcodes.items.empty());
     EXPECT_TRUE(messages.empty());
 }
 
@@ -161,7 +174,7 @@ TEST_F(Queries, NameAndCodeListsHonourTheirOrderAndRoomAndMayBeEmpty) {
     ASSERT_EQ(RecordDisplayFU(&listNames.sink, slots, 2), 0);
     EXPECT_EQ(listNames.items, (Strings{"O'Brien 50%_off*\\", "アムロジピンOD錠"}));
 
-    ASSERT_TRUE(sqlkit::exec(raw().get(), "DELETE FROM Medicine_Information"));
+    ASSERT_TRUE(raw()->exec("DELETE FROM Medicine_Information"));
     ViewCollector view;
     ListCollector none;
     int counter = 3;

@@ -72,13 +72,12 @@ TEST_F(PatientFileTest, WritesTheEngineRejectsAreReportedAndStoreNothing) {
 TEST_F(PatientFileTest, TheFileOpensOnlyWithThePassword) {
     // Unreadable without the key; readable with the passphrase, as the sqlcipher shell opens it.
     for (const bool keyed : {false, true}) {
-        sqlite3* plain = nullptr;
-        ASSERT_EQ(sqlite3_open(file().string().c_str(), &plain), SQLITE_OK);
-        sqlkit::Db guard(plain);
+        auto plain = sqlkit::openUnkeyed(file(), nullptr);
+        ASSERT_TRUE(plain);
         if (keyed) {
-            ASSERT_TRUE(sqlkit::exec(plain, "PRAGMA key = 'HN%tPQS'"));
-            ASSERT_TRUE(sqlkit::exec(plain, "PRAGMA cipher_page_size = 4096"));
+            ASSERT_TRUE(plain->exec("PRAGMA key = 'HN%tPQS'"));
+            ASSERT_TRUE(plain->exec("PRAGMA cipher_page_size = 4096"));
         }
-        EXPECT_EQ(sqlkit::exec(plain, "SELECT count(*) FROM Patient_Information"), keyed);
+        EXPECT_EQ(plain->exec("SELECT count(*) FROM Patient_Information"), keyed);
     }
 }

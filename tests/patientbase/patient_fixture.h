@@ -106,17 +106,15 @@ class PatientFileTest : public ::testing::Test {
     // "<no row>" without a row.
     std::string stored(const std::string& sql) const {
         auto db = sqlkit::openEncrypted(file(), "HN%tPQS", nullptr);
-        sqlkit::Statement s(db.get(), sql);
+        sqlkit::Statement s = db->prepare(sql);
         EXPECT_TRUE(s.ok()) << s.error() << " in " << sql;
         return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.text(0))) : "<no row>";
     }
 
     // Runs `sql` on the file itself, as another tool could.
     void run(const std::string& sql) const {
-        std::string error;
-        EXPECT_TRUE(sqlkit::exec(sqlkit::openEncrypted(file(), "HN%tPQS", nullptr).get(),
-                                 sql.c_str(), &error))
-            << error << " in " << sql;
+        auto db = sqlkit::openEncrypted(file(), "HN%tPQS", nullptr);
+        EXPECT_TRUE(db->exec(sql)) << db->lastError() << " in " << sql;
     }
 
     TempDir dir;

@@ -1,0 +1,140 @@
+// The data-call layer the libraries share. Every exported call opens its file, works and
+// closes it. A session says where the file is; a Recordset is a reading call with one prepared
+// statement; a WriteCall is a writing call inside one transaction. Failures are reported through
+// the library's message channel with the texts its callers know.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "dbcall/message_channel.h"
+#include "sqlkit/connection.h"
+
+namespace dbcall {
+
+// The failures of the data calls, with the texts the libraries' callers know.
+namespace Failure {
+inline constexpr MessageText DatabaseOpen{"Error:DATABASE.Open"};  // not opened or not keyed
+inline constexpr MessageText RecordsetOpen{"Error:Could not RECORDSET.Open"};  // not prepared
+inline constexpr MessageText TableOpen{"Error:RECORDSET.Open"};
+inline constexpr MessageText Find{"Error:RECORDSET.Find"};      // a read that failed
+inline constexpr MessageText Update{"Error:RECORDSET.Update"};  // a write that failed
+}  // namespace Failure
+
+enum class Lookup { Found, Missing, Failed };
+
+// A library's own numbers for a call that completed and for a database failure.
+struct ResultCodes {
+    int ok;
+    int failure;
+
+    // The result of a call whose walk or write completed, or did not.
+    constexpr int operator()(bool completed) const { return completed ? ok : failure; }
+    // The result of a call that looked one row up: `ifFound`, `ifMissing`, or the failure.
+    constexpr int operator()(Lookup found, int ifFound, int ifMissing) const {
+        if (found == Lookup::Found) return ifFound;
+        return found == Lookup::Missing ? ifMissing : failure;
+    }
+};
+
+class Session {
+  public:
+    enum class Attach { Ready, FileMissing, NoEncryption };
+
+    Session(const char* fileName, const char* password, const MessageChannel& messages)
+        : fileName_(fileName), password_(password), messages_(messages) {}
+
+    // Points the session at <folder>/<fileName>; ready only when the file is there and the
+    // engine can encrypt. Reports nothing: what each library says about a missing file is its own.
+    Attach attach(const char* folder);
+    void detach() { ready_ = false; }
+    bool ready() const { return ready_; }
+    const std::filesystem::path& file() const { return file_; }
+
+    // The dialect of the connections this session opens, for SQL built before the open.
+    const sqlkit::Dialect& dialect() const;
+    // The open file, or nullptr after "Error:DATABASE.Open".
+    sqlkit::ConnectionPtr connect() const;
+
+    void report(MessageText failure) const;
+
+  private:
+    const char* fileName_;
+    const char* password_;
+    const MessageChannel& messages_;
+    std::filesystem::path file_;
+    bool ready_ = false;
+};
+
+// A call's open file. Every failure it meets is reported once.
+class Call {
+  public:
+    explicit Call(const Session& session) : session_(session), connection_(session.connect()) {}
+
+    bool opened() const { return connection_ != nullptr; }
+    sqlkit::Connection& connection() { return *connection_; }
+    const sqlkit::Dialect& dialect() const { return connection_->dialect(); }
+
+    // Prepares `sql`; on failure reports `onFailure` and gives nothing.
+    std::optional<sqlkit::Statement> prepare(std::string_view sql,
+                                             MessageText onFailure = Failure::RecordsetOpen);
+    // Steps to the first row; a failed step reports "Error:RECORDSET.Find".
+    Lookup lookUp(sqlkit::Statement& statement) const;
+    // Calls `onRow` for every row; `onRow` may return false to stop. False only when the walk
+    // ended in an engine error, after "Error:RECORDSET.Find".
+    template <class OnRow>
+    bool walk(sqlkit::Statement& statement, OnRow&& onRow) const {
+        while (statement.step())
+            if (!onRow(statement)) return true;
+        if (!statement.failed()) return true;
+        report(Failure::Find);
+        return false;
+    }
+    void report(MessageText failure) const { session_.report(failure); }
+
+  private:
+    const Session& session_;
+    sqlkit::ConnectionPtr connection_;
+};
+
+// The reading idiom: the open file with one prepared statement. Empty after
+// "Error:DATABASE.Open" or "Error:Could not RECORDSET.Open".
+class Recordset {
+  public:
+    Recordset(const Session& session, std::string_view sql);
+
+    explicit operator bool() const { return statement_.has_value(); }
+    sqlkit::Statement& operator*() { return *statement_; }
+    sqlkit::Statement* operator->() { return &*statement_; }
+
+    Lookup lookUp() { return call_.lookUp(*statement_); }
+    template <class OnRow>
+    bool walk(OnRow&& onRow) {
+        return call_.walk(*statement_, std::forward<OnRow>(onRow));
+    }
+
+  private:
+    Call call_;
+    std::optional<sqlkit::Statement> statement_;
+};
+
+// The writing idiom: the open file inside one transaction that holds the write lock from the
+// start, so what the call reads to decide stays true until it commits, also against another
+// program on the same file. Nothing is stored unless commit() succeeds.
+class WriteCall : public Call {
+  public:
+    // Reports "Error:DATABASE.Open", or `onLockFailure` when the write lock is not had in time.
+    explicit WriteCall(const Session& session, MessageText onLockFailure = Failure::Update);
+    bool ok() const { return transaction_.has_value() && transaction_->began(); }
+
+    // Runs a prepared change; a failure reports "Error:RECORDSET.Update".
+    bool execute(sqlkit::Statement& change);
+    // Commits; a failure reports "Error:RECORDSET.Update".
+    bool commit();
+
+  private:
+    std::optional<sqlkit::Transaction> transaction_;
+};
+
+}  // namespace dbcall

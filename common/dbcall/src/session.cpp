@@ -1,0 +1,69 @@
+#include "dbcall/session.h"
+
+#include "sqlkit/sqlcipher.h"
+
+namespace dbcall {
+Session::Attach Session::attach(const char* folder) {
+    ready_ = false;
+    file_ = std::filesystem::path(folder ? folder : "") / fileName_;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file_, ec)) return Attach::FileMissing;
+    // Without encryption the data would be read and written in clear: refuse to work.
+    if (!sqlkit::cipherAvailable()) return Attach::NoEncryption;
+    ready_ = true;
+    return Attach::Ready;
+}
+
+const sqlkit::Dialect& Session::dialect() const {
+    return sqlkit::sqlcipherDialect();
+}
+
+sqlkit::ConnectionPtr Session::connect() const {
+    sqlkit::ConnectionPtr c;
+    if (ready_) c = sqlkit::openEncrypted(file_, password_, nullptr);
+    if (!c) report(Failure::DatabaseOpen);
+    return c;
+}
+
+void Session::report(MessageText failure) const {
+    messages_.send(failure);
+}
+
+std::optional<sqlkit::Statement> Call::prepare(std::string_view sql, MessageText onFailure) {
+    sqlkit::Statement statement = connection_->prepare(sql);
+    if (statement.ok()) return statement;
+    report(onFailure);
+    return std::nullopt;
+}
+
+Lookup Call::lookUp(sqlkit::Statement& statement) const {
+    if (statement.step()) return Lookup::Found;
+    if (!statement.failed()) return Lookup::Missing;
+    report(Failure::Find);
+    return Lookup::Failed;
+}
+
+Recordset::Recordset(const Session& session, std::string_view sql) : call_(session) {
+    if (call_.opened()) statement_ = call_.prepare(sql);
+}
+
+WriteCall::WriteCall(const Session& session, MessageText onLockFailure) : Call(session) {
+    if (!opened()) return;
+    transaction_.emplace(connection());
+    if (!transaction_->began()) report(onLockFailure);
+}
+
+bool WriteCall::execute(sqlkit::Statement& change) {
+    change.step();
+    if (!change.failed()) return true;
+    report(Failure::Update);
+    return false;
+}
+
+bool WriteCall::commit() {
+    if (transaction_ && transaction_->commit()) return true;
+    report(Failure::Update);
+    return false;
+}
+
+}  // namespace dbcall

@@ -1,0 +1,53 @@
+// A connection to one database, whatever the engine, and the transaction guard over it.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "sqlkit/dialect.h"
+#include "sqlkit/statement.h"
+
+namespace sqlkit {
+
+class Connection {
+  public:
+    Connection() = default;
+    virtual ~Connection() = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // A statement of this connection; it must not outlive the connection.
+    virtual Statement prepare(std::string_view sql) = 0;
+    // Runs SQL without results (several statements may be given); false on failure.
+    virtual bool exec(std::string_view sql) = 0;
+    // The engine's text for the last failure on this connection.
+    virtual std::string lastError() const = 0;
+    virtual const Dialect& dialect() const = 0;
+
+    // How long a statement waits for another program's lock before it fails.
+    bool setBusyWait(std::chrono::milliseconds wait) { return exec(dialect().busyWait(wait)); }
+};
+
+using ConnectionPtr = std::unique_ptr<Connection>;
+
+// Begins a transaction holding the write lock on construction; rolls back in the destructor
+// unless commit() succeeded.
+class Transaction {
+  public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    bool began() const { return began_; }
+    bool commit();
+
+  private:
+    Connection& connection_;
+    bool began_ = false;
+    bool done_ = false;
+};
+
+}  // namespace sqlkit

@@ -1,0 +1,38 @@
+// What differs between database engines in the SQL the libraries send: the name of the stable
+// row key, the schema types, how a writing transaction takes its lock and how long a call waits
+// for another program's lock. Query files build engine-specific pieces from the dialect of
+// their connection and use "?" parameters, so a new engine needs no change to them.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace sqlkit {
+
+struct Dialect {
+    // A column naming a row for as long as the row lives, usable in SELECT, WHERE and ORDER BY
+    // (table order is the order of this key).
+    std::string_view rowKey;
+    // What CREATE TABLE adds to declare the row key; empty where every table has one.
+    std::string_view rowKeyDeclaration;
+    std::string_view textType;
+    std::string_view integerType;
+    std::string_view blobType;
+    // Begins a transaction that holds the write lock from its first statement on.
+    std::string_view beginWrite;
+    // Run before a long writing transaction (a load, an import) so its changes stay in memory
+    // until the commit.
+    std::string_view bulkWrite;
+    // The statement that sets the lock wait, followed by the milliseconds.
+    std::string_view busyWaitPrefix;
+
+    std::string busyWait(std::chrono::milliseconds wait) const {
+        return std::string(busyWaitPrefix) + std::to_string(wait.count());
+    }
+};
+
+// Escapes "%", "_" and "\" so a typed text matches literally inside LIKE ... ESCAPE '\'.
+std::string likeLiteral(std::string_view text);
+
+}  // namespace sqlkit

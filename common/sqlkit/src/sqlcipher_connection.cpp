@@ -1,0 +1,49 @@
+#include "sqlcipher_connection.h"
+
+#include <string>
+
+#include "sqlcipher_statement.h"
+#include "sqlkit/sqlcipher.h"
+
+namespace sqlkit {
+namespace detail {
+
+Statement SqlcipherConnection::prepare(std::string_view sql) {
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db_.get(), sql.data(), static_cast<int>(sql.size()), &stmt, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return Statement::failed(sqlite3_errmsg(db_.get()));
+    }
+    return Statement(std::make_unique<SqlcipherStatement>(stmt));
+}
+
+bool SqlcipherConnection::exec(std::string_view sql) {
+    // sqlite3_exec wants a terminated text.
+    const std::string text(sql);
+    return sqlite3_exec(db_.get(), text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+const Dialect& SqlcipherConnection::dialect() const {
+    return sqlcipherDialect();
+}
+
+}  // namespace detail
+
+const Dialect& sqlcipherDialect() {
+    static const Dialect d{
+        .rowKey = "rowid",
+        .rowKeyDeclaration = "",
+        .textType = "TEXT",
+        .integerType = "INTEGER",
+        .blobType = "BLOB",
+        // Takes the write lock at once, so what a call reads to decide stays true until it
+        // commits, also against another program on the same file.
+        .beginWrite = "BEGIN IMMEDIATE",
+        .bulkWrite = "PRAGMA cache_size = -65536",
+        .busyWaitPrefix = "PRAGMA busy_timeout = ",
+    };
+    return d;
+}
+
+}  // namespace sqlkit

@@ -1,0 +1,105 @@
+// Opening and creating SQLCipher files.
+#include <system_error>
+
+#include "cipher_key.h"
+#include "sqlcipher_connection.h"
+#include "sqlkit/sqlcipher.h"
+
+namespace sqlkit {
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+constexpr const char* kPageSize = "PRAGMA cipher_page_size = 4096";
+
+std::string quoted(std::string_view text) {
+    std::string out = "'";
+    for (char c : text) {
+        out += c;
+        if (c == '\'') out += '\'';
+    }
+    return out + "'";
+}
+
+ConnectionPtr fail(std::string* error, std::string message) {
+    if (error) *error = std::move(message);
+    return nullptr;
+}
+
+// Runs each statement in turn; false with the engine's message in `error` at the first failure.
+bool execAll(Connection& c, std::initializer_list<std::string_view> statements,
+             std::string* error) {
+    for (std::string_view sql : statements) {
+        if (c.exec(sql)) continue;
+        if (error) *error = c.lastError();
+        return false;
+    }
+    return true;
+}
+
+ConnectionPtr openRaw(const std::filesystem::path& file, int flags, std::string* error) {
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(file.string().c_str(), &raw, flags, nullptr);
+    detail::Db db(raw);
+    if (rc != SQLITE_OK) return fail(error, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
+    sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+    return std::make_unique<detail::SqlcipherConnection>(std::move(db));
+}
+
+}  // namespace
+
+bool cipherAvailable() {
+    ConnectionPtr c = openRaw(":memory:", SQLITE_OPEN_READWRITE, nullptr);
+    if (!c) return false;
+    Statement version = c->prepare("PRAGMA cipher_version");
+    return version.ok() && version.step() && !version.text(0).empty();
+}
+
+ConnectionPtr openEncrypted(const std::filesystem::path& file, std::string_view password,
+                            std::string* error) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec))
+        return fail(error, "unable to open database file");
+    const auto key = detail::rawKeyFor(file, password);
+    if (!key) return fail(error, "file is encrypted or is not a database");
+    ConnectionPtr c = openRaw(file, SQLITE_OPEN_READWRITE, error);
+    if (!c) return nullptr;
+    const std::string keyPragma = "PRAGMA key = " + *key;
+    if (!execAll(*c, {keyPragma, kPageSize, "SELECT count(*) FROM sqlite_master"}, error))
+        return nullptr;
+    return c;
+}
+
+ConnectionPtr createEncrypted(const std::filesystem::path& file, std::string_view password,
+                              std::string_view schemaSql, std::string* error) {
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec)) return fail(error, "the file already exists");
+    // Built under a temporary name and renamed when complete, so no half-made file remains.
+    const std::filesystem::path partial = file.string() + ".partial";
+    std::filesystem::remove(partial, ec);
+    {
+        ConnectionPtr c = openRaw(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
+        if (!c) return nullptr;
+        const std::string keyPragma = "PRAGMA key = " + quoted(password);
+        const std::string schema = "BEGIN;" + std::string(schemaSql) + ";COMMIT;";
+        if (!execAll(*c, {keyPragma, kPageSize, "PRAGMA journal_mode = DELETE", schema}, error)) {
+            c.reset();
+            std::filesystem::remove(partial, ec);
+            return nullptr;
+        }
+    }
+    std::filesystem::rename(partial, file, ec);
+    if (ec) {
+        std::filesystem::remove(partial, ec);
+        return fail(error, "could not rename the new database file");
+    }
+    return openEncrypted(file, password, error);
+}
+
+ConnectionPtr openUnkeyed(const std::filesystem::path& file, std::string* error) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec))
+        return fail(error, "unable to open database file");
+    return openRaw(file, SQLITE_OPEN_READWRITE, error);
+}
+
+}  // namespace sqlkit
