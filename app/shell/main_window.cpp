@@ -168,6 +168,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// Esc would end the program without the question and the settings save that closing makes;
+// in this window it does nothing.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) return event->accept();
+    QDialog::keyPressEvent(event);
+}
+
 void MainWindow::showEvent(QShowEvent* event) {
     if (!placed_) {
         ui::centreOnWorkArea(this);

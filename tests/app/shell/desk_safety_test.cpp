@@ -1,0 +1,49 @@
+// The main window keeps the operator's work: nothing in the print list or the business data is
+// lost without a question, and no command acts on a drug the operator no longer sees.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+#include "data/drug_catalogue.h"
+#include "program_fixture.h"
+#include "sjis/sjis.h"
+
+namespace {
+
+class DeskSafety : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(start());
+    }
+
+    void addEntry(const char* yjcode) {
+        DrugRecord entry{};
+        ASSERT_EQ(data::DrugCatalogue().detail(yjcode, entry), data::DataResult::kDone);
+        ASSERT_TRUE(state->printList.append(entry, nullptr));
+        window->printListModel().refresh();
+    }
+
+    shell::SettingsBlock savedSettings() {
+        shell::SettingsBlock saved{};
+        EXPECT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
+        return saved;
+    }
+
+    QString panelName() { return find<QLineEdit>("productNameField")->text(); }
+};
+
+TEST_F(DeskSafety, EscapeNeitherClosesTheWindowNorLosesAnything) {
+    addEntry("2171901F3S91");
+    const auto shown = prompts.shown.size();
+    QTest::keyClick(find<QTableView>("drugList"), Qt::Key_Escape);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(state->printList.count(), 1);
+    EXPECT_EQ(prompts.shown.size(), shown);
+}
+
+}  // namespace
