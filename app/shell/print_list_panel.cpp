@@ -27,7 +27,7 @@ PrintListPanel::PrintListPanel(AppState& state, drugs::DetailPanel& detail, QWid
     removeEntry_ = ui::commandAction(this, "actionRemoveEntry", "削除");
     clearEntries_ = ui::commandAction(this, "actionClearEntries", "全て削除");
     connect(removeEntry_, &QAction::triggered, this, &PrintListPanel::removeEntry);
-    connect(clearEntries_, &QAction::triggered, this, &PrintListPanel::clearEntries);
+    connect(clearEntries_, &QAction::triggered, this, &PrintListPanel::clearAfterAsking);
 }
 
 int PrintListPanel::firstSelectedEntry() const {
@@ -40,6 +40,15 @@ int PrintListPanel::firstSelectedEntry() const {
 void PrintListPanel::clearEntries() {
     state_.printList.clear();
     model_.refresh();
+}
+
+void PrintListPanel::clearAfterAsking() {
+    if (state_.printList.empty()) return;
+    if (!state_.prompts.askYesNo(window(),
+                                 "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？", "確認",
+                                 ui::Icon::Warning))
+        return;
+    clearEntries();
 }
 
 void PrintListPanel::entryClicked() {

@@ -33,6 +33,8 @@ class PrintListPanel : public QWidget {
   private:
     void entryClicked();
     void removeEntry();
+    // Empties the print list when the operator agrees.
+    void clearAfterAsking();
 
     AppState& state_;
     drugs::DetailPanel& detail_;

@@ -46,4 +46,24 @@ TEST_F(DeskSafety, EscapeNeitherClosesTheWindowNorLosesAnything) {
     EXPECT_EQ(prompts.shown.size(), shown);
 }
 
+TEST_F(DeskSafety, ClearingThePrintListAsksFirst) {
+    auto* clear = find<QPushButton>("clearEntriesButton");
+    const auto shown = prompts.shown.size();
+    clear->click();  // an empty list has nothing to lose: no question
+    EXPECT_EQ(prompts.shown.size(), shown);
+
+    addEntry("2171901F3S91");
+    addEntry("2325903F2M95");
+    prompts.yesNo = {false};
+    clear->click();
+    EXPECT_EQ(prompts.shown.back().text,
+              "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？");
+    EXPECT_EQ(prompts.shown.back().title, "確認");
+    EXPECT_EQ(state->printList.count(), 2) << "answered No";
+    prompts.yesNo = {true};
+    clear->click();
+    EXPECT_EQ(state->printList.count(), 0);
+    EXPECT_EQ(find<QTableView>("printList")->model()->rowCount(), 0);
+}
+
 }  // namespace

@@ -248,6 +248,7 @@ TEST_F(ProgramTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
     EXPECT_STREQ(state->printList.entry(0).YJCODE, codes[1]);
     EXPECT_EQ(view->model()->rowCount(), 2);
 
+    prompts.yesNo = {true};
     find<QPushButton>("clearEntriesButton")->click();
     EXPECT_EQ(state->printList.count(), 0);
     EXPECT_EQ(view->model()->rowCount(), 0);
