@@ -73,7 +73,8 @@ void BusinessPanel::buildPeople() {
     pharmacist_ = new QComboBox(this);
     pharmacist_->setObjectName("pharmacistList");
     pharmacist_->setGeometry(70, 90, 180, 24);
-    fillLists();
+    fillList(dosage::kPrescribers);
+    fillList(dosage::kPharmacists);
 
     connect(prescriber_, &QComboBox::activated, this, [this](int index) {
         state_.settings.prescriberIndex = index;
@@ -116,20 +117,33 @@ void BusinessPanel::applyBusinessType() {
     pharmacyName_->setEnabled(pharmacy);
 }
 
-void BusinessPanel::fillLists() {
-    const std::pair<QComboBox*, int> lists[] = {{prescriber_, dosage::kPrescribers},
-                                                {pharmacist_, dosage::kPharmacists}};
-    for (const auto& [combo, list] : lists) {
-        dosage::fillPhraseCombo(combo, state_.phrases[list], false);
-        const int selected = list == dosage::kPrescribers ? state_.settings.prescriberIndex
-                                                          : state_.settings.pharmacistIndex;
-        if (selected >= 0 && selected < combo->count()) combo->setCurrentIndex(selected);
-    }
+QComboBox* BusinessPanel::combo(int list) const {
+    return list == dosage::kPrescribers ? prescriber_ : pharmacist_;
+}
+
+int& BusinessPanel::storedChoice(int list) {
+    return list == dosage::kPrescribers ? state_.settings.prescriberIndex
+                                        : state_.settings.pharmacistIndex;
+}
+
+void BusinessPanel::fillList(int list) {
+    dosage::fillPhraseCombo(combo(list), state_.phrases[list], false);
+    const int selected = storedChoice(list);
+    if (selected >= 0 && selected < combo(list)->count()) combo(list)->setCurrentIndex(selected);
 }
 
 void BusinessPanel::editList(int list) {
     dosage::PhraseEditorDialog editor(state_.phrases, list, state_.prompts, window());
-    if (editor.exec() == QDialog::Accepted) fillLists();
+    if (editor.exec() != QDialog::Accepted) return;
+    // The person chosen stays chosen by name wherever the edit moved them, so that a line
+    // inserted above never makes the same position print someone else.
+    const QString chosen = combo(list)->currentText();
+    fillList(list);
+    const int moved = combo(list)->findText(chosen);
+    if (moved < 0 || moved == storedChoice(list)) return;
+    combo(list)->setCurrentIndex(moved);
+    storedChoice(list) = moved;
+    state_.saveSettings(window());
 }
 
 void BusinessPanel::storePharmacyName() {

@@ -37,7 +37,11 @@ class BusinessPanel : public QWidget {
     void buildColour();
     void buildListEditors();
     void applyBusinessType();
-    void fillLists();
+    QComboBox* combo(int list) const;
+    // The settings' position of the chosen item of a list.
+    int& storedChoice(int list);
+    // Fills a list from its phrase table and chooses the stored position.
+    void fillList(int list);
     void editList(int list);
 
     AppState& state_;

@@ -66,4 +66,31 @@ TEST_F(DeskSafety, ClearingThePrintListAsksFirst) {
     EXPECT_EQ(find<QTableView>("printList")->model()->rowCount(), 0);
 }
 
+TEST_F(DeskSafety, AnEditedListKeepsThePersonChosenByName) {
+    const std::pair<const char*, const char*> lists[] = {
+        {"editPrescribersButton", "prescriberList"}, {"editPharmacistsButton", "pharmacistList"}};
+    for (const auto& [button, listName] : lists) {
+        whenModal("phraseEditor", [](QWidget* editor) {
+            editor->findChild<QPlainTextEdit*>("phraseText")->setPlainText("佐藤\n鈴木");
+            editor->findChild<QPushButton*>("okButton")->click();
+        });
+        find<QPushButton>(button)->click();
+        auto* list = find<QComboBox>(listName);
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+
+        whenModal("phraseEditor", [](QWidget* editor) {
+            editor->findChild<QPlainTextEdit*>("phraseText")->setPlainText("田中\n\n佐藤\n鈴木");
+            editor->findChild<QPushButton*>("okButton")->click();
+        });
+        find<QPushButton>(button)->click();
+        EXPECT_EQ(list->currentText(), "鈴木") << listName;
+        const shell::SettingsBlock saved = savedSettings();
+        EXPECT_EQ(std::string(listName) == "prescriberList" ? saved.prescriberIndex
+                                                            : saved.pharmacistIndex,
+                  3)
+            << listName;
+    }
+}
+
 }  // namespace
