@@ -90,7 +90,7 @@ bool PhraseEditorDialog::store() {
         return false;
     }
     // The store shows its own message when it cannot keep the list.
-    if (DRecordDocument(rebuilt.data(), list_) != 0) return false;
+    if (data::PhraseStore().keep(list_, rebuilt) != data::DataResult::kDone) return false;
     tables_[list_] = rebuilt;
     return true;
 }

@@ -5,8 +5,8 @@
 namespace dosage {
 
 void PhraseTables::readAll() {
-    for (int list = 0; list < DOSAGEBASE_LIST_COUNT; ++list)
-        DRecordREAD((*this)[list].data(), list);
+    const data::PhraseStore store;
+    for (int list = 0; list < DOSAGEBASE_LIST_COUNT; ++list) store.read(list, (*this)[list]);
 }
 
 std::vector<std::string> phraseItems(const PhraseTable& table) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dosagebase.h"
+#include "data/phrase_store.h"
 
 namespace dosage {
 
@@ -18,7 +18,7 @@ enum PhraseList : int {
     kPharmacists = DOSAGEBASE_LIST_PHARMACIST,
 };
 
-using PhraseTable = std::array<char, DOSAGEBASE_TABLE_SIZE>;
+using PhraseTable = data::PhraseTable;
 
 struct PhraseTables {
     std::array<PhraseTable, DOSAGEBASE_LIST_COUNT> tables{};

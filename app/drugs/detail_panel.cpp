@@ -73,7 +73,7 @@ bool DetailPanel::show(Mode mode, const std::string& yjcode) {
     cautions_->clear();
     if (mode == Mode::Clear) return false;
     shownCode_ = yjcode;
-    if (RecordDetail(&record_, yjcode.c_str()) != 0) return false;
+    if (catalogue_.detail(yjcode, record_) != data::DataResult::kDone) return false;
     if (mode == Mode::Fill) fillFields();
     // The record is what a print-list entry is made from: its cautions lose their marks here.
     removeMarks(record_.CYUUI, sizeof record_.CYUUI);
@@ -107,12 +107,7 @@ void DetailPanel::clearFields() {
 
 void DetailPanel::loadPhoto() {
     photo_.fill(Qt::white);
-    DrugSurface surface{photo_.width(), photo_.height(),
-                        static_cast<int32_t>(photo_.bytesPerLine()),
-                        reinterpret_cast<uint32_t*>(photo_.bits())};
-    int drawn = 0;
-    PictureImage(&surface, &drawn, this, shownCode_.c_str(), programFolder_.c_str(), 0, 0);
-    photoShown_ = drawn == 1;
+    photoShown_ = catalogue_.drawPhoto(shownCode_, programFolder_, photo_);
     record_.photoFlag = photoShown_ ? 1 : 0;
     update(kPhotoFrame);
 }

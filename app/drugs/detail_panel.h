@@ -4,9 +4,10 @@
 
 #include <QImage>
 #include <QWidget>
+#include <filesystem>
 #include <string>
 
-#include "drugbase.h"
+#include "data/drug_catalogue.h"
 
 class QLineEdit;
 class QTextEdit;
@@ -42,7 +43,7 @@ class DetailPanel : public QWidget {
     const QImage& photo() const { return photo_; }
 
     // The start directory, from which the photograph folders are found.
-    void setProgramFolder(const std::string& folder) { programFolder_ = folder; }
+    void setProgramFolder(const std::filesystem::path& folder) { programFolder_ = folder; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,7 +59,8 @@ class DetailPanel : public QWidget {
     QTextEdit* cautions_;
     DrugRecord record_{};
     std::string shownCode_;
-    std::string programFolder_;
+    std::filesystem::path programFolder_;
+    data::DrugCatalogue catalogue_;
     QImage photo_;
     bool photoShown_ = false;
 };

@@ -1,6 +1,5 @@
 #include "drugs/drug_list_model.h"
 
-#include "drugbase.h"
 #include "sjis/sjis.h"
 #include "ui/text_convert.h"
 
@@ -33,38 +32,9 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 bool DrugListModel::fill(Order order) {
     beginResetModel();
-    rows_.clear();
-    struct Collector {
-        std::vector<Row>* rows;
-        std::size_t codes = 0, names = 0, yjcodes = 0;
-        Row& at(std::size_t& n) {
-            if (n == rows->size()) rows->emplace_back();
-            return (*rows)[n++];
-        }
-    } collector{&rows_};
-    const DrugListSink codes{&collector,
-                             [](void* c, const char* t) {
-                                 auto* self = static_cast<Collector*>(c);
-                                 self->at(self->codes).code = t;
-                             },
-                             nullptr};
-    const DrugListSink names{&collector,
-                             [](void* c, const char* t) {
-                                 auto* self = static_cast<Collector*>(c);
-                                 self->at(self->names).name = t;
-                             },
-                             nullptr};
-    const DrugListSink yjcodes{&collector,
-                               [](void* c, const char* t) {
-                                   auto* self = static_cast<Collector*>(c);
-                                   self->at(self->yjcodes).yjcode = t;
-                               },
-                               nullptr};
-    int counter = 0;
-    const int result =
-        RecordDisplay(nullptr, &codes, &names, &yjcodes, &counter, static_cast<int>(order));
+    const data::DataResult result = data::DrugCatalogue().list(order, rows_);
     endResetModel();
-    return result == 0;
+    return result == data::DataResult::kDone;
 }
 
 int DrugListModel::findPrefix(Column column, std::string_view prefix) const {

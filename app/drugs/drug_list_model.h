@@ -8,17 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "data/drug_catalogue.h"
+
 namespace drugs {
 
 class DrugListModel : public QAbstractTableModel {
     Q_OBJECT
   public:
     enum Column { CodeColumn = 0, NameColumn = 1 };
-    enum class Order { ByName = 0, ByCode = 1 };
-
-    struct Row {
-        std::string code, name, yjcode;  // CP932
-    };
+    using Order = data::DrugOrder;
+    using Row = data::DrugRow;
 
     using QAbstractTableModel::QAbstractTableModel;
 

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "drugbase.h"
 #include "drugs/search_terms.h"
 #include "sjis/sjis.h"
 #include "ui/byte_limit.h"
@@ -14,32 +13,6 @@
 
 namespace drugs {
 namespace {
-
-// Collects the parallel name and YJ-code lists of a search into results.
-struct ResultCollector {
-    std::vector<DrugResult>* out;
-    std::size_t names = 0, codes = 0;
-    DrugResult& at(std::size_t& n) {
-        if (n == out->size()) out->emplace_back();
-        return (*out)[n++];
-    }
-    DrugListSink nameSink() {
-        return {this,
-                [](void* c, const char* t) {
-                    auto* self = static_cast<ResultCollector*>(c);
-                    self->at(self->names).listName = t;
-                },
-                nullptr};
-    }
-    DrugListSink codeSink() {
-        return {this,
-                [](void* c, const char* t) {
-                    auto* self = static_cast<ResultCollector*>(c);
-                    self->at(self->codes).yjcode = t;
-                },
-                nullptr};
-    }
-};
 
 QLineEdit* condition(QWidget* parent, const char* label, const char* name, int y) {
     auto* l = new QLabel(QString::fromUtf8(label), parent);
@@ -69,26 +42,6 @@ std::string cp932Of(const char* utf8) {
 
 }  // namespace
 
-bool findDrugs(const std::string& productName, const std::string& generalName,
-               const std::string& maker, const std::string& yjcode, const std::string& route,
-               const std::vector<const char*>& forms, std::vector<DrugResult>& out) {
-    out.clear();
-    ResultCollector collector{&out};
-    const DrugListSink names = collector.nameSink(), codes = collector.codeSink();
-    std::string form[3];
-    for (std::size_t i = 0; i < forms.size() && i < 3; ++i) form[i] = cp932Of(forms[i]);
-    return RecordGOKU(productName.c_str(), generalName.c_str(), maker.c_str(), yjcode.c_str(),
-                      route.c_str(), form[0].c_str(), form[1].c_str(), form[2].c_str(), &names,
-                      &codes) == 0;
-}
-
-bool findSameKind(const std::string& yjcode, std::vector<DrugResult>& out) {
-    out.clear();
-    ResultCollector collector{&out};
-    const DrugListSink names = collector.nameSink(), codes = collector.codeSink();
-    return RecordDohinsyu(yjcode.c_str(), &names, &codes) == 0;
-}
-
 DrugSearchDialog::DrugSearchDialog(ui::Prompts& prompts, Actions actions, QWidget* parent)
     : ResultsDialog(prompts, std::move(actions), parent) {
     setObjectName("drugSearchDialog");
@@ -116,16 +69,18 @@ DrugSearchDialog::DrugSearchDialog(ui::Prompts& prompts, Actions actions, QWidge
 void DrugSearchDialog::search() {
     resultList()->clear();
     const auto text = [](QLineEdit* e) { return ui::toCp932(e->text(), 250); };
-    const std::string product = text(productName_), general = text(generalName_),
-                      maker = text(maker_), yjcode = text(yjcode_);
+    data::DrugSearch conditions{
+        text(productName_), text(generalName_), text(maker_), text(yjcode_), {}, {}};
     const auto& routeTerms = routeChoices()[static_cast<std::size_t>(route_->currentIndex())].terms;
     const auto& formTerms = formChoices()[static_cast<std::size_t>(form_->currentIndex())].terms;
-    const std::string route = routeTerms.empty() ? "" : cp932Of(routeTerms.front());
-    if (product.empty() && general.empty() && maker.empty() && yjcode.empty() && route.empty() &&
-        formTerms.empty())
+    if (!routeTerms.empty()) conditions.route = cp932Of(routeTerms.front());
+    for (const char* form : formTerms) conditions.forms.push_back(cp932Of(form));
+    if (conditions.productName.empty() && conditions.generalName.empty() &&
+        conditions.maker.empty() && conditions.yjcode.empty() && conditions.route.empty() &&
+        conditions.forms.empty())
         return;
     std::vector<DrugResult> found;
-    if (!findDrugs(product, general, maker, yjcode, route, formTerms, found)) {
+    if (data::DrugCatalogue().search(conditions, found) != data::DataResult::kDone) {
         reject();
         prompts().message(parentWidget(), "データベースに異常があります。", "エラー",
                           ui::Icon::Warning);

@@ -25,12 +25,4 @@ class DrugSearchDialog : public ResultsDialog {
     QComboBox* form_;
 };
 
-// The results of RecordGOKU for the given CP932 conditions; false on a database failure.
-bool findDrugs(const std::string& productName, const std::string& generalName,
-               const std::string& maker, const std::string& yjcode, const std::string& route,
-               const std::vector<const char*>& forms, std::vector<DrugResult>& out);
-
-// The same-kind drugs of a drug; false on a database failure.
-bool findSameKind(const std::string& yjcode, std::vector<DrugResult>& out);
-
 }  // namespace drugs

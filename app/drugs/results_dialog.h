@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "data/drug_catalogue.h"
 #include "ui/prompts.h"
 
 class QLabel;
@@ -14,9 +15,7 @@ class QListWidget;
 
 namespace drugs {
 
-struct DrugResult {
-    std::string listName, yjcode;  // CP932
-};
+using DrugResult = data::DrugMatch;
 
 class ResultsDialog : public QDialog {
     Q_OBJECT

@@ -4,6 +4,7 @@
 
 #include "shell/backup.h"
 #include "shell/backup_progress.h"
+#include "shell/desk_messages.h"
 
 namespace shell {
 namespace {
@@ -12,7 +13,6 @@ constexpr const char* kBackupTitle =
     "データファイル（薬剤ファイル、患者ファイル、編集ファイル）を保存します。\n"
     "保存先ディレクトリを指定して下さい。";
 constexpr const char* kCopyTitle = "コピー";
-constexpr const char* kErrorTitle = "エラー";
 
 }  // namespace
 

@@ -2,9 +2,8 @@
 
 #include <charconv>
 
+#include "data/patient_register.h"
 #include "leaflet/history_text.h"
-#include "patientbase.h"
-#include "sjis/sjis.h"
 
 namespace shell {
 namespace {
@@ -19,10 +18,9 @@ int registeredId(const std::string& idText, const std::string& name) {
     const char* end = idText.data() + last + 1;
     const auto [stop, error] = std::from_chars(begin, end, id);
     if (error != std::errc() || stop != end || id <= 0) return 0;
-    char registered[256] = {};
-    if (LRecordID_CLIENT(id, registered) != 0) return 0;
-    if (registered[0] == '\0' || sjis::fieldText(registered, sizeof registered) != name) return 0;
-    return id;
+    std::string registered;
+    if (data::PatientRegister().nameOf(id, registered) != data::DataResult::kDone) return 0;
+    return registered == name ? id : 0;
 }
 
 }  // namespace
@@ -33,7 +31,9 @@ HistorySave saveToHistory(bool historySwitch, const std::string& idText, const s
     const int id = registeredId(idText, name);
     if (id == 0) return HistorySave::kNoMatch;
     const std::string stored = leaflet::historyText(leaflet::buildHistoryBlock(entries));
-    return LRecordRIREKI(id, stored.c_str()) == 0 ? HistorySave::kStored : HistorySave::kFailed;
+    return data::PatientRegister().storeHistory(id, stored) == data::DataResult::kDone
+               ? HistorySave::kStored
+               : HistorySave::kFailed;
 }
 
 }  // namespace shell

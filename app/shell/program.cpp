@@ -2,10 +2,8 @@
 
 #include <QApplication>
 
-#include "dosagebase.h"
-#include "drugbase.h"
+#include "data/library_messages.h"
 #include "leaflet/page_fonts.h"
-#include "patientbase.h"
 #include "shell/main_window.h"
 #include "shell/small_dialogs.h"
 #include "shell/startup.h"
@@ -13,23 +11,16 @@
 #include "ui/text_convert.h"
 
 namespace shell {
-namespace {
-
-// The libraries' own messages, shown as message boxes.
-void showLibraryMessage(void* prompts, const char* text) {
-    static_cast<ui::Prompts*>(prompts)->message(QApplication::activeWindow(), ui::fromCp932(text),
-                                                "エラー", ui::Icon::Warning);
-}
-
-}  // namespace
 
 int runProgram(const std::filesystem::path& folder) {
     leaflet::installFontSubstitutions();
     QApplication::setFont(QFont(QString::fromUtf8(leaflet::kGothicFace), 9));
     ui::QtPrompts prompts;
-    RecordSetMessageHandler(showLibraryMessage, &prompts);
-    LRecordSetMessageHandler(showLibraryMessage, &prompts);
-    DRecordSetMessageHandler(showLibraryMessage, &prompts);
+    // The libraries' own messages are shown as message boxes.
+    const data::LibraryMessages messages([&prompts](const std::string& text) {
+        prompts.message(QApplication::activeWindow(), ui::fromCp932(text), "エラー",
+                        ui::Icon::Warning);
+    });
 
     AppState state(prompts);
     if (!startUp(state, folder)) return 0;

@@ -2,23 +2,23 @@
 
 #include <QString>
 
-#include "drugbase.h"
+#include "data/drug_catalogue.h"
+#include "data/patient_register.h"
+#include "data/phrase_store.h"
 #include "layout/data_folder.h"
-#include "patientbase.h"
 
 namespace shell {
 
 bool startUp(AppState& state, const std::filesystem::path& folder) {
     state.programFolder = folder;
     state.databaseFolder = layout::databaseFolder(folder);
-    const std::string databaseFolder = state.databaseFolder.string();
 
-    if (RecordOpen(databaseFolder.c_str(), nullptr) != 0) {
+    if (!data::DrugCatalogue().open(state.databaseFolder)) {
         state.prompts.message(nullptr, kEngineMissingText, kEngineMissingTitle, ui::Icon::Warning);
         return false;
     }
-    LRecordOpen(databaseFolder.c_str(), nullptr);
-    DRecordOpen(databaseFolder.c_str(), nullptr);
+    data::PatientRegister().open(state.databaseFolder);
+    data::PhraseStore().open(state.databaseFolder);
 
     std::error_code ec;
     std::filesystem::create_directories(folder / layout::kConfigFolder, ec);
@@ -39,8 +39,8 @@ bool startUp(AppState& state, const std::filesystem::path& folder) {
 }
 
 void shutDown() {
-    RecordClose();
-    LRecordClose();
+    data::DrugCatalogue().close();
+    data::PatientRegister().close();
 }
 
 }  // namespace shell

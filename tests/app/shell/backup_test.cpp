@@ -115,7 +115,7 @@ TEST_F(ProgramTest, TheBackupCommandReportsCompletionOnlyWhenWhole) {
     ASSERT_TRUE(start());
     TempDir target;
     prompts.folders = {QString::fromStdString(target.path().string())};
-    find<QPushButton>("button1189")->click();
+    find<QPushButton>("backupButton")->click();
     EXPECT_EQ(prompts.shown.back().text, "データファイルの保存が完了しました。");
     EXPECT_TRUE(fs::exists(target.path() / "薬剤ファイル.mdb"));
     EXPECT_TRUE(fs::exists(target.path() / "患者ファイル.mdb"));
@@ -123,10 +123,10 @@ TEST_F(ProgramTest, TheBackupCommandReportsCompletionOnlyWhenWhole) {
     const auto before = prompts.shown.size();
     prompts.folders = {QString::fromStdString(target.path().string())};
     prompts.overwrite = {ui::OverwriteAnswer::Cancel};
-    find<QPushButton>("button1189")->click();
+    find<QPushButton>("backupButton")->click();
     EXPECT_EQ(prompts.shown.size(), before + 1);  // only the overwrite question
     prompts.folders = {QString()};                // the chooser cancelled: nothing happens
-    find<QPushButton>("button1189")->click();
+    find<QPushButton>("backupButton")->click();
     EXPECT_EQ(prompts.shown.size(), before + 1);
 }
 

@@ -159,17 +159,17 @@ TEST_F(LeafletRoad, FindSetDosagePreviewPrintAndClear) {
 TEST_F(LeafletRoad, ChecksComeBeforeAnythingIsPrintedOrStored) {
     QTest::keyClick(find<QLineEdit>("nameSearchBox"), Qt::Key_F5);
     EXPECT_EQ(prompts.shown.back().text, "印刷リストに表示するデータ項目がありません。");
-    find<QPushButton>("button1011")->click();
+    find<QPushButton>("printButton")->click();
     EXPECT_EQ(prompts.shown.back().text, "患者の名前を入力して下さい。");
     EXPECT_TRUE(find<QLineEdit>("patientNameBox")->hasFocus());
     find<QLineEdit>("patientNameBox")->setText("手入力　太郎");
-    find<QPushButton>("button1011")->click();
+    find<QPushButton>("printButton")->click();
     EXPECT_EQ(prompts.shown.back().text, "印刷リストが空の状態です。");
     EXPECT_EQ(jobs.jobCount(), 0);
 
-    find<QPushButton>("button1005")->click();
+    find<QPushButton>("setDosageButton")->click();
     EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
-    find<QPushButton>("button1014")->click();
+    find<QPushButton>("changeDosageButton")->click();
     EXPECT_EQ(prompts.shown.back().title, "項目選択");
     EXPECT_EQ(window->dosageWindow(), nullptr);
 }
@@ -181,13 +181,13 @@ TEST_F(LeafletRoad, ALeafletForAHandTypedNameIsPrintedButNotStored) {
     window->selectDrugRow(window->drugList().findYjCode("2325903F2M95"));
     setDosage({{"morningBox", "1"}});
     prompts.yesNo = {false};
-    find<QPushButton>("button1011")->click();
+    find<QPushButton>("printButton")->click();
     EXPECT_EQ(jobs.jobCount(), 1) << "printing goes on";
     const auto texts = prompts.texts();
     EXPECT_NE(std::find(texts.begin(), texts.end(), shell::kHistoryNotSavedText), texts.end());
     EXPECT_TRUE(storedHistories(kPatientId).empty());
 
-    find<QPushButton>("button1016")->click();  // saving alone reports the same
+    find<QPushButton>("saveHistoryButton")->click();  // saving alone reports the same
     EXPECT_EQ(prompts.shown.back().text, shell::kHistoryNotSavedText);
     EXPECT_TRUE(storedHistories(kPatientId).empty());
 }
@@ -209,7 +209,7 @@ TEST_F(LeafletRoad, ThirtyDrugsAreSavedAndRecalledWithTheirDosage) {
     window->printListModel().refresh();
     const auto before = leaflet::buildHistoryBlock(state->printList.entries());
 
-    find<QPushButton>("button1016")->click();
+    find<QPushButton>("saveHistoryButton")->click();
     EXPECT_EQ(prompts.shown.back().text, "薬歴に保存しました。");
     EXPECT_EQ(jobs.jobCount(), 0) << "saving does not print";
 
@@ -232,7 +232,7 @@ TEST_F(LeafletRoad, WithTheHistorySwitchOffNothingIsStored) {
     choosePatient(kPatientId);
     window->selectDrugRow(0);
     setDosage({});
-    find<QPushButton>("button1016")->click();
+    find<QPushButton>("saveHistoryButton")->click();
     EXPECT_TRUE(storedHistories(kPatientId).empty());
     EXPECT_NE(prompts.shown.empty() ? "" : prompts.shown.back().text, "薬歴に保存しました。");
 }
@@ -243,7 +243,7 @@ TEST_F(LeafletRoad, WithoutADefaultPrinterNothingIsPrintedOrStored) {
     choosePatient(kPatientId);
     window->selectDrugRow(0);
     setDosage({});
-    find<QPushButton>("button1011")->click();
+    find<QPushButton>("printButton")->click();
     EXPECT_EQ(prompts.shown.back().text, "プリンターが設定されていません。");
     EXPECT_TRUE(storedHistories(kPatientId).empty());
     EXPECT_EQ(state->printList.count(), 1);
@@ -255,7 +255,7 @@ TEST_F(LeafletRoad, EditedPrescribersAreStoredAndTheChosenOneIsPrinted) {
             ->setPlainText("佐藤　医師\n\n鈴木　医師\n");
         editor->findChild<QPushButton*>("okButton")->click();
     });
-    find<QPushButton>("button1197")->click();
+    find<QPushButton>("editPrescribersButton")->click();
     auto* prescribers = find<QComboBox>("prescriberList");
     ASSERT_EQ(prescribers->count(), 3);
     EXPECT_EQ(prescribers->itemText(1), "") << "an empty line is an empty item";
@@ -266,7 +266,7 @@ TEST_F(LeafletRoad, EditedPrescribersAreStoredAndTheChosenOneIsPrinted) {
     window->selectDrugRow(0);
     setDosage({});
     prompts.yesNo = {false};
-    find<QPushButton>("button1011")->click();
+    find<QPushButton>("printButton")->click();
     EXPECT_NE(pdfText(jobs.jobPath(1).toStdString()).find("鈴木"), std::string::npos);
 }
 

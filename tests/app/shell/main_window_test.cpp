@@ -103,7 +103,7 @@ TEST_F(ProgramTest, OnlyTheUsersOwnDrugsCanBeDeleted) {
     sjis::copyField(mine.PRODUCTNAME, sizeof mine.PRODUCTNAME, sjis::fromUtf8("自家製軟膏"));
     ASSERT_EQ(RecordCreate(&mine), 0);
     ASSERT_TRUE(window->loadDrugList());
-    auto* deleteButton = find<QPushButton>("button1013");
+    auto* deleteButton = find<QPushButton>("deleteDrugButton");
 
     deleteButton->click();
     EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、削除する薬剤を選択して下さい。");
@@ -139,7 +139,7 @@ TEST_F(ProgramTest, SameKindDrugsAreListedAndOneIsApplied) {
         EXPECT_EQ(field(*window, "productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
         dialog->findChild<QPushButton*>("chooseButton")->click();
     });
-    find<QPushButton>("button1128")->click();
+    find<QPushButton>("sameKindButton")->click();
     ASSERT_EQ(listed.size(), 3u);
     EXPECT_EQ(window->drugList().row(window->selectedDrugRow()).yjcode, "2171901F3S91");
 }
@@ -198,7 +198,7 @@ TEST_F(ProgramTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
         dialog->findChild<QTextEdit*>("commentBox")->setPlainText("一行目\n二行目\n三行目");
         dialog->findChild<QPushButton*>("okButton")->click();
     });
-    find<QPushButton>("button1052")->click();
+    find<QPushButton>("commentButton")->click();
     shell::SettingsBlock saved{};
     ASSERT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
     EXPECT_EQ(std::string(saved.comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
@@ -207,7 +207,7 @@ TEST_F(ProgramTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
         dialog->findChild<QTextEdit*>("commentBox")->setPlainText("捨てる");
         dialog->findChild<QPushButton*>("closeButton")->click();
     });
-    find<QPushButton>("button1052")->click();
+    find<QPushButton>("commentButton")->click();
     EXPECT_EQ(std::string(state->settings.comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
 }
 
@@ -237,7 +237,7 @@ TEST_F(ProgramTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
     };
     EXPECT_EQ(cell(0, 2) + "|" + cell(1, 2) + "|" + cell(1, 1), "1.5|2|");
 
-    auto* remove = find<QPushButton>("button1012");
+    auto* remove = find<QPushButton>("removeEntryButton");
     remove->click();  // nothing selected: nothing changes
     EXPECT_EQ(state->printList.count(), 3);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
@@ -248,7 +248,8 @@ TEST_F(ProgramTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
     EXPECT_STREQ(state->printList.entry(0).YJCODE, codes[1]);
     EXPECT_EQ(view->model()->rowCount(), 2);
 
-    find<QPushButton>("button1010")->click();
+    prompts.yesNo = {true};
+    find<QPushButton>("clearEntriesButton")->click();
     EXPECT_EQ(state->printList.count(), 0);
     EXPECT_EQ(view->model()->rowCount(), 0);
 }
@@ -315,4 +316,59 @@ TEST_F(ProgramTest, TextCommittedByAnInputMethodIsTakenLikeTypedText) {
     auto* patient = find<QLineEdit>("patientNameBox");
     commit(patient, "やまだ", "山田　花子");
     EXPECT_EQ(patient->text(), "山田　花子");
+}
+
+TEST_F(ProgramTest, TabGoesThroughTheWindowFromTopToBottom) {
+    ASSERT_TRUE(start());
+    std::vector<std::string> chain;
+    QWidget* first = find<QLineEdit>("patientIdBox");
+    QWidget* w = first;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w->objectName().toStdString());
+        w = w->nextInFocusChain();
+    } while (w != first);
+    const char* landmarks[] = {"patientIdBox",
+                               "nameSearchBox",
+                               "drugList",
+                               "efficacyBox",
+                               "prescriberList",
+                               "colourfulRadio",
+                               "editPharmacistsButton",
+                               "drugSearchButton",
+                               "helpButton",
+                               "printList",
+                               "removeEntryButton",
+                               "printButton"};
+    auto at = chain.begin();
+    for (const char* name : landmarks) {
+        at = std::find(at, chain.end(), name);
+        ASSERT_NE(at, chain.end()) << name << " out of order";
+    }
+}
+
+TEST_F(ProgramTest, ACommandsButtonKeyAndMenuItemAreOneActionEnabledAsOne) {
+    ASSERT_TRUE(start());
+    // The screens not in this build are off everywhere.
+    EXPECT_FALSE(find<QPushButton>("drugDetailButton")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("patientFileButton")->isEnabled());
+
+    auto* setDosage = find<QAction>("actionSetDosage");
+    auto* list = find<QTableView>("drugList");
+    setDosage->setEnabled(false);
+    EXPECT_FALSE(find<QPushButton>("setDosageButton")->isEnabled());
+    std::map<QString, bool> items;
+    whenPopup("drugListMenu", [&](QWidget* menu) { items = menuItems(menu); });
+    emit list->customContextMenuRequested({5, 5});
+    EXPECT_FALSE(items.at("用法の設定(&Y)"));
+    EXPECT_FALSE(items.at("薬剤の詳細(&I)"));
+    EXPECT_TRUE(items.at("薬剤の削除(&D)"));
+    window->activateWindow();  // back from the menu: keys go to the active window only
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(list, Qt::Key_F4);  // the right click selected a drug
+    EXPECT_EQ(window->dosageWindow(), nullptr) << "a disabled command's key does nothing";
+
+    setDosage->setEnabled(true);
+    EXPECT_TRUE(find<QPushButton>("setDosageButton")->isEnabled());
+    QTest::keyClick(list, Qt::Key_F4);
+    EXPECT_NE(window->dosageWindow(), nullptr);
 }

@@ -1,0 +1,118 @@
+#include "data/drug_catalogue.h"
+
+#include "data/parallel_columns.h"
+
+namespace data {
+namespace {
+
+DataResult done(int result) {
+    return DRUGBASE_FAILED(result) ? DataResult::kFailed : DataResult::kDone;
+}
+
+Presence presence(int result) {
+    if (DRUGBASE_FAILED(result)) return Presence::kFailed;
+    return result == DRUGBASE_CONDITION ? Presence::kPresent : Presence::kAbsent;
+}
+
+// Runs a call that appends list names and YJ codes, collecting them into `found`.
+template <class Call>
+DataResult collectMatches(std::vector<DrugMatch>& found, Call call) {
+    found.clear();
+    ParallelColumns<DrugMatch> columns(found);
+    auto names = columns.column(&DrugMatch::listName);
+    auto codes = columns.column(&DrugMatch::yjcode);
+    const auto nameSink = ParallelColumns<DrugMatch>::sink<DrugListSink>(names);
+    const auto codeSink = ParallelColumns<DrugMatch>::sink<DrugListSink>(codes);
+    return done(call(&nameSink, &codeSink));
+}
+
+}  // namespace
+
+bool DrugCatalogue::open(const std::filesystem::path& databaseFolder) const {
+    return RecordOpen(databaseFolder.string().c_str(), nullptr) == DRUGBASE_OK;
+}
+
+void DrugCatalogue::close() const {
+    RecordClose();
+}
+
+DataResult DrugCatalogue::list(DrugOrder order, std::vector<DrugRow>& rows) const {
+    rows.clear();
+    ParallelColumns<DrugRow> columns(rows);
+    auto codes = columns.column(&DrugRow::code);
+    auto names = columns.column(&DrugRow::name);
+    auto yjcodes = columns.column(&DrugRow::yjcode);
+    const auto codeSink = ParallelColumns<DrugRow>::sink<DrugListSink>(codes);
+    const auto nameSink = ParallelColumns<DrugRow>::sink<DrugListSink>(names);
+    const auto yjcodeSink = ParallelColumns<DrugRow>::sink<DrugListSink>(yjcodes);
+    int counter = 0;
+    return done(RecordDisplay(nullptr, &codeSink, &nameSink, &yjcodeSink, &counter,
+                              static_cast<int>(order)));
+}
+
+DataResult DrugCatalogue::detail(const std::string& yjcode, DrugRecord& record) const {
+    const int result = RecordDetail(&record, yjcode.c_str());
+    return result == DRUGBASE_CONDITION ? DataResult::kNotFound : done(result);
+}
+
+DataResult DrugCatalogue::search(const DrugSearch& c, std::vector<DrugMatch>& found) const {
+    std::string form[3];
+    for (std::size_t i = 0; i < c.forms.size() && i < 3; ++i) form[i] = c.forms[i];
+    return collectMatches(found, [&](const DrugListSink* names, const DrugListSink* codes) {
+        return RecordGOKU(c.productName.c_str(), c.generalName.c_str(), c.maker.c_str(),
+                          c.yjcode.c_str(), c.route.c_str(), form[0].c_str(), form[1].c_str(),
+                          form[2].c_str(), names, codes);
+    });
+}
+
+DataResult DrugCatalogue::sameKind(const std::string& yjcode, std::vector<DrugMatch>& found) const {
+    return collectMatches(found, [&](const DrugListSink* names, const DrugListSink* codes) {
+        return RecordDohinsyu(yjcode.c_str(), names, codes);
+    });
+}
+
+Presence DrugCatalogue::yjcodeInUse(const std::string& yjcode) const {
+    return presence(RecordCreate00(yjcode.c_str()));
+}
+
+Presence DrugCatalogue::codeInUse(const std::string& code) const {
+    return presence(RecordCreate01(code.c_str()));
+}
+
+DataResult DrugCatalogue::add(const DrugRecord& record) const {
+    // RecordCreate reports its failures as 1.
+    return RecordCreate(&record) == DRUGBASE_OK ? DataResult::kDone : DataResult::kFailed;
+}
+
+DataResult DrugCatalogue::change(const DrugRecord& record, const std::string& key,
+                                 DrugChange what) const {
+    return done(RecordEdit(&record, key.c_str(), static_cast<int>(what)));
+}
+
+Deletion DrugCatalogue::deletable(const std::string& yjcode) const {
+    switch (presence(RecordDell00(yjcode.c_str()))) {
+        case Presence::kAbsent:
+            return Deletion::kAllowed;
+        case Presence::kPresent:
+            return Deletion::kSupplied;
+        default:
+            return Deletion::kFailed;
+    }
+}
+
+DataResult DrugCatalogue::remove(const std::string& yjcode) const {
+    return done(RecordDell(yjcode.c_str()));
+}
+
+bool DrugCatalogue::drawPhoto(const std::string& yjcode, const std::filesystem::path& programFolder,
+                              QImage& image) const {
+    if (image.format() != QImage::Format_RGB32) return false;
+    DrugSurface surface{image.width(), image.height(), static_cast<int32_t>(image.bytesPerLine()),
+                        reinterpret_cast<uint32_t*>(image.bits())};
+    int drawn = 0;
+    // The library draws only for a non-null window; it does not use it otherwise.
+    PictureImage(&surface, &drawn, &image, yjcode.c_str(), programFolder.string().c_str(), 0, 0);
+    return drawn == 1;
+}
+
+}  // namespace data

@@ -1,0 +1,77 @@
+// The drug catalogue as the program sees it: lists collected into vectors, records read into
+// DrugRecord, photographs drawn into images, and every result mapped to DataResult.
+#pragma once
+
+#include <QImage>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "data/data_result.h"
+#include "drugbase.h"
+
+namespace data {
+
+// One row of the main drug list (CP932).
+struct DrugRow {
+    std::string code, name, yjcode;
+};
+
+// One drug a search found: the name it is listed under and its YJ code (CP932).
+struct DrugMatch {
+    std::string listName, yjcode;
+};
+
+enum class DrugOrder { ByName = 0, ByCode = 1 };
+
+// The conditions of a composite search (CP932); empty ones are ignored. A drug matches when its
+// form contains any of the (at most three) dosage forms.
+struct DrugSearch {
+    std::string productName, generalName, maker, yjcode, route;
+    std::vector<std::string> forms;
+};
+
+// Whether a drug may be deleted: only the user's own drugs may.
+enum class Deletion { kAllowed, kSupplied, kFailed };
+
+// What an edit of a drug changes.
+enum class DrugChange { kAllFields = 0, kPhotoChoice = 1, kUserPhoto = 2 };
+
+class DrugCatalogue {
+  public:
+    // Starts the session on the database folder. False when the linked SQLite cannot encrypt:
+    // the program must not run. A missing file is reported by the library and still true.
+    bool open(const std::filesystem::path& databaseFolder) const;
+    void close() const;
+
+    // Replaces `rows` with the catalogue in `order`. On a failure the rows delivered before
+    // it stay.
+    DataResult list(DrugOrder order, std::vector<DrugRow>& rows) const;
+
+    // Reads the drug with exactly this YJ code; kNotFound leaves `record` untouched.
+    DataResult detail(const std::string& yjcode, DrugRecord& record) const;
+
+    // Replaces `found` with the drugs meeting every condition, in name order.
+    DataResult search(const DrugSearch& conditions, std::vector<DrugMatch>& found) const;
+    // Replaces `found` with the drugs of the same general name (the drug itself included).
+    DataResult sameKind(const std::string& yjcode, std::vector<DrugMatch>& found) const;
+
+    // Uniqueness checks on the half-width form of a YJ code and of an N code.
+    Presence yjcodeInUse(const std::string& yjcode) const;
+    Presence codeInUse(const std::string& code) const;
+
+    // Adds the drug as the user's own.
+    DataResult add(const DrugRecord& record) const;
+    // Changes the first drug whose YJ code is `key` (also when none has it: kDone).
+    DataResult change(const DrugRecord& record, const std::string& key, DrugChange what) const;
+    Deletion deletable(const std::string& yjcode) const;
+    DataResult remove(const std::string& yjcode) const;
+
+    // Draws the drug's chosen photograph (140 x 105) at the top left of `image`, which must be
+    // in Format_RGB32; true when one was drawn. Photographs are looked for under the program
+    // folder; a picture that cannot be read has been reported and draws nothing.
+    bool drawPhoto(const std::string& yjcode, const std::filesystem::path& programFolder,
+                   QImage& image) const;
+};
+
+}  // namespace data

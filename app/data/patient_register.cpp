@@ -1,0 +1,134 @@
+#include "data/patient_register.h"
+
+#include <cstdlib>
+
+#include "sjis/sjis.h"
+
+namespace data {
+namespace {
+
+constexpr std::size_t kNameBytes = 256;
+constexpr std::size_t kHistoryBytes = 4110;
+constexpr std::size_t kStampDigits = 14;
+
+DataResult done(int result) {
+    return PATIENTBASE_FAILED(result) ? DataResult::kFailed : DataResult::kDone;
+}
+
+// The fourteen digits of a list form, or "" when it does not have exactly fourteen.
+std::string stampDigits(std::string_view listForm) {
+    std::string digits;
+    for (const char c : listForm)
+        if (c >= '0' && c <= '9') digits += c;
+    return digits.size() == kStampDigits ? digits : std::string();
+}
+
+std::string stampText(std::string_view listForm, bool hourWithZero) {
+    const std::string d = stampDigits(listForm);
+    if (d.empty()) return {};
+    const std::string hour = hourWithZero || d[8] != '0' ? d.substr(8, 2) : d.substr(9, 1);
+    return d.substr(0, 4) + "/" + d.substr(4, 2) + "/" + d.substr(6, 2) + " " + hour + ":" +
+           d.substr(10, 2) + ":" + d.substr(12, 2);
+}
+
+}  // namespace
+
+std::string slotTimeText(std::string_view listForm) {
+    return stampText(listForm, true);
+}
+
+std::string slotKeyText(std::string_view listForm) {
+    return stampText(listForm, false);
+}
+
+void PatientRegister::open(const std::filesystem::path& databaseFolder) const {
+    LRecordOpen(databaseFolder.string().c_str(), nullptr);
+}
+
+void PatientRegister::close() const {
+    LRecordClose();
+}
+
+DataResult PatientRegister::nameOf(int id, std::string& name) const {
+    char found[kNameBytes] = {};
+    const int result = LRecordID_CLIENT(id, found);
+    if (PATIENTBASE_FAILED(result)) return DataResult::kFailed;
+    // The library leaves the buffer untouched when no patient has the ID.
+    if (found[0] == '\0') return DataResult::kNotFound;
+    name = std::string(sjis::fieldText(found, sizeof found));
+    return DataResult::kDone;
+}
+
+DataResult PatientRegister::detail(int id, PatientRecord& record) const {
+    // IDs are positive: a record still holding ID 0 afterwards was not found.
+    PatientRecord found{};
+    const int result = LRecordDetail(&found, "", id, 1);
+    if (PATIENTBASE_FAILED(result)) return DataResult::kFailed;
+    if (found.ID == 0) return DataResult::kNotFound;
+    record = found;
+    return DataResult::kDone;
+}
+
+DataResult PatientRegister::list(PatientOrder order, std::vector<PatientRow>& rows) const {
+    rows.clear();
+    const PatientListViewSink view{
+        &rows,
+        [](void* c, int, const char* id) {
+            static_cast<std::vector<PatientRow>*>(c)->push_back({std::atoi(id), {}});
+        },
+        [](void* c, int, int column, const char* text) {
+            auto& rows = *static_cast<std::vector<PatientRow>*>(c);
+            if (column == 1 && !rows.empty()) rows.back().name = text;
+        }};
+    return done(LRecordDisplay(order == PatientOrder::ByName ? 1 : 0, &view));
+}
+
+Presence PatientRegister::idInUse(int id) const {
+    const int result = LRecordID_cyoufuku(id);
+    if (PATIENTBASE_FAILED(result)) return Presence::kFailed;
+    return result == PATIENTBASE_ID_TAKEN ? Presence::kPresent : Presence::kAbsent;
+}
+
+DataResult PatientRegister::add(const PatientRecord& record) const {
+    return LRecordCreate(&record) == PATIENTBASE_OK ? DataResult::kDone : DataResult::kFailed;
+}
+
+DataResult PatientRegister::correct(const PatientRecord& record, int oldId) const {
+    return done(LRecordEdit(&record, oldId));
+}
+
+DataResult PatientRegister::remove(int id) const {
+    return done(LRecordDell(id));
+}
+
+DataResult PatientRegister::storeHistory(int id, const std::string& text) const {
+    return done(LRecordRIREKI(id, text.c_str()));
+}
+
+DataResult PatientRegister::historyStamps(int id, std::vector<std::string>& stamps) const {
+    stamps.clear();
+    const PatientListSink sink{
+        &stamps,
+        [](void* c, const char* t) { static_cast<std::vector<std::string>*>(c)->push_back(t); },
+        nullptr};
+    return done(LRecordRIREKIDate(id, &sink));
+}
+
+DataResult PatientRegister::historyText(int id, std::string_view stamp, std::string& text) const {
+    const std::string key = slotTimeText(stamp);
+    if (key.empty()) return DataResult::kNotFound;
+    std::string out(kHistoryBytes + 1, '\0');
+    const int result = LRecordRIREKIDisplay(id, key.c_str(), out.data());
+    if (PATIENTBASE_FAILED(result)) return DataResult::kFailed;
+    if (result != 1) return DataResult::kNotFound;
+    text = out.c_str();
+    return DataResult::kDone;
+}
+
+DataResult PatientRegister::deleteHistory(int id, std::string_view stamp) const {
+    const std::string key = slotKeyText(stamp);
+    if (key.empty()) return DataResult::kNotFound;
+    return done(LRecordRIREKIDELL(id, key.c_str()));
+}
+
+}  // namespace data

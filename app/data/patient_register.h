@@ -1,0 +1,61 @@
+// The patient register and the medication history as the program sees them: names and records
+// read into C++ values, lists collected into vectors, history stamps taken in the form the
+// patient screens list them, and every result mapped to DataResult.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/data_result.h"
+#include "patientbase.h"
+
+namespace data {
+
+// One row of the patient list: the ID and the name (CP932).
+struct PatientRow {
+    int id = 0;
+    std::string name;
+};
+
+enum class PatientOrder { ById = 0, ByName = 1 };
+
+class PatientRegister {
+  public:
+    // Starts the session on the database folder (a missing file is reported by the library).
+    void open(const std::filesystem::path& databaseFolder) const;
+    void close() const;
+
+    // The registered name of the patient with this ID; kNotFound when there is none.
+    DataResult nameOf(int id, std::string& name) const;
+    // Reads the patient with this ID; kNotFound leaves `record` untouched.
+    DataResult detail(int id, PatientRecord& record) const;
+    // Replaces `rows` with the register in `order`.
+    DataResult list(PatientOrder order, std::vector<PatientRow>& rows) const;
+    Presence idInUse(int id) const;
+
+    // Adds a patient (refused when the ID is taken), corrects the patient registered as
+    // `oldId`, deletes a patient with the history.
+    DataResult add(const PatientRecord& record) const;
+    DataResult correct(const PatientRecord& record, int oldId) const;
+    DataResult remove(int id) const;
+
+    // Stores a history text (exactly 4110 bytes) for the patient, stamped now. An unknown
+    // patient stores nothing and is not a failure.
+    DataResult storeHistory(int id, const std::string& text) const;
+    // Replaces `stamps` with the list forms of the patient's history stamps, newest first.
+    DataResult historyStamps(int id, std::vector<std::string>& stamps) const;
+    // The history text stamped `stamp` (a list form); kNotFound when there is none.
+    DataResult historyText(int id, std::string_view stamp, std::string& text) const;
+    // Empties the history slot stamped `stamp` (a list form).
+    DataResult deleteHistory(int id, std::string_view stamp) const;
+};
+
+// The forms of a stamp whose list form (CP932) is "2009年03月07日 09:05:03": the slot time text
+// "2009/03/07 09:05:03" and the slot key text "2009/03/07 9:05:03" (hour without a leading
+// zero). Empty for a text that does not hold the stamp's fourteen digits.
+std::string slotTimeText(std::string_view listForm);
+std::string slotKeyText(std::string_view listForm);
+
+}  // namespace data

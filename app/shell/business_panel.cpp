@@ -1,0 +1,162 @@
+#include "shell/business_panel.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "dosage/phrase_combo.h"
+#include "dosage/phrase_editor.h"
+#include "shell/control_ids.h"
+#include "sjis/sjis.h"
+#include "ui/colour_button.h"
+#include "ui/command_action.h"
+#include "ui/form_widgets.h"
+#include "ui/text_convert.h"
+
+namespace shell {
+namespace {
+
+const QColor kBusinessLabel(80, 50, 50);
+const QColor kColourLabel(50, 50, 150);
+constexpr std::size_t kBusinessTextBytes = 200;
+
+QRadioButton* radio(QWidget* parent, const char* text, const char* name, const QRect& geometry) {
+    auto* r = new QRadioButton(QString::fromUtf8(text), parent);
+    r->setObjectName(name);
+    r->setGeometry(geometry);
+    return r;
+}
+
+QButtonGroup* group(QWidget* parent, QRadioButton* first, QRadioButton* second) {
+    auto* g = new QButtonGroup(parent);
+    g->addButton(first);
+    g->addButton(second);
+    return g;
+}
+
+}  // namespace
+
+BusinessPanel::BusinessPanel(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
+    setObjectName("businessPanel");
+    setGeometry(460, 8, 500, 116);
+    buildBusinessType();
+    buildPeople();
+    buildColour();
+    buildListEditors();
+    applyBusinessType();
+}
+
+void BusinessPanel::buildBusinessType() {
+    ui::label(this, "業務形態", {0, 2, 70, 20}, kBusinessLabel);
+    hospital_ = radio(this, "病院（医院）", "hospitalRadio", {70, 2, 110, 20});
+    pharmacy_ = radio(this, "調剤薬局", "pharmacyRadio", {180, 2, 90, 20});
+    (state_.settings.businessType == 1 ? pharmacy_ : hospital_)->setChecked(true);
+    connect(group(this, hospital_, pharmacy_), &QButtonGroup::buttonClicked, this, [this] {
+        state_.settings.businessType = pharmacy_->isChecked() ? 1 : 0;
+        applyBusinessType();
+        state_.saveSettings(this);
+    });
+}
+
+void BusinessPanel::buildPeople() {
+    ui::label(this, "処方医", {0, 32, 60, 20}, kBusinessLabel);
+    prescriber_ = new QComboBox(this);
+    prescriber_->setObjectName("prescriberList");
+    prescriber_->setGeometry(70, 30, 180, 24);
+    ui::label(this, "薬局名", {0, 62, 60, 20}, kBusinessLabel);
+    pharmacyName_ = ui::lineEdit(this, "pharmacyNameBox", {70, 60, 180, 24}, 99);
+    pharmacyName_->setText(ui::fromCp932(
+        sjis::fieldText(state_.settings.pharmacyName, sizeof state_.settings.pharmacyName)));
+    ui::label(this, "薬剤師名", {0, 92, 60, 20}, kBusinessLabel);
+    pharmacist_ = new QComboBox(this);
+    pharmacist_->setObjectName("pharmacistList");
+    pharmacist_->setGeometry(70, 90, 180, 24);
+    fillList(dosage::kPrescribers);
+    fillList(dosage::kPharmacists);
+
+    connect(prescriber_, &QComboBox::activated, this, [this](int index) {
+        state_.settings.prescriberIndex = index;
+        state_.saveSettings(this);
+    });
+    connect(pharmacist_, &QComboBox::activated, this, [this](int index) {
+        state_.settings.pharmacistIndex = index;
+        state_.saveSettings(this);
+    });
+}
+
+void BusinessPanel::buildColour() {
+    ui::label(this, "印刷文字カラー>>", {320, 32, 120, 20}, kColourLabel);
+    monochrome_ = radio(this, "モノクロ", "monochromeRadio", {320, 56, 90, 20});
+    colourful_ = radio(this, "カラフル", "colourfulRadio", {410, 56, 90, 20});
+    (state_.settings.options[kOptionPrintColour] == 0 ? monochrome_ : colourful_)->setChecked(true);
+    connect(group(this, monochrome_, colourful_), &QButtonGroup::buttonClicked, this, [this] {
+        state_.settings.options[kOptionPrintColour] = monochrome_->isChecked() ? 0 : 1;
+        state_.saveSettings(this);
+    });
+}
+
+// The editors' buttons come last in the focus order, after the colour choice.
+void BusinessPanel::buildListEditors() {
+    editPrescribers_ = ui::commandAction(this, "actionEditPrescribers", "編集");
+    editPharmacists_ = ui::commandAction(this, "actionEditPharmacists", "編集");
+    ui::commandButton(this, kEditPrescribers, "editPrescribersButton", "編集", {255, 30, 50, 24},
+                      editPrescribers_);
+    ui::commandButton(this, kEditPharmacists, "editPharmacistsButton", "編集", {255, 90, 50, 24},
+                      editPharmacists_);
+    connect(editPrescribers_, &QAction::triggered, this,
+            [this] { editList(dosage::kPrescribers); });
+    connect(editPharmacists_, &QAction::triggered, this,
+            [this] { editList(dosage::kPharmacists); });
+}
+
+void BusinessPanel::applyBusinessType() {
+    const bool pharmacy = pharmacy_->isChecked();
+    pharmacist_->setEnabled(pharmacy);
+    pharmacyName_->setEnabled(pharmacy);
+}
+
+QComboBox* BusinessPanel::combo(int list) const {
+    return list == dosage::kPrescribers ? prescriber_ : pharmacist_;
+}
+
+int& BusinessPanel::storedChoice(int list) {
+    return list == dosage::kPrescribers ? state_.settings.prescriberIndex
+                                        : state_.settings.pharmacistIndex;
+}
+
+void BusinessPanel::fillList(int list) {
+    dosage::fillPhraseCombo(combo(list), state_.phrases[list], false);
+    const int selected = storedChoice(list);
+    if (selected >= 0 && selected < combo(list)->count()) combo(list)->setCurrentIndex(selected);
+}
+
+void BusinessPanel::editList(int list) {
+    dosage::PhraseEditorDialog editor(state_.phrases, list, state_.prompts, window());
+    if (editor.exec() != QDialog::Accepted) return;
+    // The person chosen stays chosen by name wherever the edit moved them, so that a line
+    // inserted above never makes the same position print someone else.
+    const QString chosen = combo(list)->currentText();
+    fillList(list);
+    const int moved = combo(list)->findText(chosen);
+    if (moved < 0 || moved == storedChoice(list)) return;
+    combo(list)->setCurrentIndex(moved);
+    storedChoice(list) = moved;
+    state_.saveSettings(window());
+}
+
+void BusinessPanel::storePharmacyName() {
+    sjis::copyField(state_.settings.pharmacyName, sizeof state_.settings.pharmacyName,
+                    ui::toCp932(pharmacyName_->text()));
+}
+
+std::string BusinessPanel::prescriber() const {
+    return ui::toCp932(prescriber_->currentText(), kBusinessTextBytes);
+}
+
+std::string BusinessPanel::pharmacist() const {
+    return ui::toCp932(pharmacist_->currentText(), kBusinessTextBytes);
+}
+
+}  // namespace shell

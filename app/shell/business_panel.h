@@ -1,0 +1,59 @@
+// The business data of the main window, printed on every leaflet: the business type (hospital
+// or dispensing pharmacy), the prescriber, the pharmacy name, the pharmacist and the print
+// colour. Each choice is stored in the settings and written at once; the typed pharmacy name is
+// stored when it is needed. The prescriber and pharmacist lists have their own editors.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "shell/app_state.h"
+
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace shell {
+
+class BusinessPanel : public QWidget {
+    Q_OBJECT
+  public:
+    BusinessPanel(AppState& state, QWidget* parent);
+
+    // Copies the typed pharmacy name into the settings (not written here).
+    void storePharmacyName();
+    // The texts the prescriber and pharmacist lists show, also one typed over a chosen item,
+    // as printed (CP932, at most 200 bytes); the stored lists stay as they are.
+    std::string prescriber() const;
+    std::string pharmacist() const;
+
+    QAction* editPrescribersAction() const { return editPrescribers_; }
+    QAction* editPharmacistsAction() const { return editPharmacists_; }
+
+  private:
+    void buildBusinessType();
+    void buildPeople();
+    void buildColour();
+    void buildListEditors();
+    void applyBusinessType();
+    QComboBox* combo(int list) const;
+    // The settings' position of the chosen item of a list.
+    int& storedChoice(int list);
+    // Fills a list from its phrase table and chooses the stored position.
+    void fillList(int list);
+    void editList(int list);
+
+    AppState& state_;
+    QRadioButton* hospital_ = nullptr;
+    QRadioButton* pharmacy_ = nullptr;
+    QComboBox* prescriber_ = nullptr;
+    QComboBox* pharmacist_ = nullptr;
+    QLineEdit* pharmacyName_ = nullptr;
+    QRadioButton* monochrome_ = nullptr;
+    QRadioButton* colourful_ = nullptr;
+    QAction* editPrescribers_ = nullptr;
+    QAction* editPharmacists_ = nullptr;
+};
+
+}  // namespace shell

@@ -1,0 +1,107 @@
+#include "shell/catalogue_commands.h"
+
+#include <QAction>
+
+#include "drugs/detail_panel.h"
+#include "drugs/drug_search_dialog.h"
+#include "shell/desk_messages.h"
+#include "shell/drug_list_panel.h"
+#include "shell/small_dialogs.h"
+#include "ui/command_action.h"
+#include "ui/text_convert.h"
+
+namespace shell {
+
+bool requireSelectedDrug(const DrugListPanel& drugList, ui::Prompts& prompts, QWidget* owner,
+                         const char* message) {
+    if (drugList.selectedRow() >= 0) return true;
+    prompts.message(owner, QString::fromUtf8(message), kSelectTitle, ui::Icon::Warning);
+    return false;
+}
+
+CatalogueCommands::CatalogueCommands(AppState& state, DrugListPanel& drugList,
+                                     drugs::DetailPanel& detail, QWidget* window)
+    : QObject(window), state_(state), drugList_(drugList), detail_(detail), window_(window) {
+    drugSearch_ = ui::commandAction(this, "actionDrugSearch", "薬剤検索", Qt::Key_F2);
+    drugDetail_ = ui::commandAction(this, "actionDrugDetail", "薬剤の詳細(&I)", Qt::Key_F3);
+    correctDrug_ = ui::commandAction(this, "actionCorrectDrug", "薬剤の訂正(&E)", Qt::Key_F9);
+    registerDrug_ = ui::commandAction(this, "actionRegisterDrug", "薬剤の登録(&R)");
+    deleteDrug_ = ui::commandAction(this, "actionDeleteDrug", "薬剤の削除(&D)");
+    sameKind_ = ui::commandAction(this, "actionSameKind", "同品種の検索");
+    for (QAction* later : {drugDetail_, correctDrug_, registerDrug_}) later->setEnabled(false);
+    connect(drugSearch_, &QAction::triggered, this, &CatalogueCommands::searchDrugs);
+    connect(deleteDrug_, &QAction::triggered, this, &CatalogueCommands::removeDrug);
+    connect(sameKind_, &QAction::triggered, this, &CatalogueCommands::searchSameKind);
+}
+
+drugs::ResultsDialog::Actions CatalogueCommands::resultActions() {
+    return {[this](const std::string& yjcode) {
+                if (detail_.show(drugs::DetailPanel::Mode::TextsOnly, yjcode)) detail_.fillFields();
+            },
+            [this](const std::string& yjcode) {
+                drugList_.selectRow(drugList_.model().findYjCode(yjcode), false);
+            }};
+}
+
+void CatalogueCommands::searchDrugs() {
+    drugs::DrugSearchDialog dialog(state_.prompts, resultActions(), window_);
+    dialog.exec();
+}
+
+void CatalogueCommands::searchSameKind() {
+    if (!requireSelectedDrug(drugList_, state_.prompts, window_,
+                             "薬剤リストから、同品種を見る薬剤を選択して下さい。"))
+        return;
+    const auto& drug = drugList_.model().row(drugList_.selectedRow());
+    std::vector<data::DrugMatch> found;
+    data::DataResult result;
+    {
+        WaitWindow wait(window_);
+        result = catalogue_.sameKind(drug.yjcode, found);
+    }
+    if (result != data::DataResult::kDone) return showDatabaseFailure(state_.prompts, window_);
+    if (found.empty()) {
+        state_.prompts.message(
+            window_,
+            QStringLiteral("『 %1 』 と同品種の薬剤はありません。").arg(ui::fromCp932(drug.name)),
+            "検出なし", ui::Icon::Warning);
+        return;
+    }
+    drugs::ResultsDialog dialog(state_.prompts, resultActions(), window_);
+    dialog.setObjectName("searchResultsDialog");
+    dialog.setWindowTitle("検索結果");
+    dialog.setResults(std::move(found));
+    dialog.exec();
+    detail_.restoreForm();
+}
+
+void CatalogueCommands::removeDrug() {
+    if (!requireSelectedDrug(drugList_, state_.prompts, window_,
+                             "薬剤リストから、削除する薬剤を選択して下さい。"))
+        return;
+    const int row = drugList_.selectedRow();
+    const auto drug = drugList_.model().row(row);
+    if (drug.name.empty()) return;
+    switch (catalogue_.deletable(drug.yjcode)) {
+        case data::Deletion::kSupplied:
+            state_.prompts.message(
+                window_,
+                "データベースから削除できるのはユーザーがご自身で作成・登録した薬剤項目のみです。",
+                "削除不可", ui::Icon::Warning);
+            return;
+        case data::Deletion::kFailed:
+            return showDatabaseFailure(state_.prompts, window_);
+        case data::Deletion::kAllowed:
+            break;
+    }
+    const QString question =
+        QStringLiteral("『 %1 』 の薬剤項目をデータベース上から削除します。よろしいですか？")
+            .arg(ui::fromCp932(drug.name));
+    if (!state_.prompts.askYesNo(window_, question, "削除確認", ui::Icon::Warning)) return;
+    if (catalogue_.remove(drug.yjcode) != data::DataResult::kDone)
+        return showDatabaseFailure(state_.prompts, window_);
+    drugList_.model().removeDrug(row);
+    detail_.show(drugs::DetailPanel::Mode::Clear, {});
+}
+
+}  // namespace shell

@@ -1,0 +1,61 @@
+// The main window's catalogue commands: the drug search (F2), the same-kind search and the
+// deletion of a drug the user made; the drug detail (F3), correction (F9) and registration
+// screens are not part of this build yet and their commands stay disabled.
+#pragma once
+
+#include <QObject>
+#include <string>
+
+#include "data/drug_catalogue.h"
+#include "drugs/results_dialog.h"
+#include "shell/app_state.h"
+
+class QAction;
+class QWidget;
+
+namespace drugs {
+class DetailPanel;
+}
+
+namespace shell {
+
+class DrugListPanel;
+
+class CatalogueCommands : public QObject {
+    Q_OBJECT
+  public:
+    CatalogueCommands(AppState& state, DrugListPanel& drugList, drugs::DetailPanel& detail,
+                      QWidget* window);
+
+    QAction* drugSearch() const { return drugSearch_; }
+    QAction* drugDetail() const { return drugDetail_; }
+    QAction* correctDrug() const { return correctDrug_; }
+    QAction* registerDrug() const { return registerDrug_; }
+    QAction* deleteDrug() const { return deleteDrug_; }
+    QAction* sameKind() const { return sameKind_; }
+
+  private:
+    void searchDrugs();
+    void searchSameKind();
+    void removeDrug();
+    // What a results dialog does with its drugs: show them in the panel, select one.
+    drugs::ResultsDialog::Actions resultActions();
+
+    AppState& state_;
+    DrugListPanel& drugList_;
+    drugs::DetailPanel& detail_;
+    QWidget* window_;
+    data::DrugCatalogue catalogue_;
+    QAction* drugSearch_;
+    QAction* drugDetail_;
+    QAction* correctDrug_;
+    QAction* registerDrug_;
+    QAction* deleteDrug_;
+    QAction* sameKind_;
+};
+
+// True when a drug is selected in the list; otherwise shows `message` and returns false.
+bool requireSelectedDrug(const DrugListPanel& drugList, ui::Prompts& prompts, QWidget* owner,
+                         const char* message);
+
+}  // namespace shell

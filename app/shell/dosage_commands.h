@@ -1,0 +1,61 @@
+// The main window's dosage commands: setting the dosage of the drug selected in the drug list
+// (F4, or a double click) as a new print-list entry, and changing the dosage of the selected
+// print-list entry. Both open the dosage window, which asks this object for what it needs of
+// the main window.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include "dosage/dosage_host.h"
+#include "dosage/dosage_window.h"
+#include "shell/app_state.h"
+
+class QAction;
+class QWidget;
+
+namespace drugs {
+class DetailPanel;
+}
+
+namespace shell {
+
+class DrugListPanel;
+class PrintListPanel;
+
+class DosageCommands : public QObject, private dosage::DosageHost {
+    Q_OBJECT
+  public:
+    DosageCommands(AppState& state, DrugListPanel& drugList, drugs::DetailPanel& detail,
+                   PrintListPanel& printList, QWidget* window);
+
+    QAction* setDosage() const { return setDosage_; }
+    QAction* changeDosage() const { return changeDosage_; }
+    // The dosage window while it is open.
+    dosage::DosageWindow* dosageWindow() const { return dosageWindow_; }
+
+  private:
+    void newEntry();
+    void changeEntry();
+    void openWindow(dosage::DosageWindow::Mode mode);
+
+    leaflet::PrintList& printList() override;
+    void printListChanged() override;
+    int firstSelectedEntry() const override;
+    dosage::DrugReload reloadSelectedDrug(DrugRecord& record, QImage& photo) override;
+    void clearSearchBoxes() override;
+    void entryStored() override;
+    bool autoUsage() const override;
+    void setAutoUsage(bool on) override;
+
+    AppState& state_;
+    DrugListPanel& drugList_;
+    drugs::DetailPanel& detail_;
+    PrintListPanel& printList_;
+    QWidget* window_;
+    QAction* setDosage_;
+    QAction* changeDosage_;
+    QPointer<dosage::DosageWindow> dosageWindow_;
+};
+
+}  // namespace shell

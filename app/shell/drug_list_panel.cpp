@@ -1,0 +1,94 @@
+#include "shell/drug_list_panel.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+
+#include "shell/desk_messages.h"
+#include "ui/form_widgets.h"
+#include "ui/row_delegate.h"
+#include "ui/text_convert.h"
+
+namespace shell {
+
+DrugListPanel::DrugListPanel(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
+    setObjectName("drugListPanel");
+    setGeometry(10, 46, 440, 486);
+    ui::label(this, "Ｎコード検索", {0, 0, 90, 20});
+    codeSearchBox_ = ui::lineEdit(this, "codeSearchBox", {0, 20, 110, 24}, 16);
+    ui::label(this, "薬剤名検索", {120, 0, 90, 20});
+    nameSearchBox_ = ui::lineEdit(this, "nameSearchBox", {120, 20, 200, 24}, 90);
+    ui::label(this, "並び替え", {330, 0, 90, 20});
+    order_ = new QComboBox(this);
+    order_->setObjectName("orderList");
+    order_->setGeometry(330, 20, 110, 24);
+    order_->addItems({"薬剤名順", "Ｎコード順"});
+    order_->setCurrentIndex(state_.settings.options[kOptionDrugListOrder] == 1 ? 1 : 0);
+    connect(order_, &QComboBox::activated, this, &DrugListPanel::orderChosen);
+    connect(nameSearchBox_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (const auto row = nameSearch_.search(model_, ui::toCp932(text))) selectRow(*row, true);
+    });
+    connect(codeSearchBox_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (const auto row = codeSearch_.search(model_, ui::toCp932(text))) selectRow(*row, true);
+    });
+
+    view_ = new QTableView(this);
+    view_->setObjectName("drugList");
+    view_->setGeometry(0, 50, 440, 436);
+    view_->setModel(&model_);
+    ui::setUpListView(view_, ui::drugListStyle(), false);
+    view_->setColumnWidth(0, 100);
+    view_->setColumnWidth(1, 294);
+    connect(view_, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        if (index.row() < model_.count() && !model_.row(index.row()).yjcode.empty())
+            emit drugShown(model_.row(index.row()).yjcode);
+    });
+    connect(view_, &QTableView::doubleClicked, this, &DrugListPanel::drugDoubleClicked);
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, &DrugListPanel::showMenu);
+}
+
+bool DrugListPanel::load() {
+    if (model_.fill(static_cast<drugs::DrugListModel::Order>(order_->currentIndex()))) return true;
+    showDatabaseFailure(state_.prompts, window());
+    return false;
+}
+
+int DrugListPanel::selectedRow() const {
+    const QModelIndexList rows = view_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+void DrugListPanel::selectRow(int row, bool show) {
+    if (row < 0 || row >= model_.count()) return;
+    view_->selectRow(row);
+    view_->scrollTo(model_.index(row, 0), QAbstractItemView::PositionAtTop);
+    if (show) emit drugShown(model_.row(row).yjcode);
+}
+
+void DrugListPanel::clearSearchBoxes() {
+    nameSearchBox_->clear();
+    codeSearchBox_->clear();
+}
+
+void DrugListPanel::focusCodeSearch() {
+    codeSearchBox_->setFocus();
+}
+
+void DrugListPanel::orderChosen(int index) {
+    state_.settings.options[kOptionDrugListOrder] = index == 1 ? 1 : 0;
+    if (load()) state_.saveSettings(window());
+}
+
+void DrugListPanel::showMenu(const QPoint& at) {
+    const QModelIndex index = view_->indexAt(at);
+    if (index.isValid()) view_->selectRow(index.row());
+    // Each item is its command's action, so it is offered exactly when the button is.
+    QMenu menu(this);
+    menu.setObjectName("drugListMenu");
+    menu.addActions(menuActions_);
+    menu.exec(view_->viewport()->mapToGlobal(at));
+}
+
+}  // namespace shell

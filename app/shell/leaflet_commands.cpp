@@ -1,0 +1,128 @@
+#include "shell/leaflet_commands.h"
+
+#include <QAction>
+
+#include "leaflet/leaflet_messages.h"
+#include "leaflet/leaflet_printing.h"
+#include "leaflet/preview_window.h"
+#include "shell/business_panel.h"
+#include "shell/history_save.h"
+#include "shell/leaflet_job.h"
+#include "shell/patient_row.h"
+#include "sjis/sjis.h"
+#include "ui/command_action.h"
+#include "ui/text_convert.h"
+
+namespace shell {
+
+LeafletCommands::LeafletCommands(AppState& state, PatientRow& patient, BusinessPanel& business,
+                                 QWidget* window)
+    : QObject(window), state_(state), patient_(patient), business_(business), window_(window) {
+    preview_ = ui::commandAction(this, "actionPreview", "プレビュー", Qt::Key_F5);
+    print_ = ui::commandAction(this, "actionPrint", "印刷", Qt::Key_F6);
+    saveHistory_ = ui::commandAction(this, "actionSaveHistory", "薬歴に保存");
+    connect(preview_, &QAction::triggered, this, &LeafletCommands::showPreview);
+    connect(print_, &QAction::triggered, this, [this] { printLeaflet(window_); });
+    connect(saveHistory_, &QAction::triggered, this, &LeafletCommands::storeInHistory);
+}
+
+leaflet::LeafletHeader LeafletCommands::header() {
+    business_.storePharmacyName();
+    const SettingsBlock& settings = state_.settings;
+    leaflet::LeafletHeader header;
+    header.patientName = ui::toCp932(patient_.name());
+    header.patientId = ui::toCp932(patient_.idText().trimmed());
+    header.prescriber = business_.prescriber();
+    header.pharmacist = business_.pharmacist();
+    header.pharmacyName =
+        std::string(sjis::fieldText(settings.pharmacyName, sizeof settings.pharmacyName));
+    header.comment = std::string(sjis::fieldText(settings.comment, sizeof settings.comment));
+    header.dispensingPharmacy = settings.businessType == 1;
+    header.colour = settings.options[kOptionPrintColour] == 1;
+    return header;
+}
+
+std::unique_ptr<LeafletJob> LeafletCommands::makeJob(QWidget* owner) {
+    auto job = std::make_unique<LeafletJob>(header(), state_.printList, QDate::currentDate());
+    const leaflet::Message refusal = leaflet::paginationMessage(job->paginate());
+    if (refusal.text.empty()) return job;
+    state_.prompts.message(owner, QString::fromUtf8(refusal.text.data(), refusal.text.size()),
+                           QString::fromUtf8(refusal.title.data(), refusal.title.size()),
+                           ui::Icon::Warning);
+    return nullptr;
+}
+
+std::unique_ptr<LeafletJob> LeafletCommands::checkedJob(QWidget* owner) {
+    if (patient_.name().isEmpty()) {
+        state_.prompts.message(owner, "患者の名前を入力して下さい。", "必須項目",
+                               ui::Icon::Warning);
+        patient_.focusName();
+        return nullptr;
+    }
+    if (state_.printList.empty()) {
+        state_.prompts.message(owner, "印刷リストが空の状態です。", "必須項目", ui::Icon::Warning);
+        return nullptr;
+    }
+    return makeJob(owner);
+}
+
+bool LeafletCommands::storeHistory(QWidget* owner, const LeafletJob& job) {
+    const HistorySave saved =
+        saveToHistory(state_.settings.saveHistory == 1, ui::toCp932(patient_.idText()),
+                      ui::toCp932(patient_.name()), job.entries());
+    if (saved == HistorySave::kNoMatch)
+        state_.prompts.message(owner, kHistoryNotSavedText, "確認", ui::Icon::Warning);
+    return saved == HistorySave::kStored;
+}
+
+void LeafletCommands::showPreview() {
+    if (state_.printList.empty()) {
+        state_.prompts.message(window_, "印刷リストに表示するデータ項目がありません。",
+                               "データなし", ui::Icon::Information);
+        return;
+    }
+    const std::unique_ptr<LeafletJob> job = makeJob(window_);
+    if (!job) return;
+    leaflet::PreviewWindow window(
+        job->composer(), state_.prompts, [this](QWidget* owner) { printLeaflet(owner); }, window_);
+    window.exec();
+}
+
+void LeafletCommands::printLeaflet(QWidget* owner) {
+    const std::unique_ptr<LeafletJob> job = checkedJob(owner);
+    if (!job) return;
+    std::unique_ptr<leaflet::PrintTarget> systemPrinter;
+    leaflet::PrintTarget* target = printTarget_;
+    if (!target) {
+        // Checked before the history is written, so a leaflet that cannot be printed is not
+        // recorded as given to the patient.
+        if (!leaflet::SystemPrinter::available()) {
+            state_.prompts.message(owner, leaflet::kNoPrinterText, leaflet::kPrintTitle,
+                                   ui::Icon::Warning);
+            return;
+        }
+        systemPrinter = std::make_unique<leaflet::SystemPrinter>();
+        target = systemPrinter.get();
+    }
+    storeHistory(owner, *job);
+    if (leaflet::printPages(job->composer(), *target) != leaflet::PrintOutcome::kPrinted) {
+        state_.prompts.message(owner, leaflet::kJobFailedText, leaflet::kPrintTitle,
+                               ui::Icon::Warning);
+        return;
+    }
+    if (state_.prompts.askYesNo(owner,
+                                "印刷を開始しました。\n\n次の印刷の準備が可能です。"
+                                "患者名と印刷リストをクリアしますか？",
+                                "クリア確認", ui::Icon::Information)) {
+        patient_.clear();
+        emit clearRequested();
+    }
+}
+
+void LeafletCommands::storeInHistory() {
+    const std::unique_ptr<LeafletJob> job = checkedJob(window_);
+    if (job && storeHistory(window_, *job))
+        state_.prompts.message(window_, "薬歴に保存しました。", "確認", ui::Icon::Information);
+}
+
+}  // namespace shell

@@ -1,0 +1,65 @@
+// The main window's leaflet commands: the preview (F5), printing (F6) with the question whether
+// to clear the patient and the print list afterwards, and saving the leaflet to the patient's
+// medication history. A leaflet is made from the patient row, the business data, the settings
+// and the print list.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "leaflet/leaflet_header.h"
+#include "shell/app_state.h"
+
+class QAction;
+class QWidget;
+
+namespace leaflet {
+class PrintTarget;
+}
+
+namespace shell {
+
+class BusinessPanel;
+class LeafletJob;
+class PatientRow;
+
+class LeafletCommands : public QObject {
+    Q_OBJECT
+  public:
+    LeafletCommands(AppState& state, PatientRow& patient, BusinessPanel& business, QWidget* window);
+
+    QAction* preview() const { return preview_; }
+    QAction* print() const { return print_; }
+    QAction* saveHistory() const { return saveHistory_; }
+
+    // Where printed pages go; null (the default) is the system's default printer.
+    void setPrintTarget(leaflet::PrintTarget* target) { printTarget_ = target; }
+
+  signals:
+    // After printing the operator chose to start afresh: the print list is to be emptied.
+    void clearRequested();
+
+  private:
+    void showPreview();
+    void printLeaflet(QWidget* owner);
+    void storeInHistory();
+
+    leaflet::LeafletHeader header();
+    // A paginated job of the print list, or null after the pagination's message.
+    std::unique_ptr<LeafletJob> makeJob(QWidget* owner);
+    // As makeJob, after the checks printing and saving share (a patient name, entries).
+    std::unique_ptr<LeafletJob> checkedJob(QWidget* owner);
+    // Stores the job in the history when the switch is on; true when it was stored.
+    bool storeHistory(QWidget* owner, const LeafletJob& job);
+
+    AppState& state_;
+    PatientRow& patient_;
+    BusinessPanel& business_;
+    QWidget* window_;
+    leaflet::PrintTarget* printTarget_ = nullptr;
+    QAction* preview_;
+    QAction* print_;
+    QAction* saveHistory_;
+};
+
+}  // namespace shell

@@ -1,0 +1,72 @@
+#include "shell/print_list_panel.h"
+
+#include <QAction>
+#include <QTableView>
+
+#include "drugs/detail_panel.h"
+#include "leaflet/print_entry.h"
+#include "ui/command_action.h"
+#include "ui/row_delegate.h"
+
+namespace shell {
+
+PrintListPanel::PrintListPanel(AppState& state, drugs::DetailPanel& detail, QWidget* parent)
+    : QWidget(parent), state_(state), detail_(detail), model_(state.printList) {
+    setObjectName("printListPanel");
+    setGeometry(10, 540, 970, 116);
+    view_ = new QTableView(this);
+    view_->setObjectName("printList");
+    view_->setGeometry(0, 0, 970, 116);
+    view_->setModel(&model_);
+    setFocusProxy(view_);
+    ui::setUpListView(view_, ui::printListStyle(), true);
+    for (int c = 0; c < PrintListModel::kColumnCount; ++c)
+        view_->setColumnWidth(c, PrintListModel::columnWidth(c));
+    connect(view_, &QTableView::clicked, this, &PrintListPanel::entryClicked);
+
+    removeEntry_ = ui::commandAction(this, "actionRemoveEntry", "削除");
+    clearEntries_ = ui::commandAction(this, "actionClearEntries", "全て削除");
+    connect(removeEntry_, &QAction::triggered, this, &PrintListPanel::removeEntry);
+    connect(clearEntries_, &QAction::triggered, this, &PrintListPanel::clearAfterAsking);
+}
+
+int PrintListPanel::firstSelectedEntry() const {
+    int first = -1;
+    for (const QModelIndex& i : view_->selectionModel()->selectedRows())
+        if (first < 0 || i.row() < first) first = i.row();
+    return first < state_.printList.count() ? first : -1;
+}
+
+void PrintListPanel::clearEntries() {
+    state_.printList.clear();
+    model_.refresh();
+}
+
+void PrintListPanel::clearAfterAsking() {
+    if (state_.printList.empty()) return;
+    if (!state_.prompts.askYesNo(window(),
+                                 "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？", "確認",
+                                 ui::Icon::Warning))
+        return;
+    clearEntries();
+}
+
+void PrintListPanel::entryClicked() {
+    if (state_.printList.empty()) return;
+    const int row = firstSelectedEntry();
+    if (row < 0) {
+        detail_.clearFields();
+        return;
+    }
+    detail_.show(drugs::DetailPanel::Mode::Fill,
+                 std::string(leaflet::field(state_.printList.entry(row).YJCODE)));
+}
+
+void PrintListPanel::removeEntry() {
+    const int row = firstSelectedEntry();
+    if (row < 0) return;
+    state_.printList.remove(row);
+    model_.refresh();
+}
+
+}  // namespace shell

@@ -1,0 +1,44 @@
+#include "shell/tool_commands.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "shell/backup_command.h"
+#include "shell/desk_messages.h"
+#include "shell/small_dialogs.h"
+#include "ui/command_action.h"
+
+namespace shell {
+ToolCommands::ToolCommands(AppState& state, QWidget* window)
+    : QObject(window), state_(state), window_(window) {
+    comment_ = ui::commandAction(this, "actionComment", "コメント");
+    backup_ = ui::commandAction(this, "actionBackup", "データ保存");
+    version_ = ui::commandAction(this, "actionVersion", "ﾊﾞｰｼﾞｮﾝ情報");
+    help_ = ui::commandAction(this, "actionHelp", "操作方法");
+    connect(comment_, &QAction::triggered, this, &ToolCommands::editComment);
+    connect(backup_, &QAction::triggered, this, &ToolCommands::backUp);
+    connect(version_, &QAction::triggered, this, &ToolCommands::showVersion);
+    connect(help_, &QAction::triggered, this, &ToolCommands::openHelp);
+}
+
+void ToolCommands::editComment() {
+    CommentDialog dialog(state_.settings, window_);
+    if (dialog.exec() == QDialog::Accepted) state_.saveSettings(window_);
+}
+
+void ToolCommands::showVersion() {
+    VersionDialog dialog(window_);
+    dialog.exec();
+}
+
+void ToolCommands::openHelp() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(
+        QString::fromStdString((state_.programFolder / "操作方法.html").string())));
+}
+
+void ToolCommands::backUp() {
+    runBackup(window_, state_.prompts, state_.databaseFolder);
+}
+
+}  // namespace shell

@@ -1,0 +1,38 @@
+// The main window's tool commands: the comment printed on every page, the backup of the data
+// files, the version dialog and the help page.
+#pragma once
+
+#include <QObject>
+
+#include "shell/app_state.h"
+
+class QAction;
+class QWidget;
+
+namespace shell {
+
+class ToolCommands : public QObject {
+    Q_OBJECT
+  public:
+    ToolCommands(AppState& state, QWidget* window);
+
+    QAction* comment() const { return comment_; }
+    QAction* backup() const { return backup_; }
+    QAction* version() const { return version_; }
+    QAction* help() const { return help_; }
+
+  private:
+    void editComment();
+    void backUp();
+    void showVersion();
+    void openHelp();
+
+    AppState& state_;
+    QWidget* window_;
+    QAction* comment_;
+    QAction* backup_;
+    QAction* version_;
+    QAction* help_;
+};
+
+}  // namespace shell

@@ -1,0 +1,122 @@
+// The drug catalogue face: lists collected row by row, results told apart (found, not found,
+// failed), the user's own drugs, and photographs drawn into images.
+#include <filesystem>
+
+#include "data_folder_fixture.h"
+#include "sample_photos.h"
+
+namespace {
+
+using data::DataResult;
+using data::DrugCatalogue;
+
+DrugRecord ownDrug(const char* yjcode, const char* code, const char* name) {
+    DrugRecord r{};
+    sjis::copyField(r.YJCODE, sizeof r.YJCODE, yjcode);
+    sjis::copyField(r.CODE, sizeof r.CODE, code);
+    sjis::copyField(r.PRODUCTNAME, sizeof r.PRODUCTNAME, cp932(name));
+    return r;
+}
+
+using DrugCatalogueTest = DataFolderTest;
+
+TEST_F(DrugCatalogueTest, ListsEveryDrugWithItsOwnCodeAndNameInEitherOrder) {
+    std::vector<data::DrugRow> rows = {{"stale", "stale", "stale"}};
+    ASSERT_EQ(catalogue.list(data::DrugOrder::ByName, rows), DataResult::kDone);
+    ASSERT_EQ(rows.size(), 41u);
+    // Each row's three texts belong to one drug.
+    for (const data::DrugRow& row : rows) {
+        DrugRecord r{};
+        ASSERT_EQ(catalogue.detail(row.yjcode, r), DataResult::kDone) << row.yjcode;
+        EXPECT_EQ(row.name, r.PRODUCTNAME);
+        EXPECT_EQ(row.code, r.CODE);
+    }
+    ASSERT_EQ(catalogue.list(data::DrugOrder::ByCode, rows), DataResult::kDone);
+    EXPECT_EQ(rows.size(), 41u) << "the list is replaced, not extended";
+    EXPECT_EQ(rows.front().code, "ACVO");
+}
+
+TEST_F(DrugCatalogueTest, SearchesCollectListNamesWithTheirCodes) {
+    std::vector<data::DrugMatch> found;
+    data::DrugSearch powders;
+    powders.forms = {cp932("散"), cp932("末"), cp932("粒")};
+    ASSERT_EQ(catalogue.search(powders, found), DataResult::kDone);
+    EXPECT_EQ(found.size(), 3u);
+    data::DrugSearch famotidine;
+    famotidine.productName = cp932("ファモチジン");
+    ASSERT_EQ(catalogue.search(famotidine, found), DataResult::kDone);
+    ASSERT_FALSE(found.empty());
+    for (const data::DrugMatch& m : found) {
+        DrugRecord r{};
+        ASSERT_EQ(catalogue.detail(m.yjcode, r), DataResult::kDone);
+        EXPECT_EQ(sjis::toUtf8(m.listName).rfind("ファモチジン", 0), 0u)
+            << sjis::toUtf8(m.listName);
+    }
+
+    ASSERT_EQ(catalogue.sameKind("2171901F2M97", found), DataResult::kDone);
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(std::count_if(found.begin(), found.end(),
+                            [](const auto& m) { return m.yjcode == "2171901F2M97"; }),
+              1);
+    famotidine.productName = cp932("存在しない");
+    EXPECT_EQ(catalogue.search(famotidine, found), DataResult::kDone);
+    EXPECT_TRUE(found.empty()) << "no match is an empty list, not a failure";
+}
+
+TEST_F(DrugCatalogueTest, OnlyTheUsersOwnDrugsAreDeletableAndCodesAreChecked) {
+    EXPECT_EQ(catalogue.yjcodeInUse("USER00000001"), data::Presence::kAbsent);
+    ASSERT_EQ(catalogue.add(ownDrug("USER00000001", "JIKA1", "自家製軟膏")), DataResult::kDone);
+    EXPECT_EQ(catalogue.yjcodeInUse("USER00000001"), data::Presence::kPresent);
+    EXPECT_EQ(catalogue.codeInUse("JIKA1"), data::Presence::kPresent);
+    EXPECT_EQ(catalogue.codeInUse("JIKA2"), data::Presence::kAbsent);
+
+    EXPECT_EQ(catalogue.deletable("2171901F3S91"), data::Deletion::kSupplied);
+    EXPECT_EQ(catalogue.deletable("USER00000001"), data::Deletion::kAllowed);
+    DrugRecord renamed = ownDrug("USER00000001", "JIKA1", "自家製クリーム");
+    ASSERT_EQ(catalogue.change(renamed, "USER00000001", data::DrugChange::kAllFields),
+              DataResult::kDone);
+    DrugRecord read{};
+    ASSERT_EQ(catalogue.detail("USER00000001", read), DataResult::kDone);
+    EXPECT_EQ(sjis::toUtf8(read.PRODUCTNAME), "自家製クリーム");
+
+    ASSERT_EQ(catalogue.remove("USER00000001"), DataResult::kDone);
+    read.ORIDGINAL = 7;
+    EXPECT_EQ(catalogue.detail("USER00000001", read), DataResult::kNotFound);
+    EXPECT_EQ(read.ORIDGINAL, 7) << "not found leaves the record as it was";
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(DrugCatalogueTest, AFailureIsNeverTakenForAnAnswer) {
+    std::vector<data::DrugRow> rows;
+    ASSERT_EQ(catalogue.list(data::DrugOrder::ByName, rows), DataResult::kDone);
+    std::filesystem::remove(databaseFolder() / "薬剤ファイル.mdb");
+    DrugRecord record{};
+    EXPECT_EQ(catalogue.list(data::DrugOrder::ByName, rows), DataResult::kFailed);
+    EXPECT_EQ(catalogue.detail("2171901F3S91", record), DataResult::kFailed);
+    EXPECT_EQ(catalogue.deletable("2171901F3S91"), data::Deletion::kFailed);
+    EXPECT_EQ(catalogue.yjcodeInUse("2171901F3S91"), data::Presence::kFailed);
+    EXPECT_EQ(catalogue.remove("2171901F3S91"), DataResult::kFailed);
+    std::vector<data::DrugMatch> found;
+    EXPECT_EQ(catalogue.sameKind("2171901F3S91", found), DataResult::kFailed);
+    // Each failure was reported through the route.
+    ASSERT_EQ(messages.size(), 6u);
+    EXPECT_EQ(messages.front(), "Error:DATABASE.Open");
+}
+
+TEST_F(DrugCatalogueTest, PhotographsAreDrawnIntoTheImage) {
+    catalogue.close();
+    std::ostringstream out, err;
+    ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
+    open();
+    QImage photo(140, 105, QImage::Format_RGB32);
+    photo.fill(Qt::white);
+    ASSERT_TRUE(catalogue.drawPhoto("1149902F1T94", dir.path(), photo));
+    EXPECT_NE(photo.pixel(70, 52), QColor(Qt::white).rgb());
+
+    QImage other(140, 105, QImage::Format_ARGB32);  // not the library's pixel layout
+    EXPECT_FALSE(catalogue.drawPhoto("1149902F1T94", dir.path(), other));
+    ASSERT_EQ(catalogue.add(ownDrug("USER00000002", "JIKA2", "写真なし")), DataResult::kDone);
+    EXPECT_FALSE(catalogue.drawPhoto("USER00000002", dir.path(), photo));
+}
+
+}  // namespace

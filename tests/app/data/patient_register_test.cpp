@@ -1,0 +1,100 @@
+// The patient register face: names and records told apart from "not found" and from failures,
+// the register listed row by row, and the history reached through the stamps as listed.
+#include "data_folder_fixture.h"
+
+namespace {
+
+using data::DataResult;
+
+PatientRecord patient(int id, const char* name) {
+    PatientRecord r{};
+    r.ID = id;
+    sjis::copyField(r.PATIENT, sizeof r.PATIENT, cp932(name));
+    return r;
+}
+
+using PatientRegisterTest = DataFolderTest;
+
+TEST(StampTexts, TheListFormGivesTheSlotTimeAndKeyTexts) {
+    const std::string listed = cp932("2009年03月07日 09:05:03");
+    EXPECT_EQ(data::slotTimeText(listed), "2009/03/07 09:05:03");
+    EXPECT_EQ(data::slotKeyText(listed), "2009/03/07 9:05:03");
+    EXPECT_EQ(data::slotKeyText(cp932("2009年03月07日 00:05:03")), "2009/03/07 0:05:03");
+    EXPECT_EQ(data::slotKeyText(cp932("2009年03月07日 19:05:03")), "2009/03/07 19:05:03");
+    EXPECT_EQ(data::slotTimeText(cp932("2009年03月07日 09:05")), "");
+    EXPECT_EQ(data::slotTimeText(""), "");
+}
+
+TEST_F(PatientRegisterTest, NamesAndRecordsAreFoundOrSaidToBeMissing) {
+    ASSERT_EQ(patients.add(patient(12, "見本 花子")), DataResult::kDone);
+    ASSERT_EQ(patients.add(patient(3, "ア 一郎")), DataResult::kDone);
+    EXPECT_EQ(patients.add(patient(12, "重複")), DataResult::kFailed);
+    EXPECT_EQ(messages.back(), "Error:ID.Duplicate");
+
+    std::string name = "kept";
+    ASSERT_EQ(patients.nameOf(12, name), DataResult::kDone);
+    EXPECT_EQ(sjis::toUtf8(name), "見本 花子");
+    name = "kept";
+    EXPECT_EQ(patients.nameOf(99, name), DataResult::kNotFound);
+    EXPECT_EQ(name, "kept");
+
+    PatientRecord record = patient(77, "untouched");
+    EXPECT_EQ(patients.detail(99, record), DataResult::kNotFound);
+    EXPECT_EQ(record.ID, 77);
+    ASSERT_EQ(patients.detail(3, record), DataResult::kDone);
+    EXPECT_EQ(sjis::toUtf8(record.PATIENT), "ア 一郎");
+    EXPECT_EQ(patients.idInUse(3), data::Presence::kPresent);
+    EXPECT_EQ(patients.idInUse(4), data::Presence::kAbsent);
+
+    std::vector<data::PatientRow> rows;
+    ASSERT_EQ(patients.list(data::PatientOrder::ById, rows), DataResult::kDone);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].id, 3);
+    EXPECT_EQ(sjis::toUtf8(rows[1].name), "見本 花子");
+
+    record.ID = 4;
+    ASSERT_EQ(patients.correct(record, 3), DataResult::kDone);
+    EXPECT_EQ(patients.idInUse(3), data::Presence::kAbsent);
+    ASSERT_EQ(patients.remove(4), DataResult::kDone);
+    ASSERT_EQ(patients.list(data::PatientOrder::ByName, rows), DataResult::kDone);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].id, 12);
+}
+
+TEST_F(PatientRegisterTest, TheHistoryIsReachedThroughTheListedStamps) {
+    ASSERT_EQ(patients.add(patient(5, "見本 一郎")), DataResult::kDone);
+    const std::string block(4110, '$');
+    ASSERT_EQ(patients.storeHistory(5, block), DataResult::kDone);
+    EXPECT_EQ(patients.storeHistory(5, "short"), DataResult::kFailed);
+    EXPECT_EQ(patients.storeHistory(6, block), DataResult::kDone) << "an unknown patient";
+
+    std::vector<std::string> stamps = {"stale"};
+    ASSERT_EQ(patients.historyStamps(5, stamps), DataResult::kDone);
+    ASSERT_EQ(stamps.size(), 1u);
+    std::string text;
+    ASSERT_EQ(patients.historyText(5, stamps[0], text), DataResult::kDone);
+    EXPECT_EQ(text, block);
+    EXPECT_EQ(patients.historyText(5, cp932("2000年01月01日 00:00:00"), text),
+              DataResult::kNotFound);
+    EXPECT_EQ(patients.historyText(5, "not a stamp", text), DataResult::kNotFound);
+
+    ASSERT_EQ(patients.deleteHistory(5, stamps[0]), DataResult::kDone);
+    ASSERT_EQ(patients.historyStamps(5, stamps), DataResult::kDone);
+    EXPECT_TRUE(stamps.empty());
+}
+
+TEST_F(PatientRegisterTest, AFailureIsNeverTakenForAMissingPatient) {
+    ASSERT_EQ(patients.add(patient(12, "見本 花子")), DataResult::kDone);
+    std::filesystem::remove(databaseFolder() / "患者ファイル.mdb");
+    std::string name;
+    PatientRecord record{};
+    std::vector<std::string> stamps;
+    EXPECT_EQ(patients.nameOf(12, name), DataResult::kFailed);
+    EXPECT_EQ(patients.detail(12, record), DataResult::kFailed);
+    EXPECT_EQ(patients.idInUse(12), data::Presence::kFailed);
+    EXPECT_EQ(patients.historyStamps(12, stamps), DataResult::kFailed);
+    EXPECT_EQ(patients.storeHistory(12, std::string(4110, '$')), DataResult::kFailed);
+    EXPECT_FALSE(messages.empty());
+}
+
+}  // namespace

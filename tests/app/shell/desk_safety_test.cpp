@@ -1,0 +1,96 @@
+// The main window keeps the operator's work: nothing in the print list or the business data is
+// lost without a question, and no command acts on a drug the operator no longer sees.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+#include "data/drug_catalogue.h"
+#include "program_fixture.h"
+#include "sjis/sjis.h"
+
+namespace {
+
+class DeskSafety : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(start());
+    }
+
+    void addEntry(const char* yjcode) {
+        DrugRecord entry{};
+        ASSERT_EQ(data::DrugCatalogue().detail(yjcode, entry), data::DataResult::kDone);
+        ASSERT_TRUE(state->printList.append(entry, nullptr));
+        window->printListModel().refresh();
+    }
+
+    shell::SettingsBlock savedSettings() {
+        shell::SettingsBlock saved{};
+        EXPECT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
+        return saved;
+    }
+
+    QString panelName() { return find<QLineEdit>("productNameField")->text(); }
+};
+
+TEST_F(DeskSafety, EscapeNeitherClosesTheWindowNorLosesAnything) {
+    addEntry("2171901F3S91");
+    const auto shown = prompts.shown.size();
+    QTest::keyClick(find<QTableView>("drugList"), Qt::Key_Escape);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(state->printList.count(), 1);
+    EXPECT_EQ(prompts.shown.size(), shown);
+}
+
+TEST_F(DeskSafety, ClearingThePrintListAsksFirst) {
+    auto* clear = find<QPushButton>("clearEntriesButton");
+    const auto shown = prompts.shown.size();
+    clear->click();  // an empty list has nothing to lose: no question
+    EXPECT_EQ(prompts.shown.size(), shown);
+
+    addEntry("2171901F3S91");
+    addEntry("2325903F2M95");
+    prompts.yesNo = {false};
+    clear->click();
+    EXPECT_EQ(prompts.shown.back().text,
+              "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？");
+    EXPECT_EQ(prompts.shown.back().title, "確認");
+    EXPECT_EQ(state->printList.count(), 2) << "answered No";
+    prompts.yesNo = {true};
+    clear->click();
+    EXPECT_EQ(state->printList.count(), 0);
+    EXPECT_EQ(find<QTableView>("printList")->model()->rowCount(), 0);
+}
+
+TEST_F(DeskSafety, AnEditedListKeepsThePersonChosenByName) {
+    const std::pair<const char*, const char*> lists[] = {
+        {"editPrescribersButton", "prescriberList"}, {"editPharmacistsButton", "pharmacistList"}};
+    for (const auto& [button, listName] : lists) {
+        whenModal("phraseEditor", [](QWidget* editor) {
+            editor->findChild<QPlainTextEdit*>("phraseText")->setPlainText("佐藤\n鈴木");
+            editor->findChild<QPushButton*>("okButton")->click();
+        });
+        find<QPushButton>(button)->click();
+        auto* list = find<QComboBox>(listName);
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+
+        whenModal("phraseEditor", [](QWidget* editor) {
+            editor->findChild<QPlainTextEdit*>("phraseText")->setPlainText("田中\n\n佐藤\n鈴木");
+            editor->findChild<QPushButton*>("okButton")->click();
+        });
+        find<QPushButton>(button)->click();
+        EXPECT_EQ(list->currentText(), "鈴木") << listName;
+        const shell::SettingsBlock saved = savedSettings();
+        EXPECT_EQ(std::string(listName) == "prescriberList" ? saved.prescriberIndex
+                                                            : saved.pharmacistIndex,
+                  3)
+            << listName;
+    }
+}
+
+}  // namespace
