@@ -93,4 +93,15 @@ TEST_F(DeskSafety, AnEditedListKeepsThePersonChosenByName) {
     }
 }
 
+TEST_F(DeskSafety, AClickWhereNoEntryEndsUpSelectedEmptiesThePanel) {
+    addEntry("2325903F2M95");
+    auto* view = find<QTableView>("printList");
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(0, 0)).center());
+    EXPECT_FALSE(panelName().isEmpty());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      {5, view->viewport()->height() - 5});  // below the last entry
+    EXPECT_TRUE(panelName().isEmpty());
+}
+
 }  // namespace
