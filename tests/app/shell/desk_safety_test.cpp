@@ -104,4 +104,16 @@ TEST_F(DeskSafety, AClickWhereNoEntryEndsUpSelectedEmptiesThePanel) {
     EXPECT_TRUE(panelName().isEmpty());
 }
 
+TEST_F(DeskSafety, ASearchWithoutAMatchLeavesNoDrugSelected) {
+    for (const char* boxName : {"nameSearchBox", "codeSearchBox"}) {
+        window->selectDrugRow(3);
+        auto* box = find<QLineEdit>(boxName);
+        box->setText("ZZZ");
+        EXPECT_EQ(window->selectedDrugRow(), -1) << boxName;
+        box->clear();
+    }
+    find<QPushButton>("setDosageButton")->click();  // the command acts on no hidden drug
+    EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
+}
+
 }  // namespace
