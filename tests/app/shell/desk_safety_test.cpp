@@ -116,4 +116,17 @@ TEST_F(DeskSafety, ASearchWithoutAMatchLeavesNoDrugSelected) {
     EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
 }
 
+TEST_F(DeskSafety, ClosingWithDrugsInThePrintListAsksFirst) {
+    addEntry("2171901F3S91");
+    prompts.yesNo = {false};
+    window->close();
+    EXPECT_EQ(prompts.shown.back().text, "印刷リストに薬剤が残っています。\r\n終了しますか？");
+    EXPECT_EQ(prompts.shown.back().title, "確認");
+    EXPECT_TRUE(window->isVisible()) << "answered No";
+    EXPECT_EQ(state->printList.count(), 1);
+    prompts.yesNo = {true};
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+}
+
 }  // namespace
