@@ -129,4 +129,13 @@ TEST_F(DeskSafety, ClosingWithDrugsInThePrintListAsksFirst) {
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(DeskSafety, APharmacyNameIsSavedWhenItsBoxIsLeftAfterAChange) {
+    find<QRadioButton>("pharmacyRadio")->click();
+    auto* box = find<QLineEdit>("pharmacyNameBox");
+    box->setFocus();
+    type(box, "見本薬局");
+    find<QLineEdit>("nameSearchBox")->setFocus();
+    EXPECT_EQ(std::string(savedSettings().pharmacyName), sjis::fromUtf8("見本薬局"));
+}
+
 }  // namespace
