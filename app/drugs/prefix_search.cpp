@@ -5,6 +5,7 @@
 namespace drugs {
 
 std::optional<int> PrefixSearch::search(const DrugListModel& model, const std::string& boxText) {
+    missed_ = false;
     std::string text = boxText.substr(0, sjis::cutLength(boxText, maxBytes_));
     if (text.empty()) return std::nullopt;
     if (toKatakana_) {
@@ -14,7 +15,8 @@ std::optional<int> PrefixSearch::search(const DrugListModel& model, const std::s
     if (text == last_) return std::nullopt;
     last_ = text;
     const int row = model.findPrefix(column_, text);
-    if (row < 0) return std::nullopt;
+    missed_ = row < 0;
+    if (missed_) return std::nullopt;
     return row;
 }
 

@@ -20,6 +20,8 @@ class PrefixSearch {
     // text searched last time (unchanged text does not search again, even after the box was
     // emptied in between), and when no row matches.
     std::optional<int> search(const DrugListModel& model, const std::string& boxText);
+    // Whether the last call searched and found no row (the box's text matches no drug).
+    bool missed() const { return missed_; }
 
   private:
     PrefixSearch(DrugListModel::Column column, std::size_t maxBytes, bool toKatakana)
@@ -29,6 +31,7 @@ class PrefixSearch {
     std::size_t maxBytes_;
     bool toKatakana_;
     std::string last_;
+    bool missed_ = false;
 };
 
 }  // namespace drugs

@@ -69,6 +69,13 @@ void BusinessPanel::buildPeople() {
     pharmacyName_ = ui::lineEdit(this, "pharmacyNameBox", {70, 60, 180, 24}, 99);
     pharmacyName_->setText(ui::fromCp932(
         sjis::fieldText(state_.settings.pharmacyName, sizeof state_.settings.pharmacyName)));
+    // A name typed is written when the box is left, so a crash later does not lose it.
+    connect(pharmacyName_, &QLineEdit::editingFinished, this, [this] {
+        if (!pharmacyName_->isModified()) return;
+        pharmacyName_->setModified(false);
+        storePharmacyName();
+        state_.saveSettings(window());
+    });
     ui::label(this, "薬剤師名", {0, 92, 60, 20}, kBusinessLabel);
     pharmacist_ = new QComboBox(this);
     pharmacist_->setObjectName("pharmacistList");

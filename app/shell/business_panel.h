@@ -1,7 +1,8 @@
 // The business data of the main window, printed on every leaflet: the business type (hospital
 // or dispensing pharmacy), the prescriber, the pharmacy name, the pharmacist and the print
 // colour. Each choice is stored in the settings and written at once; the typed pharmacy name is
-// stored when it is needed. The prescriber and pharmacist lists have their own editors.
+// written when its box is left after a change. The prescriber and pharmacist lists have their own
+// editors.
 #pragma once
 
 #include <QWidget>

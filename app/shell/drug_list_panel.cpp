@@ -26,12 +26,10 @@ DrugListPanel::DrugListPanel(AppState& state, QWidget* parent) : QWidget(parent)
     order_->addItems({"薬剤名順", "Ｎコード順"});
     order_->setCurrentIndex(state_.settings.options[kOptionDrugListOrder] == 1 ? 1 : 0);
     connect(order_, &QComboBox::activated, this, &DrugListPanel::orderChosen);
-    connect(nameSearchBox_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (const auto row = nameSearch_.search(model_, ui::toCp932(text))) selectRow(*row, true);
-    });
-    connect(codeSearchBox_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (const auto row = codeSearch_.search(model_, ui::toCp932(text))) selectRow(*row, true);
-    });
+    connect(nameSearchBox_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { search(nameSearch_, text); });
+    connect(codeSearchBox_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { search(codeSearch_, text); });
 
     view_ = new QTableView(this);
     view_->setObjectName("drugList");
@@ -65,6 +63,15 @@ void DrugListPanel::selectRow(int row, bool show) {
     view_->selectRow(row);
     view_->scrollTo(model_.index(row, 0), QAbstractItemView::PositionAtTop);
     if (show) emit drugShown(model_.row(row).yjcode);
+}
+
+void DrugListPanel::search(drugs::PrefixSearch& prefixSearch, const QString& text) {
+    if (const auto row = prefixSearch.search(model_, ui::toCp932(text))) {
+        selectRow(*row, true);
+    } else if (prefixSearch.missed()) {
+        // Commands must not act on a drug the text no longer leads to.
+        view_->clearSelection();
+    }
 }
 
 void DrugListPanel::clearSearchBoxes() {

@@ -43,6 +43,8 @@ class DrugListPanel : public QWidget {
     void drugDoubleClicked();
 
   private:
+    // Selects the first drug beginning with a search box's new text; no drug when none does.
+    void search(drugs::PrefixSearch& prefixSearch, const QString& text);
     void orderChosen(int index);
     void showMenu(const QPoint& at);
 

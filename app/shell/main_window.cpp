@@ -163,6 +163,11 @@ dosage::DosageWindow* MainWindow::dosageWindow() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The print list is not kept between runs.
+    if (!state_.printList.empty() &&
+        !state_.prompts.askYesNo(this, "印刷リストに薬剤が残っています。\r\n終了しますか？", "確認",
+                                 ui::Icon::Warning))
+        return event->ignore();
     businessPanel_->storePharmacyName();
     state_.saveSettings(this);
     event->accept();

@@ -1,6 +1,7 @@
 #include "shell/print_list_panel.h"
 
 #include <QAction>
+#include <QMouseEvent>
 #include <QTableView>
 
 #include "drugs/detail_panel.h"
@@ -10,11 +11,16 @@
 
 namespace shell {
 
+void ClickReportingTable::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (clicked_) clicked_();
+}
+
 PrintListPanel::PrintListPanel(AppState& state, drugs::DetailPanel& detail, QWidget* parent)
     : QWidget(parent), state_(state), detail_(detail), model_(state.printList) {
     setObjectName("printListPanel");
     setGeometry(10, 540, 970, 116);
-    view_ = new QTableView(this);
+    view_ = new ClickReportingTable(this);
     view_->setObjectName("printList");
     view_->setGeometry(0, 0, 970, 116);
     view_->setModel(&model_);
@@ -22,7 +28,7 @@ PrintListPanel::PrintListPanel(AppState& state, drugs::DetailPanel& detail, QWid
     ui::setUpListView(view_, ui::printListStyle(), true);
     for (int c = 0; c < PrintListModel::kColumnCount; ++c)
         view_->setColumnWidth(c, PrintListModel::columnWidth(c));
-    connect(view_, &QTableView::clicked, this, &PrintListPanel::entryClicked);
+    view_->setClickHandler([this] { entryClicked(); });
 
     removeEntry_ = ui::commandAction(this, "actionRemoveEntry", "削除");
     clearEntries_ = ui::commandAction(this, "actionClearEntries", "全て削除");

@@ -2,19 +2,34 @@
 // in the detail panel, and the commands that remove one entry or all of them.
 #pragma once
 
+#include <QTableView>
 #include <QWidget>
+#include <functional>
 
 #include "shell/app_state.h"
 #include "shell/print_list_model.h"
 
 class QAction;
-class QTableView;
 
 namespace drugs {
 class DetailPanel;
 }
 
 namespace shell {
+
+// A table that reports every click once it has updated its selection, also a click on the empty
+// part below its rows (which selects nothing and emits no clicked signal).
+class ClickReportingTable : public QTableView {
+  public:
+    using QTableView::QTableView;
+    void setClickHandler(std::function<void()> handler) { clicked_ = std::move(handler); }
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    std::function<void()> clicked_;
+};
 
 class PrintListPanel : public QWidget {
     Q_OBJECT
@@ -31,6 +46,8 @@ class PrintListPanel : public QWidget {
     QAction* clearEntriesAction() const { return clearEntries_; }
 
   private:
+    // Shows the first selected entry's drug in the detail panel, or empties the panel when
+    // none is selected.
     void entryClicked();
     void removeEntry();
     // Empties the print list when the operator agrees.
@@ -39,7 +56,7 @@ class PrintListPanel : public QWidget {
     AppState& state_;
     drugs::DetailPanel& detail_;
     PrintListModel model_;
-    QTableView* view_;
+    ClickReportingTable* view_;
     QAction* removeEntry_;
     QAction* clearEntries_;
 };

@@ -54,8 +54,11 @@ TEST_F(DrugList, NameSearchFindsKatakanaFromHiraganaAndSkipsRepeats) {
     EXPECT_EQ(search.search(model, cp("あむろじん")), std::nullopt);  // unchanged text
     EXPECT_EQ(search.search(model, cp("あむろじ")), 0);
     EXPECT_EQ(search.search(model, cp("ぜ")), std::nullopt);  // no match
-    EXPECT_EQ(search.search(model, ""), std::nullopt);        // emptied box
+    EXPECT_TRUE(search.missed());
+    EXPECT_EQ(search.search(model, ""), std::nullopt);  // emptied box
+    EXPECT_FALSE(search.missed()) << "an empty box searches nothing";
     EXPECT_EQ(search.search(model, cp("ぜ")), std::nullopt);  // the last text survives it
+    EXPECT_FALSE(search.missed()) << "an unchanged text is not searched again";
     EXPECT_EQ(search.search(model, cp("ろ")), 2);
 }
 

@@ -93,4 +93,49 @@ TEST_F(DeskSafety, AnEditedListKeepsThePersonChosenByName) {
     }
 }
 
+TEST_F(DeskSafety, AClickWhereNoEntryEndsUpSelectedEmptiesThePanel) {
+    addEntry("2325903F2M95");
+    auto* view = find<QTableView>("printList");
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(0, 0)).center());
+    EXPECT_FALSE(panelName().isEmpty());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      {5, view->viewport()->height() - 5});  // below the last entry
+    EXPECT_TRUE(panelName().isEmpty());
+}
+
+TEST_F(DeskSafety, ASearchWithoutAMatchLeavesNoDrugSelected) {
+    for (const char* boxName : {"nameSearchBox", "codeSearchBox"}) {
+        window->selectDrugRow(3);
+        auto* box = find<QLineEdit>(boxName);
+        box->setText("ZZZ");
+        EXPECT_EQ(window->selectedDrugRow(), -1) << boxName;
+        box->clear();
+    }
+    find<QPushButton>("setDosageButton")->click();  // the command acts on no hidden drug
+    EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
+}
+
+TEST_F(DeskSafety, ClosingWithDrugsInThePrintListAsksFirst) {
+    addEntry("2171901F3S91");
+    prompts.yesNo = {false};
+    window->close();
+    EXPECT_EQ(prompts.shown.back().text, "印刷リストに薬剤が残っています。\r\n終了しますか？");
+    EXPECT_EQ(prompts.shown.back().title, "確認");
+    EXPECT_TRUE(window->isVisible()) << "answered No";
+    EXPECT_EQ(state->printList.count(), 1);
+    prompts.yesNo = {true};
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(DeskSafety, APharmacyNameIsSavedWhenItsBoxIsLeftAfterAChange) {
+    find<QRadioButton>("pharmacyRadio")->click();
+    auto* box = find<QLineEdit>("pharmacyNameBox");
+    box->setFocus();
+    type(box, "見本薬局");
+    find<QLineEdit>("nameSearchBox")->setFocus();
+    EXPECT_EQ(std::string(savedSettings().pharmacyName), sjis::fromUtf8("見本薬局"));
+}
+
 }  // namespace
