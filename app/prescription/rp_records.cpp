@@ -75,6 +75,8 @@ Refusal readForm(const Fields& fields, const RecordContext& context) {
     rp.formName = f.formName;
     if (const std::optional<int> quantity = toNumber(f.quantity)) {
         rp.quantity = *quantity;
+    } else if (f.quantity.empty()) {
+        context.warn("調剤数量がありません。");
     } else {
         context.warn("調剤数量" + quoted(f.quantity) + "を読めません。");
     }
