@@ -65,6 +65,10 @@ class Reader {
         const Fields all = splitFields(line.text);
         // The next symbol of a joined text may start with the version line again.
         if (all.front() == versionText_) return std::nullopt;
+        if (versionOf(all.front()) != 0) {
+            return "バージョン" + quoted(all.front()) + "が1行目の" + quoted(versionText_) +
+                   "と違います。別の処方箋のシンボルが混ざっていないか確かめてください。";
+        }
         const std::optional<int> record = toNumber(all.front());
         if (!record) return "レコード番号" + quoted(all.front()) + "が数字ではありません。";
         const Fields fields(all.begin() + 1, all.end());

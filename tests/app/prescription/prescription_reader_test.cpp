@@ -176,6 +176,9 @@ TEST(PrescriptionReader, RefusesWhatWouldMislead) {
               "処方箋の２次元シンボルではないか、先頭が欠けています。");
     EXPECT_EQ(refusalOf("JAHIS11\n101,1,1,,14\n"),
               "1行目: バージョン「JAHIS11」は読めません（JAHIS1～JAHIS10を読めます）。");
+    EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\nJAHIS10\n")),
+              "7行目: バージョン「JAHIS10」が1行目の「JAHIS9」と違います。"
+              "別の処方箋のシンボルが混ざっていないか確かめてください。");
     EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\nＡ01,1\n")),
               "7行目: レコード番号「Ａ01」が数字ではありません。");
     EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\n201,,1,1,1,,薬Ａ,3,1,錠\n")),
