@@ -12,4 +12,13 @@ namespace dosage {
 // CP932; empty for an amount outside 1-50 and for a form without an amount unit.
 std::string composeAmountText(int amount, std::string_view form);
 
+// Whether an amount is counted per dose ("１回") or per day ("１日").
+enum class AmountPer { kDose, kDay };
+
+// The same text for any amount and unit word: `amount` in ASCII digits (with a fraction such
+// as "1.5" or "2/3"), `unit` CP932 (e.g. "錠", "ｇ"). Digits are full-width when the whole
+// text fits the field and half-width otherwise. CP932; empty when `amount` is empty.
+std::string composeAmountText(std::string_view amount, std::string_view unit,
+                              AmountPer per = AmountPer::kDose);
+
 }  // namespace dosage

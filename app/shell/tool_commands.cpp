@@ -5,7 +5,6 @@
 #include <QUrl>
 
 #include "shell/backup_command.h"
-#include "shell/desk_messages.h"
 #include "shell/small_dialogs.h"
 #include "ui/command_action.h"
 

@@ -6,7 +6,7 @@
 
 namespace fuzzseeds {
 
-// "k3_records" or "jpeg_decode".
+// "k3_records", "jpeg_decode" or "prescription_read".
 std::vector<std::string> seeds(const std::string& target);
 
 }  // namespace fuzzseeds

@@ -10,20 +10,23 @@ out=build-fuzz
 mkdir -p "$out"
 
 cxx=(clang++ -std=c++20 -g -O1 -Wall -Wextra -fno-omit-frame-pointer
-     -Idrugbase/include -Idrugbase/src -Icommon/sjis/include -Itests/support)
+     -Idrugbase/include -Idrugbase/src -Icommon/sjis/include -Itests/support -Iapp
+     -Itests/app/prescription)
 sanitize=(-fsanitize=address,undefined -fno-sanitize-recover=undefined)
 sjis=(common/sjis/src/*.cpp)
 
 declare -A sources=(
   [k3_records]="drugbase/src/k3_records.cpp drugbase/src/k3_file.cpp"
   [jpeg_decode]="drugbase/src/jpeg_decode.cpp drugbase/src/orientation.cpp drugbase/src/picture.cpp"
+  [prescription_read]="$(echo app/prescription/*.cpp) app/dosage/amount_text.cpp
+    app/dosage/dosage_forms.cpp app/leaflet/print_entry.cpp"
 )
 
 "${cxx[@]}" -o "$out/make_seeds" tests/fuzz/make_seeds.cpp tests/fuzz/fuzz_seeds.cpp \
   tests/support/jpeg_writer.cpp "${sjis[@]}" -ljpeg
 
 status=0
-for target in k3_records jpeg_decode; do
+for target in k3_records jpeg_decode prescription_read; do
   # shellcheck disable=SC2086
   "${cxx[@]}" "${sanitize[@]}" -fsanitize=fuzzer -o "$out/fuzz_$target" \
     "tests/fuzz/${target}_fuzz.cpp" ${sources[$target]} "${sjis[@]}" -ljpeg

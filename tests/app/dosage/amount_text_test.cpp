@@ -27,6 +27,16 @@ TEST(AmountText, EmptyForOtherFormsAndAmounts) {
     EXPECT_EQ(amount(0, "錠") + amount(51, "錠") + amount(101, "錠"), "");
 }
 
+TEST(AmountText, AnyAmountAndUnitPerDoseOrPerDay) {
+    const auto text = [](const char* a, const char* unit, dosage::AmountPer per) {
+        return sjis::toUtf8(dosage::composeAmountText(a, sjis::fromUtf8(unit), per));
+    };
+    EXPECT_EQ(text("1.5", "錠", dosage::AmountPer::kDose), "用量　１回１．５錠");
+    EXPECT_EQ(text("0.25", "ｇ", dosage::AmountPer::kDay), "用量　１日０．２５ｇ");
+    EXPECT_EQ(text("12", "カプセル", dosage::AmountPer::kDose), "用量　１回12カプセル");
+    EXPECT_EQ(text("", "錠", dosage::AmountPer::kDose), "");
+}
+
 TEST(DosageForms, NotForTakingFormsDefaultsAndRefusal) {
     for (const char* form : {"貼付剤", "軟膏・硬膏", "注", "坐剤", "キット"}) {
         EXPECT_TRUE(dosage::isNotForTaking(sjis::fromUtf8(form))) << form;

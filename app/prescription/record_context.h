@@ -1,0 +1,44 @@
+// What a record handler works on: the prescription read so far, the line of the record, and
+// where its warnings go. A handler returns the message that stops the reading, or nothing.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "prescription/prescription.h"
+#include "prescription/record_fields.h"
+
+namespace prescription {
+
+// UTF-8, without the line prefix the reader adds.
+using Refusal = std::optional<std::string>;
+
+struct RecordContext {
+    Prescription& prescription;
+    int line = 0;
+
+    // Adds "n行目: " + message to the prescription's warnings.
+    void warn(std::string_view message) const;
+};
+
+// A field quoted in a message: in UTF-8, at most 30 bytes of the CP932 text.
+std::string quoted(std::string_view cp932);
+
+// The record handlers; `fields` are those after the record number.
+void readInstitution(const Fields& fields, const RecordContext& context);
+void readPrescriber(const Fields& fields, const RecordContext& context);
+void readPatientName(const Fields& fields, const RecordContext& context);
+void readPatientSex(const Fields& fields, const RecordContext& context);
+void readPatientBirth(const Fields& fields, const RecordContext& context);
+void readIssueDate(const Fields& fields, const RecordContext& context);
+
+Refusal readForm(const Fields& fields, const RecordContext& context);          // 101
+void readUsage(const Fields& fields, const RecordContext& context);            // 111
+void readUsageSupplement(const Fields& fields, const RecordContext& context);  // 181
+Refusal readDrug(const Fields& fields, const RecordContext& context);          // 201
+void readUnevenAmounts(const Fields& fields, const RecordContext& context);    // 221
+void readPerIntakeAmount(const Fields& fields, const RecordContext& context);  // 241
+void readDrugNote(const Fields& fields, const RecordContext& context);         // 281
+
+}  // namespace prescription
