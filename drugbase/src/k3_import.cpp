@@ -20,14 +20,14 @@ int runK3Import(const char* file, dbcall::MessageText done, K3Import& import) {
     catalogue->exec(catalogue->dialect().bulkWrite);
     sqlkit::Transaction transaction(*catalogue);
     if (!transaction.began() || !import.prepare(*catalogue)) {
-        session().report(Failure::RecordsetOpen);
+        session().report(Failure::RecordsetOpen, catalogue->lastError());
         return DRUGBASE_DB_FAILURE;
     }
     k3::RecordReader reader(in);
     std::string_view record;
     while (reader.next(record)) {
         if (!import.apply(record)) {
-            session().report(Failure::Update);
+            session().report(Failure::Update, catalogue->lastError());
             return DRUGBASE_DB_FAILURE;
         }
     }
@@ -36,7 +36,7 @@ int runK3Import(const char* file, dbcall::MessageText done, K3Import& import) {
         return DRUGBASE_FILE_MISSING;
     }
     if (!transaction.commit()) {
-        session().report(Failure::Update);
+        session().report(Failure::Update, catalogue->lastError());
         return DRUGBASE_DB_FAILURE;
     }
     report(done, reader.count());

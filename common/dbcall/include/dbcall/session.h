@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "dbcall/message_channel.h"
@@ -57,7 +58,11 @@ class Session {
     // The open file, or nullptr after "Error:DATABASE.Open".
     sqlkit::ConnectionPtr connect() const;
 
-    void report(MessageText failure) const;
+    // Reports a failure; `engineText`, the engine's own words for it, is kept for tools that
+    // show it (the library's callers see only the failure's text).
+    void report(MessageText failure, std::string_view engineText = {}) const;
+    // The engine's text of the last failure reported.
+    const std::string& lastEngineText() const { return lastEngineText_; }
 
   private:
     const char* fileName_;
@@ -65,6 +70,7 @@ class Session {
     const MessageChannel& messages_;
     std::filesystem::path file_;
     bool ready_ = false;
+    mutable std::string lastEngineText_;
 };
 
 // A call's open file. Every failure it meets is reported once.
@@ -88,10 +94,12 @@ class Call {
         while (statement.step())
             if (!onRow(statement)) return true;
         if (!statement.failed()) return true;
-        report(Failure::Find);
+        report(Failure::Find, statement.error());
         return false;
     }
-    void report(MessageText failure) const { session_.report(failure); }
+    void report(MessageText failure, std::string_view engineText = {}) const {
+        session_.report(failure, engineText);
+    }
 
   private:
     const Session& session_;
