@@ -100,6 +100,12 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
         result.reason = std::string(what) + engineText;
         return result;
     };
+    // A damaged file is refused before anything is written to it.
+    if (std::string problem; !db->checkIntegrity(&problem))
+        return engineFailure("the catalogue file is damaged: ", problem);
+    // The whole load stays in memory until the commit, so a program reading the catalogue
+    // meanwhile waits at most for the commit.
+    db->exec(db->dialect().bulkWrite);
     sqlkit::Transaction transaction(*db);
     if (!transaction.began()) return engineFailure("cannot write the catalogue: ", db->lastError());
     std::string placeholders;

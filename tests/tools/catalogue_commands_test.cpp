@@ -96,6 +96,24 @@ TEST_F(AdminCommands, WriteFailuresNameTheEnginesReasonAndNoLine) {
     EXPECT_NE(err.str().find("no patient database"), std::string::npos) << err.str();
 }
 
+TEST_F(AdminCommands, ADamagedCatalogueIsRefusedBeforeAnythingIsLoaded) {
+    ASSERT_EQ(run({"init", folder()}), 0) << err.str();
+    ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
+    // One page in the middle of the file damaged, as a failing disk leaves it.
+    const auto file = dir.path() / "データベース" / "薬剤ファイル.mdb";
+    const auto pages = std::filesystem::file_size(file) / 4096;
+    ASSERT_GE(pages, 8u);
+    {
+        std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(static_cast<std::streamoff>(pages / 2 * 4096 + 1000));
+        f << std::string(64, 'x');
+    }
+    const std::string csv = writeCsv("YJCODE,PRODUCTNAME\nZ9,ン\n");
+    EXPECT_EQ(run({"load-catalogue", folder(), csv}), admin::kRefused);
+    EXPECT_EQ(err.str().find(csv + ": the catalogue file is damaged: "), 0u) << err.str();
+    EXPECT_TRUE(err.str().ends_with("; nothing loaded\n")) << err.str();
+}
+
 TEST_F(AdminCommands, UsageErrorsPrintTheUsage) {
     EXPECT_EQ(run({}), admin::kUsage);
     EXPECT_EQ(run({"list"}), admin::kUsage);

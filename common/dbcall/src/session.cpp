@@ -45,6 +45,15 @@ Lookup Call::lookUp(sqlkit::Statement& statement) const {
     return Lookup::Failed;
 }
 
+bool Call::startBulkWrite() {
+    std::string problem;
+    if (!connection_->checkIntegrity(&problem)) {
+        report(Failure::DatabaseOpen, problem);
+        return false;
+    }
+    return connection_->exec(connection_->dialect().bulkWrite);
+}
+
 Recordset::Recordset(const Session& session, std::string_view sql) : call_(session) {
     if (call_.opened()) statement_ = call_.prepare(sql);
 }

@@ -40,6 +40,7 @@ const Dialect& sqlcipherDialect() {
         // Takes the write lock at once, so what a call reads to decide stays true until it
         // commits, also against another program on the same file.
         .beginWrite = "BEGIN IMMEDIATE",
+        .integrityCheck = "PRAGMA quick_check",
         .bulkWrite = "PRAGMA cache_size = -65536",
         .busyWaitPrefix = "PRAGMA busy_timeout = ",
     };

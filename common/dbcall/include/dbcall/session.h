@@ -101,6 +101,12 @@ class Call {
         session_.report(failure, engineText);
     }
 
+    // Readies the file for a long write (a load, an import, a pass over the catalogue): checks
+    // it first, so a damaged file is refused ("Error:DATABASE.Open") before anything is
+    // written to it, and keeps the changes in memory until the commit, so a program reading
+    // the file meanwhile waits at most for the commit.
+    bool startBulkWrite();
+
   private:
     const Session& session_;
     sqlkit::ConnectionPtr connection_;

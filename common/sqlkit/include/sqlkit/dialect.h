@@ -21,6 +21,8 @@ struct Dialect {
     std::string_view blobType;
     // Begins a transaction that holds the write lock from its first statement on.
     std::string_view beginWrite;
+    // A quick check of the whole file's structure: its first row says "ok" when sound.
+    std::string_view integrityCheck;
     // Run before a long writing transaction (a load, an import) so its changes stay in memory
     // until the commit.
     std::string_view bulkWrite;
