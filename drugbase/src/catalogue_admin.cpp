@@ -5,6 +5,7 @@
 #include <set>
 
 #include "columns.h"
+#include "dbcall/session.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
 
@@ -106,6 +107,7 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
     // The whole load stays in memory until the commit, so a program reading the catalogue
     // meanwhile waits at most for the commit.
     db->exec(db->dialect().bulkWrite);
+    db->setBusyWait(dbcall::kWriteWait);
     sqlkit::Transaction transaction(*db);
     if (!transaction.began()) return engineFailure("cannot write the catalogue: ", db->lastError());
     std::string placeholders;

@@ -51,7 +51,8 @@ bool Call::startBulkWrite() {
         report(Failure::DatabaseOpen, problem);
         return false;
     }
-    return connection_->exec(connection_->dialect().bulkWrite);
+    return connection_->setBusyWait(kWriteWait) &&
+           connection_->exec(connection_->dialect().bulkWrite);
 }
 
 Recordset::Recordset(const Session& session, std::string_view sql) : call_(session) {
@@ -60,6 +61,7 @@ Recordset::Recordset(const Session& session, std::string_view sql) : call_(sessi
 
 WriteCall::WriteCall(const Session& session, MessageText onLockFailure) : Call(session) {
     if (!opened()) return;
+    connection().setBusyWait(kWriteWait);
     transaction_.emplace(connection());
     if (!transaction_->began()) report(onLockFailure, connection().lastError());
 }

@@ -41,7 +41,10 @@ const Dialect& sqlcipherDialect() {
         // commits, also against another program on the same file.
         .beginWrite = "BEGIN IMMEDIATE",
         .integrityCheck = "PRAGMA quick_check",
-        .bulkWrite = "PRAGMA cache_size = -65536",
+        // Dirty pages are never written to the file before the commit, so the exclusive lock
+        // that keeps readers out is taken only for the commit; the larger cache keeps the
+        // pages a long write reads again.
+        .bulkWrite = "PRAGMA cache_spill = OFF; PRAGMA cache_size = -65536",
         .busyWaitPrefix = "PRAGMA busy_timeout = ",
     };
     return d;

@@ -8,7 +8,9 @@
 namespace sqlkit {
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
+// How long a statement waits for another program's lock unless told otherwise: long enough for
+// the commit of a large load or import.
+constexpr int kBusyTimeoutMs = 15000;
 constexpr const char* kPageSize = "PRAGMA cipher_page_size = 4096";
 
 std::string quoted(std::string_view text) {

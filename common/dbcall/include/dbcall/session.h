@@ -4,6 +4,7 @@
 // the library's message channel with the texts its callers know.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -24,6 +25,10 @@ inline constexpr MessageText Update{"Error:RECORDSET.Update"};  // a write that 
 }  // namespace Failure
 
 enum class Lookup { Found, Missing, Failed };
+
+// How long a writing call waits for another program's lock: writers queue behind each other, and
+// one that gives up loses what the user entered.
+inline constexpr std::chrono::seconds kWriteWait{30};
 
 // A library's own numbers for a call that completed and for a database failure.
 struct ResultCodes {
