@@ -51,8 +51,8 @@ bool Call::startBulkWrite() {
         report(Failure::DatabaseOpen, problem);
         return false;
     }
-    return connection_->setBusyWait(kWriteWait) &&
-           connection_->exec(connection_->dialect().bulkWrite);
+    connection_->setBusyWait(kWriteWait);
+    return connection_->exec(connection_->dialect().bulkWrite);
 }
 
 Recordset::Recordset(const Session& session, std::string_view sql) : call_(session) {

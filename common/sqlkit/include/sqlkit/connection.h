@@ -31,7 +31,7 @@ class Connection {
     bool checkIntegrity(std::string* problem);
 
     // How long a statement waits for another program's lock before it fails.
-    bool setBusyWait(std::chrono::milliseconds wait) { return exec(dialect().busyWait(wait)); }
+    virtual void setBusyWait(std::chrono::milliseconds wait) = 0;
 };
 
 using ConnectionPtr = std::unique_ptr<Connection>;
