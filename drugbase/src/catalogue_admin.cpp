@@ -5,6 +5,7 @@
 #include <set>
 
 #include "columns.h"
+#include "dbcall/session.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
 
@@ -94,40 +95,46 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
         result.reason = "cannot open the catalogue: " + error;
         return result;
     }
+    // A failure of the engine is about the file, not about a drug.
+    const auto engineFailure = [&](const char* what, const std::string& engineText) {
+        result.failedIndex = drugs.size();
+        result.reason = std::string(what) + engineText;
+        return result;
+    };
+    // A damaged file is refused before anything is written to it.
+    if (std::string problem; !db->checkIntegrity(&problem))
+        return engineFailure("the catalogue file is damaged: ", problem);
+    // The whole load stays in memory until the commit, so a program reading the catalogue
+    // meanwhile waits at most for the commit.
+    db->exec(db->dialect().bulkWrite);
+    db->setBusyWait(dbcall::kWriteWait);
     sqlkit::Transaction transaction(*db);
+    if (!transaction.began()) return engineFailure("cannot write the catalogue: ", db->lastError());
     std::string placeholders;
     for (std::size_t i = 0; i < kColumns.size(); ++i) placeholders += i ? ", ?" : "?";
     sqlkit::Statement exists = db->prepare("SELECT 1 FROM Medicine_Information WHERE YJCODE = ?");
     sqlkit::Statement insert = db->prepare("INSERT INTO Medicine_Information (" + allColumnNames() +
                                            ") VALUES (" + placeholders + ")");
-    if (!transaction.began() || !exists.ok() || !insert.ok()) {
-        result.failedIndex = drugs.size();
-        result.reason = "cannot write the catalogue: " + insert.error() + exists.error();
-        return result;
-    }
+    if (!exists.ok() || !insert.ok())
+        return engineFailure("cannot write the catalogue: ", exists.error() + insert.error());
     for (std::size_t i = 0; i < drugs.size(); ++i) {
-        result.failedIndex = i;
         exists.reset();
         exists.bindMatch(1, valueOf(drugs[i], "YJCODE"));
         if (exists.step()) {
+            result.failedIndex = i;
             result.reason =
                 "YJ code " + valueOf(drugs[i], "YJCODE") + " is already in the catalogue";
             return result;
         }
+        if (exists.failed()) return engineFailure("cannot read the catalogue: ", exists.error());
         insert.reset();
         for (std::size_t k = 0; k < kColumns.size(); ++k)
             bindSupplied(insert, static_cast<int>(k + 1), kColumns[k], drugs[i]);
         insert.step();
-        if (insert.failed() || exists.failed()) {
-            result.reason = "cannot write the catalogue: " + insert.error() + exists.error();
-            return result;
-        }
+        if (insert.failed()) return engineFailure("cannot write the catalogue: ", insert.error());
     }
-    if (!transaction.commit()) {
-        result.failedIndex = drugs.size();
-        result.reason = "cannot commit the catalogue: " + db->lastError();
-        return result;
-    }
+    if (!transaction.commit())
+        return engineFailure("cannot commit the catalogue: ", db->lastError());
     result.ok = true;
     return result;
 }

@@ -27,7 +27,9 @@ std::string checkSuppliedDrug(const SuppliedDrug& drug);
 
 struct LoadResult {
     bool ok = false;
-    std::size_t failedIndex = 0;  // the drug the reason is about, when it is about one
+    // The drug the reason is about; the number of drugs when it is about the file (the engine's
+    // text then says why).
+    std::size_t failedIndex = 0;
     std::string reason;
 };
 

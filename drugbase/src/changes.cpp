@@ -101,7 +101,7 @@ DRUGBASE_API int RecordCreate(const DrugRecord* record) {
     WriteCall call(session());
     if (!call.ok()) return kFailure;
     if (!call.connection().exec("SELECT 1 FROM Medicine_Information LIMIT 0")) {
-        call.report(Failure::TableOpen);
+        call.report(Failure::TableOpen, call.connection().lastError());
         return kFailure;
     }
     if (!record || fieldText(*record, column("PRODUCTNAME")).empty()) return DRUGBASE_OK;

@@ -21,7 +21,7 @@ struct CatalogueRow {
 // Reads the catalogue in name order into `rows` inside the pass's transaction; false after the
 // failure's message.
 bool readNameOrder(WriteCall& call, std::vector<CatalogueRow>& rows) {
-    if (!call.ok()) return false;
+    if (!call.ok() || !call.startBulkWrite()) return false;
     auto rs = call.prepare("SELECT " + std::string(call.dialect().rowKey) +
                            ", PRODUCTNAME, COMPANY, TANNI, LISTNAME FROM Medicine_Information "
                            "ORDER BY PRODUCTNAME, COMPANY, TANNI");

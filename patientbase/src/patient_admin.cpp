@@ -1,7 +1,11 @@
 #include "patient_admin.h"
 
+#include <vector>
+
 #include "columns.h"
 #include "history_slots.h"
+#include "messages.h"
+#include "patient_create.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
 
@@ -45,6 +49,26 @@ bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string*
     }
     return sqlkit::createEncrypted(dataFolder / kFileName, kPassword,
                                    schemaSql(sqlkit::sqlcipherDialect()), error) != nullptr;
+}
+
+std::string addPatient(const std::filesystem::path& dataFolder, const PatientRecord& patient) {
+    dbcall::Session& s = session();
+    if (s.attach(dataFolder.string().c_str()) == dbcall::Session::Attach::FileMissing)
+        return (dataFolder / kFileName).string() + ": no patient database";
+    std::vector<std::string> said;
+    messages.install(
+        [](void* c, const char* t) {
+            static_cast<std::vector<std::string>*>(c)->push_back(sjis::toUtf8(t));
+        },
+        &said);
+    const int result = createPatient(&patient);
+    messages.install(nullptr, nullptr);
+    s.detach();
+    if (result == PATIENTBASE_OK) return {};
+    const std::string message = said.empty() ? "" : said.back();
+    if (message == Message::DuplicateId.utf8) return "the ID is in use";
+    if (s.lastEngineText().empty()) return message;
+    return message + " (" + s.lastEngineText() + ")";
 }
 
 int listPatients(const std::filesystem::path& dataFolder, std::ostream& out, std::ostream& err) {

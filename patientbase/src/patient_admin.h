@@ -6,12 +6,19 @@
 #include <ostream>
 #include <string>
 
+#include "patientbase.h"
+
 namespace patientbase {
 
 // Creates <dataFolder>/患者ファイル.mdb (dataFolder is the データベース folder itself) with an
 // empty register; false with the reason when the file exists, the linked SQLite cannot
 // encrypt, or the file cannot be written.
 bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string* error);
+
+// Registers the patient in <dataFolder>/患者ファイル.mdb as LRecordCreate does. "" when
+// registered, else the cause: no file, the ID in use, or the library's message with the
+// engine's words for the failure.
+std::string addPatient(const std::filesystem::path& dataFolder, const PatientRecord& patient);
 
 // Prints the register of <dataFolder>/患者ファイル.mdb in ID order as UTF-8 lines of
 // tab-separated fields under a heading line, with each patient's number of stored leaflets and

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "columns.h"
-#include "messages.h"
+#include "patient_create.h"
 #include "record_io.h"
 #include "session.h"
 #include "stamp_text.h"
@@ -12,47 +12,18 @@ using namespace patientbase;
 
 namespace {
 
-// Found when some patient has `id`; prepare failures report `onPrepareFailure`.
-Lookup idTaken(WriteCall& call, int id, dbcall::MessageText onPrepareFailure) {
-    auto taken =
-        call.prepare("SELECT 1 FROM Patient_Information WHERE ID = ? LIMIT 1", onPrepareFailure);
-    if (!taken) return Lookup::Failed;
-    taken->bindInt(1, id);
-    const Lookup found = call.lookUp(*taken);
-    if (found == Lookup::Found) report(Message::DuplicateId);
-    return found;
-}
-
-std::string insertSql() {
-    std::string placeholders;
-    for (std::size_t i = 0; i < kRegisterFieldCount; ++i) placeholders += "?, ";
-    return "INSERT INTO Patient_Information (" + registerColumnList() + ", REGIST) VALUES (" +
-           placeholders + "?)";
-}
-
 std::string updateSql(const sqlkit::Dialect& dialect) {
     std::string sql = "UPDATE Patient_Information SET ";
     for (const RegisterField& f : kRegisterFields) sql += std::string(f.name) + " = ?, ";
     return sql + "REGIST = ? WHERE " + std::string(dialect.rowKey) + " = ?";
 }
 
-constexpr int kStampIndex = kRegisterFieldCount + 1;
-
 }  // namespace
 
 extern "C" {
 
 PATIENTBASE_API int LRecordCreate(const PatientRecord* record) {
-    constexpr int kFailure = PATIENTBASE_CREATE_FAILED;
-    if (!record) return kFailure;
-    WriteCall call(session());
-    if (!call.ok()) return kFailure;
-    if (idTaken(call, record->ID, Failure::TableOpen) != Lookup::Missing) return kFailure;
-    auto insert = call.prepare(insertSql(), Failure::TableOpen);
-    if (!insert) return kFailure;
-    bindRecord(*insert, 1, *record);
-    insert->bindText(kStampIndex, storedForm(now()));
-    return call.execute(*insert) && call.commit() ? PATIENTBASE_OK : kFailure;
+    return createPatient(record);
 }
 
 PATIENTBASE_API int LRecordEdit(const PatientRecord* record, int oldId) {

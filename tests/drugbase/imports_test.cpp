@@ -85,6 +85,24 @@ TEST_F(Guidance, ADatabaseFailureLeavesTheWholeFileUnstored) {
     EXPECT_EQ(messages, Strings{"Error:DATABASE.Open"});
 }
 
+TEST_F(Guidance, ADamagedCatalogueIsRefusedBeforeAnyImportOrPass) {
+    std::vector<drugbase::SuppliedDrug> drugs;
+    for (int i = 0; i < 200; ++i)
+        drugs.push_back(drug(std::to_string(100000000000 + i), "薬" + std::to_string(i),
+                             {{"MEMO", std::string(400, 'm')}}));
+    supply(drugs);
+    const auto pages = std::filesystem::file_size(file()) / 4096;
+    {
+        std::fstream f(file(), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(static_cast<std::streamoff>(pages / 2 * 4096 + 1000));
+        f << std::string(64, 'x');
+    }
+    writeK3(kGuidance, {R"("100000000001","一","","","","")"});
+    EXPECT_EQ(FUKUYOTEXT(), 99);
+    EXPECT_EQ(Record00(), 99);
+    EXPECT_EQ(messages, Strings(2, "Error:DATABASE.Open"));
+}
+
 TEST_F(Guidance, NoMoreThan40001RecordsAreRead) {
     std::vector<std::string> lines(40001, R"("000000000000","","","","","")");
     lines.push_back(R"("111111111111","40002番目","","","","")");

@@ -24,7 +24,7 @@ TEST_F(EngineTest, AnUncommittedTransactionRollsBackWhenItEnds) {
 TEST_F(EngineTest, AWriterWaitsForAnotherConnectionsLockAndFailsWhenItIsKept) {
     auto holder = open();
     auto waiter = open();
-    ASSERT_TRUE(waiter->setBusyWait(50ms));
+    waiter->setBusyWait(50ms);
     {
         sqlkit::Transaction held(*holder);
         ASSERT_TRUE(held.began());
@@ -41,4 +41,28 @@ TEST_F(EngineTest, AWriterWaitsForAnotherConnectionsLockAndFailsWhenItIsKept) {
     ASSERT_TRUE(waiter->exec("INSERT INTO t (n) VALUES (2)"));
     ASSERT_TRUE(t.commit());
     EXPECT_EQ(first("SELECT group_concat(n) FROM t"), "1,2");
+}
+
+TEST_F(EngineTest, ABulkWriteKeepsItsChangesInMemoryUntilItsCommit) {
+    auto writer = open();
+    ASSERT_TRUE(writer->exec(writer->dialect().bulkWrite));
+    ASSERT_TRUE(writer->exec("PRAGMA cache_size = 20"));  // far fewer pages than it writes
+    auto reader = open();
+    reader->setBusyWait(0ms);
+    sqlkit::Transaction t(*writer);
+    sqlkit::Statement insert = writer->prepare("INSERT INTO t (data) VALUES (?)");
+    for (int i = 0; i < 200; ++i) {
+        insert.reset();
+        insert.bindBlob(1, std::string(4000, 'b'));
+        insert.step();
+        ASSERT_FALSE(insert.failed()) << insert.error();
+    }
+    {
+        // A reader that does not wait at all still reads, and sees the file before the write.
+        sqlkit::Statement count = reader->prepare("SELECT count(*) FROM t");
+        ASSERT_TRUE(count.step()) << count.error();
+        EXPECT_EQ(count.integer(0), 0);
+    }
+    ASSERT_TRUE(t.commit()) << writer->lastError();
+    EXPECT_EQ(first("SELECT count(*) FROM t"), "200");
 }

@@ -1,6 +1,7 @@
 #include <fstream>
 
 #include "admin_fixture.h"
+#include "sqlkit/sqlcipher.h"
 
 namespace {
 
@@ -74,6 +75,47 @@ TEST_F(AdminCommands, BadFilesAreRefusedWithTheirLineAndLoadNothing) {
     EXPECT_NE(err.str().find("missing.csv: cannot read the file"), std::string::npos);
 }
 
+TEST_F(AdminCommands, WriteFailuresNameTheEnginesReasonAndNoLine) {
+    ASSERT_EQ(run({"init", folder()}), 0) << err.str();
+    // Every insert fails as on a full disk.
+    for (const auto& [file, table] : {std::pair{"薬剤ファイル.mdb", "Medicine_Information"},
+                                      {"患者ファイル.mdb", "Patient_Information"}}) {
+        auto db = sqlkit::openEncrypted(dir.path() / "データベース" / file, "HN%tPQS", nullptr);
+        ASSERT_TRUE(db && db->exec(std::string("CREATE TRIGGER full BEFORE INSERT ON ") + table +
+                                   " BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    }
+    const std::string csv = writeCsv("YJCODE,PRODUCTNAME\nA1,薬\n");
+    EXPECT_EQ(run({"load-catalogue", folder(), csv}), admin::kRefused);
+    EXPECT_EQ(err.str(), csv +
+                             ": cannot write the catalogue: database or disk is full; "
+                             "nothing loaded\n");
+    EXPECT_EQ(run({"add-patient", folder(), "5", "山田"}), admin::kRefused);
+    EXPECT_EQ(err.str(),
+              "patient 5 was not registered: Error:RECORDSET.Update (database or disk "
+              "is full)\n");
+
+    EXPECT_EQ(run({"add-patient", folder() + "/nowhere", "5", "山田"}), admin::kRefused);
+    EXPECT_NE(err.str().find("no patient database"), std::string::npos) << err.str();
+}
+
+TEST_F(AdminCommands, ADamagedCatalogueIsRefusedBeforeAnythingIsLoaded) {
+    ASSERT_EQ(run({"init", folder()}), 0) << err.str();
+    ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
+    // One page in the middle of the file damaged, as a failing disk leaves it.
+    const auto file = dir.path() / "データベース" / "薬剤ファイル.mdb";
+    const auto pages = std::filesystem::file_size(file) / 4096;
+    ASSERT_GE(pages, 8u);
+    {
+        std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(static_cast<std::streamoff>(pages / 2 * 4096 + 1000));
+        f << std::string(64, 'x');
+    }
+    const std::string csv = writeCsv("YJCODE,PRODUCTNAME\nZ9,ン\n");
+    EXPECT_EQ(run({"load-catalogue", folder(), csv}), admin::kRefused);
+    EXPECT_EQ(err.str().find(csv + ": the catalogue file is damaged: "), 0u) << err.str();
+    EXPECT_TRUE(err.str().ends_with("; nothing loaded\n")) << err.str();
+}
+
 TEST_F(AdminCommands, UsageErrorsPrintTheUsage) {
     EXPECT_EQ(run({}), admin::kUsage);
     EXPECT_EQ(run({"list"}), admin::kUsage);
@@ -85,7 +127,8 @@ TEST_F(AdminCommands, UsageErrorsPrintTheUsage) {
 TEST_F(AdminCommands, RegistersSamplePatientsAndSwitchesTheHistory) {
     ASSERT_EQ(run({"init", folder()}), 0) << err.str();
     EXPECT_EQ(run({"add-patient", folder(), "12", "山田　花子"}), 0) << err.str();
-    EXPECT_EQ(run({"add-patient", folder(), "12", "別人"}), admin::kRefused) << "ID in use";
+    EXPECT_EQ(run({"add-patient", folder(), "12", "別人"}), admin::kRefused);
+    EXPECT_EQ(err.str(), "patient 12 was not registered: the ID is in use\n");
     EXPECT_EQ(run({"add-patient", folder(), "0x1", "誰か"}), admin::kUsage);
     ASSERT_EQ(run({"patients", folder()}), 0);
     EXPECT_TRUE(printed("12\t山田　花子")) << out.str();

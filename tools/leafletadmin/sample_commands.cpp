@@ -4,6 +4,7 @@
 
 #include "admin.h"
 #include "layout/data_folder.h"
+#include "patient_admin.h"
 #include "patientbase.h"
 #include "shell/settings.h"
 #include "sjis/sjis.h"
@@ -26,14 +27,9 @@ int addPatient(const std::filesystem::path& folder, const std::string& idText,
         return kUsage;
     }
     sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, cp932);
-    if (LRecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) {
-        err << folder.string() << ": the patient database cannot be opened\n";
-        return kRefused;
-    }
-    const int result = LRecordCreate(&patient);
-    LRecordClose();
-    if (result != 0) {
-        err << "patient " << id << " was not registered (the ID may be in use)\n";
+    const std::string cause = patientbase::addPatient(layout::databaseFolder(folder), patient);
+    if (!cause.empty()) {
+        err << "patient " << id << " was not registered: " << cause << "\n";
         return kRefused;
     }
     out << "registered patient " << id << " " << name << "\n";

@@ -1,6 +1,7 @@
 #include "sqlcipher_connection.h"
 
 #include <string>
+#include <thread>
 
 #include "sqlcipher_statement.h"
 #include "sqlkit/sqlcipher.h"
@@ -24,6 +25,23 @@ bool SqlcipherConnection::exec(std::string_view sql) {
     return sqlite3_exec(db_.get(), text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
+void SqlcipherConnection::setBusyWait(std::chrono::milliseconds wait) {
+    waitLimit_ = wait;
+    sqlite3_busy_handler(db_.get(), &SqlcipherConnection::waitForLock, this);
+}
+
+// SQLite's own busy wait sleeps up to 100 ms at a time, so a program that writes again at once
+// takes the lock in each short moment it is free while the others sleep, and one of them can
+// wait out any limit. Polling every millisecond gives every waiting writer its turn.
+int SqlcipherConnection::waitForLock(void* context, int attempts) {
+    auto* self = static_cast<SqlcipherConnection*>(context);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempts == 0) self->waitStart_ = now;
+    if (now - self->waitStart_ >= self->waitLimit_) return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return 1;
+}
+
 const Dialect& SqlcipherConnection::dialect() const {
     return sqlcipherDialect();
 }
@@ -40,8 +58,11 @@ const Dialect& sqlcipherDialect() {
         // Takes the write lock at once, so what a call reads to decide stays true until it
         // commits, also against another program on the same file.
         .beginWrite = "BEGIN IMMEDIATE",
-        .bulkWrite = "PRAGMA cache_size = -65536",
-        .busyWaitPrefix = "PRAGMA busy_timeout = ",
+        .integrityCheck = "PRAGMA quick_check",
+        // Dirty pages are never written to the file before the commit, so the exclusive lock
+        // that keeps readers out is taken only for the commit; the larger cache keeps the
+        // pages a long write reads again.
+        .bulkWrite = "PRAGMA cache_spill = OFF; PRAGMA cache_size = -65536",
     };
     return d;
 }

@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <memory>
 
 #include "sqlkit/connection.h"
@@ -22,9 +23,14 @@ class SqlcipherConnection final : public Connection {
     bool exec(std::string_view sql) override;
     std::string lastError() const override { return sqlite3_errmsg(db_.get()); }
     const Dialect& dialect() const override;
+    void setBusyWait(std::chrono::milliseconds wait) override;
 
   private:
+    static int waitForLock(void* context, int attempts);
+
     Db db_;
+    std::chrono::milliseconds waitLimit_{0};
+    std::chrono::steady_clock::time_point waitStart_;
 };
 
 }  // namespace sqlkit::detail

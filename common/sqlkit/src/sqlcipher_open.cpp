@@ -8,7 +8,9 @@
 namespace sqlkit {
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
+// How long a statement waits for another program's lock unless told otherwise: long enough for
+// the commit of a large load or import.
+constexpr std::chrono::milliseconds kBusyWait{15000};
 constexpr const char* kPageSize = "PRAGMA cipher_page_size = 4096";
 
 std::string quoted(std::string_view text) {
@@ -41,8 +43,9 @@ ConnectionPtr openRaw(const std::filesystem::path& file, int flags, std::string*
     const int rc = sqlite3_open_v2(file.string().c_str(), &raw, flags, nullptr);
     detail::Db db(raw);
     if (rc != SQLITE_OK) return fail(error, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
-    sqlite3_busy_timeout(raw, kBusyTimeoutMs);
-    return std::make_unique<detail::SqlcipherConnection>(std::move(db));
+    auto connection = std::make_unique<detail::SqlcipherConnection>(std::move(db));
+    connection->setBusyWait(kBusyWait);
+    return connection;
 }
 
 }  // namespace

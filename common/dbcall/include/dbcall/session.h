@@ -4,8 +4,10 @@
 // the library's message channel with the texts its callers know.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "dbcall/message_channel.h"
@@ -23,6 +25,10 @@ inline constexpr MessageText Update{"Error:RECORDSET.Update"};  // a write that 
 }  // namespace Failure
 
 enum class Lookup { Found, Missing, Failed };
+
+// How long a writing call waits for another program's lock: writers queue behind each other, and
+// one that gives up loses what the user entered.
+inline constexpr std::chrono::seconds kWriteWait{30};
 
 // A library's own numbers for a call that completed and for a database failure.
 struct ResultCodes {
@@ -57,7 +63,11 @@ class Session {
     // The open file, or nullptr after "Error:DATABASE.Open".
     sqlkit::ConnectionPtr connect() const;
 
-    void report(MessageText failure) const;
+    // Reports a failure; `engineText`, the engine's own words for it, is kept for tools that
+    // show it (the library's callers see only the failure's text).
+    void report(MessageText failure, std::string_view engineText = {}) const;
+    // The engine's text of the last failure reported.
+    const std::string& lastEngineText() const { return lastEngineText_; }
 
   private:
     const char* fileName_;
@@ -65,6 +75,7 @@ class Session {
     const MessageChannel& messages_;
     std::filesystem::path file_;
     bool ready_ = false;
+    mutable std::string lastEngineText_;
 };
 
 // A call's open file. Every failure it meets is reported once.
@@ -88,10 +99,18 @@ class Call {
         while (statement.step())
             if (!onRow(statement)) return true;
         if (!statement.failed()) return true;
-        report(Failure::Find);
+        report(Failure::Find, statement.error());
         return false;
     }
-    void report(MessageText failure) const { session_.report(failure); }
+    void report(MessageText failure, std::string_view engineText = {}) const {
+        session_.report(failure, engineText);
+    }
+
+    // Readies the file for a long write (a load, an import, a pass over the catalogue): checks
+    // it first, so a damaged file is refused ("Error:DATABASE.Open") before anything is
+    // written to it, and keeps the changes in memory until the commit, so a program reading
+    // the file meanwhile waits at most for the commit.
+    bool startBulkWrite();
 
   private:
     const Session& session_;

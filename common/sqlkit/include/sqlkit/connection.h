@@ -26,8 +26,12 @@ class Connection {
     virtual std::string lastError() const = 0;
     virtual const Dialect& dialect() const = 0;
 
+    // True when the file is sound; otherwise false with the engine's words in `problem`.
+    // Reads every page, so it is meant for the start of a long write.
+    bool checkIntegrity(std::string* problem);
+
     // How long a statement waits for another program's lock before it fails.
-    bool setBusyWait(std::chrono::milliseconds wait) { return exec(dialect().busyWait(wait)); }
+    virtual void setBusyWait(std::chrono::milliseconds wait) = 0;
 };
 
 using ConnectionPtr = std::unique_ptr<Connection>;

@@ -1,10 +1,10 @@
 // What differs between database engines in the SQL the libraries send: the name of the stable
-// row key, the schema types, how a writing transaction takes its lock and how long a call waits
-// for another program's lock. Query files build engine-specific pieces from the dialect of
-// their connection and use "?" parameters, so a new engine needs no change to them.
+// row key, the schema types, how a writing transaction takes its lock, the integrity check and
+// the settings of a long write. (How long a statement waits for another program's lock is set
+// on the connection: Connection::setBusyWait.) Query files build engine-specific pieces from the
+// dialect of their connection and use "?" parameters, so a new engine needs no change to them.
 #pragma once
 
-#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -21,15 +21,11 @@ struct Dialect {
     std::string_view blobType;
     // Begins a transaction that holds the write lock from its first statement on.
     std::string_view beginWrite;
+    // A quick check of the whole file's structure: its first row says "ok" when sound.
+    std::string_view integrityCheck;
     // Run before a long writing transaction (a load, an import) so its changes stay in memory
     // until the commit.
     std::string_view bulkWrite;
-    // The statement that sets the lock wait, followed by the milliseconds.
-    std::string_view busyWaitPrefix;
-
-    std::string busyWait(std::chrono::milliseconds wait) const {
-        return std::string(busyWaitPrefix) + std::to_string(wait.count());
-    }
 };
 
 // Escapes "%", "_" and "\" so a typed text matches literally inside LIKE ... ESCAPE '\'.

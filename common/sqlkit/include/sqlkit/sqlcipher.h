@@ -17,7 +17,8 @@ const Dialect& sqlcipherDialect();
 // Opens an existing encrypted database read-write (never creates it). The key is derived once
 // per process from the password and the file's salt, then passed in raw form, so an open costs
 // a fraction of a millisecond. The first statement verifies the key: a wrong password or a file
-// that is not a database gives nullptr and the engine's message in `error`.
+// that is not a database gives nullptr and the engine's message in `error`. A statement waits up
+// to 15 s for another program's lock.
 ConnectionPtr openEncrypted(const std::filesystem::path& file, std::string_view password,
                             std::string* error);
 

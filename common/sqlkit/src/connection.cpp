@@ -2,6 +2,18 @@
 
 namespace sqlkit {
 
+bool Connection::checkIntegrity(std::string* problem) {
+    Statement check = prepare(dialect().integrityCheck);
+    std::string found;
+    if (check.step())
+        found = check.text(0);
+    else
+        found = check.failed() ? check.error() : "no answer from the integrity check";
+    if (found == "ok") return true;
+    if (problem) *problem = found;
+    return false;
+}
+
 Transaction::Transaction(Connection& connection) : connection_(connection) {
     began_ = connection_.exec(connection_.dialect().beginWrite);
 }
