@@ -6,6 +6,15 @@
 
 namespace leaflet {
 
+// What the patient register holds of the patient in the ID box, for the e-medication-handbook
+// codes; left as it is when the box holds no registered patient.
+struct RegisteredPatient {
+    int sex = 0;             // 0 not known, 1 male, 2 female
+    std::string birthDate;   // YYYYMMDD, empty when not known
+    std::string allergy;     // allergy history
+    std::string sideEffect;  // side-effect history
+};
+
 struct LeafletHeader {
     std::string patientName;
     std::string patientId;
@@ -15,6 +24,8 @@ struct LeafletHeader {
     std::string comment;       // printed at the foot of every page; lines end with CR LF or LF
     bool dispensingPharmacy = false;  // business type 調剤薬局 (else 病院（医院）)
     bool colour = false;              // カラフル: the gothic texts in their colours
+    bool handbookCodes = false;       // the e-medication-handbook codes go on the last page
+    RegisteredPatient registered;
 };
 
 }  // namespace leaflet
