@@ -58,6 +58,14 @@ TEST(HandbookParts, AThirtyDrugTextSplitsBetweenRecordsAndJoinsBackWhole) {
     EXPECT_EQ(joinParts(shuffled), text);
 }
 
+TEST(HandbookParts, TenPartsOrMoreStillKeepEveryPartWithinTheBudget) {
+    const std::string text = longText(30);
+    const std::vector<std::string> parts = ehandbook::splitHandbookText(text, kDataId, 190);
+    ASSERT_GE(parts.size(), 10u);
+    for (const std::string& part : parts) EXPECT_LE(part.size(), 190u) << part;
+    EXPECT_EQ(joinParts(parts), text);
+}
+
 TEST(HandbookParts, ATextWithinTheBudgetStaysOnePartWithoutSplitRecord) {
     const std::string text = longText(1);
     EXPECT_EQ(ehandbook::splitHandbookText(text, kDataId), std::vector<std::string>{text});
