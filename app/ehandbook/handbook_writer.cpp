@@ -80,11 +80,11 @@ void writePatient(const Patient& patient, std::string& out) {
     RecordLine line("1");
     line.text(patient.name, kNameBytes);
     if (patient.sex == Sex::kUnknown) {
-        line.empty();
+        line.blank();
     } else {
         line.number(static_cast<int>(patient.sex));
     }
-    out += line.text(patient.birthDate, kDateBytes).empty(7).done();
+    out += line.text(patient.birthDate, kDateBytes).blanks(7).done();
     for (const PatientNote& note : patient.notes) {
         if (fieldText(note.text, kNoteBytes).empty()) continue;
         out += RecordLine("2")
@@ -100,23 +100,23 @@ void writeDispensingHead(const Dispensing& d, std::string& out) {
     if (!fieldText(d.pharmacy, kInstitutionBytes).empty()) {
         out += RecordLine("11")
                    .text(d.pharmacy, kInstitutionBytes)
-                   .empty()
+                   .blank()
                    .number(d.dispensingPharmacy ? kFeeTablePharmacy : kFeeTableMedical)
-                   .empty(4)
+                   .blanks(4)
                    .number(kAuthorProfessional)
                    .done();
     }
     if (!fieldText(d.pharmacist, kNameBytes).empty()) {
         out += RecordLine("15")
                    .text(d.pharmacist, kNameBytes)
-                   .empty()
+                   .blank()
                    .number(kAuthorProfessional)
                    .done();
     }
     if (!fieldText(d.prescriber, kNameBytes).empty()) {
         out += RecordLine("55")
                    .text(d.prescriber, kNameBytes)
-                   .empty()
+                   .blank()
                    .number(kAuthorProfessional)
                    .done();
     }
@@ -133,7 +133,7 @@ void writeRp(const Rp& rp, int number, std::string& out) {
                    .number(coded ? kCodeKindYj : kCodeKindNone)
                    .text(drug->yjcode, kDrugCodeBytes)
                    .number(kAuthorProfessional)
-                   .empty(3)
+                   .blanks(3)
                    .done();
         if (!fieldText(drug->note, kDrugNoteBytes).empty()) {
             out += RecordLine("281")
@@ -151,7 +151,7 @@ void writeRp(const Rp& rp, int number, std::string& out) {
                .text(quantity.unit, kUsageBytes)
                .number(static_cast<int>(rp.first->form))
                .number(kCodeKindNone)
-               .empty()
+               .blank()
                .number(kAuthorProfessional)
                .done();
     if (!quantity.exact) {

@@ -48,12 +48,12 @@ RecordLine& RecordLine::number(int value) {
     return *this;
 }
 
-RecordLine& RecordLine::empty() {
+RecordLine& RecordLine::blank() {
     line_ += ',';
     return *this;
 }
 
-RecordLine& RecordLine::empty(int count) {
+RecordLine& RecordLine::blanks(int count) {
     line_.append(static_cast<std::size_t>(count), ',');
     return *this;
 }

@@ -22,9 +22,9 @@ class RecordLine {
     // A number field.
     RecordLine& number(int value);
     // An empty field.
-    RecordLine& empty();
+    RecordLine& blank();
     // `count` empty fields.
-    RecordLine& empty(int count);
+    RecordLine& blanks(int count);
 
     // The record with its CR LF.
     std::string done() const { return line_ + "\r\n"; }

@@ -1,5 +1,6 @@
-// What a leaflet page shows above its rows, gathered by the windows from the main window's boxes
-// and the user settings. Texts are CP932.
+// What a leaflet shows besides its rows, gathered by the windows from the main window's boxes,
+// the user settings and the patient register: the header and comment texts, and whether and with
+// what patient data the e-medication-handbook codes are printed. Texts are CP932.
 #pragma once
 
 #include <string>

@@ -97,8 +97,12 @@ void expectPrintList(const std::string& text, const leaflet::PrintList& list) {
 // The codes' bytes found on page images, joined back into the whole text.
 std::string joinedCodes(const std::vector<QImage>& pages, std::size_t expectedCodes) {
     std::vector<std::string> parts;
-    for (const QImage& page : pages)
-        for (const DecodedSymbol& symbol : decodeSymbols(page)) parts.push_back(symbol.bytes);
+    for (const QImage& page : pages) {
+        for (const DecodedSymbol& symbol : decodeSymbols(page)) {
+            EXPECT_EQ(symbol.ecLevel, "M");
+            parts.push_back(symbol.bytes);
+        }
+    }
     EXPECT_EQ(parts.size(), expectedCodes);
     return parts.size() == 1 ? parts[0] : joinParts(parts);
 }

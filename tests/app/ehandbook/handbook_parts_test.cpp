@@ -1,15 +1,12 @@
-// Splitting handbook texts over symbols and the symbols themselves, read back with zxing-cpp.
+// Splitting handbook texts over symbols, and what one symbol holds.
 #include "ehandbook/handbook_parts.h"
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-
-#include "ehandbook/handbook_symbols.h"
 #include "ehandbook/handbook_writer.h"
+#include "ehandbook/qr_symbol.h"
 #include "handbook_reading.h"
 #include "sjis/sjis.h"
-#include "symbol_reading.h"
 
 namespace {
 
@@ -84,35 +81,6 @@ TEST(HandbookParts, RefusesWhatCannotBeSplitSafely) {
     EXPECT_TRUE(ehandbook::splitHandbookText(text, kDataId, 80).empty())
         << "a record longer than a part holds";
     EXPECT_EQ(ehandbook::dataIdAt(2024, 1, 9, 8, 5, 3), "20240109080503");
-}
-
-// The symbol as a page image: black modules of `scale` pixels on white, with the quiet zone.
-QImage symbolImage(const ehandbook::QrSymbol& symbol, int scale) {
-    const int side = (symbol.size + 8) * scale;
-    QImage image(side, side, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    for (int y = 0; y < symbol.size; ++y)
-        for (int x = 0; x < symbol.size; ++x)
-            if (symbol.dark(x, y))
-                for (int dy = 0; dy < scale; ++dy)
-                    for (int dx = 0; dx < scale; ++dx)
-                        image.setPixel((x + 4) * scale + dx, (y + 4) * scale + dy, 0xFF000000);
-    return image;
-}
-
-TEST(QrSymbols, EveryPartIsOneSymbolAtLevelMThatDecodesToItsExactBytes) {
-    const std::string text = longText(30);
-    const std::vector<std::string> parts = ehandbook::splitHandbookText(text, kDataId);
-    const std::vector<ehandbook::QrSymbol> symbols = ehandbook::handbookSymbols(text, kDataId);
-    ASSERT_EQ(symbols.size(), parts.size());
-    for (std::size_t n = 0; n < parts.size(); ++n) {
-        SCOPED_TRACE("part " + std::to_string(n + 1));
-        EXPECT_LE(symbols[n].size, 177);
-        const std::vector<DecodedSymbol> decoded = decodeSymbols(symbolImage(symbols[n], 3));
-        ASSERT_EQ(decoded.size(), 1u);
-        EXPECT_EQ(decoded[0].bytes, parts[n]);
-        EXPECT_EQ(decoded[0].ecLevel, "M");
-    }
 }
 
 TEST(QrSymbols, BytesNoVersionHoldsMakeNoSymbol) {

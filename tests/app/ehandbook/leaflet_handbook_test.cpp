@@ -68,22 +68,6 @@ TEST(LeafletHandbook, EachEntryIsADrugWithItsDaysAmountUnitCodeTextsAndForm) {
     }
 }
 
-TEST(LeafletHandbook, TheHeaderGivesPatientAndDispensing) {
-    leaflet::LeafletHeader h = header();
-    h.registered = {2, "19580303", cp932("卵"), ""};
-    const ehandbook::HandbookInput input = ehandbook::leafletHandbookInput(h, {}, "20240109");
-    EXPECT_EQ(input.patient.name, h.patientName);
-    EXPECT_EQ(input.patient.sex, ehandbook::Sex::kFemale);
-    EXPECT_EQ(input.patient.birthDate, "19580303");
-    ASSERT_EQ(input.patient.notes.size(), 1u) << "an empty side-effect history is no note";
-    EXPECT_EQ(input.patient.notes[0].kind, ehandbook::NoteKind::kAllergy);
-    EXPECT_EQ(input.dispensing.date, "20240109");
-    EXPECT_EQ(input.dispensing.pharmacy, h.pharmacyName);
-    EXPECT_EQ(input.dispensing.pharmacist, h.pharmacist);
-    EXPECT_EQ(input.dispensing.prescriber, h.prescriber);
-    EXPECT_TRUE(input.dispensing.dispensingPharmacy);
-}
-
 TEST(LeafletHandbook, TheRegisterGivesSexBirthDateAndHistories) {
     PatientRecord patient{};
     patient.SEX = 1;

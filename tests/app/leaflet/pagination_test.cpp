@@ -110,28 +110,6 @@ TEST(CodePlacement, CodesTakeTheLastPageWhenTheyFitElsePagesOfTheirOwn) {
     EXPECT_EQ(table.pageTotal(), 2);
 }
 
-TEST(CodePlacement, ALongCommentPushesCodesAboveIt) {
-    leaflet::LeafletHeader header;
-    PageTable table;
-    ASSERT_EQ(leaflet::paginate(std::vector<DrugRecord>(1), 272, table), PaginateResult::kDone);
-    // A comment line reaching under the block's left edge, as the block stands without it.
-    const int left = leaflet::kRowsRight - leaflet::codeSymbolSide(kLargeCode);
-    const int reaching = (left - leaflet::kCommentLeft) / leaflet::kCommentByteWidth;
-    for (const int bytes : {reaching - 1, reaching}) {
-        header.comment = "\r\n\r\n\r\n\r\n" + digits(static_cast<std::size_t>(bytes));
-        ASSERT_EQ(leaflet::placeCodes(1, kLargeCode, header, table), PaginateResult::kDone);
-        const leaflet::CodeBlock& block = table.codeBlocks.at(0);
-        const bool above = block.top + block.cellHeight() <= leaflet::kCommentTop;
-        EXPECT_EQ(above, bytes == reaching) << bytes << " bytes on the fifth line";
-    }
-    // A sixth line is never printed and so never in the way.
-    header.comment =
-        "\r\n\r\n\r\n\r\n" + digits(static_cast<std::size_t>(reaching - 1)) + "\r\n" + digits(100);
-    ASSERT_EQ(leaflet::placeCodes(1, kLargeCode, header, table), PaginateResult::kDone);
-    EXPECT_GT(table.codeBlocks.at(0).top + table.codeBlocks.at(0).cellHeight(),
-              leaflet::kCommentTop);
-}
-
 TEST(CodePlacement, RefusesCodesPastTheFifteenthPageOrWiderThanAPage) {
     leaflet::LeafletHeader header;
     PageTable table;
