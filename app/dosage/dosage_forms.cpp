@@ -26,6 +26,10 @@ const std::initializer_list<std::string_view> kAsNeeded = {
     "シロップ",   "シロップ用", "クリーム", "ゲル", "噴霧剤",
     "軟膏・硬膏", "ゼリー",     "パウダー", "液",   "含嗽剤"};
 
+const std::initializer_list<std::string_view> kInjections = {
+    "注射液", "注射用", "油性注射液", "静注用", "懸濁注射液", "注射剤", "注"};
+const std::initializer_list<std::string_view> kOtherForms = {"不明", "その他", "キット"};
+
 }  // namespace
 
 bool isNotForTaking(std::string_view form) {
@@ -50,6 +54,13 @@ std::string defaultAmountText(std::string_view form) {
     if (isOneOf(form, {"貼付剤"})) return sjis::fromUtf8("１回１枚");
     if (isOneOf(form, {"坐剤"})) return sjis::fromUtf8("１回１個");
     return {};
+}
+
+Administration administration(std::string_view form, bool asNeeded) {
+    if (isOneOf(form, kInjections)) return Administration::kInjection;
+    if (isOneOf(form, kOtherForms)) return Administration::kOther;
+    if (isNotForTaking(form)) return Administration::kExternal;
+    return asNeeded ? Administration::kTakenAsNeeded : Administration::kTaken;
 }
 
 std::string refusalMessage(std::string_view form) {

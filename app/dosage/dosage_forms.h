@@ -20,6 +20,13 @@ std::string amountUnit(std::string_view form);
 // without one.
 std::string defaultAmountText(std::string_view form);
 
+// How a drug of this form is given, as the e-medication handbook sorts dispensings: by
+// injection; on the body (the not-for-taking forms other than injections); other or unknown
+// ("不明", "その他", "キット"); else taken by mouth, regularly or, when `asNeeded`, only when
+// needed (頓服).
+enum class Administration { kTaken, kTakenAsNeeded, kInjection, kExternal, kOther };
+Administration administration(std::string_view form, bool asNeeded);
+
 // Title and text (UTF-8) of the refusal shown when timings are set for a not-for-taking form.
 inline constexpr std::string_view kRefusalTitle = "確認";
 std::string refusalMessage(std::string_view form);

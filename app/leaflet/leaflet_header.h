@@ -1,10 +1,20 @@
-// What a leaflet page shows above its rows, gathered by the windows from the main window's boxes
-// and the user settings. Texts are CP932.
+// What a leaflet shows besides its rows, gathered by the windows from the main window's boxes,
+// the user settings and the patient register: the header and comment texts, and whether and with
+// what patient data the e-medication-handbook codes are printed. Texts are CP932.
 #pragma once
 
 #include <string>
 
 namespace leaflet {
+
+// What the patient register holds of the patient in the ID box, for the e-medication-handbook
+// codes; left as it is when the box holds no registered patient.
+struct RegisteredPatient {
+    int sex = 0;             // 0 not known, 1 male, 2 female
+    std::string birthDate;   // YYYYMMDD, empty when not known
+    std::string allergy;     // allergy history
+    std::string sideEffect;  // side-effect history
+};
 
 struct LeafletHeader {
     std::string patientName;
@@ -15,6 +25,8 @@ struct LeafletHeader {
     std::string comment;       // printed at the foot of every page; lines end with CR LF or LF
     bool dispensingPharmacy = false;  // business type 調剤薬局 (else 病院（医院）)
     bool colour = false;              // カラフル: the gothic texts in their colours
+    bool handbookCodes = false;       // the e-medication-handbook codes go on the last page
+    RegisteredPatient registered;
 };
 
 }  // namespace leaflet

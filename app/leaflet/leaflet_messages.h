@@ -23,6 +23,10 @@ constexpr Message paginationMessage(PaginateResult result) {
             return {"規定オーバー", "１種類の薬情報の表示量がページの範囲を超えています。"};
         case PaginateResult::kTooManyPages:
             return {"規定オーバー", "１度に印刷できるページ数は１５ページ迄です。"};
+        case PaginateResult::kCodeTooLarge:
+            return {"規定オーバー", "お薬手帳QRがページの範囲を超えています。"};
+        case PaginateResult::kNoCodes:
+            return {"お薬手帳QR", "お薬手帳QRを作成できませんでした。"};
         case PaginateResult::kDone:
             break;
     }

@@ -3,9 +3,11 @@
 #include <QPainter>
 #include <string>
 
+#include "leaflet/comment_lines.h"
 #include "leaflet/era_date.h"
 #include "leaflet/line_breaking.h"
 #include "leaflet/note_lines.h"
+#include "leaflet/page_codes.h"
 #include "leaflet/page_geometry.h"
 #include "leaflet/page_ink.h"
 #include "leaflet/print_entry.h"
@@ -34,8 +36,8 @@ const TextStyle kEfficacy{Face::kGothic, 23, 400, QColor(0, 94, 0)};
 const TextStyle kCaution{Face::kGothic, 23, 400, QColor(167, 54, 74)};
 
 // Columns (layout units).
-constexpr int kLeft = 80;
-constexpr int kRight = 2780;
+constexpr int kLeft = kRowsLeft;
+constexpr int kRight = kRowsRight;
 constexpr int kTimingGridLeft = 752;
 constexpr int kTimingCellWidth = 124;
 constexpr int kTimingGridRight = 1372;
@@ -77,8 +79,14 @@ QImage newPageImage() {
 }
 
 PageComposer::PageComposer(const LeafletHeader& header, std::span<const DrugRecord> entries,
-                           std::span<const QImage> photos, const PageTable& table, QDate date)
-    : header_(header), entries_(entries), photos_(photos), table_(table), date_(date) {}
+                           std::span<const QImage> photos, const PageTable& table, QDate date,
+                           std::span<const ehandbook::QrSymbol> codes)
+    : header_(header),
+      entries_(entries),
+      photos_(photos),
+      table_(table),
+      date_(date),
+      codes_(codes) {}
 
 void PageComposer::renderPage(QImage& image, int page) const {
     QPainter painter(&image);
@@ -98,6 +106,8 @@ void PageComposer::drawPage(QPainter& painter, int page) const {
         if (entry < 0 || entry >= static_cast<int>(entries_.size())) break;
         top = drawRow(ink, entry, top) + kRowGap;
     }
+    for (const CodeBlock& block : table_.codeBlocks)
+        if (block.page == page) drawCodeBlock(ink, block, codes_);
 }
 
 void PageComposer::drawHeader(PageInk& ink, int page, int headerBottom) const {
@@ -146,23 +156,10 @@ void PageComposer::drawHeader(PageInk& ink, int page, int headerBottom) const {
 }
 
 void PageComposer::drawComment(PageInk& ink) const {
-    constexpr int kMaxCommentLines = 5;
-    std::string_view rest = header_.comment;
-    int k = 0;
-    const auto draw = [&](std::string_view line) {
-        ink.text(70, 3760 + kHeaderLineStep * k++, kComment, line);
-    };
-    while (k < kMaxCommentLines) {
-        const std::size_t feed = rest.find('\n');
-        if (feed == std::string_view::npos) {
-            if (!rest.empty()) draw(rest);
-            break;
-        }
-        std::string_view line = rest.substr(0, feed);
-        // Only a carriage return is dropped: a comment with bare line feeds keeps every byte.
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        draw(line);
-        rest.remove_prefix(feed + 1);
+    int y = kCommentTop;
+    for (const std::string_view line : commentLines(header_.comment)) {
+        ink.text(kCommentLeft, y, kComment, line);
+        y += kCommentLineStep;
     }
 }
 

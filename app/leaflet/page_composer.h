@@ -8,6 +8,7 @@
 #include <span>
 
 #include "drugbase.h"
+#include "ehandbook/qr_symbol.h"
 #include "leaflet/leaflet_header.h"
 #include "leaflet/pagination.h"
 
@@ -29,18 +30,19 @@ QImage newPageImage();
 class PageComposer {
   public:
     // Entries and photos are the print list's (photos[i] belongs to entries[i]); `table` is the
-    // pagination of those entries; `date` is printed in the header. All are referenced, not
-    // copied, and must outlive the composer.
+    // pagination of those entries and of `codes`, the e-medication-handbook symbols; `date` is
+    // printed in the header. All are referenced, not copied, and must outlive the composer.
     PageComposer(const LeafletHeader& header, std::span<const DrugRecord> entries,
-                 std::span<const QImage> photos, const PageTable& table, QDate date);
+                 std::span<const QImage> photos, const PageTable& table, QDate date,
+                 std::span<const ehandbook::QrSymbol> codes = {});
 
     // The number of pages of the leaflet.
     int pageTotal() const { return table_.pageTotal(); }
     // The print-list entries the leaflet is made of.
     std::span<const DrugRecord> entries() const { return entries_; }
 
-    // Draws page `page` (from 0): the white page, the header, the comment, then the rows of the
-    // page's entries in order.
+    // Draws page `page` (from 0): the white page, the header, the comment, the rows of the
+    // page's entries in order, then the page's codes.
     void drawPage(QPainter& painter, int page) const;
 
     // Draws page `page` onto a page image from newPageImage().
@@ -57,6 +59,7 @@ class PageComposer {
     std::span<const QImage> photos_;
     const PageTable& table_;
     QDate date_;
+    std::span<const ehandbook::QrSymbol> codes_;
 };
 
 }  // namespace leaflet

@@ -15,6 +15,19 @@ inline constexpr int kRowPadding = 16;
 inline constexpr int kMinRowHeight = 492;
 inline constexpr int kPageBottom = 3645;  // the lowest row bottom a page holds
 
+// Horizontal extent of the rules and rows.
+inline constexpr int kRowsLeft = 80;
+inline constexpr int kRowsRight = 2780;
+
+// The comment at the foot of the page: its first line's top, line step and left edge; a line is
+// kCommentHeight high and every byte of it kCommentByteWidth wide (fixed-pitch mincho, a
+// double-byte character twice as wide).
+inline constexpr int kCommentTop = 3760;
+inline constexpr int kCommentLineStep = kHeaderLineStep;
+inline constexpr int kCommentLeft = 70;
+inline constexpr int kCommentHeight = 52;
+inline constexpr int kCommentByteWidth = 26;
+
 // Lines of the header block: the prescriber line when there is a prescriber text and, for a
 // dispensing pharmacy, the pharmacy name and pharmacist lines when those texts are not empty.
 int headerLineCount(const LeafletHeader& header);

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 
 #include "sjis/sjis.h"
 
@@ -57,6 +58,10 @@ void PageInk::image(const QRect& logicalRect, const QImage& image) {
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     painter_.drawImage(logicalRect, image);
     painter_.restore();
+}
+
+void PageInk::fill(const QPainterPath& logicalPath) {
+    painter_.fillPath(logicalPath, Qt::black);
 }
 
 }  // namespace leaflet

@@ -11,6 +11,7 @@
 #include "leaflet/page_fonts.h"
 
 class QPainter;
+class QPainterPath;
 
 namespace leaflet {
 
@@ -34,6 +35,9 @@ class PageInk {
 
     // Draws `image` stretched into a rectangle given in logical units.
     void image(const QRect& logical, const QImage& image);
+
+    // Fills a path given in logical units in black.
+    void fill(const QPainterPath& logical);
 
   private:
     struct CachedFont {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -44,6 +45,7 @@ BusinessPanel::BusinessPanel(AppState& state, QWidget* parent) : QWidget(parent)
     buildBusinessType();
     buildPeople();
     buildColour();
+    buildHandbookSwitch();
     buildListEditors();
     applyBusinessType();
 }
@@ -100,6 +102,17 @@ void BusinessPanel::buildColour() {
     (state_.settings.options[kOptionPrintColour] == 0 ? monochrome_ : colourful_)->setChecked(true);
     connect(group(this, monochrome_, colourful_), &QButtonGroup::buttonClicked, this, [this] {
         state_.settings.options[kOptionPrintColour] = monochrome_->isChecked() ? 0 : 1;
+        state_.saveSettings(this);
+    });
+}
+
+void BusinessPanel::buildHandbookSwitch() {
+    auto* codes = new QCheckBox("お薬手帳QRを印刷する", this);
+    codes->setObjectName("handbookCodesCheck");
+    codes->setGeometry(320, 86, 180, 22);
+    codes->setChecked(handbookCodesOn(state_.settings));
+    connect(codes, &QCheckBox::toggled, this, [this](bool on) {
+        setHandbookCodes(state_.settings, on);
         state_.saveSettings(this);
     });
 }

@@ -36,6 +36,8 @@ class BusinessPanel : public QWidget {
     void buildBusinessType();
     void buildPeople();
     void buildColour();
+    // "お薬手帳QRを印刷する": the e-medication-handbook codes on every leaflet, saved at once.
+    void buildHandbookSwitch();
     void buildListEditors();
     void applyBusinessType();
     QComboBox* combo(int list) const;

@@ -6,10 +6,8 @@
 #include "leaflet/history_text.h"
 
 namespace shell {
-namespace {
 
-// The registered patient ID the box holds (surrounding spaces allowed), or 0.
-int registeredId(const std::string& idText, const std::string& name) {
+int registeredPatientId(const std::string& idText, const std::string& name) {
     const auto first = idText.find_first_not_of(' ');
     const auto last = idText.find_last_not_of(' ');
     if (first == std::string::npos) return 0;
@@ -23,12 +21,10 @@ int registeredId(const std::string& idText, const std::string& name) {
     return registered == name ? id : 0;
 }
 
-}  // namespace
-
 HistorySave saveToHistory(bool historySwitch, const std::string& idText, const std::string& name,
                           std::span<const DrugRecord> entries) {
     if (!historySwitch) return HistorySave::kSwitchedOff;
-    const int id = registeredId(idText, name);
+    const int id = registeredPatientId(idText, name);
     if (id == 0) return HistorySave::kNoMatch;
     const std::string stored = leaflet::historyText(leaflet::buildHistoryBlock(entries));
     return data::PatientRegister().storeHistory(id, stored) == data::DataResult::kDone

@@ -18,6 +18,10 @@ enum class HistorySave {
     kFailed,       // patientbase refused; it has shown its message
 };
 
+// The registered patient ID the ID box holds (surrounding spaces allowed) when the name box
+// holds that patient's registered name; else 0. `idText` and `name` are CP932.
+int registeredPatientId(const std::string& idText, const std::string& name);
+
 // `idText` and `name` (CP932) are the contents of the ID and name boxes.
 HistorySave saveToHistory(bool historySwitch, const std::string& idText, const std::string& name,
                           std::span<const DrugRecord> entries);

@@ -2,12 +2,14 @@
 
 #include <QAction>
 
+#include "data/patient_register.h"
+#include "ehandbook/leaflet_handbook.h"
+#include "leaflet/leaflet_job.h"
 #include "leaflet/leaflet_messages.h"
 #include "leaflet/leaflet_printing.h"
 #include "leaflet/preview_window.h"
 #include "shell/business_panel.h"
 #include "shell/history_save.h"
-#include "shell/leaflet_job.h"
 #include "shell/patient_row.h"
 #include "sjis/sjis.h"
 #include "ui/command_action.h"
@@ -39,11 +41,21 @@ leaflet::LeafletHeader LeafletCommands::header() {
     header.comment = std::string(sjis::fieldText(settings.comment, sizeof settings.comment));
     header.dispensingPharmacy = settings.businessType == 1;
     header.colour = settings.options[kOptionPrintColour] == 1;
+    header.handbookCodes = handbookCodesOn(settings);
+    // The handbook codes carry sex, birth date and histories only for the registered patient
+    // whose ID and name stand in the boxes, as the history does.
+    if (header.handbookCodes) {
+        PatientRecord record{};
+        const int id = registeredPatientId(header.patientId, header.patientName);
+        if (id != 0 && data::PatientRegister().detail(id, record) == data::DataResult::kDone)
+            header.registered = ehandbook::registeredPatient(record);
+    }
     return header;
 }
 
-std::unique_ptr<LeafletJob> LeafletCommands::makeJob(QWidget* owner) {
-    auto job = std::make_unique<LeafletJob>(header(), state_.printList, QDate::currentDate());
+std::unique_ptr<leaflet::LeafletJob> LeafletCommands::makeJob(QWidget* owner) {
+    auto job =
+        std::make_unique<leaflet::LeafletJob>(header(), state_.printList, QDate::currentDate());
     const leaflet::Message refusal = leaflet::paginationMessage(job->paginate());
     if (refusal.text.empty()) return job;
     state_.prompts.message(owner, QString::fromUtf8(refusal.text.data(), refusal.text.size()),
@@ -52,7 +64,7 @@ std::unique_ptr<LeafletJob> LeafletCommands::makeJob(QWidget* owner) {
     return nullptr;
 }
 
-std::unique_ptr<LeafletJob> LeafletCommands::checkedJob(QWidget* owner) {
+std::unique_ptr<leaflet::LeafletJob> LeafletCommands::checkedJob(QWidget* owner) {
     if (patient_.name().isEmpty()) {
         state_.prompts.message(owner, "患者の名前を入力して下さい。", "必須項目",
                                ui::Icon::Warning);
@@ -66,7 +78,7 @@ std::unique_ptr<LeafletJob> LeafletCommands::checkedJob(QWidget* owner) {
     return makeJob(owner);
 }
 
-bool LeafletCommands::storeHistory(QWidget* owner, const LeafletJob& job) {
+bool LeafletCommands::storeHistory(QWidget* owner, const leaflet::LeafletJob& job) {
     const HistorySave saved =
         saveToHistory(state_.settings.saveHistory == 1, ui::toCp932(patient_.idText()),
                       ui::toCp932(patient_.name()), job.entries());
@@ -81,7 +93,7 @@ void LeafletCommands::showPreview() {
                                "データなし", ui::Icon::Information);
         return;
     }
-    const std::unique_ptr<LeafletJob> job = makeJob(window_);
+    const std::unique_ptr<leaflet::LeafletJob> job = makeJob(window_);
     if (!job) return;
     leaflet::PreviewWindow window(
         job->composer(), state_.prompts, [this](QWidget* owner) { printLeaflet(owner); }, window_);
@@ -89,7 +101,7 @@ void LeafletCommands::showPreview() {
 }
 
 void LeafletCommands::printLeaflet(QWidget* owner) {
-    const std::unique_ptr<LeafletJob> job = checkedJob(owner);
+    const std::unique_ptr<leaflet::LeafletJob> job = checkedJob(owner);
     if (!job) return;
     std::unique_ptr<leaflet::PrintTarget> systemPrinter;
     leaflet::PrintTarget* target = printTarget_;
@@ -120,7 +132,7 @@ void LeafletCommands::printLeaflet(QWidget* owner) {
 }
 
 void LeafletCommands::storeInHistory() {
-    const std::unique_ptr<LeafletJob> job = checkedJob(window_);
+    const std::unique_ptr<leaflet::LeafletJob> job = checkedJob(window_);
     if (job && storeHistory(window_, *job))
         state_.prompts.message(window_, "薬歴に保存しました。", "確認", ui::Icon::Information);
 }

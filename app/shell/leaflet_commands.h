@@ -14,13 +14,13 @@ class QAction;
 class QWidget;
 
 namespace leaflet {
+class LeafletJob;
 class PrintTarget;
-}
+}  // namespace leaflet
 
 namespace shell {
 
 class BusinessPanel;
-class LeafletJob;
 class PatientRow;
 
 class LeafletCommands : public QObject {
@@ -46,11 +46,11 @@ class LeafletCommands : public QObject {
 
     leaflet::LeafletHeader header();
     // A paginated job of the print list, or null after the pagination's message.
-    std::unique_ptr<LeafletJob> makeJob(QWidget* owner);
+    std::unique_ptr<leaflet::LeafletJob> makeJob(QWidget* owner);
     // As makeJob, after the checks printing and saving share (a patient name, entries).
-    std::unique_ptr<LeafletJob> checkedJob(QWidget* owner);
+    std::unique_ptr<leaflet::LeafletJob> checkedJob(QWidget* owner);
     // Stores the job in the history when the switch is on; true when it was stored.
-    bool storeHistory(QWidget* owner, const LeafletJob& job);
+    bool storeHistory(QWidget* owner, const leaflet::LeafletJob& job);
 
     AppState& state_;
     PatientRow& patient_;

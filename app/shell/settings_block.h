@@ -8,17 +8,21 @@
 
 namespace shell {
 
-// Meaningful entries of SettingsBlock::options; the others are reserved.
+// Meaningful entries of SettingsBlock::options; the others are reserved. From index 20 on the
+// options are switches this program adds: 0 is off, so a file written before they existed reads
+// as all off, and the slots are zero in the files of programs that do not know them.
 enum SettingsOption : int {
-    kOptionPrintColour = 1,    // 0 monochrome (モノクロ), 1 colourful (カラフル)
-    kOptionPrintComment = 2,   // set to 1 by the page composition before use
-    kOptionDrugListOrder = 4,  // 0 by drug name (薬剤名順), 1 by N code (Ｎコード順)
+    kOptionPrintColour = 1,     // 0 monochrome (モノクロ), 1 colourful (カラフル)
+    kOptionPrintComment = 2,    // set to 1 by the page composition before use
+    kOptionDrugListOrder = 4,   // 0 by drug name (薬剤名順), 1 by N code (Ｎコード順)
+    kOptionHandbookCodes = 20,  // 1 = お薬手帳QRを印刷する: the e-medication-handbook codes
 };
 
 struct SettingsBlock {
     static constexpr int kOptionCount = 200;
-    // Only these leading options are read from the file; the rest are always stored as zero.
-    static constexpr int kStoredOptionCount = 20;
+    // Only these leading options are read from the file and written to it; the rest are always
+    // stored as zero.
+    static constexpr int kStoredOptionCount = kOptionHandbookCodes + 1;
 
     char reservedText[1000];       // stays empty
     char comment[1000];            // Shift-JIS, printed on every page; lines separated by CR LF
@@ -57,6 +61,14 @@ static_assert(sizeof(SettingsBlock) == 2976);
 inline constexpr std::size_t kSettingsFileSize = sizeof(SettingsBlock);
 inline constexpr std::size_t kSettingsReadSize =
     offsetof(SettingsBlock, options) + SettingsBlock::kStoredOptionCount * sizeof(std::int32_t);
-static_assert(kSettingsReadSize == 2256);
+static_assert(kSettingsReadSize == 2260);
+
+// Whether the leaflets carry the e-medication-handbook codes.
+inline bool handbookCodesOn(const SettingsBlock& block) {
+    return block.options[kOptionHandbookCodes] == 1;
+}
+inline void setHandbookCodes(SettingsBlock& block, bool on) {
+    block.options[kOptionHandbookCodes] = on ? 1 : 0;
+}
 
 }  // namespace shell

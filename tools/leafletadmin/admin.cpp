@@ -16,6 +16,10 @@ constexpr const char* kUsageText =
     "4処理用データ)\n"
     "  add-patient FOLDER ID NAME      register a patient\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
+    "  handbook-qr FOLDER on|off       print the e-medication-handbook QR codes on leaflets\n"
+    "  print-history FOLDER ID OUT.pdf [DATE]\n"
+    "                                  write the patient's newest stored leaflet (or the one\n"
+    "                                  stored at DATE, \"YYYY/MM/DD HH:MM:SS\") as a PDF file\n"
     "FOLDER is the program folder that holds データベース, コンフィグ and 薬剤写真.\n";
 
 int usage(std::ostream& err) {
@@ -39,6 +43,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return addPatient(args[1], args[2], args[3], out, err);
     if (command == "history" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
         return setHistorySwitch(args[1], args[2] == "on", out, err);
+    if (command == "handbook-qr" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
+        return setHandbookCodesSwitch(args[1], args[2] == "on", out, err);
+    if (command == "print-history" && (args.size() == 4 || args.size() == 5))
+        return printHistory(args[1], args[2], args.size() == 5 ? args[4] : "", args[3], out, err);
     return usage(err);
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace admin {
@@ -33,5 +34,19 @@ int addPatient(const std::filesystem::path& folder, const std::string& idText,
 // Switches the saving of printed leaflets into the medication history on or off.
 int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                      std::ostream& err);
+// Switches the e-medication-handbook codes on the leaflets on or off.
+int setHandbookCodesSwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
+                           std::ostream& err);
+
+// Writes the patient's newest stored leaflet, or the one stored at `stamp` ("YYYY/MM/DD
+// HH:MM:SS", empty for the newest), to the PDF file `pdf`: the patient's name from the register,
+// the business data of the user settings, the drugs' photographs, and the e-medication-handbook
+// codes when they are switched on. kRefused with a message for an unknown patient or stamp.
+int printHistory(const std::filesystem::path& folder, const std::string& idText,
+                 const std::string& stamp, const std::filesystem::path& pdf, std::ostream& out,
+                 std::ostream& err);
+
+// The patient ID a text gives: a positive whole number, else 0.
+int patientId(std::string_view text);
 
 }  // namespace admin

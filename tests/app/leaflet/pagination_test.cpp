@@ -72,4 +72,51 @@ TEST(Pagination, RefusesSixteenPagesAndRowsTallerThanAPage) {
               PaginateResult::kEntryTooTall);
 }
 
+// Codes of version 35 (157 modules), the largest a part of 1,800 bytes needs.
+constexpr int kLargeCode = 157;
+
+TEST(CodePlacement, CodesTakeTheLastPageWhenTheyFitElsePagesOfTheirOwn) {
+    leaflet::LeafletHeader header;
+    header.comment = cp932("お大事に");
+    PageTable table;
+    ASSERT_EQ(leaflet::paginate(std::vector<DrugRecord>(2), 272, table), PaginateResult::kDone);
+    ASSERT_EQ(leaflet::placeCodes(2, kLargeCode, header, table), PaginateResult::kDone);
+    ASSERT_EQ(table.codeBlocks.size(), 1u);
+    const leaflet::CodeBlock& beside = table.codeBlocks[0];
+    EXPECT_EQ(beside.page, 0);
+    EXPECT_EQ(beside.columns, 2) << "side by side where the page is wide enough";
+    EXPECT_EQ(beside.cellTop(1) + beside.cellHeight(), leaflet::kCodeAreaBottom);
+    EXPECT_EQ(beside.cellLeft(1) + beside.symbolSide, leaflet::kRowsRight);
+    EXPECT_GE(beside.top, table.lastRowBottom + leaflet::kCodeGap);
+    EXPECT_EQ(table.pageTotal(), 1);
+
+    // Two pages of rows, the second full: five codes go onto a page of their own, then onto
+    // a second one, as many on each as an empty page holds.
+    ASSERT_EQ(leaflet::paginate(std::vector<DrugRecord>(12), 272, table), PaginateResult::kDone);
+    ASSERT_EQ(leaflet::placeCodes(9, kLargeCode, header, table), PaginateResult::kDone);
+    ASSERT_EQ(table.codeBlocks.size(), 2u);
+    EXPECT_EQ(table.codeBlocks[0].page, 2);
+    EXPECT_EQ(table.codeBlocks[0].firstCode, 0);
+    EXPECT_EQ(table.codeBlocks[0].codeCount, 6) << "three rows of two";
+    EXPECT_EQ(table.codeBlocks[1].page, 3);
+    EXPECT_EQ(table.codeBlocks[1].firstCode, 6);
+    EXPECT_EQ(table.codeBlocks[1].codeCount, 3);
+    EXPECT_EQ(table.pageTotal(), 4);
+    for (const leaflet::CodeBlock& block : table.codeBlocks)
+        EXPECT_GE(block.top, leaflet::headerBottom(header) + leaflet::kCodeGap);
+
+    ASSERT_EQ(leaflet::placeCodes(0, kLargeCode, header, table), PaginateResult::kDone);
+    EXPECT_TRUE(table.codeBlocks.empty());
+    EXPECT_EQ(table.pageTotal(), 2);
+}
+
+TEST(CodePlacement, RefusesCodesPastTheFifteenthPageOrWiderThanAPage) {
+    leaflet::LeafletHeader header;
+    PageTable table;
+    ASSERT_EQ(leaflet::paginate(std::vector<DrugRecord>(90), 272, table), PaginateResult::kDone);
+    EXPECT_EQ(leaflet::placeCodes(1, kLargeCode, header, table), PaginateResult::kTooManyPages);
+    ASSERT_EQ(leaflet::paginate(std::vector<DrugRecord>(1), 272, table), PaginateResult::kDone);
+    EXPECT_EQ(leaflet::placeCodes(1, 600, header, table), PaginateResult::kCodeTooLarge);
+}
+
 }  // namespace

@@ -9,6 +9,10 @@
 #include <QTableView>
 #include <QTest>
 
+#include <cstdlib>
+#include <filesystem>
+
+#include "handbook_reading.h"
 #include "leaflet/history_text.h"
 #include "leaflet/print_entry.h"
 #include "leaflet/print_target.h"
@@ -18,6 +22,7 @@
 #include "shell/history_save.h"
 #include "sjis/sjis.h"
 #include "stored_histories.h"
+#include "symbol_reading.h"
 
 namespace {
 
@@ -271,3 +276,48 @@ TEST_F(LeafletRoad, EditedPrescribersAreStoredAndTheChosenOneIsPrinted) {
 }
 
 }  // namespace
+
+TEST_F(LeafletRoad, TheHandbookSwitchPrintsTheRegisteredPatientsCodes) {
+    PatientRecord patient{};
+    patient.ID = kPatientId;
+    sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8(kPatientName));
+    patient.SEX = 2;
+    patient.NENGO = 4;  // 平成5年6月7日
+    patient.YEAR = 5;
+    patient.MONTH = 6;
+    patient.DAY = 7;
+    ASSERT_EQ(LRecordEdit(&patient, kPatientId), 0);
+
+    find<QCheckBox>("handbookCodesCheck")->click();
+    shell::SettingsBlock saved{};
+    ASSERT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
+    EXPECT_TRUE(shell::handbookCodesOn(saved)) << "written at once";
+
+    choosePatient(kPatientId);
+    auto* nameBox = find<QLineEdit>("nameSearchBox");
+    nameBox->setFocus();
+    type(nameBox, "あむろ");
+    setDosage({{"morningBox", "1"}, {"eveningBox", "1"}});
+    prompts.yesNo = {false};
+    activate();
+    QTest::keyClick(nameBox, Qt::Key_F6);
+    ASSERT_EQ(jobs.jobCount(), 1);
+
+    TempDir pages;
+    const std::string prefix = (pages.path() / "page").string();
+    ASSERT_EQ(std::system(
+                  ("pdftoppm -r 300 -png '" + jobs.jobPath(1).toStdString() + "' '" + prefix + "'")
+                      .c_str()),
+              0);
+    std::vector<DecodedSymbol> symbols;
+    for (const auto& file : std::filesystem::directory_iterator(pages.path()))
+        for (DecodedSymbol& s : decodeSymbols(QImage(QString::fromStdString(file.path().string()))))
+            symbols.push_back(std::move(s));
+    ASSERT_EQ(symbols.size(), 1u);
+    const ReadDispensing read = readDispensing(symbols[0].bytes);
+    EXPECT_EQ(sjis::toUtf8(read.patient), kPatientName);
+    EXPECT_EQ(read.sex, "2");
+    EXPECT_EQ(read.birth, "19930607");
+    ASSERT_EQ(read.drugs.size(), 1u);
+    EXPECT_EQ(read.drugs[0].code, "2171901F3S91");
+}

@@ -108,6 +108,7 @@ TEST_F(SettingsFile, FieldsSitAtTheirOffsetsLittleEndian) {
     block.autoDosage = 1;
     block.reservedTriples[3][2] = 111;
     block.options[shell::kOptionDrugListOrder] = 1;
+    shell::setHandbookCodes(block, true);
     ASSERT_TRUE(shell::saveSettings(file, block).ok());
 
     const Bytes raw = bytes();
@@ -116,7 +117,9 @@ TEST_F(SettingsFile, FieldsSitAtTheirOffsetsLittleEndian) {
     EXPECT_EQ(Bytes(raw.begin() + 2004, raw.begin() + 2008), (Bytes{4, 3, 2, 1}));
     EXPECT_EQ(intAt(raw, 2172), 111);
     EXPECT_EQ(intAt(raw, 2176 + 16), 1);
+    EXPECT_EQ(intAt(raw, 2176 + 80), 1) << "the e-medication-handbook switch in option 20";
     EXPECT_EQ(load(), block);  // the comment's CR LF line breaks included
+    EXPECT_TRUE(shell::handbookCodesOn(load()));
 }
 
 TEST_F(SettingsFile, AShortFileFillsOnlyWhatItHoldsAndALongOneNoMoreThanItsFields) {
@@ -134,21 +137,27 @@ TEST_F(SettingsFile, AShortFileFillsOnlyWhatItHoldsAndALongOneNoMoreThanItsField
     expected.businessType = 0x1234;
     EXPECT_EQ(load(), expected);
 
-    // Options from twenty on are neither read nor written.
+    // Options from twenty-one on (after the e-medication-handbook switch) are neither read nor
+    // written.
     Bytes full(4000);  // longer than a settings file: the save replaces it whole
     for (std::size_t i = 0; i < full.size(); ++i) full[i] = static_cast<unsigned char>(i % 251 + 1);
-    write({full.begin(), full.begin() + 2256});
+    write({full.begin(), full.begin() + 2260});
     const SettingsBlock fromShort = load();
     write(full);
     SettingsBlock block = load();
     EXPECT_EQ(block, fromShort);
-    EXPECT_EQ(block.options[20], 0);
+    EXPECT_EQ(block.options[20], intAt(full, 2256));
+    EXPECT_EQ(block.options[21], 0);
 
     block.options[199] = -1;
     ASSERT_TRUE(shell::saveSettings(file, block).ok());
     Bytes written(full.begin(), full.begin() + 2976);
-    std::fill(written.begin() + 2256, written.end(), 0);
+    std::fill(written.begin() + 2260, written.end(), 0);
     EXPECT_EQ(bytes(), written);
+
+    // A file written before the switch existed has zero there: the codes are off.
+    write({full.begin(), full.begin() + 2256});
+    EXPECT_FALSE(shell::handbookCodesOn(load()));
 }
 
 TEST_F(SettingsFile, FailedSaveKeepsThePreviousFileAndNamesThePart) {

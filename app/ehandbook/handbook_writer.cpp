@@ -1,0 +1,177 @@
+#include "ehandbook/handbook_writer.h"
+
+#include <cctype>
+#include <cstddef>
+#include <vector>
+
+#include "ehandbook/record_line.h"
+#include "sjis/sjis.h"
+
+namespace ehandbook {
+
+namespace {
+
+// Byte limits of the fields written.
+constexpr std::size_t kNameBytes = 40;
+constexpr std::size_t kDateBytes = 8;
+constexpr std::size_t kNoteBytes = 120;
+constexpr std::size_t kInstitutionBytes = 120;
+constexpr std::size_t kDrugNameBytes = 120;
+constexpr std::size_t kAmountBytes = 12;
+constexpr std::size_t kUnitBytes = 12;
+constexpr std::size_t kDrugCodeBytes = 13;
+constexpr std::size_t kDrugNoteBytes = 100;
+constexpr std::size_t kUsageBytes = 100;
+
+constexpr int kAuthorProfessional = 1;
+constexpr int kFeeTableMedical = 1;
+constexpr int kFeeTablePharmacy = 4;
+constexpr int kCodeKindNone = 1;
+constexpr int kCodeKindYj = 4;
+constexpr int kLargestQuantity = 999;
+
+// The dispensing quantity of the usage record: "１４日分" is 14 日分 and "５回分" 5 回分; any
+// other days text is one 調剤 and is kept whole in a 311 note.
+struct Quantity {
+    int count = 1;
+    std::string unit;
+    bool exact = false;  // the days text said all there is
+};
+
+Quantity quantityOf(std::string_view days) {
+    static const std::string kDays = sjis::fromUtf8("日分");
+    static const std::string kDoses = sjis::fromUtf8("回分");
+    static const std::string kWhole = sjis::fromUtf8("調剤");
+    const std::string half = sjis::toHalfWidth(days);
+    std::size_t digits = 0;
+    int count = 0;
+    while (digits < half.size() && std::isdigit(static_cast<unsigned char>(half[digits])) &&
+           count <= kLargestQuantity) {
+        count = count * 10 + (half[digits++] - '0');
+    }
+    const std::string_view rest = std::string_view(half).substr(digits);
+    if (digits > 0 && count > 0 && count <= kLargestQuantity && (rest == kDays || rest == kDoses))
+        return {count, std::string(rest), true};
+    return {1, kWhole, days.empty()};
+}
+
+struct Rp {
+    const Drug* first;
+    std::vector<const Drug*> drugs;
+};
+
+bool sameRp(const Drug& a, const Drug& b) {
+    return a.usage == b.usage && a.days == b.days && a.form == b.form;
+}
+
+std::vector<Rp> groupIntoRps(const std::vector<Drug>& drugs) {
+    std::vector<Rp> rps;
+    for (const Drug& drug : drugs) {
+        Rp* rp = nullptr;
+        for (Rp& r : rps)
+            if (sameRp(*r.first, drug)) rp = &r;
+        if (!rp) rp = &rps.emplace_back(Rp{&drug, {}});
+        rp->drugs.push_back(&drug);
+    }
+    return rps;
+}
+
+void writePatient(const Patient& patient, std::string& out) {
+    RecordLine line("1");
+    line.text(patient.name, kNameBytes);
+    if (patient.sex == Sex::kUnknown) {
+        line.blank();
+    } else {
+        line.number(static_cast<int>(patient.sex));
+    }
+    out += line.text(patient.birthDate, kDateBytes).blanks(7).done();
+    for (const PatientNote& note : patient.notes) {
+        if (fieldText(note.text, kNoteBytes).empty()) continue;
+        out += RecordLine("2")
+                   .number(static_cast<int>(note.kind))
+                   .text(note.text, kNoteBytes)
+                   .number(kAuthorProfessional)
+                   .done();
+    }
+}
+
+void writeDispensingHead(const Dispensing& d, std::string& out) {
+    out += RecordLine("5").text(d.date, kDateBytes).number(kAuthorProfessional).done();
+    if (!fieldText(d.pharmacy, kInstitutionBytes).empty()) {
+        out += RecordLine("11")
+                   .text(d.pharmacy, kInstitutionBytes)
+                   .blank()
+                   .number(d.dispensingPharmacy ? kFeeTablePharmacy : kFeeTableMedical)
+                   .blanks(4)
+                   .number(kAuthorProfessional)
+                   .done();
+    }
+    if (!fieldText(d.pharmacist, kNameBytes).empty()) {
+        out += RecordLine("15")
+                   .text(d.pharmacist, kNameBytes)
+                   .blank()
+                   .number(kAuthorProfessional)
+                   .done();
+    }
+    if (!fieldText(d.prescriber, kNameBytes).empty()) {
+        out += RecordLine("55")
+                   .text(d.prescriber, kNameBytes)
+                   .blank()
+                   .number(kAuthorProfessional)
+                   .done();
+    }
+}
+
+void writeRp(const Rp& rp, int number, std::string& out) {
+    for (const Drug* drug : rp.drugs) {
+        const bool coded = !fieldText(drug->yjcode, kDrugCodeBytes).empty();
+        out += RecordLine("201")
+                   .number(number)
+                   .text(drug->name, kDrugNameBytes)
+                   .text(drug->amount, kAmountBytes)
+                   .text(drug->unit, kUnitBytes)
+                   .number(coded ? kCodeKindYj : kCodeKindNone)
+                   .text(drug->yjcode, kDrugCodeBytes)
+                   .number(kAuthorProfessional)
+                   .blanks(3)
+                   .done();
+        if (!fieldText(drug->note, kDrugNoteBytes).empty()) {
+            out += RecordLine("281")
+                       .number(number)
+                       .text(drug->note, kDrugNoteBytes)
+                       .number(kAuthorProfessional)
+                       .done();
+        }
+    }
+    const Quantity quantity = quantityOf(rp.first->days);
+    out += RecordLine("301")
+               .number(number)
+               .text(rp.first->usage, kUsageBytes)
+               .number(quantity.count)
+               .text(quantity.unit, kUsageBytes)
+               .number(static_cast<int>(rp.first->form))
+               .number(kCodeKindNone)
+               .blank()
+               .number(kAuthorProfessional)
+               .done();
+    if (!quantity.exact) {
+        out += RecordLine("311")
+                   .number(number)
+                   .text(rp.first->days, kUsageBytes)
+                   .number(kAuthorProfessional)
+                   .done();
+    }
+}
+
+}  // namespace
+
+std::string handbookText(const HandbookInput& input) {
+    std::string out(kVersionRecord);
+    writePatient(input.patient, out);
+    writeDispensingHead(input.dispensing, out);
+    int number = 0;
+    for (const Rp& rp : groupIntoRps(input.dispensing.drugs)) writeRp(rp, ++number, out);
+    return out;
+}
+
+}  // namespace ehandbook

@@ -1,0 +1,22 @@
+// The e-medication-handbook text (JAHIS TC, version record "JAHISTC08") of one dispensing:
+// CP932, fields separated by ",", every record ended by CR LF, in the format's record order.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ehandbook/handbook_input.h"
+
+namespace ehandbook {
+
+inline constexpr std::string_view kVersionRecord = "JAHISTC08,1\r\n";
+
+// The whole text: the version record (output kind 1: from a pharmacy to the patient); the
+// patient (1) and the patient's notes (2); the dispensing date (5), the pharmacy (11) and the
+// pharmacist (15) when known; the prescriber (55) when known; then one RP per group of drugs
+// with equal usage, days and form, in the order their first drug comes: each drug (201, with
+// its amount text as a note 281), then the usage (301, and 311 for a days text that is not a
+// count of days or doses). Every field is cut to its byte limit at a character boundary.
+std::string handbookText(const HandbookInput& input);
+
+}  // namespace ehandbook

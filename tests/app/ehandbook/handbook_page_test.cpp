@@ -1,0 +1,211 @@
+// The e-medication-handbook codes on the printed leaflet: where they stand, and round trips from
+// the print list through the rendered page, a PDF rendered to PNG and an outside decoder back
+// to the patient, drugs and usages of the print list.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "ehandbook/handbook_writer.h"
+#include "ehandbook/leaflet_handbook.h"
+#include "entry_builder.h"
+#include "handbook_reading.h"
+#include "leaflet/leaflet_job.h"
+#include "leaflet/leaflet_pdf.h"
+#include "leaflet/page_geometry.h"
+#include "page_image.h"
+#include "pdf_reading.h"
+#include "symbol_reading.h"
+#include "temp_dir.h"
+
+namespace {
+
+const QDate kDate(2024, 1, 9);
+
+leaflet::LeafletHeader header(bool codes, std::string_view comment = "お大事に") {
+    leaflet::LeafletHeader h;
+    h.patientName = cp932("見本 花子");
+    h.patientId = "1024";
+    h.prescriber = cp932("見本内科　見本 一郎");
+    h.pharmacist = cp932("薬剤 太郎");
+    h.pharmacyName = cp932("サンプル薬局");
+    h.comment = cp932(comment);
+    h.dispensingPharmacy = true;
+    h.handbookCodes = codes;
+    h.registered = {2, "19580303", cp932("卵"), ""};
+    return h;
+}
+
+// `count` drugs with long names, in usage groups of three.
+leaflet::PrintList printList(int count) {
+    leaflet::PrintList list;
+    for (int i = 1; i <= count; ++i) {
+        const std::string n = std::to_string(i);
+        list.append(EntryBuilder()
+                        .yjcode("2171901F2" + std::string(i < 10 ? "S0" : "S") + n)
+                        .name("見本錠" + n + "号「サンプル製薬」５ｍｇ")
+                        .form("錠")
+                        .timings({0, 1, 0, 1, 0})
+                        .amount("用量　１回１錠")
+                        .usage("１日２回  朝夕食後に服用" + std::to_string((i + 2) / 3))
+                        .days(std::to_string(7 * ((i + 2) / 3)) + "日分")
+                        .build(),
+                    nullptr);
+    }
+    return list;
+}
+
+struct Leaflet {
+    leaflet::PrintList list;
+    std::unique_ptr<leaflet::LeafletJob> job;
+
+    Leaflet(int drugs, const leaflet::LeafletHeader& h) : list(printList(drugs)) {
+        job = std::make_unique<leaflet::LeafletJob>(h, list, kDate);
+        EXPECT_EQ(job->paginate(), leaflet::PaginateResult::kDone);
+    }
+    const leaflet::PageComposer& composer() const { return job->composer(); }
+    QImage page(int n) const {
+        QImage image = leaflet::newPageImage();
+        composer().renderPage(image, n);
+        return image;
+    }
+};
+
+// Checks that the read-back text holds the patient and every print-list entry with its usage.
+void expectPrintList(const std::string& text, const leaflet::PrintList& list) {
+    const ReadDispensing read = readDispensing(text);
+    EXPECT_EQ(read.patient, cp932("見本 花子"));
+    EXPECT_EQ(read.sex, "2");
+    EXPECT_EQ(read.birth, "19580303");
+    EXPECT_EQ(read.date, "20240109");
+    EXPECT_EQ(read.pharmacy, cp932("サンプル薬局"));
+    ASSERT_EQ(read.drugs.size(), static_cast<std::size_t>(list.count()));
+    for (int i = 0; i < list.count(); ++i) {
+        const DrugRecord& entry = list.entry(i);
+        const auto found = std::find_if(
+            read.drugs.begin(), read.drugs.end(),
+            [&](const ReadDrug& d) { return d.name == leaflet::field(entry.PRODUCTNAME); });
+        ASSERT_NE(found, read.drugs.end()) << i;
+        EXPECT_EQ(found->code, leaflet::field(entry.YJCODE));
+        EXPECT_EQ(found->amount, "2");
+        EXPECT_EQ(found->usage, leaflet::usageText(entry));
+        EXPECT_EQ(found->quantity + cp932("日分"), leaflet::daysText(entry));
+    }
+}
+
+// The codes' bytes found on page images, joined back into the whole text.
+std::string joinedCodes(const std::vector<QImage>& pages, std::size_t expectedCodes) {
+    std::vector<std::string> parts;
+    for (const QImage& page : pages) {
+        for (const DecodedSymbol& symbol : decodeSymbols(page)) {
+            EXPECT_EQ(symbol.ecLevel, "M");
+            parts.push_back(symbol.bytes);
+        }
+    }
+    EXPECT_EQ(parts.size(), expectedCodes);
+    return parts.size() == 1 ? parts[0] : joinParts(parts);
+}
+
+TEST(HandbookCodesOnThePage, StandBesideOrAboveTheCommentAndCoverNothing) {
+    struct Case {
+        int drugs;
+        std::string comment;
+        int pages;  // with the codes
+        bool besideComment;
+    };
+    const std::string longLine(100, 'x');
+    const Case cases[] = {{2, "お大事に", 1, true},
+                          {2, longLine + "\n" + longLine, 1, false},
+                          {2, "", 1, true},
+                          {6, "お大事に", 2, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.drugs) + " drugs, comment " + c.comment);
+        const leaflet::LeafletHeader h = header(true, c.comment);
+        const Leaflet leaflet(c.drugs, h);
+        ASSERT_EQ(leaflet.job->codes().size(), 1u);
+        ASSERT_EQ(leaflet.composer().pageTotal(), c.pages);
+        const int last = c.pages - 1;
+        const QImage page = leaflet.page(last);
+        // The same page without the codes.
+        const leaflet::PageComposer withoutCodes(h, leaflet.list.entries(), leaflet.list.photos(),
+                                                 leaflet.job->table(), kDate);
+        QImage plain = leaflet::newPageImage();
+        withoutCodes.renderPage(plain, last);
+        // Every pixel the codes change lies in one rectangle holding no ink of the page.
+        QRect changed;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (page.pixel(x, y) != plain.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(changed.isEmpty());
+        const QRect margin = changed.adjusted(-6, -6, 6, 6);
+        EXPECT_EQ(
+            inkPixels(plain, margin.left(), margin.top(), margin.right() + 1, margin.bottom() + 1),
+            0)
+            << "covers the page's ink";
+        const bool beside = changed.bottom() >= leaflet::kCommentTop / 2;
+        EXPECT_EQ(beside, c.besideComment) << changed.bottom();
+        EXPECT_EQ(decodeSymbols(page).size(), 1u);
+    }
+}
+
+TEST(HandbookCodesOnThePage, RoundTripThroughTheRenderedPages) {
+    const Leaflet leaflet(30, header(true));
+    ASSERT_GE(leaflet.job->codes().size(), 2u) << "thirty drugs need several symbols";
+    std::vector<QImage> pages;
+    for (int n = 0; n < leaflet.composer().pageTotal(); ++n) pages.push_back(leaflet.page(n));
+    expectPrintList(joinedCodes(pages, leaflet.job->codes().size()), leaflet.list);
+}
+
+TEST(HandbookCodesOnThePage, RoundTripThroughAPdfRenderedToPng) {
+    const Leaflet leaflet(30, header(true));
+    const std::size_t codes = leaflet.job->codes().size();
+    TempDir dir;
+    const std::string pdf = (dir.path() / "leaflet.pdf").string();
+    ASSERT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(pdf), leaflet.composer()));
+    const std::string text = pdfText(pdf);
+    for (std::size_t n = 1; n <= codes; ++n) {
+        const std::string label =
+            "お薬手帳QR(" + std::to_string(n) + "/" + std::to_string(codes) + ")";
+        EXPECT_NE(text.find(label), std::string::npos) << label;
+    }
+
+    // The pages from the first that holds codes, as a printer would put them on paper.
+    constexpr int kDpi = 300;
+    const int first = leaflet.job->table().codeBlocks.front().page + 1;
+    const std::string prefix = (dir.path() / "page").string();
+    ASSERT_EQ(std::system(("pdftoppm -r " + std::to_string(kDpi) + " -f " + std::to_string(first) +
+                           " -png '" + pdf + "' '" + prefix + "'")
+                              .c_str()),
+              0);
+    std::vector<QImage> pages;
+    for (const auto& file : std::filesystem::directory_iterator(dir.path()))
+        if (file.path().extension() == ".png")
+            pages.emplace_back(QString::fromStdString(file.path().string()));
+    ASSERT_EQ(static_cast<int>(pages.size()), leaflet.composer().pageTotal() - first + 1);
+    expectPrintList(joinedCodes(pages, codes), leaflet.list);
+
+    // Modules of at least 0.3 mm on the paper.
+    for (const QImage& page : pages) {
+        for (const DecodedSymbol& symbol : decodeSymbols(page)) {
+            const int modules = leaflet.job->codes()[0].size;
+            const double millimetres = symbol.width * 25.4 / kDpi / modules;
+            EXPECT_GE(millimetres, 0.3);
+        }
+    }
+}
+
+TEST(HandbookCodesOnThePage, AnOutsideDecoderReadsExactlyTheWrittenText) {
+    const Leaflet leaflet(3, header(true));
+    ASSERT_EQ(leaflet.job->codes().size(), 1u);
+    TempDir dir;
+    const std::string png = (dir.path() / "page.png").string();
+    ASSERT_TRUE(leaflet.page(0).save(QString::fromStdString(png)));
+    const std::string read = zbarBytes(png);
+    const std::string written = ehandbook::handbookText(
+        ehandbook::leafletHandbookInput(header(true), leaflet.list.entries(), "20240109"));
+    EXPECT_EQ(read, written);
+    expectPrintList(read, leaflet.list);
+}
+
+}  // namespace

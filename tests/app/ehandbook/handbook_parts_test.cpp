@@ -1,0 +1,94 @@
+// Splitting handbook texts over symbols, and what one symbol holds.
+#include "ehandbook/handbook_parts.h"
+
+#include <gtest/gtest.h>
+
+#include "ehandbook/handbook_writer.h"
+#include "ehandbook/qr_symbol.h"
+#include "handbook_reading.h"
+#include "sjis/sjis.h"
+
+namespace {
+
+constexpr const char* kDataId = "20240109103005";
+
+// A dispensing of `count` drugs in RPs of three, with long texts, so that it needs several
+// symbols.
+std::string longText(int count) {
+    ehandbook::HandbookInput input;
+    input.patient.name = sjis::fromUtf8("見本 花子");
+    input.dispensing.date = "20240109";
+    for (int i = 1; i <= count; ++i) {
+        ehandbook::Drug drug;
+        drug.name = sjis::fromUtf8("見本錠" + std::to_string(i) + "号「サンプル製薬」５ｍｇ");
+        drug.amount = "3";
+        drug.yjcode = "2171901F2S" + std::to_string(10 + i);
+        drug.note = sjis::fromUtf8("１回１錠");
+        drug.usage = sjis::fromUtf8("１日３回  毎食後に服用" + std::to_string((i + 2) / 3));
+        drug.days = sjis::fromUtf8("１４日分");
+        input.dispensing.drugs.push_back(drug);
+    }
+    return ehandbook::handbookText(input);
+}
+
+TEST(HandbookParts, AThirtyDrugTextSplitsBetweenRecordsAndJoinsBackWhole) {
+    const std::string text = longText(30);
+    ASSERT_GT(text.size(), ehandbook::kSymbolBudget);
+    const std::vector<std::string> parts = ehandbook::splitHandbookText(text, kDataId);
+    ASSERT_GE(parts.size(), 2u);
+    for (std::size_t n = 0; n < parts.size(); ++n) {
+        SCOPED_TRACE("part " + std::to_string(n + 1));
+        const std::string& part = parts[n];
+        EXPECT_LE(part.size(), ehandbook::kSymbolBudget);
+        EXPECT_TRUE(part.starts_with(ehandbook::kVersionRecord));
+        const std::vector<Fields> records = readRecords(part);
+        ASSERT_FALSE(records.empty()) << "whole records only";
+        EXPECT_EQ(records.back(),
+                  (Fields{"911", kDataId, std::to_string(parts.size()), std::to_string(n + 1)}));
+        if (n + 1 < parts.size()) {
+            const std::size_t start = ehandbook::kVersionRecord.size();
+            const std::size_t next = parts[n + 1].find("\r\n", start) + 2 - start;
+            EXPECT_GT(part.size() + next, ehandbook::kSymbolBudget) << "the next record fitted";
+        }
+    }
+    std::vector<std::string> shuffled(parts.rbegin(), parts.rend());
+    EXPECT_EQ(joinParts(shuffled), text);
+}
+
+TEST(HandbookParts, TenPartsOrMoreStillKeepEveryPartWithinTheBudget) {
+    const std::string text = longText(30);
+    const std::vector<std::string> parts = ehandbook::splitHandbookText(text, kDataId, 190);
+    ASSERT_GE(parts.size(), 10u);
+    for (const std::string& part : parts) EXPECT_LE(part.size(), 190u) << part;
+    EXPECT_EQ(joinParts(parts), text);
+}
+
+TEST(HandbookParts, ATextWithinTheBudgetStaysOnePartWithoutSplitRecord) {
+    const std::string text = longText(1);
+    EXPECT_EQ(ehandbook::splitHandbookText(text, kDataId), std::vector<std::string>{text});
+    const std::string exact = longText(13);
+    ASSERT_LE(exact.size(), ehandbook::kSymbolBudget) << "a fuller text that still fits";
+    EXPECT_EQ(ehandbook::splitHandbookText(exact, kDataId).size(), 1u);
+}
+
+TEST(HandbookParts, RefusesWhatCannotBeSplitSafely) {
+    const std::string text = longText(30);
+    EXPECT_TRUE(ehandbook::splitHandbookText(text, "2024010910300").empty()) << "13 digits";
+    EXPECT_TRUE(ehandbook::splitHandbookText(text, "2024010910300x").empty());
+    EXPECT_TRUE(ehandbook::splitHandbookText(text.substr(0, text.size() - 1), kDataId).empty())
+        << "a last record without its CR LF";
+    EXPECT_TRUE(ehandbook::splitHandbookText(text.substr(5), kDataId).empty()) << "no version";
+    EXPECT_TRUE(ehandbook::splitHandbookText(text, kDataId, 80).empty())
+        << "a record longer than a part holds";
+    EXPECT_EQ(ehandbook::dataIdAt(2024, 1, 9, 8, 5, 3), "20240109080503");
+}
+
+TEST(QrSymbols, BytesNoVersionHoldsMakeNoSymbol) {
+    EXPECT_FALSE(ehandbook::encodeQrSymbol(std::string(2400, 'x')));
+    EXPECT_FALSE(ehandbook::encodeQrSymbol(""));
+    const auto largest = ehandbook::encodeQrSymbol(std::string(2331, '\x82'));
+    ASSERT_TRUE(largest) << "2,331 bytes fill a version 40 symbol at level M";
+    EXPECT_EQ(largest->size, 177);
+}
+
+}  // namespace

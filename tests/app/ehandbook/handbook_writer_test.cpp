@@ -1,0 +1,173 @@
+// The handbook text against the format's rules: record order and fields, CP932 with CR LF,
+// escaping, byte limits cut on character boundaries, RPs and quantities.
+#include "ehandbook/handbook_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "handbook_reading.h"
+#include "sjis/sjis.h"
+
+namespace {
+
+using ehandbook::Drug;
+using ehandbook::FormCode;
+using ehandbook::HandbookInput;
+
+std::string cp932(std::string_view utf8) {
+    return sjis::fromUtf8(utf8);
+}
+
+Drug drug(std::string_view name, std::string_view usage, std::string_view days,
+          FormCode form = FormCode::kInternal) {
+    Drug d;
+    d.name = cp932(name);
+    d.amount = "2";
+    d.unit = cp932("錠");
+    d.yjcode = "2171901F2S93";
+    d.usage = cp932(usage);
+    d.days = cp932(days);
+    d.form = form;
+    return d;
+}
+
+HandbookInput dispensing() {
+    HandbookInput input;
+    input.patient.name = cp932("見本 花子");
+    input.patient.sex = ehandbook::Sex::kFemale;
+    input.patient.birthDate = "19580303";
+    input.patient.notes = {{ehandbook::NoteKind::kAllergy, cp932("卵")}};
+    input.dispensing.date = "20240109";
+    input.dispensing.pharmacy = cp932("サンプル薬局");
+    input.dispensing.pharmacist = cp932("薬剤 太郎");
+    input.dispensing.prescriber = cp932("見本 一郎");
+    input.dispensing.drugs = {drug("見本錠", "１日２回  朝夕食後に服用", "１４日分")};
+    input.dispensing.drugs[0].note = cp932("１回１錠");
+    return input;
+}
+
+// Field `index` of the first record numbered `number`.
+std::string fieldOf(const std::string& text, const std::string& number, std::size_t index) {
+    for (const Fields& record : readRecords(text))
+        if (record[0] == number) return index < record.size() ? record[index] : "<missing>";
+    return "<no record>";
+}
+
+TEST(HandbookWriter, WritesEveryRecordInTheFormatsOrderWithItsFields) {
+    const std::string text = ehandbook::handbookText(dispensing());
+    EXPECT_EQ(sjis::toUtf8(text),
+              "JAHISTC08,1\r\n"
+              "1,見本 花子,2,19580303,,,,,,,\r\n"
+              "2,1,卵,1\r\n"
+              "5,20240109,1\r\n"
+              "11,サンプル薬局,,4,,,,,1\r\n"
+              "15,薬剤 太郎,,1\r\n"
+              "55,見本 一郎,,1\r\n"
+              "201,1,見本錠,2,錠,4,2171901F2S93,1,,,\r\n"
+              "281,1,１回１錠,1\r\n"
+              "301,1,１日２回  朝夕食後に服用,14,日分,1,1,,1\r\n");
+    EXPECT_EQ(sjis::fromUtf8(sjis::toUtf8(text)), text) << "the text is CP932";
+}
+
+TEST(HandbookWriter, LeavesOutWhatIsNotKnownButKeepsTheFieldCounts) {
+    HandbookInput input = dispensing();
+    input.patient = {cp932("見本 花子"), ehandbook::Sex::kUnknown, "", {{}}};
+    input.dispensing = {"20240109", "", false, "", "", input.dispensing.drugs};
+    input.dispensing.drugs[0].yjcode.clear();
+    input.dispensing.drugs[0].note.clear();
+    const std::string text = ehandbook::handbookText(input);
+    EXPECT_EQ(sjis::toUtf8(text),
+              "JAHISTC08,1\r\n"
+              "1,見本 花子,,,,,,,,,\r\n"
+              "5,20240109,1\r\n"
+              "201,1,見本錠,2,錠,1,,1,,,\r\n"
+              "301,1,１日２回  朝夕食後に服用,14,日分,1,1,,1\r\n");
+    input.dispensing.pharmacy = cp932("見本病院");
+    EXPECT_EQ(fieldOf(ehandbook::handbookText(input), "11", 3), "1") << "a hospital's fee table";
+}
+
+TEST(HandbookWriter, CommasAndLineBreaksInTextsNeverBreakFieldsOrRecords) {
+    HandbookInput input = dispensing();
+    input.patient.name = cp932("見本,花子");
+    input.dispensing.drugs[0].name = cp932("見本錠,5mg");
+    input.dispensing.drugs[0].usage = cp932("朝\r\n夕,食後");
+    // A lead byte followed by a comma is no character: the comma must still be escaped.
+    input.dispensing.pharmacist = std::string("\x82") + "," + cp932("太郎");
+    const std::string text = ehandbook::handbookText(input);
+    const std::vector<Fields> records = readRecords(text);
+    ASSERT_EQ(records.size(), 10u) << text;
+    EXPECT_EQ(sjis::toUtf8(fieldOf(text, "1", 1)), "見本，花子");
+    EXPECT_EQ(sjis::toUtf8(fieldOf(text, "201", 2)), "見本錠，5mg");
+    EXPECT_EQ(sjis::toUtf8(fieldOf(text, "301", 2)), "朝  夕，食後");
+    EXPECT_EQ(sjis::toUtf8(fieldOf(text, "15", 1)), "，太郎");
+    EXPECT_EQ(records[5].size(), 4u);
+    EXPECT_EQ(records[7].size(), 11u);
+    EXPECT_EQ(records[9].size(), 9u);
+}
+
+TEST(HandbookWriter, CutsEveryFieldToItsLimitOnACharacterBoundary) {
+    std::string wide;  // 200 bytes of double-byte characters after one half-width byte
+    for (int i = 0; i < 100; ++i) wide += cp932("薬");
+    HandbookInput input = dispensing();
+    input.patient.name = "a" + wide;
+    input.patient.notes = {{ehandbook::NoteKind::kAllergy, wide}};
+    input.dispensing.pharmacy = wide;
+    input.dispensing.drugs[0].name = "a" + wide;
+    input.dispensing.drugs[0].usage = wide;
+    input.dispensing.drugs[0].unit = "a" + wide;
+    input.dispensing.drugs[0].yjcode = "12345678901234567";
+    const std::string text = ehandbook::handbookText(input);
+    const std::pair<const char*, std::size_t> limits[] = {
+        {"1", 1}, {"2", 2}, {"11", 1}, {"201", 2}, {"201", 4}, {"201", 6}, {"301", 2}};
+    const std::size_t expected[] = {39, 120, 120, 119, 11, 13, 100};
+    for (std::size_t i = 0; i < std::size(limits); ++i) {
+        const std::string field = fieldOf(text, limits[i].first, limits[i].second);
+        EXPECT_EQ(field.size(), expected[i]) << limits[i].first << " field " << limits[i].second;
+        EXPECT_EQ(sjis::cutLength(field, field.size()), field.size()) << "ends on a character";
+    }
+}
+
+TEST(HandbookWriter, GroupsDrugsOfEqualUsageDaysAndFormIntoRps) {
+    HandbookInput input = dispensing();
+    input.dispensing.drugs = {drug("甲錠", "朝食後", "１４日分"), drug("乙錠", "朝食後", "７日分"),
+                              drug("丙錠", "朝食後", "１４日分"),
+                              drug("丁貼付", "朝食後", "１４日分", FormCode::kExternal),
+                              drug("戊錠", "朝食後", "１４日分")};
+    const ReadDispensing read = readDispensing(ehandbook::handbookText(input));
+    std::vector<std::pair<int, std::string>> rps;
+    for (const ReadDrug& d : read.drugs) rps.emplace_back(d.rp, sjis::toUtf8(d.name));
+    EXPECT_EQ(rps, (std::vector<std::pair<int, std::string>>{
+                       {1, "甲錠"}, {1, "丙錠"}, {1, "戊錠"}, {2, "乙錠"}, {3, "丁貼付"}}));
+    EXPECT_EQ(read.drugs[4].form, "5");
+    EXPECT_EQ(recordNumbers(ehandbook::handbookText(input)).back(), "301");
+}
+
+TEST(HandbookWriter, CountsDaysOrDosesAndKeepsAnyOtherDaysTextAsANote) {
+    struct Case {
+        const char* days;
+        const char* quantity;
+        const char* unit;
+        const char* note;  // the 311 text, or "" for none
+    };
+    const Case cases[] = {{"１４日分", "14", "日分", ""},
+                          {"7日分", "7", "日分", ""},
+                          {"５回分", "5", "回分", ""},
+                          {"２８枚", "1", "調剤", "２８枚"},
+                          {"１０００日分", "1", "調剤", "１０００日分"},
+                          {"０日分", "1", "調剤", "０日分"},
+                          {"", "1", "調剤", ""}};
+    for (const Case& c : cases) {
+        HandbookInput input = dispensing();
+        input.dispensing.drugs = {drug("甲錠", "朝食後", c.days)};
+        const std::string text = ehandbook::handbookText(input);
+        SCOPED_TRACE(c.days);
+        EXPECT_EQ(fieldOf(text, "301", 3), c.quantity);
+        EXPECT_EQ(sjis::toUtf8(fieldOf(text, "301", 4)), c.unit);
+        const bool noted = *c.note != '\0';
+        EXPECT_EQ(recordNumbers(text).back(), noted ? "311" : "301");
+        if (noted) {
+            EXPECT_EQ(sjis::toUtf8(fieldOf(text, "311", 2)), c.note);
+        }
+    }
+}
+
+}  // namespace

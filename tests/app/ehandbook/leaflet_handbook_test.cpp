@@ -1,0 +1,106 @@
+// What a leaflet and a registered patient give the handbook text.
+#include "ehandbook/leaflet_handbook.h"
+
+#include <gtest/gtest.h>
+
+#include "entry_builder.h"
+
+namespace {
+
+using ehandbook::FormCode;
+
+leaflet::LeafletHeader header() {
+    leaflet::LeafletHeader h;
+    h.patientName = cp932("見本 花子");
+    h.prescriber = cp932("見本内科　見本 一郎");
+    h.pharmacist = cp932("薬剤 太郎");
+    h.pharmacyName = cp932("サンプル薬局");
+    h.dispensingPharmacy = true;
+    return h;
+}
+
+TEST(LeafletHandbook, EachEntryIsADrugWithItsDaysAmountUnitCodeTextsAndForm) {
+    const std::vector<DrugRecord> entries = {
+        EntryBuilder()
+            .yjcode("2171901F2S93")
+            .name("アムロジピン錠５ｍｇ")
+            .form("錠")
+            .timings({0, 1, 0, 100, 0})
+            .amount("用量　１回１錠")
+            .usage("１日２回  朝夕食後に服用")
+            .days("１４日分")
+            .build(),
+        EntryBuilder().name("見本カプセル").form("カプセル").timings({0, 2, 2, 2, 0}).build(),
+        EntryBuilder().name("見本散").form("散").timings({0, 0, 0, 0, 101}).build(),
+        EntryBuilder().name("見本シロップ").form("シロップ").timings({0, 1, 0, 1, 0}).build(),
+        EntryBuilder()
+            .name("見本テープ")
+            .form("貼付剤")
+            .usage("１日１回貼付")
+            .days("２８枚")
+            .build(),
+        EntryBuilder().name("見本注").form("注射液").build(),
+        EntryBuilder().name("見本キット").form("キット").build(),
+        EntryBuilder().name("見本頓服錠").form("錠").usage("頭痛時　頓服").days("５回分").build(),
+        EntryBuilder().name("見本寝前錠").form("錠").timings({0, 0, 0, 0, 1}).usage("頓服").build(),
+    };
+    const ehandbook::HandbookInput input =
+        ehandbook::leafletHandbookInput(header(), entries, "20240109");
+    ASSERT_EQ(input.dispensing.drugs.size(), entries.size());
+    const ehandbook::Drug& first = input.dispensing.drugs[0];
+    EXPECT_EQ(first.name, cp932("アムロジピン錠５ｍｇ"));
+    EXPECT_EQ(first.yjcode, "2171901F2S93");
+    EXPECT_EQ(first.note, cp932("用量　１回１錠"));
+    EXPECT_EQ(first.usage, cp932("１日２回  朝夕食後に服用"));
+    EXPECT_EQ(first.days, cp932("１４日分"));
+
+    const std::pair<std::string, std::string> amounts[] = {
+        {"1.5", "錠"}, {"6", "カプセル"}, {"1.5", "包"}, {"2", ""},  {"", ""},
+        {"", ""},      {"", ""},          {"", ""},      {"1", "錠"}};
+    const FormCode forms[] = {FormCode::kInternal, FormCode::kInternal, FormCode::kInternal,
+                              FormCode::kInternal, FormCode::kExternal, FormCode::kInjection,
+                              FormCode::kOther,    FormCode::kAsNeeded, FormCode::kInternal};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        SCOPED_TRACE(sjis::toUtf8(input.dispensing.drugs[i].name));
+        EXPECT_EQ(input.dispensing.drugs[i].amount, amounts[i].first);
+        EXPECT_EQ(input.dispensing.drugs[i].unit, cp932(amounts[i].second));
+        EXPECT_EQ(input.dispensing.drugs[i].form, forms[i]);
+    }
+}
+
+TEST(LeafletHandbook, TheRegisterGivesSexBirthDateAndHistories) {
+    PatientRecord patient{};
+    patient.SEX = 1;
+    patient.NENGO = 3;  // 昭和33年3月3日
+    patient.YEAR = 33;
+    patient.MONTH = 3;
+    patient.DAY = 3;
+    sjis::copyField(patient.ALLERGY, sizeof patient.ALLERGY, cp932("卵"));
+    sjis::copyField(patient.EFFECT, sizeof patient.EFFECT, cp932("発疹"));
+    const leaflet::RegisteredPatient registered = ehandbook::registeredPatient(patient);
+    EXPECT_EQ(registered.sex, 1);
+    EXPECT_EQ(registered.birthDate, "19580303");
+    EXPECT_EQ(registered.allergy, cp932("卵"));
+    EXPECT_EQ(registered.sideEffect, cp932("発疹"));
+
+    const struct {
+        int era, year, month, day;
+        const char* date;
+    } births[] = {{1, 45, 7, 29, "19120729"}, {2, 1, 12, 31, "19121231"},
+                  {4, 31, 4, 30, "20190430"}, {4, 4, 2, 29, "19920229"},
+                  {4, 5, 2, 29, ""},          {3, 33, 0, 3, ""},
+                  {0, 33, 3, 3, ""},          {5, 1, 5, 1, ""},
+                  {3, 0, 3, 3, ""},           {3, 33, 13, 3, ""}};
+    for (const auto& b : births) {
+        patient.NENGO = b.era;
+        patient.YEAR = b.year;
+        patient.MONTH = b.month;
+        patient.DAY = b.day;
+        EXPECT_EQ(ehandbook::registeredPatient(patient).birthDate, b.date)
+            << b.era << "/" << b.year << "/" << b.month << "/" << b.day;
+    }
+    patient.SEX = 0;
+    EXPECT_EQ(ehandbook::registeredPatient(patient).sex, 0);
+}
+
+}  // namespace

@@ -1,0 +1,51 @@
+// Decoding the QR symbols of page images: with zxing-cpp in the test process, and with zbarimg
+// (zbar-tools) as an outside decoder.
+#pragma once
+
+#define ZX_USE_UTF8 1
+#include <ZXing/ReadBarcode.h>
+
+#include <QImage>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct DecodedSymbol {
+    std::string bytes;    // the symbol's content exactly as encoded
+    std::string ecLevel;  // "L", "M", "Q" or "H"
+    int width = 0;        // pixels along the top edge of the symbol
+};
+
+// Every QR symbol zxing finds on `image`.
+inline std::vector<DecodedSymbol> decodeSymbols(const QImage& image) {
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(),
+                                ZXing::ImageFormat::Lum, static_cast<int>(grey.bytesPerLine()));
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::QRCode).setTryHarder(true);
+    std::vector<DecodedSymbol> symbols;
+    for (const ZXing::Result& result : ZXing::ReadBarcodes(view, hints)) {
+        if (!result.isValid()) continue;
+        const ZXing::ByteArray& bytes = result.bytes();
+        const auto& p = result.position();
+        const int side = p.topRight().x - p.topLeft().x;
+        DecodedSymbol symbol;
+        symbol.bytes.assign(bytes.begin(), bytes.end());
+        symbol.ecLevel = result.ecLevel();
+        symbol.width = side;
+        symbols.push_back(std::move(symbol));
+    }
+    return symbols;
+}
+
+// The raw bytes zbarimg reads from an image file (one symbol's content, as it is).
+inline std::string zbarBytes(const std::string& imageFile) {
+    std::string out;
+    const std::string command = "zbarimg --quiet --raw -Sbinary '" + imageFile + "' 2>/dev/null";
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}

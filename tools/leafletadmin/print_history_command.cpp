@@ -1,0 +1,206 @@
+// print-history: a leaflet stored in a patient's medication history, written to a PDF file
+// through the program's page painter without its windows.
+#include <QDate>
+#include <QGuiApplication>
+#include <QImage>
+#include <algorithm>
+#include <memory>
+
+#include "admin.h"
+#include "dosage/phrase_tables.h"
+#include "dosagebase.h"
+#include "drugbase.h"
+#include "ehandbook/leaflet_handbook.h"
+#include "layout/data_folder.h"
+#include "leaflet/history_text.h"
+#include "leaflet/leaflet_job.h"
+#include "leaflet/leaflet_messages.h"
+#include "leaflet/leaflet_pdf.h"
+#include "leaflet/page_fonts.h"
+#include "library_messages.h"
+#include "patientbase.h"
+#include "shell/settings.h"
+#include "sjis/sjis.h"
+
+namespace admin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A Qt application for fonts and PDF output while the command runs, on the offscreen platform,
+// unless the process has one already.
+class PageApplication {
+  public:
+    PageApplication() {
+        if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        leaflet::installFontSubstitutions();
+    }
+
+  private:
+    inline static char name_[] = "leafletadmin";
+    inline static char option_[] = "-platform";
+    inline static char platform_[] = "offscreen";
+    inline static char* argv_[] = {name_, option_, platform_, nullptr};
+    inline static int argc_ = 3;
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+// "YYYY/MM/DD HH:MM:SS" with digits where digits belong.
+bool isSlotTime(std::string_view text) {
+    constexpr std::string_view kShape = "0000/00/00 00:00:00";
+    if (text.size() != kShape.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (kShape[i] == '0' ? !digit : text[i] != kShape[i]) return false;
+    }
+    return true;
+}
+
+// The slot time text of a stamp in the history list's form ("2009年03月07日 09:05:03"): its
+// six numbers in the shape of isSlotTime.
+std::string slotTime(std::string_view listForm) {
+    std::string digits;
+    for (const char c : listForm)
+        if (c >= '0' && c <= '9') digits += c;
+    if (digits.size() != 14) return {};
+    return digits.substr(0, 4) + "/" + digits.substr(4, 2) + "/" + digits.substr(6, 2) + " " +
+           digits.substr(8, 2) + ":" + digits.substr(10, 2) + ":" + digits.substr(12, 2);
+}
+
+struct StoredLeaflet {
+    PatientRecord patient{};
+    std::string stamp;  // slot time text
+    std::string text;   // the stored history text
+};
+
+// Reads the patient `id` and the history text stored at `wanted` (the newest for an empty one).
+bool readStoredLeaflet(const fs::path& folder, int id, const std::string& wanted,
+                       StoredLeaflet& found, std::ostream& err) {
+    if (LRecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) return false;
+    std::vector<std::string> stamps;
+    const PatientListSink list{
+        &stamps,
+        [](void* c, const char* t) {
+            static_cast<std::vector<std::string>*>(c)->push_back(slotTime(t));
+        },
+        nullptr};
+    bool read = LRecordDetail(&found.patient, "", id, 1) == PATIENTBASE_OK &&
+                LRecordRIREKIDate(id, &list) == PATIENTBASE_OK;
+    if (read && found.patient.ID != id) {
+        err << "patient " << id << " is not registered\n";
+        read = false;
+    } else if (read && stamps.empty()) {
+        err << "patient " << id << " has no leaflet in the medication history\n";
+        read = false;
+    } else if (read) {
+        found.stamp = wanted.empty() ? stamps.front() : wanted;
+        if (std::find(stamps.begin(), stamps.end(), found.stamp) == stamps.end()) {
+            err << "patient " << id << " has no leaflet stored at " << wanted << "\n";
+            read = false;
+        }
+    }
+    if (read) {
+        std::string text(leaflet::kStoredHistoryLength + 1, '\0');
+        read = LRecordRIREKIDisplay(id, found.stamp.c_str(), text.data()) == 1;
+        found.text = std::string(sjis::fieldText(text.data(), text.size()));
+    }
+    LRecordClose();
+    return read;
+}
+
+// Item `index` of a phrase list as the main window shows it; empty when there is none.
+std::string phraseAt(int list, int index) {
+    dosage::PhraseTable table{};
+    if (DRecordREAD(table.data(), list) != DOSAGEBASE_OK) return {};
+    const std::vector<std::string> items = dosage::phraseItems(table);
+    return index >= 0 && index < static_cast<int>(items.size()) ? items[index] : std::string();
+}
+
+// The header the main window would make today for the registered patient.
+leaflet::LeafletHeader headerFor(const fs::path& folder, const shell::SettingsBlock& settings,
+                                 const PatientRecord& patient) {
+    leaflet::LeafletHeader header;
+    header.patientName = sjis::fieldText(patient.PATIENT, sizeof patient.PATIENT);
+    header.patientId = std::to_string(patient.ID);
+    DRecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr);
+    header.prescriber = phraseAt(dosage::kPrescribers, settings.prescriberIndex);
+    header.pharmacist = phraseAt(dosage::kPharmacists, settings.pharmacistIndex);
+    header.pharmacyName = sjis::fieldText(settings.pharmacyName, sizeof settings.pharmacyName);
+    header.comment = sjis::fieldText(settings.comment, sizeof settings.comment);
+    header.dispensingPharmacy = settings.businessType == 1;
+    header.colour = settings.options[shell::kOptionPrintColour] == 1;
+    header.handbookCodes = shell::handbookCodesOn(settings);
+    header.registered = ehandbook::registeredPatient(patient);
+    return header;
+}
+
+// Fills `list` with the stored drugs as the catalogue has them now, with their photographs.
+bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::PrintList& list) {
+    if (RecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) return false;
+    const std::string base = folder.string();
+    const bool filled = list.fillFromHistory(
+        leaflet::historyBlockFromText(stored),
+        [&base](const char* yjcode, DrugRecord& record, QImage& photo) {
+            if (RecordDetail(&record, yjcode) != 0) return false;
+            DrugSurface surface{photo.width(), photo.height(),
+                                static_cast<int32_t>(photo.bytesPerLine()),
+                                reinterpret_cast<uint32_t*>(photo.bits())};
+            int drawn = 0;
+            // The window argument only has to be present for the photograph to be drawn.
+            PictureImage(&surface, &drawn, &surface, yjcode, base.c_str(), 0, 0);
+            record.photoFlag = drawn == 1 ? 1 : 0;
+            return true;
+        });
+    RecordClose();
+    return filled;
+}
+
+}  // namespace
+
+int printHistory(const fs::path& folder, const std::string& idText, const std::string& stamp,
+                 const fs::path& pdf, std::ostream& out, std::ostream& err) {
+    const int id = patientId(idText);
+    if (id == 0) {
+        err << idText << ": the patient ID must be a positive whole number\n";
+        return kUsage;
+    }
+    if (!stamp.empty() && !isSlotTime(stamp)) {
+        err << stamp << ": the date must be written YYYY/MM/DD HH:MM:SS\n";
+        return kUsage;
+    }
+    LibraryMessages messages(err);
+    StoredLeaflet stored;
+    if (!readStoredLeaflet(folder, id, stamp, stored, err)) return kRefused;
+    shell::SettingsBlock settings{};
+    const shell::SettingsResult loaded =
+        shell::loadSettings(shell::settingsFilePath(folder), settings);
+    if (!loaded.ok()) {
+        err << loaded.message << "\n";
+        return kRefused;
+    }
+
+    PageApplication application;
+    leaflet::PrintList list;
+    if (!recallDrugs(folder, stored.text, list)) {
+        err << "the stored drugs cannot be read from the drug database\n";
+        return kRefused;
+    }
+    const QDate date =
+        QDate::fromString(QString::fromStdString(stored.stamp.substr(0, 10)), "yyyy/MM/dd");
+    leaflet::LeafletJob job(headerFor(folder, settings, stored.patient), list, date);
+    const leaflet::Message refusal = leaflet::paginationMessage(job.paginate());
+    if (!refusal.text.empty()) {
+        err << refusal.text << "\n";
+        return kRefused;
+    }
+    if (!leaflet::writeLeafletPdf(QString::fromStdString(pdf.string()), job.composer())) {
+        err << pdf.string() << ": cannot write the PDF file\n";
+        return kRefused;
+    }
+    out << pdf.string() << ": the leaflet of patient " << id << " stored at " << stored.stamp
+        << ", " << list.count() << " drugs on " << job.composer().pageTotal() << " page(s), "
+        << job.codes().size() << " e-medication-handbook code(s)\n";
+    return kDone;
+}
+
+}  // namespace admin
