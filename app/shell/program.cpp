@@ -1,6 +1,7 @@
 #include "shell/program.h"
 
 #include <QApplication>
+#include <QEvent>
 
 #include "dosagebase.h"
 #include "drugbase.h"
@@ -9,7 +10,9 @@
 #include "shell/main_window.h"
 #include "shell/small_dialogs.h"
 #include "shell/startup.h"
+#include "ui/program_icon.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_translation.h"
 #include "ui/text_convert.h"
 
 namespace shell {
@@ -21,9 +24,27 @@ void showLibraryMessage(void* prompts, const char* text) {
                                                 "エラー", ui::Icon::Warning);
 }
 
+// Ends the event loop after the watched window's first paint.
+class QuitWhenPainted : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 }  // namespace
 
-int runProgram(const std::filesystem::path& folder) {
+int runProgram(const std::filesystem::path& folder, ProgramOptions options) {
+    if (!ui::installJapaneseQtTexts())
+        qWarning(
+            "Qt's Japanese texts (qt6-translations-l10n) are missing: its dialogs speak English");
+    const QIcon icon = ui::programIcon();
+    if (icon.isNull())
+        qWarning("Qt's SVG support (libqt6svg6) is missing: the program has no icon");
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName("leafletdesk");
     leaflet::installFontSubstitutions();
     QApplication::setFont(QFont(QString::fromUtf8(leaflet::kGothicFace), 9));
     ui::QtPrompts prompts;
@@ -36,6 +57,8 @@ int runProgram(const std::filesystem::path& folder) {
     int exitCode = 0;
     {
         MainWindow window(state);
+        QuitWhenPainted quitWhenPainted;
+        if (options.quitWhenShown) window.installEventFilter(&quitWhenPainted);
         window.show();
         bool loaded;
         {
