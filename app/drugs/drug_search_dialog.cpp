@@ -1,6 +1,7 @@
 #include "drugs/drug_search_dialog.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,27 +11,34 @@
 #include "ui/byte_limit.h"
 #include "ui/colour_button.h"
 #include "ui/text_convert.h"
+#include "ui/wait_window.h"
 
 namespace drugs {
 namespace {
 
-QLineEdit* condition(QWidget* parent, const char* label, const char* name, int y) {
+// One labelled condition in row `row` of the conditions grid.
+template <class Field>
+Field* condition(QWidget* parent, QGridLayout* grid, int row, const char* label, const char* name) {
+    auto* field = new Field(parent);
+    field->setObjectName(name);
     auto* l = new QLabel(QString::fromUtf8(label), parent);
-    l->setGeometry(10, y, 80, 22);
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setGeometry(90, y, 220, 22);
+    l->setBuddy(field);
+    grid->addWidget(l, row, 0);
+    grid->addWidget(field, row, 1);
+    return field;
+}
+
+QLineEdit* textCondition(QWidget* parent, QGridLayout* grid, int row, const char* label,
+                         const char* name) {
+    auto* e = condition<QLineEdit>(parent, grid, row, label, name);
+    e->setMinimumWidth(220);
     ui::limitBytes(e, 250);
     return e;
 }
 
-QComboBox* choiceList(QWidget* parent, const char* label, const char* name, int y,
-                      const std::vector<SearchChoice>& choices) {
-    auto* l = new QLabel(QString::fromUtf8(label), parent);
-    l->setGeometry(10, y, 80, 22);
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setGeometry(90, y, 140, 22);
+QComboBox* choiceList(QWidget* parent, QGridLayout* grid, int row, const char* label,
+                      const char* name, const std::vector<SearchChoice>& choices) {
+    auto* c = condition<QComboBox>(parent, grid, row, label, name);
     for (const SearchChoice& choice : choices) c->addItem(QString::fromUtf8(choice.item));
     c->setCurrentIndex(0);
     return c;
@@ -46,23 +54,33 @@ DrugSearchDialog::DrugSearchDialog(ui::Prompts& prompts, Actions actions, QWidge
     : ResultsDialog(prompts, std::move(actions), parent) {
     setObjectName("drugSearchDialog");
     setWindowTitle("薬剤検索");
-    productName_ = condition(this, "薬剤名", "productNamePart", 10);
-    generalName_ = condition(this, "一般名", "generalNamePart", 36);
-    maker_ = condition(this, "製造会社", "makerPart", 62);
-    yjcode_ = condition(this, "ＹＪコード", "yjcodePart", 88);
-    route_ = choiceList(this, "投与経路", "routeList", 114, routeChoices());
-    form_ = choiceList(this, "剤形", "formList", 140, formChoices());
+    // The conditions on the left; the search button and the note beside them.
+    auto* grid = new QGridLayout;
+    productName_ = textCondition(this, grid, 0, "薬剤名", "productNamePart");
+    generalName_ = textCondition(this, grid, 1, "一般名", "generalNamePart");
+    maker_ = textCondition(this, grid, 2, "製造会社", "makerPart");
+    yjcode_ = textCondition(this, grid, 3, "ＹＪコード", "yjcodePart");
+    route_ = choiceList(this, grid, 4, "投与経路", "routeList", routeChoices());
+    form_ = choiceList(this, grid, 5, "剤形", "formList", formChoices());
     auto* start = new ui::ColourButton(1134, "左記条件で検索 ", this);
     start->setObjectName("searchButton");
-    start->setGeometry(320, 10, 110, 48);
+    start->setFixedSize(130, 48);
     start->setAutoDefault(false);
     auto* note = new QLabel(
         "空欄や「条件なし」の項目は無視されます。部分的なキーワード入力も、そのワードが含まれる"
         "名称を全て検索します。",
         this);
+    note->setObjectName("conditionsNote");
     note->setWordWrap(true);
-    note->setGeometry(240, 64, 190, 100);
+    note->setFixedWidth(130);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(start, 0, 2, 2, 1, Qt::AlignTop);
+    grid->addWidget(note, 2, 2, 4, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setHorizontalSpacing(10);
+    addConditions(grid);
     countLine()->setText("検索結果");
+    productName_->setFocus();
     connect(start, &QPushButton::clicked, this, &DrugSearchDialog::search);
 }
 
@@ -71,6 +89,8 @@ void DrugSearchDialog::search() {
     const auto text = [](QLineEdit* e) { return ui::toCp932(e->text(), 250); };
     data::DrugSearch conditions{
         text(productName_), text(generalName_), text(maker_), text(yjcode_), {}, {}};
+    // Hiragana finds katakana names, as in the main window's name search box.
+    conditions.productName = sjis::hiraToKata(conditions.productName);
     const auto& routeTerms = routeChoices()[static_cast<std::size_t>(route_->currentIndex())].terms;
     const auto& formTerms = formChoices()[static_cast<std::size_t>(form_->currentIndex())].terms;
     if (!routeTerms.empty()) conditions.route = cp932Of(routeTerms.front());
@@ -80,7 +100,12 @@ void DrugSearchDialog::search() {
         conditions.forms.empty())
         return;
     std::vector<DrugResult> found;
-    if (data::DrugCatalogue().search(conditions, found) != data::DataResult::kDone) {
+    data::DataResult result;
+    {
+        ui::WaitWindow wait(this);
+        result = data::DrugCatalogue().search(conditions, found);
+    }
+    if (result != data::DataResult::kDone) {
         reject();
         prompts().message(parentWidget(), "データベースに異常があります。", "エラー",
                           ui::Icon::Warning);

@@ -1,8 +1,8 @@
 #include "drugs/results_dialog.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 
 #include "ui/colour_button.h"
 #include "ui/text_convert.h"
@@ -21,27 +21,41 @@ ResultsDialog::ResultsDialog(ui::Prompts& prompts, Actions actions, QWidget* par
     setAutoFillBackground(true);
     list_ = new QListWidget(this);
     list_->setObjectName("resultList");
+    list_->setMinimumSize(420, 220);
     count_ = new QLabel("検索結果", this);
     count_->setObjectName("countLine");
     auto* choose = new ui::ColourButton(1005, "選択", this);
     choose->setObjectName("chooseButton");
     auto* close = new ui::ColourButton(105, "閉じる", this);
     close->setObjectName("closeButton");
-    choose->setAutoDefault(false);
-    close->setAutoDefault(false);
-    list_->setGeometry(10, 200, 420, 220);
-    count_->setGeometry(10, 176, 420, 20);
-    choose->setGeometry(230, 430, 96, 30);
-    close->setGeometry(334, 430, 96, 30);
-    resize(440, 470);
+    for (auto* button : {choose, close}) {
+        button->setAutoDefault(false);
+        button->setFixedSize(96, 30);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(choose);
+    buttons->addWidget(close);
+    layout_ = new QVBoxLayout(this);
+    layout_->setContentsMargins(10, 10, 10, 10);
+    layout_->addWidget(count_);
+    layout_->addWidget(list_, 1);
+    layout_->addLayout(buttons);
+    choose->setFocus();
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && row < static_cast<int>(results_.size()) && actions_.preview)
-            actions_.preview(results_[static_cast<std::size_t>(row)].yjcode);
+        if (row < 0 || row >= static_cast<int>(results_.size()) || !actions_.preview) return;
+        actions_.preview(results_[static_cast<std::size_t>(row)].yjcode);
+        previewed_ = true;
     });
     connect(list_, &QListWidget::itemDoubleClicked, this, &ResultsDialog::applyChosen);
     connect(choose, &QPushButton::clicked, this, &ResultsDialog::applyChosen);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ResultsDialog::addConditions(QLayout* conditions) {
+    layout_->insertLayout(0, conditions);
+    layout_->insertSpacing(1, 8);
 }
 
 void ResultsDialog::setResults(std::vector<DrugResult> results) {
@@ -60,6 +74,12 @@ void ResultsDialog::applyChosen() {
     }
     if (actions_.apply) actions_.apply(results_[static_cast<std::size_t>(row)].yjcode);
     accept();
+}
+
+void ResultsDialog::done(int result) {
+    if (result == QDialog::Rejected && previewed_ && restore_) restore_();
+    previewed_ = false;
+    QDialog::done(result);
 }
 
 }  // namespace drugs

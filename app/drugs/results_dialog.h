@@ -11,7 +11,9 @@
 #include "ui/prompts.h"
 
 class QLabel;
+class QLayout;
 class QListWidget;
+class QVBoxLayout;
 
 namespace drugs {
 
@@ -25,13 +27,22 @@ class ResultsDialog : public QDialog {
         std::function<void(const std::string& yjcode)> apply;    // select in the drug list
     };
 
+    // Opens with the focus on "選択".
     ResultsDialog(ui::Prompts& prompts, Actions actions, QWidget* parent);
+
+    // Called when the dialog closes without "選択" after it showed results in the panel, to
+    // show the list's selected drug there again.
+    void setRestore(std::function<void()> restore) { restore_ = std::move(restore); }
 
     // Lists `results` and states their number on the count line.
     void setResults(std::vector<DrugResult> results);
     const std::vector<DrugResult>& results() const { return results_; }
 
+    void done(int result) override;
+
   protected:
+    // Puts a row of search conditions above the count line.
+    void addConditions(QLayout* conditions);
     QListWidget* resultList() const { return list_; }
     QLabel* countLine() const { return count_; }
     ui::Prompts& prompts() const { return prompts_; }
@@ -40,7 +51,10 @@ class ResultsDialog : public QDialog {
   private:
     ui::Prompts& prompts_;
     Actions actions_;
+    std::function<void()> restore_;
     std::vector<DrugResult> results_;
+    bool previewed_ = false;
+    QVBoxLayout* layout_;
     QListWidget* list_;
     QLabel* count_;
 };

@@ -1,6 +1,9 @@
 // The line rule of the leaflet: a text is cut into lines of at most w bytes without splitting a
-// double-byte CP932 character. No other rule applies: spaces, line feeds and carriage returns
-// are ordinary bytes and there is no kinsoku processing.
+// double-byte CP932 character, and no line begins with a character the line-start rule bars
+// (line_start_rule.h): such a character hangs at the end of the line before, one character past
+// the width, or, when two of them follow each other, the character before them moves down with
+// them. Spaces, line feeds and carriage returns are ordinary bytes. Drawing and pagination cut
+// with the same functions, so a page holds exactly the lines it was measured with.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +21,8 @@ inline constexpr std::size_t kUsageLineBytes = 24;         // as drawn
 inline constexpr std::size_t kUsageMeasureLineBytes = 20;  // as measured by pagination
 inline constexpr std::size_t kNoteLineBytes = 28;          // efficacy and caution texts
 
-// The first kMaxTextLines lines of `text` at `width` bytes each; empty for an empty text.
+// The first kMaxTextLines lines of `text` at `width` bytes each (a hanging character makes a
+// line longer); empty for an empty text.
 std::vector<std::string_view> cutLines(std::string_view text, std::size_t width);
 
 // Line count for layout: 1 for an empty text, the number of lines when the text fits in

@@ -1,5 +1,6 @@
 #include "leaflet/preview_window.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,15 +26,10 @@ constexpr int kSurfaceHeight = 980;
 constexpr int kPageWidth = 1454;
 constexpr int kPageHeight = 2090;
 
-constexpr int kSmallScreenWidth = 1280;
 constexpr int kScrollBarWidth = 20;
-constexpr int kLargeScrollBarHeight = 971;
-constexpr int kSmallScrollBarHeight = 705;
 // The client area: the page with the scroll bar beside it, then a column of controls; as high
-// as the scroll bar (on a small screen a window 735 pixels high with its title bar).
+// as the scroll bar.
 constexpr int kClientWidth = 860;
-constexpr int kLargeClientHeight = kLargeScrollBarHeight;
-constexpr int kSmallClientHeight = kSmallScrollBarHeight;
 constexpr int kColumnLeft = 740;
 constexpr int kColumnWidth = 110;
 
@@ -41,11 +37,12 @@ constexpr int kColumnWidth = 110;
 // column below the buttons.
 const char* const kCutNotesText = "一部の説明文が欄に収まりません：";
 const char* const kNameSeparator = "、";
-const QRect kCutNotesPlace(kColumnLeft, 290, kColumnWidth, 400);
+constexpr int kCutNotesTop = 290;
 const QColor kCutNotesColour(192, 0, 0);
 
 const char* const kSaveTitle = "PDF保存";
 const char* const kSavedText = "PDFファイルに保存しました。";
+const char* const kPdfFilter = "PDF (*.pdf)";
 const char* const kNotSavedText =
     "PDFファイルを保存できませんでした。\n保存先のフォルダーと空き容量を確かめて下さい。";
 
@@ -56,9 +53,13 @@ QString pageIndicator(int page, int total) {
 
 }  // namespace
 
+QString withPdfSuffix(const QString& typed) {
+    return QFileInfo(typed).suffix().isEmpty() ? typed + ".pdf" : typed;
+}
+
 PreviewWindow::PreviewWindow(const PageComposer& composer, ui::Prompts& prompts,
                              std::function<void(QWidget* owner)> print, QWidget* parent,
-                             int screenWidth)
+                             QSize screen)
     : QDialog(parent),
       composer_(composer),
       prompts_(prompts),
@@ -67,14 +68,14 @@ PreviewWindow::PreviewWindow(const PageComposer& composer, ui::Prompts& prompts,
     setObjectName("previewWindow");
     setWindowTitle("印刷プレビュー");
     setModal(true);
-    if (screenWidth == 0) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        screenWidth = screen ? screen->geometry().width() : kSmallScreenWidth;
+    if (screen.isEmpty()) {
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        if (primary) screen = {primary->geometry().width(), primary->availableGeometry().height()};
     }
-    const bool smallScreen = screenWidth < kSmallScreenWidth;
-    buildControls(smallScreen);
+    fit_ = fitPreview(screen.width(), screen.height());
+    buildControls();
     buildCutNotesNotice();
-    setFixedSize(kClientWidth, smallScreen ? kSmallClientHeight : kLargeClientHeight);
+    setFixedSize(kClientWidth, fit_.height);
     showPage(0);
 }
 
@@ -85,7 +86,7 @@ void PreviewWindow::showEvent(QShowEvent* event) {
     placed_ = true;
 }
 
-void PreviewWindow::buildControls(bool smallScreen) {
+void PreviewWindow::buildControls() {
     auto button = [this](int id, const char* text, const char* name, QRect where) {
         auto* b = new ui::ColourButton(id, QString::fromUtf8(text), this);
         b->setObjectName(name);
@@ -117,9 +118,8 @@ void PreviewWindow::buildControls(bool smallScreen) {
     scrollBar_->setObjectName("previewScrollBar");
     scrollBar_->setRange(0, kScrollMaximum);
     scrollBar_->setPageStep(10);
-    scrollBar_->setGeometry(kSurfaceWidth, 0, kScrollBarWidth,
-                            smallScreen ? kSmallScrollBarHeight : kLargeScrollBarHeight);
-    scrollBar_->setEnabled(smallScreen);
+    scrollBar_->setGeometry(kSurfaceWidth, 0, kScrollBarWidth, fit_.height);
+    scrollBar_->setEnabled(fit_.scrolls);
 
     connect(previous, &QPushButton::clicked, this, [this] {
         if (page_ > 0) showPage(page_ - 1);
@@ -138,7 +138,7 @@ void PreviewWindow::buildControls(bool smallScreen) {
 void PreviewWindow::buildCutNotesNotice() {
     auto* notice = new QLabel(this);
     notice->setObjectName("overflowNotice");
-    notice->setGeometry(kCutNotesPlace);
+    notice->setGeometry(kColumnLeft, kCutNotesTop, kColumnWidth, fit_.height - kCutNotesTop - 10);
     notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette red = notice->palette();
@@ -200,7 +200,7 @@ void PreviewWindow::scrollBy(int action) {
             return;
     }
     // The scroll bar has already moved by its own steps; the position set here replaces that.
-    scroll_ = scrolled(scroll_, step, scrollBar_->sliderPosition());
+    scroll_ = scrolled(scroll_, step, scrollBar_->sliderPosition(), fit_.scale);
     scrollBar_->setSliderPosition(scroll_.position);
     update(0, 0, kSurfaceWidth, height());
 }
@@ -226,8 +226,9 @@ void PreviewWindow::wheelEvent(QWheelEvent* event) {
 }
 
 void PreviewWindow::savePdf() {
-    const QString path = prompts_.chooseSaveFile(this, kSaveTitle, "PDF (*.pdf)");
-    if (path.isEmpty()) return;
+    const QString typed = prompts_.chooseSaveFile(this, kSaveTitle, kPdfFilter);
+    if (typed.isEmpty()) return;
+    const QString path = withPdfSuffix(typed);
     if (writeLeafletPdf(path, composer_)) {
         prompts_.message(this, kSavedText, kSaveTitle, ui::Icon::Information);
     } else {

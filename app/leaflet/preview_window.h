@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QSize>
 #include <functional>
 
 #include "leaflet/preview_scroll.h"
@@ -16,6 +17,9 @@ class QScrollBar;
 namespace leaflet {
 
 class PageComposer;
+
+// The file a typed PDF name stands for: ".pdf" is added to a name without an extension.
+QString withPdfSuffix(const QString& typed);
 
 class PreviewWindow : public QDialog {
     Q_OBJECT
@@ -30,10 +34,11 @@ class PreviewWindow : public QDialog {
     };
 
     // `composer` is paginated without error and outlives the window; `print` runs the print
-    // command with the given owner. Screens narrower than 1,280 pixels (`screenWidth`, 0 for the
-    // primary screen's width) get a shorter window and a working scroll bar.
+    // command with the given owner. `screen` is the screen's width and its height without task
+    // bars (empty for the primary screen's); the window's height and scrolling follow it
+    // (fitPreview).
     PreviewWindow(const PageComposer& composer, ui::Prompts& prompts,
-                  std::function<void(QWidget* owner)> print, QWidget* parent, int screenWidth = 0);
+                  std::function<void(QWidget* owner)> print, QWidget* parent, QSize screen = {});
 
     int currentPage() const { return page_; }
     int viewOffset() const { return scroll_.offset; }
@@ -47,7 +52,7 @@ class PreviewWindow : public QDialog {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
-    void buildControls(bool smallScreen);
+    void buildControls();
     // The notice naming the drugs whose efficacy or caution text does not fit its row, hidden
     // when every text fits.
     void buildCutNotesNotice();
@@ -63,6 +68,7 @@ class PreviewWindow : public QDialog {
     QImage surface_;
     int page_ = 0;
     bool placed_ = false;
+    PreviewFit fit_{};
     PreviewScroll scroll_;
     QLineEdit* pageText_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;

@@ -9,7 +9,8 @@
 namespace shell {
 namespace {
 
-constexpr const char* kBackupTitle =
+// Shown above the folder chooser's tree.
+constexpr const char* kBackupInstructions =
     "データファイル（薬剤ファイル、患者ファイル、編集ファイル）を保存します。\n"
     "保存先ディレクトリを指定して下さい。";
 constexpr const char* kCopyTitle = "コピー";
@@ -17,7 +18,7 @@ constexpr const char* kCopyTitle = "コピー";
 }  // namespace
 
 void runBackup(QWidget* owner, ui::Prompts& prompts, const std::filesystem::path& databaseFolder) {
-    const QString chosen = prompts.chooseFolder(owner, kBackupTitle);
+    const QString chosen = prompts.chooseFolder(owner, kBackupInstructions);
     if (chosen.isEmpty()) return;
     BackupOutcome outcome;
     {

@@ -43,8 +43,17 @@ drugs::ResultsDialog::Actions CatalogueCommands::resultActions() {
             }};
 }
 
+void CatalogueCommands::showSelectedDrug() {
+    const int row = drugList_.selectedRow();
+    if (row >= 0)
+        detail_.show(drugs::DetailPanel::Mode::Fill, drugList_.model().row(row).yjcode);
+    else
+        detail_.show(drugs::DetailPanel::Mode::Clear, {});
+}
+
 void CatalogueCommands::searchDrugs() {
     drugs::DrugSearchDialog dialog(state_.prompts, resultActions(), window_);
+    dialog.setRestore([this] { showSelectedDrug(); });
     dialog.exec();
 }
 
@@ -71,6 +80,7 @@ void CatalogueCommands::searchSameKind() {
     dialog.setObjectName("searchResultsDialog");
     dialog.setWindowTitle("検索結果");
     dialog.setResults(std::move(found));
+    dialog.setRestore([this] { showSelectedDrug(); });
     dialog.exec();
     detail_.restoreForm();
 }

@@ -39,6 +39,9 @@ class CatalogueCommands : public QObject {
     void searchSameKind();
     void removeDrug();
     // What a results dialog does with its drugs: show them in the panel, select one.
+    // After a results dialog closed without "選択": the panel shows the list's selected drug
+    // again (or nothing when none is selected).
+    void showSelectedDrug();
     drugs::ResultsDialog::Actions resultActions();
 
     AppState& state_;

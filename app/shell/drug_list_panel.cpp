@@ -9,6 +9,7 @@
 #include "ui/form_widgets.h"
 #include "ui/row_delegate.h"
 #include "ui/text_convert.h"
+#include "ui/wait_window.h"
 
 namespace shell {
 
@@ -85,7 +86,12 @@ void DrugListPanel::focusCodeSearch() {
 
 void DrugListPanel::orderChosen(int index) {
     state_.settings.options[kOptionDrugListOrder] = index == 1 ? 1 : 0;
-    if (load()) state_.saveSettings(window());
+    bool loaded;
+    {
+        ui::WaitWindow wait(window());
+        loaded = load();
+    }
+    if (loaded) state_.saveSettings(window());
 }
 
 void DrugListPanel::showMenu(const QPoint& at) {

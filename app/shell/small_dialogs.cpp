@@ -6,6 +6,8 @@
 
 #include "sjis/sjis.h"
 #include "ui/colour_button.h"
+#include "ui/edit_menu.h"
+#include "ui/program_icon.h"
 #include "ui/text_convert.h"
 
 namespace shell {
@@ -32,6 +34,8 @@ QString withoutCr(QString text) {
     return text.remove(QChar('\r'));
 }
 
+constexpr int kVersionIconSize = 48;
+
 }  // namespace
 
 CommentDialog::CommentDialog(SettingsBlock& settings, QWidget* parent)
@@ -46,16 +50,18 @@ CommentDialog::CommentDialog(SettingsBlock& settings, QWidget* parent)
     box_->setObjectName("commentBox");
     box_->setAcceptRichText(false);
     box_->setFont(QFont("ＭＳ ゴシック", 10));
-    box_->setGeometry(22, 35, 736, 68);
+    box_->setGeometry(22, 35, 736, 48);
+    box_->document()->setDocumentMargin(2);  // so that three lines fit the box
+    ui::installEditMenu(box_);
     box_->setPlainText(
         withoutCr(ui::fromCp932(sjis::fieldText(settings_.comment, sizeof settings_.comment))));
     auto* ok = new ui::ColourButton(1, "ＯＫ", this);
     ok->setObjectName("okButton");
-    ok->setGeometry(560, 112, 96, 30);
+    ok->setGeometry(560, 92, 96, 30);
     auto* close = new ui::ColourButton(2, "閉じる", this);
     close->setObjectName("closeButton");
-    close->setGeometry(662, 112, 96, 30);
-    resize(780, 152);
+    close->setGeometry(662, 92, 96, 30);
+    resize(780, 132);
     connect(ok, &QPushButton::clicked, this, [this] {
         store();
         accept();
@@ -72,26 +78,17 @@ void CommentDialog::store() {
 VersionDialog::VersionDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("versionDialog");
     setWindowTitle("ﾊﾞｰｼﾞｮﾝ情報");
+    auto* icon = new QLabel(this);
+    icon->setObjectName("programIcon");
+    icon->setPixmap(ui::programIcon().pixmap(kVersionIconSize, kVersionIconSize));
+    icon->setGeometry(20, 16, kVersionIconSize, kVersionIconSize);
     auto* text = new QLabel("ソラミド\nバージョン 1.11", this);
-    text->setGeometry(20, 20, 220, 40);
+    text->setGeometry(32 + kVersionIconSize, 20, 160, 40);
     auto* ok = new ui::ColourButton(1200, "OK", this);
     ok->setObjectName("okButton");
-    ok->setGeometry(150, 70, 80, 28);
-    resize(250, 110);
+    ok->setGeometry(150, 76, 80, 28);
+    resize(250, 116);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-WaitWindow::WaitWindow(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setObjectName("waitWindow");
-    setWindowTitle("データ読込");
-    fillBackground(this, QColor(206, 230, 219));
-    auto* text = new QLabel("薬剤データを読み込んでいます。\nしばらくお待ちください。", this);
-    text->setGeometry(20, 16, 260, 40);
-    resize(300, 72);
-    if (owner) move(owner->geometry().center() - rect().center());
-    show();
-    QApplication::processEvents();
 }
 
 }  // namespace shell

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include "shell/settings_block.h"
+#include "ui/wait_window.h"
 
 class QTextEdit;
 
@@ -31,11 +32,6 @@ class VersionDialog : public QDialog {
     explicit VersionDialog(QWidget* parent);
 };
 
-// "データ読込": shown, centred over its owner, for as long as the object lives.
-class WaitWindow : public QDialog {
-    Q_OBJECT
-  public:
-    explicit WaitWindow(QWidget* owner);
-};
+using WaitWindow = ui::WaitWindow;
 
 }  // namespace shell

@@ -1,10 +1,9 @@
 #include "shell/tool_commands.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QUrl>
 
 #include "shell/backup_command.h"
+#include "shell/help_window.h"
 #include "shell/small_dialogs.h"
 #include "ui/command_action.h"
 
@@ -32,8 +31,7 @@ void ToolCommands::showVersion() {
 }
 
 void ToolCommands::openHelp() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(
-        QString::fromStdString((state_.programFolder / "操作方法.html").string())));
+    showHelp(window_, state_.prompts, state_.programFolder);
 }
 
 void ToolCommands::backUp() {

@@ -24,8 +24,9 @@ class Prompts {
     // Whether to overwrite an existing file.
     virtual OverwriteAnswer askOverwrite(QWidget* owner, const QString& text,
                                          const QString& title) = 0;
-    // A folder, or an empty text when the operator cancelled.
-    virtual QString chooseFolder(QWidget* owner, const QString& title) = 0;
+    // A folder, or an empty text when the operator cancelled; `instructions` tell the operator
+    // what the folder is for.
+    virtual QString chooseFolder(QWidget* owner, const QString& instructions) = 0;
     // A file to write, or an empty text when the operator cancelled.
     virtual QString chooseSaveFile(QWidget* owner, const QString& title, const QString& filter) = 0;
     // A file to read, or an empty text when the operator cancelled.

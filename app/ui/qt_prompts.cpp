@@ -4,6 +4,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/folder_chooser.h"
+#include "ui/user_folders.h"
+
 namespace ui {
 namespace {
 
@@ -45,12 +48,13 @@ OverwriteAnswer QtPrompts::askOverwrite(QWidget* owner, const QString& text, con
     }
 }
 
-QString QtPrompts::chooseFolder(QWidget* owner, const QString& title) {
-    return QFileDialog::getExistingDirectory(owner, title);
+QString QtPrompts::chooseFolder(QWidget* owner, const QString& instructions) {
+    FolderChooser chooser(instructions, desktopFolder(), *this, owner);
+    return chooser.exec() == QDialog::Accepted ? chooser.folder() : QString();
 }
 
 QString QtPrompts::chooseSaveFile(QWidget* owner, const QString& title, const QString& filter) {
-    return QFileDialog::getSaveFileName(owner, title, QString(), filter);
+    return QFileDialog::getSaveFileName(owner, title, documentsFolder(), filter);
 }
 
 QString QtPrompts::chooseOpenFile(QWidget* owner, const QString& title, const QString& startFolder,

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <random>
 
+#include "drugbase.h"
 #include "sjis/sjis.h"
 
 namespace bench {
@@ -43,6 +44,13 @@ std::string memo(std::mt19937& rng, int bytes) {
     return out;
 }
 
+// The reading of a katakana stem as an N code: hiragana, cut to the code's 24 bytes.
+std::string hiraganaCode(const std::string& stem) {
+    constexpr std::size_t kCodeBytes = sizeof(DrugRecord{}.CODE) - 1;
+    const std::string hiragana = sjis::kataToHira(sjis::fromUtf8(stem));
+    return sjis::toUtf8(hiragana.substr(0, sjis::cutLength(hiragana, kCodeBytes)));
+}
+
 std::string pick(std::mt19937& rng, const std::vector<std::string>& v) {
     return v[rng() % v.size()];
 }
@@ -68,8 +76,7 @@ std::vector<drugbase::SuppliedDrug> syntheticDrugs(int count) {
         drugbase::SuppliedDrug d;
         d["YJCODE"] = syntheticYjCode(i);
         d["PRODUCTNAME"] = stem + form + strength + "「" + pick(rng, kMakers) + "」";
-        d["CODE"] = i % 5 == 0 ? sjis::toUtf8(sjis::kataToHira(sjis::fromUtf8(stem)))
-                               : "N" + std::to_string(100000 + i);
+        d["CODE"] = i % 5 == 0 ? hiraganaCode(stem) : "N" + std::to_string(100000 + i);
         d["GENERALNAME"] = stem + "塩酸塩" + std::to_string(i / 4);
         d["TANNI"] = strength + "１" + form;
         d["YAKUKA"] = std::to_string(5 + rng() % 300) + ".10";

@@ -19,7 +19,7 @@ namespace {
 
 using bench::BenchLeaflet;
 
-constexpr int kScreenWidth = 1920;
+const QSize kScreen(1920, 1040);  // width, height without task bars
 
 // Opening: the window with its controls, the first page rendered and scaled, shown and painted.
 void OpenPreviewFifteenPages(benchmark::State& state) {
@@ -27,7 +27,7 @@ void OpenPreviewFifteenPages(benchmark::State& state) {
     const auto composer = leaflet.composer();
     ui::QtPrompts prompts;
     for (auto _ : state) {
-        leaflet::PreviewWindow window(composer, prompts, {}, nullptr, kScreenWidth);
+        leaflet::PreviewWindow window(composer, prompts, {}, nullptr, kScreen);
         window.show();
         window.repaint();
     }
@@ -39,7 +39,7 @@ void PreviewPageTurn(benchmark::State& state) {
     const BenchLeaflet leaflet(90);
     const auto composer = leaflet.composer();
     ui::QtPrompts prompts;
-    leaflet::PreviewWindow window(composer, prompts, {}, nullptr, kScreenWidth);
+    leaflet::PreviewWindow window(composer, prompts, {}, nullptr, kScreen);
     window.show();
     auto* next = window.findChild<QPushButton*>("nextPageButton");
     auto* previous = window.findChild<QPushButton*>("previousPageButton");

@@ -42,3 +42,86 @@ TEST(LineCounting, EmptyTextCountsOneAndOverflowCountsEleven) {
 }
 
 }  // namespace
+
+namespace {
+
+// Fourteen full-width characters: one 28-byte line of a note.
+std::string fullLine() {
+    std::string s;
+    for (int i = 0; i < 14; ++i) s += cp932("あ");
+    return s;
+}
+
+std::string joined(const std::vector<std::string_view>& lines) {
+    std::string out;
+    for (auto l : lines) out += l;
+    return out;
+}
+
+}  // namespace
+
+TEST(LineStartRule, ACharacterThatMayNotBeginALineHangsAtTheEndOfTheLineBefore) {
+    for (const char* mark :
+         {"。", "、", "」", "）", "』", "】", "，", "．", "・", "：", "？", "！", "ー",
+          "々", "っ", "ャ", "ヶ", "｡",  "､",  "｣",  "ﾞ",  "ｯ",  ")",  ",",  ".",  "!"}) {
+        SCOPED_TRACE(mark);
+        const std::string text = fullLine() + cp932(mark) + cp932("いう");
+        const auto lines = cutLines(text, 28);
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0], fullLine() + cp932(mark));
+        EXPECT_EQ(lines[1], cp932("いう"));
+        EXPECT_EQ(countLines(text, 28), 2) << "measured as drawn";
+    }
+    // Opening brackets and ordinary characters begin lines as before.
+    for (const char* other : {"「", "（", "い", "ア", "1"}) {
+        const std::string text = fullLine() + cp932(other) + cp932("う");
+        const auto lines = cutLines(text, 28);
+        ASSERT_EQ(lines.size(), 2u) << other;
+        EXPECT_EQ(lines[0], fullLine()) << other;
+    }
+}
+
+TEST(LineStartRule, ARunOfSuchCharactersTakesTheCharacterBeforeItToTheNextLine) {
+    // "…た。」" cut before "。": "た" moves down, so the next line is "た。」です".
+    const std::string text = cp932("あいうえおかきくけこさしすた。」です");
+    const auto lines = cutLines(text, 28);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], cp932("あいうえおかきくけこさしす"));
+    EXPECT_EQ(lines[1], cp932("た。」です"));
+    EXPECT_EQ(countLines(text, 28), 2);
+
+    // A cut moved back by one byte, so as not to split "。", still hangs it.
+    const auto odd = cutLines(digits(19) + cp932("。い"), 20);
+    ASSERT_EQ(odd.size(), 2u);
+    EXPECT_EQ(odd[0], digits(19) + cp932("。"));
+}
+
+TEST(LineStartRule, NoLineOfAPunctuatedTextBeginsWithABarredCharacterAndNothingIsLost) {
+    // Sentences of every length, so that cuts fall before each kind of mark.
+    const std::vector<std::string> pieces = {cp932("血圧を下げる薬です。"),
+                                             cp932("「食後」に、"),
+                                             cp932("（１日２回）"),
+                                             cp932("ちょっと"),
+                                             cp932("ｶﾌﾟｾﾙ｡"),
+                                             cp932("5mg)、")};
+    const std::vector<std::string> barredStarts = {cp932("。"), cp932("、"), cp932("」"),
+                                                   cp932("）"), cp932("っ"), cp932("ょ"),
+                                                   cp932("ﾟ"),  cp932("｡"),  ")"};
+    for (std::size_t seed = 0; seed < 200; ++seed) {
+        std::string text;
+        for (std::size_t k = 0; text.size() < 200; ++k) text += pieces[(seed * 7 + k * k) % 6];
+        for (const std::size_t width : {20u, 24u, 26u, 28u}) {
+            const auto lines = cutLines(text, width);
+            const int count = static_cast<int>(lines.size());
+            const bool rest = joined(lines).size() < text.size();
+            EXPECT_TRUE(!rest || count == leaflet::kMaxTextLines) << "text lost";
+            EXPECT_TRUE(text.starts_with(joined(lines)));
+            for (std::size_t i = 1; i < lines.size(); ++i) {
+                for (const std::string& mark : barredStarts)
+                    EXPECT_FALSE(lines[i].starts_with(mark)) << seed << " " << width << " " << i;
+                EXPECT_LE(lines[i - 1].size(), width + 2);
+            }
+            EXPECT_EQ(countLines(text, width), count + (rest ? 1 : 0)) << "measured as drawn";
+        }
+    }
+}

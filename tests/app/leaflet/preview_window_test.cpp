@@ -25,20 +25,22 @@ namespace {
 namespace fs = std::filesystem;
 using Action = QAbstractSlider::SliderAction;
 
-constexpr int kSmallScreen = 1024;
-constexpr int kLargeScreen = 1920;
+// Screen widths and heights without task bars.
+const QSize kSmallScreen(1024, 728);
+const QSize kLargeScreen(1920, 1040);
+const QSize kLaptopScreen(1366, 728);
 
 class PreviewTest : public ::testing::Test {
   protected:
     // Opens the preview of a leaflet of `drugs` drugs, as the main window opens it.
-    leaflet::PreviewWindow& open(int drugs, int screenWidth = kSmallScreen) {
-        return open(SampleLeaflet::numberedDrugs(drugs), screenWidth);
+    leaflet::PreviewWindow& open(int drugs, QSize screen = kSmallScreen) {
+        return open(SampleLeaflet::numberedDrugs(drugs), screen);
     }
-    leaflet::PreviewWindow& open(std::vector<DrugRecord> drugs, int screenWidth = kSmallScreen) {
+    leaflet::PreviewWindow& open(std::vector<DrugRecord> drugs, QSize screen = kSmallScreen) {
         leaflet_ = std::make_unique<SampleLeaflet>(std::move(drugs));
         window_ = std::make_unique<leaflet::PreviewWindow>(
             leaflet_->composer, prompts, [this](QWidget* owner) { printOwners.push_back(owner); },
-            nullptr, screenWidth);
+            nullptr, screen);
         window_->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         return *window_;
@@ -103,9 +105,11 @@ TEST_F(PreviewTest, PageButtonsTurnThroughThePagesAndPrintingLeavesThePreviewOpe
 
 TEST_F(PreviewTest, ScrollBarAndSizeFollowTheScreen) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    for (const auto& [screen, height, scrolls] :
-         {std::tuple{kLargeScreen, 971, false}, {kSmallScreen, 705, true}}) {
-        SCOPED_TRACE(screen);
+    for (const auto& [screen, height, scrolls] : {std::tuple{kLargeScreen, 971, false},
+                                                  {kSmallScreen, 705, true},
+                                                  {QSize(1920, 900), 860, true},
+                                                  {kLaptopScreen, 688, true}}) {
+        SCOPED_TRACE(screen.width());
         auto& window = open(1, screen);
         auto* bar = find<QScrollBar>("previewScrollBar");
         EXPECT_EQ(bar->isEnabled(), scrolls);
@@ -156,6 +160,24 @@ TEST_F(PreviewTest, ScrollingMovesThePaintedPage) {
     at(50, 137);
 }
 
+TEST_F(PreviewTest, OnAWideButLowScreenEveryStepReachesTheBottomOfThePage) {
+    // 1366 x 768 with a task bar: the tall window would not fit.
+    auto& window = open(1, kLaptopScreen);
+    auto* bar = find<QScrollBar>("previewScrollBar");
+    ASSERT_TRUE(bar->isEnabled());
+    const int lastTop = 980 - window.height();
+    bar->setSliderPosition(100);
+    EXPECT_EQ(window.viewOffset(), lastTop);
+    EXPECT_TRUE(showsFromRow(lastTop));
+    scroll(Action::SliderPageStepSub);
+    EXPECT_EQ(window.viewOffset(), 0);
+    for (int i = 0; i < 4; ++i) scroll(Action::SliderSingleStepAdd);
+    EXPECT_EQ(window.viewOffset(), lastTop) << "line steps reach the page's last row";
+    scroll(Action::SliderPageStepSub);
+    scroll(Action::SliderPageStepAdd);
+    EXPECT_EQ(window.viewOffset(), lastTop);
+}
+
 TEST_F(PreviewTest, SavePdfWritesTheWholeLeafletOrNothing) {
     open(13);
     TempDir dir;
@@ -180,6 +202,14 @@ TEST_F(PreviewTest, SavePdfWritesTheWholeLeafletOrNothing) {
     prompts.files.push_back(QString());  // cancelled: nothing written, nothing said
     click("savePdfButton");
     EXPECT_EQ(prompts.shown.size(), 2u);
+
+    // A name typed without an extension gets ".pdf"; one with an extension keeps it.
+    prompts.files.push_back(QString::fromStdString((dir.path() / "見本一郎").string()));
+    click("savePdfButton");
+    EXPECT_TRUE(fs::exists(dir.path() / "見本一郎.pdf"));
+    EXPECT_FALSE(fs::exists(dir.path() / "見本一郎"));
+    EXPECT_EQ(leaflet::withPdfSuffix("/tmp/a.PDF"), "/tmp/a.PDF");
+    EXPECT_EQ(leaflet::withPdfSuffix("/tmp/v1.2/a"), "/tmp/v1.2/a.pdf");
 }
 
 TEST_F(PreviewTest, DrugsWhoseTextsDoNotFitTheirRowAreNamedBesideThePage) {

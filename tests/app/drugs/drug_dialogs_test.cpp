@@ -1,0 +1,152 @@
+// The drug search and search-results dialogs on the sample catalogue: their layout, hiragana
+// in the name condition, the wait window around the search, the focus and the panel on close.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <sstream>
+
+#include "admin.h"
+#include "data/drug_catalogue.h"
+#include "drugbase.h"
+#include "drugs/drug_search_dialog.h"
+#include "layout/data_folder.h"
+#include "scripted_prompts.h"
+#include "temp_dir.h"
+#include "widget_driving.h"
+
+namespace {
+
+// Records the names of the windows shown while it is installed.
+class ShownWindows : public QObject {
+  public:
+    ShownWindows() { qApp->installEventFilter(this); }
+    ~ShownWindows() override { qApp->removeEventFilter(this); }
+    QStringList names;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
+            names << watched->objectName();
+        return false;
+    }
+};
+
+class DrugDialogsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::ostringstream out, err;
+        ASSERT_EQ(admin::initFolder(dir.path(), out, err), 0) << err.str();
+        ASSERT_EQ(admin::loadCatalogue(dir.path(), SAMPLE_CATALOGUE, out, err), 0) << err.str();
+        ASSERT_EQ(RecordOpen(layout::databaseFolder(dir.path()).string().c_str(), nullptr), 0);
+    }
+    void TearDown() override { RecordClose(); }
+
+    drugs::ResultsDialog::Actions actions() {
+        return {[this](const std::string& yj) { previewed.push_back(yj); },
+                [this](const std::string& yj) { applied.push_back(yj); }};
+    }
+    std::vector<std::string> searchByName(drugs::DrugSearchDialog& dialog, const QString& typed) {
+        auto* name = child<QLineEdit>(&dialog, "productNamePart");
+        name->clear();
+        name->setFocus();
+        type(name, typed);
+        dialog.search();
+        std::vector<std::string> found;
+        for (const auto& r : dialog.results()) found.push_back(r.yjcode);
+        return found;
+    }
+
+    TempDir dir;
+    ScriptedPrompts prompts;
+    std::vector<std::string> previewed, applied;
+    int restored = 0;
+};
+
+}  // namespace
+
+TEST_F(DrugDialogsTest, TheSearchDialogsControlsDoNotOverlap) {
+    drugs::DrugSearchDialog dialog(prompts, actions(), nullptr);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const auto widgets = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* a : widgets) {
+        for (const QWidget* b : widgets) {
+            if (a >= b || !a->isVisible() || !b->isVisible()) continue;
+            EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                << a->metaObject()->className() << " " << a->objectName().toStdString() << " / "
+                << b->metaObject()->className() << " " << b->objectName().toStdString();
+        }
+    }
+    const auto* note = child<QLabel>(&dialog, "conditionsNote");
+    EXPECT_GE(note->height(), note->heightForWidth(note->width())) << "the whole note is shown";
+    EXPECT_TRUE(dialog.rect().contains(child<QPushButton>(&dialog, "closeButton")->geometry()));
+}
+
+TEST_F(DrugDialogsTest, HiraganaInTheNameFindsKatakanaNamesBehindAWaitWindow) {
+    drugs::DrugSearchDialog dialog(prompts, actions(), nullptr);
+    dialog.show();
+    const auto katakana = searchByName(dialog, "ファモチジン");
+    ASSERT_EQ(katakana.size(), 2u);
+    ShownWindows shown;
+    EXPECT_EQ(searchByName(dialog, "ふぁもちじん"), katakana);
+    EXPECT_EQ(shown.names, QStringList{"waitWindow"}) << "shown once, around the search";
+    EXPECT_EQ(searchByName(dialog, "ふぁもち"), katakana);
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(DrugDialogsTest, ResultsOpenWithTheFocusOnChooseAndWithoutABandAbove) {
+    std::vector<drugs::DrugResult> found;
+    ASSERT_EQ(data::DrugCatalogue().sameKind("2171901F2M97", found), data::DataResult::kDone);
+    drugs::ResultsDialog dialog(prompts, actions(), nullptr);
+    dialog.setResults(found);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>(&dialog, "chooseButton"));
+    EXPECT_LT(child<QLabel>(&dialog, "countLine")->y(), 20);
+    EXPECT_LT(child<QListWidget>(&dialog, "resultList")->y(), 50);
+    // Space on the focused button applies: with nothing chosen it asks for a choice.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "リストから適用する薬剤を選択して下さい。");
+}
+
+TEST_F(DrugDialogsTest, ClosingWithoutChoosingPutsThePanelBackOnlyWhenItWasChanged) {
+    std::vector<drugs::DrugResult> found;
+    ASSERT_EQ(data::DrugCatalogue().sameKind("2171901F2M97", found), data::DataResult::kDone);
+    const auto run = [&](auto act) {
+        drugs::ResultsDialog dialog(prompts, actions(), nullptr);
+        dialog.setRestore([this] { ++restored; });
+        dialog.setResults(found);
+        dialog.show();
+        act(dialog);
+    };
+    const auto list = [](QDialog& d) { return child<QListWidget>(&d, "resultList"); };
+    const auto click = [](QDialog& d, const char* name) {
+        QTest::mouseClick(child<QPushButton>(&d, name), Qt::LeftButton);
+    };
+
+    run([&](QDialog& d) { click(d, "closeButton"); });
+    EXPECT_EQ(restored, 0) << "the panel was never changed";
+
+    run([&](QDialog& d) {
+        list(d)->setCurrentRow(1);
+        list(d)->setCurrentRow(2);
+        click(d, "closeButton");
+    });
+    EXPECT_EQ(previewed.size(), 2u);
+    EXPECT_EQ(restored, 1);
+    EXPECT_TRUE(applied.empty());
+
+    run([&](QDialog& d) {
+        list(d)->setCurrentRow(0);
+        click(d, "chooseButton");
+    });
+    EXPECT_EQ(restored, 1) << "a chosen drug stays in the panel";
+    EXPECT_EQ(applied, std::vector<std::string>{found[0].yjcode});
+}

@@ -1,0 +1,122 @@
+// The folder chooser of the backup: instructions in the window, the status line following the
+// selection, typed paths checked, and the start at the user's desktop.
+#include "ui/folder_chooser.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+
+#include "scripted_prompts.h"
+#include "temp_dir.h"
+#include "ui/qt_prompts.h"
+#include "ui/user_folders.h"
+#include "widget_driving.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+QString q(const fs::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+const QString kInstructions = "データファイルを保存します。\n保存先ディレクトリを指定して下さい。";
+
+// HOME and the desktop's folder settings pointed at a temporary folder for one test.
+class HomeFolder {
+  public:
+    HomeFolder() : home_(qgetenv("HOME")), config_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("HOME", dir.path().string().c_str());
+        qputenv("XDG_CONFIG_HOME", (dir.path() / ".config").string().c_str());
+    }
+    ~HomeFolder() {
+        qputenv("HOME", home_);
+        qputenv("XDG_CONFIG_HOME", config_);
+    }
+    TempDir dir;
+
+  private:
+    QByteArray home_, config_;
+};
+
+}  // namespace
+
+TEST(FolderChooser, ShowsItsInstructionsAndTheSelectedFolder) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "backup" / "2025");
+    ScriptedPrompts prompts;
+    ui::FolderChooser chooser(kInstructions, q(dir.path()), prompts, nullptr);
+    chooser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+    EXPECT_EQ(chooser.windowTitle(), "フォルダーの参照") << "the instructions are not the title";
+    EXPECT_EQ(child<QLabel>(&chooser, "instructions")->text(), kInstructions);
+    const auto status = [&] { return child<QLabel>(&chooser, "statusLine")->text(); };
+    EXPECT_EQ(status(), ui::selectedFolderText(q(dir.path())));
+    EXPECT_EQ(status(), "現在「" + q(dir.path()) + "」が選択されています");
+
+    chooser.select(q(dir.path() / "backup" / "2025"));
+    EXPECT_EQ(status(), ui::selectedFolderText(q(dir.path() / "backup" / "2025")));
+    EXPECT_EQ(child<QLineEdit>(&chooser, "folderPath")->text(), q(dir.path() / "backup" / "2025"));
+    QTest::mouseClick(child<QPushButton>(&chooser, "okButton"), Qt::LeftButton);
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+    EXPECT_EQ(chooser.folder(), q(dir.path() / "backup" / "2025"));
+}
+
+TEST(FolderChooser, ATypedPathThatIsNoFolderIsRefusedAndTheChooserStaysOpen) {
+    TempDir dir;
+    std::ofstream(dir.path() / "file.txt") << "x";
+    ScriptedPrompts prompts;
+    ui::FolderChooser chooser(kInstructions, q(dir.path()), prompts, nullptr);
+    chooser.show();
+    auto* path = child<QLineEdit>(&chooser, "folderPath");
+    for (const fs::path& wrong : {dir.path() / "missing", dir.path() / "file.txt",
+                                  fs::path("relative/folder"), fs::path()}) {
+        SCOPED_TRACE(wrong.string());
+        prompts.shown.clear();
+        path->setText(q(wrong));
+        QTest::mouseClick(child<QPushButton>(&chooser, "okButton"), Qt::LeftButton);
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_EQ(prompts.shown[0].text, "不正なフォルダです");
+        EXPECT_EQ(prompts.shown[0].title, "Error");
+        EXPECT_TRUE(chooser.isVisible());
+        EXPECT_TRUE(chooser.folder().isEmpty());
+    }
+    path->setText(q(dir.path()) + "/");
+    QTest::mouseClick(child<QPushButton>(&chooser, "okButton"), Qt::LeftButton);
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+    EXPECT_EQ(chooser.folder(), q(dir.path()));
+}
+
+TEST(UserFolders, TheDesktopOrDocumentsFolderWhenThereIsOneElseHome) {
+    HomeFolder home;
+    const QString homePath = q(home.dir.path());
+    EXPECT_EQ(ui::desktopFolder(), homePath);
+    EXPECT_EQ(ui::documentsFolder(), homePath);
+    fs::create_directories(home.dir.path() / "Desktop");
+    EXPECT_EQ(ui::desktopFolder(), q(home.dir.path() / "Desktop"));
+    // A desktop that names its folders in Japanese.
+    fs::create_directories(home.dir.path() / ".config");
+    fs::create_directories(home.dir.path() / "ドキュメント");
+    std::ofstream(home.dir.path() / ".config" / "user-dirs.dirs")
+        << "XDG_DOCUMENTS_DIR=\"$HOME/ドキュメント\"\n";
+    EXPECT_EQ(ui::documentsFolder(), q(home.dir.path() / "ドキュメント"));
+}
+
+TEST(UserFolders, TheProgramsFolderChooserStartsAtTheDesktopWithTheInstructions) {
+    HomeFolder home;
+    fs::create_directories(home.dir.path() / "Desktop");
+    ui::QtPrompts prompts;
+    QString status, instructions;
+    whenModal("folderChooser", [&](QWidget* chooser) {
+        status = child<QLabel>(chooser, "statusLine")->text();
+        instructions = child<QLabel>(chooser, "instructions")->text();
+        QTest::mouseClick(child<QPushButton>(chooser, "cancelButton"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(prompts.chooseFolder(nullptr, kInstructions).isEmpty()) << "cancelled";
+    EXPECT_EQ(status, ui::selectedFolderText(q(home.dir.path() / "Desktop")));
+    EXPECT_EQ(instructions, kInstructions);
+}
