@@ -13,6 +13,7 @@
 #include "drugs/drug_dialog_texts.h"
 #include "drugs/photo_dialog.h"
 #include "sjis/sjis.h"
+#include "ui/byte_limit.h"
 #include "ui/edit_menu.h"
 #include "ui/form_widgets.h"
 #include "ui/mouse_guard.h"
@@ -83,16 +84,6 @@ void setBase(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();
     p.setColor(QPalette::Base, colour);
     w->setPalette(p);
-}
-
-// Keeps a box within the bytes of its slot, cutting what was typed or pasted beyond them.
-void limitBoxBytes(QTextEdit* box, std::size_t maxBytes) {
-    QObject::connect(box, &QTextEdit::textChanged, box, [box, maxBytes] {
-        const QString text = box->toPlainText();
-        if (ui::toCp932(text).size() <= maxBytes) return;
-        box->setPlainText(ui::fromCp932(ui::toCp932(text, maxBytes)));
-        box->moveCursor(QTextCursor::End);
-    });
 }
 
 QString fieldText(const char* field, std::size_t width) {
@@ -178,7 +169,7 @@ void DrugDialog::buildTextBoxes() {
         box->setFont(QFont("ＭＳ ゴシック", 10));
         box->setTextColor(Qt::black);
         ui::installEditMenu(box);
-        limitBoxBytes(box, spec.slot.width - 1);
+        ui::limitBytes(box, spec.slot.width - 1);
         setBase(box, Qt::white);
         boxes_.push_back(box);
     }

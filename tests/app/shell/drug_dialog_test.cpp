@@ -152,7 +152,12 @@ TEST_F(DrugDialogTest, RegisteringAsksForTheFieldsInOrderRefusesUsedCodesAndList
         EXPECT_TRUE(dialog->isVisible()) << "every refusal keeps the input";
         EXPECT_EQ(edit(dialog, "productNameEdit")->text(), "アアア自家製軟膏");
         edit(dialog, "codeEdit")->setText("JIKA1");
-        child<QTextEdit>(dialog, "memoBox")->setPlainText("冷所保存");
+        auto* memo = child<QTextEdit>(dialog, "memoBox");
+        memo->setPlainText("冷所保存");
+        memo->setPlainText(QString(250, QChar(0x3042)));  // 500 bytes: one more than it holds
+        EXPECT_EQ(memo->toPlainText(), "冷所保存");
+        memo->setPlainText("冷所保存\U0001F600");  // a character CP932 has not
+        EXPECT_EQ(memo->toPlainText(), "冷所保存");
         ok();
         EXPECT_FALSE(dialog->isVisible());
     });
