@@ -73,6 +73,7 @@ const BoxSpec kBoxes[] = {
     {"ﾕｰｻﾞ登録", "cautionUserBox", DRUG_SLOT(CYUUI_TOROKU), {611, 340, 192, 133}},
     {"メモ", "memoBox", DRUG_SLOT(MEMO), {611, 485, 192, 62}},
 };
+#undef DRUG_SLOT
 constexpr std::size_t kEfficacyUserBox = 1, kCautionUserBox = 6;
 // The pairs' buttons stand in for these boxes' labels.
 constexpr std::size_t kEfficacyABox = 0, kCautionBox = 5;
