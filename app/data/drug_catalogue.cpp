@@ -26,6 +26,12 @@ DataResult collectMatches(std::vector<DrugMatch>& found, Call call) {
     return done(call(&nameSink, &codeSink));
 }
 
+// The library's view of an image's pixels.
+DrugSurface surfaceOf(QImage& image) {
+    return {image.width(), image.height(), static_cast<int32_t>(image.bytesPerLine()),
+            reinterpret_cast<uint32_t*>(image.bits())};
+}
+
 }  // namespace
 
 bool DrugCatalogue::open(const std::filesystem::path& databaseFolder) const {
@@ -48,6 +54,10 @@ DataResult DrugCatalogue::list(DrugOrder order, std::vector<DrugRow>& rows) cons
     int counter = 0;
     return done(RecordDisplay(nullptr, &codeSink, &nameSink, &yjcodeSink, &counter,
                               static_cast<int>(order)));
+}
+
+DataResult DrugCatalogue::position(const std::string& yjcode, DrugOrder order, int& row) const {
+    return done(RecordPosition(yjcode.c_str(), &row, static_cast<int>(order)));
 }
 
 DataResult DrugCatalogue::detail(const std::string& yjcode, DrugRecord& record) const {
@@ -79,6 +89,11 @@ Presence DrugCatalogue::codeInUse(const std::string& code) const {
     return presence(RecordCreate01(code.c_str()));
 }
 
+Presence DrugCatalogue::codeInUseByOther(const std::string& code,
+                                         const std::string& ownYjcode) const {
+    return presence(RecordCreate44(code.c_str(), ownYjcode.c_str(), 0));
+}
+
 DataResult DrugCatalogue::add(const DrugRecord& record) const {
     // RecordCreate reports its failures as 1.
     return RecordCreate(&record) == DRUGBASE_OK ? DataResult::kDone : DataResult::kFailed;
@@ -107,11 +122,40 @@ DataResult DrugCatalogue::remove(const std::string& yjcode) const {
 bool DrugCatalogue::drawPhoto(const std::string& yjcode, const std::filesystem::path& programFolder,
                               QImage& image) const {
     if (image.format() != QImage::Format_RGB32) return false;
-    DrugSurface surface{image.width(), image.height(), static_cast<int32_t>(image.bytesPerLine()),
-                        reinterpret_cast<uint32_t*>(image.bits())};
+    DrugSurface surface = surfaceOf(image);
     int drawn = 0;
     // The library draws only for a non-null window; it does not use it otherwise.
     PictureImage(&surface, &drawn, &image, yjcode.c_str(), programFolder.string().c_str(), 0, 0);
+    return drawn == 1;
+}
+
+void DrugCatalogue::drawAllPhotos(const std::string& yjcode,
+                                  const std::filesystem::path& programFolder,
+                                  std::array<QImage, 7>& images, std::array<bool, 7>& drawn) const {
+    DrugSurface surfaces[7];
+    DrugSurface* surfacePointers[7];
+    int flags[7];
+    int* flagPointers[7];
+    for (std::size_t i = 0; i < 7; ++i) {
+        // An image of another format gets no surface: the library skips that picture.
+        const bool usable = images[i].format() == QImage::Format_RGB32;
+        if (usable) surfaces[i] = surfaceOf(images[i]);
+        surfacePointers[i] = usable ? &surfaces[i] : nullptr;
+        flags[i] = 0;
+        flagPointers[i] = &flags[i];
+    }
+    if (!surfacePointers[0]) return;
+    DrawImage(surfacePointers, flagPointers, &images, yjcode.c_str(),
+              programFolder.string().c_str(), 0, 0);
+    for (std::size_t i = 0; i < 7; ++i)
+        if (flags[i] == 1) drawn[i] = true;
+}
+
+bool DrugCatalogue::drawPhotoFile(const std::filesystem::path& file, QImage& image) const {
+    if (image.format() != QImage::Format_RGB32) return false;
+    DrugSurface surface = surfaceOf(image);
+    int drawn = 0;
+    OridginalImage(&surface, &drawn, file.string().c_str(), nullptr, 0, 0);
     return drawn == 1;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -47,6 +48,9 @@ class DrugCatalogue {
     // Replaces `rows` with the catalogue in `order`. On a failure the rows delivered before
     // it stay.
     DataResult list(DrugOrder order, std::vector<DrugRow>& rows) const;
+    // The row of the drug with this YJ code in the list of `order` (written to `row`, which
+    // stays as it was when no drug has the code).
+    DataResult position(const std::string& yjcode, DrugOrder order, int& row) const;
 
     // Reads the drug with exactly this YJ code; kNotFound leaves `record` untouched.
     DataResult detail(const std::string& yjcode, DrugRecord& record) const;
@@ -59,6 +63,8 @@ class DrugCatalogue {
     // Uniqueness checks on the half-width form of a YJ code and of an N code.
     Presence yjcodeInUse(const std::string& yjcode) const;
     Presence codeInUse(const std::string& code) const;
+    // The same for an N code, not counting the drug with YJ code `ownYjcode`.
+    Presence codeInUseByOther(const std::string& code, const std::string& ownYjcode) const;
 
     // Adds the drug as the user's own.
     DataResult add(const DrugRecord& record) const;
@@ -72,6 +78,13 @@ class DrugCatalogue {
     // folder; a picture that cannot be read has been reported and draws nothing.
     bool drawPhoto(const std::string& yjcode, const std::filesystem::path& programFolder,
                    QImage& image) const;
+    // Draws every photograph of the drug, supplied ones 1-6 and the user's (7), each into the
+    // image of its number (Format_RGB32, at least 140 x 105), and sets its flag when drawn.
+    // Flags of pictures not drawn are left as they are.
+    void drawAllPhotos(const std::string& yjcode, const std::filesystem::path& programFolder,
+                       std::array<QImage, 7>& images, std::array<bool, 7>& drawn) const;
+    // Draws the JPEG file into `image` (Format_RGB32); true when it could be read and drawn.
+    bool drawPhotoFile(const std::filesystem::path& file, QImage& image) const;
 };
 
 }  // namespace data

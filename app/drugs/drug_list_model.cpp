@@ -1,5 +1,7 @@
 #include "drugs/drug_list_model.h"
 
+#include <algorithm>
+
 #include "sjis/sjis.h"
 #include "ui/text_convert.h"
 
@@ -56,6 +58,20 @@ void DrugListModel::removeDrug(int index) {
     beginRemoveRows({}, index, index);
     rows_.erase(rows_.begin() + index);
     endRemoveRows();
+}
+
+int DrugListModel::insertDrug(int index, Row drug) {
+    index = std::clamp(index, 0, count());
+    beginInsertRows({}, index, index);
+    rows_.insert(rows_.begin() + index, std::move(drug));
+    endInsertRows();
+    return index;
+}
+
+void DrugListModel::relabel(int index, Row drug) {
+    if (index < 0 || index >= count()) return;
+    rows_[static_cast<std::size_t>(index)] = std::move(drug);
+    emit dataChanged(this->index(index, 0), this->index(index, columnCount() - 1));
 }
 
 int DrugListModel::rowCount(const QModelIndex& parent) const {

@@ -34,6 +34,10 @@ class DrugListModel : public QAbstractTableModel {
     const Row& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
     int count() const { return static_cast<int>(rows_.size()); }
     void removeDrug(int index);
+    // Puts `drug` at `index` (clamped to the rows there are); returns where it went.
+    int insertDrug(int index, Row drug);
+    // Replaces the texts of the row at `index`.
+    void relabel(int index, Row drug);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

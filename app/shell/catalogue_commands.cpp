@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "drugs/detail_panel.h"
+#include "drugs/drug_dialog.h"
 #include "drugs/drug_search_dialog.h"
 #include "shell/desk_messages.h"
 #include "shell/drug_list_panel.h"
@@ -28,7 +29,12 @@ CatalogueCommands::CatalogueCommands(AppState& state, DrugListPanel& drugList,
     registerDrug_ = ui::commandAction(this, "actionRegisterDrug", "薬剤の登録(&R)");
     deleteDrug_ = ui::commandAction(this, "actionDeleteDrug", "薬剤の削除(&D)");
     sameKind_ = ui::commandAction(this, "actionSameKind", "同品種の検索");
-    for (QAction* later : {drugDetail_, correctDrug_, registerDrug_}) later->setEnabled(false);
+    connect(drugDetail_, &QAction::triggered, this,
+            [this] { openDrugDialog(drugs::DrugDialogMode::View); });
+    connect(correctDrug_, &QAction::triggered, this,
+            [this] { openDrugDialog(drugs::DrugDialogMode::Correct); });
+    connect(registerDrug_, &QAction::triggered, this,
+            [this] { openDrugDialog(drugs::DrugDialogMode::Register); });
     connect(drugSearch_, &QAction::triggered, this, &CatalogueCommands::searchDrugs);
     connect(deleteDrug_, &QAction::triggered, this, &CatalogueCommands::removeDrug);
     connect(sameKind_, &QAction::triggered, this, &CatalogueCommands::searchSameKind);
@@ -112,6 +118,43 @@ void CatalogueCommands::removeDrug() {
         return showDatabaseFailure(state_.prompts, window_);
     drugList_.model().removeDrug(row);
     detail_.show(drugs::DetailPanel::Mode::Clear, {});
+}
+
+data::DrugOrder CatalogueCommands::listOrder() const {
+    return state_.settings.options[kOptionDrugListOrder] == 1 ? data::DrugOrder::ByCode
+                                                              : data::DrugOrder::ByName;
+}
+
+void CatalogueCommands::openDrugDialog(drugs::DrugDialogMode mode) {
+    using Mode = drugs::DrugDialogMode;
+    DrugRecord before{};
+    const int row = drugList_.selectedRow();
+    if (mode != Mode::Register) {
+        if (!requireSelectedDrug(drugList_, state_.prompts, window_,
+                                 mode == Mode::View
+                                     ? "薬剤リストから情報を閲覧する薬剤を選択して下さい。"
+                                     : "薬剤リストから情報を訂正する薬剤を選択して下さい。"))
+            return;
+        if (catalogue_.detail(drugList_.model().row(row).yjcode, before) != data::DataResult::kDone)
+            return showDatabaseFailure(state_.prompts, window_);
+    }
+    drugs::DrugDialog dialog(mode, before, state_.programFolder, state_.prompts, window_);
+    const bool stored = dialog.exec() == QDialog::Accepted && mode != Mode::View;
+    if (!stored) {
+        // A photograph chosen in correct mode is stored even when the dialog is cancelled.
+        if (mode == Mode::Correct && detail_.shownCode() == drugs::yjcodeOf(before))
+            detail_.show(drugs::DetailPanel::Mode::Fill, detail_.shownCode());
+        return;
+    }
+    const DrugRecord& after = dialog.record();
+    const auto change = mode == Mode::Register ? drugs::ListChange::Move
+                                               : drugs::listChange(before, after, listOrder());
+    const int at = drugs::placeDrug(drugList_.model(), mode == Mode::Register ? -1 : row, change,
+                                    after, listOrder(), catalogue_);
+    drugList_.selectRow(at, false);
+    if (detail_.show(drugs::DetailPanel::Mode::Fill, drugs::yjcodeOf(after)) &&
+        mode == Mode::Correct)
+        drugs::refreshPrintEntries(state_.printList, detail_.record());
 }
 
 }  // namespace shell

@@ -1,12 +1,12 @@
-// The main window's catalogue commands: the drug search (F2), the same-kind search and the
-// deletion of a drug the user made; the drug detail (F3), correction (F9) and registration
-// screens are not part of this build yet and their commands stay disabled.
+// The main window's catalogue commands: the drug search (F2), the same-kind search, the drug
+// dialog to view (F3), correct (F9) or register a drug, and the deletion of a drug the user made.
 #pragma once
 
 #include <QObject>
 #include <string>
 
 #include "data/drug_catalogue.h"
+#include "drugs/drug_edit.h"
 #include "drugs/results_dialog.h"
 #include "shell/app_state.h"
 
@@ -38,6 +38,10 @@ class CatalogueCommands : public QObject {
     void searchDrugs();
     void searchSameKind();
     void removeDrug();
+    // Opens the drug dialog on the selected drug (view, correct) or on a new one (register);
+    // afterwards the list, the detail panel and the print list follow what was stored.
+    void openDrugDialog(drugs::DrugDialogMode mode);
+    data::DrugOrder listOrder() const;
     // What a results dialog does with its drugs: show them in the panel, select one.
     // After a results dialog closed without "選択": the panel shows the list's selected drug
     // again (or nothing when none is selected).

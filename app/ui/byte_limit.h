@@ -5,6 +5,7 @@
 #include <QValidator>
 
 class QLineEdit;
+class QTextEdit;
 
 namespace ui {
 
@@ -19,5 +20,7 @@ class ByteLimitValidator : public QValidator {
 
 // Installs a ByteLimitValidator of `maxBytes` on `edit`.
 void limitBytes(QLineEdit* edit, std::size_t maxBytes);
+// The same for a plain-text box: a change after which its text would not fit is taken back.
+void limitBytes(QTextEdit* box, std::size_t maxBytes);
 
 }  // namespace ui

@@ -119,4 +119,50 @@ TEST_F(DrugCatalogueTest, PhotographsAreDrawnIntoTheImage) {
     EXPECT_FALSE(catalogue.drawPhoto("USER00000002", dir.path(), photo));
 }
 
+TEST_F(DrugCatalogueTest, PositionsAndCodeChecksOfAnEditedDrug) {
+    ASSERT_EQ(catalogue.add(ownDrug("USER00000003", "LOX60T2", "アアア自家製")), DataResult::kDone);
+    int row = -1;
+    ASSERT_EQ(catalogue.position("USER00000003", data::DrugOrder::ByName, row), DataResult::kDone);
+    EXPECT_EQ(row, 0) << "sorts before every supplied katakana name";
+    std::vector<data::DrugRow> rows;
+    ASSERT_EQ(catalogue.list(data::DrugOrder::ByCode, rows), DataResult::kDone);
+    ASSERT_EQ(catalogue.position("USER00000003", data::DrugOrder::ByCode, row), DataResult::kDone);
+    EXPECT_EQ(rows[std::size_t(row)].yjcode, "USER00000003");
+    row = 17;
+    ASSERT_EQ(catalogue.position("NOSUCHCODE", data::DrugOrder::ByName, row), DataResult::kDone);
+    EXPECT_EQ(row, 17) << "an unknown drug leaves the row as it was";
+
+    // The drug's own N code is not taken for it; another drug's is.
+    EXPECT_EQ(catalogue.codeInUseByOther("LOX60T2", "USER00000003"), data::Presence::kAbsent);
+    EXPECT_EQ(catalogue.codeInUseByOther("LOX60T", "USER00000003"), data::Presence::kPresent);
+}
+
+TEST_F(DrugCatalogueTest, EveryCandidatePhotographAndAnyJpegFileAreDrawn) {
+    catalogue.close();
+    std::ostringstream out, err;
+    ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
+    open();
+    std::array<QImage, 7> images;
+    for (QImage& image : images) {
+        image = QImage(140, 105, QImage::Format_RGB32);
+        image.fill(Qt::white);
+    }
+    std::array<bool, 7> drawn{};
+    drawn[6] = true;  // left as it is: flags are only ever set
+    catalogue.drawAllPhotos("1149902F1T94", dir.path(), images, drawn);
+    EXPECT_TRUE(drawn[6]);
+    const auto first = std::find(drawn.begin(), drawn.begin() + 6, true) - drawn.begin();
+    ASSERT_LT(first, 6) << "the sample drug has a supplied photograph";
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(drawn[i], images[i].pixel(70, 52) != QColor(Qt::white).rgb()) << i;
+
+    QImage file(140, 105, QImage::Format_RGB32);
+    file.fill(Qt::white);
+    const auto supplied =
+        dir.path() / "薬剤写真" / ("PHOTO" + std::to_string(first + 1)) / "1149902F1T94.jpg";
+    EXPECT_TRUE(catalogue.drawPhotoFile(supplied, file));
+    EXPECT_EQ(file.pixel(70, 52), images[std::size_t(first)].pixel(70, 52));
+    EXPECT_FALSE(catalogue.drawPhotoFile(dir.path() / "missing.jpg", file));
+}
+
 }  // namespace

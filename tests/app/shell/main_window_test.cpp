@@ -349,7 +349,7 @@ TEST_F(ProgramTest, TabGoesThroughTheWindowFromTopToBottom) {
 TEST_F(ProgramTest, ACommandsButtonKeyAndMenuItemAreOneActionEnabledAsOne) {
     ASSERT_TRUE(start());
     // The screens not in this build are off everywhere.
-    EXPECT_FALSE(find<QPushButton>("drugDetailButton")->isEnabled());
+    EXPECT_TRUE(find<QPushButton>("drugDetailButton")->isEnabled());
     EXPECT_FALSE(find<QPushButton>("patientFileButton")->isEnabled());
 
     auto* setDosage = find<QAction>("actionSetDosage");
@@ -360,7 +360,9 @@ TEST_F(ProgramTest, ACommandsButtonKeyAndMenuItemAreOneActionEnabledAsOne) {
     whenPopup("drugListMenu", [&](QWidget* menu) { items = menuItems(menu); });
     emit list->customContextMenuRequested({5, 5});
     EXPECT_FALSE(items.at("用法の設定(&Y)"));
-    EXPECT_FALSE(items.at("薬剤の詳細(&I)"));
+    EXPECT_TRUE(items.at("薬剤の詳細(&I)"));
+    EXPECT_TRUE(items.at("薬剤の訂正(&E)"));
+    EXPECT_TRUE(items.at("薬剤の登録(&R)"));
     EXPECT_TRUE(items.at("薬剤の削除(&D)"));
     window->activateWindow();  // back from the menu: keys go to the active window only
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -1,0 +1,394 @@
+// The drug dialog and the photo selection dialog driven through the main window's commands on
+// a real catalogue: registering, correcting, viewing and choosing photographs, and what the
+// drug list, the detail panel, the print list and the printed leaflet show afterwards.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+#include <functional>
+
+#include "data/drug_catalogue.h"
+#include "drugs/detail_panel.h"
+#include "drugs/drug_dialog.h"
+#include "jpeg_writer.h"
+#include "leaflet/print_target.h"
+#include "pdf_reading.h"
+#include "program_fixture.h"
+#include "sample_photos.h"
+#include "shell/drug_list_panel.h"
+#include "sjis/sjis.h"
+
+namespace {
+
+constexpr const char* kAmlodipine = "2171901F3S91";  // a supplied drug
+
+std::string utf8(const char* field, std::size_t width) {
+    return sjis::toUtf8(std::string(sjis::fieldText(field, width)));
+}
+
+QLineEdit* edit(QWidget* dialog, const char* name) {
+    return child<QLineEdit>(dialog, name);
+}
+
+// The number of pictures on the pages of a PDF file.
+int pdfImageCount(const std::string& file) {
+    const std::string list = compactOutput("pdfimages -list '" + file + "'");
+    int n = 0;
+    for (std::size_t at = 0; (at = list.find("image", at)) != std::string::npos; at += 5) ++n;
+    return n;
+}
+
+void click(QWidget* dialog, const char* button) {
+    child<QPushButton>(dialog, button)->click();
+}
+
+class DrugDialogTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(start());
+        prompts.shown.clear();  // the start-up's own notice
+    }
+
+    void select(const std::string& yjcode) {
+        const int row = window->drugList().findYjCode(yjcode);
+        ASSERT_GE(row, 0) << yjcode;
+        find<shell::DrugListPanel>("drugListPanel")->selectRow(row, true);
+    }
+
+    // Triggers a command and acts on the drug dialog it opens.
+    void withDrugDialog(const char* action, std::function<void(QWidget*)> act) {
+        bool opened = false;
+        whenModal("drugDialog", [&](QWidget* dialog) {
+            opened = true;
+            act(dialog);
+            if (dialog->isVisible()) click(dialog, "cancelButton");
+        });
+        find<QAction>(action)->trigger();
+        EXPECT_TRUE(opened) << action;
+    }
+
+    // Clicks "一覧" of the drug dialog and acts on the photo selection dialog.
+    static void withPhotoDialog(QWidget* drugDialog, std::function<void(QWidget*)> act) {
+        whenModal("photoDialog", [act](QWidget* dialog) {
+            act(dialog);
+            if (dialog->isVisible()) click(dialog, "cancelButton");
+        });
+        click(drugDialog, "photoListButton");
+    }
+
+    // Registers a drug of the user's own through the catalogue and shows it in the list.
+    void addOwnDrug(const char* yjcode, const char* code, const char* name) {
+        DrugRecord r{};
+        sjis::copyField(r.YJCODE, sizeof r.YJCODE, yjcode);
+        sjis::copyField(r.CODE, sizeof r.CODE, code);
+        sjis::copyField(r.PRODUCTNAME, sizeof r.PRODUCTNAME, sjis::fromUtf8(name));
+        ASSERT_EQ(catalogue.add(r), data::DataResult::kDone);
+        ASSERT_TRUE(window->loadDrugList());
+    }
+
+    // Where a fresh reading of the catalogue lists the drug.
+    int listedAt(const std::string& yjcode, data::DrugOrder order) {
+        std::vector<data::DrugRow> fresh;
+        EXPECT_EQ(catalogue.list(order, fresh), data::DataResult::kDone);
+        EXPECT_EQ(window->drugList().count(), int(fresh.size()));
+        const auto at = std::find_if(fresh.begin(), fresh.end(),
+                                     [&](const auto& row) { return row.yjcode == yjcode; });
+        return at == fresh.end() ? -1 : int(at - fresh.begin());
+    }
+
+    DrugRecord stored(const char* yjcode) {
+        DrugRecord r{};
+        EXPECT_EQ(catalogue.detail(yjcode, r), data::DataResult::kDone) << yjcode;
+        return r;
+    }
+
+    // Adds the selected drug to the print list through the dosage window.
+    void addSelectedToPrintList() {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(find<QLineEdit>("nameSearchBox"), Qt::Key_F4);
+        QWidget* dosage = window->dosageWindow();
+        ASSERT_NE(dosage, nullptr);
+        auto* morning = dosage->findChild<QLineEdit*>("morningBox");
+        morning->clear();
+        QTest::keyClicks(morning, "1");
+        dosage->findChild<QPushButton*>("okButton")->click();
+    }
+
+    // Prints the leaflet to a PDF file and returns its path.
+    std::string print() {
+        find<QLineEdit>("patientNameBox")->setText("見本　一郎");
+        window->setPrintTarget(&jobs);
+        prompts.yesNo = {false};  // keep the list
+        find<QAction>("actionPrint")->trigger();
+        EXPECT_GE(jobs.jobCount(), 1);
+        return jobs.jobPath(jobs.jobCount()).toStdString();
+    }
+
+    data::DrugCatalogue catalogue;
+    TempDir jobsDir;
+    leaflet::PdfJobs jobs{QString::fromStdString(jobsDir.path().string())};
+};
+
+TEST_F(DrugDialogTest, RegisteringAsksForTheFieldsInOrderRefusesUsedCodesAndListsTheDrug) {
+    withDrugDialog("actionRegisterDrug", [&](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "薬剤の登録");
+        EXPECT_FALSE(child<QWidget>(dialog, "correctNote")->isVisible());
+        EXPECT_TRUE(child<QRadioButton>(dialog, "efficacySuppliedRadio")->isChecked());
+        auto ok = [&] { click(dialog, "okButton"); };
+        ok();
+        edit(dialog, "productNameEdit")->setText("アアア自家製軟膏");
+        ok();
+        edit(dialog, "yjcodeEdit")->setText(kAmlodipine);
+        ok();
+        edit(dialog, "codeEdit")->setText("LOX60T");
+        ok();
+        edit(dialog, "yjcodeEdit")->setText("USER00000001");
+        ok();
+        EXPECT_TRUE(dialog->isVisible()) << "every refusal keeps the input";
+        EXPECT_EQ(edit(dialog, "productNameEdit")->text(), "アアア自家製軟膏");
+        edit(dialog, "codeEdit")->setText("JIKA1");
+        auto* memo = child<QTextEdit>(dialog, "memoBox");
+        memo->setPlainText("冷所保存");
+        memo->setPlainText(QString(250, QChar(0x3042)));  // 500 bytes: one more than it holds
+        EXPECT_EQ(memo->toPlainText(), "冷所保存");
+        memo->setPlainText("冷所保存\U0001F600");  // a character CP932 has not
+        EXPECT_EQ(memo->toPlainText(), "冷所保存");
+        ok();
+        EXPECT_FALSE(dialog->isVisible());
+    });
+    ASSERT_EQ(prompts.shown.size(), 5u);
+    EXPECT_EQ(prompts.shown[0].text, "薬剤名を入力して下さい。");
+    EXPECT_EQ(prompts.shown[0].title, "必須項目");
+    EXPECT_EQ(prompts.shown[1].text.rfind("YJコードを入力して下さい。\r\n（YJコードは", 0), 0u);
+    EXPECT_EQ(prompts.shown[2].text, "Ｎコードを入力して下さい。");
+    EXPECT_EQ(prompts.shown[3].text,
+              "そのＹＪコードは他の薬剤で既に使用されています。ＹＪコードを変更して下さい。");
+    EXPECT_EQ(prompts.shown[3].title, "警告");
+    EXPECT_EQ(prompts.shown[4].text,
+              "入力されたＮコードは他の薬剤で既に使用されています。Ｎコードを変更して下さい。");
+
+    const DrugRecord added = stored("USER00000001");
+    EXPECT_EQ(added.ORIDGINAL, 1);
+    EXPECT_EQ(utf8(added.MEMO, sizeof added.MEMO), "冷所保存");
+    // The row sits where a fresh reading of the list puts it, selected and shown.
+    const int row = window->selectedDrugRow();
+    EXPECT_EQ(row, listedAt("USER00000001", data::DrugOrder::ByName));
+    EXPECT_EQ(window->drugList().row(row).yjcode, "USER00000001");
+    EXPECT_EQ(find<QLineEdit>("productNameField")->text(), "アアア自家製軟膏");
+}
+
+TEST_F(DrugDialogTest, ARenamedDrugMovesInNameOrderAndIsRelabelledInCodeOrder) {
+    select(kAmlodipine);
+    const int before = window->selectedDrugRow();
+    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
+        edit(dialog, "productNameEdit")->setText("ンンン最後の薬");
+        click(dialog, "okButton");
+    });
+    const int moved = listedAt(kAmlodipine, data::DrugOrder::ByName);
+    EXPECT_GT(moved, before);
+    EXPECT_EQ(window->selectedDrugRow(), moved);
+    EXPECT_EQ(window->drugList().row(moved).yjcode, kAmlodipine);
+    EXPECT_EQ(find<QLineEdit>("productNameField")->text(), "ンンン最後の薬");
+
+    auto* order = find<QComboBox>("orderList");
+    order->setCurrentIndex(1);
+    emit order->activated(1);
+    select(kAmlodipine);
+    const int inCodeOrder = window->selectedDrugRow();
+    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
+        edit(dialog, "productNameEdit")->setText("アムロジピン改");
+        click(dialog, "okButton");
+    });
+    EXPECT_EQ(window->selectedDrugRow(), inCodeOrder);
+    EXPECT_EQ(window->drugList().row(inCodeOrder).yjcode, kAmlodipine);
+    EXPECT_EQ(sjis::toUtf8(window->drugList().row(inCodeOrder).name), "アムロジピン改");
+}
+
+TEST_F(DrugDialogTest, CorrectingTheEfficacyOfADrugInThePrintListPrintsTheNewText) {
+    select(kAmlodipine);
+    addSelectedToPrintList();
+    ASSERT_EQ(state->printList.count(), 1);
+    const int row = window->selectedDrugRow();
+    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "薬剤の訂正");
+        EXPECT_TRUE(child<QRadioButton>(dialog, "efficacySuppliedRadio")->isChecked());
+        child<QTextEdit>(dialog, "efficacyABox")->setPlainText("訂正された効能の説明です");
+        click(dialog, "okButton");
+    });
+    EXPECT_EQ(window->selectedDrugRow(), row) << "the row keeps its place";
+    const DrugRecord& entry = state->printList.entry(0);
+    EXPECT_EQ(utf8(entry.SAYOA, sizeof entry.SAYOA), "訂正された効能の説明です");
+    EXPECT_NE(pdfText(print()).find("訂正された効能の説明"), std::string::npos);
+}
+
+TEST_F(DrugDialogTest, OnlyAUserDrugsYjCodeChangesAndNeverToAnotherDrugsCode) {
+    select(kAmlodipine);
+    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
+        EXPECT_TRUE(edit(dialog, "yjcodeEdit")->isReadOnly());
+        EXPECT_FALSE(edit(dialog, "codeEdit")->isReadOnly());
+    });
+    addOwnDrug("USER00000002", "JIKA2", "自家製散剤");
+    select("USER00000002");
+    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
+        auto* yjcode = edit(dialog, "yjcodeEdit");
+        EXPECT_FALSE(yjcode->isReadOnly());
+        yjcode->setText(kAmlodipine);
+        click(dialog, "okButton");
+        EXPECT_TRUE(dialog->isVisible());
+        yjcode->setText("USER00000003");
+        click(dialog, "okButton");  // its own N code is not taken
+        EXPECT_FALSE(dialog->isVisible());
+    });
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].title, "警告");
+    DrugRecord gone{};
+    EXPECT_EQ(catalogue.detail("USER00000002", gone), data::DataResult::kNotFound);
+    EXPECT_EQ(utf8(stored(kAmlodipine).PRODUCTNAME, 91).rfind("アムロジピン", 0), 0u);
+    EXPECT_EQ(window->drugList().row(window->selectedDrugRow()).yjcode, "USER00000003");
+}
+
+TEST_F(DrugDialogTest, ViewModeChangesNothingAndAFailedStoreKeepsTheInput) {
+    find<QAction>("actionDrugDetail")->trigger();
+    ASSERT_EQ(prompts.texts(),
+              std::vector<std::string>{"薬剤リストから情報を閲覧する薬剤を選択して下さい。"});
+
+    select(kAmlodipine);
+    withDrugDialog("actionDrugDetail", [](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "薬剤の詳細");
+        EXPECT_TRUE(child<QWidget>(dialog, "correctNote")->isVisible());
+        EXPECT_TRUE(edit(dialog, "productNameEdit")->isReadOnly());
+        EXPECT_TRUE(child<QTextEdit>(dialog, "cautionBox")->isReadOnly());
+        auto* user = child<QRadioButton>(dialog, "efficacyUserRadio");
+        const bool was = user->isChecked();
+        QTest::mouseClick(user, Qt::LeftButton);
+        EXPECT_EQ(user->isChecked(), was);
+        withPhotoDialog(dialog, [](QWidget* photos) {
+            EXPECT_FALSE(child<QWidget>(photos, "browseButton")->isVisible());
+            auto* third = child<QRadioButton>(photos, "photo3Radio");
+            QTest::mouseClick(third, Qt::LeftButton);
+            EXPECT_FALSE(third->isChecked());
+            click(photos, "okButton");
+        });
+        click(dialog, "okButton");
+    });
+
+    withDrugDialog("actionCorrectDrug", [&](QWidget* dialog) {
+        EXPECT_FALSE(child<QWidget>(dialog, "correctNote")->isVisible());
+        edit(dialog, "productNameEdit")->setText("保存できない名前");
+        std::filesystem::remove(dir.path() / "データベース" / "薬剤ファイル.mdb");
+        click(dialog, "okButton");
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(edit(dialog, "productNameEdit")->text(), "保存できない名前");
+    });
+    const auto failure =
+        std::find_if(prompts.shown.begin(), prompts.shown.end(),
+                     [](const auto& s) { return s.text == "データベースに異常があります。"; });
+    ASSERT_NE(failure, prompts.shown.end());
+    EXPECT_EQ(failure->title, "エラー");
+}
+
+TEST_F(DrugDialogTest, PhotoThreeIsStoredAtOnceAndACancelledBrowseLeavesNoPath) {
+    addOwnDrug("USER00000004", "JIKA4", "写真のない薬");
+    select("USER00000004");
+    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
+        withPhotoDialog(dialog, [](QWidget* photos) {
+            EXPECT_TRUE(child<QWidget>(photos, "browseButton")->isVisible());
+            child<QRadioButton>(photos, "photo3Radio")->click();
+            click(photos, "okButton");
+        });
+        click(dialog, "cancelButton");
+    });
+    EXPECT_EQ(stored("USER00000004").PHOTO_HYOUJI, 3) << "stored even though the drug was not";
+
+    prompts.files = {QString()};
+    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
+        withPhotoDialog(dialog, [](QWidget* photos) {
+            EXPECT_TRUE(child<QRadioButton>(photos, "photo3Radio")->isChecked());
+            click(photos, "browseButton");
+            child<QRadioButton>(photos, "userPhotoRadio")->click();
+            click(photos, "okButton");
+        });
+        const DrugRecord& r = static_cast<drugs::DrugDialog*>(dialog)->record();
+        EXPECT_EQ(r.PHOTO_TOROKU[0], '\0');
+        EXPECT_FALSE(static_cast<drugs::DrugDialog*>(dialog)->photoShown());
+    });
+    EXPECT_TRUE(prompts.files.empty()) << "the file dialog was asked";
+    EXPECT_EQ(stored("USER00000004").PHOTO_HYOUJI, 7);
+    EXPECT_EQ(stored("USER00000004").PHOTO_TOROKU[0], '\0');
+}
+
+TEST_F(DrugDialogTest, AUserJpegChosenThroughBrowseIsShownAndPrinted) {
+    const auto jpeg = dir.path() / "ユーザー写真" / "赤い錠剤.jpg";
+    testjpeg::writeFile(jpeg, testjpeg::encode(testjpeg::quadrants(280, 210, 0xE00000, 0xE00000,
+                                                                   0xE00000, 0xE00000)));
+    select(kAmlodipine);
+    addSelectedToPrintList();
+    const int withoutPhoto = pdfImageCount(print());
+
+    prompts.files = {QString::fromStdString(jpeg.string())};
+    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
+        withPhotoDialog(dialog, [](QWidget* photos) {
+            click(photos, "browseButton");
+            child<QRadioButton>(photos, "userPhotoRadio")->click();
+            click(photos, "okButton");
+        });
+        EXPECT_TRUE(static_cast<drugs::DrugDialog*>(dialog)->photoShown());
+        click(dialog, "okButton");
+    });
+    const DrugRecord r = stored(kAmlodipine);
+    EXPECT_EQ(r.PHOTO_HYOUJI, 7);
+    EXPECT_EQ(utf8(r.PHOTO_TOROKU, sizeof r.PHOTO_TOROKU), jpeg.string());
+    const drugs::DetailPanel& panel = window->detailPanel();
+    ASSERT_TRUE(panel.photoShown());
+    EXPECT_GT(qRed(panel.photo().pixel(70, 52)), 180);
+    EXPECT_LT(qGreen(panel.photo().pixel(70, 52)), 80);
+
+    state->printList.clear();
+    addSelectedToPrintList();
+    ASSERT_EQ(state->printList.entry(0).photoFlag, 1);
+    EXPECT_EQ(pdfImageCount(print()), withoutPhoto + 1) << "the photograph on the page";
+}
+
+}  // namespace
+
+namespace {
+
+class DrugDialogWithPhotos : public DrugDialogTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        std::ostringstream out, err;
+        ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
+        ASSERT_TRUE(start());
+    }
+};
+
+QColor base(QWidget* dialog, const char* box) {
+    return child<QWidget>(dialog, box)->palette().color(QPalette::Base);
+}
+
+// Set LEAFLET_DRUG_DIALOG_SCREENSHOT to a PNG path to look at the dialog in correct mode.
+TEST_F(DrugDialogWithPhotos, EachModeHasItsColoursAndShowsThePhotograph) {
+    type(find<QLineEdit>("nameSearchBox"), "ろきそ");
+    withDrugDialog("actionDrugDetail", [](QWidget* dialog) {
+        EXPECT_EQ(dialog->palette().color(QPalette::Window), QColor(206, 230, 219));
+        EXPECT_EQ(base(dialog, "efficacyUserBox"), QColor(Qt::white));
+        EXPECT_TRUE(static_cast<drugs::DrugDialog*>(dialog)->photoShown());
+    });
+    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
+        EXPECT_EQ(dialog->palette().color(QPalette::Window), QColor(224, 210, 193));
+        EXPECT_TRUE(static_cast<drugs::DrugDialog*>(dialog)->photoShown());
+        EXPECT_EQ(base(dialog, "efficacyUserBox"), QColor(210, 210, 210));
+        child<QRadioButton>(dialog, "efficacyUserRadio")->click();
+        EXPECT_EQ(base(dialog, "efficacyUserBox"), QColor(Qt::white));
+        if (const char* path = std::getenv("LEAFLET_DRUG_DIALOG_SCREENSHOT"))
+            dialog->grab().save(path);
+    });
+}
+
+}  // namespace
