@@ -43,7 +43,24 @@ void bindSupplied(sqlkit::Statement& s, int index, const Column& c, const Suppli
     }
 }
 
+std::string insertSql() {
+    std::string placeholders;
+    for (std::size_t i = 0; i < kColumns.size(); ++i) placeholders += i ? ", ?" : "?";
+    return "INSERT INTO Medicine_Information (" + allColumnNames() + ") VALUES (" + placeholders +
+           ")";
+}
+
 }  // namespace
+
+SuppliedInsert::SuppliedInsert(sqlkit::Connection& db) : insert_(db.prepare(insertSql())) {}
+
+bool SuppliedInsert::add(const SuppliedDrug& drug) {
+    insert_.reset();
+    for (std::size_t k = 0; k < kColumns.size(); ++k)
+        bindSupplied(insert_, static_cast<int>(k + 1), kColumns[k], drug);
+    insert_.step();
+    return !insert_.failed();
+}
 
 bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error) {
     return sqlkit::createEncrypted(dataFolder / kFileName, kPassword,
@@ -95,11 +112,8 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
         return result;
     }
     sqlkit::Transaction transaction(*db);
-    std::string placeholders;
-    for (std::size_t i = 0; i < kColumns.size(); ++i) placeholders += i ? ", ?" : "?";
     sqlkit::Statement exists = db->prepare("SELECT 1 FROM Medicine_Information WHERE YJCODE = ?");
-    sqlkit::Statement insert = db->prepare("INSERT INTO Medicine_Information (" + allColumnNames() +
-                                           ") VALUES (" + placeholders + ")");
+    SuppliedInsert insert(*db);
     if (!transaction.began() || !exists.ok() || !insert.ok()) {
         result.failedIndex = drugs.size();
         result.reason = "cannot write the catalogue: " + insert.error() + exists.error();
@@ -114,12 +128,8 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
                 "YJ code " + valueOf(drugs[i], "YJCODE") + " is already in the catalogue";
             return result;
         }
-        insert.reset();
-        for (std::size_t k = 0; k < kColumns.size(); ++k)
-            bindSupplied(insert, static_cast<int>(k + 1), kColumns[k], drugs[i]);
-        insert.step();
-        if (insert.failed() || exists.failed()) {
-            result.reason = "cannot write the catalogue: " + insert.error() + exists.error();
+        if (!insert.add(drugs[i]) || exists.failed()) {
+            result.reason = "cannot write the catalogue: " + db->lastError();
             return result;
         }
     }
