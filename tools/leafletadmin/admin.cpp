@@ -17,6 +17,8 @@ constexpr const char* kUsageText =
     "  import-master FOLDER y_ALL.csv [--add-drugs]\n"
     "                                  fill the code map from the public drug master; with\n"
     "                                  --add-drugs also add the drugs the catalogue lacks\n"
+    "  read-prescription FOLDER FILE   print as JSON what a prescription code text would put\n"
+    "                                  into the print list\n"
     "  add-patient FOLDER ID NAME      register a patient\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "FOLDER is the program folder that holds データベース, コンフィグ and 薬剤写真.\n";
@@ -43,6 +45,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (addDrugs && args[3] != "--add-drugs") return usage(err);
         return importMaster(args[1], args[2], addDrugs, terminal, out, err);
     }
+    if (command == "read-prescription" && args.size() == 3)
+        return readPrescriptionFile(args[1], args[2], out, err);
     if (command == "add-patient" && args.size() == 4)
         return addPatient(args[1], args[2], args[3], out, err);
     if (command == "history" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))

@@ -33,6 +33,11 @@ int importData(const std::filesystem::path& k3Folder, const std::string& kind,
 // count, and the progress on `err` when it is a terminal.
 int importMaster(const std::filesystem::path& folder, const std::filesystem::path& csv,
                  bool addDrugs, bool terminal, std::ostream& out, std::ostream& err);
+// Prints as JSON what reading the prescription code text in `file` would put into the print
+// list, matched against the catalogue of `folder`. kRefused, with the reader's message naming
+// the line, for a text that cannot be read.
+int readPrescriptionFile(const std::filesystem::path& folder, const std::filesystem::path& file,
+                         std::ostream& out, std::ostream& err);
 
 // Registers a patient with this ID and name (UTF-8).
 int addPatient(const std::filesystem::path& folder, const std::string& idText,
