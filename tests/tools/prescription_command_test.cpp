@@ -7,6 +7,7 @@
 
 #include "admin_fixture.h"
 #include "master_file.h"
+#include "qr_image.h"
 
 namespace {
 
@@ -30,13 +31,16 @@ class PrescriptionCommand : public AdminTest {
         ASSERT_EQ(run({"import-master", folder(), master.string()}), 0) << err.str();
     }
 
-    // Writes the UTF-8 text as a scanner delivers it (CP932, CR LF) and runs the command.
-    int readText(const std::string& utf8) {
-        std::string code = sjis::fromUtf8(utf8);
+    // The UTF-8 text as a scanner delivers it: CP932, CR LF.
+    static std::string asCode(const std::string& utf8) {
         std::string crlf;
-        for (char c : code) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        for (char c : sjis::fromUtf8(utf8))
+            crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        return crlf;
+    }
+    int readText(const std::string& utf8) {
         const auto file = dir.path() / "rx.txt";
-        std::ofstream(file, std::ios::binary) << crlf;
+        std::ofstream(file, std::ios::binary) << asCode(utf8);
         return run({"read-prescription", folder(), file.string()});
     }
     QJsonObject json() const {
@@ -123,6 +127,25 @@ TEST_F(PrescriptionCommand, TheThirtyFirstMatchedDrugIsLeftOutWithAMessage) {
     EXPECT_FALSE(drugs[30]["in_print_list"].toBool());
     EXPECT_EQ(json()["left_out_for_room"].toInt(), 1);
     EXPECT_NE(err.str().find("一度に印刷できる薬剤の数は30迄です。"), std::string::npos);
+}
+
+TEST_F(PrescriptionCommand, APictureOfTheSymbolsGivesWhatItsTextGives) {
+    const std::string text = std::string(kHeader) +
+                             "101,1,1,,14\n111,1,1,,１日３回毎食後服用,3\n"
+                             "201,1,1,1,2,620008001,アムロジピン錠５ｍｇ,3,1,錠\n";
+    ASSERT_EQ(readText(text), 0) << err.str();
+    const std::string fromText = out.str();
+    const auto png = (dir.path() / "rx.png").string();
+    ASSERT_TRUE(
+        qrtest::sideBySide(qrtest::sequence(asCode(text), 3)).save(QString::fromStdString(png)));
+    ASSERT_EQ(run({"read-prescription", folder(), png}), 0) << err.str();
+    EXPECT_EQ(out.str(), fromText);
+
+    QImage blank(50, 50, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    ASSERT_TRUE(blank.save(QString::fromStdString(png)));
+    EXPECT_EQ(run({"read-prescription", folder(), png}), admin::kRefused);
+    EXPECT_NE(err.str().find("QRコードが見つかりません"), std::string::npos) << err.str();
 }
 
 TEST_F(PrescriptionCommand, ARefusedTextPrintsNoJsonAndNamesTheLine) {

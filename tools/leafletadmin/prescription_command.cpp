@@ -10,9 +10,37 @@
 #include "prescription/catalogue_source.h"
 #include "prescription/intake.h"
 #include "prescription/prescription_reader.h"
+#include "prescription/symbol_image.h"
 #include "prescription_json.h"
 
 namespace admin {
+namespace {
+
+bool isPicture(std::string_view bytes) {
+    return bytes.starts_with("\x89PNG") || bytes.starts_with("\xFF\xD8\xFF");
+}
+
+// The prescription code text of a file: the file itself, or what the QR symbols of a PNG or
+// JPEG picture hold. False after saying why on `err`.
+bool codeText(const std::filesystem::path& file, std::string& text, std::ostream& err) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        err << file.string() << ": cannot be opened\n";
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!isPicture(text)) return true;
+    const prescription::SymbolText symbols = prescription::readSymbols(QImage::fromData(
+        reinterpret_cast<const uchar*>(text.data()), static_cast<int>(text.size())));
+    if (!symbols.error.empty()) {
+        err << file.string() << ": " << symbols.error << "\n";
+        return false;
+    }
+    text = symbols.bytes;
+    return true;
+}
+
+}  // namespace
 
 int readPrescriptionFile(const std::filesystem::path& folder, const std::filesystem::path& file,
                          std::ostream& out, std::ostream& err) {
@@ -22,12 +50,8 @@ int readPrescriptionFile(const std::filesystem::path& folder, const std::filesys
         err << (database / "薬剤ファイル.mdb").string() << ": no drug database\n";
         return kRefused;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        err << file.string() << ": cannot be opened\n";
-        return kRefused;
-    }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes;
+    if (!codeText(file, bytes, err)) return kRefused;
     const prescription::ReadResult read = prescription::readPrescription(bytes);
     if (!read.prescription) {
         err << file.string() << ": " << read.error << "\nnothing goes into the print list\n";
