@@ -3,6 +3,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
+#include <QPdfWriter>
 #include <fstream>
 
 #include "admin_fixture.h"
@@ -146,6 +148,30 @@ TEST_F(PrescriptionCommand, APictureOfTheSymbolsGivesWhatItsTextGives) {
     ASSERT_TRUE(blank.save(QString::fromStdString(png)));
     EXPECT_EQ(run({"read-prescription", folder(), png}), admin::kRefused);
     EXPECT_NE(err.str().find("QRコードが見つかりません"), std::string::npos) << err.str();
+}
+
+TEST_F(PrescriptionCommand, APdfPageOfTheSymbolsGivesWhatItsTextGives) {
+    const std::string text = std::string(kHeader) +
+                             "101,1,1,,7\n111,1,1,,１日１回朝食後,1\n"
+                             "201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,1,1,錠\n";
+    ASSERT_EQ(readText(text), 0) << err.str();
+    const std::string fromText = out.str();
+    const QString pdf = QString::fromStdString((dir.path() / "rx.pdf").string());
+    {
+        // The symbol printed 3 cm wide on an A4 page, as on a prescription form.
+        QPdfWriter writer(pdf);
+        writer.setResolution(300);
+        QPainter painter(&writer);
+        painter.drawImage(QRect(300, 300, 354, 354), qrtest::oneSymbol(asCode(text)));
+    }
+    ASSERT_EQ(run({"read-prescription", folder(), pdf.toStdString()}), 0) << err.str();
+    EXPECT_EQ(out.str(), fromText);
+
+    // A PDF file cut short cannot be read.
+    std::filesystem::resize_file(pdf.toStdString(), 400);
+    EXPECT_EQ(run({"read-prescription", folder(), pdf.toStdString()}), admin::kRefused);
+    EXPECT_NE(err.str().find("PDFファイル"), std::string::npos) << err.str();
+    EXPECT_EQ(out.str(), "");
 }
 
 TEST_F(PrescriptionCommand, ARefusedTextPrintsNoJsonAndNamesTheLine) {

@@ -19,7 +19,7 @@ constexpr const char* kUsageText =
     "                                  --add-drugs also add the drugs the catalogue lacks\n"
     "  read-prescription FOLDER FILE   print as JSON what a prescription code would put into\n"
     "                                  the print list; FILE is its text, or a PNG or JPEG\n"
-    "                                  picture of its QR symbols\n"
+    "                                  picture or a PDF file (first page) of its QR symbols\n"
     "  add-patient FOLDER ID NAME      register a patient\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "FOLDER is the program folder that holds データベース, コンフィグ and 薬剤写真.\n";

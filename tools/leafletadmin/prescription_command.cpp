@@ -9,6 +9,7 @@
 #include "library_messages.h"
 #include "prescription/catalogue_source.h"
 #include "prescription/intake.h"
+#include "prescription/pdf_page.h"
 #include "prescription/prescription_reader.h"
 #include "prescription/symbol_image.h"
 #include "prescription_json.h"
@@ -16,12 +17,19 @@
 namespace admin {
 namespace {
 
+// PDF pages are rendered fine enough for symbols printed at the usual module size.
+constexpr int kPdfDpi = 300;
+
+bool isPdf(std::string_view bytes) {
+    return bytes.starts_with("%PDF-");
+}
+
 bool isPicture(std::string_view bytes) {
     return bytes.starts_with("\x89PNG") || bytes.starts_with("\xFF\xD8\xFF");
 }
 
 // The prescription code text of a file: the file itself, or what the QR symbols of a PNG or
-// JPEG picture hold. False after saying why on `err`.
+// JPEG picture or of the first page of a PDF file hold. False after saying why on `err`.
 bool codeText(const std::filesystem::path& file, std::string& text, std::ostream& err) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
@@ -29,9 +37,21 @@ bool codeText(const std::filesystem::path& file, std::string& text, std::ostream
         return false;
     }
     text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!isPicture(text)) return true;
-    const prescription::SymbolText symbols = prescription::readSymbols(QImage::fromData(
-        reinterpret_cast<const uchar*>(text.data()), static_cast<int>(text.size())));
+    QImage picture;
+    if (isPdf(text)) {
+        std::string error;
+        picture = prescription::pdfPage(text, 0, kPdfDpi, error);
+        if (picture.isNull()) {
+            err << file.string() << ": " << error << "\n";
+            return false;
+        }
+    } else if (isPicture(text)) {
+        picture = QImage::fromData(reinterpret_cast<const uchar*>(text.data()),
+                                   static_cast<int>(text.size()));
+    } else {
+        return true;
+    }
+    const prescription::SymbolText symbols = prescription::readSymbols(picture);
     if (!symbols.error.empty()) {
         err << file.string() << ": " << symbols.error << "\n";
         return false;
