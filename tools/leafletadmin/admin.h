@@ -18,6 +18,9 @@ inline constexpr int kUsage = 2;
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         bool terminal = false);
 
+// True when the program folder has its drug database; false after saying so on `err`.
+bool hasDrugDatabase(const std::filesystem::path& folder, std::ostream& err);
+
 // The commands. `folder` is a program folder: the start directory holding データベース etc.
 int initFolder(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
 int loadCatalogue(const std::filesystem::path& folder, const std::filesystem::path& csv,

@@ -53,11 +53,7 @@ void showProgress(void* context, int done, int total) {
 int importMaster(const std::filesystem::path& folder, const std::filesystem::path& csv,
                  bool addDrugs, bool terminal, std::ostream& out, std::ostream& err) {
     const std::filesystem::path database = layout::databaseFolder(folder);
-    std::error_code ec;
-    if (!std::filesystem::exists(database / "薬剤ファイル.mdb", ec)) {
-        err << (database / "薬剤ファイル.mdb").string() << ": no drug database\n";
-        return kRefused;
-    }
+    if (!hasDrugDatabase(folder, err)) return kRefused;
     std::vector<DrugMasterRow> rows;
     if (!readMaster(csv, rows, err)) {
         err << "nothing changed\n";

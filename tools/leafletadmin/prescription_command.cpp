@@ -65,11 +65,7 @@ bool codeText(const std::filesystem::path& file, std::string& text, std::ostream
 int readPrescriptionFile(const std::filesystem::path& folder, const std::filesystem::path& file,
                          std::ostream& out, std::ostream& err) {
     const std::filesystem::path database = layout::databaseFolder(folder);
-    std::error_code ec;
-    if (!std::filesystem::exists(database / "薬剤ファイル.mdb", ec)) {
-        err << (database / "薬剤ファイル.mdb").string() << ": no drug database\n";
-        return kRefused;
-    }
+    if (!hasDrugDatabase(folder, err)) return kRefused;
     std::string bytes;
     if (!codeText(file, bytes, err)) return kRefused;
     const prescription::ReadResult read = prescription::readPrescription(bytes);
