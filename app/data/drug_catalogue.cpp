@@ -119,6 +119,12 @@ DataResult DrugCatalogue::remove(const std::string& yjcode) const {
     return done(RecordDell(yjcode.c_str()));
 }
 
+DataResult DrugCatalogue::codeMapEntry(const std::string& receiptCode,
+                                       DrugCodeMapEntry& entry) const {
+    const int result = MasterCode(receiptCode.c_str(), &entry);
+    return result == DRUGBASE_CONDITION ? DataResult::kNotFound : done(result);
+}
+
 bool DrugCatalogue::drawPhoto(const std::string& yjcode, const std::filesystem::path& programFolder,
                               QImage& image) const {
     if (image.format() != QImage::Format_RGB32) return false;

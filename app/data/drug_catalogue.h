@@ -73,6 +73,9 @@ class DrugCatalogue {
     Deletion deletable(const std::string& yjcode) const;
     DataResult remove(const std::string& yjcode) const;
 
+    // Reads the code map entry of a レセ電 code (CP932); kNotFound leaves `entry` untouched.
+    DataResult codeMapEntry(const std::string& receiptCode, DrugCodeMapEntry& entry) const;
+
     // Draws the drug's chosen photograph (140 x 105) at the top left of `image`, which must be
     // in Format_RGB32; true when one was drawn. Photographs are looked for under the program
     // folder; a picture that cannot be read has been reported and draws nothing.

@@ -341,6 +341,47 @@ DRUGBASE_API int Record01(void);
  * 0 or 99. */
 DRUGBASE_API int Recordcode(void);
 
+/* ---- Code map from the public drug master ------------------------------------------------
+ * Table Code_Map of the drug file tells what each 9-digit レセ電 code of the claims-processing
+ * fund's drug master stands for; prescription codes name drugs by it. The table is created
+ * with a new file and added to an older file on its first use; Medicine_Information is never
+ * changed by it. */
+
+/* One code map row (CP932 texts). */
+typedef struct DrugCodeMapEntry {
+    char receiptCode[10]; /* the 9-digit レセ電 code */
+    char YJCODE[25];      /* 薬価基準収載医薬品コード, 12 characters; may be empty */
+    char generalNameCode[25]; /* 一般名コード, 12 characters; may be empty */
+    char generalName[250]; /* 一般名処方の標準的な記載, e.g. "【般】ファモチジン散２％" */
+} DrugCodeMapEntry;
+
+/* One row of the drug master: its code map entry and what a catalogue row is made of. */
+typedef struct DrugMasterRow {
+    DrugCodeMapEntry code;
+    char PRODUCTNAME[91]; /* kanji name with strength */
+    char TANNI[250];      /* unit name (錠, ｇ, ...) */
+    char YAKUKA[250];     /* price per unit as written, e.g. "9.50" */
+} DrugMasterRow;
+
+/* Told after every few hundred rows and after the last: rows written so far, rows in all. */
+typedef void (*DrugMasterProgress)(void* context, int done, int total);
+
+/* Replaces the whole code map with the `count` rows. With `addDrugs` non-zero, also adds a
+ * supplied drug (ORIDGINAL 0, LISTHYOUJI 1) for each YJ code that no drug of the catalogue has:
+ * PRODUCTNAME, TANNI, YAKUKA from the row, GENERALNAME the general-name text without its
+ * "【般】" mark, ZAIKEI the dosage-form word of the product name (錠, カプセル, 散, ...; empty
+ * when it names none), CODE built as Recordcode builds N codes (first six bytes of the name in
+ * hiragana), numbered from ２ on when a drug already has it. Rows without a YJ code add no drug.
+ * One transaction: everything or, on any failure, nothing. *added (output, may be NULL) gets
+ * the drugs added; `progress` may be NULL. 0; 1 when `rows` is NULL with a count, or a レセ電
+ * code is empty or given twice (message "医薬品コード…が重複しています。", nothing written); 99. */
+DRUGBASE_API int MasterImport(const DrugMasterRow* rows, int count, int addDrugs,
+                              DrugMasterProgress progress, void* context, int* added);
+
+/* Reads the code map row of this レセ電 code into *entry (output). 0 = found, 1 = no such code
+ * (entry untouched, no message), 99. */
+DRUGBASE_API int MasterCode(const char* receiptCode, DrugCodeMapEntry* entry);
+
 #ifdef __cplusplus
 } /* extern "C" */
 

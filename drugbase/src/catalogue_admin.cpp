@@ -44,7 +44,24 @@ void bindSupplied(sqlkit::Statement& s, int index, const Column& c, const Suppli
     }
 }
 
+std::string insertSql() {
+    std::string placeholders;
+    for (std::size_t i = 0; i < kColumns.size(); ++i) placeholders += i ? ", ?" : "?";
+    return "INSERT INTO Medicine_Information (" + allColumnNames() + ") VALUES (" + placeholders +
+           ")";
+}
+
 }  // namespace
+
+SuppliedInsert::SuppliedInsert(sqlkit::Connection& db) : insert_(db.prepare(insertSql())) {}
+
+bool SuppliedInsert::add(const SuppliedDrug& drug) {
+    insert_.reset();
+    for (std::size_t k = 0; k < kColumns.size(); ++k)
+        bindSupplied(insert_, static_cast<int>(k + 1), kColumns[k], drug);
+    insert_.step();
+    return !insert_.failed();
+}
 
 bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error) {
     return sqlkit::createEncrypted(dataFolder / kFileName, kPassword,
@@ -110,11 +127,8 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
     db->setBusyWait(dbcall::kWriteWait);
     sqlkit::Transaction transaction(*db);
     if (!transaction.began()) return engineFailure("cannot write the catalogue: ", db->lastError());
-    std::string placeholders;
-    for (std::size_t i = 0; i < kColumns.size(); ++i) placeholders += i ? ", ?" : "?";
     sqlkit::Statement exists = db->prepare("SELECT 1 FROM Medicine_Information WHERE YJCODE = ?");
-    sqlkit::Statement insert = db->prepare("INSERT INTO Medicine_Information (" + allColumnNames() +
-                                           ") VALUES (" + placeholders + ")");
+    SuppliedInsert insert(*db);
     if (!exists.ok() || !insert.ok())
         return engineFailure("cannot write the catalogue: ", exists.error() + insert.error());
     for (std::size_t i = 0; i < drugs.size(); ++i) {
@@ -127,11 +141,8 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
             return result;
         }
         if (exists.failed()) return engineFailure("cannot read the catalogue: ", exists.error());
-        insert.reset();
-        for (std::size_t k = 0; k < kColumns.size(); ++k)
-            bindSupplied(insert, static_cast<int>(k + 1), kColumns[k], drugs[i]);
-        insert.step();
-        if (insert.failed()) return engineFailure("cannot write the catalogue: ", insert.error());
+        if (!insert.add(drugs[i]))
+            return engineFailure("cannot write the catalogue: ", insert.error());
     }
     if (!transaction.commit())
         return engineFailure("cannot commit the catalogue: ", db->lastError());

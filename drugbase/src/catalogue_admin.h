@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "sqlkit/connection.h"
+
 namespace drugbase {
 
 // Creates <dataFolder>/薬剤ファイル.mdb holding an empty catalogue; false with the reason.
@@ -24,6 +26,21 @@ bool isLoadableColumn(const std::string& name);
 // given, a missing YJ code or product name, a text CP932 cannot hold or longer than its field,
 // a number that is not an integer.
 std::string checkSuppliedDrug(const SuppliedDrug& drug);
+
+// Inserts supplied drugs on an open connection, inside the caller's transaction: ORIDGINAL 0,
+// LISTNAME = PRODUCTNAME, OPTION1 from CODE. The drugs are not checked here.
+class SuppliedInsert {
+  public:
+    explicit SuppliedInsert(sqlkit::Connection& db);
+    bool ok() const { return insert_.ok(); }
+    const std::string& error() const { return insert_.error(); }
+
+    // False when the engine failed.
+    bool add(const SuppliedDrug& drug);
+
+  private:
+    sqlkit::Statement insert_;
+};
 
 struct LoadResult {
     bool ok = false;

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "code_map.h"
 #include "sjis/sjis.h"
 
 namespace drugbase {
@@ -81,7 +82,8 @@ std::string schemaSql(const sqlkit::Dialect& dialect) {
         "CREATE INDEX Medicine_CodeOrder ON Medicine_Information (OPTION1, CODE, COMPANY, TANNI, "
         "PRODUCTNAME, YJCODE);"
         "CREATE INDEX Medicine_GeneralName ON Medicine_Information (GENERALNAME, PRODUCTNAME, "
-        "COMPANY, TANNI, LISTNAME, YJCODE)";
+        "COMPANY, TANNI, LISTNAME, YJCODE);";
+    sql += codeMapSchemaSql(dialect);
     return sql;
 }
 

@@ -29,6 +29,10 @@ bool alwaysMarked(std::string_view productName) {
     return productName == water;
 }
 
+std::string nCodePrefix(std::string_view productName) {
+    return sjis::kataToHira(productName.substr(0, sjis::cutLength(productName, 6)));
+}
+
 std::vector<std::optional<std::string>> nCodes(const std::vector<std::string_view>& names) {
     static const std::string marker = sjis::fromUtf8("＄");
     std::vector<std::optional<std::string>> codes;
@@ -40,7 +44,7 @@ std::vector<std::optional<std::string>> nCodes(const std::vector<std::string_vie
             codes.emplace_back();
             continue;
         }
-        const std::string prefix = sjis::kataToHira(name.substr(0, sjis::cutLength(name, 6)));
+        const std::string prefix = nCodePrefix(name);
         if (prefix != previous) {
             counter = 1;
             previous = prefix;

@@ -23,6 +23,10 @@ std::vector<bool> markedRows(const std::vector<NamedRow>& rows);
 // The product name whose every row gets the maker marker.
 bool alwaysMarked(std::string_view productName);
 
+// The part of an N code taken from the product name: its first six bytes, cut at a character
+// boundary, with katakana turned into hiragana.
+std::string nCodePrefix(std::string_view productName);
+
 // The N codes of rows in name order: nothing for a "＄" row; otherwise the first six bytes of
 // the name (cut at a character boundary) in hiragana, with the row's number within a run of
 // rows sharing that prefix, from the second on, in full-width digits.

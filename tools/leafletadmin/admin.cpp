@@ -14,6 +14,12 @@ constexpr const char* kUsageText =
     "                                  Recordcode; K3FOLDER holds the supplied data folders\n"
     "                                  (7服薬指導CDテキストデータ, 2識別コードデータ, "
     "4処理用データ)\n"
+    "  import-master FOLDER y_ALL.csv [--add-drugs]\n"
+    "                                  fill the code map from the public drug master; with\n"
+    "                                  --add-drugs also add the drugs the catalogue lacks\n"
+    "  read-prescription FOLDER FILE   print as JSON what a prescription code would put into\n"
+    "                                  the print list; FILE is its text, or a PNG or JPEG\n"
+    "                                  picture or a PDF file (first page) of its QR symbols\n"
     "  add-patient FOLDER ID NAME      register a patient\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "  handbook-qr FOLDER on|off       print the e-medication-handbook QR codes on leaflets\n"
@@ -29,7 +35,7 @@ int usage(std::ostream& err) {
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool terminal) {
     if (args.empty()) return usage(err);
     const std::string& command = args[0];
     if (command == "init" && args.size() == 2) return initFolder(args[1], out, err);
@@ -39,6 +45,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "patients" && args.size() == 2) return listPatients(args[1], out, err);
     if (command == "import" && args.size() == 4)
         return importData(args[1], args[2], args[3], out, err);
+    if (command == "import-master" && (args.size() == 3 || args.size() == 4)) {
+        const bool addDrugs = args.size() == 4;
+        if (addDrugs && args[3] != "--add-drugs") return usage(err);
+        return importMaster(args[1], args[2], addDrugs, terminal, out, err);
+    }
+    if (command == "read-prescription" && args.size() == 3)
+        return readPrescriptionFile(args[1], args[2], out, err);
     if (command == "add-patient" && args.size() == 4)
         return addPatient(args[1], args[2], args[3], out, err);
     if (command == "history" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))

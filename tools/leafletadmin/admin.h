@@ -15,7 +15,12 @@ inline constexpr int kRefused = 1;
 inline constexpr int kUsage = 2;
 
 // Runs the command named by args[0] with its arguments; messages go to `out` and `err`.
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// `terminal` says that `err` is a terminal, where long commands show their progress.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        bool terminal = false);
+
+// True when the program folder has its drug database; false after saying so on `err`.
+bool hasDrugDatabase(const std::filesystem::path& folder, std::ostream& err);
 
 // The commands. `folder` is a program folder: the start directory holding データベース etc.
 int initFolder(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
@@ -27,6 +32,16 @@ int listPatients(const std::filesystem::path& folder, std::ostream& out, std::os
 // `k3Folder`; prints the library's messages and the result. kUsage for an unknown kind.
 int importData(const std::filesystem::path& k3Folder, const std::string& kind,
                const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
+// Replaces the code map of the catalogue of `folder` with the public drug master `csv` and,
+// with `addDrugs`, adds the drugs it has that the catalogue lacks. All or nothing; prints the
+// count, and the progress on `err` when it is a terminal.
+int importMaster(const std::filesystem::path& folder, const std::filesystem::path& csv,
+                 bool addDrugs, bool terminal, std::ostream& out, std::ostream& err);
+// Prints as JSON what reading the prescription code text in `file` would put into the print
+// list, matched against the catalogue of `folder`. kRefused, with the reader's message naming
+// the line, for a text that cannot be read.
+int readPrescriptionFile(const std::filesystem::path& folder, const std::filesystem::path& file,
+                         std::ostream& out, std::ostream& err);
 
 // Registers a patient with this ID and name (UTF-8).
 int addPatient(const std::filesystem::path& folder, const std::string& idText,

@@ -123,13 +123,16 @@ int loadCatalogue(const fs::path& folder, const fs::path& csv, std::ostream& out
     return kDone;
 }
 
+bool hasDrugDatabase(const fs::path& folder, std::ostream& err) {
+    std::error_code ec;
+    if (fs::exists(catalogueFile(folder), ec)) return true;
+    err << catalogueFile(folder).string() << ": no drug database\n";
+    return false;
+}
+
 int listCatalogue(const fs::path& folder, std::ostream& out, std::ostream& err) {
     LibraryMessages messages(err);
-    std::error_code ec;
-    if (!fs::exists(catalogueFile(folder), ec)) {
-        err << catalogueFile(folder).string() << ": no drug database\n";
-        return kRefused;
-    }
+    if (!hasDrugDatabase(folder, err)) return kRefused;
     if (RecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) {
         err << "the linked SQLite cannot encrypt\n";
         return kRefused;

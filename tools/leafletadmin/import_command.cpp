@@ -47,11 +47,7 @@ int importData(const std::filesystem::path& k3Folder, const std::string& kind,
         return kUsage;
     }
     const std::filesystem::path database = layout::databaseFolder(folder);
-    std::error_code ec;
-    if (!std::filesystem::exists(database / "薬剤ファイル.mdb", ec)) {
-        err << (database / "薬剤ファイル.mdb").string() << ": no drug database\n";
-        return kRefused;
-    }
+    if (!hasDrugDatabase(folder, err)) return kRefused;
     LibraryMessages messages(out);
     if (RecordOpen(database.string().c_str(), nullptr) != 0) {
         err << "the linked SQLite cannot encrypt\n";

@@ -1,0 +1,37 @@
+#include "prescription/intake.h"
+
+#include "leaflet/print_list.h"
+#include "sjis/sjis.h"
+
+namespace prescription {
+
+Intake intakeOf(const Prescription& prescription, const DrugMatcher& matcher) {
+    Intake intake;
+    int listed = 0;
+    for (const Rp& rp : prescription.rps) {
+        for (const Drug& drug : rp.drugs) {
+            IntakeDrug entry{&rp, &drug, matcher.match(drug), {}, false};
+            // The dosage follows the form of the drug dispensed, once it is known.
+            entry.dosage = dosageFor(rp, drug, entry.match.drug ? entry.match.drug->form : "");
+            if (entry.match.drug) {
+                if (listed < leaflet::PrintList::kCapacity) {
+                    entry.inPrintList = true;
+                    ++listed;
+                } else {
+                    ++intake.leftOutForRoom;
+                }
+            }
+            intake.drugs.push_back(std::move(entry));
+        }
+    }
+    return intake;
+}
+
+std::string prescriberText(const Prescription& prescription) {
+    const std::string& institution = prescription.institution.name;
+    const std::string& doctor = prescription.prescriber.name;
+    if (institution.empty() || doctor.empty()) return institution + doctor;
+    return institution + sjis::fromUtf8("　") + doctor;
+}
+
+}  // namespace prescription

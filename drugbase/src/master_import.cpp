@@ -1,0 +1,158 @@
+// MasterImport and MasterCode: the code map filled from the public drug master, and the
+// catalogue rows added for the drugs of the master the catalogue lacks.
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "catalogue_admin.h"
+#include "code_map.h"
+#include "master_drugs.h"
+#include "messages.h"
+#include "record_io.h"
+#include "session.h"
+#include "sjis/sjis.h"
+#include "stored_text.h"
+
+using namespace drugbase;
+
+namespace {
+
+constexpr int kProgressStep = 500;
+
+// A field of a caller's record up to its terminator or its end, whichever comes first.
+template <std::size_t N>
+std::string_view field(const char (&text)[N]) {
+    return {text, strnlen(text, N)};
+}
+
+// The reason the rows cannot be imported, "" when they can: an empty or repeated レセ電 code.
+std::string refusal(const DrugMasterRow* rows, int count) {
+    std::set<std::string_view> seen;
+    for (int i = 0; i < count; ++i) {
+        const std::string_view code = field(rows[i].code.receiptCode);
+        if (code.empty()) return "医薬品コードのない行があります。";
+        if (!seen.insert(code).second)
+            return "医薬品コード" + sjis::toUtf8(code) + "が重複しています。";
+    }
+    return {};
+}
+
+// The YJ codes and N codes of the catalogue, for the drugs an import adds.
+struct CatalogueCodes {
+    std::set<std::string> yjcodes, codes;  // CP932
+};
+
+bool readCodes(WriteCall& call, CatalogueCodes& out) {
+    auto rs = call.prepare("SELECT YJCODE, CODE FROM Medicine_Information");
+    std::string text;
+    return rs && call.walk(*rs, [&](const sqlkit::Statement& row) {
+        out.yjcodes.insert(cp932(row.text(0), text));
+        out.codes.insert(cp932(row.text(1), text));
+        return true;
+    });
+}
+
+// The supplied drug a master row adds (UTF-8 values, each cut to its field).
+SuppliedDrug drugOf(const DrugMasterRow& row, const std::string& nCode) {
+    const std::string_view name = field(row.PRODUCTNAME);
+    return {
+        {"YJCODE", storedText(field(row.code.YJCODE), "YJCODE")},
+        {"PRODUCTNAME", storedText(name, "PRODUCTNAME")},
+        {"TANNI", storedText(field(row.TANNI), "TANNI")},
+        {"YAKUKA", storedText(field(row.YAKUKA), "YAKUKA")},
+        {"GENERALNAME", storedText(plainGeneralName(field(row.code.generalName)), "GENERALNAME")},
+        {"ZAIKEI", storedText(dosageFormWord(name), "ZAIKEI")},
+        {"CODE", storedText(nCode, "CODE")}};
+}
+
+int importRows(WriteCall& call, const DrugMasterRow* rows, int count, bool addDrugs,
+               DrugMasterProgress progress, void* context, int& added) {
+    // Every row is written once; the pages stay in memory until the commit.
+    call.connection().exec(call.dialect().bulkWrite);
+    CatalogueCodes catalogue;
+    if (addDrugs && !readCodes(call, catalogue)) return DRUGBASE_DB_FAILURE;
+    if (!call.connection().exec(codeMapSchemaSql(call.dialect())) ||
+        !call.connection().exec("DELETE FROM Code_Map")) {
+        call.report(Failure::Update);
+        return DRUGBASE_DB_FAILURE;
+    }
+    auto insert = call.prepare(
+        std::string("INSERT INTO Code_Map (") + kCodeMapColumns + ") VALUES (?, ?, ?, ?)",
+        Failure::Update);
+    SuppliedInsert drugs(call.connection());
+    if (!insert || !drugs.ok()) {
+        if (insert) call.report(Failure::Update);
+        return DRUGBASE_DB_FAILURE;
+    }
+    for (int i = 0; i < count; ++i) {
+        const DrugCodeMapEntry& code = rows[i].code;
+        insert->reset();
+        insert->bindText(1, sjis::toUtf8(field(code.receiptCode)));
+        insert->bindText(2, sjis::toUtf8(field(code.YJCODE)));
+        insert->bindText(3, sjis::toUtf8(field(code.generalNameCode)));
+        insert->bindText(4, sjis::toUtf8(field(code.generalName)));
+        if (!call.execute(*insert)) return DRUGBASE_DB_FAILURE;
+
+        const std::string yjcode(field(code.YJCODE));
+        if (addDrugs && !yjcode.empty() && catalogue.yjcodes.insert(yjcode).second) {
+            const std::string nCode = freeNCode(field(rows[i].PRODUCTNAME), catalogue.codes);
+            catalogue.codes.insert(nCode);
+            if (!drugs.add(drugOf(rows[i], nCode))) {
+                call.report(Failure::Update);
+                return DRUGBASE_DB_FAILURE;
+            }
+            ++added;
+        }
+        if (progress && ((i + 1) % kProgressStep == 0 || i + 1 == count))
+            progress(context, i + 1, count);
+    }
+    return outcome(call.commit());
+}
+
+}  // namespace
+
+extern "C" {
+
+DRUGBASE_API int MasterImport(const DrugMasterRow* rows, int count, int addDrugs,
+                              DrugMasterProgress progress, void* context, int* added) {
+    if (count < 0 || (count > 0 && !rows)) return DRUGBASE_CONDITION;
+    if (const std::string reason = refusal(rows, count); !reason.empty()) {
+        messages.send(reason);
+        return DRUGBASE_CONDITION;
+    }
+    WriteCall call(session());
+    if (!call.ok()) return DRUGBASE_DB_FAILURE;
+    int drugsAdded = 0;
+    const int result = importRows(call, rows, count, addDrugs != 0, progress, context, drugsAdded);
+    if (added && result == DRUGBASE_OK) *added = drugsAdded;
+    return result;
+}
+
+DRUGBASE_API int MasterCode(const char* receiptCode, DrugCodeMapEntry* entry) {
+    if (!receiptCode || !entry) return DRUGBASE_CONDITION;
+    dbcall::Call call(session());
+    if (!call.opened()) return DRUGBASE_DB_FAILURE;
+    const std::string sql =
+        std::string("SELECT ") + kCodeMapColumns + " FROM Code_Map WHERE RECEIPTCODE = ?";
+    sqlkit::Statement select = call.connection().prepare(sql);
+    // A file made before the code map existed gets its (empty) table on this first use.
+    if (!select.ok() && call.connection().exec(codeMapSchemaSql(call.dialect())))
+        select = call.connection().prepare(sql);
+    if (!select.ok()) {
+        call.report(Failure::RecordsetOpen);
+        return DRUGBASE_DB_FAILURE;
+    }
+    select.bindMatch(1, sjis::toUtf8(receiptCode));
+    const Lookup found = call.lookUp(select);
+    if (found == Lookup::Found) {
+        std::string text;
+        sjis::copyField(entry->receiptCode, sizeof entry->receiptCode, cp932(select.text(0), text));
+        sjis::copyField(entry->YJCODE, sizeof entry->YJCODE, cp932(select.text(1), text));
+        sjis::copyField(entry->generalNameCode, sizeof entry->generalNameCode,
+                        cp932(select.text(2), text));
+        sjis::copyField(entry->generalName, sizeof entry->generalName, cp932(select.text(3), text));
+    }
+    return outcome(found, DRUGBASE_OK, DRUGBASE_CONDITION);
+}
+
+}  // extern "C"

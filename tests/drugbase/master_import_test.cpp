@@ -1,0 +1,152 @@
+// The code map from the public drug master: filling it in one transaction, reading it back,
+// the catalogue rows added for drugs the catalogue lacks, and files made before the map.
+#include <gtest/gtest.h>
+
+#include "catalogue_fixture.h"
+#include "master_drugs.h"
+
+namespace {
+
+DrugMasterRow masterRow(const std::string& receiptCode, const std::string& yjcode,
+                        const std::string& name, const std::string& generalName = "") {
+    DrugMasterRow row{};
+    SET(row.code, receiptCode, receiptCode);
+    SET(row.code, YJCODE, yjcode);
+    if (yjcode.size() == 12) SET(row.code, generalNameCode, yjcode.substr(0, 9) + "ZZZ");
+    SET(row.code, generalName, generalName);
+    SET(row, PRODUCTNAME, name);
+    SET(row, TANNI, "錠");
+    SET(row, YAKUKA, "10.10");
+    return row;
+}
+
+class MasterImportTest : public CatalogueTest {
+  protected:
+    int import(const std::vector<DrugMasterRow>& rows, bool addDrugs = false) {
+        added = -1;
+        return MasterImport(rows.data(), static_cast<int>(rows.size()), addDrugs ? 1 : 0, nullptr,
+                            nullptr, &added);
+    }
+    // The YJ code the map gives a レセ電 code, "<none>" when it has none.
+    std::string mapped(const char* receiptCode) {
+        DrugCodeMapEntry entry{};
+        const int result = MasterCode(receiptCode, &entry);
+        if (result == DRUGBASE_CONDITION) return "<none>";
+        EXPECT_EQ(result, DRUGBASE_OK);
+        return text(entry.YJCODE);
+    }
+    std::string count(const char* table) {
+        return storedText(std::string("SELECT COUNT(*) FROM ") + table);
+    }
+    int added = -1;
+};
+
+TEST_F(MasterImportTest, MapIsFilledReadAndReplacedByTheNextImport) {
+    ASSERT_EQ(import({masterRow("610406079", "2325003B2029", "ガスター散２％",
+                                "【般】ファモチジン散２％"),
+                      masterRow("620000001", "", "コードのない薬")}),
+              DRUGBASE_OK);
+    EXPECT_EQ(added, 0);
+    DrugCodeMapEntry entry{};
+    ASSERT_EQ(MasterCode("610406079", &entry), DRUGBASE_OK);
+    EXPECT_EQ(text(entry.YJCODE), "2325003B2029");
+    EXPECT_EQ(text(entry.generalNameCode), "2325003B2ZZZ");
+    EXPECT_EQ(text(entry.generalName), "【般】ファモチジン散２％");
+    EXPECT_EQ(mapped("620000001"), "");
+    EXPECT_EQ(mapped("699999999"), "<none>");
+    EXPECT_EQ(count("Medicine_Information"), "0");
+
+    // A newer master replaces the map whole: codes it lacks are gone.
+    ASSERT_EQ(import({masterRow("620000002", "1149019F1560", "ロキソニン錠６０ｍｇ")}),
+              DRUGBASE_OK);
+    EXPECT_EQ(mapped("610406079"), "<none>");
+    EXPECT_EQ(mapped("620000002"), "1149019F1560");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MasterImportTest, AddDrugsAddsOnlyMissingYjCodesWithDerivedColumns) {
+    supply({drug("2325003B2029", "ガスター散２％", {{"CODE", "がすた"}}),
+            drug("9999999X9999", "ガスター錠１０ｍｇ", {{"CODE", "がすた２"}})});
+    std::vector<DrugMasterRow> rows = {
+        masterRow("610406079", "2325003B2029", "ガスター散２％", "【般】ファモチジン散２％"),
+        masterRow("610406080", "2325003F1030", "ガスターＤ錠１０ｍｇ",
+                  "【般】ファモチジン口腔内崩壊錠１０ｍｇ"),
+        masterRow("610406081", "2325003F1030", "ガスターＤ錠１０ｍｇ（別包装）"),
+        masterRow("620000003", "2171022M1111", "アダラートＣＲカプセル")};
+    std::vector<int> progress;
+    ASSERT_EQ(MasterImport(
+                  rows.data(), 4, 1,
+                  [](void* c, int done, int total) {
+                      EXPECT_EQ(total, 4);
+                      static_cast<std::vector<int>*>(c)->push_back(done);
+                  },
+                  &progress, &added),
+              DRUGBASE_OK);
+    EXPECT_EQ(added, 2);
+    EXPECT_EQ(progress, std::vector<int>{4});
+    EXPECT_EQ(count("Medicine_Information"), "4");
+    // The drug already there keeps its own texts.
+    EXPECT_EQ(stored("CODE", "2325003B2029"), "がすた");
+    EXPECT_EQ(stored("PRODUCTNAME", "2325003F1030"), "ガスターＤ錠１０ｍｇ");
+    EXPECT_EQ(stored("GENERALNAME", "2325003F1030"), "ファモチジン口腔内崩壊錠１０ｍｇ");
+    EXPECT_EQ(stored("ZAIKEI", "2325003F1030"), "錠");
+    EXPECT_EQ(stored("TANNI", "2325003F1030"), "錠");
+    EXPECT_EQ(stored("YAKUKA", "2325003F1030"), "10.10");
+    EXPECT_EQ(stored("ORIDGINAL", "2325003F1030"), "0");
+    EXPECT_EQ(stored("LISTNAME", "2325003F1030"), "ガスターＤ錠１０ｍｇ");
+    // "がすた" and "がすた２" are taken by the drugs already there: the next number is free.
+    EXPECT_EQ(stored("CODE", "2325003F1030"), "がすた３");
+    EXPECT_EQ(stored("ZAIKEI", "2171022M1111"), "カプセル");
+    EXPECT_EQ(stored("CODE", "2171022M1111"), "あだら");
+}
+
+TEST(MasterDrugTexts, DosageFormWordPrefersTheSpecificWord) {
+    const auto form = [](const char* name) {
+        return sjis::toUtf8(drugbase::dosageFormWord(sjis::fromUtf8(name)));
+    };
+    EXPECT_EQ(form("ムコダインＤＳ５０％ドライシロップ"), "ドライシロップ");
+    EXPECT_EQ(form("カロナール細粒２０％"), "細粒");
+    EXPECT_EQ(form("ツムラ葛根湯エキス顆粒（医療用）"), "顆粒");
+    EXPECT_EQ(form("クラビット点眼液１．５％"), "点眼");
+    EXPECT_EQ(form("ヒルドイドソフト軟膏０．３％"), "軟膏");
+    EXPECT_EQ(form("ガーゼ"), "");
+    EXPECT_EQ(sjis::toUtf8(drugbase::plainGeneralName(sjis::fromUtf8("【般】ロキソプロフェン錠"))),
+              "ロキソプロフェン錠");
+}
+
+TEST_F(MasterImportTest, RefusedOrFailedImportWritesNothing) {
+    ASSERT_EQ(import({masterRow("610406079", "2325003B2029", "ガスター散２％")}), DRUGBASE_OK);
+
+    // The same code twice is refused before anything is written.
+    EXPECT_EQ(import({masterRow("620000001", "1149019F1560", "ロキソニン錠"),
+                      masterRow("620000001", "1149019F1561", "ロキソニン錠")},
+                     true),
+              DRUGBASE_CONDITION);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "医薬品コード620000001が重複しています。");
+    EXPECT_EQ(added, -1);
+
+    // A write failing at the last row rolls back the map and the drugs added before it.
+    ASSERT_TRUE(raw()->exec(
+        "CREATE TRIGGER fail BEFORE INSERT ON Code_Map WHEN NEW.RECEIPTCODE = '620000009' "
+        "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    EXPECT_EQ(import({masterRow("620000008", "1149019F1560", "ロキソニン錠"),
+                      masterRow("620000009", "1149019F1570", "ロキソニン錠")},
+                     true),
+              DRUGBASE_DB_FAILURE);
+    EXPECT_EQ(messages.back(), "Error:RECORDSET.Update");
+    EXPECT_EQ(mapped("610406079"), "2325003B2029");
+    EXPECT_EQ(mapped("620000008"), "<none>");
+    EXPECT_EQ(count("Medicine_Information"), "0");
+}
+
+TEST_F(MasterImportTest, FileMadeBeforeTheCodeMapGetsItOnFirstUse) {
+    ASSERT_TRUE(raw()->exec("DROP TABLE Code_Map"));
+    EXPECT_EQ(mapped("610406079"), "<none>");
+    ASSERT_TRUE(raw()->exec("DROP TABLE Code_Map"));
+    ASSERT_EQ(import({masterRow("610406079", "2325003B2029", "ガスター散２％")}), DRUGBASE_OK);
+    EXPECT_EQ(mapped("610406079"), "2325003B2029");
+    EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// import-master on a real program folder with the sample catalogue and master files written
+// in the public layout.
+#include "admin_fixture.h"
+#include "drugbase.h"
+#include "layout/data_folder.h"
+#include "master_file.h"
+
+namespace {
+
+const MasterDrug kFamotidine{
+    "610406079",    "ガスター散２％",          "ｇ", "9.50", "2325003B2029",
+    "2325003B2ZZZ", "【般】ファモチジン散２％"};
+// The sample catalogue has this YJ code already.
+const MasterDrug kAmlodipine{
+    "620008001",    "アムロジピン錠５ｍｇ「サンプル」", "錠", "10.10", "2171901F2S93",
+    "2171022F1ZZZ", "【般】アムロジピン錠５ｍｇ"};
+const MasterDrug kLoxoprofen{"620098801",
+                             "ロキソニン錠６０ｍｇ",
+                             "錠",
+                             "10.10",
+                             "1149019F1560",
+                             "1149019F1ZZZ",
+                             "【般】ロキソプロフェンＮａ錠６０ｍｇ"};
+
+class MasterCommand : public AdminTest {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(run({"init", folder()}), 0) << err.str();
+        ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
+        ASSERT_EQ(run({"list", folder()}), 0);
+        sampleList = out.str();
+    }
+    std::string master() const { return (dir.path() / "y_ALL20260401.csv").string(); }
+
+    // The YJ code the code map gives, "<none>" without an entry.
+    std::string mapped(const char* receiptCode) {
+        EXPECT_EQ(RecordOpen(layout::databaseFolder(dir.path()).string().c_str(), nullptr), 0);
+        DrugCodeMapEntry entry{};
+        const int result = MasterCode(receiptCode, &entry);
+        RecordClose();
+        return result == DRUGBASE_OK ? sjis::toUtf8(entry.YJCODE) : "<none>";
+    }
+
+    std::string sampleList;
+};
+
+TEST_F(MasterCommand, FillsTheMapAndAddsTheMissingDrugsWithACount) {
+    writeMaster(master(), {kFamotidine, kAmlodipine, kLoxoprofen});
+    ASSERT_EQ(run({"import-master", folder(), master(), "--add-drugs"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "3 codes mapped, 2 drugs added\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(mapped("620008001"), "2171901F2S93");
+    EXPECT_EQ(mapped("620098801"), "1149019F1560");
+
+    ASSERT_EQ(run({"list", folder()}), 0);
+    EXPECT_TRUE(printed("2325003B2029\tがすた\tガスター散２％\n")) << out.str();
+    EXPECT_TRUE(printed("1149019F1560\tろきそ\tロキソニン錠６０ｍｇ\n"));
+    EXPECT_FALSE(printed("アムロジピン錠５ｍｇ「サンプル」\n2171901F2S93"));
+
+    // Without --add-drugs only the map changes; on a terminal the progress line is shown.
+    writeMaster(master(), {kFamotidine});
+    ASSERT_EQ(admin::run({"import-master", folder(), master()}, out, err, true), 0);
+    EXPECT_EQ(err.str(), "\r1 / 1\n");
+    EXPECT_EQ(mapped("620098801"), "<none>");
+}
+
+TEST_F(MasterCommand, ABadFileChangesNothingAndSaysWhy) {
+    writeMaster(master(), {kFamotidine});
+    ASSERT_EQ(run({"import-master", folder(), master()}), 0);
+
+    // The third line has a column too many.
+    writeMaster(master(), {kLoxoprofen, kAmlodipine}, masterLine(kFamotidine) + ",0");
+    EXPECT_EQ(run({"import-master", folder(), master(), "--add-drugs"}), admin::kRefused);
+    EXPECT_NE(err.str().find("3行目: 項目数が 43 で、ほかの行の 42 と違います。"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("nothing changed"), std::string::npos);
+    EXPECT_EQ(mapped("610406079"), "2325003B2029");
+    EXPECT_EQ(mapped("620098801"), "<none>");
+    ASSERT_EQ(run({"list", folder()}), 0);
+    EXPECT_EQ(out.str(), sampleList);
+
+    EXPECT_EQ(run({"import-master", folder(), (dir.path() / "missing.csv").string()}),
+              admin::kRefused);
+    EXPECT_NE(err.str().find("cannot be opened"), std::string::npos);
+    EXPECT_EQ(run({"import-master", folder(), master(), "--add"}), admin::kUsage);
+}
+
+}  // namespace

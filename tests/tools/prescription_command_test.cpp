@@ -1,0 +1,194 @@
+// read-prescription on a real program folder (the sample catalogue and a code map imported
+// from a master file), its JSON read back with Qt's parser.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QPdfWriter>
+#include <fstream>
+
+#include "admin_fixture.h"
+#include "master_file.h"
+#include "qr_image.h"
+
+namespace {
+
+constexpr const char* kHeader =
+    "JAHIS10\n"
+    "1,1,1234567,13,医療法人 工業会病院\n"
+    "5,,ｺｳｷﾞｮｳｶｲ ｼﾞﾛｳ,工業会 次郎\n"
+    "11,,日薬 太郎,ﾆﾁﾔｸ ﾀﾛｳ\n"
+    "12,1\n"
+    "13,19600606\n"
+    "51,20260410\n";
+
+class PrescriptionCommand : public AdminTest {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(run({"init", folder()}), 0) << err.str();
+        ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
+        const auto master = dir.path() / "y_ALL.csv";
+        writeMaster(master, {{"620008001", "アムロジピン錠５ｍｇ「サンプル」", "錠", "10.10",
+                              "2171901F2S93", "2171901F2ZZZ", "【般】アムロジピン錠５ｍｇ"}});
+        ASSERT_EQ(run({"import-master", folder(), master.string()}), 0) << err.str();
+    }
+
+    // The UTF-8 text as a scanner delivers it: CP932, CR LF.
+    static std::string asCode(const std::string& utf8) {
+        std::string crlf;
+        for (char c : sjis::fromUtf8(utf8))
+            crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        return crlf;
+    }
+    int readText(const std::string& utf8) {
+        const auto file = dir.path() / "rx.txt";
+        std::ofstream(file, std::ios::binary) << asCode(utf8);
+        return run({"read-prescription", folder(), file.string()});
+    }
+    QJsonObject json() const {
+        QJsonParseError error;
+        const auto doc = QJsonDocument::fromJson(QByteArray::fromStdString(out.str()), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << out.str();
+        return doc.object();
+    }
+    static std::string str(const QJsonValue& v) { return v.toString().toStdString(); }
+    static std::vector<double> timings(const QJsonObject& drug) {
+        std::vector<double> out;
+        for (const QJsonValue& v : drug["timings"].toArray()) out.push_back(v.toDouble());
+        return out;
+    }
+};
+
+TEST_F(PrescriptionCommand, PrintsPatientPrescriberAndEveryDrugWithItsMatchAndDosage) {
+    ASSERT_EQ(readText(std::string(kHeader) +
+                       "101,1,1,,14\n"
+                       "111,1,1,,１日３回毎食後服用,3\n"
+                       "201,1,1,1,2,620008001,アムロジピン錠５ｍｇ,3,1,錠\n"
+                       "201,1,2,1,7,2171901F2ZZZ,【般】アムロジピン錠５ｍｇ,3,1,錠\n"
+                       "201,1,3,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,2,1,錠\n"
+                       "101,2,2,,5\n"
+                       "111,2,1,,頭痛時,\n"
+                       "201,2,1,1,1,,知らない薬,1,1,錠\n"
+                       "101,3,3,,2\n"
+                       "111,3,1,,１日１回貼付,\n"
+                       "201,3,1,1,1,,ロキソプロフェンNaテープ100mg 「例題」,7,1,枚\n"),
+              0)
+        << err.str();
+    const QJsonObject o = json();
+    EXPECT_EQ(str(o["patient"]["name"]), "日薬 太郎");
+    EXPECT_EQ(str(o["patient"]["sex"]), "male");
+    EXPECT_EQ(str(o["patient"]["birth"]), "1960-06-06");
+    EXPECT_EQ(str(o["prescriber"]["text"]), "医療法人 工業会病院　工業会 次郎");
+    EXPECT_EQ(str(o["date"]), "2026-04-10");
+    const QJsonArray drugs = o["drugs"].toArray();
+    ASSERT_EQ(drugs.size(), 5);
+
+    const QJsonObject amlodipine = drugs[0].toObject();
+    EXPECT_EQ(str(amlodipine["code"]), "620008001");
+    EXPECT_EQ(str(amlodipine["match"]["method"]), "receipt_code");
+    EXPECT_EQ(str(amlodipine["match"]["yj_code"]), "2171901F2S93");
+    EXPECT_TRUE(amlodipine["in_print_list"].toBool());
+    EXPECT_EQ(timings(amlodipine), (std::vector<double>{0, 1, 1, 1, 0}));
+    EXPECT_EQ(str(amlodipine["meal_timing"]), "after");
+    EXPECT_EQ(str(amlodipine["usage"]), "１日３回毎食後服用");
+    EXPECT_EQ(str(amlodipine["days"]), "１４日分");
+
+    // Two products for the general-name code: the pharmacist chooses, nothing goes in.
+    const QJsonObject general = drugs[1].toObject();
+    EXPECT_EQ(str(general["match"]["description"]), "一般名コード（候補2件）");
+    EXPECT_EQ(general["match"]["candidates"].toArray().size(), 2);
+    EXPECT_FALSE(general["in_print_list"].toBool());
+
+    // Two a day over three intakes is no whole or half unit: no timings.
+    const QJsonObject famotidine = drugs[2].toObject();
+    EXPECT_EQ(str(famotidine["match"]["method"]), "yj_code");
+    EXPECT_TRUE(famotidine["in_print_list"].toBool());
+    EXPECT_EQ(timings(famotidine), (std::vector<double>{0, 0, 0, 0, 0}));
+
+    EXPECT_EQ(str(drugs[3]["match"]["method"]), "unmatched");
+    EXPECT_FALSE(drugs[3]["in_print_list"].toBool());
+    EXPECT_EQ(str(drugs[3]["days"]), "５回分");
+
+    // Found by its name written half-width with a space; a patch's total is the days text.
+    const QJsonObject tape = drugs[4].toObject();
+    EXPECT_EQ(str(tape["match"]["method"]), "name");
+    EXPECT_EQ(str(tape["match"]["yj_code"]), "2649902S1R92");
+    EXPECT_EQ(str(tape["days"]), "１４枚");
+    EXPECT_EQ(str(tape["amount"]), "１回１枚");
+    EXPECT_EQ(o["left_out_for_room"].toInt(), 0);
+}
+
+TEST_F(PrescriptionCommand, TheThirtyFirstMatchedDrugIsLeftOutWithAMessage) {
+    std::string rps = "101,1,1,,7\n111,1,1,,１日１回朝食後,1\n";
+    for (int serial = 1; serial <= 31; ++serial)
+        rps += "201,1," + std::to_string(serial) + ",1,4,2325903F2M95,ファモチジン錠,1,1,錠\n";
+    ASSERT_EQ(readText(kHeader + rps), 0) << err.str();
+    const QJsonArray drugs = json()["drugs"].toArray();
+    ASSERT_EQ(drugs.size(), 31);
+    EXPECT_TRUE(drugs[29]["in_print_list"].toBool());
+    EXPECT_FALSE(drugs[30]["in_print_list"].toBool());
+    EXPECT_EQ(json()["left_out_for_room"].toInt(), 1);
+    EXPECT_NE(err.str().find("一度に印刷できる薬剤の数は30迄です。"), std::string::npos);
+}
+
+TEST_F(PrescriptionCommand, APictureOfTheSymbolsGivesWhatItsTextGives) {
+    const std::string text = std::string(kHeader) +
+                             "101,1,1,,14\n111,1,1,,１日３回毎食後服用,3\n"
+                             "201,1,1,1,2,620008001,アムロジピン錠５ｍｇ,3,1,錠\n";
+    ASSERT_EQ(readText(text), 0) << err.str();
+    const std::string fromText = out.str();
+    const auto png = (dir.path() / "rx.png").string();
+    ASSERT_TRUE(
+        qrtest::sideBySide(qrtest::sequence(asCode(text), 3)).save(QString::fromStdString(png)));
+    ASSERT_EQ(run({"read-prescription", folder(), png}), 0) << err.str();
+    EXPECT_EQ(out.str(), fromText);
+
+    QImage blank(50, 50, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    ASSERT_TRUE(blank.save(QString::fromStdString(png)));
+    EXPECT_EQ(run({"read-prescription", folder(), png}), admin::kRefused);
+    EXPECT_NE(err.str().find("QRコードが見つかりません"), std::string::npos) << err.str();
+}
+
+TEST_F(PrescriptionCommand, APdfPageOfTheSymbolsGivesWhatItsTextGives) {
+    const std::string text = std::string(kHeader) +
+                             "101,1,1,,7\n111,1,1,,１日１回朝食後,1\n"
+                             "201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,1,1,錠\n";
+    ASSERT_EQ(readText(text), 0) << err.str();
+    const std::string fromText = out.str();
+    const QString pdf = QString::fromStdString((dir.path() / "rx.pdf").string());
+    {
+        // The symbol printed 3 cm wide on an A4 page, as on a prescription form.
+        QPdfWriter writer(pdf);
+        writer.setResolution(300);
+        QPainter painter(&writer);
+        painter.drawImage(QRect(300, 300, 354, 354), qrtest::oneSymbol(asCode(text)));
+    }
+    ASSERT_EQ(run({"read-prescription", folder(), pdf.toStdString()}), 0) << err.str();
+    EXPECT_EQ(out.str(), fromText);
+
+    // A PDF file cut short cannot be read.
+    std::filesystem::resize_file(pdf.toStdString(), 400);
+    EXPECT_EQ(run({"read-prescription", folder(), pdf.toStdString()}), admin::kRefused);
+    EXPECT_NE(err.str().find("PDFファイル"), std::string::npos) << err.str();
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(PrescriptionCommand, ARefusedTextPrintsNoJsonAndNamesTheLine) {
+    EXPECT_EQ(readText("JAHIS99\n1,1,1234567,13,病院\n"), admin::kRefused);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("1行目"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("nothing goes into the print list"), std::string::npos);
+
+    // Cut in the middle of a drug record, as a symbol missing from a scan leaves it.
+    EXPECT_EQ(readText(std::string(kHeader) + "101,1,1,,14\n111,1,1,,毎食後,3\n201,1,1,1,4,23"),
+              admin::kRefused);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("10行目"), std::string::npos) << err.str();
+
+    EXPECT_EQ(run({"read-prescription", folder(), (dir.path() / "none.txt").string()}),
+              admin::kRefused);
+    EXPECT_NE(err.str().find("cannot be opened"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// read-prescription: what the intake would put into the print list for a prescription code
+// text, matched against the catalogue of a program folder, as JSON.
+#include <fstream>
+#include <iterator>
+
+#include "admin.h"
+#include "data/drug_catalogue.h"
+#include "layout/data_folder.h"
+#include "library_messages.h"
+#include "prescription/catalogue_source.h"
+#include "prescription/intake.h"
+#include "prescription/pdf_page.h"
+#include "prescription/prescription_reader.h"
+#include "prescription/symbol_image.h"
+#include "prescription_json.h"
+
+namespace admin {
+namespace {
+
+// PDF pages are rendered fine enough for symbols printed at the usual module size.
+constexpr int kPdfDpi = 300;
+
+bool isPdf(std::string_view bytes) {
+    return bytes.starts_with("%PDF-");
+}
+
+bool isPicture(std::string_view bytes) {
+    return bytes.starts_with("\x89PNG") || bytes.starts_with("\xFF\xD8\xFF");
+}
+
+// The prescription code text of a file: the file itself, or what the QR symbols of a PNG or
+// JPEG picture or of the first page of a PDF file hold. False after saying why on `err`.
+bool codeText(const std::filesystem::path& file, std::string& text, std::ostream& err) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        err << file.string() << ": cannot be opened\n";
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    QImage picture;
+    if (isPdf(text)) {
+        std::string error;
+        picture = prescription::pdfPage(text, 0, kPdfDpi, error);
+        if (picture.isNull()) {
+            err << file.string() << ": " << error << "\n";
+            return false;
+        }
+    } else if (isPicture(text)) {
+        picture = QImage::fromData(reinterpret_cast<const uchar*>(text.data()),
+                                   static_cast<int>(text.size()));
+    } else {
+        return true;
+    }
+    const prescription::SymbolText symbols = prescription::readSymbols(picture);
+    if (!symbols.error.empty()) {
+        err << file.string() << ": " << symbols.error << "\n";
+        return false;
+    }
+    text = symbols.bytes;
+    return true;
+}
+
+}  // namespace
+
+int readPrescriptionFile(const std::filesystem::path& folder, const std::filesystem::path& file,
+                         std::ostream& out, std::ostream& err) {
+    const std::filesystem::path database = layout::databaseFolder(folder);
+    if (!hasDrugDatabase(folder, err)) return kRefused;
+    std::string bytes;
+    if (!codeText(file, bytes, err)) return kRefused;
+    const prescription::ReadResult read = prescription::readPrescription(bytes);
+    if (!read.prescription) {
+        err << file.string() << ": " << read.error << "\nnothing goes into the print list\n";
+        return kRefused;
+    }
+
+    LibraryMessages messages(err);
+    const data::DrugCatalogue catalogue;
+    if (!catalogue.open(database)) {
+        err << "the linked SQLite cannot encrypt\n";
+        return kRefused;
+    }
+    const prescription::CatalogueSource source(catalogue);
+    const prescription::Intake intake =
+        prescription::intakeOf(*read.prescription, prescription::DrugMatcher(source, source));
+    catalogue.close();
+    out << intakeJson(*read.prescription, intake);
+    if (intake.leftOutForRoom > 0) {
+        err << "一度に印刷できる薬剤の数は30迄です。" << intake.leftOutForRoom
+            << " drugs are left out\n";
+    }
+    return kDone;
+}
+
+}  // namespace admin
