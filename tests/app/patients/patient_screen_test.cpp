@@ -115,11 +115,22 @@ TEST_F(PatientScreenTest, DeletingAPatientAsksAndRelistsInIdOrder) {
     EXPECT_TRUE(in<QLineEdit>("nameBox")->text().isEmpty());
 }
 
+// Set LEAFLET_PATIENT_SCREENSHOT to a PNG path to look at the screen with a recalled leaflet.
 TEST_F(PatientScreenTest, AMorningDateIsRecalledAndDeletedOnlyAfterTheQuestion) {
-    addPatient(5, "見本　五郎");
+    addPatient(2, "架空　花子");
+    PatientRecord shown = patient(5, "見本　五郎");
+    shown.SEX = 1;
+    shown.NENGO = 3;
+    shown.YEAR = 45;
+    shown.MONTH = 4;
+    shown.DAY = 1;
+    sjis::copyField(shown.MEMO, sizeof shown.MEMO, sjis::fromUtf8("みほん　ごろう"));
+    sjis::copyField(shown.ALLERGY, sizeof shown.ALLERGY, sjis::fromUtf8("見本の記載（架空）"));
+    addPatient(shown);
+    addPatient(12, "例題　次郎");
     storeHistoryAt(5, historyOf(*window, 2), "2009-03-07 09:05:03");
     ASSERT_TRUE(openScreen());
-    clickRow(0);
+    clickRow(1);
     ASSERT_EQ(dates(), QStringList({"2009年03月07日 09:05:03"}));
     auto* list = in<QListWidget>("historyDateList");
 
@@ -130,6 +141,8 @@ TEST_F(PatientScreenTest, AMorningDateIsRecalledAndDeletedOnlyAfterTheQuestion) 
     EXPECT_EQ(column("recalledDrugList", 0).size(), 2);
     EXPECT_EQ(column("recalledDrugList", 2), QStringList({"2.5", "1"}));
     EXPECT_EQ(column("recalledDrugList", 8), QStringList({"1days", "2days"}));
+    if (const char* path = std::getenv("LEAFLET_PATIENT_SCREENSHOT"))
+        window->patientFile().screen()->grab().save(path);
 
     prompts.yesNo = {false};
     in<QPushButton>("deleteDateButton")->click();
