@@ -89,6 +89,49 @@ Presence PatientRegister::idInUse(int id) const {
     return result == PATIENTBASE_ID_TAKEN ? Presence::kPresent : Presence::kAbsent;
 }
 
+DataResult PatientRegister::freeId(int& id) const {
+    const int result = LRecordCreateID();
+    if (PATIENTBASE_FAILED(result)) return DataResult::kFailed;
+    id = result;
+    return DataResult::kDone;
+}
+
+DataResult PatientRegister::search(const PatientSearch& conditions,
+                                   std::vector<PatientRow>& found) const {
+    // The library takes its texts as cells of 256 bytes, one after the other.
+    constexpr std::size_t kCell = 256;
+    const auto cells = [](std::initializer_list<const std::string*> texts) {
+        std::string out(texts.size() * kCell, '\0');
+        std::size_t at = 0;
+        for (const std::string* text : texts) {
+            sjis::copyField(out.data() + at, kCell, *text);
+            at += kCell;
+        }
+        return out;
+    };
+    const std::string texts =
+        cells({&conditions.name, &conditions.ward, &conditions.telephone, &conditions.mobile});
+    const std::string birth =
+        cells({&conditions.birthYear, &conditions.birthMonth, &conditions.birthDay});
+    const std::int32_t codes[2] = {conditions.sex, conditions.era};
+
+    found.clear();
+    std::vector<std::string> names;
+    const PatientListSink ids{
+        &found,
+        [](void* c, const char* t) {
+            static_cast<std::vector<PatientRow>*>(c)->push_back({std::atoi(t), {}});
+        },
+        nullptr};
+    const PatientListSink nameSink{
+        &names,
+        [](void* c, const char* t) { static_cast<std::vector<std::string>*>(c)->push_back(t); },
+        nullptr};
+    const int result = LRecordGOKU(texts.data(), codes, birth.data(), &ids, &nameSink);
+    for (std::size_t i = 0; i < found.size() && i < names.size(); ++i) found[i].name = names[i];
+    return done(result);
+}
+
 DataResult PatientRegister::add(const PatientRecord& record) const {
     return LRecordCreate(&record) == PATIENTBASE_OK ? DataResult::kDone : DataResult::kFailed;
 }

@@ -21,6 +21,15 @@ struct PatientRow {
 
 enum class PatientOrder { ById = 0, ByName = 1 };
 
+// The conditions of a combined patient search (CP932). Empty texts and codes of 0 are ignored;
+// a birth text that is not a decimal number matches nobody.
+struct PatientSearch {
+    std::string name, ward, telephone, mobile;
+    int sex = 0;  // 1 male, 2 female
+    int era = 0;  // era code of the birth date
+    std::string birthYear, birthMonth, birthDay;
+};
+
 class PatientRegister {
   public:
     // Starts the session on the database folder (a missing file is reported by the library).
@@ -34,6 +43,10 @@ class PatientRegister {
     // Replaces `rows` with the register in `order`.
     DataResult list(PatientOrder order, std::vector<PatientRow>& rows) const;
     Presence idInUse(int id) const;
+    // The smallest positive ID no patient has, into `id`.
+    DataResult freeId(int& id) const;
+    // Replaces `found` with the patients meeting every condition, in ID order.
+    DataResult search(const PatientSearch& conditions, std::vector<PatientRow>& found) const;
 
     // Adds a patient (refused when the ID is taken), corrects the patient registered as
     // `oldId`, deletes a patient with the history.

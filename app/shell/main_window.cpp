@@ -11,6 +11,7 @@
 #include "shell/dosage_commands.h"
 #include "shell/drug_list_panel.h"
 #include "shell/leaflet_commands.h"
+#include "shell/patient_file_command.h"
 #include "shell/patient_row.h"
 #include "shell/print_list_panel.h"
 #include "shell/tool_commands.h"
@@ -40,6 +41,7 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QDialog(parent), stat
     dosage_ = new DosageCommands(state_, *drugListPanel_, *detailPanel_, *printListPanel_, this);
     leaflet_ = new LeafletCommands(state_, *patientRow_, *businessPanel_, this);
     tools_ = new ToolCommands(state_, this);
+    patientFile_ = new PatientFileCommand(state_, *patientRow_, *printListPanel_, this);
     buildButtons();
     bindCommands();
 }

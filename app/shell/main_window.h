@@ -25,6 +25,7 @@ class CatalogueCommands;
 class DosageCommands;
 class DrugListPanel;
 class LeafletCommands;
+class PatientFileCommand;
 class PatientRow;
 class PrintListPanel;
 class ToolCommands;
@@ -49,6 +50,7 @@ class MainWindow : public QDialog {
     void setPrintTarget(leaflet::PrintTarget* target);
     // The dosage window while it is open.
     dosage::DosageWindow* dosageWindow() const;
+    PatientFileCommand& patientFile() { return *patientFile_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,6 +72,7 @@ class MainWindow : public QDialog {
     DosageCommands* dosage_;
     LeafletCommands* leaflet_;
     ToolCommands* tools_;
+    PatientFileCommand* patientFile_;
     bool placed_ = false;  // centred on the work area at the first showing
 };
 

@@ -18,7 +18,6 @@ PatientRow::PatientRow(AppState& state, QWidget* parent) : QWidget(parent), stat
     name_ = ui::lineEdit(this, "patientNameBox", {200, 0, 240, 24}, 100);
     connect(id_, &QLineEdit::editingFinished, this, &PatientRow::idLeft);
     patientFile_ = ui::commandAction(this, "actionPatientFile", "患者ファイル", Qt::Key_F1);
-    patientFile_->setEnabled(false);
 }
 
 QString PatientRow::idText() const {
@@ -32,6 +31,11 @@ QString PatientRow::name() const {
 void PatientRow::clear() {
     id_->clear();
     name_->clear();
+}
+
+void PatientRow::setPatient(const QString& id, const QString& name) {
+    id_->setText(id);
+    name_->setText(name);
 }
 
 void PatientRow::focusName() {

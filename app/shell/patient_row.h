@@ -23,10 +23,12 @@ class PatientRow : public QWidget {
     QString name() const;
     // Empties both boxes.
     void clear();
+    // Puts a patient's ID and name into the boxes.
+    void setPatient(const QString& id, const QString& name);
     // Puts the focus into the name box (a leaflet needs a name).
     void focusName();
 
-    // Opens the patient file; not part of this build yet, so disabled.
+    // Opens the patient file.
     QAction* patientFileAction() const { return patientFile_; }
 
   private:

@@ -61,6 +61,43 @@ TEST_F(PatientRegisterTest, NamesAndRecordsAreFoundOrSaidToBeMissing) {
     EXPECT_EQ(rows[0].id, 12);
 }
 
+TEST_F(PatientRegisterTest, FreeIdsFillGapsAndSearchesMeetEveryCondition) {
+    int id = 0;
+    ASSERT_EQ(patients.freeId(id), DataResult::kDone);
+    EXPECT_EQ(id, 1);
+    PatientRecord woman = patient(4, "見本 花子");
+    woman.SEX = 2;
+    woman.NENGO = 5;  // 令和, stored as it is
+    woman.YEAR = 2;
+    sjis::copyField(woman.BYOUTO, sizeof woman.BYOUTO, cp932("東病棟"));
+    ASSERT_EQ(patients.add(woman), DataResult::kDone);
+    ASSERT_EQ(patients.add(patient(2, "見本 一郎")), DataResult::kDone);
+    ASSERT_EQ(patients.add(patient(1, "'; 引用符")), DataResult::kDone);
+    ASSERT_EQ(patients.freeId(id), DataResult::kDone);
+    EXPECT_EQ(id, 3);
+
+    std::vector<data::PatientRow> found;
+    ASSERT_EQ(patients.search({}, found), DataResult::kDone);
+    ASSERT_EQ(found.size(), 3u) << "no condition lists everyone";
+    EXPECT_EQ(found[0].id, 1);
+    EXPECT_EQ(found[2].id, 4);
+    EXPECT_EQ(sjis::toUtf8(found[2].name), "見本 花子") << "names stay beside their IDs";
+
+    data::PatientSearch byEra;
+    byEra.era = 5;
+    byEra.birthYear = "2";
+    byEra.ward = cp932("病棟");
+    ASSERT_EQ(patients.search(byEra, found), DataResult::kDone);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].id, 4);
+
+    data::PatientSearch quoted;
+    quoted.name = "'";
+    ASSERT_EQ(patients.search(quoted, found), DataResult::kDone);
+    ASSERT_EQ(found.size(), 1u) << "a quote is a plain character";
+    EXPECT_EQ(found[0].id, 1);
+}
+
 TEST_F(PatientRegisterTest, TheHistoryIsReachedThroughTheListedStamps) {
     ASSERT_EQ(patients.add(patient(5, "見本 一郎")), DataResult::kDone);
     const std::string block(4110, '$');

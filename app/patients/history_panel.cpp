@@ -1,0 +1,84 @@
+#include "patients/history_panel.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "patients/patient_texts.h"
+#include "shell/print_list_model.h"
+#include "ui/row_delegate.h"
+#include "ui/text_convert.h"
+
+namespace patients {
+
+HistoryPanel::HistoryPanel(const data::PatientRegister& patients, const data::DrugCatalogue& drugs,
+                           const std::filesystem::path& programFolder, ui::Prompts& prompts,
+                           QWidget* parent)
+    : QWidget(parent),
+      patients_(patients),
+      prompts_(prompts),
+      recall_(patients, drugs, programFolder),
+      dates_(new QListWidget(this)),
+      drugList_(new QTableView(this)),
+      model_(new shell::PrintListModel(recall_.drugs(), true, this)) {
+    setObjectName("historyPanel");
+    dates_->setObjectName("historyDateList");
+    drugList_->setObjectName("recalledDrugList");
+    drugList_->setModel(model_);
+    ui::setUpListView(drugList_, ui::printListStyle(), false);
+    for (int c = 0; c < shell::PrintListModel::kShortColumnCount; ++c)
+        drugList_->setColumnWidth(c, shell::PrintListModel::columnWidth(c));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(new QLabel("投薬日時", this));
+    column->addWidget(dates_, 1);
+    column->addWidget(new QLabel("投薬リスト", this));
+    column->addWidget(drugList_, 2);
+    connect(dates_, &QListWidget::currentRowChanged, this, &HistoryPanel::recallSelected);
+}
+
+void HistoryPanel::clear() {
+    const QSignalBlocker quiet(dates_);
+    dates_->clear();
+    recall_.clear();
+    recalledChanged();
+}
+
+void HistoryPanel::showDates(int id) {
+    clear();
+    patientId_ = id;
+    if (id <= 0) return;
+    std::vector<std::string> stamps;
+    patients_.historyStamps(id, stamps);  // a failure has been reported; the list stays empty
+    const QSignalBlocker quiet(dates_);
+    for (const std::string& stamp : stamps) dates_->addItem(ui::fromCp932(stamp));
+    dates_->setCurrentRow(-1);
+}
+
+void HistoryPanel::recallSelected() {
+    QListWidgetItem* line = dates_->currentItem();
+    if (!line || line->text().isEmpty()) return;
+    recall_.recall(patientId_, ui::toCp932(line->text()));
+    recalledChanged();
+}
+
+void HistoryPanel::recalledChanged() {
+    model_->refresh();
+}
+
+void HistoryPanel::deleteDate() {
+    QListWidgetItem* line = dates_->currentItem();
+    if (!line || !line->isSelected()) {
+        prompts_.message(window(), kChooseDateToDelete.text, kChooseDateToDelete.title,
+                         ui::Icon::Warning);
+        return;
+    }
+    // One click must not erase a stored leaflet for good: the operator confirms first.
+    const QString question = QString::fromUtf8(kAskDeleteDate.text).arg(line->text());
+    if (!prompts_.askYesNo(window(), question, kAskDeleteDate.title, ui::Icon::Warning)) return;
+    patients_.deleteHistory(patientId_, ui::toCp932(line->text()));
+    showDates(patientId_);
+}
+
+}  // namespace patients

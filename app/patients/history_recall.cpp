@@ -1,0 +1,48 @@
+#include "patients/history_recall.h"
+
+#include <memory>
+
+#include "drugs/detail_texts.h"
+#include "leaflet/history_text.h"
+
+namespace patients {
+
+HistoryRecall::HistoryRecall(const data::PatientRegister& patients,
+                             const data::DrugCatalogue& drugs, std::filesystem::path programFolder)
+    : patients_(patients), catalogue_(drugs), programFolder_(std::move(programFolder)) {}
+
+void HistoryRecall::clear() {
+    block_ = {};
+    drugs_.clear();
+}
+
+bool HistoryRecall::recall(int patientId, std::string_view stamp) {
+    clear();
+    std::string stored;
+    const data::DataResult read = patients_.historyText(patientId, stamp, stored);
+    if (read != data::DataResult::kDone) return read != data::DataResult::kFailed;
+    block_ = leaflet::historyBlockFromText(stored);
+    // A drug no longer in the catalogue is still listed with its dosage, without a name.
+    drugs_.fillFromHistory(block_, [this](const char* yjcode, DrugRecord& record, QImage&) {
+        catalogue_.detail(yjcode, record);
+        return true;
+    });
+    return true;
+}
+
+bool HistoryRecall::transferTo(leaflet::PrintList& printList) const {
+    // Filled aside first, so a drug that cannot be read leaves the operator's list whole.
+    auto filled = std::make_unique<leaflet::PrintList>();
+    const bool done = filled->fillFromHistory(
+        block_, [this](const char* yjcode, DrugRecord& record, QImage& photo) {
+            if (catalogue_.detail(yjcode, record) != data::DataResult::kDone) return false;
+            drugs::removeMarks(record.CYUUI, sizeof record.CYUUI);
+            record.photoFlag = catalogue_.drawPhoto(yjcode, programFolder_, photo) ? 1 : 0;
+            return true;
+        });
+    if (!done) return false;
+    printList = *filled;
+    return true;
+}
+
+}  // namespace patients

@@ -1,0 +1,43 @@
+// A leaflet recalled from a patient's medication history: the stored block of one history date
+// and its drugs as they are listed on the patient screen, and the transfer of those drugs into
+// the print list, record n becoming entry n, with their photographs.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "data/drug_catalogue.h"
+#include "data/patient_register.h"
+#include "leaflet/history_block.h"
+#include "leaflet/print_list.h"
+
+namespace patients {
+
+class HistoryRecall {
+  public:
+    HistoryRecall(const data::PatientRegister& patients, const data::DrugCatalogue& drugs,
+                  std::filesystem::path programFolder);
+
+    // Recalls the leaflet the patient stored at `stamp` (a history-date line). A date that is
+    // no longer stored recalls nothing. False when the register could not be read.
+    bool recall(int patientId, std::string_view stamp);
+    void clear();
+
+    // The recalled drugs with their dosage, without photographs.
+    leaflet::PrintList& drugs() { return drugs_; }
+    bool empty() const { return drugs_.empty(); }
+
+    // Replaces `printList` with the recalled drugs, fetched again with their photographs and
+    // their cautions without marks. False, leaving `printList` as it was, when a drug cannot be
+    // read.
+    bool transferTo(leaflet::PrintList& printList) const;
+
+  private:
+    const data::PatientRegister& patients_;
+    const data::DrugCatalogue& catalogue_;
+    std::filesystem::path programFolder_;
+    leaflet::HistoryBlock block_{};
+    leaflet::PrintList drugs_;
+};
+
+}  // namespace patients

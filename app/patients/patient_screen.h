@@ -1,0 +1,86 @@
+// "患者管理画面": the patient register listed by ID or name, one patient's data, the patient's
+// history dates and recalled leaflet, and the commands that apply, register, correct, delete and
+// search patients and move a recalled leaflet into the print list. Modeless; the main window
+// keeps at most one.
+#pragma once
+
+#include <QDialog>
+
+#include "data/drug_catalogue.h"
+#include "data/patient_register.h"
+#include "patients/patient_host.h"
+#include "patients/patient_list_model.h"
+#include "shell/app_state.h"
+
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QTableView;
+
+namespace patients {
+
+class HistoryPanel;
+class PatientForm;
+struct Notice;
+
+class PatientScreen : public QDialog {
+    Q_OBJECT
+  public:
+    PatientScreen(shell::AppState& state, PatientHost& host, QWidget* parent);
+
+    // Lists the register in the saved order and, when the main window's ID box holds an ID,
+    // selects and shows the first patient whose ID begins with it. False (after the message)
+    // when the register could not be read.
+    bool load();
+
+    // Shows patient `id` read from the register with the history dates.
+    void showPatient(int id);
+    // Shows `record` as it is, with the history dates of its ID.
+    void showRecord(const PatientRecord& record);
+    // Empties the details and both history lists.
+    void clearPatient();
+    // Lists the register in ID order and selects the row of `id`; false after the message.
+    bool relistSelecting(int id);
+    // Changes the name shown in the row of `id`.
+    void renameRow(int id, const std::string& name);
+    // Selects the first row whose ID begins with the digits of `id` and scrolls it to the top;
+    // with `show`, shows that patient. Returns the row, or -1.
+    int selectIdPrefix(const QString& id, bool show);
+    // The selected row's patient ID, or 0.
+    int selectedId() const;
+
+    PatientListModel& list() { return model_; }
+    HistoryPanel& history() { return *history_; }
+
+  private:
+    void buildTop();
+    void buildCommands();
+    bool fillList(data::PatientOrder order);
+    void selectRow(int row);
+    void say(const Notice& notice, bool warning = true);
+
+    void rowClicked(const QModelIndex& index);
+    void searchTyped(PatientListModel::Column column, const QString& text);
+    void orderChosen(int order);
+    void apply();
+    void registerPatient();
+    void correctPatient();
+    void deletePatient();
+    void transfer();
+    void searchPatients();
+
+    shell::AppState& state_;
+    PatientHost& host_;
+    data::PatientRegister patients_;
+    data::DrugCatalogue drugs_;
+    PatientListModel model_;
+    QLineEdit* idSearch_;
+    QLineEdit* nameSearch_;
+    QComboBox* order_;
+    QTableView* view_;
+    PatientForm* form_;
+    HistoryPanel* history_;
+    QAction *search_, *apply_, *register_, *correct_, *delete_, *deleteDate_, *transfer_;
+};
+
+}  // namespace patients

@@ -1,0 +1,35 @@
+// "検索結果": the patients a search found, in ID order. A click shows the patient on the
+// patient screen; a double click or "選択" selects that patient's row there and closes.
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "data/patient_register.h"
+#include "patients/patient_list_model.h"
+#include "ui/prompts.h"
+
+class QTableView;
+
+namespace patients {
+
+class PatientScreen;
+
+class SearchResultsDialog : public QDialog {
+    Q_OBJECT
+  public:
+    SearchResultsDialog(const std::vector<data::PatientRow>& found, ui::Prompts& prompts,
+                        PatientScreen& screen);
+
+  private:
+    void rowClicked(const QModelIndex& index);
+    void choose();
+    void closeShowingSelection();
+
+    PatientScreen& screen_;
+    ui::Prompts& prompts_;
+    PatientListModel model_;
+    QTableView* view_;
+};
+
+}  // namespace patients

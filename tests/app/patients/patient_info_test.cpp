@@ -1,0 +1,113 @@
+// Registering and correcting patients through "患者情報": the proposed ID, the ID rules and
+// their messages in order, and the patient screen brought up to date afterwards.
+#include <QPushButton>
+#include <QRadioButton>
+#include <cstdint>
+#include <map>
+
+#include "patients/patient_form.h"
+#include "patients_fixture.h"
+#include "stored_histories.h"
+
+namespace {
+
+// Fills the dialog's boxes that `fields` names, then presses OK.
+void fillAndConfirm(QWidget* dialog, const std::map<const char*, QString>& fields) {
+    for (const auto& [name, text] : fields) child<QLineEdit>(dialog, name)->setText(text);
+    child<QPushButton>(dialog, "okButton")->click();
+}
+
+TEST_F(PatientScreenTest, RegisteringProposesTheFirstFreeIdAndKeepsTheIdRulesInOrder) {
+    ASSERT_TRUE(openScreen());
+    prompts.shown.clear();
+    std::vector<std::string> refusals;
+    whenModal("patientInfoDialog", [&](QWidget* d) {
+        EXPECT_EQ(child<QLineEdit>(d, "idBox")->text(), "1") << "an empty register proposes 1";
+        fillAndConfirm(d, {{"idBox", ""}});
+        fillAndConfirm(d, {{"idBox", "0"}});
+        fillAndConfirm(d, {{"idBox", "1"}});
+        refusals = prompts.texts();
+        child<QRadioButton>(d, "reiwaButton")->click();
+        child<QRadioButton>(d, "femaleButton")->click();
+        fillAndConfirm(d, {{"nameBox", "令和　花子"},
+                           {"readingBox", "れいわ　はなこ"},
+                           {"yearBox", "2"},
+                           {"monthBox", "5"},
+                           {"dayBox", ""}});
+    });
+    in<QPushButton>("registerButton")->click();
+    EXPECT_EQ(refusals, (std::vector<std::string>{"患者のＩＤ番号を入力して下さい。",
+                                                  "ＩＤ番号は正の整数でお願いします",
+                                                  "患者の名前を入力して下さい。"}));
+    PatientRecord stored{};
+    ASSERT_EQ(registry.detail(1, stored), data::DataResult::kDone);
+    EXPECT_EQ(stored.NENGO, 5);
+    EXPECT_EQ(stored.SEX, 2);
+    EXPECT_EQ(stored.DAY, 0);
+    EXPECT_EQ(sjis::toUtf8(stored.MEMO), "れいわ　はなこ") << "the reading is kept as the memo";
+    EXPECT_EQ(selectedId(), 1);
+    EXPECT_TRUE(in<QRadioButton>("reiwaButton")->isChecked()) << "令和 shown on the screen";
+    EXPECT_EQ(in<QLineEdit>("yearBox")->text(), "2");
+    EXPECT_TRUE(in<QLineEdit>("dayBox")->text().isEmpty());
+}
+
+TEST_F(PatientScreenTest, ATakenIdIsRefusedAndTheGapIsProposed) {
+    addPatient(1, "一");
+    addPatient(2, "二");
+    addPatient(4, "四");
+    ASSERT_TRUE(openScreen());
+    whenModal("patientInfoDialog", [&](QWidget* d) {
+        EXPECT_EQ(child<QLineEdit>(d, "idBox")->text(), "3");
+        fillAndConfirm(d, {{"idBox", "4"}, {"nameBox", "重複"}});
+        EXPECT_EQ(prompts.shown.back().title, "ＩＤ重複");
+        EXPECT_TRUE(d->isVisible());
+        child<QPushButton>(d, "cancelButton")->click();
+    });
+    in<QPushButton>("registerButton")->click();
+    std::string name;
+    ASSERT_EQ(registry.nameOf(4, name), data::DataResult::kDone);
+    EXPECT_EQ(sjis::toUtf8(name), "四");
+    EXPECT_EQ(column("patientList", 0), QStringList({"1", "2", "4"}));
+}
+
+TEST_F(PatientScreenTest, CorrectingRenamesInPlaceOrMovesThePatientWithItsHistory) {
+    addPatient(3, "い　三");
+    addPatient(7, "あ　七");
+    ASSERT_TRUE(registry.storeHistory(3, std::string(4110, 'x')) == data::DataResult::kDone);
+    state->settings.patientOrder = 1;
+    ASSERT_TRUE(openScreen());
+    in<QPushButton>("correctButton")->click();
+
+    EXPECT_EQ(prompts.shown.back().text, "左のリストから情報を訂正する患者を選択して下さい。");
+
+    clickRow(1);  // 3 is second by name
+    ASSERT_EQ(selectedId(), 3);
+    whenModal("patientInfoDialog", [&](QWidget* d) {
+        EXPECT_EQ(child<QLineEdit>(d, "nameBox")->text(), "い　三");
+        fillAndConfirm(d, {{"nameBox", "う　三"}});
+    });
+    press(Qt::Key_F4);
+    EXPECT_EQ(column("patientList", 1), QStringList({"あ　七", "う　三"}))
+        << "the row is renamed where it stands";
+
+    whenModal("patientInfoDialog", [&](QWidget* d) {
+        fillAndConfirm(d, {{"idBox", "7"}});
+        EXPECT_EQ(prompts.shown.back().title, "ＩＤ重複");
+        fillAndConfirm(d, {{"idBox", "9"}});
+    });
+    press(Qt::Key_F4);
+    EXPECT_EQ(column("patientList", 0), QStringList({"7", "9"})) << "listed again in ID order";
+    EXPECT_EQ(selectedId(), 9);
+    EXPECT_EQ(storedHistories(9).size(), 1u) << "the history moved with the patient";
+    EXPECT_TRUE(storedHistories(3).empty());
+    EXPECT_EQ(state->currentPatientId, 9);
+}
+
+TEST(LeadingNumber, TakesTheLeadingDigitsOnly) {
+    EXPECT_EQ(patients::leadingNumber("12ab"), 12);
+    EXPECT_EQ(patients::leadingNumber(" 7"), 7);
+    EXPECT_EQ(patients::leadingNumber("x1"), 0);
+    EXPECT_EQ(patients::leadingNumber("99999999999"), INT32_MAX);
+}
+
+}  // namespace

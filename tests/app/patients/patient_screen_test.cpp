@@ -1,0 +1,219 @@
+// The patient screen as the operator uses it: opened with F1 from the main window, listing,
+// searching as typed, deleting after the question, and the medication history recalled,
+// deleted and moved into the print list.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "leaflet/history_text.h"
+#include "leaflet/print_target.h"
+#include "patients/history_panel.h"
+#include "patients_fixture.h"
+#include "pdf_reading.h"
+#include "sample_photos.h"
+#include "shell/patient_row.h"
+#include "stored_histories.h"
+
+namespace {
+
+// A history text of `count` catalogue drugs: morning amount 2 and a half, then 1, 2, 3 ...
+std::string historyOf(shell::MainWindow& window, int count,
+                      leaflet::HistoryBlock* blockOut = nullptr) {
+    leaflet::PrintList list;
+    for (int i = 0; i < count; ++i) {
+        DrugRecord entry{};
+        const auto& drug = window.drugList().row(i % window.drugList().count());
+        EXPECT_EQ(RecordDetail(&entry, drug.yjcode.c_str()), 0);
+        leaflet::DosageSettings dosage = leaflet::dosageOf(entry);
+        dosage.timings[leaflet::kMorning] = static_cast<std::uint8_t>(i == 0 ? 102 : i % 4);
+        sjis::copyField(dosage.daysText, sizeof dosage.daysText, std::to_string(i + 1) + "days");
+        leaflet::setDosage(entry, dosage);
+        list.append(entry, nullptr);
+    }
+    const leaflet::HistoryBlock block = leaflet::buildHistoryBlock(list.entries());
+    if (blockOut) *blockOut = block;
+    return leaflet::historyText(block);
+}
+
+TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndListsItsDatesNewestFirst) {
+    addPatient(3, "見本　三郎");
+    addPatient(12, "見本　十二");
+    addPatient(120, "見本　百二十");
+    storeHistoryAt(12, historyOf(*window, 1), "2009-03-07 09:05:03");
+    storeHistoryAt(12, historyOf(*window, 2), "2011-01-02 10:00:00");
+    storeHistoryAt(120, historyOf(*window, 1), "2012-01-02 10:00:00");
+    child<QLineEdit>(window.get(), "patientIdBox")->setText("12");
+
+    ASSERT_TRUE(openScreen());
+    EXPECT_EQ(column("patientList", 0), QStringList({"3", "12", "120"}));
+    EXPECT_EQ(selectedId(), 12);
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "見本　十二");
+    EXPECT_EQ(dates(), QStringList({"2011年01月02日 10:00:00", "2009年03月07日 09:05:03"}));
+    EXPECT_TRUE(in<QLineEdit>("nameBox")->isReadOnly());
+
+    // A second F1 replaces the screen rather than adding one.
+    QPointer<patients::PatientScreen> first = window->patientFile().screen();
+    ASSERT_TRUE(openScreen());
+    QApplication::processEvents();
+    EXPECT_TRUE(first.isNull());
+}
+
+TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowInTheOrderShown) {
+    addPatient(2, "う　二");
+    addPatient(15, "あ　十五");
+    addPatient(1, "え　一");
+    addPatient(12, "い　十二");
+    ASSERT_TRUE(openScreen());
+    type(in<QLineEdit>("idSearchBox"), "1");
+    EXPECT_EQ(selectedId(), 1);
+    type(in<QLineEdit>("idSearchBox"), "2");
+    EXPECT_EQ(selectedId(), 12);
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "い　十二");
+
+    // In name order the first ID beginning with 1 is 15.
+    auto* order = in<QComboBox>("orderBox");
+    order->setCurrentIndex(1);
+    emit order->activated(1);
+    EXPECT_EQ(state->settings.patientOrder, 1);
+    EXPECT_EQ(column("patientList", 0), QStringList({"15", "12", "2", "1"}));
+    in<QLineEdit>("idSearchBox")->clear();
+    type(in<QLineEdit>("idSearchBox"), "1");
+    EXPECT_EQ(selectedId(), 15);
+
+    type(in<QLineEdit>("nameSearchBox"), "う");
+    EXPECT_EQ(selectedId(), 2);
+    QTest::keyClick(in<QLineEdit>("nameSearchBox"), Qt::Key_Backspace);
+    EXPECT_EQ(selectedId(), 2) << "an emptied box keeps the selection";
+    type(in<QLineEdit>("nameSearchBox"), "ん");
+    EXPECT_EQ(selectedId(), 0);
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "う　二") << "details stay when nothing matches";
+}
+
+TEST_F(PatientScreenTest, DeletingAPatientAsksAndRelistsInIdOrder) {
+    addPatient(3, "い　三");
+    addPatient(7, "あ　七");
+    state->settings.patientOrder = 1;
+    ASSERT_TRUE(openScreen());
+    in<QPushButton>("deletePatientButton")->click();
+    EXPECT_EQ(prompts.shown.back().text, "左のリストから削除する患者を選択して下さい。");
+
+    clickRow(1);  // 3 in name order
+    ASSERT_EQ(selectedId(), 3);
+    prompts.yesNo = {false};
+    in<QPushButton>("deletePatientButton")->click();
+    EXPECT_EQ(prompts.shown.back().title, "削除の確認");
+    EXPECT_EQ(
+        prompts.shown.back().text,
+        "患者ID： 3 \r\n名前： い　三 \r\n\r\n上記患者の項目を削除します。\r\nよろしいですか？");
+    EXPECT_EQ(registry.idInUse(3), data::Presence::kPresent) << "No deletes nothing";
+
+    prompts.yesNo = {true};
+    in<QPushButton>("deletePatientButton")->click();
+    EXPECT_EQ(registry.idInUse(3), data::Presence::kAbsent);
+    EXPECT_EQ(column("patientList", 0), QStringList({"7"}));
+    EXPECT_TRUE(in<QLineEdit>("nameBox")->text().isEmpty());
+}
+
+// Set LEAFLET_PATIENT_SCREENSHOT to a PNG path to look at the screen with a recalled leaflet.
+TEST_F(PatientScreenTest, AMorningDateIsRecalledAndDeletedOnlyAfterTheQuestion) {
+    addPatient(2, "架空　花子");
+    PatientRecord shown = patient(5, "見本　五郎");
+    shown.SEX = 1;
+    shown.NENGO = 3;
+    shown.YEAR = 45;
+    shown.MONTH = 4;
+    shown.DAY = 1;
+    sjis::copyField(shown.MEMO, sizeof shown.MEMO, sjis::fromUtf8("みほん　ごろう"));
+    sjis::copyField(shown.ALLERGY, sizeof shown.ALLERGY, sjis::fromUtf8("見本の記載（架空）"));
+    addPatient(shown);
+    addPatient(12, "例題　次郎");
+    storeHistoryAt(5, historyOf(*window, 2), "2009-03-07 09:05:03");
+    ASSERT_TRUE(openScreen());
+    clickRow(1);
+    ASSERT_EQ(dates(), QStringList({"2009年03月07日 09:05:03"}));
+    auto* list = in<QListWidget>("historyDateList");
+
+    in<QPushButton>("deleteDateButton")->click();
+    EXPECT_EQ(prompts.shown.back().text, "上の投薬日リストから、削除する日時を選択して下さい。");
+
+    list->setCurrentRow(0);
+    EXPECT_EQ(column("recalledDrugList", 0).size(), 2);
+    EXPECT_EQ(column("recalledDrugList", 2), QStringList({"2.5", "1"}));
+    EXPECT_EQ(column("recalledDrugList", 8), QStringList({"1days", "2days"}));
+    if (const char* path = std::getenv("LEAFLET_PATIENT_SCREENSHOT"))
+        window->patientFile().screen()->grab().save(path);
+
+    prompts.yesNo = {false};
+    in<QPushButton>("deleteDateButton")->click();
+    EXPECT_EQ(prompts.shown.back().title, "削除確認");
+    EXPECT_EQ(prompts.shown.back().text,
+              "投薬日時： 2009年03月07日 09:05:03 "
+              "\r\n\r\n上記の投薬履歴を削除します。\r\nよろしいですか？");
+    EXPECT_EQ(storedHistories(5).size(), 1u) << "No deletes nothing";
+
+    prompts.yesNo = {true};
+    in<QPushButton>("deleteDateButton")->click();
+    EXPECT_TRUE(storedHistories(5).empty()) << "the key without the hour's zero was sent";
+    EXPECT_TRUE(dates().isEmpty());
+    EXPECT_TRUE(column("recalledDrugList", 0).isEmpty());
+}
+
+TEST_F(PatientScreenTest, ThirtyRecalledDrugsReplaceThePrintListWithPhotosAndArePrinted) {
+    std::ostringstream out, err;
+    ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
+    ASSERT_TRUE(data::DrugCatalogue().open(state->databaseFolder));  // writing ended the session
+    addPatient(5, "見本　五郎");
+    leaflet::HistoryBlock block{};
+    storeHistoryAt(5, historyOf(*window, 30, &block), "2010-06-01 14:00:00");
+    DrugRecord made{};
+    ASSERT_EQ(RecordDetail(&made, window->drugList().row(0).yjcode.c_str()), 0);
+    ASSERT_TRUE(state->printList.append(made, nullptr));  // an entry the operator made
+
+    ASSERT_TRUE(openScreen());
+    clickRow(0);
+    press(Qt::Key_F5);
+    EXPECT_EQ(prompts.shown.back().text, "投薬リストに転送するデータ項目がありません。");
+
+    in<QListWidget>("historyDateList")->setCurrentRow(0);
+    prompts.yesNo = {false};
+    press(Qt::Key_F5);
+    EXPECT_EQ(prompts.shown.back().title, "確認");
+    EXPECT_EQ(state->printList.count(), 1) << "No changes nothing";
+    ASSERT_NE(window->patientFile().screen(), nullptr);
+
+    prompts.yesNo = {true};
+    press(Qt::Key_F5);
+    ASSERT_EQ(state->printList.count(), 30);
+    const leaflet::HistoryBlock moved = leaflet::buildHistoryBlock(state->printList.entries());
+    EXPECT_EQ(std::memcmp(moved.data(), block.data(), sizeof block), 0) << "position for position";
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(state->printList.entry(i).photoFlag, 1) << i;
+    EXPECT_EQ(window->printListModel().rowCount(), 30);
+    EXPECT_EQ(child<QLineEdit>(window.get(), "patientIdBox")->text(), "5");
+    EXPECT_EQ(child<QLineEdit>(window.get(), "patientNameBox")->text(), "見本　五郎");
+    QApplication::processEvents();
+    EXPECT_EQ(window->patientFile().screen(), nullptr) << "the screen closed";
+
+    TempDir jobsDir;
+    leaflet::PdfJobs jobs{QString::fromStdString(jobsDir.path().string())};
+    window->setPrintTarget(&jobs);
+    prompts.yesNo = {false};  // keep the list after printing
+    child<QPushButton>(window.get(), "printButton")->click();
+    ASSERT_GE(jobs.jobCount(), 2);
+    const std::string lastName = sjis::toUtf8(state->printList.entry(29).PRODUCTNAME);
+    std::string printed;
+    for (int j = 1; j <= jobs.jobCount(); ++j) printed += pdfText(jobs.jobPath(j).toStdString());
+    EXPECT_NE(printed.find("見本"), std::string::npos);
+    EXPECT_NE(printed.find(lastName.substr(0, 6)), std::string::npos);
+}
+
+TEST_F(PatientScreenTest, TheHistorySwitchAndTheListOrderAreSaved) {
+    ASSERT_TRUE(openScreen());
+    in<QCheckBox>("saveHistoryBox")->click();
+    EXPECT_EQ(state->settings.saveHistory, 1);
+    shell::SettingsBlock saved{};
+    ASSERT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
+    EXPECT_EQ(saved.saveHistory, 1);
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// "患者検索" and "検索結果": conditions, the patients found in ID order, and the chosen patient
+// selected on the patient screen.
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "patients_fixture.h"
+
+namespace {
+
+class PatientSearchTest : public PatientScreenTest {
+  protected:
+    void SetUp() override {
+        PatientScreenTest::SetUp();
+        PatientRecord reiwa = patient(14, "令和　花子");
+        reiwa.SEX = 2;
+        reiwa.NENGO = 5;
+        reiwa.YEAR = 3;
+        addPatient(reiwa);
+        addPatient(3, "見本　三郎");
+        PatientRecord woman = patient(1, "見本　一子");
+        woman.SEX = 2;
+        addPatient(woman);
+        ASSERT_TRUE(openScreen());
+    }
+
+    // Runs the search dialog: `conditions` sets it up before 上記条件で検索; `results` acts on
+    // the results dialog when one opens.
+    void search(std::function<void(QWidget*)> conditions,
+                std::function<void(QWidget*)> results = nullptr) {
+        whenModal("patientSearchDialog", [=](QWidget* d) {
+            if (results) whenModal("searchResultsDialog", results);
+            conditions(d);
+            child<QPushButton>(d, "searchButton")->click();
+            if (!results) child<QPushButton>(d, "closeButton")->click();
+        });
+        press(Qt::Key_F1);
+    }
+
+    static QStringList ids(QWidget* results) {
+        auto* v = child<QTableView>(results, "resultList");
+        QStringList out;
+        for (int r = 0; r < v->model()->rowCount(); ++r)
+            out << v->model()->data(v->model()->index(r, 0)).toString();
+        return out;
+    }
+};
+
+TEST_F(PatientSearchTest, NoConditionListsEveryoneInIdOrderAndTheChoiceIsSelected) {
+    QStringList found;
+    QString count;
+    search([](QWidget*) {},
+           [&](QWidget* r) {
+               found = ids(r);
+               count = child<QLabel>(r, "countLabel")->text();
+               child<QPushButton>(r, "chooseButton")->click();
+               EXPECT_EQ(prompts.shown.back().text, "リストから適用する患者を選択して下さい。");
+               child<QTableView>(r, "resultList")->selectRow(1);
+               child<QPushButton>(r, "chooseButton")->click();
+           });
+    EXPECT_EQ(found, QStringList({"1", "3", "14"}));
+    EXPECT_EQ(count, "全部で 3 件のデータがみつかりました。");
+    EXPECT_EQ(selectedId(), 3);
+}
+
+TEST_F(PatientSearchTest, SexAndEraNarrowTheSearchAndTheReadingIsIgnored) {
+    QStringList women, reiwa;
+    search(
+        [](QWidget* d) {
+            child<QRadioButton>(d, "femaleButton")->click();
+            child<QLineEdit>(d, "readingBox")->setText("ignored");
+        },
+        [&](QWidget* r) {
+            women = ids(r);
+            child<QPushButton>(r, "closeButton")->click();
+        });
+    EXPECT_EQ(women, QStringList({"1", "14"}));
+
+    search(
+        [](QWidget* d) {
+            child<QRadioButton>(d, "reiwaButton")->click();
+            child<QLineEdit>(d, "yearBox")->setText("3");
+        },
+        [&](QWidget* r) {
+            reiwa = ids(r);
+            auto* v = child<QTableView>(r, "resultList");
+            QTest::mouseClick(v->viewport(), Qt::LeftButton, {},
+                              v->visualRect(v->model()->index(0, 0)).center());
+            child<QPushButton>(r, "closeButton")->click();
+        });
+    EXPECT_EQ(reiwa, QStringList({"14"}));
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "令和　花子") << "a clicked result is shown";
+}
+
+TEST_F(PatientSearchTest, NothingFoundKeepsTheDialogOpen) {
+    prompts.shown.clear();
+    search([&](QWidget* d) {
+        child<QLineEdit>(d, "nameBox")->setText("存在しない");
+        child<QPushButton>(d, "searchButton")->click();
+        EXPECT_EQ(prompts.shown.back().title, "検出なし");
+        EXPECT_TRUE(d->isVisible());
+        child<QLineEdit>(d, "nameBox")->setText("'");  // a quote is only a character
+    });
+    EXPECT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown.back().title, "検出なし");
+}
+
+}  // namespace
