@@ -14,6 +14,8 @@ constexpr const char* kUsageText =
     "                                  Recordcode; K3FOLDER holds the supplied data folders\n"
     "                                  (7服薬指導CDテキストデータ, 2識別コードデータ, "
     "4処理用データ)\n"
+    "  init-server FOLDER              create the tables on the server that\n"
+    "                                  データベース/接続先.conf names\n"
     "  add-patient FOLDER ID NAME      register a patient\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "FOLDER is the program folder that holds データベース, コンフィグ and 薬剤写真.\n";
@@ -35,6 +37,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "patients" && args.size() == 2) return listPatients(args[1], out, err);
     if (command == "import" && args.size() == 4)
         return importData(args[1], args[2], args[3], out, err);
+    if (command == "init-server" && args.size() == 2) return initServer(args[1], out, err);
     if (command == "add-patient" && args.size() == 4)
         return addPatient(args[1], args[2], args[3], out, err);
     if (command == "history" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))

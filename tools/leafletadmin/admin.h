@@ -27,6 +27,10 @@ int listPatients(const std::filesystem::path& folder, std::ostream& out, std::os
 int importData(const std::filesystem::path& k3Folder, const std::string& kind,
                const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
 
+// Creates the tables of the catalogue and the register on the server that
+// FOLDER/データベース/接続先.conf names, in one transaction.
+int initServer(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
+
 // Registers a patient with this ID and name (UTF-8).
 int addPatient(const std::filesystem::path& folder, const std::string& idText,
                const std::string& name, std::ostream& out, std::ostream& err);

@@ -11,7 +11,7 @@ namespace detail {
 
 Statement PostgresConnection::prepare(std::string_view sql) {
     const std::string name = "leaflet_" + std::to_string(++statementCount_);
-    const std::string numbered = numberedParameters(sql);
+    const std::string numbered = nullsFirst(numberedParameters(sql));
     PGresult* prepared = PQprepare(pg_.get(), name.c_str(), numbered.c_str(), 0, nullptr);
     const bool ok = PQresultStatus(prepared) == PGRES_COMMAND_OK;
     if (!ok) lastError_ = engineText(prepared, pg_.get());
@@ -26,7 +26,7 @@ Statement PostgresConnection::prepare(std::string_view sql) {
 
 bool PostgresConnection::exec(std::string_view sql) {
     // Several statements in one text run in one round trip; the last result tells.
-    const std::string text(sql);
+    const std::string text = nullsFirst(sql);
     PGresult* result = PQexec(pg_.get(), text.c_str());
     const ExecStatusType status = PQresultStatus(result);
     const bool ok =

@@ -12,6 +12,10 @@ namespace sqlkit::detail {
 // marks inside quoted texts and names stay as they are.
 std::string numberedParameters(std::string_view sql);
 
+// The statement with every sort term (ORDER BY, and the columns of a new index) putting NULL
+// first in ascending and last in descending order, as the files sort it.
+std::string nullsFirst(std::string_view sql);
+
 // The first line of libpq's message for a result or, without one, for the connection.
 std::string engineText(const PGresult* result, const PGconn* connection);
 
