@@ -106,9 +106,10 @@ TEST_F(RegisterOnServer, ALostConnectionFailsOneCallWithoutAHalfWriteAndTheNextR
     ASSERT_EQ(LRecordOpen(serverDir.path().string().c_str(), nullptr), 0);
     const PatientRecord r = patient(1, "接続 試験");
     ASSERT_EQ(LRecordCreate(&r), 0);
-    // Every session of the library on the server is ended, as a restart of the server would.
+    // Every session of the library on the server is ended, as a restart of the server would;
+    // the wait lets the ended sessions close before the next call.
     ASSERT_TRUE(
-        server->exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+        server->exec("SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity WHERE "
                      "datname = current_database() AND pid <> pg_backend_pid()"));
     const std::string block = historyBlock("LOST");
     ListCollector dates;

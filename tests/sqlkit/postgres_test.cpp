@@ -156,7 +156,7 @@ TEST_F(ServerEngineTest, ALostConnectionFailsTheCallAndTheNextCallReconnects) {
     const std::string pid = first("SELECT pg_backend_pid()");
     sqlkit::Transaction transaction(*db);
     ASSERT_TRUE(insert(*db, "half"));
-    ASSERT_TRUE(killer->exec("SELECT pg_terminate_backend(" + pid + ")"));
+    ASSERT_TRUE(killer->exec("SELECT pg_terminate_backend(" + pid + ", 10000)"));
 
     // Every later statement of the call fails with the engine's words; nothing is half-written.
     EXPECT_FALSE(insert(*db, "after"));
