@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "pg_server.h"
 #include "sqlkit/sqlkit.h"
@@ -184,6 +185,34 @@ TEST_F(ServerEngineTest, AStoppedServerFailsEachCallUntilItIsBack) {
     EXPECT_TRUE(insert(*db, "back"));
     std::string openError;
     EXPECT_TRUE(sqlkit::openServer(conninfo, &openError)) << openError;
+}
+
+TEST(ServerTls, OverTcpAConnectionRequiresTlsUnlessTheStringSaysOtherwise) {
+    PgServer server(true);
+    if (!server.problem().empty()) GTEST_SKIP() << server.problem();
+    std::string error;
+    auto secure = sqlkit::openServer(server.tcpConninfo(), &error);
+    ASSERT_TRUE(secure) << error;
+    sqlkit::Statement tls =
+        secure->prepare("SELECT ssl::int FROM pg_stat_ssl WHERE pid = pg_backend_pid()");
+    ASSERT_TRUE(tls.step()) << tls.error();
+    EXPECT_EQ(tls.integer(0), 1);
+
+    // A server that stops offering TLS is refused, unless the string asks for no TLS.
+    ASSERT_TRUE(secure->exec("ALTER SYSTEM SET ssl = off")) << secure->lastError();
+    ASSERT_TRUE(secure->exec("SELECT pg_reload_conf()"));
+    // The server takes the change in a moment; a new session shows when it has.
+    const std::string plain = server.tcpConninfo() + " sslmode=disable";
+    for (int tries = 0; tries < 100; ++tries) {
+        auto probe = sqlkit::openServer(plain, &error);
+        ASSERT_TRUE(probe) << error;
+        sqlkit::Statement ssl = probe->prepare("SHOW ssl");
+        if (ssl.step() && ssl.text(0) == "off") break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_FALSE(sqlkit::openServer(server.tcpConninfo(), &error));
+    EXPECT_NE(error.find("SSL"), std::string::npos) << error;
+    EXPECT_TRUE(sqlkit::openServer(plain, &error)) << error;
 }
 
 TEST(ServerAddress, APasswordOrAnUnreadableStringIsRefused) {
