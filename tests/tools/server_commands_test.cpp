@@ -87,4 +87,26 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
     EXPECT_EQ(s.text(0), "共有 一郎");
 }
 
+TEST_F(ServerCommands, AGrantedRoleWorksWithTheRowsAndNothingElse) {
+    pointAtServer();
+    ASSERT_EQ(run({"init-server", folder()}), 0) << err.str();
+    std::string error;
+    auto admin = sqlkit::openServer(conninfo, &error);
+    ASSERT_TRUE(admin) << error;
+    ASSERT_TRUE(admin->exec("DROP ROLE IF EXISTS clerk; CREATE ROLE clerk LOGIN"));
+    EXPECT_EQ(run({"grant-server", folder(), "clerk; DROP TABLE x"}), admin::kUsage);
+    ASSERT_EQ(run({"grant-server", folder(), "clerk"}), 0) << err.str();
+
+    const std::string asClerk = conninfo + " user=clerk";
+    std::ofstream(dir.path() / "データベース" / "接続先.conf", std::ios::trunc) << asClerk << "\n";
+    ASSERT_EQ(run({"add-patient", folder(), "7", "権限 花子"}), 0) << err.str();
+    auto clerk = sqlkit::openServer(asClerk, &error);
+    ASSERT_TRUE(clerk) << error;
+    EXPECT_FALSE(clerk->exec("CREATE TABLE other (x TEXT)"));
+    EXPECT_NE(clerk->lastError().find("permission denied"), std::string::npos)
+        << clerk->lastError();
+    EXPECT_FALSE(clerk->exec("DROP TABLE Patient_Information"));
+    EXPECT_FALSE(clerk->exec("SELECT * FROM pg_authid"));
+}
+
 }  // namespace

@@ -16,6 +16,7 @@ constexpr const char* kUsageText =
     "4処理用データ)\n"
     "  init-server FOLDER              create the tables on the server that\n"
     "                                  データベース/接続先.conf names\n"
+    "  grant-server FOLDER ROLE        let ROLE read and write those tables, nothing more\n"
     "  add-patient FOLDER ID NAME      register a patient\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "FOLDER is the program folder that holds データベース, コンフィグ and 薬剤写真.\n";
@@ -38,6 +39,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "import" && args.size() == 4)
         return importData(args[1], args[2], args[3], out, err);
     if (command == "init-server" && args.size() == 2) return initServer(args[1], out, err);
+    if (command == "grant-server" && args.size() == 3)
+        return grantServer(args[1], args[2], out, err);
     if (command == "add-patient" && args.size() == 4)
         return addPatient(args[1], args[2], args[3], out, err);
     if (command == "history" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))

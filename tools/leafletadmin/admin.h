@@ -31,6 +31,12 @@ int importData(const std::filesystem::path& k3Folder, const std::string& kind,
 // FOLDER/データベース/接続先.conf names, in one transaction.
 int initServer(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
 
+// Gives ROLE on that server what the program needs and nothing more: reading and writing the
+// rows of the catalogue and the register. ROLE must exist; its name is lower-case letters,
+// digits and "_".
+int grantServer(const std::filesystem::path& folder, const std::string& role, std::ostream& out,
+                std::ostream& err);
+
 // Registers a patient with this ID and name (UTF-8).
 int addPatient(const std::filesystem::path& folder, const std::string& idText,
                const std::string& name, std::ostream& out, std::ostream& err);

@@ -65,6 +65,9 @@ ConnectionPtr openServer(std::string_view conninfo, std::string* error) {
         if (error) *error = detail::engineText(nullptr, pg.get());
         return nullptr;
     }
+    // The server's notices ("skipping", "already exists") are not for the program's output.
+    PQsetNoticeProcessor(
+        pg.get(), [](void*, const char*) {}, nullptr);
     // Texts travel as UTF-8 whatever the server's or the terminal's default.
     PQsetClientEncoding(pg.get(), "UTF8");
     auto connection = std::make_unique<detail::PostgresConnection>(std::move(pg));
