@@ -5,6 +5,7 @@
 #include "dbcall/session.h"
 #include "patient_fixture.h"
 #include "pg_server.h"
+#include "processes.h"
 
 namespace {
 
@@ -127,6 +128,54 @@ TEST_F(RegisterOnServer, ALostConnectionFailsOneCallWithoutAHalfWriteAndTheNextR
     ASSERT_EQ(LRecordRIREKI(1, block.c_str()), 0);
     EXPECT_EQ(LRecordRIREKIDate(1, &dates.sink), 0);
     EXPECT_EQ(dates.items.size(), 1u);
+}
+
+// Each process makes its own connection at its first call: the library has made none before
+// the fork, so no two processes share one.
+TEST_F(RegisterOnServer, ThreeTerminalsStoringForTheSamePatientsLoseNothing) {
+    ASSERT_TRUE(
+        server->exec("INSERT INTO Patient_Information (ID, PATIENT) VALUES (1, 'a'), "
+                     "(2, 'b')"));
+    ASSERT_EQ(LRecordOpen(serverDir.path().string().c_str(), nullptr), 0);
+    constexpr int kStores = 6;  // per process and patient: 18 of the 20 slots
+    const std::vector<int> failed = inProcesses(3, [](int n) {
+        int failures = 0;
+        for (int i = 0; i < kStores; ++i)
+            for (int id : {1, 2}) {
+                const std::string text = historyBlock(std::to_string(n) + "-" + std::to_string(i));
+                failures += LRecordRIREKI(id, text.c_str()) != 0;
+            }
+        return std::min(failures, 255);
+    });
+    EXPECT_EQ(failed, std::vector<int>(3, 0));
+    EXPECT_TRUE(messages.list.empty());
+    // Every store of every terminal has a slot of its own.
+    std::string tags = "(";
+    for (int slot = 0; slot < 20; ++slot)
+        tags += (slot ? " UNION ALL " : "") + std::string("SELECT ID, substr(INFO") +
+                std::to_string(slot) + ", 1, 6) AS tag FROM Patient_Information";
+    sqlkit::Statement perPatient = server->prepare(
+        "SELECT string_agg(n::text, ',') FROM (SELECT count(DISTINCT tag) AS n FROM " + tags +
+        ") AS slots GROUP BY ID) AS counts");
+    ASSERT_TRUE(perPatient.step()) << perPatient.error();
+    EXPECT_EQ(perPatient.text(0), "18,18");
+}
+
+TEST_F(RegisterOnServer, TwoTerminalsRegisteringTheSameIdsGetEachIdOnce) {
+    ASSERT_EQ(LRecordOpen(serverDir.path().string().c_str(), nullptr), 0);
+    const auto [child, parent] = inTwoProcesses([](bool child) {
+        int added = 0;
+        for (int id = 1; id <= 40; ++id) {
+            const PatientRecord r = patient(id, child ? "子" : "親");
+            added += LRecordCreate(&r) == 0;
+        }
+        return added;
+    });
+    EXPECT_EQ(child + parent, 40);
+    sqlkit::Statement count =
+        server->prepare("SELECT count(*) || '/' || count(DISTINCT ID) FROM Patient_Information");
+    ASSERT_TRUE(count.step()) << count.error();
+    EXPECT_EQ(count.text(0), "40/40");
 }
 
 }  // namespace
