@@ -91,7 +91,7 @@ TEST_F(ServerEngineTest, ParametersAreNumberedOutsideQuotesOnly) {
 TEST_F(ServerEngineTest, NullSortsBeforeEveryValueAsOnTheFiles) {
     ASSERT_TRUE(
         db->exec("INSERT INTO t (name, n) VALUES ('b', 1), (NULL, 2), ('a', 3);"
-                 "CREATE INDEX t_name ON t (name, n)"))
+                 "CREATE UNIQUE INDEX t_name ON t (name, n)"))
         << db->lastError();
     // The index keeps the same order, so a sorted list can walk it.
     EXPECT_NE(first("SELECT indexdef FROM pg_indexes WHERE indexname = 't_name'")
@@ -100,6 +100,9 @@ TEST_F(ServerEngineTest, NullSortsBeforeEveryValueAsOnTheFiles) {
     EXPECT_EQ(first("SELECT string_agg(n::text, ',' ORDER BY name) FROM t"), "2,3,1");
     EXPECT_EQ(first("SELECT string_agg(n::text, ',' ORDER BY name DESC, n) FROM t"), "1,3,2");
     EXPECT_EQ(first("SELECT n FROM t WHERE n > ? ORDER BY name, n LIMIT 1"), "<no row>");
+    // A statement ending in the word that starts an index is left as it is.
+    EXPECT_FALSE(db->exec("CREATE"));
+    EXPECT_NE(db->lastError().find("syntax error"), std::string::npos) << db->lastError();
     sqlkit::Statement s = db->prepare("SELECT n FROM t ORDER BY name ASC, n LIMIT ?");
     s.bindInt(1, 1);
     ASSERT_TRUE(s.step()) << s.error();

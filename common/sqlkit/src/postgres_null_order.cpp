@@ -14,10 +14,18 @@ bool isWordChar(char c) {
 
 // Whether the word `word` (upper case) starts at `at`, as a whole word.
 bool wordAt(std::string_view sql, std::size_t at, std::string_view word) {
-    if (at + word.size() > sql.size() || (at > 0 && isWordChar(sql[at - 1]))) return false;
+    if (at >= sql.size() || word.size() > sql.size() - at || (at > 0 && isWordChar(sql[at - 1])))
+        return false;
     for (std::size_t i = 0; i < word.size(); ++i)
         if (std::toupper(static_cast<unsigned char>(sql[at + i])) != word[i]) return false;
     return at + word.size() == sql.size() || !isWordChar(sql[at + word.size()]);
+}
+
+// Whether the words from `at` on are "INDEX" or "UNIQUE INDEX".
+bool createsIndex(std::string_view sql, std::size_t at) {
+    at = sql.find_first_not_of(" \t\r\n", at);
+    if (wordAt(sql, at, "UNIQUE")) at = sql.find_first_not_of(" \t\r\n", at + 6);
+    return wordAt(sql, at, "INDEX");
 }
 
 // The last word of an ordering term, upper case.
@@ -65,8 +73,7 @@ std::string nullsFirst(std::string_view sql) {
         const bool listHere = !open.empty() && open.back().depth == depth;
         if (c == '\'' || c == '"') {
             quote = c;
-        } else if (wordAt(sql, i, "CREATE") &&
-                   wordAt(sql, sql.find_first_not_of(" \t\r\n", i + 6), "INDEX")) {
+        } else if (wordAt(sql, i, "CREATE") && createsIndex(sql, i + 6)) {
             indexStatement = true;
             indexColumnsDone = false;
         } else if (wordAt(sql, i, "ORDER")) {
