@@ -68,6 +68,12 @@ bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error
                                    schemaSql(sqlkit::sqlcipherDialect()), error) != nullptr;
 }
 
+bool createCatalogueTables(sqlkit::Connection& db, std::string* error) {
+    if (db.exec(schemaSql(db.dialect()))) return true;
+    if (error) *error = db.lastError();
+    return false;
+}
+
 bool isLoadableColumn(const std::string& name) {
     for (const Column& c : kColumns)
         if (name == c.name) return c.width != 0 && name != "ORIDGINAL";

@@ -14,6 +14,10 @@ namespace drugbase {
 // Creates <dataFolder>/薬剤ファイル.mdb holding an empty catalogue; false with the reason.
 bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error);
 
+// Creates the catalogue's table and indexes on `db` in the SQL of its engine (on a server,
+// inside the caller's transaction); false with the engine's text.
+bool createCatalogueTables(sqlkit::Connection& db, std::string* error);
+
 // A supplied drug: column name -> UTF-8 value (numbers as decimal text). Columns not given are
 // empty (numbers 0, LISTHYOUJI 1).
 using SuppliedDrug = std::map<std::string, std::string>;

@@ -44,6 +44,7 @@ DRUGBASE_API int RecordOpen(const char* folder, void*) {
             drugbase::report(drugbase::Message::FileMissing);
             return DRUGBASE_OK;
         case dbcall::Session::Attach::NoEncryption:
+        case dbcall::Session::Attach::BadServerFile:
             break;
     }
     return DRUGBASE_CONDITION;

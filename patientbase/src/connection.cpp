@@ -11,7 +11,8 @@ PATIENTBASE_API void LRecordSetMessageHandler(PatientMessageHandler handler, voi
 }
 
 PATIENTBASE_API int LRecordOpen(const char* folder, void*) {
-    // Without encryption the session stays closed and every call fails at the open.
+    // Without encryption, or with a server file it cannot use, the session stays closed and every
+    // call fails at the open.
     if (session().attach(folder) == dbcall::Session::Attach::FileMissing)
         report(Message::FileMissing);
     return PATIENTBASE_OK;

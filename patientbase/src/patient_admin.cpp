@@ -51,6 +51,12 @@ bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string*
                                    schemaSql(sqlkit::sqlcipherDialect()), error) != nullptr;
 }
 
+bool createPatientTables(sqlkit::Connection& db, std::string* error) {
+    if (db.exec(schemaSql(db.dialect()))) return true;
+    if (error) *error = db.lastError();
+    return false;
+}
+
 std::string addPatient(const std::filesystem::path& dataFolder, const PatientRecord& patient) {
     dbcall::Session& s = session();
     if (s.attach(dataFolder.string().c_str()) == dbcall::Session::Attach::FileMissing)

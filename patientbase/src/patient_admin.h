@@ -7,6 +7,7 @@
 #include <string>
 
 #include "patientbase.h"
+#include "sqlkit/connection.h"
 
 namespace patientbase {
 
@@ -14,6 +15,10 @@ namespace patientbase {
 // empty register; false with the reason when the file exists, the linked SQLite cannot
 // encrypt, or the file cannot be written.
 bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string* error);
+
+// Creates the register's table and indexes on `db` in the SQL of its engine (on a server,
+// inside the caller's transaction); false with the engine's text.
+bool createPatientTables(sqlkit::Connection& db, std::string* error);
 
 // Registers the patient in <dataFolder>/患者ファイル.mdb as LRecordCreate does. "" when
 // registered, else the cause: no file, the ID in use, or the library's message with the

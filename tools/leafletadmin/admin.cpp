@@ -20,6 +20,9 @@ constexpr const char* kUsageText =
     "  read-prescription FOLDER FILE   print as JSON what a prescription code would put into\n"
     "                                  the print list; FILE is its text, or a PNG or JPEG\n"
     "                                  picture or a PDF file (first page) of its QR symbols\n"
+    "  init-server FOLDER              create the tables on the server that\n"
+    "                                  データベース/接続先.conf names\n"
+    "  grant-server FOLDER ROLE        let ROLE read and write those tables, nothing more\n"
     "  add-patient FOLDER ID NAME      register a patient\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "  handbook-qr FOLDER on|off       print the e-medication-handbook QR codes on leaflets\n"
@@ -52,6 +55,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     if (command == "read-prescription" && args.size() == 3)
         return readPrescriptionFile(args[1], args[2], out, err);
+    if (command == "init-server" && args.size() == 2) return initServer(args[1], out, err);
+    if (command == "grant-server" && args.size() == 3)
+        return grantServer(args[1], args[2], out, err);
     if (command == "add-patient" && args.size() == 4)
         return addPatient(args[1], args[2], args[3], out, err);
     if (command == "history" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))

@@ -43,6 +43,16 @@ int importMaster(const std::filesystem::path& folder, const std::filesystem::pat
 int readPrescriptionFile(const std::filesystem::path& folder, const std::filesystem::path& file,
                          std::ostream& out, std::ostream& err);
 
+// Creates the tables of the catalogue and the register on the server that
+// FOLDER/データベース/接続先.conf names, in one transaction.
+int initServer(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
+
+// Gives ROLE on that server what the program needs and nothing more: reading and writing the
+// rows of the catalogue and the register. ROLE must exist; its name is lower-case letters,
+// digits and "_".
+int grantServer(const std::filesystem::path& folder, const std::string& role, std::ostream& out,
+                std::ostream& err);
+
 // Registers a patient with this ID and name (UTF-8).
 int addPatient(const std::filesystem::path& folder, const std::string& idText,
                const std::string& name, std::ostream& out, std::ostream& err);

@@ -1,12 +1,33 @@
 #include "dbcall/session.h"
 
+#include <fstream>
+
+#include "sqlkit/postgres.h"
 #include "sqlkit/sqlcipher.h"
 
 namespace dbcall {
+
+std::string serverAddressIn(const std::filesystem::path& dataFolder) {
+    std::ifstream in(dataFolder / kServerFileName);
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto begin = line.find_first_not_of(" \t\r");
+        if (begin == std::string::npos || line[begin] == '#') continue;
+        return line.substr(begin, line.find_last_not_of(" \t\r") + 1 - begin);
+    }
+    return {};
+}
+
 Session::Attach Session::attach(const char* folder) {
     ready_ = false;
-    file_ = std::filesystem::path(folder ? folder : "") / fileName_;
+    notReady_ = "the file is not open";
+    const std::filesystem::path dataFolder(folder ? folder : "");
+    file_ = dataFolder / fileName_;
     std::error_code ec;
+    const std::filesystem::path serverFile = dataFolder / kServerFileName;
+    if (std::filesystem::is_regular_file(serverFile, ec)) return attachServer(dataFolder);
+    serverAddress_.clear();
+    server_.reset();
     if (!std::filesystem::is_regular_file(file_, ec)) return Attach::FileMissing;
     // Without encryption the data would be read and written in clear: refuse to work.
     if (!sqlkit::cipherAvailable()) return Attach::NoEncryption;
@@ -14,14 +35,36 @@ Session::Attach Session::attach(const char* folder) {
     return Attach::Ready;
 }
 
-const sqlkit::Dialect& Session::dialect() const {
-    return sqlkit::sqlcipherDialect();
+Session::Attach Session::attachServer(const std::filesystem::path& dataFolder) {
+    const std::string address = serverAddressIn(dataFolder);
+    std::string problem = "no connection string";
+    if (address.empty() || !sqlkit::checkServerAddress(address, &problem)) {
+        notReady_ = std::string(kServerFileName) + ": " + problem;
+        return Attach::BadServerFile;
+    }
+    // The connection is kept while the folder names the same server.
+    if (address != serverAddress_) server_.reset();
+    serverAddress_ = address;
+    ready_ = true;
+    return Attach::Ready;
 }
 
-sqlkit::ConnectionPtr Session::connect() const {
-    sqlkit::ConnectionPtr c;
-    std::string error = "the file is not open";
-    if (ready_) c = sqlkit::openEncrypted(file_, password_, &error);
+const sqlkit::Dialect& Session::dialect() const {
+    return onServer() ? sqlkit::postgresDialect() : sqlkit::sqlcipherDialect();
+}
+
+CallConnection Session::connect() const {
+    CallConnection c;
+    std::string error = notReady_;
+    if (!ready_) {
+    } else if (!onServer()) {
+        c = sqlkit::openEncrypted(file_, password_, &error);
+    } else if (!server_) {
+        server_ = sqlkit::openServer(serverAddress_, &error);
+        c = server_;
+    } else if (server_->readyForCall(&error)) {
+        c = server_;
+    }
     if (!c) report(Failure::DatabaseOpen, error);
     return c;
 }

@@ -11,28 +11,28 @@ Statement Statement::failed(std::string error) {
 
 Statement& Statement::bindText(int index, std::string_view utf8) {
     if (utf8.empty()) return bindNull(index);
-    engine_->bindText(index, utf8);
+    if (engine_) engine_->bindText(index, utf8);
     return *this;
 }
 
 Statement& Statement::bindMatch(int index, std::string_view utf8) {
-    engine_->bindText(index, utf8);
+    if (engine_) engine_->bindText(index, utf8);
     return *this;
 }
 
 Statement& Statement::bindBlob(int index, std::string_view bytes) {
     if (bytes.empty()) return bindNull(index);
-    engine_->bindBlob(index, bytes);
+    if (engine_) engine_->bindBlob(index, bytes);
     return *this;
 }
 
 Statement& Statement::bindInt(int index, long long value) {
-    engine_->bindInt(index, value);
+    if (engine_) engine_->bindInt(index, value);
     return *this;
 }
 
 Statement& Statement::bindNull(int index) {
-    engine_->bindNull(index);
+    if (engine_) engine_->bindNull(index);
     return *this;
 }
 

@@ -1,11 +1,14 @@
 // The data-call layer the libraries share. Every exported call opens its file, works and
-// closes it. A session says where the file is; a Recordset is a reading call with one prepared
-// statement; a WriteCall is a writing call inside one transaction. Failures are reported through
-// the library's message channel with the texts its callers know.
+// closes it; on a data server, a library keeps one connection for the process instead and
+// makes it ready again at the start of each call. A session says where the data is; a
+// Recordset is a reading call with one prepared statement; a WriteCall is a writing call inside
+// one transaction. Failures are reported through the library's message channel with the texts
+// its callers know.
 #pragma once
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,24 +47,38 @@ struct ResultCodes {
     }
 };
 
+// The file in a database folder that points its libraries at a data server: one libpq
+// connection string, with no password.
+inline constexpr const char* kServerFileName = "接続先.conf";
+
+// The connection string of <dataFolder>/接続先.conf: its first line that is neither empty nor
+// a "#" comment; "" without one.
+std::string serverAddressIn(const std::filesystem::path& dataFolder);
+
+// The connection of a call: its own file, or the library's server connection it shares.
+using CallConnection = std::shared_ptr<sqlkit::Connection>;
+
 class Session {
   public:
-    enum class Attach { Ready, FileMissing, NoEncryption };
+    enum class Attach { Ready, FileMissing, NoEncryption, BadServerFile };
 
     Session(const char* fileName, const char* password, const MessageChannel& messages)
         : fileName_(fileName), password_(password), messages_(messages) {}
 
-    // Points the session at <folder>/<fileName>; ready only when the file is there and the
-    // engine can encrypt. Reports nothing: what each library says about a missing file is its own.
+    // Points the session at the server <folder>/接続先.conf names, or else at <folder>/<fileName>;
+    // ready only when the file is there and the engine can encrypt, or the server file holds a
+    // connection string without a password (the server itself is reached at the first call).
+    // Reports nothing: what each library says about a missing file is its own.
     Attach attach(const char* folder);
     void detach() { ready_ = false; }
     bool ready() const { return ready_; }
-    const std::filesystem::path& file() const { return file_; }
+    bool onServer() const { return !serverAddress_.empty(); }
 
     // The dialect of the connections this session opens, for SQL built before the open.
     const sqlkit::Dialect& dialect() const;
-    // The open file, or nullptr after "Error:DATABASE.Open".
-    sqlkit::ConnectionPtr connect() const;
+    // The open file or the server connection ready for a call, or nullptr after
+    // "Error:DATABASE.Open".
+    CallConnection connect() const;
 
     // Reports a failure; `engineText`, the engine's own words for it, is kept for tools that
     // show it (the library's callers see only the failure's text).
@@ -70,11 +87,16 @@ class Session {
     const std::string& lastEngineText() const { return lastEngineText_; }
 
   private:
+    Attach attachServer(const std::filesystem::path& dataFolder);
+
     const char* fileName_;
     const char* password_;
     const MessageChannel& messages_;
     std::filesystem::path file_;
     bool ready_ = false;
+    std::string serverAddress_;
+    std::string notReady_;  // why the session is not ready, as the engine's text of a call
+    mutable CallConnection server_;
     mutable std::string lastEngineText_;
 };
 
@@ -114,7 +136,7 @@ class Call {
 
   private:
     const Session& session_;
-    sqlkit::ConnectionPtr connection_;
+    CallConnection connection_;
 };
 
 // The reading idiom: the open file with one prepared statement. Empty after

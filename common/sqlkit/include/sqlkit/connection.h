@@ -32,6 +32,11 @@ class Connection {
 
     // How long a statement waits for another program's lock before it fails.
     virtual void setBusyWait(std::chrono::milliseconds wait) = 0;
+
+    // Readies a connection kept across calls for the next call: ends what a failed call left
+    // open and reconnects after a lost server. False with the engine's text when it cannot.
+    // A connection opened per call is always ready.
+    virtual bool readyForCall(std::string* /*error*/) { return true; }
 };
 
 using ConnectionPtr = std::unique_ptr<Connection>;

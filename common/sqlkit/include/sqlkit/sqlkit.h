@@ -5,5 +5,6 @@
 
 #include "sqlkit/connection.h"
 #include "sqlkit/dialect.h"
+#include "sqlkit/postgres.h"
 #include "sqlkit/sqlcipher.h"
 #include "sqlkit/statement.h"

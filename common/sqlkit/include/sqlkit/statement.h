@@ -33,7 +33,7 @@ class StatementEngine {
 
 // Text is UTF-8. Binding an empty text binds NULL, and a NULL column reads back as "", as the
 // record files expect. A statement that could not be prepared is !ok(), says why in error(),
-// and fails its first step.
+// ignores what is bound to it, has no columns and fails its first step.
 class Statement {
   public:
     explicit Statement(std::unique_ptr<StatementEngine> engine) : engine_(std::move(engine)) {}
@@ -58,11 +58,11 @@ class Statement {
     bool failed() const { return failed_; }
     void reset();
 
-    int columnCount() const { return engine_->columnCount(); }
-    std::string_view text(int column) const { return engine_->text(column); }
-    std::string_view blob(int column) const { return engine_->blob(column); }
-    long long integer(int column) const { return engine_->integer(column); }
-    bool isNull(int column) const { return engine_->isNull(column); }
+    int columnCount() const { return engine_ ? engine_->columnCount() : 0; }
+    std::string_view text(int column) const { return engine_ ? engine_->text(column) : ""; }
+    std::string_view blob(int column) const { return engine_ ? engine_->blob(column) : ""; }
+    long long integer(int column) const { return engine_ ? engine_->integer(column) : 0; }
+    bool isNull(int column) const { return !engine_ || engine_->isNull(column); }
 
   private:
     Statement() = default;

@@ -1,0 +1,24 @@
+// The PostgreSQL engine: a database server that several programs share, through libpq.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "sqlkit/connection.h"
+
+namespace sqlkit {
+
+const Dialect& postgresDialect();
+
+// Checks a libpq connection string ("host=... dbname=..." or a postgresql:// address): false
+// with the reason in `problem` when libpq cannot read it or it carries a password, which
+// belongs in the password file of the user, never in a file beside the data.
+bool checkServerAddress(std::string_view conninfo, std::string* problem);
+
+// Connects to the server; nullptr with libpq's message in `error` when it cannot. Over TCP the
+// connection requires TLS unless the string (or PGSSLMODE) names another sslmode. The
+// connection stays open across calls: readyForCall() reconnects it after the server was lost.
+// A statement waits up to 15 s for another program's lock.
+ConnectionPtr openServer(std::string_view conninfo, std::string* error);
+
+}  // namespace sqlkit

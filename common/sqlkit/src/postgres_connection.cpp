@@ -1,0 +1,112 @@
+#include "postgres_connection.h"
+
+#include <poll.h>
+
+#include "postgres_sql.h"
+#include "postgres_statement.h"
+#include "sqlkit/postgres.h"
+
+namespace sqlkit {
+namespace detail {
+
+Statement PostgresConnection::prepare(std::string_view sql) {
+    const std::string name = "leaflet_" + std::to_string(++statementCount_);
+    const std::string numbered = nullsFirst(numberedParameters(sql));
+    PGresult* prepared = PQprepare(pg_.get(), name.c_str(), numbered.c_str(), 0, nullptr);
+    const bool ok = PQresultStatus(prepared) == PGRES_COMMAND_OK;
+    if (!ok) lastError_ = engineText(prepared, pg_.get());
+    PQclear(prepared);
+    if (!ok) return Statement::failed(lastError_);
+    PGresult* described = PQdescribePrepared(pg_.get(), name.c_str());
+    const int parameters = PQnparams(described), columns = PQnfields(described);
+    PQclear(described);
+    return Statement(
+        std::make_unique<PostgresStatement>(*this, pg_.get(), name, parameters, columns));
+}
+
+bool PostgresConnection::exec(std::string_view sql) {
+    // Several statements in one text run in one round trip; the last result tells.
+    const std::string text = nullsFirst(sql);
+    PGresult* result = PQexec(pg_.get(), text.c_str());
+    const ExecStatusType status = PQresultStatus(result);
+    const bool ok =
+        status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK || status == PGRES_EMPTY_QUERY;
+    if (!ok) lastError_ = engineText(result, pg_.get());
+    PQclear(result);
+    return ok;
+}
+
+void PostgresConnection::setBusyWait(std::chrono::milliseconds wait) {
+    busyWait_ = wait;
+    // A waiting row or advisory lock gives up after this long.
+    exec("SET lock_timeout = " + std::to_string(wait.count()));
+}
+
+void PostgresConnection::release(const std::string& name) {
+    if (PQstatus(pg_.get()) != CONNECTION_OK) return;  // gone with the server's session
+    if (PQtransactionStatus(pg_.get()) == PQTRANS_INERROR) {
+        unreleased_.push_back(name);
+        return;
+    }
+    PQclear(PQexec(pg_.get(), ("DEALLOCATE " + name).c_str()));
+}
+
+void PostgresConnection::noticeClosedSession() {
+    // Between calls the server sends nothing unless it ends the session (a shutdown, an
+    // administrator): reading what arrived, up to the closed socket, finds that out without a
+    // round trip.
+    for (int reads = 0; reads < 4 && PQstatus(pg_.get()) == CONNECTION_OK; ++reads) {
+        pollfd socket{PQsocket(pg_.get()), POLLIN, 0};
+        if (poll(&socket, 1, 0) <= 0) return;
+        if (!PQconsumeInput(pg_.get())) return;
+    }
+}
+
+bool PostgresConnection::readyForCall(std::string* error) {
+    noticeClosedSession();
+    if (PQstatus(pg_.get()) != CONNECTION_OK) {
+        // The server's session is gone, and with it every prepared statement and setting.
+        unreleased_.clear();
+        PQreset(pg_.get());
+        if (PQstatus(pg_.get()) != CONNECTION_OK) {
+            lastError_ = engineText(nullptr, pg_.get());
+            if (error) *error = lastError_;
+            return false;
+        }
+        if (busyWait_.count()) setBusyWait(busyWait_);
+    }
+    // A call that failed inside its transaction (or while taking its lock) leaves it open.
+    if (PQtransactionStatus(pg_.get()) != PQTRANS_IDLE) exec("ROLLBACK");
+    for (const std::string& name : unreleased_) exec("DEALLOCATE " + name);
+    unreleased_.clear();
+    return true;
+}
+
+const Dialect& PostgresConnection::dialect() const {
+    return postgresDialect();
+}
+
+}  // namespace detail
+
+const Dialect& postgresDialect() {
+    static const Dialect d{
+        .rowKey = "row_key",
+        .rowKeyDeclaration = "row_key BIGSERIAL PRIMARY KEY",
+        // Byte order, as the files sort texts, whatever the server's locale.
+        .textType = "TEXT COLLATE \"C\"",
+        .integerType = "BIGINT",
+        .blobType = "BYTEA",
+        // One writer at a time, as on a file: a writing call holds this lock until it commits,
+        // so what it reads to decide (a free history slot, an unused ID, a unique code) stays
+        // true, also against a program on another terminal, and rows it inserts cannot race
+        // another's. Readers never wait for it.
+        .beginWrite = "BEGIN; SELECT pg_advisory_xact_lock(4200180001)",
+        // The server keeps its own storage sound.
+        .integrityCheck = "SELECT 'ok'",
+        // A transaction's changes stay with the server until the commit anyway.
+        .bulkWrite = "",
+    };
+    return d;
+}
+
+}  // namespace sqlkit

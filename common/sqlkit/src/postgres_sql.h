@@ -1,0 +1,22 @@
+// Text helpers of the PostgreSQL engine.
+#pragma once
+
+#include <libpq-fe.h>
+
+#include <string>
+#include <string_view>
+
+namespace sqlkit::detail {
+
+// The statement with each "?" parameter numbered as libpq wants it ("$1", "$2", ...); question
+// marks inside quoted texts and names stay as they are.
+std::string numberedParameters(std::string_view sql);
+
+// The statement with every sort term (ORDER BY, and the columns of a new index) putting NULL
+// first in ascending and last in descending order, as the files sort it.
+std::string nullsFirst(std::string_view sql);
+
+// The first line of libpq's message for a result or, without one, for the connection.
+std::string engineText(const PGresult* result, const PGconn* connection);
+
+}  // namespace sqlkit::detail

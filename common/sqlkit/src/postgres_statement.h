@@ -1,0 +1,58 @@
+// The PostgreSQL side of a prepared statement: a statement prepared on the server, executed at
+// its first step with the values bound, its rows read from the result as text.
+#pragma once
+
+#include <libpq-fe.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sqlkit/statement.h"
+
+namespace sqlkit::detail {
+
+class PostgresConnection;
+
+class PostgresStatement final : public StatementEngine {
+  public:
+    PostgresStatement(PostgresConnection& owner, PGconn* pg, std::string name, int parameters,
+                      int columns);
+    ~PostgresStatement() override;
+    PostgresStatement(const PostgresStatement&) = delete;
+    PostgresStatement& operator=(const PostgresStatement&) = delete;
+
+    void bindText(int index, std::string_view utf8) override;
+    void bindBlob(int index, std::string_view bytes) override;
+    void bindInt(int index, long long value) override;
+    void bindNull(int index) override;
+    StepResult step() override;
+    void reset() override;
+    int columnCount() const override { return result_ ? PQnfields(result_) : columns_; }
+    std::string_view text(int column) const override;
+    std::string_view blob(int column) const override;
+    long long integer(int column) const override;
+    bool isNull(int column) const override;
+    std::string errorText() const override { return error_; }
+
+  private:
+    struct Parameter {
+        std::optional<std::string> value;  // none for NULL
+        bool binary = false;
+    };
+    void bind(int index, std::optional<std::string> value, bool binary);
+    void clearResult();
+
+    PostgresConnection& owner_;
+    PGconn* pg_;
+    std::string name_;
+    std::vector<Parameter> parameters_;
+    int columns_ = 0;
+    PGresult* result_ = nullptr;
+    int row_ = -1;
+    std::string error_;
+    // Bytes of the blobs read from the current row, decoded from the server's hex form.
+    mutable std::vector<std::optional<std::string>> blobs_;
+};
+
+}  // namespace sqlkit::detail
