@@ -12,6 +12,7 @@
 
 #include "dosage/timing_rules.h"
 #include "drugbase.h"
+#include "leaflet/leaflet_job.h"
 #include "leaflet/leaflet_pdf.h"
 #include "leaflet/page_composer.h"
 #include "leaflet/page_fonts.h"
@@ -35,7 +36,6 @@ const SampleDrug kDrugs[] = {
     {"1149902F1T94", {0, 1, 1, 1, 0}, leaflet::kAfterMeals, "", "7日分"},
     {"2329904D2T98", {0, 1, 1, 1, 0}, leaflet::kAfterMeals, "", "7日分"},
     {"2329921M1M92", {0, 1, 0, 0, 0}, leaflet::kBeforeMeals, "", "14日分"},
-    {"1129908F1T95", {0, 0, 0, 0, 1}, leaflet::kNoMeal, "", "14日分"},
     {"2649902S1R92", {0, 0, 0, 0, 0}, leaflet::kNoMeal, "１日１回、痛む所に貼ってください", "28枚"},
 };
 
@@ -117,15 +117,16 @@ int main(int argc, char** argv) {
     header.dispensingPharmacy = true;
     header.colour = true;
 
-    leaflet::PageTable table;
-    if (leaflet::paginate(list.entries(), leaflet::headerBottom(header), table) !=
-        leaflet::PaginateResult::kDone) {
-        return 1;
-    }
-    const leaflet::PageComposer composer(header, list.entries(), list.photos(), table,
-                                         QDate::currentDate());
+    header.handbookCodes = true;
+    header.registered.sex = 2;
+    header.registered.birthDate = "19580412";
+
+    leaflet::LeafletJob job(header, list, QDate::currentDate());
+    if (job.paginate() != leaflet::PaginateResult::kDone) return 1;
+    const leaflet::PageComposer& composer = job.composer();
+    // The last page: it carries the e-medication-handbook codes.
     QImage page = leaflet::newPageImage();
-    composer.renderPage(page, 0);
+    composer.renderPage(page, composer.pageTotal() - 1);
     if (!page.save(QString::fromLocal8Bit(argv[2]))) return 1;
     if (argc > 3 && !leaflet::writeLeafletPdf(QString::fromLocal8Bit(argv[3]), composer)) return 1;
     RecordClose();
