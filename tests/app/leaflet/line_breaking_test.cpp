@@ -91,7 +91,8 @@ TEST(LineStartRule, ARunOfSuchCharactersTakesTheCharacterBeforeItToTheNextLine) 
     EXPECT_EQ(countLines(text, 28), 2);
 
     // A cut moved back by one byte, so as not to split "。", still hangs it.
-    const auto odd = cutLines(digits(19) + cp932("。い"), 20);
+    const std::string oddText = digits(19) + cp932("。い");  // the lines are views of it
+    const auto odd = cutLines(oddText, 20);
     ASSERT_EQ(odd.size(), 2u);
     EXPECT_EQ(odd[0], digits(19) + cp932("。"));
 }
