@@ -12,6 +12,7 @@
 #include "patients/history_panel.h"
 #include "patients/patient_screen.h"
 #include "shell/startup.h"
+#include "silent_prompts.h"
 #include "synthetic_catalogue.h"
 #include "synthetic_register.h"
 #include "ui/prompts.h"
@@ -20,20 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr int kPatients = 5000;
-
-class SilentPrompts : public ui::Prompts {
-  public:
-    void message(QWidget*, const QString&, const QString&, ui::Icon) override {}
-    bool askYesNo(QWidget*, const QString&, const QString&, ui::Icon) override { return false; }
-    ui::OverwriteAnswer askOverwrite(QWidget*, const QString&, const QString&) override {
-        return ui::OverwriteAnswer::Cancel;
-    }
-    QString chooseFolder(QWidget*, const QString&) override { return {}; }
-    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString chooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-};
 
 class NoHost : public patients::PatientHost {
   public:

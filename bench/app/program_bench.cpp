@@ -15,6 +15,7 @@
 #include "patientbase.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
+#include "silent_prompts.h"
 #include "synthetic_catalogue.h"
 #include "ui/prompts.h"
 
@@ -23,20 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 constexpr int kDrugs = 40000;
 const std::string kPhotographed = bench::syntheticYjCode(1235);  // odd drugs have photo 1
-
-class SilentPrompts : public ui::Prompts {
-  public:
-    void message(QWidget*, const QString&, const QString&, ui::Icon) override {}
-    bool askYesNo(QWidget*, const QString&, const QString&, ui::Icon) override { return false; }
-    ui::OverwriteAnswer askOverwrite(QWidget*, const QString&, const QString&) override {
-        return ui::OverwriteAnswer::Cancel;
-    }
-    QString chooseFolder(QWidget*, const QString&) override { return {}; }
-    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString chooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-};
 
 // A program folder whose database folder is the cached synthetic catalogue, with a photograph
 // of a camera's size for one drug.
