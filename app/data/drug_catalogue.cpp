@@ -26,6 +26,18 @@ DataResult collectMatches(std::vector<DrugMatch>& found, Call call) {
     return done(call(&nameSink, &codeSink));
 }
 
+// A library list sink that sets one column of the drug list's rows.
+struct RowColumn {
+    DrugRows& rows;
+    DrugRows::Column column;
+
+    DrugListSink sink() { return {this, &RowColumn::add, nullptr}; }
+    static void add(void* context, const char* text) {
+        auto* self = static_cast<RowColumn*>(context);
+        self->rows.add(self->column, text);
+    }
+};
+
 // The library's view of an image's pixels.
 DrugSurface surfaceOf(QImage& image) {
     return {image.width(), image.height(), static_cast<int32_t>(image.bytesPerLine()),
@@ -40,6 +52,17 @@ bool DrugCatalogue::open(const std::filesystem::path& databaseFolder) const {
 
 void DrugCatalogue::close() const {
     RecordClose();
+}
+
+DataResult DrugCatalogue::list(DrugOrder order, DrugRows& rows) const {
+    rows.clear();
+    RowColumn codes{rows, DrugRows::kCode}, names{rows, DrugRows::kName},
+        yjcodes{rows, DrugRows::kYjcode};
+    const DrugListSink codeSink = codes.sink(), nameSink = names.sink(),
+                       yjcodeSink = yjcodes.sink();
+    int counter = 0;
+    return done(RecordDisplay(nullptr, &codeSink, &nameSink, &yjcodeSink, &counter,
+                              static_cast<int>(order)));
 }
 
 DataResult DrugCatalogue::list(DrugOrder order, std::vector<DrugRow>& rows) const {

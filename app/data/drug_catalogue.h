@@ -9,14 +9,10 @@
 #include <vector>
 
 #include "data/data_result.h"
+#include "data/drug_rows.h"
 #include "drugbase.h"
 
 namespace data {
-
-// One row of the main drug list (CP932).
-struct DrugRow {
-    std::string code, name, yjcode;
-};
 
 // One drug a search found: the name it is listed under and its YJ code (CP932).
 struct DrugMatch {
@@ -47,6 +43,7 @@ class DrugCatalogue {
 
     // Replaces `rows` with the catalogue in `order`. On a failure the rows delivered before
     // it stay.
+    DataResult list(DrugOrder order, DrugRows& rows) const;
     DataResult list(DrugOrder order, std::vector<DrugRow>& rows) const;
     // The row of the drug with this YJ code in the list of `order` (written to `row`, which
     // stays as it was when no drug has the code).

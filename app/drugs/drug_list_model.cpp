@@ -40,37 +40,37 @@ bool DrugListModel::fill(Order order) {
 }
 
 int DrugListModel::findPrefix(Column column, std::string_view prefix) const {
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        const std::string& text = column == CodeColumn ? rows_[i].code : rows_[i].name;
-        if (startsWithIgnoringCase(text, prefix)) return static_cast<int>(i);
+    for (int i = 0; i < count(); ++i) {
+        const data::DrugRowView r = row(i);
+        if (startsWithIgnoringCase(column == CodeColumn ? r.code : r.name, prefix)) return i;
     }
     return -1;
 }
 
 int DrugListModel::findYjCode(std::string_view yjcode) const {
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].yjcode == yjcode) return static_cast<int>(i);
+    for (int i = 0; i < count(); ++i)
+        if (row(i).yjcode == yjcode) return i;
     return -1;
 }
 
 void DrugListModel::removeDrug(int index) {
     if (index < 0 || index >= count()) return;
     beginRemoveRows({}, index, index);
-    rows_.erase(rows_.begin() + index);
+    rows_.erase(static_cast<std::size_t>(index));
     endRemoveRows();
 }
 
-int DrugListModel::insertDrug(int index, Row drug) {
+int DrugListModel::insertDrug(int index, const Row& drug) {
     index = std::clamp(index, 0, count());
     beginInsertRows({}, index, index);
-    rows_.insert(rows_.begin() + index, std::move(drug));
+    rows_.insert(static_cast<std::size_t>(index), drug);
     endInsertRows();
     return index;
 }
 
-void DrugListModel::relabel(int index, Row drug) {
+void DrugListModel::relabel(int index, const Row& drug) {
     if (index < 0 || index >= count()) return;
-    rows_[static_cast<std::size_t>(index)] = std::move(drug);
+    rows_.replace(static_cast<std::size_t>(index), drug);
     emit dataChanged(this->index(index, 0), this->index(index, columnCount() - 1));
 }
 
@@ -84,7 +84,7 @@ int DrugListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant DrugListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= count()) return {};
-    const Row& r = rows_[static_cast<std::size_t>(index.row())];
+    const data::DrugRowView r = row(index.row());
     return ui::fromCp932(index.column() == CodeColumn ? r.code : r.name);
 }
 

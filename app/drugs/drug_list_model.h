@@ -4,9 +4,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "data/drug_catalogue.h"
 
@@ -31,13 +29,14 @@ class DrugListModel : public QAbstractTableModel {
     // The first row with exactly this YJ code; -1 when none.
     int findYjCode(std::string_view yjcode) const;
 
-    const Row& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
-    int count() const { return static_cast<int>(rows_.size()); }
+    // Views of the row's texts, valid until the rows change.
+    data::DrugRowView row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
+    int count() const { return rows_.count(); }
     void removeDrug(int index);
     // Puts `drug` at `index` (clamped to the rows there are); returns where it went.
-    int insertDrug(int index, Row drug);
+    int insertDrug(int index, const Row& drug);
     // Replaces the texts of the row at `index`.
-    void relabel(int index, Row drug);
+    void relabel(int index, const Row& drug);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -45,7 +44,7 @@ class DrugListModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
-    std::vector<Row> rows_;
+    data::DrugRows rows_;
 };
 
 // Whether `text` begins with `prefix`, comparing CP932 characters and folding the case of

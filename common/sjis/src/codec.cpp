@@ -170,28 +170,32 @@ std::string toUtf8(std::string_view cp932) {
 
 bool fromUtf8(std::string_view utf8, std::string& out) {
     const auto& t = detail::tables();
-    out.clear();
-    out.reserve(utf8.size());
+    // No character takes more bytes in CP932 than in UTF-8 (a byte that is not UTF-8 becomes
+    // one '?'), so the text is written into room of the input's size, then cut to its length.
+    out.resize(utf8.size());
+    char* const start = out.data();
+    char* end = start;
     bool complete = true;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
         if (b < 0x80) {
-            out += char(b);
+            *end++ = char(b);
             ++i;
             continue;
         }
         const std::optional<char32_t> u = nextUtf8(utf8, i);
         const std::uint16_t code = u && *u < 0x10000 ? t.fromUnicode[*u] : 0;
         if (code == 0) {
-            out += '?';
+            *end++ = '?';
             complete = false;
         } else if (code < 0x100) {
-            out += char(code);
+            *end++ = char(code);
         } else {
-            out += char(code >> 8);
-            out += char(code & 0xFF);
+            *end++ = char(code >> 8);
+            *end++ = char(code & 0xFF);
         }
     }
+    out.resize(static_cast<std::size_t>(end - start));
     return complete;
 }
 

@@ -34,6 +34,37 @@ TEST_F(DrugCatalogueTest, ListsEveryDrugWithItsOwnCodeAndNameInEitherOrder) {
     ASSERT_EQ(catalogue.list(data::DrugOrder::ByCode, rows), DataResult::kDone);
     EXPECT_EQ(rows.size(), 41u) << "the list is replaced, not extended";
     EXPECT_EQ(rows.front().code, "ACVO");
+
+    // The drug list's packed rows hold the same texts, each one zero-terminated.
+    data::DrugRows packed;
+    packed.add(data::DrugRows::kName, "stale");
+    ASSERT_EQ(catalogue.list(data::DrugOrder::ByCode, packed), DataResult::kDone);
+    ASSERT_EQ(packed.count(), 41);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_STREQ(packed[i].code.c_str(), rows[i].code.c_str());
+        EXPECT_STREQ(packed[i].name.c_str(), rows[i].name.c_str());
+        EXPECT_STREQ(packed[i].yjcode.c_str(), rows[i].yjcode.c_str());
+    }
+}
+
+TEST(DrugRows, ColumnsArriveInAnyOrderAndEditsKeepEveryTextWhole) {
+    data::DrugRows rows;
+    rows.add(data::DrugRows::kYjcode, "Y1");
+    rows.add(data::DrugRows::kCode, "C1");
+    rows.add(data::DrugRows::kCode, "C2");
+    ASSERT_EQ(rows.count(), 2);
+    EXPECT_STREQ(rows[0].yjcode.c_str(), "Y1");
+    EXPECT_STREQ(rows[1].code.c_str(), "C2");
+    EXPECT_STREQ(rows[1].name.c_str(), "") << "a text not delivered is empty";
+
+    rows.insert(1, {"C9", "name9", "Y9"});
+    rows.replace(0, {"LONGER-CODE", "", "Y1"});
+    rows.erase(2);
+    ASSERT_EQ(rows.count(), 2);
+    EXPECT_STREQ(rows[0].code.c_str(), "LONGER-CODE");
+    EXPECT_STREQ(rows[0].name.c_str(), "");
+    EXPECT_EQ(rows[1].name, "name9");
+    EXPECT_STREQ(rows[1].yjcode.c_str(), "Y9");
 }
 
 TEST_F(DrugCatalogueTest, SearchesCollectListNamesWithTheirCodes) {
