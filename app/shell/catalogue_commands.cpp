@@ -67,7 +67,8 @@ void CatalogueCommands::searchSameKind() {
     if (!requireSelectedDrug(drugList_, state_.prompts, window_,
                              "薬剤リストから、同品種を見る薬剤を選択して下さい。"))
         return;
-    const auto& drug = drugList_.model().row(drugList_.selectedRow());
+    const data::DrugRowView drug = drugList_.model().row(drugList_.selectedRow());
+    const QString name = ui::fromCp932(drug.name);
     std::vector<data::DrugMatch> found;
     data::DataResult result;
     {
@@ -76,10 +77,9 @@ void CatalogueCommands::searchSameKind() {
     }
     if (result != data::DataResult::kDone) return showDatabaseFailure(state_.prompts, window_);
     if (found.empty()) {
-        state_.prompts.message(
-            window_,
-            QStringLiteral("『 %1 』 と同品種の薬剤はありません。").arg(ui::fromCp932(drug.name)),
-            "検出なし", ui::Icon::Warning);
+        state_.prompts.message(window_,
+                               QStringLiteral("『 %1 』 と同品種の薬剤はありません。").arg(name),
+                               "検出なし", ui::Icon::Warning);
         return;
     }
     drugs::ResultsDialog dialog(state_.prompts, resultActions(), window_);
@@ -96,9 +96,13 @@ void CatalogueCommands::removeDrug() {
                              "薬剤リストから、削除する薬剤を選択して下さい。"))
         return;
     const int row = drugList_.selectedRow();
-    const auto drug = drugList_.model().row(row);
-    if (drug.name.empty()) return;
-    switch (catalogue_.deletable(drug.yjcode)) {
+    // Copies: the list's texts are views that a change of the list would leave dangling, and a
+    // question stands between reading and deleting.
+    const data::DrugRowView view = drugList_.model().row(row);
+    if (view.name.empty()) return;
+    const std::string yjcode = view.yjcode;
+    const QString name = ui::fromCp932(view.name);
+    switch (catalogue_.deletable(yjcode)) {
         case data::Deletion::kSupplied:
             state_.prompts.message(
                 window_,
@@ -112,9 +116,9 @@ void CatalogueCommands::removeDrug() {
     }
     const QString question =
         QStringLiteral("『 %1 』 の薬剤項目をデータベース上から削除します。よろしいですか？")
-            .arg(ui::fromCp932(drug.name));
+            .arg(name);
     if (!state_.prompts.askYesNo(window_, question, "削除確認", ui::Icon::Warning)) return;
-    if (catalogue_.remove(drug.yjcode) != data::DataResult::kDone)
+    if (catalogue_.remove(yjcode) != data::DataResult::kDone)
         return showDatabaseFailure(state_.prompts, window_);
     drugList_.model().removeDrug(row);
     detail_.show(drugs::DetailPanel::Mode::Clear, {});
