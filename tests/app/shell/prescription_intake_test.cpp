@@ -12,9 +12,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "data/patient_register.h"
+#include "ehandbook/qr_symbol.h"
 #include "intake/intake_dialog.h"
 #include "intake/intake_patient.h"
 #include "leaflet/print_entry.h"
@@ -43,6 +45,14 @@ constexpr const char* kCode =
     "201,1,2,1,7,2171901F2ZZZ,【般】アムロジピン錠５ｍｇ,2,1,錠\n"
     "201,1,3,1,1,,架空薬錠１ｍｇ,2,1,錠\n";
 const char* const kPrescriber = "見本クリニック　見本　医師";
+
+// The code as a scanner sends it: CP932 with CR LF line ends.
+std::string scannerBytes() {
+    std::string code;
+    for (char c : sjis::fromUtf8(kCode))
+        code += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return code;
+}
 
 class PrescriptionIntake : public ProgramTest {
   protected:
@@ -166,6 +176,48 @@ TEST_F(PrescriptionIntake, RefusedTextLeavesThePrintListUnchanged) {
     EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty());
 }
 
+// The code read from a picture of its symbol; the print list has room for one drug only.
+TEST_F(PrescriptionIntake, PictureCodeFillsTheLastPlaceAndTellsWhatIsLeftOut) {
+    const std::string code = scannerBytes();
+    const std::optional<ehandbook::QrSymbol> symbol = ehandbook::encodeQrSymbol(code);
+    ASSERT_TRUE(symbol);
+    constexpr int kModule = 4, kQuiet = 4;
+    QImage picture((symbol->size + 2 * kQuiet) * kModule, (symbol->size + 2 * kQuiet) * kModule,
+                   QImage::Format_Grayscale8);
+    picture.fill(Qt::white);
+    for (int y = 0; y < symbol->size; ++y)
+        for (int x = 0; x < symbol->size; ++x)
+            for (int dy = 0; dy < kModule && symbol->dark(x, y); ++dy)
+                for (int dx = 0; dx < kModule; ++dx)
+                    picture.setPixel((x + kQuiet) * kModule + dx, (y + kQuiet) * kModule + dy, 0);
+    const QString file = QString::fromStdString((dir.path() / "処方箋.png").string());
+    ASSERT_TRUE(picture.save(file));
+
+    DrugRecord other{};
+    sjis::copyField(other.YJCODE, sizeof other.YJCODE, "2171901F3S91");
+    for (int i = 0; i < leaflet::PrintList::kCapacity - 1; ++i)
+        state->printList.append(other, nullptr);
+    intake::IntakeDialog* dialog = openWith("");
+    ASSERT_NE(dialog, nullptr);
+    prompts.files = {file};
+    child<QPushButton>(dialog, "imageButton")->click();
+    EXPECT_TRUE(
+        child<QPlainTextEdit>(dialog, "codeText")->toPlainText().contains("見本クリニック"));
+    child<QComboBox>(dialog, "candidateList2")->setCurrentIndex(1);
+
+    whenModal("patientInfoDialog",
+              [](QWidget* info) { info->findChild<QPushButton*>("cancelButton")->click(); });
+    prompts.yesNo = {false};
+    child<QPushButton>(dialog, "addButton")->click();
+    ASSERT_EQ(state->printList.count(), leaflet::PrintList::kCapacity);
+    EXPECT_EQ(leaflet::field(state->printList.entry(29).YJCODE), "2325903F2M95");
+    const auto full = std::find_if(prompts.shown.begin(), prompts.shown.end(),
+                                   [](const auto& s) { return s.title == "規定数オーバー"; });
+    ASSERT_NE(full, prompts.shown.end());
+    EXPECT_EQ(full->text, "一度に印刷できる薬剤の数は30迄です。");
+    EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty()) << "registration cancelled";
+}
+
 // A serial-type scanner stands in as a pseudo-terminal: the dialog reads the slave side, the
 // test writes CP932 bytes to the master, a symbol ending in the EOF byte and one ending when
 // the line goes quiet.
@@ -180,9 +232,7 @@ TEST_F(PrescriptionIntake, SerialScannerSymbolsAreAppendedToTheText) {
     child<QPushButton>(dialog, "serialButton")->click();
     ASSERT_EQ(child<QPushButton>(dialog, "serialButton")->text(), "切断") << prompts.texts().back();
 
-    std::string code;
-    for (char c : sjis::fromUtf8(kCode))
-        code += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const std::string code = scannerBytes();
     const std::size_t half = code.find("101,");
     const std::string first = code.substr(0, half) + '\x1A', second = code.substr(half);
     ASSERT_EQ(write(master, first.data(), first.size()), ssize_t(first.size()));
