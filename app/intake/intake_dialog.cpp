@@ -83,8 +83,10 @@ IntakeDialog::IntakeDialog(leaflet::PrintList& printList, ui::Prompts& prompts,
     view_ = new IntakeView(tree);
     column->addWidget(tree, 2);
     auto* endButtons = new QHBoxLayout;
+    QPushButton* pick = button(this, "pickButton", "薬剤リストで選択中の薬剤にする");
     QPushButton* add = button(this, "addButton", "印刷リストに追加");
     QPushButton* close = button(this, "closeButton", "閉じる");
+    endButtons->addWidget(pick);
     endButtons->addStretch();
     endButtons->addWidget(add);
     endButtons->addWidget(close);
@@ -93,6 +95,7 @@ IntakeDialog::IntakeDialog(leaflet::PrintList& printList, ui::Prompts& prompts,
     connect(read, &QPushButton::clicked, this, &IntakeDialog::readText);
     connect(image, &QPushButton::clicked, this, &IntakeDialog::readImage);
     connect(clear, &QPushButton::clicked, code_, &QPlainTextEdit::clear);
+    connect(pick, &QPushButton::clicked, this, &IntakeDialog::pickSelectedDrug);
     connect(add, &QPushButton::clicked, this, &IntakeDialog::addToPrintList);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     code_->setFocus();
@@ -189,6 +192,19 @@ void IntakeDialog::symbolReceived(const QString& text) {
     if (!all.isEmpty() && !all.endsWith('\n')) all += '\n';
     code_->setPlainText(all + text);
     readText();
+}
+
+void IntakeDialog::pickSelectedDrug() {
+    const std::string yjCode = host_.selectedDrugYjCode();
+    const auto product =
+        yjCode.empty() ? std::nullopt : prescription::CatalogueSource(catalogue_).byYjCode(yjCode);
+    if (!product) {
+        prompts_.message(this, "メイン画面の薬剤リストで薬剤を選択して下さい。", kTitle,
+                         ui::Icon::Information);
+    } else if (!view_->pickForCurrent(*product)) {
+        prompts_.message(this, "処方内容から、薬剤を選ぶ行を選択して下さい。", kTitle,
+                         ui::Icon::Information);
+    }
 }
 
 void IntakeDialog::addToPrintList() {

@@ -43,6 +43,8 @@ class IntakeDialog : public QDialog {
     void readImage();
     void toggleSerial();
     void symbolReceived(const QString& text);
+    // Matches the current drug row to the drug selected in the main window's drug list.
+    void pickSelectedDrug();
     void addToPrintList();
     void takePatient();
 

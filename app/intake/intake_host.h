@@ -16,6 +16,8 @@ class IntakeHost {
     virtual void applyPatient(const QString& id, const QString& name) = 0;
     // Puts the prescriber text (CP932) into the prescriber box for the next leaflet.
     virtual void usePrescriber(const std::string& text) = 0;
+    // The YJ code of the drug selected in the main window's drug list; empty when none is.
+    virtual std::string selectedDrugYjCode() const = 0;
 };
 
 }  // namespace intake

@@ -114,7 +114,7 @@ void IntakeView::addDrug(QTreeWidgetItem* rpItem, const IntakeDrug& entry) {
         item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
         tree_->setItemWidget(item, kMatch, candidateList(row, static_cast<int>(rows_.size())));
     } else {
-        item->setText(kMatch, item->text(kMatch) + "（印刷リストに入りません）");
+        item->setText(kMatch, item->text(kMatch) + "（選ぶまで印刷リストに入りません）");
         item->setForeground(kMatch, Qt::red);
     }
 }
@@ -135,16 +135,33 @@ QComboBox* IntakeView::candidateList(Row& row, int number) {
 void IntakeView::choose(std::size_t index, int candidate) {
     Row& row = rows_[index];
     const auto& candidates = row.entry->match.candidates;
-    if (candidate >= 1 && candidate <= static_cast<int>(candidates.size())) {
+    if (candidate >= 1 && candidate <= static_cast<int>(candidates.size()))
         row.product = candidates[static_cast<std::size_t>(candidate - 1)];
-        row.item->setFlags(row.item->flags() | Qt::ItemIsUserCheckable);
-        row.item->setCheckState(kWhat, Qt::Checked);
-    } else {
+    else
         row.product.reset();
-        row.item->setCheckState(kWhat, Qt::Unchecked);
-        row.item->setFlags(row.item->flags() & ~Qt::ItemIsUserCheckable);
-    }
+    include(row, row.product.has_value());
     showDosage(row);
+}
+
+bool IntakeView::pickForCurrent(const CatalogueDrug& product) {
+    const QTreeWidgetItem* current = tree_->currentItem();
+    for (Row& row : rows_) {
+        if (row.item != current) continue;
+        row.product = product;
+        tree_->removeItemWidget(row.item, kMatch);
+        row.item->setText(kMatch, "手動選択：" + text(product.productName));
+        row.item->setForeground(kMatch, tree_->palette().text());
+        include(row, true);
+        showDosage(row);
+        return true;
+    }
+    return false;
+}
+
+void IntakeView::include(Row& row, bool on) {
+    row.item->setFlags(row.item->flags() | Qt::ItemIsUserCheckable);
+    row.item->setCheckState(kWhat, on ? Qt::Checked : Qt::Unchecked);
+    if (!on) row.item->setFlags(row.item->flags() & ~Qt::ItemIsUserCheckable);
 }
 
 void IntakeView::showDosage(const Row& row) {

@@ -26,6 +26,10 @@ class IntakeView : public QObject {
     void show(const prescription::Prescription& prescription, const prescription::Intake& intake);
     void clear();
 
+    // Matches the drug of the current row to `product`, chosen by the pharmacist; false when
+    // no drug row is current.
+    bool pickForCurrent(const prescription::CatalogueDrug& product);
+
     // The ticked drugs with their products, in the prescription's order.
     std::vector<ChosenDrug> chosen() const;
 
@@ -40,6 +44,7 @@ class IntakeView : public QObject {
     QComboBox* candidateList(Row& row, int number);
     void choose(std::size_t row, int candidate);
     void showDosage(const Row& row);
+    void include(Row& row, bool on);
 
     QTreeWidget* tree_;
     std::vector<Row> rows_;

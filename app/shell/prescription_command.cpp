@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "shell/business_panel.h"
+#include "shell/drug_list_panel.h"
 #include "shell/patient_row.h"
 #include "shell/print_list_panel.h"
 #include "ui/command_action.h"
@@ -10,12 +11,13 @@
 
 namespace shell {
 
-PrescriptionCommand::PrescriptionCommand(AppState& state, PatientRow& row,
+PrescriptionCommand::PrescriptionCommand(AppState& state, PatientRow& row, DrugListPanel& drugList,
                                          PrintListPanel& printList, BusinessPanel& business,
                                          QWidget* window)
     : QObject(window),
       state_(state),
       row_(row),
+      drugList_(drugList),
       printList_(printList),
       business_(business),
       window_(window) {
@@ -50,6 +52,11 @@ void PrescriptionCommand::usePrescriber(const std::string& text) {
             window_, "処方医「" + ui::fromCp932(text) + "」を処方医リストに追加しますか？", "確認",
             ui::Icon::Information);
     business_.usePrescriber(text, add);
+}
+
+std::string PrescriptionCommand::selectedDrugYjCode() const {
+    const int row = drugList_.selectedRow();
+    return row < 0 ? std::string() : drugList_.model().row(row).yjcode;
 }
 
 }  // namespace shell

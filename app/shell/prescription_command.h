@@ -16,14 +16,15 @@ class QAction;
 namespace shell {
 
 class BusinessPanel;
+class DrugListPanel;
 class PatientRow;
 class PrintListPanel;
 
 class PrescriptionCommand : public QObject, private intake::IntakeHost {
     Q_OBJECT
   public:
-    PrescriptionCommand(AppState& state, PatientRow& row, PrintListPanel& printList,
-                        BusinessPanel& business, QWidget* window);
+    PrescriptionCommand(AppState& state, PatientRow& row, DrugListPanel& drugList,
+                        PrintListPanel& printList, BusinessPanel& business, QWidget* window);
 
     QAction* readPrescription() const { return readPrescription_; }
     // The intake dialog while it is open.
@@ -35,9 +36,11 @@ class PrescriptionCommand : public QObject, private intake::IntakeHost {
     void printListChanged() override;
     void applyPatient(const QString& id, const QString& name) override;
     void usePrescriber(const std::string& text) override;
+    std::string selectedDrugYjCode() const override;
 
     AppState& state_;
     PatientRow& row_;
+    DrugListPanel& drugList_;
     PrintListPanel& printList_;
     BusinessPanel& business_;
     QWidget* window_;

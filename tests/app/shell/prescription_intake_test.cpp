@@ -105,19 +105,26 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListAndIsPrinted) {
     auto* candidates = child<QComboBox>(dialog, "candidateList2");
     ASSERT_EQ(candidates->count(), 3);
     candidates->setCurrentIndex(2);
+    // The drug the catalogue lacks by that name is picked from the main window's drug list.
+    for (int row = 0; row < window->drugList().count(); ++row) {
+        if (window->drugList().row(row).yjcode == "3332912F1S92") window->selectDrugRow(row);
+    }
+    view->setCurrentItem(shown[0]);
+    child<QPushButton>(dialog, "pickButton")->click();
 
     prompts.yesNo = {true};  // add the prescriber to the list
     child<QPushButton>(dialog, "addButton")->click();
-    ASSERT_EQ(state->printList.count(), 2) << "the unmatched drug is left out";
+    ASSERT_EQ(state->printList.count(), 3);
     const DrugRecord famotidine = state->printList.entry(0);
     EXPECT_EQ(leaflet::field(famotidine.YJCODE), "2325903F2M95");
     EXPECT_EQ(leaflet::field(state->printList.entry(1).YJCODE), "2171901F2S93");
+    EXPECT_EQ(leaflet::field(state->printList.entry(2).YJCODE), "3332912F1S92");
     const leaflet::DosageSettings dosage = leaflet::dosageOf(famotidine);
     EXPECT_EQ(dosage.timings[leaflet::kMorning], 1);
     EXPECT_EQ(dosage.timings[leaflet::kEvening], 1);
     EXPECT_EQ(dosage.timings[leaflet::kNoon], 0);
     EXPECT_EQ(dosage.mealTiming, leaflet::kAfterMeals);
-    EXPECT_EQ(window->printListModel().rowCount(), 2) << "the view shows the entries";
+    EXPECT_EQ(window->printListModel().rowCount(), 3) << "the view shows the entries";
 
     EXPECT_EQ(find<QLineEdit>("patientIdBox")->text(), "7") << "found by name and birth date";
     EXPECT_EQ(state->currentPatientId, 7);
@@ -158,7 +165,7 @@ TEST_F(PrescriptionIntake, UnknownPatientIsRegisteredFromThePrefilledDialog) {
     EXPECT_EQ(find<QLineEdit>("patientNameBox")->text(), "見本　花子");
 
     EXPECT_EQ(prescriberShown(), kPrescriber) << "chosen for this leaflet";
-    EXPECT_EQ(state->printList.count(), 1) << "the general-name drug waits for a choice";
+    EXPECT_EQ(state->printList.count(), 1) << "the unmatched and the unchosen drug left out";
     for (const std::string& item : dosage::phraseItems(state->phrases[dosage::kPrescribers]))
         EXPECT_NE(sjis::toUtf8(item), kPrescriber) << "not added without a Yes";
 }
