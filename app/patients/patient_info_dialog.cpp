@@ -12,7 +12,34 @@ namespace patients {
 
 PatientInfoDialog::PatientInfoDialog(const data::PatientRegister& patients, ui::Prompts& prompts,
                                      EntryMode mode, int patientId, PatientScreen& screen)
-    : QDialog(&screen), patients_(patients), prompts_(prompts), mode_(mode), screen_(screen) {
+    : QDialog(&screen), patients_(patients), prompts_(prompts), mode_(mode), screen_(&screen) {
+    build();
+    if (mode_ == EntryMode::Register) {
+        proposeId();
+    } else {
+        oldId_ = patientId;
+        if (patients_.detail(patientId, record_) == data::DataResult::kFailed)
+            prompts_.message(nullptr, kDatabaseFault.text, kDatabaseFault.title, ui::Icon::Warning);
+        else
+            form_->show(record_);
+    }
+    form_->nameBox()->setFocus();
+}
+
+PatientInfoDialog::PatientInfoDialog(const data::PatientRegister& patients, ui::Prompts& prompts,
+                                     const PatientRecord& prefill, QWidget* parent)
+    : QDialog(parent),
+      patients_(patients),
+      prompts_(prompts),
+      mode_(EntryMode::Register),
+      screen_(nullptr) {
+    build();
+    form_->show(prefill);
+    proposeId();
+    form_->nameBox()->setFocus();
+}
+
+void PatientInfoDialog::build() {
     setObjectName("patientInfoDialog");
     setWindowTitle("患者情報");
     QPalette p = palette();
@@ -34,19 +61,12 @@ PatientInfoDialog::PatientInfoDialog(const data::PatientRegister& patients, ui::
     column->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &PatientInfoDialog::store);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
 
-    if (mode_ == EntryMode::Register) {
-        int proposed = 0;
-        if (patients_.freeId(proposed) == data::DataResult::kDone)
-            form_->idBox()->setText(QString::number(proposed));
-    } else {
-        oldId_ = patientId;
-        if (patients_.detail(patientId, record_) == data::DataResult::kFailed)
-            prompts_.message(nullptr, kDatabaseFault.text, kDatabaseFault.title, ui::Icon::Warning);
-        else
-            form_->show(record_);
-    }
-    form_->nameBox()->setFocus();
+void PatientInfoDialog::proposeId() {
+    int proposed = 0;
+    if (patients_.freeId(proposed) == data::DataResult::kDone)
+        form_->idBox()->setText(QString::number(proposed));
 }
 
 void PatientInfoDialog::store() {
@@ -56,12 +76,13 @@ void PatientInfoDialog::store() {
         prompts_.message(this, refusal->text, refusal->title, ui::Icon::Warning);
         return;
     }
+    if (!screen_) return accept();
     if (entry.movesRow(record_)) {
-        if (!screen_.relistSelecting(record_.ID)) return;
+        if (!screen_->relistSelecting(record_.ID)) return;
     } else {
-        screen_.renameRow(record_.ID, record_.PATIENT);
+        screen_->renameRow(record_.ID, record_.PATIENT);
     }
-    screen_.showRecord(record_);
+    screen_->showRecord(record_);
     accept();
 }
 

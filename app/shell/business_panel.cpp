@@ -9,6 +9,7 @@
 
 #include "dosage/phrase_combo.h"
 #include "dosage/phrase_editor.h"
+#include "dosage/phrase_text.h"
 #include "shell/control_ids.h"
 #include "sjis/sjis.h"
 #include "ui/colour_button.h"
@@ -164,6 +165,40 @@ void BusinessPanel::editList(int list) {
     combo(list)->setCurrentIndex(moved);
     storedChoice(list) = moved;
     state_.saveSettings(window());
+}
+
+bool BusinessPanel::listsPrescriber(const std::string& text) const {
+    return prescriber_->findText(ui::fromCp932(text), Qt::MatchExactly) >= 0;
+}
+
+bool BusinessPanel::usePrescriber(const std::string& text, bool addToList) {
+    if (addToList && !listsPrescriber(text)) {
+        dosage::PhraseTable& table = state_.phrases[dosage::kPrescribers];
+        dosage::PhraseTable extended{};
+        const std::string lines = dosage::phraseText(table) + text + "\r\n";
+        if (const dosage::TextFault fault = dosage::rebuildTable(lines, extended)) {
+            state_.prompts.message(window(), QString::fromStdString(dosage::faultMessage(fault)),
+                                   "編集", ui::Icon::Warning);
+            return false;
+        }
+        // The store shows its own message when it cannot keep the list.
+        if (data::PhraseStore().keep(dosage::kPrescribers, extended) != data::DataResult::kDone)
+            return false;
+        table = extended;
+        fillList(dosage::kPrescribers);
+    }
+    const QString shown = ui::fromCp932(text);
+    int index = prescriber_->findText(shown, Qt::MatchExactly);
+    if (index < 0) {
+        prescriber_->addItem(shown);
+        index = prescriber_->count() - 1;
+    }
+    prescriber_->setCurrentIndex(index);
+    if (addToList) {
+        state_.settings.prescriberIndex = index;
+        state_.saveSettings(window());
+    }
+    return true;
 }
 
 void BusinessPanel::storePharmacyName() {

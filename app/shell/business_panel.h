@@ -29,6 +29,14 @@ class BusinessPanel : public QWidget {
     std::string prescriber() const;
     std::string pharmacist() const;
 
+    // Whether the prescriber list holds `text` (CP932) as one of its lines.
+    bool listsPrescriber(const std::string& text) const;
+    // Chooses `text` (CP932) in the prescriber box for the next leaflet. With `addToList` it
+    // first becomes the last line of the stored prescriber list and the stored choice; without,
+    // a text the list lacks is shown as an extra item that the stored list does not get.
+    // False when the list could not take it (the reason has been shown).
+    bool usePrescriber(const std::string& text, bool addToList);
+
     QAction* editPrescribersAction() const { return editPrescribers_; }
     QAction* editPharmacistsAction() const { return editPharmacists_; }
 

@@ -24,6 +24,7 @@ enum MainControlId {
     kClearEntries = 1010,
     kChangeDosage = 1014,
     kSaveHistory = 1016,
+    kReadPrescription = 2001,  // beyond the original screen: the prescription code intake
 };
 
 }  // namespace shell

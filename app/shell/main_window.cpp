@@ -13,6 +13,7 @@
 #include "shell/leaflet_commands.h"
 #include "shell/patient_file_command.h"
 #include "shell/patient_row.h"
+#include "shell/prescription_command.h"
 #include "shell/print_list_panel.h"
 #include "shell/tool_commands.h"
 #include "ui/colour_button.h"
@@ -42,6 +43,8 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QDialog(parent), stat
     leaflet_ = new LeafletCommands(state_, *patientRow_, *businessPanel_, this);
     tools_ = new ToolCommands(state_, this);
     patientFile_ = new PatientFileCommand(state_, *patientRow_, *printListPanel_, this);
+    prescription_ = new PrescriptionCommand(state_, *patientRow_, *drugListPanel_, *printListPanel_,
+                                            *businessPanel_, this);
     buildButtons();
     bindCommands();
 }
@@ -62,6 +65,11 @@ void MainWindow::buildButtons() {
             "患者ファイル(F1)",
             {860, 8, 120, 30},
             patientRow_->patientFileAction()});
+    button({kReadPrescription,
+            "readPrescriptionButton",
+            "処方箋読取(F7)",
+            {735, 8, 120, 30},
+            prescription_->readPrescription()});
     const int y = 440;
     const Button firstRow[] = {
         {kDrugSearch, "drugSearchButton", "薬剤検索(F2)", {}, catalogue_->drugSearch()},
@@ -123,7 +131,7 @@ void MainWindow::buildButtons() {
 void MainWindow::bindCommands() {
     addActions({patientRow_->patientFileAction(), catalogue_->drugSearch(),
                 catalogue_->drugDetail(), dosage_->setDosage(), leaflet_->preview(),
-                leaflet_->print(), catalogue_->correctDrug()});
+                leaflet_->print(), catalogue_->correctDrug(), prescription_->readPrescription()});
     drugListPanel_->setMenuActions({catalogue_->drugDetail(), catalogue_->correctDrug(),
                                     catalogue_->deleteDrug(), catalogue_->registerDrug(),
                                     dosage_->setDosage()});

@@ -27,6 +27,7 @@ class DrugListPanel;
 class LeafletCommands;
 class PatientFileCommand;
 class PatientRow;
+class PrescriptionCommand;
 class PrintListPanel;
 class ToolCommands;
 
@@ -51,6 +52,7 @@ class MainWindow : public QDialog {
     // The dosage window while it is open.
     dosage::DosageWindow* dosageWindow() const;
     PatientFileCommand& patientFile() { return *patientFile_; }
+    PrescriptionCommand& prescription() { return *prescription_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +75,7 @@ class MainWindow : public QDialog {
     LeafletCommands* leaflet_;
     ToolCommands* tools_;
     PatientFileCommand* patientFile_;
+    PrescriptionCommand* prescription_;
     bool placed_ = false;  // centred on the work area at the first showing
 };
 

@@ -8,25 +8,13 @@
 #include "layout/data_folder.h"
 #include "library_messages.h"
 #include "prescription/catalogue_source.h"
+#include "prescription/code_file.h"
 #include "prescription/intake.h"
-#include "prescription/pdf_page.h"
 #include "prescription/prescription_reader.h"
-#include "prescription/symbol_image.h"
 #include "prescription_json.h"
 
 namespace admin {
 namespace {
-
-// PDF pages are rendered fine enough for symbols printed at the usual module size.
-constexpr int kPdfDpi = 300;
-
-bool isPdf(std::string_view bytes) {
-    return bytes.starts_with("%PDF-");
-}
-
-bool isPicture(std::string_view bytes) {
-    return bytes.starts_with("\x89PNG") || bytes.starts_with("\xFF\xD8\xFF");
-}
 
 // The prescription code text of a file: the file itself, or what the QR symbols of a PNG or
 // JPEG picture or of the first page of a PDF file hold. False after saying why on `err`.
@@ -36,27 +24,13 @@ bool codeText(const std::filesystem::path& file, std::string& text, std::ostream
         err << file.string() << ": cannot be opened\n";
         return false;
     }
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    QImage picture;
-    if (isPdf(text)) {
-        std::string error;
-        picture = prescription::pdfPage(text, 0, kPdfDpi, error);
-        if (picture.isNull()) {
-            err << file.string() << ": " << error << "\n";
-            return false;
-        }
-    } else if (isPicture(text)) {
-        picture = QImage::fromData(reinterpret_cast<const uchar*>(text.data()),
-                                   static_cast<int>(text.size()));
-    } else {
-        return true;
-    }
-    const prescription::SymbolText symbols = prescription::readSymbols(picture);
-    if (!symbols.error.empty()) {
-        err << file.string() << ": " << symbols.error << "\n";
+    prescription::SymbolText read = prescription::codeTextOfFile(
+        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    if (!read.error.empty()) {
+        err << file.string() << ": " << read.error << "\n";
         return false;
     }
-    text = symbols.bytes;
+    text = std::move(read.bytes);
     return true;
 }
 

@@ -1,0 +1,257 @@
+#include "intake/intake_dialog.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "intake/intake_host.h"
+#include "intake/intake_patient.h"
+#include "intake/intake_view.h"
+#include "intake/print_list_fill.h"
+#include "intake/serial_scanner.h"
+#include "leaflet/leaflet_messages.h"
+#include "patients/patient_info_dialog.h"
+#include "prescription/catalogue_source.h"
+#include "prescription/code_file.h"
+#include "prescription/prescription_reader.h"
+#include "prescription/symbol_text.h"
+#include "sjis/sjis.h"
+
+namespace intake {
+namespace {
+
+const char* const kTitle = "処方箋読取";
+// A keyboard-type scanner types a symbol in well under this; reading waits for it to finish.
+constexpr int kSettleMs = 300;
+
+QPushButton* button(QWidget* parent, const char* name, const char* text) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    // Enter belongs to the text area: a scanner ends every line with it.
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A code's bytes as the text area shows them: UTF-8 as it is, CP932 converted.
+QString shownText(const std::string& bytes) {
+    if (prescription::looksLikeUtf8(bytes)) return QString::fromStdString(bytes);
+    return QString::fromStdString(sjis::toUtf8(bytes));
+}
+
+}  // namespace
+
+IntakeDialog::IntakeDialog(leaflet::PrintList& printList, ui::Prompts& prompts,
+                           std::filesystem::path programFolder, IntakeHost& host, QWidget* parent)
+    : QDialog(parent),
+      printList_(printList),
+      prompts_(prompts),
+      programFolder_(std::move(programFolder)),
+      host_(host) {
+    setObjectName("intakeDialog");
+    setWindowTitle(kTitle);
+    resize(860, 640);
+    auto* column = new QVBoxLayout(this);
+    buildCodeArea();
+    column->addWidget(new QLabel("処方箋の２次元シンボル（スキャナの読取・貼り付け）", this));
+    column->addWidget(code_, 1);
+    auto* codeButtons = new QHBoxLayout;
+    QPushButton* read = button(this, "readButton", "読取");
+    QPushButton* image = button(this, "imageButton", "画像から読取");
+    QPushButton* clear = button(this, "clearButton", "クリア");
+    for (QPushButton* b : {read, image, clear}) codeButtons->addWidget(b);
+    codeButtons->addStretch();
+    column->addLayout(codeButtons);
+    buildSerialRow();
+    auto* serialRow = new QHBoxLayout;
+    serialRow->addWidget(new QLabel("シリアル接続のスキャナ", this));
+    serialRow->addWidget(port_, 1);
+    serialRow->addWidget(connect_);
+    serialRow->addWidget(serialState_, 1);
+    column->addLayout(serialRow);
+    errorLabel_ = new QLabel(this);
+    errorLabel_->setObjectName("readError");
+    errorLabel_->setStyleSheet("color: red");
+    column->addWidget(errorLabel_);
+    auto* tree = new QTreeWidget(this);
+    tree->setObjectName("prescriptionView");
+    view_ = new IntakeView(tree);
+    column->addWidget(tree, 2);
+    auto* endButtons = new QHBoxLayout;
+    QPushButton* pick = button(this, "pickButton", "薬剤リストで選択中の薬剤にする");
+    QPushButton* add = button(this, "addButton", "印刷リストに追加");
+    QPushButton* close = button(this, "closeButton", "閉じる");
+    endButtons->addWidget(pick);
+    endButtons->addStretch();
+    endButtons->addWidget(add);
+    endButtons->addWidget(close);
+    column->addLayout(endButtons);
+
+    connect(read, &QPushButton::clicked, this, &IntakeDialog::readText);
+    connect(image, &QPushButton::clicked, this, &IntakeDialog::readImage);
+    connect(clear, &QPushButton::clicked, code_, &QPlainTextEdit::clear);
+    connect(pick, &QPushButton::clicked, this, &IntakeDialog::pickSelectedDrug);
+    connect(add, &QPushButton::clicked, this, &IntakeDialog::addToPrintList);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    code_->setFocus();
+}
+
+IntakeDialog::~IntakeDialog() = default;
+
+void IntakeDialog::buildCodeArea() {
+    code_ = new QPlainTextEdit(this);
+    code_->setObjectName("codeText");
+    code_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    settle_->setInterval(kSettleMs);
+    connect(code_, &QPlainTextEdit::textChanged, settle_, qOverload<>(&QTimer::start));
+    connect(settle_, &QTimer::timeout, this, &IntakeDialog::readText);
+}
+
+void IntakeDialog::buildSerialRow() {
+    port_ = new QComboBox(this);
+    port_->setObjectName("serialPort");
+    port_->setEditable(true);
+    port_->addItems(SerialScanner::availablePorts());
+    port_->setCurrentText(port_->count() > 0 ? port_->itemText(0) : "/dev/ttyUSB0");
+    connect_ = button(this, "serialButton", "接続");
+    serialState_ = new QLabel("未接続", this);
+    serialState_->setObjectName("serialState");
+    scanner_ = new SerialScanner(this);
+    connect(connect_, &QPushButton::clicked, this, &IntakeDialog::toggleSerial);
+    connect(scanner_, &SerialScanner::symbolRead, this, &IntakeDialog::symbolReceived);
+}
+
+bool IntakeDialog::readText() {
+    settle_->stop();
+    view_->clear();
+    prescription_.reset();
+    intake_ = {};
+    const QString text = code_->toPlainText();
+    if (text.trimmed().isEmpty()) {
+        error_ = "処方箋の２次元シンボルを読み取って下さい。";
+        errorLabel_->clear();
+        return false;
+    }
+    prescription::ReadResult read = prescription::readPrescription(text.toStdString());
+    error_ = QString::fromStdString(read.error);
+    errorLabel_->setText(error_);
+    if (!read.prescription) return false;
+    prescription_ = std::move(read.prescription);
+    const prescription::CatalogueSource source(catalogue_);
+    intake_ = prescription::intakeOf(*prescription_, prescription::DrugMatcher(source, source));
+    view_->show(*prescription_, intake_);
+    return true;
+}
+
+void IntakeDialog::readImage() {
+    const QString path = prompts_.chooseOpenFile(
+        this, "画像から読取", {}, "画像・PDF (*.png *.jpg *.jpeg *.pdf);;すべてのファイル (*)");
+    if (path.isEmpty()) return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompts_.message(this, "ファイルを開けません。\r\n" + path, kTitle, ui::Icon::Warning);
+        return;
+    }
+    const prescription::SymbolText read =
+        prescription::codeTextOfFile(file.readAll().toStdString());
+    if (!read.error.empty()) {
+        prompts_.message(this, QString::fromStdString(read.error), kTitle, ui::Icon::Warning);
+        return;
+    }
+    code_->setPlainText(shownText(read.bytes));
+    readText();
+}
+
+void IntakeDialog::toggleSerial() {
+    if (scanner_->isOpen()) {
+        scanner_->close();
+        connect_->setText("接続");
+        serialState_->setText("未接続");
+        return;
+    }
+    const QString path = port_->currentText().trimmed();
+    if (!scanner_->open(path)) {
+        prompts_.message(this, path + " を開けません。\r\n" + scanner_->errorText(), kTitle,
+                         ui::Icon::Warning);
+        return;
+    }
+    connect_->setText("切断");
+    serialState_->setText(path + " 接続中");
+}
+
+// Each symbol received is appended, so the symbols of a prescription printed in several join.
+void IntakeDialog::symbolReceived(const QString& text) {
+    QString all = code_->toPlainText();
+    if (!all.isEmpty() && !all.endsWith('\n')) all += '\n';
+    code_->setPlainText(all + text);
+    readText();
+}
+
+void IntakeDialog::pickSelectedDrug() {
+    const std::string yjCode = host_.selectedDrugYjCode();
+    const auto product =
+        yjCode.empty() ? std::nullopt : prescription::CatalogueSource(catalogue_).byYjCode(yjCode);
+    if (!product) {
+        prompts_.message(this, "メイン画面の薬剤リストで薬剤を選択して下さい。", kTitle,
+                         ui::Icon::Information);
+    } else if (!view_->pickForCurrent(*product)) {
+        prompts_.message(this, "処方内容から、薬剤を選ぶ行を選択して下さい。", kTitle,
+                         ui::Icon::Information);
+    }
+}
+
+void IntakeDialog::addToPrintList() {
+    // A text read already keeps the products the pharmacist chose.
+    const bool current = prescription_ && !settle_->isActive();
+    if (!current && !readText()) {
+        prompts_.message(this, error_ + "\r\n印刷リストには何も追加していません。", kTitle,
+                         ui::Icon::Warning);
+        return;
+    }
+    const std::vector<ChosenDrug> chosen = view_->chosen();
+    if (chosen.empty()) {
+        prompts_.message(this, "印刷リストに追加する薬剤がありません。", kTitle,
+                         ui::Icon::Information);
+        return;
+    }
+    const FillResult filled = appendChosen(chosen, catalogue_, programFolder_, printList_);
+    // The catalogue has reported a drug it could not read; the list is as it was.
+    if (!filled.read) return;
+    host_.printListChanged();
+    if (filled.leftOutForRoom > 0) {
+        prompts_.message(this, QString::fromUtf8(leaflet::kPrintListFull.text),
+                         QString::fromUtf8(leaflet::kPrintListFull.title), ui::Icon::Warning);
+    }
+    takePatient();
+    host_.usePrescriber(prescription::prescriberText(*prescription_));
+    accept();
+}
+
+// The registered patient goes into the main window; one not yet registered is registered first
+// from the prescription's data, which the pharmacist confirms or corrects.
+void IntakeDialog::takePatient() {
+    const RegisteredPatient found = findRegistered(patients_, prescription_->patient);
+    if (found.result == data::DataResult::kFailed) return;
+    if (found.result == data::DataResult::kDone) {
+        host_.applyPatient(QString::number(found.id),
+                           QString::fromStdString(sjis::toUtf8(found.name)));
+        return;
+    }
+    if (prescription_->patient.name.empty()) return;
+    patients::PatientInfoDialog dialog(patients_, prompts_, registrationOf(prescription_->patient),
+                                       this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const PatientRecord& stored = dialog.stored();
+    host_.applyPatient(QString::number(stored.ID),
+                       QString::fromStdString(
+                           sjis::toUtf8(sjis::fieldText(stored.PATIENT, sizeof stored.PATIENT))));
+}
+
+}  // namespace intake

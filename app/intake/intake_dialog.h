@@ -1,0 +1,71 @@
+// "処方箋読取": the text of a prescription QR code, typed by a keyboard-type scanner, pasted,
+// read from a picture or received from a serial-type scanner, read and shown with every drug's
+// match and dosage; "印刷リストに追加" puts the chosen drugs into the print list and the
+// prescription's patient and prescriber into the main window.
+#pragma once
+
+#include <QDialog>
+#include <filesystem>
+#include <optional>
+
+#include "data/drug_catalogue.h"
+#include "data/patient_register.h"
+#include "leaflet/print_list.h"
+#include "prescription/intake.h"
+#include "ui/prompts.h"
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+namespace intake {
+
+class IntakeHost;
+class IntakeView;
+class SerialScanner;
+
+class IntakeDialog : public QDialog {
+    Q_OBJECT
+  public:
+    IntakeDialog(leaflet::PrintList& printList, ui::Prompts& prompts,
+                 std::filesystem::path programFolder, IntakeHost& host, QWidget* parent);
+    ~IntakeDialog() override;
+
+    // Reads the text now (it is read on its own shortly after typing stops); false when it was
+    // refused, the reason shown in the dialog.
+    bool readText();
+
+  private:
+    void buildCodeArea();
+    void buildSerialRow();
+    void readImage();
+    void toggleSerial();
+    void symbolReceived(const QString& text);
+    // Matches the current drug row to the drug selected in the main window's drug list.
+    void pickSelectedDrug();
+    void addToPrintList();
+    void takePatient();
+
+    leaflet::PrintList& printList_;
+    ui::Prompts& prompts_;
+    std::filesystem::path programFolder_;
+    IntakeHost& host_;
+    data::DrugCatalogue catalogue_;
+    data::PatientRegister patients_;
+    std::optional<prescription::Prescription> prescription_;
+    prescription::Intake intake_;
+    QString error_;  // the reader's message for the text shown, empty when it was read
+
+    QPlainTextEdit* code_;
+    QTimer* settle_;
+    QLabel* errorLabel_;
+    IntakeView* view_;
+    QComboBox* port_;
+    QPushButton* connect_;
+    QLabel* serialState_;
+    SerialScanner* scanner_;
+};
+
+}  // namespace intake

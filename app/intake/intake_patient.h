@@ -1,0 +1,37 @@
+// The patient of a read prescription in the register's terms: the birth date in its era, the
+// record a registration starts from, and the registered patient with the same name and birth
+// date.
+#pragma once
+
+#include "data/patient_register.h"
+#include "patientbase.h"
+#include "prescription/prescription.h"
+
+namespace intake {
+
+struct EraYear {
+    int era = 0;  // 1 明治 … 5 令和; 0 for an unknown date
+    int year = 0;
+};
+
+// The era and year within it of a Western date; a date without month or day counts as its
+// first month or day.
+EraYear eraYearOf(const prescription::PartialDate& date);
+
+// A new patient's record filled from the prescription: the name, the reading in full-width
+// hiragana (kept where the patient screens keep it), the sex and the birth date. ID 0.
+PatientRecord registrationOf(const prescription::Patient& patient);
+
+struct RegisteredPatient {
+    data::DataResult result = data::DataResult::kNotFound;
+    int id = 0;
+    std::string name;  // CP932, as registered
+};
+
+// The registered patient born on the prescription's birth date whose name is the
+// prescription's (full-/half-width and spaces ignored); the lowest ID when several are. Without
+// a name or a full birth date nobody is found.
+RegisteredPatient findRegistered(const data::PatientRegister& patients,
+                                 const prescription::Patient& patient);
+
+}  // namespace intake

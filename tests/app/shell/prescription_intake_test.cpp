@@ -1,0 +1,272 @@
+// The prescription intake driven through the main window: a code pasted or received from a
+// serial scanner (a pseudo-terminal here), read and shown, put into the print list and printed
+// to PDF, with the patient found or registered and the prescriber question.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "data/patient_register.h"
+#include "ehandbook/qr_symbol.h"
+#include "intake/intake_dialog.h"
+#include "intake/intake_patient.h"
+#include "leaflet/print_entry.h"
+#include "leaflet/print_target.h"
+#include "patientbase.h"
+#include "pdf_reading.h"
+#include "program_fixture.h"
+#include "shell/prescription_command.h"
+#include "sjis/sjis.h"
+
+namespace {
+
+// Born on the last day of 昭和 (昭和64年1月7日); famotidine by its YJ code, amlodipine by a
+// general-name code with two products in the catalogue, and a drug the catalogue lacks.
+constexpr const char* kCode =
+    "JAHIS10\n"
+    "1,1,1234567,13,見本クリニック\n"
+    "5,,ﾐﾎﾝ ｲｼ,見本　医師\n"
+    "11,,見本　花子,ﾐﾎﾝ ﾊﾅｺ\n"
+    "12,2\n"
+    "13,19890107\n"
+    "51,20260410\n"
+    "101,1,1,,14\n"
+    "111,1,1,,１日２回朝夕食後,2\n"
+    "201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,2,1,錠\n"
+    "201,1,2,1,7,2171901F2ZZZ,【般】アムロジピン錠５ｍｇ,2,1,錠\n"
+    "201,1,3,1,1,,架空薬錠１ｍｇ,2,1,錠\n";
+const char* const kPrescriber = "見本クリニック　見本　医師";
+
+// The code as a scanner sends it: CP932 with CR LF line ends.
+std::string scannerBytes() {
+    std::string code;
+    for (char c : sjis::fromUtf8(kCode))
+        code += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return code;
+}
+
+class PrescriptionIntake : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(start());
+        window->setPrintTarget(&jobs);
+    }
+
+    // Opens the dialog with F7 and pastes `code`.
+    intake::IntakeDialog* openWith(const QString& code) {
+        QTest::keyClick(window.get(), Qt::Key_F7);
+        intake::IntakeDialog* dialog = window->prescription().dialog();
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog) return nullptr;
+        child<QPlainTextEdit>(dialog, "codeText")->setPlainText(code);
+        child<QPushButton>(dialog, "readButton")->click();
+        return dialog;
+    }
+
+    void registerPatient(int id, const char* name, int era, int year, int month, int day) {
+        PatientRecord patient{};
+        patient.ID = id;
+        sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8(name));
+        patient.NENGO = era;
+        patient.YEAR = year;
+        patient.MONTH = month;
+        patient.DAY = day;
+        ASSERT_EQ(LRecordCreate(&patient), 0);
+    }
+
+    std::string prescriberShown() {
+        return find<QComboBox>("prescriberList")->currentText().toStdString();
+    }
+
+    TempDir jobsDir;
+    leaflet::PdfJobs jobs{QString::fromStdString(jobsDir.path().string())};
+};
+
+TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListAndIsPrinted) {
+    registerPatient(3, "見本　花子", 4, 1, 1, 8);  // the same name born a day later
+    registerPatient(7, "見本 花子", 3, 64, 1, 7);
+    intake::IntakeDialog* dialog = openWith(kCode);
+    ASSERT_NE(dialog, nullptr);
+    auto* view = child<QTreeWidget>(dialog, "prescriptionView");
+    const auto shown = view->findItems("架空薬", Qt::MatchContains | Qt::MatchRecursive);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_NE(shown[0]->text(1).indexOf("未照合"), -1) << "listed as left out";
+    // The pharmacist chooses the product of the general-name code.
+    auto* candidates = child<QComboBox>(dialog, "candidateList2");
+    ASSERT_EQ(candidates->count(), 3);
+    candidates->setCurrentIndex(2);
+    // The drug the catalogue lacks by that name is picked from the main window's drug list.
+    for (int row = 0; row < window->drugList().count(); ++row) {
+        if (window->drugList().row(row).yjcode == "3332912F1S92") window->selectDrugRow(row);
+    }
+    view->setCurrentItem(shown[0]);
+    child<QPushButton>(dialog, "pickButton")->click();
+
+    prompts.yesNo = {true};  // add the prescriber to the list
+    child<QPushButton>(dialog, "addButton")->click();
+    ASSERT_EQ(state->printList.count(), 3);
+    const DrugRecord famotidine = state->printList.entry(0);
+    EXPECT_EQ(leaflet::field(famotidine.YJCODE), "2325903F2M95");
+    EXPECT_EQ(leaflet::field(state->printList.entry(1).YJCODE), "2171901F2S93");
+    EXPECT_EQ(leaflet::field(state->printList.entry(2).YJCODE), "3332912F1S92");
+    const leaflet::DosageSettings dosage = leaflet::dosageOf(famotidine);
+    EXPECT_EQ(dosage.timings[leaflet::kMorning], 1);
+    EXPECT_EQ(dosage.timings[leaflet::kEvening], 1);
+    EXPECT_EQ(dosage.timings[leaflet::kNoon], 0);
+    EXPECT_EQ(dosage.mealTiming, leaflet::kAfterMeals);
+    EXPECT_EQ(window->printListModel().rowCount(), 3) << "the view shows the entries";
+
+    EXPECT_EQ(find<QLineEdit>("patientIdBox")->text(), "7") << "found by name and birth date";
+    EXPECT_EQ(state->currentPatientId, 7);
+    EXPECT_EQ(prompts.shown.back().title, "確認");
+    EXPECT_EQ(prescriberShown(), kPrescriber);
+    const auto items = dosage::phraseItems(state->phrases[dosage::kPrescribers]);
+    EXPECT_EQ(sjis::toUtf8(items.back()), kPrescriber) << "added to the list";
+
+    prompts.yesNo = {false};  // keep the print list after printing
+    find<QPushButton>("printButton")->click();
+    ASSERT_EQ(jobs.jobCount(), 1);
+    const std::string text = pdfText(jobs.jobPath(1).toStdString());
+    EXPECT_NE(text.find("ファモチジン"), std::string::npos) << text;
+    EXPECT_NE(text.find("アムロジピン"), std::string::npos);
+    EXPECT_NE(text.find("朝夕食後"), std::string::npos);
+    EXPECT_NE(text.find("見本クリニック"), std::string::npos) << text;
+}
+
+TEST_F(PrescriptionIntake, UnknownPatientIsRegisteredFromThePrefilledDialog) {
+    intake::IntakeDialog* dialog = openWith(kCode);
+    ASSERT_NE(dialog, nullptr);
+    whenModal("patientInfoDialog", [](QWidget* info) {
+        EXPECT_EQ(info->findChild<QLineEdit*>("idBox")->text(), "1");
+        EXPECT_EQ(info->findChild<QLineEdit*>("nameBox")->text(), "見本　花子");
+        EXPECT_EQ(info->findChild<QLineEdit*>("readingBox")->text(), "みほん　はなこ");
+        info->findChild<QPushButton*>("okButton")->click();
+    });
+    prompts.yesNo = {false};  // the prescriber only for this leaflet
+    child<QPushButton>(dialog, "addButton")->click();
+
+    PatientRecord stored{};
+    ASSERT_EQ(data::PatientRegister().detail(1, stored), data::DataResult::kDone);
+    EXPECT_EQ(stored.SEX, 2);
+    EXPECT_EQ(stored.NENGO, 3);
+    EXPECT_EQ(stored.YEAR, 64);
+    EXPECT_EQ(stored.DAY, 7);
+    EXPECT_EQ(find<QLineEdit>("patientIdBox")->text(), "1");
+    EXPECT_EQ(find<QLineEdit>("patientNameBox")->text(), "見本　花子");
+
+    EXPECT_EQ(prescriberShown(), kPrescriber) << "chosen for this leaflet";
+    EXPECT_EQ(state->printList.count(), 1) << "the unmatched and the unchosen drug left out";
+    for (const std::string& item : dosage::phraseItems(state->phrases[dosage::kPrescribers]))
+        EXPECT_NE(sjis::toUtf8(item), kPrescriber) << "not added without a Yes";
+}
+
+TEST_F(PrescriptionIntake, RefusedTextLeavesThePrintListUnchanged) {
+    QString code = kCode;
+    code.replace("201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,2,",
+                 "201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,,");
+    intake::IntakeDialog* dialog = openWith(code);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_NE(child<QLabel>(dialog, "readError")->text().indexOf("10行目"), -1);
+    child<QPushButton>(dialog, "addButton")->click();
+    EXPECT_TRUE(state->printList.empty());
+    EXPECT_NE(prompts.shown.back().text.find("10行目"), std::string::npos);
+    EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty());
+}
+
+// The code read from a picture of its symbol; the print list has room for one drug only.
+TEST_F(PrescriptionIntake, PictureCodeFillsTheLastPlaceAndTellsWhatIsLeftOut) {
+    const std::string code = scannerBytes();
+    const std::optional<ehandbook::QrSymbol> symbol = ehandbook::encodeQrSymbol(code);
+    ASSERT_TRUE(symbol);
+    constexpr int kModule = 4, kQuiet = 4;
+    QImage picture((symbol->size + 2 * kQuiet) * kModule, (symbol->size + 2 * kQuiet) * kModule,
+                   QImage::Format_Grayscale8);
+    picture.fill(Qt::white);
+    for (int y = 0; y < symbol->size; ++y)
+        for (int x = 0; x < symbol->size; ++x)
+            for (int dy = 0; dy < kModule && symbol->dark(x, y); ++dy)
+                for (int dx = 0; dx < kModule; ++dx)
+                    picture.setPixel((x + kQuiet) * kModule + dx, (y + kQuiet) * kModule + dy, 0);
+    const QString file = QString::fromStdString((dir.path() / "処方箋.png").string());
+    ASSERT_TRUE(picture.save(file));
+
+    DrugRecord other{};
+    sjis::copyField(other.YJCODE, sizeof other.YJCODE, "2171901F3S91");
+    for (int i = 0; i < leaflet::PrintList::kCapacity - 1; ++i)
+        state->printList.append(other, nullptr);
+    intake::IntakeDialog* dialog = openWith("");
+    ASSERT_NE(dialog, nullptr);
+    prompts.files = {file};
+    child<QPushButton>(dialog, "imageButton")->click();
+    EXPECT_TRUE(
+        child<QPlainTextEdit>(dialog, "codeText")->toPlainText().contains("見本クリニック"));
+    child<QComboBox>(dialog, "candidateList2")->setCurrentIndex(1);
+
+    whenModal("patientInfoDialog",
+              [](QWidget* info) { info->findChild<QPushButton*>("cancelButton")->click(); });
+    prompts.yesNo = {false};
+    child<QPushButton>(dialog, "addButton")->click();
+    ASSERT_EQ(state->printList.count(), leaflet::PrintList::kCapacity);
+    EXPECT_EQ(leaflet::field(state->printList.entry(29).YJCODE), "2325903F2M95");
+    const auto full = std::find_if(prompts.shown.begin(), prompts.shown.end(),
+                                   [](const auto& s) { return s.title == "規定数オーバー"; });
+    ASSERT_NE(full, prompts.shown.end());
+    EXPECT_EQ(full->text, "一度に印刷できる薬剤の数は30迄です。");
+    EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty()) << "registration cancelled";
+}
+
+// A serial-type scanner stands in as a pseudo-terminal: the dialog reads the slave side, the
+// test writes CP932 bytes to the master, a symbol ending in the EOF byte and one ending when
+// the line goes quiet.
+TEST_F(PrescriptionIntake, SerialScannerSymbolsAreAppendedToTheText) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    intake::IntakeDialog* dialog = openWith("");
+    ASSERT_NE(dialog, nullptr);
+    child<QComboBox>(dialog, "serialPort")->setCurrentText(ptsname(master));
+    child<QPushButton>(dialog, "serialButton")->click();
+    ASSERT_EQ(child<QPushButton>(dialog, "serialButton")->text(), "切断") << prompts.texts().back();
+
+    const std::string code = scannerBytes();
+    const std::size_t half = code.find("101,");
+    const std::string first = code.substr(0, half) + '\x1A', second = code.substr(half);
+    ASSERT_EQ(write(master, first.data(), first.size()), ssize_t(first.size()));
+    auto* text = child<QPlainTextEdit>(dialog, "codeText");
+    QTRY_VERIFY(text->toPlainText().contains("見本クリニック"));
+    ASSERT_EQ(write(master, second.data(), second.size()), ssize_t(second.size()));
+    QTRY_VERIFY(text->toPlainText().contains("架空薬錠"));
+    EXPECT_FALSE(text->toPlainText().contains(QChar(0x1A)));
+    auto* view = child<QTreeWidget>(dialog, "prescriptionView");
+    EXPECT_EQ(view->findItems("ファモチジン", Qt::MatchContains | Qt::MatchRecursive).size(), 1);
+    dialog->close();
+    close(master);
+}
+
+TEST(IntakePatient, BirthDatesFallIntoTheirEras) {
+    using prescription::PartialDate;
+    const auto era = [](int y, int m, int d) {
+        const intake::EraYear e = intake::eraYearOf(PartialDate{y, m, d});
+        return std::pair{e.era, e.year};
+    };
+    EXPECT_EQ(era(1989, 1, 7), std::pair(3, 64));
+    EXPECT_EQ(era(1989, 1, 8), std::pair(4, 1));
+    EXPECT_EQ(era(2019, 4, 30), std::pair(4, 31));
+    EXPECT_EQ(era(2019, 5, 1), std::pair(5, 1));
+    EXPECT_EQ(era(1926, 12, 25), std::pair(3, 1));
+    EXPECT_EQ(era(1960, 0, 0), std::pair(3, 35)) << "a year alone counts from its first day";
+    EXPECT_EQ(era(0, 0, 0), std::pair(0, 0));
+}
+
+}  // namespace
