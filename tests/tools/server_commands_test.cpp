@@ -180,6 +180,11 @@ TEST_F(ServerCommands, CopyToServerMovesAFolderWholeOnceAndTheCommandsFollowIt) 
     ASSERT_EQ(run({"patients", folder()}), 0) << err.str();
     EXPECT_EQ(out.str(), patients);
     EXPECT_EQ(histories(data, 12), history);
+    const std::filesystem::path csv = dir.path() / "one.csv";
+    std::ofstream(csv) << "YJCODE,PRODUCTNAME\n9999999F9999,サーバー追加錠\n";
+    ASSERT_EQ(run({"load-catalogue", folder(), csv.string()}), 0) << err.str();
+    ASSERT_EQ(run({"list", folder()}), 0) << err.str();
+    EXPECT_TRUE(printed("9999999F9999\t\tサーバー追加錠\n")) << out.str();
     std::vector<char> table(DOSAGEBASE_TABLE_SIZE);
     ASSERT_EQ(DRecordOpen(data.c_str(), nullptr), 0);
     ASSERT_EQ(DRecordREAD(table.data(), DOSAGEBASE_LIST_PRESCRIBER), 0);

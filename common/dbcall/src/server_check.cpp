@@ -2,9 +2,13 @@
 
 #include "dbcall/session.h"
 #include "sqlkit/postgres.h"
+#include "sqlkit/sqlkit.h"
 
 namespace dbcall {
+namespace {
 
+// The first of the tables that `db` cannot read (missing, or not granted), with the engine's
+// text in `error`; empty when every table can be read.
 std::string unreadableTable(sqlkit::Connection& db, std::string* error) {
     for (const char* table : kServerTables) {
         sqlkit::Statement probe = db.prepare("SELECT 1 FROM " + std::string(table) + " LIMIT 1");
@@ -16,6 +20,8 @@ std::string unreadableTable(sqlkit::Connection& db, std::string* error) {
     }
     return {};
 }
+
+}  // namespace
 
 ServerCheck checkServer(const std::filesystem::path& dataFolder) {
     ServerCheck check;

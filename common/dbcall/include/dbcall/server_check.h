@@ -7,8 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "sqlkit/connection.h"
-
 namespace dbcall {
 
 // The tables a data server holds for the catalogue, the register and the phrase lists.
@@ -27,10 +25,6 @@ struct ServerCheck {
     std::string place;   // where the connection string points (sqlkit::serverPlace)
     std::string detail;  // the reason, in the engine's words
 };
-
-// The first of the tables that `db` cannot read (missing, or not granted), with the engine's
-// text in `error`; empty when every table can be read.
-std::string unreadableTable(sqlkit::Connection& db, std::string* error);
 
 // Checks the server <dataFolder>/接続先.conf names, connecting once and disconnecting.
 ServerCheck checkServer(const std::filesystem::path& dataFolder);
