@@ -5,13 +5,47 @@
 #include "data/drug_catalogue.h"
 #include "data/patient_register.h"
 #include "data/phrase_store.h"
+#include "dbcall/server_check.h"
 #include "layout/data_folder.h"
 
 namespace shell {
+namespace {
+
+// False, after telling the operator why, when the folder names a data server that cannot be
+// worked on: the program would otherwise open on empty lists and fail at every call.
+bool dataServerUsable(AppState& state) {
+    const dbcall::ServerCheck check = dbcall::checkServer(state.databaseFolder);
+    const char* text = nullptr;
+    switch (check.state) {
+        case dbcall::ServerCheck::State::Files:
+        case dbcall::ServerCheck::State::Ready:
+            return true;
+        case dbcall::ServerCheck::State::BadFile:
+            text = kServerFileText;
+            break;
+        case dbcall::ServerCheck::State::Unreachable:
+            text = kServerUnreachableText;
+            break;
+        case dbcall::ServerCheck::State::NoTables:
+            text = kServerNoTablesText;
+            break;
+    }
+    const QString place =
+        check.place.empty() ? QString("（既定の接続先）") : QString::fromStdString(check.place);
+    state.prompts.message(nullptr,
+                          QString(text)
+                              .replace("%1", place)
+                              .replace("%2", QString::fromStdString(check.detail).trimmed()),
+                          kServerProblemTitle, ui::Icon::Warning);
+    return false;
+}
+
+}  // namespace
 
 bool startUp(AppState& state, const std::filesystem::path& folder) {
     state.programFolder = folder;
     state.databaseFolder = layout::databaseFolder(folder);
+    if (!dataServerUsable(state)) return false;
 
     if (!data::DrugCatalogue().open(state.databaseFolder)) {
         state.prompts.message(nullptr, kEngineMissingText, kEngineMissingTitle, ui::Icon::Warning);

@@ -1,5 +1,6 @@
-// Start-up of the program before the main window opens: the libraries, the configuration
-// folder, the settings file and the phrase tables, in that order.
+// Start-up of the program before the main window opens: the data server when the database
+// folder names one, the libraries, the configuration folder, the settings file and the phrase
+// tables, in that order.
 #pragma once
 
 #include "shell/app_state.h"
@@ -14,6 +15,20 @@ inline constexpr const char* kEngineMissingText =
 inline constexpr const char* kSettingsMissingTitle = "not found";
 inline constexpr const char* kSettingsMissingText =
     "「コンフィグ」フォルダーの「UserFile」が存在しません。新たに作成し直します。";
+
+// Title and texts shown when the database folder names a data server that cannot be worked
+// on; "%1" is where the connection string points, "%2" the reason in the engine's words.
+inline constexpr const char* kServerProblemTitle = "データベースサーバー";
+inline constexpr const char* kServerUnreachableText =
+    "データベースサーバーに接続できません。\n接続先：%1\n\n%2\n\n"
+    "サーバーが動いているか、ネットワークと「データベース」フォルダーの接続先.confを"
+    "確かめてください。";
+inline constexpr const char* kServerNoTablesText =
+    "データベースサーバーにこのソフトのデータがないか、読み書きする権限がありません。\n"
+    "接続先：%1\n\n%2\n\n"
+    "管理者が leafletadmin server-init で表を作り、grant-server で権限を与えてください。";
+inline constexpr const char* kServerFileText =
+    "「データベース」フォルダーの接続先.confを使えません。\n\n%2";
 
 // Prepares `state` for the program folder `folder`. False when the program must end (the
 // operator has been told why); true when the main window may open.

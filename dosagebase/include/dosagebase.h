@@ -27,11 +27,20 @@
  * whole. While a list has no file yet, reading it delivers its default content (common usage
  * phrases, amounts and days; empty prescriber and pharmacist lists).
  *
+ * Data server. When the folder holds 接続先.conf (a libpq connection string, as for the drug
+ * and patient libraries), the lists are kept on that server instead, so every terminal sees
+ * the same lists: table Phrase_List, one row per list (LISTNO 0-4, PHRASES the text its file
+ * would hold), with the same limits and defaults; a list is replaced in one transaction. The
+ * files in the folder are then neither read nor written.
+ *
  * Results: 0 = done; 1 = a bad argument (NULL pointer, list index outside 0-4, or no folder
- * given to DRecordOpen yet), nothing done and no message; 99 = the list file could not be read
- * or written, after a message to the installed handler:
+ * given to DRecordOpen yet), nothing done and no message; 99 = the list could not be read or
+ * written, after a message to the installed handler:
  *     "フレーズファイルを読み込めませんでした。（<file>）"
  *     "フレーズファイルを保存できませんでした。（<file>）"
+ * or, on a server, the data-call failures the drug and patient libraries report:
+ *     "Error:DATABASE.Open"  (server not reached, or a bad 接続先.conf)
+ *     "Error:Could not RECORDSET.Open", "Error:RECORDSET.Find", "Error:RECORDSET.Update"
  *
  * The calls keep one process-wide folder and are meant to be called from one thread.
  */
@@ -82,7 +91,8 @@ typedef void (*DosageMessageHandler)(void* context, const char* text);
 DOSAGEBASE_API void DRecordSetMessageHandler(DosageMessageHandler handler, void* context);
 
 /* Remembers `folder` (UTF-8 path of the database folder, "…/データベース") as the place of
- * the list files for every later call; it is neither created nor checked here. `owner` is
+ * the list files, or of 接続先.conf, for every later call; it is neither created nor checked
+ * here, and the server is reached at the first call. `owner` is
  * accepted and not used. May be called again to switch folders. 0, or 1 when folder is NULL or
  * empty (the previous folder is then kept). */
 DOSAGEBASE_API int DRecordOpen(const char* folder, void* owner);

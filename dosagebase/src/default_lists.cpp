@@ -1,5 +1,7 @@
 #include "default_lists.h"
 
+#include <cstring>
+
 #include "dosagebase.h"
 #include "list_format.h"
 
@@ -43,6 +45,13 @@ std::span<const std::string_view> defaultLines(int index) {
         default:
             return {};
     }
+}
+
+void fillDefaults(int index, char* table) {
+    std::memset(table, 0, DOSAGEBASE_TABLE_SIZE);
+    int slot = 0;
+    for (std::string_view line : defaultLines(index))
+        lineToSlot(line, table + slot++ * DOSAGEBASE_SLOT_SIZE);
 }
 
 }  // namespace dosagebase

@@ -16,13 +16,6 @@ namespace {
 constexpr std::string_view kFileNames[DOSAGEBASE_LIST_COUNT] = {"用法.txt", "用量.txt", "日数.txt",
                                                                 "処方医.txt", "薬剤師名.txt"};
 
-void fillDefaults(int index, char* table) {
-    std::memset(table, 0, DOSAGEBASE_TABLE_SIZE);
-    int slot = 0;
-    for (std::string_view line : defaultLines(index))
-        lineToSlot(line, table + slot++ * DOSAGEBASE_SLOT_SIZE);
-}
-
 }  // namespace
 
 std::filesystem::path listFile(const std::filesystem::path& folder, int index) {

@@ -68,6 +68,16 @@ bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error
                                    schemaSql(sqlkit::sqlcipherDialect()), error) != nullptr;
 }
 
+sqlkit::ConnectionPtr openCatalogueFile(const std::filesystem::path& dataFolder,
+                                        std::string* error) {
+    return sqlkit::openEncrypted(dataFolder / kFileName, kPassword, error);
+}
+
+std::shared_ptr<sqlkit::Connection> openCatalogue(const std::filesystem::path& dataFolder,
+                                                  std::string* error) {
+    return dbcall::openDataFolder(dataFolder, kFileName, kPassword, error);
+}
+
 bool createCatalogueTables(sqlkit::Connection& db, std::string* error) {
     if (db.exec(schemaSql(db.dialect()))) return true;
     if (error) *error = db.lastError();
@@ -112,7 +122,7 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
         if (!result.reason.empty()) return result;
     }
     std::string error;
-    sqlkit::ConnectionPtr db = sqlkit::openEncrypted(dataFolder / kFileName, kPassword, &error);
+    const std::shared_ptr<sqlkit::Connection> db = openCatalogue(dataFolder, &error);
     if (!db) {
         result.failedIndex = drugs.size();
         result.reason = "cannot open the catalogue: " + error;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,14 @@ namespace drugbase {
 
 // Creates <dataFolder>/薬剤ファイル.mdb holding an empty catalogue; false with the reason.
 bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error);
+
+// Opens <dataFolder>/薬剤ファイル.mdb for a tool; nullptr with the reason.
+sqlkit::ConnectionPtr openCatalogueFile(const std::filesystem::path& dataFolder,
+                                        std::string* error);
+// Opens the catalogue of a database folder for a tool: on the server its 接続先.conf names, or
+// in its file; nullptr with the reason.
+std::shared_ptr<sqlkit::Connection> openCatalogue(const std::filesystem::path& dataFolder,
+                                                  std::string* error);
 
 // Creates the catalogue's table and indexes on `db` in the SQL of its engine (on a server,
 // inside the caller's transaction); false with the engine's text.

@@ -1,13 +1,13 @@
 #include "photo_flags.h"
 
-#include "columns.h"
+#include "catalogue_admin.h"
 #include "sqlkit/sqlkit.h"
 
 namespace drugbase {
 
 bool markSuppliedPhotos(const std::filesystem::path& dataFolder,
                         const std::map<std::string, SuppliedPhotos>& photos, std::string* error) {
-    sqlkit::ConnectionPtr db = sqlkit::openEncrypted(dataFolder / kFileName, kPassword, error);
+    const std::shared_ptr<sqlkit::Connection> db = openCatalogue(dataFolder, error);
     if (!db) return false;
     sqlkit::Transaction transaction(*db);
     sqlkit::Statement update = db->prepare(

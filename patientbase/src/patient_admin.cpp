@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "columns.h"
+#include "dbcall/session.h"
 #include "history_slots.h"
 #include "messages.h"
 #include "patient_create.h"
@@ -51,6 +52,10 @@ bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string*
                                    schemaSql(sqlkit::sqlcipherDialect()), error) != nullptr;
 }
 
+sqlkit::ConnectionPtr openPatientFile(const std::filesystem::path& dataFolder, std::string* error) {
+    return sqlkit::openEncrypted(dataFolder / kFileName, kPassword, error);
+}
+
 bool createPatientTables(sqlkit::Connection& db, std::string* error) {
     if (db.exec(schemaSql(db.dialect()))) return true;
     if (error) *error = db.lastError();
@@ -78,14 +83,18 @@ std::string addPatient(const std::filesystem::path& dataFolder, const PatientRec
 }
 
 int listPatients(const std::filesystem::path& dataFolder, std::ostream& out, std::ostream& err) {
-    const std::filesystem::path file = dataFolder / kFileName;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
+    const bool onServer =
+        std::filesystem::is_regular_file(dataFolder / dbcall::kServerFileName, ec);
+    const std::filesystem::path file =
+        dataFolder / (onServer ? dbcall::kServerFileName : kFileName);
+    if (!onServer && !std::filesystem::is_regular_file(file, ec)) {
         err << file.string() << ": no patient database\n";
         return 1;
     }
     std::string error;
-    sqlkit::ConnectionPtr db = sqlkit::openEncrypted(file, kPassword, &error);
+    const dbcall::CallConnection db =
+        dbcall::openDataFolder(dataFolder, kFileName, kPassword, &error);
     if (!db) {
         err << file.string() << ": cannot open: " << error << "\n";
         return 1;

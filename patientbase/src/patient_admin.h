@@ -16,6 +16,9 @@ namespace patientbase {
 // encrypt, or the file cannot be written.
 bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string* error);
 
+// Opens <dataFolder>/患者ファイル.mdb for a tool; nullptr with the reason.
+sqlkit::ConnectionPtr openPatientFile(const std::filesystem::path& dataFolder, std::string* error);
+
 // Creates the register's table and indexes on `db` in the SQL of its engine (on a server,
 // inside the caller's transaction); false with the engine's text.
 bool createPatientTables(sqlkit::Connection& db, std::string* error);

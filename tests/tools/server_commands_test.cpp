@@ -1,8 +1,12 @@
-// init-server: the tables of a folder's files, made on the server its 接続先.conf names.
+// server-init, grant-server and copy-to-server: a folder's tables and data on a real server,
+// and the other commands working on a folder whose 接続先.conf names it.
 #include <fstream>
 
 #include "admin_fixture.h"
+#include "dosagebase.h"
+#include "patientbase.h"
 #include "pg_server.h"
+#include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
 
 namespace {
@@ -47,6 +51,37 @@ class ServerCommands : public AdminTest {
     std::string conninfo;
 };
 
+// A stored history text of every byte value but zero, so the copy must keep bytes, not text.
+std::string historyBlock(int seed) {
+    std::string block(4110, '\0');
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<char>(1 + (i + seed) % 255);
+    return block;
+}
+
+// Patient `id`'s stored history texts, newest first, through the register's own calls.
+std::vector<std::string> histories(const std::filesystem::path& dataFolder, int id) {
+    EXPECT_EQ(LRecordOpen(dataFolder.c_str(), nullptr), 0);
+    std::vector<std::string> stamps, texts;
+    const PatientListSink sink{
+        &stamps,
+        [](void* c, const char* t) { static_cast<std::vector<std::string>*>(c)->push_back(t); },
+        nullptr};
+    EXPECT_EQ(LRecordRIREKIDate(id, &sink), 0);
+    for (const std::string& listed : stamps) {
+        std::string d;  // the list form's 14 digits make the slot time text
+        for (char c : listed)
+            if (c >= '0' && c <= '9') d += c;
+        const std::string key = d.substr(0, 4) + "/" + d.substr(4, 2) + "/" + d.substr(6, 2) + " " +
+                                d.substr(8, 2) + ":" + d.substr(10, 2) + ":" + d.substr(12, 2);
+        std::string out(4111, '\0');
+        EXPECT_EQ(LRecordRIREKIDisplay(id, key.c_str(), out.data()), 1) << key;
+        texts.push_back(out.c_str());
+    }
+    LRecordClose();
+    return texts;
+}
+
 TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
     EXPECT_EQ(run({"init-server", folder()}), admin::kRefused);
     EXPECT_NE(err.str().find("接続先.conf"), std::string::npos) << err.str();
@@ -88,8 +123,8 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
 }
 
 TEST_F(ServerCommands, AGrantedRoleWorksWithTheRowsAndNothingElse) {
+    ASSERT_EQ(run({"server-init", conninfo}), 0) << err.str();
     pointAtServer();
-    ASSERT_EQ(run({"init-server", folder()}), 0) << err.str();
     std::string error;
     auto admin = sqlkit::openServer(conninfo, &error);
     ASSERT_TRUE(admin) << error;
@@ -102,11 +137,81 @@ TEST_F(ServerCommands, AGrantedRoleWorksWithTheRowsAndNothingElse) {
     ASSERT_EQ(run({"add-patient", folder(), "7", "権限 花子"}), 0) << err.str();
     auto clerk = sqlkit::openServer(asClerk, &error);
     ASSERT_TRUE(clerk) << error;
+    EXPECT_TRUE(clerk->exec(
+        "INSERT INTO Phrase_List VALUES (0, 'x'); INSERT INTO Code_Map (RECEIPTCODE) VALUES ('1')"))
+        << clerk->lastError();
     EXPECT_FALSE(clerk->exec("CREATE TABLE other (x TEXT)"));
     EXPECT_NE(clerk->lastError().find("permission denied"), std::string::npos)
         << clerk->lastError();
     EXPECT_FALSE(clerk->exec("DROP TABLE Patient_Information"));
     EXPECT_FALSE(clerk->exec("SELECT * FROM pg_authid"));
+}
+
+TEST_F(ServerCommands, CopyToServerMovesAFolderWholeOnceAndTheCommandsFollowIt) {
+    const std::filesystem::path data = dir.path() / "データベース";
+    ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
+    ASSERT_EQ(run({"add-patient", folder(), "12", "共有 一郎"}), 0) << err.str();
+    ASSERT_EQ(run({"add-patient", folder(), "3", "移行 花子"}), 0) << err.str();
+    ASSERT_EQ(LRecordOpen(data.c_str(), nullptr), 0);
+    ASSERT_EQ(LRecordRIREKI(12, historyBlock(0).c_str()), 0);
+    ASSERT_EQ(LRecordRIREKI(12, historyBlock(7).c_str()), 0);
+    LRecordClose();
+    std::ofstream(data / "処方医.txt") << "山田 太郎\n---\n";
+    ASSERT_EQ(run({"list", folder()}), 0) << err.str();
+    const std::string drugs = out.str();
+    ASSERT_EQ(run({"patients", folder()}), 0) << err.str();
+    const std::string patients = out.str();
+    const std::vector<std::string> history = histories(data, 12);
+    ASSERT_EQ(history.size(), 2u);
+
+    ASSERT_EQ(run({"copy-to-server", folder(), conninfo}), 0) << err.str();
+    const std::string drugCount = drugs.substr(drugs.rfind('\n', drugs.size() - 2) + 1);
+    EXPECT_TRUE(printed("Medicine_Information: " + drugCount.substr(0, drugCount.find(' '))))
+        << out.str();
+    EXPECT_TRUE(printed("Patient_Information: 2 rows")) << out.str();
+    EXPECT_TRUE(printed("Phrase_List: 1 lists")) << out.str();
+
+    // With the files gone, the folder's commands and libraries read the same from the server.
+    pointAtServer();
+    for (const char* file : {"薬剤ファイル.mdb", "患者ファイル.mdb", "処方医.txt"})
+        std::filesystem::remove(data / file);
+    ASSERT_EQ(run({"list", folder()}), 0) << err.str();
+    EXPECT_EQ(out.str(), drugs);
+    ASSERT_EQ(run({"patients", folder()}), 0) << err.str();
+    EXPECT_EQ(out.str(), patients);
+    EXPECT_EQ(histories(data, 12), history);
+    const std::filesystem::path csv = dir.path() / "one.csv";
+    std::ofstream(csv) << "YJCODE,PRODUCTNAME\n9999999F9999,サーバー追加錠\n";
+    ASSERT_EQ(run({"load-catalogue", folder(), csv.string()}), 0) << err.str();
+    ASSERT_EQ(run({"list", folder()}), 0) << err.str();
+    EXPECT_TRUE(printed("9999999F9999\t\tサーバー追加錠\n")) << out.str();
+    std::vector<char> table(DOSAGEBASE_TABLE_SIZE);
+    ASSERT_EQ(DRecordOpen(data.c_str(), nullptr), 0);
+    ASSERT_EQ(DRecordREAD(table.data(), DOSAGEBASE_LIST_PRESCRIBER), 0);
+    EXPECT_EQ(sjis::toUtf8(table.data()), "山田 太郎");
+    EXPECT_EQ(std::string(table.data() + DOSAGEBASE_SLOT_SIZE), "\r\n");
+
+    // A server holding data is never filled again; the first copy stays as it was.
+    ASSERT_EQ(run({"init", (dir.path() / "copy").string()}), 0) << err.str();
+    EXPECT_EQ(run({"copy-to-server", (dir.path() / "copy").string(), conninfo}), admin::kRefused);
+    EXPECT_NE(err.str().find("already holds data"), std::string::npos) << err.str();
+    ASSERT_EQ(run({"patients", folder()}), 0) << err.str();
+    EXPECT_EQ(out.str(), patients);
+}
+
+TEST_F(ServerCommands, CopyToServerLeavesNothingBehindWhenItFails) {
+    ASSERT_EQ(run({"add-patient", folder(), "5", "途中 失敗"}), 0) << err.str();
+    // A list file that cannot be read stops the copy after the tables were filled.
+    std::filesystem::create_directories(dir.path() / "データベース/用法.txt");
+    EXPECT_EQ(run({"copy-to-server", folder(), conninfo}), admin::kRefused);
+    EXPECT_NE(err.str().find("cannot copy the phrase lists"), std::string::npos) << err.str();
+    std::string error;
+    auto server = sqlkit::openServer(conninfo, &error);
+    ASSERT_TRUE(server) << error;
+    sqlkit::Statement tables = server->prepare(
+        "SELECT count(*) FROM information_schema.tables WHERE table_schema = 'public'");
+    ASSERT_TRUE(tables.step()) << tables.error();
+    EXPECT_EQ(tables.integer(0), 0);
 }
 
 }  // namespace

@@ -20,9 +20,12 @@ constexpr const char* kUsageText =
     "  read-prescription FOLDER FILE   print as JSON what a prescription code would put into\n"
     "                                  the print list; FILE is its text, or a PNG or JPEG\n"
     "                                  picture or a PDF file (first page) of its QR symbols\n"
-    "  init-server FOLDER              create the tables on the server that\n"
-    "                                  データベース/接続先.conf names\n"
-    "  grant-server FOLDER ROLE        let ROLE read and write those tables, nothing more\n"
+    "  server-init CONNINFO            create the tables on an empty database of a server;\n"
+    "                                  CONNINFO is a libpq connection string, or a FOLDER\n"
+    "                                  whose データベース/接続先.conf holds one\n"
+    "  grant-server CONNINFO ROLE      let ROLE read and write those tables, nothing more\n"
+    "  copy-to-server FOLDER CONNINFO  copy the catalogue, the patients with their history\n"
+    "                                  and the phrase lists from FOLDER's files to the server\n"
     "  add-patient FOLDER ID NAME      register a patient\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "  handbook-qr FOLDER on|off       print the e-medication-handbook QR codes on leaflets\n"
@@ -55,7 +58,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     if (command == "read-prescription" && args.size() == 3)
         return readPrescriptionFile(args[1], args[2], out, err);
-    if (command == "init-server" && args.size() == 2) return initServer(args[1], out, err);
+    // init-server is the command's earlier name.
+    if ((command == "server-init" || command == "init-server") && args.size() == 2)
+        return initServer(args[1], out, err);
+    if (command == "copy-to-server" && args.size() == 3)
+        return copyToServer(args[1], args[2], out, err);
     if (command == "grant-server" && args.size() == 3)
         return grantServer(args[1], args[2], out, err);
     if (command == "add-patient" && args.size() == 4)

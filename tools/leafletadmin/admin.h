@@ -43,15 +43,22 @@ int importMaster(const std::filesystem::path& folder, const std::filesystem::pat
 int readPrescriptionFile(const std::filesystem::path& folder, const std::filesystem::path& file,
                          std::ostream& out, std::ostream& err);
 
-// Creates the tables of the catalogue and the register on the server that
-// FOLDER/データベース/接続先.conf names, in one transaction.
-int initServer(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
+// Creates the tables of the catalogue, the register and the phrase lists in one transaction on
+// the server `target` names: a libpq connection string, or a program folder whose
+// データベース/接続先.conf holds one.
+int initServer(const std::string& target, std::ostream& out, std::ostream& err);
 
 // Gives ROLE on that server what the program needs and nothing more: reading and writing the
-// rows of the catalogue and the register. ROLE must exist; its name is lower-case letters,
-// digits and "_".
-int grantServer(const std::filesystem::path& folder, const std::string& role, std::ostream& out,
+// rows of those tables. ROLE must exist; its name is lower-case letters, digits and "_".
+int grantServer(const std::string& target, const std::string& role, std::ostream& out,
                 std::ostream& err);
+
+// Copies the catalogue (with its code map), the patient register with every stored leaflet
+// and the phrase lists from the files of `folder` to the server `conninfo` names, in one
+// transaction, creating the tables on an empty database. Refuses a server that holds data;
+// prints the rows copied per table after checking them against the files.
+int copyToServer(const std::filesystem::path& folder, const std::string& conninfo,
+                 std::ostream& out, std::ostream& err);
 
 // Registers a patient with this ID and name (UTF-8).
 int addPatient(const std::filesystem::path& folder, const std::string& idText,

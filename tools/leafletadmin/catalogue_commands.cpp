@@ -6,6 +6,7 @@
 #include "admin.h"
 #include "catalogue_admin.h"
 #include "csv.h"
+#include "dbcall/session.h"
 #include "drugbase.h"
 #include "layout/data_folder.h"
 #include "library_messages.h"
@@ -125,7 +126,10 @@ int loadCatalogue(const fs::path& folder, const fs::path& csv, std::ostream& out
 
 bool hasDrugDatabase(const fs::path& folder, std::ostream& err) {
     std::error_code ec;
-    if (fs::exists(catalogueFile(folder), ec)) return true;
+    // A folder that names a data server has its catalogue there.
+    if (fs::exists(catalogueFile(folder), ec) ||
+        fs::is_regular_file(layout::databaseFolder(folder) / dbcall::kServerFileName, ec))
+        return true;
     err << catalogueFile(folder).string() << ": no drug database\n";
     return false;
 }
@@ -134,7 +138,8 @@ int listCatalogue(const fs::path& folder, std::ostream& out, std::ostream& err) 
     LibraryMessages messages(err);
     if (!hasDrugDatabase(folder, err)) return kRefused;
     if (RecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) {
-        err << "the linked SQLite cannot encrypt\n";
+        err << "the catalogue cannot be opened: the linked SQLite cannot encrypt, or "
+            << dbcall::kServerFileName << " holds no usable connection string\n";
         return kRefused;
     }
     struct Columns {

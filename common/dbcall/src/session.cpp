@@ -18,6 +18,18 @@ std::string serverAddressIn(const std::filesystem::path& dataFolder) {
     return {};
 }
 
+CallConnection openDataFolder(const std::filesystem::path& dataFolder, const char* fileName,
+                              const char* password, std::string* error) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(dataFolder / kServerFileName, ec)) {
+        const std::string address = serverAddressIn(dataFolder);
+        if (!address.empty()) return sqlkit::openServer(address, error);
+        if (error) *error = std::string(kServerFileName) + ": no connection string";
+        return nullptr;
+    }
+    return sqlkit::openEncrypted(dataFolder / fileName, password, error);
+}
+
 Session::Attach Session::attach(const char* folder) {
     ready_ = false;
     notReady_ = "the file is not open";

@@ -1,8 +1,8 @@
 // Connecting to a PostgreSQL server.
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <vector>
 
 #include "postgres_connection.h"
@@ -15,8 +15,10 @@ namespace {
 // How long a statement waits for another program's lock unless told otherwise.
 constexpr std::chrono::milliseconds kBusyWait{15000};
 
-// The keywords a connection string gives a value, or nothing with libpq's reason.
-std::optional<std::set<std::string>> keywordsOf(std::string_view conninfo, std::string* problem) {
+// The keywords a connection string gives a value with their values, or nothing with libpq's
+// reason.
+std::optional<std::map<std::string, std::string>> keywordsOf(std::string_view conninfo,
+                                                             std::string* problem) {
     const std::string text(conninfo);
     char* parseError = nullptr;
     PQconninfoOption* options = PQconninfoParse(text.c_str(), &parseError);
@@ -27,9 +29,9 @@ std::optional<std::set<std::string>> keywordsOf(std::string_view conninfo, std::
         if (problem) *problem = reason;
         return std::nullopt;
     }
-    std::set<std::string> given;
+    std::map<std::string, std::string> given;
     for (const PQconninfoOption* o = options; o->keyword; ++o)
-        if (o->val && *o->val) given.insert(o->keyword);
+        if (o->val && *o->val) given.emplace(o->keyword, o->val);
     PQconninfoFree(options);
     return given;
 }
@@ -45,6 +47,22 @@ bool checkServerAddress(std::string_view conninfo, std::string* problem) {
     return !hasPassword;
 }
 
+std::string serverPlace(std::string_view conninfo) {
+    const auto given = keywordsOf(conninfo, nullptr);
+    std::string place;
+    if (!given) return place;
+    for (const auto& [keyword, label] : {std::pair<const char*, const char*>{"host", "host"},
+                                         {"hostaddr", "address"},
+                                         {"port", "port"},
+                                         {"dbname", "database"}}) {
+        const auto it = given->find(keyword);
+        if (it == given->end()) continue;
+        place += place.empty() ? "" : " ";
+        place += std::string(label) + " " + it->second;
+    }
+    return place;
+}
+
 ConnectionPtr openServer(std::string_view conninfo, std::string* error) {
     if (!checkServerAddress(conninfo, error)) return nullptr;
     // Patient data never crosses a network in clear: unless the string or the environment says
@@ -57,6 +75,11 @@ ConnectionPtr openServer(std::string_view conninfo, std::string* error) {
     if (!sslModeGiven) {
         keywords.push_back("sslmode");
         values.push_back("require");
+    }
+    // A terminal whose server is switched off or out of reach waits seconds, not minutes.
+    if (!std::getenv("PGCONNECT_TIMEOUT")) {
+        keywords.push_back("connect_timeout");
+        values.push_back("10");
     }
     keywords.insert(keywords.end(), {"dbname", nullptr});
     values.insert(values.end(), {text.c_str(), nullptr});

@@ -1,7 +1,9 @@
 #include <QComboBox>
 #include <cstring>
+#include <fstream>
 
 #include "drugbase.h"
+#include "pg_server.h"
 #include "program_fixture.h"
 #include "sjis/sjis.h"
 
@@ -43,4 +45,43 @@ TEST_F(ProgramTest, WithoutTheDrugFileTheWindowOpensEmptyAndSaysSo) {
     EXPECT_EQ(prompts.shown.back().text, "データベースに異常があります。");
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->drugList().count(), 0);
+}
+
+TEST_F(ProgramTest, AServerThatCannotBeWorkedOnEndsTheStartAndSaysWhichOne) {
+    const std::filesystem::path conf = dir.path() / "データベース" / "接続先.conf";
+    const auto startWith = [&](const std::string& address) {
+        std::ofstream(conf, std::ios::trunc) << "# the shared server\n" << address << "\n";
+        shell::AppState s(prompts);
+        EXPECT_FALSE(shell::startUp(s, dir.path())) << address;
+        return prompts.shown.empty() ? std::string() : prompts.shown.back().text;
+    };
+    const std::string nowhere = (dir.path() / "no-server").string();
+    std::string text = startWith("host=" + nowhere + " port=5999 dbname=pharmacy user=clerk");
+    EXPECT_TRUE(text.starts_with("データベースサーバーに接続できません。\n接続先：host " + nowhere +
+                                 " port 5999 database pharmacy\n"))
+        << text;
+    EXPECT_EQ(prompts.shown.back().title, "データベースサーバー");
+    // A password in the file is refused and never shown.
+    text = startWith("host=" + nowhere + " password=geheim");
+    EXPECT_TRUE(text.starts_with("「データベース」フォルダーの接続先.confを使えません。")) << text;
+    EXPECT_EQ(text.find("geheim"), std::string::npos) << text;
+
+    if (!testServer().problem().empty()) GTEST_SKIP() << testServer().problem();
+    const std::string conninfo = testServer().freshDatabase();
+    text = startWith(conninfo);
+    EXPECT_TRUE(text.starts_with("データベースサーバーにこのソフトのデータがないか")) << text;
+    EXPECT_NE(text.find("medicine_information"), std::string::npos) << text;
+
+    // Once the folder's data is on the server, the program starts on it.
+    std::filesystem::remove(conf);
+    std::ostringstream out, err;
+    ASSERT_EQ(admin::copyToServer(dir.path(), conninfo, out, err), 0) << err.str();
+    std::ofstream(conf) << conninfo << "\n";
+    std::filesystem::remove(dir.path() / "データベース" / "薬剤ファイル.mdb");
+    const std::size_t shown = prompts.shown.size();
+    ASSERT_TRUE(start());
+    for (std::size_t i = shown; i < prompts.shown.size(); ++i)
+        EXPECT_EQ(prompts.shown[i].text.find("データベース"), std::string::npos)
+            << prompts.shown[i].text;
+    EXPECT_GT(window->drugList().count(), 0);
 }

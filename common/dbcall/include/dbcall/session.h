@@ -58,6 +58,11 @@ std::string serverAddressIn(const std::filesystem::path& dataFolder);
 // The connection of a call: its own file, or the library's server connection it shares.
 using CallConnection = std::shared_ptr<sqlkit::Connection>;
 
+// A connection for a tool working on a database folder outside the library calls: the server
+// the folder's 接続先.conf names, or else its file `fileName`. nullptr with the reason.
+CallConnection openDataFolder(const std::filesystem::path& dataFolder, const char* fileName,
+                              const char* password, std::string* error);
+
 class Session {
   public:
     enum class Attach { Ready, FileMissing, NoEncryption, BadServerFile };

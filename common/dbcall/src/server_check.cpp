@@ -1,0 +1,47 @@
+#include "dbcall/server_check.h"
+
+#include "dbcall/session.h"
+#include "sqlkit/postgres.h"
+#include "sqlkit/sqlkit.h"
+
+namespace dbcall {
+namespace {
+
+// The first of the tables that `db` cannot read (missing, or not granted), with the engine's
+// text in `error`; empty when every table can be read.
+std::string unreadableTable(sqlkit::Connection& db, std::string* error) {
+    for (const char* table : kServerTables) {
+        sqlkit::Statement probe = db.prepare("SELECT 1 FROM " + std::string(table) + " LIMIT 1");
+        probe.step();
+        if (probe.failed()) {
+            if (error) *error = probe.error();
+            return table;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+ServerCheck checkServer(const std::filesystem::path& dataFolder) {
+    ServerCheck check;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(dataFolder / kServerFileName, ec)) return check;
+    const std::string address = serverAddressIn(dataFolder);
+    check.place = sqlkit::serverPlace(address);
+    check.state = ServerCheck::State::BadFile;
+    if (address.empty()) {
+        check.detail = "no connection string";
+        return check;
+    }
+    if (!sqlkit::checkServerAddress(address, &check.detail)) return check;
+    check.state = ServerCheck::State::Unreachable;
+    sqlkit::ConnectionPtr server = sqlkit::openServer(address, &check.detail);
+    if (!server) return check;
+    check.state = ServerCheck::State::NoTables;
+    if (!unreadableTable(*server, &check.detail).empty()) return check;
+    check.state = ServerCheck::State::Ready;
+    return check;
+}
+
+}  // namespace dbcall
