@@ -41,7 +41,8 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QDialog(parent), stat
     dosage_ = new DosageCommands(state_, *drugListPanel_, *detailPanel_, *printListPanel_, this);
     leaflet_ = new LeafletCommands(state_, *patientRow_, *businessPanel_, this);
     tools_ = new ToolCommands(state_, this);
-    patientFile_ = new PatientFileCommand(state_, *patientRow_, *printListPanel_, this);
+    patientFile_ =
+        new PatientFileCommand(state_, *patientRow_, *printListPanel_, *detailPanel_, this);
     buildButtons();
     bindCommands();
 }

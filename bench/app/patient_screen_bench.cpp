@@ -27,6 +27,7 @@ class NoHost : public patients::PatientHost {
     QString patientIdText() const override { return {}; }
     void applyPatient(const QString&, const QString&) override {}
     void printListChanged() override {}
+    void restoreDosageForm() override {}
 };
 
 // A program folder whose database folder links the cached synthetic catalogue and register.
