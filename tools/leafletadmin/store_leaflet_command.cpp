@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -68,10 +69,17 @@ bool entryOf(const QJsonValue& value, int n, DrugRecord& entry, std::ostream& er
         err << where << ": " << yjcode << " is not in the catalogue\n";
         return false;
     }
+    for (const QString& key : drug.keys())
+        if (!QStringList{"yjcode", "timings", "amount", "days", "usage"}.contains(key)) {
+            err << where << ": \"" << key.toStdString() << "\" is not a field of a drug\n";
+            return false;
+        }
     leaflet::DosageSettings dosage = leaflet::dosageOf(entry);
-    const QJsonArray timings = drug.value("timings").toArray();
-    if (timings.size() > leaflet::kTimingCount) {
-        err << where << ": \"timings\" holds at most five amounts\n";
+    const QJsonValue timingsValue = drug.value("timings");
+    const QJsonArray timings = timingsValue.toArray();
+    if ((!timingsValue.isUndefined() && !timingsValue.isArray()) ||
+        timings.size() > leaflet::kTimingCount) {
+        err << where << ": \"timings\" is a list of at most five amounts\n";
         return false;
     }
     for (int t = 0; t < timings.size(); ++t) {
