@@ -29,6 +29,7 @@ namespace fs = std::filesystem;
 constexpr int kDrugs = 40000;
 // A patient with a full history, in every register.
 constexpr int kWithHistory = 5 * bench::kSyntheticHistoryEvery;
+// Its newest leaflet (the synthetic stamps rise with the slot).
 constexpr int kNewestSlot = 19;
 
 class NoHost : public patients::PatientHost {
