@@ -44,9 +44,9 @@ int leadingNumber(const QString& text) {
     return static_cast<int>(value);
 }
 
-PatientForm::PatientForm(Use use, QWidget* parent) : QWidget(parent) {
+PatientForm::PatientForm(Use use, QWidget* parent)
+    : QWidget(parent), display_(use == Use::Display) {
     setObjectName("patientForm");
-    const bool display = use == Use::Display;
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     int row = 0;
@@ -59,13 +59,13 @@ PatientForm::PatientForm(Use use, QWidget* parent) : QWidget(parent) {
         }
         grid->addWidget(l, row, 0);
         grid->addWidget(w, row++, 1);
-        return w;
+        return l;
     };
     const auto line = [&](const char* name, std::size_t maxBytes) {
         auto* e = new QLineEdit(this);
         e->setObjectName(name);
         ui::limitBytes(e, maxBytes);
-        e->setReadOnly(display);
+        e->setReadOnly(display_);
         return e;
     };
     const auto digits = [&](const char* name) {
@@ -76,15 +76,18 @@ PatientForm::PatientForm(Use use, QWidget* parent) : QWidget(parent) {
     const auto lines = [&](const char* name) {
         auto* e = new QPlainTextEdit(this);
         e->setObjectName(name);
-        e->setReadOnly(display);
-        e->setFixedHeight(display ? 40 : 52);
+        e->setReadOnly(display_);
+        e->setFixedHeight(display_ ? 40 : 52);
         return e;
     };
 
-    id_ = static_cast<QLineEdit*>(labelled("患者ＩＤ", digits("idBox")));
-    name_ = static_cast<QLineEdit*>(labelled("氏名", line("nameBox", 99)));
-    reading_ = static_cast<QLineEdit*>(labelled("ふりがな", line("readingBox", 99)));
-    sex_ = new ChoiceButtons(sexChoices(display ? "指定なし" : nullptr), this);
+    id_ = digits("idBox");
+    labelled("患者ＩＤ", id_);
+    name_ = line("nameBox", 99);
+    labelled("氏名", name_);
+    reading_ = line("readingBox", 99);
+    labelled("ふりがな", reading_);
+    sex_ = new ChoiceButtons(sexChoices(display_ ? "指定なし" : nullptr), this);
     sex_->setObjectName("sexButtons");
     labelled("性別", sex_);
     era_ = new ChoiceButtons(eraChoices(nullptr), this);
@@ -103,13 +106,23 @@ PatientForm::PatientForm(Use use, QWidget* parent) : QWidget(parent) {
     }
     birthRow->addStretch();
     labelled("", birth);
-    telephone_ = static_cast<QLineEdit*>(labelled("自宅の電話番号", line("telephoneBox", 49)));
-    mobile_ = static_cast<QLineEdit*>(labelled("携帯電話", line("mobileBox", 49)));
-    ward_ = static_cast<QLineEdit*>(labelled("病棟名", line("wardBox", 249)));
-    address_ = static_cast<QPlainTextEdit*>(labelled("住所", lines("addressBox")));
-    allergy_ = static_cast<QPlainTextEdit*>(labelled("アレルギー歴", lines("allergyBox"), true));
-    effect_ = static_cast<QPlainTextEdit*>(labelled("副作用歴", lines("effectBox"), true));
-    if (display) {
+    telephone_ = line("telephoneBox", 49);
+    labelled("自宅の電話番号", telephone_);
+    mobile_ = line("mobileBox", 49);
+    labelled("携帯電話", mobile_);
+    ward_ = line("wardBox", 249);
+    labelled("病棟名", ward_);
+    address_ = lines("addressBox");
+    labelled("住所", address_);
+    allergy_ = lines("allergyBox");
+    labelled("アレルギー歴", allergy_, true);
+    effect_ = lines("effectBox");
+    labelled("副作用歴", effect_, true);
+    // The memo box is kept out of sight, its label with it.
+    memo_ = lines("memoBox");
+    labelled("メモ", memo_, true)->hide();
+    memo_->hide();
+    if (display_) {
         sex_->setDisplayOnly();
         era_->setDisplayOnly();
         // Read-only boxes keep a white ground, as editable ones have.
@@ -138,12 +151,13 @@ void PatientForm::show(const PatientRecord& record) {
     address_->setPlainText(lf(fieldText(record.ADDRESS)));
     allergy_->setPlainText(lf(fieldText(record.ALLERGY)));
     effect_->setPlainText(lf(fieldText(record.EFFECT)));
+    if (!display_) memo_->setPlainText(lf(fieldText(record.MEMO)));
 }
 
 void PatientForm::clear() {
     for (QLineEdit* e : {id_, name_, reading_, year_, month_, day_, telephone_, mobile_, ward_})
         e->clear();
-    for (QPlainTextEdit* e : {address_, allergy_, effect_}) e->clear();
+    for (QPlainTextEdit* e : {address_, allergy_, effect_, memo_}) e->clear();
     // No button of either row has code -1: all unchecked.
     sex_->setCode(-1);
     era_->setCode(-1);

@@ -1,6 +1,7 @@
 // The fields of one patient: ID, name, reading, sex, birth date, telephones, ward, address,
 // allergy and side-effect history. The information dialog edits them; the patient screen shows
-// them read-only, with a third sex button for "not specified".
+// them read-only, with a third sex button for "not specified". A hidden memo box takes the memo
+// when the information dialog opens on a patient; nothing reads it back.
 #pragma once
 
 #include <QWidget>
@@ -20,7 +21,8 @@ class PatientForm : public QWidget {
     enum class Use { Edit, Display };
     PatientForm(Use use, QWidget* parent);
 
-    // Fills the fields from `record` (birth numbers only when not 0).
+    // Fills the fields from `record` (birth numbers only when not 0); when editing, the hidden
+    // memo box too.
     void show(const PatientRecord& record);
     // Empties every field and unchecks every button.
     void clear();
@@ -32,7 +34,8 @@ class PatientForm : public QWidget {
 
   private:
     QLineEdit *id_, *name_, *reading_, *year_, *month_, *day_, *telephone_, *mobile_, *ward_;
-    QPlainTextEdit *address_, *allergy_, *effect_;
+    QPlainTextEdit *address_, *allergy_, *effect_, *memo_;
+    bool display_;
     ChoiceButtons *sex_, *era_;
 };
 

@@ -16,6 +16,9 @@ class PatientHost {
     virtual void applyPatient(const QString& id, const QString& name) = 0;
     // The print list was replaced: its view must show it.
     virtual void printListChanged() = 0;
+    // Puts the dosage form of the drug record the main window holds back into its detail panel,
+    // as the drug search-results dialog does when it closes.
+    virtual void restoreDosageForm() = 0;
 };
 
 }  // namespace patients

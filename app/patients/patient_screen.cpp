@@ -328,8 +328,12 @@ void PatientScreen::transfer() {
 void PatientScreen::searchPatients() {
     PatientSearchDialog search(patients_, state_.prompts, this);
     if (search.exec() != QDialog::Accepted) return;
-    SearchResultsDialog results(search.found(), state_.prompts, *this);
-    results.exec();
+    {
+        SearchResultsDialog results(search.found(), state_.prompts, *this);
+        results.exec();
+    }
+    // Gone with the results dialog, whatever the drug panel showed meanwhile.
+    host_.restoreDosageForm();
 }
 
 }  // namespace patients

@@ -42,7 +42,8 @@ MainWindow::MainWindow(AppState& state, QWidget* parent) : QDialog(parent), stat
     dosage_ = new DosageCommands(state_, *drugListPanel_, *detailPanel_, *printListPanel_, this);
     leaflet_ = new LeafletCommands(state_, *patientRow_, *businessPanel_, this);
     tools_ = new ToolCommands(state_, this);
-    patientFile_ = new PatientFileCommand(state_, *patientRow_, *printListPanel_, this);
+    patientFile_ =
+        new PatientFileCommand(state_, *patientRow_, *printListPanel_, *detailPanel_, this);
     prescription_ = new PrescriptionCommand(state_, *patientRow_, *drugListPanel_, *printListPanel_,
                                             *businessPanel_, this);
     buildButtons();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "drugs/detail_panel.h"
 #include "patients/patient_screen.h"
 #include "shell/patient_row.h"
 #include "shell/print_list_panel.h"
@@ -9,8 +10,13 @@
 namespace shell {
 
 PatientFileCommand::PatientFileCommand(AppState& state, PatientRow& row, PrintListPanel& printList,
-                                       QWidget* window)
-    : QObject(window), state_(state), row_(row), printList_(printList), window_(window) {
+                                       drugs::DetailPanel& detail, QWidget* window)
+    : QObject(window),
+      state_(state),
+      row_(row),
+      printList_(printList),
+      detail_(detail),
+      window_(window) {
     connect(row_.patientFileAction(), &QAction::triggered, this, &PatientFileCommand::open);
 }
 
@@ -35,6 +41,10 @@ void PatientFileCommand::applyPatient(const QString& id, const QString& name) {
 
 void PatientFileCommand::printListChanged() {
     printList_.model().refresh();
+}
+
+void PatientFileCommand::restoreDosageForm() {
+    detail_.restoreForm();
 }
 
 }  // namespace shell

@@ -10,6 +10,10 @@
 #include "patients/patient_screen.h"
 #include "shell/app_state.h"
 
+namespace drugs {
+class DetailPanel;
+}
+
 namespace shell {
 
 class PatientRow;
@@ -19,7 +23,7 @@ class PatientFileCommand : public QObject, public patients::PatientHost {
     Q_OBJECT
   public:
     PatientFileCommand(AppState& state, PatientRow& row, PrintListPanel& printList,
-                       QWidget* window);
+                       drugs::DetailPanel& detail, QWidget* window);
 
     // The patient screen while it is open.
     patients::PatientScreen* screen() const { return screen_; }
@@ -27,6 +31,7 @@ class PatientFileCommand : public QObject, public patients::PatientHost {
     QString patientIdText() const override;
     void applyPatient(const QString& id, const QString& name) override;
     void printListChanged() override;
+    void restoreDosageForm() override;
 
   private:
     void open();
@@ -34,6 +39,7 @@ class PatientFileCommand : public QObject, public patients::PatientHost {
     AppState& state_;
     PatientRow& row_;
     PrintListPanel& printList_;
+    drugs::DetailPanel& detail_;
     QWidget* window_;
     QPointer<patients::PatientScreen> screen_;
 };

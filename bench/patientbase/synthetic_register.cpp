@@ -9,6 +9,7 @@
 #include "patient_admin.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
+#include "synthetic_catalogue.h"
 
 namespace bench {
 namespace {
@@ -29,27 +30,6 @@ const std::vector<std::string> kUsages = {"1日3回 毎食後に服用", "1日2�
 void fill(std::string& block, std::size_t at, std::size_t width, const std::string& utf8) {
     const std::string text = sjis::fromUtf8(utf8);
     block.replace(at, std::min(text.size(), width - 1), text, 0, std::min(text.size(), width - 1));
-}
-
-// A stored history block with all thirty records in use.
-std::string fullBlock(std::mt19937& rng) {
-    std::string block(patientbase::kBlockTextLength, '\0');
-    for (int r = 0; r < 30; ++r) {
-        const std::size_t at = 137 * r;
-        char yjcode[16];
-        std::snprintf(yjcode, sizeof yjcode, "%07uF%04u",
-                      static_cast<unsigned>(1000000 + rng() % 9000000),
-                      static_cast<unsigned>(rng() % 10000));
-        fill(block, at, 25, yjcode);
-        for (int t = 0; t < 5; ++t) block[at + 25 + t] = static_cast<char>(rng() % 3);
-        block[at + 30] = 3;
-        fill(block, at + 34, 21, "1回1錠");
-        fill(block, at + 55, 21, std::to_string(1 + rng() % 30) + "日分");
-        fill(block, at + 76, 61, kUsages[rng() % kUsages.size()]);
-    }
-    for (char& c : block)
-        if (c == '\0') c = '$';
-    return block;
 }
 
 void failWith(const std::filesystem::path& file, const std::string& what) {
@@ -89,9 +69,14 @@ void fillRegister(const std::filesystem::path& file, int count) {
             .bindText(13, id % 11 ? "" : "発疹")
             .bindText(14, kFamilyReading[family] + " " + kGivenReading[given])
             .bindText(15, "2024-01-01 09:00:00");
-        for (int slot = 0; slot < patientbase::kSlotCount; ++slot)
-            insert.bindText(16 + 2 * slot, syntheticStamp(slot))
-                .bindBlob(17 + 2 * slot, fullBlock(rng));
+        const bool history = id % kSyntheticHistoryEvery == 0;
+        for (int slot = 0; slot < patientbase::kSlotCount; ++slot) {
+            if (history)
+                insert.bindText(16 + 2 * slot, syntheticStamp(slot))
+                    .bindBlob(17 + 2 * slot, syntheticHistoryBlock(id, slot));
+            else
+                insert.bindNull(16 + 2 * slot).bindNull(17 + 2 * slot);
+        }
         insert.step();
         if (insert.failed()) failWith(file, insert.error());
     }
@@ -100,6 +85,24 @@ void fillRegister(const std::filesystem::path& file, int count) {
 
 }  // namespace
 
+std::string syntheticHistoryBlock(int id, int slot) {
+    std::mt19937 rng(static_cast<unsigned>(id * 20 + slot));
+    std::string block(patientbase::kBlockTextLength, '\0');
+    for (int r = 0; r < 30; ++r) {
+        const std::size_t at = 137 * r;
+        const int drug = 1 + 2 * static_cast<int>(rng() % (kSyntheticHistoryDrugs / 2));
+        fill(block, at, 25, syntheticYjCode(drug));
+        for (int t = 0; t < 5; ++t) block[at + 25 + t] = static_cast<char>(rng() % 3);
+        block[at + 30] = 3;
+        fill(block, at + 34, 21, "1回1錠");
+        fill(block, at + 55, 21, std::to_string(1 + rng() % 30) + "日分");
+        fill(block, at + 76, 61, kUsages[rng() % kUsages.size()]);
+    }
+    for (char& c : block)
+        if (c == '\0') c = '$';
+    return block;
+}
+
 std::string syntheticStamp(int slot) {
     char text[32];
     std::snprintf(text, sizeof text, "2023-01-%02d 09:05:00", 1 + slot);
@@ -107,12 +110,13 @@ std::string syntheticStamp(int slot) {
 }
 
 std::filesystem::path syntheticRegisterFolder(const std::filesystem::path& cacheRoot, int count) {
-    const auto folder = cacheRoot / ("register-" + std::to_string(count));
+    const auto folder = cacheRoot / ("register-" + std::to_string(count) + "-slim");
     const auto file = folder / patientbase::kFileName;
     if (std::filesystem::exists(file)) return folder;
     // Built under another name and renamed when complete, so an interrupted run leaves no
     // half-filled register behind to be reused.
-    const auto building = cacheRoot / ("register-" + std::to_string(count) + ".building");
+    auto building = folder;
+    building += ".building";
     std::filesystem::remove_all(building);
     std::filesystem::create_directories(building);
     std::string error;

@@ -62,7 +62,7 @@ typedef struct PatientRecord {
     int32_t SEX;         /* 0 not specified, 1 male, 2 female */
     char TELEPHONE[50];  /* home telephone */
     char TELEPHONE2[50]; /* mobile telephone */
-    int32_t NENGO;       /* era of the birth date: 0 none, 1 明治, 2 大正, 3 昭和, 4 平成 */
+    int32_t NENGO;       /* birth era: 0 none, 1 明治, 2 大正, 3 昭和, 4 平成, 5 令和 */
     int32_t YEAR;        /* birth year within the era; 0 = not given */
     int32_t MONTH;       /* 0 = not given */
     int32_t DAY;         /* 0 = not given */

@@ -39,4 +39,8 @@ std::string blockColumn(int slot);
 // CREATE TABLE with the 55 columns in table order, and the indexes of the lookups and lists.
 std::string schemaSql(const sqlkit::Dialect& dialect);
 
+// The statement listing the ID and name of every patient, by name or by ID. Each walks a narrow
+// index of just those two columns in its order, never the wide ID index of the search.
+std::string patientListSql(bool byName);
+
 }  // namespace patientbase

@@ -43,9 +43,7 @@ PATIENTBASE_API int LRecordDetail(PatientRecord* record, const char* name, int i
 }
 
 PATIENTBASE_API int LRecordDisplay(int byName, const PatientListViewSink* view) {
-    Recordset rs(session(), byName ? "SELECT ID, PATIENT FROM Patient_Information "
-                                     "ORDER BY PATIENT, ID"
-                                   : "SELECT ID, PATIENT FROM Patient_Information ORDER BY ID");
+    Recordset rs(session(), patientListSql(byName != 0));
     if (!rs) return PATIENTBASE_DB_FAILURE;
     std::string name;
     int item = 0;

@@ -1,5 +1,6 @@
 #include <sstream>
 
+#include "columns.h"
 #include "patient_fixture.h"
 
 TEST_F(PatientFileTest, ListingShowsEachPatientWithHistoryInIdOrder) {
@@ -38,4 +39,23 @@ TEST(PatientAdmin, ListingAFolderWithoutAReadablePatientFileFails) {
     EXPECT_EQ(patientbase::listPatients(dir.path(), out, err), 1);
     EXPECT_NE(err.str().find("cannot open"), std::string::npos);
     EXPECT_EQ(out.str(), "");
+}
+
+// A planner that walked the wide search index, or sorted, would make the lists slow on a big
+// register; the engine's own plan tells which index each list walks.
+TEST(PatientAdmin, EachPatientListWalksItsNarrowIndexInOrder) {
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(patientbase::createPatientDatabase(dir.path(), &error)) << error;
+    auto db =
+        sqlkit::openEncrypted(dir.path() / patientbase::kFileName, patientbase::kPassword, &error);
+    ASSERT_TRUE(db) << error;
+    for (const auto& [byName, index] : {std::pair{false, "Patient_List"}, {true, "Patient_Name"}}) {
+        sqlkit::Statement plan =
+            db->prepare("EXPLAIN QUERY PLAN " + patientbase::patientListSql(byName));
+        std::string steps;
+        while (plan.step()) steps += std::string(plan.text(plan.columnCount() - 1)) + "\n";
+        EXPECT_EQ(steps, "SCAN TABLE Patient_Information USING COVERING INDEX " +
+                             std::string(index) + "\n");
+    }
 }

@@ -1,20 +1,14 @@
-// leafletadmin's handbook-qr and print-history on a real program folder: a stored leaflet
-// written to PDF with the register's name, the settings' business data, the photographs and the
-// e-medication-handbook codes, decoded back from the rendered PDF.
+// leafletadmin's store-leaflet, handbook-qr and print-history on a real program folder: a stored
+// leaflet written to PDF with the register's name, the settings' business data, the photographs and
+// the e-medication-handbook codes, decoded back from the rendered PDF.
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <thread>
 
 #include "admin_fixture.h"
-#include "drugbase.h"
 #include "handbook_reading.h"
-#include "leaflet/history_block.h"
-#include "leaflet/history_text.h"
-#include "leaflet/print_entry.h"
 #include "patientbase.h"
 #include "pdf_reading.h"
 #include "sample_photos.h"
@@ -44,21 +38,16 @@ class PrintHistory : public AdminTest {
         ASSERT_TRUE(shell::saveSettings(file, settings).ok());
     }
 
-    // Stores a leaflet of the drug `yjcode` for patient 7 and returns its slot time text.
+    // Stores a leaflet of the drug `yjcode` for patient 7 with store-leaflet and returns its
+    // slot time text.
     std::string store(const char* yjcode, std::string_view days) {
-        DrugRecord entry{};
-        EXPECT_EQ(RecordOpen((dir.path() / "データベース").c_str(), nullptr), 0);
-        EXPECT_EQ(RecordDetail(&entry, yjcode), 0);
-        RecordClose();
-        leaflet::DosageSettings dosage = leaflet::dosageOf(entry);
-        dosage.timings[leaflet::kMorning] = 1;
-        leaflet::setEntryText(dosage.usageText, sjis::fromUtf8("１日１回  朝食後に服用"));
-        leaflet::setEntryText(dosage.daysText, sjis::fromUtf8(days));
-        leaflet::setDosage(entry, dosage);
-        const DrugRecord entries[] = {entry};
+        const auto json = dir.path() / "leaflet.json";
+        std::ofstream(json) << "[{\"yjcode\": \"" << yjcode
+                            << "\", \"timings\": [0, 1], \"usage\": \"１日１回  朝食後に服用\", "
+                               "\"days\": \""
+                            << days << "\"}]";
+        EXPECT_EQ(run({"store-leaflet", folder(), "7", json.string()}), 0) << err.str();
         EXPECT_EQ(LRecordOpen((dir.path() / "データベース").c_str(), nullptr), 0);
-        EXPECT_EQ(
-            LRecordRIREKI(7, leaflet::historyText(leaflet::buildHistoryBlock(entries)).c_str()), 0);
         std::vector<std::string> stamps;
         const PatientListSink sink{
             &stamps,
@@ -103,9 +92,9 @@ class PrintHistory : public AdminTest {
 
 TEST_F(PrintHistory, WritesTheNewestOrTheChosenStoredLeafletWithPhotographsAndCodes) {
     const std::string older = store(kOlder, "２８枚");
-    std::this_thread::sleep_for(std::chrono::milliseconds(1100));  // a stamp of its own
+    EXPECT_TRUE(printed("stored a leaflet of 1 drug for patient 7 見本　花子")) << out.str();
     const std::string newer = store(kNewer, "１４日分");
-    ASSERT_NE(older, newer);
+    ASSERT_NE(older, newer) << "a leaflet stored in the same second waits for a stamp of its own";
     ASSERT_EQ(run({"handbook-qr", folder(), "on"}), 0) << err.str();
     EXPECT_TRUE(printed("e-medication-handbook codes on"));
 
@@ -139,6 +128,11 @@ TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
     ASSERT_EQ(run({"print-history", folder(), "7", pdf()}), admin::kRefused);
     EXPECT_NE(err.str().find("patient 7 has no leaflet"), std::string::npos) << err.str();
     store(kNewer, "１４日分");
+    const auto json = [this](const char* name, const std::string& text) {
+        std::ofstream((dir.path() / name).string()) << text;
+        return (dir.path() / name).string();
+    };
+    const std::string one = json("one.json", R"([{"yjcode": "2171901F2S93"}])");
     const struct {
         std::vector<std::string> args;
         int exit;
@@ -152,6 +146,27 @@ TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
         {{"print-history", folder(), "x7", pdf()}, admin::kUsage, "positive whole number"},
         {{"print-history", folder(), "7"}, admin::kUsage, "usage:"},
         {{"handbook-qr", folder(), "yes"}, admin::kUsage, "usage:"},
+        {{"store-leaflet", folder(), "8", one}, admin::kRefused, "patient 8 is not registered"},
+        {{"store-leaflet", folder(), "7", json("bad.json", "[{")}, admin::kRefused, "not JSON"},
+        {{"store-leaflet", folder(), "7", json("none.json", "[]")},
+         admin::kRefused,
+         "a list of 1 to 30 drugs"},
+        {{"store-leaflet", folder(), "7", json("code.json", R"([{"yjcode": "0000000X0000"}])")},
+         admin::kRefused,
+         "drug 1: 0000000X0000 is not in the catalogue"},
+        {{"store-leaflet", folder(), "7",
+          json("half.json", R"([{"yjcode": "2171901F2S93", "timings": [0.25]}])")},
+         admin::kRefused,
+         "whole or half units"},
+        {{"store-leaflet", folder(), "7",
+          json("typo.json", R"([{"yjcode": "2171901F2S93", "day": "7日分"}])")},
+         admin::kRefused,
+         "\"day\" is not a field of a drug"},
+        {{"store-leaflet", folder(), "7",
+          json("long.json",
+               R"([{"yjcode": "2171901F2S93", "days": ")" + std::string(21, '7') + R"("}])")},
+         admin::kRefused,
+         "\"days\" is longer than 20 bytes"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());
@@ -159,6 +174,8 @@ TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
         EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
         EXPECT_FALSE(std::filesystem::exists(pdf()));
     }
+    ASSERT_EQ(run({"print-history", folder(), "7", pdf()}), 0) << err.str();
+    EXPECT_NE(pdfText(pdf()).find("１４日分"), std::string::npos) << "nothing refused was stored";
 }
 
 }  // namespace

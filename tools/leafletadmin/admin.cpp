@@ -29,6 +29,14 @@ constexpr const char* kUsageText =
     "  add-patient FOLDER ID NAME      register a patient\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "  handbook-qr FOLDER on|off       print the e-medication-handbook QR codes on leaflets\n"
+    "  store-leaflet FOLDER ID FILE.json\n"
+    "                                  store a leaflet in the patient's medication history, as\n"
+    "                                  printing it would; FILE.json lists 1 to 30 drugs, e.g.\n"
+    "                                  [{\"yjcode\": \"2171901F2S93\", \"timings\": [0, 1, 0, 0, "
+    "0],\n"
+    "                                    \"amount\": \"１回１錠\", \"days\": \"２８日分\",\n"
+    "                                    \"usage\": \"１日１回朝食後に服用\"}]\n"
+    "                                  (timings: 起床, 朝, 昼, 夕, 寝前 in units, halves allowed)\n"
     "  print-history FOLDER ID OUT.pdf [DATE]\n"
     "                                  write the patient's newest stored leaflet (or the one\n"
     "                                  stored at DATE, \"YYYY/MM/DD HH:MM:SS\") as a PDF file\n"
@@ -71,6 +79,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return setHistorySwitch(args[1], args[2] == "on", out, err);
     if (command == "handbook-qr" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
         return setHandbookCodesSwitch(args[1], args[2] == "on", out, err);
+    if (command == "store-leaflet" && args.size() == 4)
+        return storeLeaflet(args[1], args[2], args[3], out, err);
     if (command == "print-history" && (args.size() == 4 || args.size() == 5))
         return printHistory(args[1], args[2], args.size() == 5 ? args[4] : "", args[3], out, err);
     return usage(err);

@@ -70,6 +70,14 @@ int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream&
 int setHandbookCodesSwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                            std::ostream& err);
 
+// Stores the leaflet that the JSON file `file` describes (a list of 1 to 30 drugs: YJ code,
+// timing amounts, amount, days and usage texts) in the medication history of patient `idText`,
+// as the program stores a printed leaflet; a leaflet stored earlier in the same second is
+// waited past, so each keeps a stamp of its own. kRefused with a message naming the drug for
+// an unknown patient or drug or a text that does not fit; nothing is stored then.
+int storeLeaflet(const std::filesystem::path& folder, const std::string& idText,
+                 const std::filesystem::path& file, std::ostream& out, std::ostream& err);
+
 // Writes the patient's newest stored leaflet, or the one stored at `stamp` ("YYYY/MM/DD
 // HH:MM:SS", empty for the newest), to the PDF file `pdf`: the patient's name from the register,
 // the business data of the user settings, the drugs' photographs, and the e-medication-handbook

@@ -1,5 +1,6 @@
 // Registering and correcting patients through "患者情報": the proposed ID, the ID rules and
 // their messages in order, and the patient screen brought up to date afterwards.
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <cstdint>
@@ -71,7 +72,9 @@ TEST_F(PatientScreenTest, ATakenIdIsRefusedAndTheGapIsProposed) {
 }
 
 TEST_F(PatientScreenTest, CorrectingRenamesInPlaceOrMovesThePatientWithItsHistory) {
-    addPatient(3, "い　三");
+    PatientRecord three = patient(3, "い　三");
+    sjis::copyField(three.MEMO, sizeof three.MEMO, sjis::fromUtf8("いさん"));
+    addPatient(three);
     addPatient(7, "あ　七");
     ASSERT_TRUE(registry.storeHistory(3, std::string(4110, 'x')) == data::DataResult::kDone);
     state->settings.patientOrder = 1;
@@ -84,11 +87,20 @@ TEST_F(PatientScreenTest, CorrectingRenamesInPlaceOrMovesThePatientWithItsHistor
     ASSERT_EQ(selectedId(), 3);
     whenModal("patientInfoDialog", [&](QWidget* d) {
         EXPECT_EQ(child<QLineEdit>(d, "nameBox")->text(), "い　三");
-        fillAndConfirm(d, {{"nameBox", "う　三"}});
+        auto* memo = child<QPlainTextEdit>(d, "memoBox");
+        EXPECT_TRUE(memo->isHidden());
+        EXPECT_EQ(memo->toPlainText(), "いさん") << "the hidden box shows the memo";
+        memo->setPlainText("never stored");
+        fillAndConfirm(d, {{"nameBox", "う　三"}, {"readingBox", "うさん"}});
     });
     press(Qt::Key_F4);
     EXPECT_EQ(column("patientList", 1), QStringList({"あ　七", "う　三"}))
         << "the row is renamed where it stands";
+    PatientRecord corrected{};
+    ASSERT_EQ(registry.detail(3, corrected), data::DataResult::kDone);
+    EXPECT_EQ(sjis::toUtf8(corrected.MEMO), "うさん") << "the memo comes from the reading box";
+    EXPECT_TRUE(in<QPlainTextEdit>("memoBox")->toPlainText().isEmpty())
+        << "the screen's memo box is never filled";
 
     whenModal("patientInfoDialog", [&](QWidget* d) {
         fillAndConfirm(d, {{"idBox", "7"}});

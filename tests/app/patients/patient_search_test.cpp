@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "drugs/detail_panel.h"
 #include "patients_fixture.h"
 
 namespace {
@@ -47,6 +48,9 @@ class PatientSearchTest : public PatientScreenTest {
 };
 
 TEST_F(PatientSearchTest, NoConditionListsEveryoneInIdOrderAndTheChoiceIsSelected) {
+    drugs::DetailPanel& panel = window->detailPanel();
+    ASSERT_TRUE(panel.show(drugs::DetailPanel::Mode::Fill, "2171901F3S91"));
+    panel.clearFields();
     QStringList found;
     QString count;
     search([](QWidget*) {},
@@ -61,6 +65,8 @@ TEST_F(PatientSearchTest, NoConditionListsEveryoneInIdOrderAndTheChoiceIsSelecte
     EXPECT_EQ(found, QStringList({"1", "3", "14"}));
     EXPECT_EQ(count, "全部で 3 件のデータがみつかりました。");
     EXPECT_EQ(selectedId(), 3);
+    EXPECT_EQ(find<QLineEdit>("formField")->text(), "錠")
+        << "closing the results writes the held drug's dosage form back";
 }
 
 TEST_F(PatientSearchTest, SexAndEraNarrowTheSearchAndTheReadingIsIgnored) {
