@@ -17,7 +17,7 @@ class ImportTest : public CatalogueTest {
         CatalogueTest::TearDown();
     }
 
-    std::filesystem::path importFolder() const { return dir.path() / "取込データ"; }
+    std::filesystem::path importFolder() const { return data.path() / "取込データ"; }
 
     // Writes UTF-8 lines as a Shift-JIS K3 file under the import folder.
     void writeK3(const char* relative, const std::vector<std::string>& lines,

@@ -140,10 +140,10 @@ TEST_F(Photographs, TheLoaderReportsTheStepThatFailedAndDrawsNothing) {
     }
     // Missing files and folders named like photographs say nothing.
     messages.clear();
-    std::filesystem::create_directories(dir.path() / "folder.jpg");
+    std::filesystem::create_directories(data.path() / "folder.jpg");
     for (const char* name : {"missing.jpg", "folder.jpg"}) {
         Surface s(140, 105);
-        EXPECT_EQ(drawFile(dir.path() / name, s), 0);
+        EXPECT_EQ(drawFile(data.path() / name, s), 0);
     }
     EXPECT_EQ(OridginalImage(nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
     EXPECT_TRUE(messages.empty());

@@ -88,6 +88,15 @@ class PgServer {
         return conninfo(name);
     }
 
+    // Drops a database `freshDatabase` made, with its connection string; sessions still on it
+    // are ended.
+    void dropDatabase(const std::string& conninfo) {
+        const auto at = conninfo.rfind("dbname=");
+        if (at == std::string::npos) return;
+        run("psql -q -X -h " + dir_.path().string() + " -U postgres -d postgres -c 'DROP DATABASE IF " +
+            "EXISTS " + conninfo.substr(at + 7) + " WITH (FORCE)'");
+    }
+
   private:
     static int freePort() {
         const int s = socket(AF_INET, SOCK_STREAM, 0);
