@@ -10,8 +10,8 @@
 
 #include "catalogue_admin.h"
 #include "drugbase.h"
-#include "sjis/sjis.h"
 #include "engine_folder.h"
+#include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
 
 using Strings = std::vector<std::string>;
@@ -138,8 +138,8 @@ class CatalogueTest : public ::testing::Test {
     // Makes every update that stores `value` in `column` fail, as a full disk would.
     void failOn(const std::string& column, const std::string& value) {
         auto db = raw();
-        ASSERT_TRUE(db->exec(data.refusal("Medicine_Information", "UPDATE",
-                                          "NEW." + column + " = '" + value + "'")))
+        ASSERT_TRUE(db->exec(
+            data.refusal("Medicine_Information", "UPDATE", "NEW." + column + " = '" + value + "'")))
             << db->lastError();
     }
 

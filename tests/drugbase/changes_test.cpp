@@ -31,7 +31,8 @@ TEST_P(Changes, CreateStoresTheUsersDrugWithDerivedColumns) {
     EXPECT_EQ(stored("LISTNAME || LISTHYOUJI || ORIDGINAL || OPTION1 || PHOTO1 || PHOTO6", "U1"),
               "マイ錠11-100");
     // Empty texts are stored as NULL.
-    EXPECT_EQ(stored("coalesce(PHOTO_TOROKU, TANNI, CAST(OPTION2 AS TEXT), 'all NULL')", "U1"), "all NULL");
+    EXPECT_EQ(stored("coalesce(PHOTO_TOROKU, TANNI, CAST(OPTION2 AS TEXT), 'all NULL')", "U1"),
+              "all NULL");
     DrugRecord back{};
     ASSERT_EQ(RecordDetail(&back, "U1"), 0);
     EXPECT_EQ(text(back.SAYOA), "血圧を下げます。");

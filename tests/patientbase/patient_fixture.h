@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "engine_folder.h"
 #include "patient_admin.h"
 #include "patientbase.h"
 #include "sjis/sjis.h"
-#include "engine_folder.h"
 #include "sqlkit/sqlkit.h"
 
 using Lines = std::vector<std::string>;

@@ -92,7 +92,8 @@ TEST_P(RegisterTest, DuplicateIdsAreRefusedByCreateAndEdit) {
     PatientRecord moved = patient(2, "一郎");
     EXPECT_EQ(LRecordEdit(&moved, 1), 99);
     EXPECT_EQ(messages.list, Lines(2, "Error:ID.Duplicate"));
-    EXPECT_EQ(stored("SELECT " + data.listOf("ID || PATIENT") + " FROM Patient_Information"), "1一郎,2二郎");
+    EXPECT_EQ(stored("SELECT " + data.listOf("ID || PATIENT") + " FROM Patient_Information"),
+              "1一郎,2二郎");
 
     PatientRecord renamed = patient(2, "次郎");  // keeping its own ID is no duplicate
     EXPECT_EQ(LRecordEdit(&renamed, 2), 0);

@@ -23,10 +23,10 @@ TEST_P(RegisterTest, HistoryStoresOfThreeProgramsForTheSamePatientsAllLand) {
     for (int slot = 0; slot < 20; ++slot)
         tags += (slot ? " UNION ALL " : "") + std::string("SELECT ID, substr(INFO") +
                 std::to_string(slot) + ", 1, 6) AS tag FROM Patient_Information";
-    EXPECT_EQ(stored("SELECT " + data.listOf("n") +
-                     " FROM (SELECT count(DISTINCT tag) AS n FROM (" + tags +
-                     ") AS slots GROUP BY ID) AS counts"),
-              "18,18");
+    EXPECT_EQ(
+        stored("SELECT " + data.listOf("n") + " FROM (SELECT count(DISTINCT tag) AS n FROM (" +
+               tags + ") AS slots GROUP BY ID) AS counts"),
+        "18,18");
 }
 
 TEST_P(RegisterTest, TwoProgramsRegisteringTheSameIdsGetEachIdOnce) {

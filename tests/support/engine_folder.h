@@ -23,7 +23,7 @@ inline std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
     return info.param == Engine::Files ? "Files" : "Server";
 }
 
-#define INSTANTIATE_ON_BOTH_ENGINES(suite)                                                   \
+#define INSTANTIATE_ON_BOTH_ENGINES(suite)                                                \
     INSTANTIATE_TEST_SUITE_P(On, suite, ::testing::Values(Engine::Files, Engine::Server), \
                              engineName)
 

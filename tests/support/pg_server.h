@@ -1,8 +1,8 @@
 // A throw-away PostgreSQL 15 server for the tests: a cluster made with initdb in a temporary
 // folder, listening only on a Unix socket there, stopped and removed at the end. initdb refuses
 // to run as root, so as root the server runs as the system's "postgres" user. A server made
-// with `tcpWithTls` also listens on 127.0.0.1 at a free port, with TLS on and a self-signed
-// certificate made for it.
+// with `tcpWithTls` also listens on 127.0.0.1 at a free port, with TLS on and a certificate for
+// the host name "localhost" signed by a certificate authority made for it (caFile()).
 #pragma once
 
 #include <netinet/in.h>
@@ -79,6 +79,10 @@ class PgServer {
         return "host=127.0.0.1 port=" + std::to_string(port_) + " user=postgres dbname=postgres";
     }
 
+    // The certificate of the authority that signed the server's, for a server made with
+    // `tcpWithTls`.
+    std::string caFile() const { return (dir_.path() / "ca.crt").string(); }
+
     // A new empty database; its connection string.
     std::string freshDatabase() {
         static std::atomic<int> count{0};
@@ -93,8 +97,9 @@ class PgServer {
     void dropDatabase(const std::string& conninfo) {
         const auto at = conninfo.rfind("dbname=");
         if (at == std::string::npos) return;
-        run("psql -q -X -h " + dir_.path().string() + " -U postgres -d postgres -c 'DROP DATABASE IF " +
-            "EXISTS " + conninfo.substr(at + 7) + " WITH (FORCE)'");
+        run("psql -q -X -h " + dir_.path().string() +
+            " -U postgres -d postgres -c 'DROP DATABASE IF " + "EXISTS " + conninfo.substr(at + 7) +
+            " WITH (FORCE)'");
     }
 
   private:
@@ -112,13 +117,27 @@ class PgServer {
         return port;
     }
     bool makeCertificate() const {
-        const std::string line = asUser_ + "openssl req -x509 -newkey rsa:2048 -nodes -days 1 " +
-                                 "-subj /CN=localhost -keyout " + data() + "/server.key -out " +
-                                 data() + "/server.crt >>" +
-                                 (dir_.path() / "commands.log").string() + " 2>&1";
-        // In the configuration file, so that ALTER SYSTEM can turn it off again.
+        const std::string ca = caFile(), caKey = (dir_.path() / "ca.key").string();
+        const std::string key = data() + "/server.key", request = data() + "/server.csr";
+        const std::string log = " >>" + (dir_.path() / "commands.log").string() + " 2>&1";
+        const std::string lines[] = {
+            "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj '/CN=leaflet test CA' "
+            "-keyout " +
+                caKey + " -out " + ca,
+            asUser_ +
+                "openssl req -newkey rsa:2048 -nodes -subj /CN=localhost "
+                "-addext subjectAltName=DNS:localhost -keyout " +
+                key + " -out " + request,
+            "openssl x509 -req -days 1 -copy_extensions copy -in " + request + " -CA " + ca +
+                " -CAkey " + caKey + " -CAcreateserial -out " + data() + "/server.crt",
+        };
+        for (const std::string& line : lines)
+            if (std::system((line + log).c_str()) != 0) return false;
+        // The server's user owns its key and certificate; in the configuration file, so that
+        // ALTER SYSTEM can turn TLS off again.
         std::ofstream(data() + "/postgresql.conf", std::ios::app) << "ssl = on\n";
-        return std::system(line.c_str()) == 0;
+        return std::system(("chown --reference=" + key + " " + data() + "/server.crt").c_str()) ==
+               0;
     }
     std::string data() const { return (dir_.path() / "data").string(); }
     bool run(const std::string& command) const {
