@@ -10,6 +10,7 @@ class ImportTest : public CatalogueTest {
   protected:
     void SetUp() override {
         CatalogueTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         RecordSetImportFolder(importFolder().c_str());
     }
     void TearDown() override {
