@@ -76,13 +76,15 @@ inline drugbase::SuppliedDrug drug(const std::string& yjcode, const std::string&
 class CatalogueTest : public ::testing::Test {
   protected:
     virtual Engine engine() const { return Engine::Files; }
+    // The server of the server half.
+    virtual PgServer& server() const { return testServer(); }
 
     void SetUp() override {
-        if (const std::string why = EngineFolder::unavailable(engine()); !why.empty())
-            GTEST_SKIP() << why;
+        if (engine() == Engine::Server && !server().problem().empty())
+            GTEST_SKIP() << server().problem();
         std::string error;
-        ASSERT_TRUE(
-            data.make(engine(), drugbase::createCatalogue, drugbase::createCatalogueTables, &error))
+        ASSERT_TRUE(data.make(engine(), server(), drugbase::createCatalogue,
+                              drugbase::createCatalogueTables, &error))
             << error;
         ASSERT_EQ(RecordOpen(folder().c_str(), nullptr), 0);
     }

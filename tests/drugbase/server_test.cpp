@@ -11,14 +11,19 @@ class CatalogueOnServer : public CatalogueTest {
     Engine engine() const override { return Engine::Server; }
 };
 
-TEST_F(CatalogueOnServer, ALostServerFailsOneCallAndTheNextReconnects) {
+class CatalogueOnOwnServer : public CatalogueOnServer {
+  protected:
+    PgServer& server() const override { return ownServer(); }  // stopped by the test
+};
+
+TEST_F(CatalogueOnOwnServer, ALostServerFailsOneCallAndTheNextReconnects) {
     supply({drug("2149039F1030", "ノルバスク錠5mg")});
     DrugRecord back{};
     ASSERT_EQ(RecordDetail(&back, "2149039F1030"), 0);
-    ASSERT_TRUE(testServer().stop());
+    ASSERT_TRUE(server().stop());
     EXPECT_EQ(RecordDetail(&back, "2149039F1030"), DRUGBASE_DB_FAILURE);
     EXPECT_EQ(messages, Strings{"Error:DATABASE.Open"});
-    ASSERT_TRUE(testServer().start());
+    ASSERT_TRUE(server().start());
     back = {};
     EXPECT_EQ(RecordDetail(&back, "2149039F1030"), 0);
     EXPECT_EQ(text(back.PRODUCTNAME), "ノルバスク錠5mg");

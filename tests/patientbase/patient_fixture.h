@@ -91,12 +91,14 @@ inline std::string historyBlock(const std::string& yjcode) {
 class PatientFileTest : public ::testing::Test {
   protected:
     virtual Engine engine() const { return Engine::Files; }
+    // The server of the server half.
+    virtual PgServer& server() const { return testServer(); }
 
     void SetUp() override {
-        if (const std::string why = EngineFolder::unavailable(engine()); !why.empty())
-            GTEST_SKIP() << why;
+        if (engine() == Engine::Server && !server().problem().empty())
+            GTEST_SKIP() << server().problem();
         std::string error;
-        ASSERT_TRUE(data.make(engine(), patientbase::createPatientDatabase,
+        ASSERT_TRUE(data.make(engine(), server(), patientbase::createPatientDatabase,
                               patientbase::createPatientTables, &error))
             << error;
         ASSERT_EQ(LRecordOpen(data.path().string().c_str(), nullptr), 0);

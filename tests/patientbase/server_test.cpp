@@ -9,6 +9,7 @@ namespace {
 class RegisterOnServer : public PatientFileTest {
   protected:
     Engine engine() const override { return Engine::Server; }
+    PgServer& server() const override { return ownServer(); }  // stopped by the tests
 
     long long storedStamps() const {
         return std::stoll(stored("SELECT count(N0) + count(N1) FROM Patient_Information"));
@@ -24,10 +25,10 @@ TEST_F(RegisterOnServer, ALostConnectionFailsOneCallWithoutAHalfWriteAndTheNextR
     const std::string block = historyBlock("LOST");
     ListCollector dates;
     EXPECT_EQ(LRecordRIREKIDate(1, &dates.sink), 0);  // reconnected before the call
-    ASSERT_TRUE(testServer().stop());
+    ASSERT_TRUE(server().stop());
     EXPECT_EQ(LRecordRIREKI(1, block.c_str()), PATIENTBASE_DB_FAILURE);
     EXPECT_EQ(messages.list, Lines{"Error:DATABASE.Open"});
-    ASSERT_TRUE(testServer().start());
+    ASSERT_TRUE(server().start());
     EXPECT_EQ(storedStamps(), 0);
     ASSERT_EQ(LRecordRIREKI(1, block.c_str()), 0);
     EXPECT_EQ(LRecordRIREKIDate(1, &dates.sink), 0);
@@ -50,13 +51,13 @@ TEST_F(RegisterOnServer, AServerStoppedDuringAStoreFailsItAndStoresNothing) {
             if (!waiting.step() || waiting.integer(0) > 0) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        testServer().stop();
+        server().stop();
     });
     const std::string block = historyBlock("STOPPED");
     EXPECT_EQ(LRecordRIREKI(1, block.c_str()), PATIENTBASE_DB_FAILURE);
     stopper.join();
     EXPECT_EQ(messages.list, Lines{"Error:RECORDSET.Update"});
-    ASSERT_TRUE(testServer().start());
+    ASSERT_TRUE(server().start());
     EXPECT_EQ(storedStamps(), 0);
     // The next call reconnects and stores.
     ASSERT_EQ(LRecordRIREKI(1, block.c_str()), 0);

@@ -13,9 +13,11 @@ namespace {
 
 class ServerEngineTest : public ::testing::Test {
   protected:
+    virtual PgServer& server() const { return testServer(); }
+
     void SetUp() override {
-        if (!testServer().problem().empty()) GTEST_SKIP() << testServer().problem();
-        conninfo = testServer().freshDatabase();
+        if (!server().problem().empty()) GTEST_SKIP() << server().problem();
+        conninfo = server().freshDatabase();
         db = open();
         ASSERT_TRUE(db);
         const sqlkit::Dialect& d = db->dialect();
@@ -177,14 +179,19 @@ TEST_F(ServerEngineTest, ALostConnectionFailsTheCallAndTheNextCallReconnects) {
     EXPECT_TRUE(insert(*db, "again"));
 }
 
-TEST_F(ServerEngineTest, AStoppedServerFailsEachCallUntilItIsBack) {
-    ASSERT_TRUE(testServer().stop());
+class StoppedServerTest : public ServerEngineTest {
+  protected:
+    PgServer& server() const override { return ownServer(); }
+};
+
+TEST_F(StoppedServerTest, AStoppedServerFailsEachCallUntilItIsBack) {
+    ASSERT_TRUE(server().stop());
     std::string error;
     EXPECT_FALSE(db->readyForCall(&error));
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(insert(*db, "nowhere"));
     EXPECT_FALSE(db->readyForCall(nullptr));
-    ASSERT_TRUE(testServer().start());
+    ASSERT_TRUE(server().start());
     ASSERT_TRUE(db->readyForCall(&error)) << error;
     EXPECT_TRUE(insert(*db, "back"));
     std::string openError;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@
 #include "temp_dir.h"
 
 enum class Engine { Files, Server };
+
+inline void PrintTo(Engine engine, std::ostream* out) {
+    *out << (engine == Engine::Files ? "the files" : "a server");
+}
 
 inline std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
     return info.param == Engine::Files ? "Files" : "Server";
@@ -42,22 +47,18 @@ class EngineFolder {
     EngineFolder(const char* fileName, const char* password)
         : fileName_(fileName), password_(password) {}
     ~EngineFolder() {
-        if (!conninfo_.empty()) testServer().dropDatabase(conninfo_);
+        if (server_) server_->dropDatabase(conninfo_);
     }
     EngineFolder(const EngineFolder&) = delete;
     EngineFolder& operator=(const EngineFolder&) = delete;
 
-    // Why the server half cannot run ("" when it can, and always for the files).
-    static std::string unavailable(Engine engine) {
-        return engine == Engine::Server ? testServer().problem() : std::string();
-    }
-
-    // Makes the empty database: the file, or the tables on a fresh server database and the
-    // folder's server file naming it. False with the reason.
-    bool make(Engine engine, const CreateFile& createFile, const CreateTables& createTables,
-              std::string* error) {
+    // Makes the empty database: the file, or the tables on a fresh database of `server` and
+    // the folder's server file naming it. False with the reason.
+    bool make(Engine engine, PgServer& server, const CreateFile& createFile,
+              const CreateTables& createTables, std::string* error) {
         if (engine == Engine::Files) return createFile(dir_.path(), error);
-        conninfo_ = testServer().freshDatabase();
+        server_ = &server;
+        conninfo_ = server.freshDatabase();
         auto db = sqlkit::openServer(conninfo_, error);
         if (!db || !createTables(*db, error)) return false;
         std::ofstream(dir_.path() / dbcall::kServerFileName) << conninfo_ << "\n";
@@ -102,5 +103,6 @@ class EngineFolder {
     TempDir dir_;
     const char* fileName_;
     const char* password_;
+    PgServer* server_ = nullptr;
     std::string conninfo_;
 };
