@@ -96,6 +96,17 @@ std::vector<drugbase::SuppliedDrug> syntheticDrugs(int count) {
     return drugs;
 }
 
+bool fillSyntheticCatalogue(sqlkit::Connection& db, int count, std::string* error) {
+    sqlkit::Transaction load(db);
+    drugbase::SuppliedInsert insert(db);
+    bool added = load.began() && insert.ok();
+    for (const auto& drug : syntheticDrugs(count))
+        if (added) added = insert.add(drug);
+    if (added && load.commit()) return true;
+    if (error) *error = insert.error().empty() ? db.lastError() : insert.error();
+    return false;
+}
+
 std::filesystem::path syntheticCatalogueFolder(const std::filesystem::path& cacheRoot, int count) {
     const auto folder = cacheRoot / ("catalogue-" + std::to_string(count));
     const auto file = folder / "薬剤ファイル.mdb";

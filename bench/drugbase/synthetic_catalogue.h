@@ -18,6 +18,10 @@ std::vector<drugbase::SuppliedDrug> syntheticDrugs(int count);
 // `cacheRoot` and reused afterwards.
 std::filesystem::path syntheticCatalogueFolder(const std::filesystem::path& cacheRoot, int count);
 
+// Adds `count` synthetic drugs as supplied data to the empty catalogue table of `db` in one
+// transaction; false with the engine's text.
+bool fillSyntheticCatalogue(sqlkit::Connection& db, int count, std::string* error);
+
 // The YJ code of synthetic drug `i`.
 std::string syntheticYjCode(int i);
 

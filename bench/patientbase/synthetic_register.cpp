@@ -37,18 +37,17 @@ void failWith(const std::filesystem::path& file, const std::string& what) {
     std::exit(1);
 }
 
-void fillRegister(const std::filesystem::path& file, int count) {
-    std::string error;
-    sqlkit::ConnectionPtr db = sqlkit::openEncrypted(file, patientbase::kPassword, &error);
-    if (!db) failWith(file, error);
+}  // namespace
+
+void fillSyntheticRegister(sqlkit::Connection& db, int count, const std::string& where) {
     std::string columns = patientbase::registerColumnList() + ", REGIST", values;
     for (int slot = 0; slot < patientbase::kSlotCount; ++slot)
         columns += ", " + patientbase::stampColumn(slot) + ", " + patientbase::blockColumn(slot);
     for (int i = 0; i < 15 + 2 * patientbase::kSlotCount; ++i) values += i ? ", ?" : "?";
-    sqlkit::Transaction transaction(*db);
+    sqlkit::Transaction transaction(db);
     sqlkit::Statement insert =
-        db->prepare("INSERT INTO Patient_Information (" + columns + ") VALUES (" + values + ")");
-    if (!insert.ok()) failWith(file, insert.error());
+        db.prepare("INSERT INTO Patient_Information (" + columns + ") VALUES (" + values + ")");
+    if (!insert.ok()) failWith(where, insert.error());
     std::mt19937 rng(20240607);
     for (int id = 1; id <= count; ++id) {
         const std::size_t family = rng() % kFamily.size(), given = rng() % kGiven.size();
@@ -78,12 +77,10 @@ void fillRegister(const std::filesystem::path& file, int count) {
                 insert.bindNull(16 + 2 * slot).bindNull(17 + 2 * slot);
         }
         insert.step();
-        if (insert.failed()) failWith(file, insert.error());
+        if (insert.failed()) failWith(where, insert.error());
     }
-    if (!transaction.commit()) failWith(file, db->lastError());
+    if (!transaction.commit()) failWith(where, db.lastError());
 }
-
-}  // namespace
 
 std::string syntheticHistoryBlock(int id, int slot) {
     std::mt19937 rng(static_cast<unsigned>(id * 20 + slot));
@@ -121,7 +118,10 @@ std::filesystem::path syntheticRegisterFolder(const std::filesystem::path& cache
     std::filesystem::create_directories(building);
     std::string error;
     if (!patientbase::createPatientDatabase(building, &error)) failWith(building, error);
-    fillRegister(building / patientbase::kFileName, count);
+    const auto built = building / patientbase::kFileName;
+    sqlkit::ConnectionPtr db = sqlkit::openEncrypted(built, patientbase::kPassword, &error);
+    if (!db) failWith(built, error);
+    fillSyntheticRegister(*db, count, built.string());
     std::filesystem::rename(building, folder);
     return folder;
 }

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "sqlkit/connection.h"
+
 namespace bench {
 
 // Every patient whose ID is a multiple of this has a full history; the others have none.
@@ -23,6 +25,10 @@ std::filesystem::path syntheticRegisterFolder(const std::filesystem::path& cache
 // The stored history block of slot `slot` of patient `id` (a patient with a history): thirty
 // records with '$' for every empty byte, as the register keeps it.
 std::string syntheticHistoryBlock(int id, int slot);
+
+// Adds the register of `count` patients to the empty table of `db` in one transaction; exits
+// with a message naming `where` when the engine fails.
+void fillSyntheticRegister(sqlkit::Connection& db, int count, const std::string& where);
 
 // The stored form of the stamp of history slot `slot`: slot 0 is the oldest.
 std::string syntheticStamp(int slot);

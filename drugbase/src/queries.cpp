@@ -133,20 +133,21 @@ DRUGBASE_API int RecordGOKU(const char* productName, const char* generalName, co
                                {"YJCODE", yjcode},
                                {"TOUYOKEIRO", route}};
     const char* forms[] = {form1, form2, form3};
-    constexpr const char* kContains = " LIKE '%' || ? || '%' ESCAPE '\\'";
+    const std::string contains =
+        " " + std::string(session().dialect().likeAnyCase) + " '%' || ? || '%' ESCAPE '\\'";
 
     std::string where, formTerms;
     std::vector<std::string> values;
     for (const Term& t : conditions) {
         if (!t.value || !*t.value) continue;
         where += where.empty() ? " WHERE " : " AND ";
-        where += std::string(t.column) + kContains;
+        where += std::string(t.column) + contains;
         values.push_back(sqlkit::likeLiteral(searchText(t.value)));
     }
     for (const char* form : forms) {
         if (!form || !*form) continue;
         formTerms += formTerms.empty() ? "" : " OR ";
-        formTerms += std::string("ZAIKEI") + kContains;
+        formTerms += std::string("ZAIKEI") + contains;
         values.push_back(sqlkit::likeLiteral(searchText(form)));
     }
     if (!formTerms.empty()) where += (where.empty() ? " WHERE (" : " AND (") + formTerms + ")";

@@ -58,7 +58,7 @@ PATIENTBASE_API int LRecordDisplay(int byName, const PatientListViewSink* view) 
 PATIENTBASE_API int LRecordGOKU(const char* searchTexts, const int32_t* searchCodes,
                                 const char* birthTexts, const PatientListSink* ids,
                                 const PatientListSink* names) {
-    const SearchConditions conditions({searchTexts, searchCodes, birthTexts});
+    const SearchConditions conditions({searchTexts, searchCodes, birthTexts}, session().dialect());
     Recordset rs(session(), "SELECT ID, PATIENT FROM Patient_Information" +
                                 conditions.whereClause() + " ORDER BY ID");
     if (!rs) return PATIENTBASE_DB_FAILURE;

@@ -32,7 +32,8 @@ bool parseDecimal(std::string_view text, long long& value) {
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-SearchConditions::SearchConditions(const SearchArguments& a) {
+SearchConditions::SearchConditions(const SearchArguments& a, const sqlkit::Dialect& dialect)
+    : dialect_(dialect) {
     addSubstring("PATIENT", cell(a.texts, 0));
     addSubstring("BYOUTO", cell(a.texts, 1));
     addSubstring("TELEPHONE", cell(a.texts, 2));
@@ -53,7 +54,8 @@ void SearchConditions::addClause(const std::string& clause, Value value) {
 void SearchConditions::addSubstring(const char* column, std::string_view text) {
     if (text.empty()) return;
     // A literal substring: quotes, "%", "_" and "*" in the text match themselves.
-    addClause(std::string(column) + " LIKE '%' || ? || '%' ESCAPE '\\'",
+    addClause(std::string(column) + " " + std::string(dialect_.likeAnyCase) +
+                  " '%' || ? || '%' ESCAPE '\\'",
               {Value::Kind::Pattern, sqlkit::likeLiteral(sjis::toUtf8(text))});
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sqlkit/dialect.h"
 #include "sqlkit/statement.h"
 
 namespace patientbase {
@@ -19,7 +20,8 @@ struct SearchArguments {
 
 class SearchConditions {
   public:
-    explicit SearchConditions(const SearchArguments& arguments);
+    // `dialect` is that of the engine the clause is sent to.
+    SearchConditions(const SearchArguments& arguments, const sqlkit::Dialect& dialect);
 
     // "" or " WHERE c1 AND c2 ...", in the fixed order name, ward, home telephone, mobile
     // telephone, sex, era, year, month, day.
@@ -38,6 +40,7 @@ class SearchConditions {
     void addBirthPart(const char* column, std::string_view text);
     void addClause(const std::string& clause, Value value);
 
+    const sqlkit::Dialect& dialect_;
     std::string where_;
     std::vector<Value> values_;
 };

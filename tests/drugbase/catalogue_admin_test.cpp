@@ -18,13 +18,13 @@ TEST_F(CatalogueTest, SuppliedDrugsAreCheckedAndLoadAllOrNothing) {
         EXPECT_NE(drugbase::checkSuppliedDrug(d).find(reason), std::string::npos) << reason;
 
     // A duplicate within the load or of a drug already there refuses the whole load.
-    auto result = drugbase::addSuppliedDrugs(dir.path(), {good, good});
+    auto result = drugbase::addSuppliedDrugs(data.path(), {good, good});
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.failedIndex, 1u);
     supply({good});
-    result = drugbase::addSuppliedDrugs(dir.path(), {drug("G2", "b"), good});
+    result = drugbase::addSuppliedDrugs(data.path(), {drug("G2", "b"), good});
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.reason.find("already in the catalogue"), std::string::npos);
-    EXPECT_EQ(storedText("SELECT group_concat(YJCODE) FROM Medicine_Information"), "G1");
+    EXPECT_EQ(storedText("SELECT " + data.listOf("YJCODE") + " FROM Medicine_Information"), "G1");
     EXPECT_EQ(stored("PHOTO3 || ORIDGINAL || LISTHYOUJI || LISTNAME", "G1"), "101良い薬");
 }

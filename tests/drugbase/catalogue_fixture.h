@@ -10,9 +10,9 @@
 
 #include "catalogue_admin.h"
 #include "drugbase.h"
+#include "engine_folder.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
-#include "temp_dir.h"
 
 using Strings = std::vector<std::string>;
 
@@ -71,31 +71,54 @@ inline drugbase::SuppliedDrug drug(const std::string& yjcode, const std::string&
     return more;
 }
 
+// A fresh catalogue opened through the library; on the files unless a suite runs on both
+// engines (OnEachEngine<CatalogueTest>).
 class CatalogueTest : public ::testing::Test {
   protected:
+    virtual Engine engine() const { return Engine::Files; }
+    // The server of the server half.
+    virtual PgServer& server() const { return testServer(); }
+
     void SetUp() override {
+        if (engine() == Engine::Server && !server().problem().empty())
+            GTEST_SKIP() << server().problem();
         std::string error;
-        ASSERT_TRUE(drugbase::createCatalogue(dir.path(), &error)) << error;
+        ASSERT_TRUE(data.make(engine(), server(), drugbase::createCatalogue,
+                              drugbase::createCatalogueTables, &error))
+            << error;
         ASSERT_EQ(RecordOpen(folder().c_str(), nullptr), 0);
     }
-    void TearDown() override { RecordClose(); }
+    void TearDown() override {
+        RecordClose();
+        // On the server every call went there, never to a file beside the server file.
+        if (data.onServer()) {
+            EXPECT_FALSE(std::filesystem::exists(file()));
+        }
+    }
 
-    std::string folder() const { return dir.path().string(); }
-    std::filesystem::path file() const { return dir.path() / "薬剤ファイル.mdb"; }
+    std::string folder() const { return data.path().string(); }
+    std::filesystem::path file() const { return data.file(); }
 
-    // Adds supplied drugs (UTF-8 column values) and fails the test if the load is refused.
+    // Adds supplied drugs (UTF-8 column values) in one transaction and fails the test if one
+    // is refused.
     void supply(const std::vector<drugbase::SuppliedDrug>& drugs) {
-        const auto result = drugbase::addSuppliedDrugs(dir.path(), drugs);
-        ASSERT_TRUE(result.ok) << result.reason;
+        if (!data.onServer()) {
+            const auto result = drugbase::addSuppliedDrugs(data.path(), drugs);
+            ASSERT_TRUE(result.ok) << result.reason;
+            return;
+        }
+        auto db = raw();
+        sqlkit::Transaction load(*db);
+        drugbase::SuppliedInsert insert(*db);
+        for (const auto& d : drugs) {
+            ASSERT_EQ(drugbase::checkSuppliedDrug(d), "");
+            ASSERT_TRUE(insert.add(d)) << insert.error() << db->lastError();
+        }
+        ASSERT_TRUE(load.commit()) << db->lastError();
     }
 
-    // Opens the file directly, for checks of stored values and for planting odd data.
-    sqlkit::ConnectionPtr raw() const {
-        std::string error;
-        auto db = sqlkit::openEncrypted(file(), "HN%tPQS", &error);
-        EXPECT_TRUE(db) << error;
-        return db;
-    }
+    // Opens the data directly, for checks of stored values and for planting odd data.
+    sqlkit::ConnectionPtr raw() const { return data.connect(); }
 
     // The first column of the first row of `sql`, with `?` bound to `param` when given:
     // "<null>" for NULL, "<no row>" without a row.
@@ -109,19 +132,20 @@ class CatalogueTest : public ::testing::Test {
 
     // One column (or expression) of the first drug with this YJ code.
     std::string stored(const std::string& column, const std::string& yjcode) const {
-        return storedText("SELECT " + column +
-                              " FROM Medicine_Information WHERE YJCODE = ? ORDER BY rowid LIMIT 1",
+        return storedText("SELECT " + column + " FROM Medicine_Information WHERE YJCODE = ? " +
+                              "ORDER BY " + std::string(raw()->dialect().rowKey) + " LIMIT 1",
                           yjcode.c_str());
     }
 
     // Makes every update that stores `value` in `column` fail, as a full disk would.
     void failOn(const std::string& column, const std::string& value) {
-        ASSERT_TRUE(
-            raw()->exec("CREATE TRIGGER fail BEFORE UPDATE ON Medicine_Information WHEN NEW." +
-                        column + " = '" + value + "' BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        auto db = raw();
+        ASSERT_TRUE(db->exec(
+            data.refusal("Medicine_Information", "UPDATE", "NEW." + column + " = '" + value + "'")))
+            << db->lastError();
     }
 
-    TempDir dir;
+    EngineFolder data{"薬剤ファイル.mdb", "HN%tPQS"};
     MessageLog log;
     Strings& messages = log.list;
 };

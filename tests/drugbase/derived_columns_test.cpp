@@ -12,7 +12,7 @@ drugbase::SuppliedDrug made(const std::string& yjcode, const std::string& name,
     return d;
 }
 
-class DerivedColumns : public ImportTest {
+class DerivedColumns : public OnEachEngine<ImportTest> {
   protected:
     std::string listName(const std::string& yjcode) const { return stored("LISTNAME", yjcode); }
     Strings listNames(const Strings& yjcodes) const {
@@ -22,7 +22,7 @@ class DerivedColumns : public ImportTest {
     }
 };
 
-TEST_F(DerivedColumns, MakerMarkersStartAtTheFirstChangeOfMakerAndMarkEveryWaterForInjection) {
+TEST_P(DerivedColumns, MakerMarkersStartAtTheFirstChangeOfMakerAndMarkEveryWaterForInjection) {
     std::string maker;
     for (int i = 0; i < 120; ++i) maker += "社";  // 240 bytes
     supply({made("A1", "Ａ錠", "Ｘ社", "1mg"), made("A2", "Ａ錠", "Ｘ社", "2mg"),
@@ -46,7 +46,7 @@ TEST_F(DerivedColumns, MakerMarkersStartAtTheFirstChangeOfMakerAndMarkEveryWater
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(DerivedColumns, StrengthMarkersFollowTheMakerMarkers) {
+TEST_P(DerivedColumns, StrengthMarkersFollowTheMakerMarkers) {
     supply({made("B1", "Ｂ錠", "Ｘ社", "5mg"), made("B2", "Ｂ錠", "Ｘ社", "10mg"),
             made("D1", "Ｄ錠", "Ｘ社", "5mg"), made("D2", "Ｄ錠", "Ｙ社", "10mg")});
     ASSERT_EQ(Record01(), 0);
@@ -56,7 +56,7 @@ TEST_F(DerivedColumns, StrengthMarkersFollowTheMakerMarkers) {
     EXPECT_EQ(listNames({"D1", "D2"}), (Strings{"Ｄ錠　★Ｘ社　☆5mg", "Ｄ錠　★Ｙ社　☆10mg"}));
 }
 
-TEST_F(DerivedColumns, NCodesNumberTheRunsOfOnePrefixAndSetTheirSortClass) {
+TEST_P(DerivedColumns, NCodesNumberTheRunsOfOnePrefixAndSetTheirSortClass) {
     supply({made("N1", "アムロジン錠", "Ａ社", "", "AML1"),
             made("N2", "アムロジピン錠", "Ｂ社", "", "AML2"),
             made("N3", "アムロジピン錠", "Ｃ社", "", "AML3"), made("N4", "アム", "Ｄ社"),
@@ -80,7 +80,7 @@ TEST_F(DerivedColumns, NCodesNumberTheRunsOfOnePrefixAndSetTheirSortClass) {
               (Strings{"ABCDEF", "ABCあ", "KEEP", "あむ", "あむろ", "あむろ２", "あむろ３"}));
 }
 
-TEST_F(DerivedColumns, APassThatFailsChangesNothing) {
+TEST_P(DerivedColumns, APassThatFailsChangesNothing) {
     supply(
         {made("P1", "アムロ錠", "Ａ社", "", "OLD1"), made("P2", "ベシル錠", "Ｂ社", "", "OLD2")});
     failOn("CODE", "べしる");
@@ -96,3 +96,5 @@ TEST_F(DerivedColumns, APassThatFailsChangesNothing) {
 }
 
 }  // namespace
+
+INSTANTIATE_ON_BOTH_ENGINES(DerivedColumns);

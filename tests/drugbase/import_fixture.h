@@ -10,6 +10,7 @@ class ImportTest : public CatalogueTest {
   protected:
     void SetUp() override {
         CatalogueTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         RecordSetImportFolder(importFolder().c_str());
     }
     void TearDown() override {
@@ -17,7 +18,7 @@ class ImportTest : public CatalogueTest {
         CatalogueTest::TearDown();
     }
 
-    std::filesystem::path importFolder() const { return dir.path() / "取込データ"; }
+    std::filesystem::path importFolder() const { return data.path() / "取込データ"; }
 
     // Writes UTF-8 lines as a Shift-JIS K3 file under the import folder.
     void writeK3(const char* relative, const std::vector<std::string>& lines,

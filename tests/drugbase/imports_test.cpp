@@ -7,16 +7,17 @@ constexpr const char* kIdentification = "2識別コードデータ/YJSH0410.K3";
 constexpr const char* kProcessing = "4処理用データ/YJSU0601.K3";
 constexpr const char* kClassNames = "4処理用データ/Saibun.K3";
 
-class Guidance : public ImportTest {
+class Guidance : public OnEachEngine<ImportTest> {
   protected:
     void SetUp() override {
         ImportTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         supply({drug("111111111111", "一錠", {{"SAYOB", "元の作用B"}, {"CYUUI", "元の注意"}}),
                 drug("222222222222", "二錠", {{"SAYOA", "元の作用A"}})});
     }
 };
 
-TEST_F(Guidance, StoresEachNonEmptyTextUpToTheFirstLineWithoutAnOpeningQuote) {
+TEST_P(Guidance, StoresEachNonEmptyTextUpToTheFirstLineWithoutAnOpeningQuote) {
     writeK3(kGuidance, {
                            R"("111111111111","作用Ａ,コンマ入り","","Ｃ１","Ｃ２","")",
                            R"("999999999999","知らない薬","","","","")",
@@ -37,7 +38,7 @@ TEST_F(Guidance, StoresEachNonEmptyTextUpToTheFirstLineWithoutAnOpeningQuote) {
                        doneMessage(kGuidanceDone, 3)}));
 }
 
-TEST_F(Guidance, OverlongTextsAreCutAtACharacterBoundaryAndACutOffFieldIsNotStored) {
+TEST_P(Guidance, OverlongTextsAreCutAtACharacterBoundaryAndACutOffFieldIsNotStored) {
     // 300 two-byte characters (600 bytes) for a field of 499 bytes, where a cut at 499 would
     // split a character; the line also holds a 20,000-byte field. LF line ends, and the file
     // ends without a line break inside field 3 of the last record.
@@ -60,7 +61,7 @@ TEST_F(Guidance, OverlongTextsAreCutAtACharacterBoundaryAndACutOffFieldIsNotStor
     EXPECT_EQ(messages, Strings{doneMessage(kGuidanceDone, 2)});
 }
 
-TEST_F(Guidance, AMissingFileChangesNothing) {
+TEST_P(Guidance, AMissingFileChangesNothing) {
     EXPECT_EQ(FUKUYOTEXT(), 2);
     RecordSetImportFolder(nullptr);
     writeK3(kGuidance, {R"("111111111111","一","","","","")"});
@@ -72,7 +73,7 @@ TEST_F(Guidance, AMissingFileChangesNothing) {
     EXPECT_EQ(stored("SAYOA", "111111111111"), "一");
 }
 
-TEST_F(Guidance, ADatabaseFailureLeavesTheWholeFileUnstored) {
+TEST_P(Guidance, ADatabaseFailureLeavesTheWholeFileUnstored) {
     failOn("SAYOA", "壊");
     writeK3(kGuidance,
             {R"("111111111111","一","","","","")", R"("222222222222","壊","","","","")"});
@@ -85,7 +86,7 @@ TEST_F(Guidance, ADatabaseFailureLeavesTheWholeFileUnstored) {
     EXPECT_EQ(messages, Strings{"Error:DATABASE.Open"});
 }
 
-TEST_F(Guidance, ADamagedCatalogueIsRefusedBeforeAnyImportOrPass) {
+TEST_F(ImportTest, ADamagedCatalogueFileIsRefusedBeforeAnyImportOrPass) {
     std::vector<drugbase::SuppliedDrug> drugs;
     for (int i = 0; i < 200; ++i)
         drugs.push_back(drug(std::to_string(100000000000 + i), "薬" + std::to_string(i),
@@ -103,7 +104,7 @@ TEST_F(Guidance, ADamagedCatalogueIsRefusedBeforeAnyImportOrPass) {
     EXPECT_EQ(messages, Strings(2, "Error:DATABASE.Open"));
 }
 
-TEST_F(Guidance, NoMoreThan40001RecordsAreRead) {
+TEST_P(Guidance, NoMoreThan40001RecordsAreRead) {
     std::vector<std::string> lines(40001, R"("000000000000","","","","","")");
     lines.push_back(R"("111111111111","40002番目","","","","")");
     writeK3(kGuidance, lines);
@@ -112,18 +113,19 @@ TEST_F(Guidance, NoMoreThan40001RecordsAreRead) {
     EXPECT_EQ(messages, Strings{doneMessage(kGuidanceDone, 40001)});
 }
 
-class Identification : public ImportTest {
+class Identification : public OnEachEngine<ImportTest> {
   protected:
     // A 24-byte key: the YJ code in full-width characters.
     const std::string key = "１２３４５６７８９０ＡＢ";
     void SetUp() override {
         ImportTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         supply({drug(key, "識別錠", {{"COLOR", "元の色"}, {"WARISEN", "無"}}),
                 drug("123456789012", "半角錠", {{"WARISEN", "無"}})});
     }
 };
 
-TEST_F(Identification, QuotedCommasStayAndTheFourthFieldIsTheScoreLine) {
+TEST_P(Identification, QuotedCommasStayAndTheFourthFieldIsTheScoreLine) {
     writeK3(kIdentification, {"\"" + key + R"("|"A","B","C")",  // bad separator
                               "\"" + key + R"(","ＳＰ 1,2",PTP "A,B",,"有")",
                               R"("123456789012            ","X","Y","Z","有")"});
@@ -139,7 +141,7 @@ TEST_F(Identification, QuotedCommasStayAndTheFourthFieldIsTheScoreLine) {
                        doneMessage(kIdentificationDone, 3)}));
 }
 
-TEST_F(Identification, TheScoreLineIsSetWheneverItIsThereAndKeptWhenNot) {
+TEST_P(Identification, TheScoreLineIsSetWheneverItIsThereAndKeptWhenNot) {
     writeK3(kIdentification, {"\"" + key + R"(","A","B","C","  ")"});
     ASSERT_EQ(YJSH(), 0);
     EXPECT_EQ(stored("WARISEN", key), "  ");
@@ -152,10 +154,11 @@ TEST_F(Identification, TheScoreLineIsSetWheneverItIsThereAndKeptWhenNot) {
     EXPECT_EQ(stored("WARISEN", key), "ｱ");
 }
 
-class Processing : public ImportTest {
+class Processing : public OnEachEngine<ImportTest> {
   protected:
     void SetUp() override {
         ImportTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         // Table order differs from name order: the rows are taken in table order.
         supply(
             {drug("Y3", "ワ錠", {{"KUBUN", "元の区分"}}), drug("Y1", "ア錠"), drug("Y2", "カ錠")});
@@ -165,7 +168,7 @@ class Processing : public ImportTest {
     }
 };
 
-TEST_F(Processing, RecordsBelongToTheRowsInTableOrderAndDollarLinesToNone) {
+TEST_P(Processing, RecordsBelongToTheRowsInTableOrderAndDollarLinesToNone) {
     writeK3(kClassNames,
             {R"("114","解熱鎮痛消炎剤")", R"("214","血圧降下剤")", R"("114","二つ目の名前")"});
     writeK3(kProcessing, {
@@ -187,7 +190,7 @@ TEST_F(Processing, RecordsBelongToTheRowsInTableOrderAndDollarLinesToNone) {
     EXPECT_EQ(messages, Strings{doneMessage(kProcessingDone, 5)});
 }
 
-TEST_F(Processing, WithoutClassNamesTheHalfWidthCodeIsStoredAndTheLossSaidOnce) {
+TEST_P(Processing, WithoutClassNamesTheHalfWidthCodeIsStoredAndTheLossSaidOnce) {
     writeK3(kProcessing, {row(R"("","x","","１１４","","","")"),
                           row(R"("","x","","２１４","","","")"), R"("bad separator)"});
     ASSERT_EQ(YJSU(), 0);
@@ -200,3 +203,7 @@ TEST_F(Processing, WithoutClassNamesTheHalfWidthCodeIsStoredAndTheLossSaidOnce) 
 }
 
 }  // namespace
+
+INSTANTIATE_ON_BOTH_ENGINES(Guidance);
+INSTANTIATE_ON_BOTH_ENGINES(Identification);
+INSTANTIATE_ON_BOTH_ENGINES(Processing);

@@ -64,7 +64,7 @@ inline ::testing::AssertionResult showsFourColours(const Surface& s, int x = 0, 
 class PhotoTest : public CatalogueTest {
   protected:
     // The program folder the photo calls are given.
-    std::filesystem::path base() const { return dir.path() / "プログラム"; }
+    std::filesystem::path base() const { return data.path() / "プログラム"; }
     std::string baseArg() const { return base().string(); }
     std::filesystem::path supplied(int n, const std::string& name) const {
         return layout::photoFolder(base(), n) / (name + ".jpg");
@@ -93,7 +93,7 @@ class PhotoTest : public CatalogueTest {
     }
     // Writes a file in the data folder and gives its path.
     std::filesystem::path photo(const std::string& name, const std::string& bytes) const {
-        const auto file = dir.path() / name;
+        const auto file = data.path() / name;
         testjpeg::writeFile(file, bytes);
         return file;
     }

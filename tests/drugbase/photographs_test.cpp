@@ -5,9 +5,9 @@ namespace {
 using testjpeg::encode;
 using testjpeg::writeFile;
 
-class Photographs : public PhotoTest {};
+class Photographs : public OnEachEngine<PhotoTest> {};
 
-TEST_F(Photographs, PictureImageDrawsTheChosenPhotographUprightAtItsPlace) {
+TEST_P(Photographs, PictureImageDrawsTheChosenPhotographUprightAtItsPlace) {
     drugWithPhotos("111111111111", "13", 3);
     writeFile(supplied(1, "111111111111"), encode(testjpeg::quadrants(64, 48, 0, 0, 0, 0)));
     writeFile(supplied(3, "111111111111"), encode(fourColours(1600, 1200)));
@@ -23,7 +23,7 @@ TEST_F(Photographs, PictureImageDrawsTheChosenPhotographUprightAtItsPlace) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(Photographs, PictureImageDrawsOnlyAnAvailableChoice) {
+TEST_P(Photographs, PictureImageDrawsOnlyAnAvailableChoice) {
     const std::string jpeg = encode(fourColours());
     drugWithPhotos("NOFLAG", "", 3);     // PHOTO_HYOUJI 3 while PHOTO3 is 0
     drugWithPhotos("NOUSER", "1", 7);    // 7 with an empty PHOTO_TOROKU
@@ -59,7 +59,7 @@ TEST_F(Photographs, PictureImageDrawsOnlyAnAvailableChoice) {
     EXPECT_TRUE(showsFourColours(s));
 }
 
-TEST_F(Photographs, DrawImageFillsTheSlotsOfTheAvailablePhotographsOnly) {
+TEST_P(Photographs, DrawImageFillsTheSlotsOfTheAvailablePhotographsOnly) {
     const std::string jpeg = encode(fourColours());
     drugWithPhotos("444444444444", "146", 1, photo("own.jpg", jpeg).string());
     writeFile(supplied(1, "444444444444"), jpeg);
@@ -116,7 +116,7 @@ std::string withStrayMarker(std::string jpeg) {
     return jpeg.insert(data + (jpeg.size() - data) / 2, "\xFF\xD3");
 }
 
-TEST_F(Photographs, TheLoaderReportsTheStepThatFailedAndDrawsNothing) {
+TEST_P(Photographs, TheLoaderReportsTheStepThatFailedAndDrawsNothing) {
     const std::string good = encode(fourColours());
     const std::string progressive = encode(fourColours(), {.progressive = true});
     const char* kNoPicture = "Could not load image (pgpPicture failure)";
@@ -140,16 +140,16 @@ TEST_F(Photographs, TheLoaderReportsTheStepThatFailedAndDrawsNothing) {
     }
     // Missing files and folders named like photographs say nothing.
     messages.clear();
-    std::filesystem::create_directories(dir.path() / "folder.jpg");
+    std::filesystem::create_directories(data.path() / "folder.jpg");
     for (const char* name : {"missing.jpg", "folder.jpg"}) {
         Surface s(140, 105);
-        EXPECT_EQ(drawFile(dir.path() / name, s), 0);
+        EXPECT_EQ(drawFile(data.path() / name, s), 0);
     }
     EXPECT_EQ(OridginalImage(nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(Photographs, EveryKindOfJpegIsDrawnUpright) {
+TEST_P(Photographs, EveryKindOfJpegIsDrawnUpright) {
     using testjpeg::Colour;
     const testjpeg::Options kinds[] = {
         {},
@@ -173,7 +173,7 @@ TEST_F(Photographs, EveryKindOfJpegIsDrawnUpright) {
                 shows(s.at(35, 78), 0xA0A0A0, 12) && shows(s.at(105, 78), 0xE0E0E0, 12));
 }
 
-TEST_F(Photographs, AWholePictureWithoutItsEndMarkerIsDrawn) {
+TEST_P(Photographs, AWholePictureWithoutItsEndMarkerIsDrawn) {
     for (bool progressive : {false, true}) {
         std::string bytes = encode(fourColours(), {.progressive = progressive});
         ASSERT_TRUE(bytes.ends_with("\xFF\xD9"));
@@ -185,7 +185,7 @@ TEST_F(Photographs, AWholePictureWithoutItsEndMarkerIsDrawn) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(Photographs, TheExifOrientationOfAPhoneCameraIsHonoured) {
+TEST_P(Photographs, TheExifOrientationOfAPhoneCameraIsHonoured) {
     // What the camera stored for the upright four-colour scene, for each orientation tag: the
     // quadrants of the stored picture (top-left, top-right, bottom-left, bottom-right) and
     // whether it was taken on its side (stored portrait).
@@ -213,7 +213,7 @@ TEST_F(Photographs, TheExifOrientationOfAPhoneCameraIsHonoured) {
     }
 }
 
-TEST_F(Photographs, DrawingIsClippedToTheSurface) {
+TEST_P(Photographs, DrawingIsClippedToTheSurface) {
     const auto file = photo("p.jpg", encode(fourColours()));
     // Only the yellow bottom-right quadrant falls on this small surface, down to its row 44.
     Surface s(60, 50);
@@ -228,7 +228,7 @@ TEST_F(Photographs, DrawingIsClippedToTheSurface) {
     EXPECT_TRUE(bad.untouched());
 }
 
-TEST_F(Photographs, FindFileLooksForTheCodeAsGivenInsideItsFolderOnly) {
+TEST_P(Photographs, FindFileLooksForTheCodeAsGivenInsideItsFolderOnly) {
     writeFile(supplied(5, "555555555555"), "x");
     writeFile(supplied(1, "ＡＢ"), "x");
     writeFile(base() / "777.jpg", "x");
@@ -248,7 +248,7 @@ TEST_F(Photographs, FindFileLooksForTheCodeAsGivenInsideItsFolderOnly) {
     EXPECT_EQ(FINDFILE(1, nullptr, nullptr), 0);
 }
 
-TEST_F(Photographs, ADatabaseFailureIsReportedAndNothingIsDrawn) {
+TEST_P(Photographs, ADatabaseFailureIsReportedAndNothingIsDrawn) {
     drugWithPhotos("666666666666", "1", 1);
     writeFile(supplied(1, "666666666666"), encode(fourColours()));
     RecordClose();
@@ -265,3 +265,5 @@ TEST_F(Photographs, ADatabaseFailureIsReportedAndNothingIsDrawn) {
 }
 
 }  // namespace
+
+INSTANTIATE_ON_BOTH_ENGINES(Photographs);

@@ -53,19 +53,17 @@ TEST(Connection, MissingTableFailsAtTheRecordsetOpen) {
     LRecordClose();
 }
 
-TEST_F(PatientFileTest, WritesTheEngineRejectsAreReportedAndStoreNothing) {
+TEST_P(RegisterTest, WritesTheEngineRejectsAreReportedAndStoreNothing) {
     create(1, "一");
-    run("CREATE TRIGGER refuse_update BEFORE UPDATE ON Patient_Information "
-        "BEGIN SELECT RAISE(ABORT, 'refused'); END;"
-        "CREATE TRIGGER refuse_insert BEFORE INSERT ON Patient_Information "
-        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    run(data.refusal("Patient_Information", "UPDATE"));
+    run(data.refusal("Patient_Information", "INSERT"));
     const PatientRecord r = patient(2, "二");
     EXPECT_EQ(LRecordCreate(&r), 1);
     EXPECT_EQ(LRecordEdit(&r, 1), 99);
     EXPECT_EQ(LRecordRIREKI(1, historyBlock("X").c_str()), 99);
     EXPECT_EQ(messages.list, Lines(3, "Error:RECORDSET.Update"));
-    EXPECT_EQ(stored("SELECT group_concat(ID) || PATIENT || ifnull(N0, '') "
-                     "FROM Patient_Information"),
+    EXPECT_EQ(stored("SELECT " + data.listOf("ID || PATIENT || coalesce(N0, '')") +
+                     " FROM Patient_Information"),
               "1一");
 }
 

@@ -6,10 +6,11 @@
 
 namespace {
 
-class HistoryTest : public PatientFileTest {
+class HistoryTest : public OnEachEngine<PatientFileTest> {
   protected:
     void SetUp() override {
         PatientFileTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         create(1, "薬歴 太郎");
     }
 
@@ -17,14 +18,15 @@ class HistoryTest : public PatientFileTest {
     // block naming its slot.
     void plantFullSet(int oldest) {
         std::string sql = "UPDATE Patient_Information SET ";
+        std::vector<std::string> blocks;
         for (int i = 0; i < 20; ++i) {
             char stamp[32];
             std::snprintf(stamp, sizeof stamp, "2020-01-%02d 10:00:00", i == oldest ? 1 : i + 2);
             sql += (i ? ", N" : "N") + std::to_string(i) + " = '" + stamp + "', INFO" +
-                   std::to_string(i) + " = CAST('" + historyBlock("SLOT" + std::to_string(i)) +
-                   "' AS BLOB)";
+                   std::to_string(i) + " = ?";
+            blocks.push_back(historyBlock("SLOT" + std::to_string(i)));
         }
-        run(sql);
+        run(sql, blocks);
     }
 
     std::string slot(int i) const {
@@ -52,19 +54,23 @@ class HistoryTest : public PatientFileTest {
 
 }  // namespace
 
-TEST_F(HistoryTest, StoresFillTheSlotsInOrderAndComeBackIdentical) {
+INSTANTIATE_ON_BOTH_ENGINES(HistoryTest);
+
+TEST_P(HistoryTest, StoresFillTheSlotsInOrderAndComeBackIdentical) {
     const std::string first = historyBlock("1124017F1020"), second = historyBlock("2149039F1030");
     ASSERT_EQ(LRecordRIREKI(1, first.c_str()), 0);
     EXPECT_EQ(block(0), first);
     EXPECT_EQ(slot(1), "<null>");
     ASSERT_EQ(LRecordRIREKI(1, second.c_str()), 0);
     EXPECT_EQ(block(1), second);
-    EXPECT_EQ(stored("SELECT typeof(INFO1) FROM Patient_Information"), "blob");
+    if (!data.onServer()) {  // a file's column takes any type; the server's holds bytes only
+        EXPECT_EQ(stored("SELECT typeof(INFO1) FROM Patient_Information"), "blob");
+    }
     EXPECT_EQ(recall(timeText(1)), second);
     EXPECT_EQ(dates().size(), 2u);
 }
 
-TEST_F(HistoryTest, AnEmptiedSlotIsReusedBeforeAFullSetLosesItsOldestLeaflet) {
+TEST_P(HistoryTest, AnEmptiedSlotIsReusedBeforeAFullSetLosesItsOldestLeaflet) {
     plantFullSet(13);
     ASSERT_EQ(LRecordRIREKIDELL(1, "2020/01/05 10:00:00"), 0);  // slot 3
     EXPECT_EQ(slot(3) + block(3), "<null><null>");
@@ -83,9 +89,9 @@ TEST_F(HistoryTest, AnEmptiedSlotIsReusedBeforeAFullSetLosesItsOldestLeaflet) {
     EXPECT_EQ(list[19], "2020年01月02日 10:00:00");
 }
 
-TEST_F(HistoryTest, AMorningStampIsListedRecalledAndDeletedByItsThreeForms) {
-    run("UPDATE Patient_Information SET N5 = '2009-03-07 09:05:03', INFO5 = CAST('" +
-        historyBlock("MORNING") + "' AS BLOB)");
+TEST_P(HistoryTest, AMorningStampIsListedRecalledAndDeletedByItsThreeForms) {
+    run("UPDATE Patient_Information SET N5 = '2009-03-07 09:05:03', INFO5 = ?",
+        {historyBlock("MORNING")});
     EXPECT_EQ(dates(), Lines{"2009年03月07日 09:05:03"});
     EXPECT_EQ(recall("2009/03/07 09:05:03"), historyBlock("MORNING"));
     EXPECT_EQ(recall("2009/03/07 9:05:03"), "<none>");
@@ -95,7 +101,7 @@ TEST_F(HistoryTest, AMorningStampIsListedRecalledAndDeletedByItsThreeForms) {
     EXPECT_EQ(slot(5), "<null>");
 }
 
-TEST_F(HistoryTest, TwoStoresWithinOneSecondShareAStamp) {
+TEST_P(HistoryTest, TwoStoresWithinOneSecondShareAStamp) {
     using namespace std::chrono;
     const std::string a = historyBlock("A"), b = historyBlock("B");
     for (int attempt = 0; attempt < 5; ++attempt) {
@@ -121,7 +127,7 @@ TEST_F(HistoryTest, TwoStoresWithinOneSecondShareAStamp) {
     FAIL() << "no two stores fell within one second";
 }
 
-TEST_F(HistoryTest, UnknownPatientsAndPatientsWithoutHistoryChangeNothing) {
+TEST_P(HistoryTest, UnknownPatientsAndPatientsWithoutHistoryChangeNothing) {
     const std::string text = historyBlock("X");
     EXPECT_EQ(LRecordRIREKI(2, text.c_str()), 0);
     EXPECT_EQ(slot(0), "<null>");
@@ -135,7 +141,7 @@ TEST_F(HistoryTest, UnknownPatientsAndPatientsWithoutHistoryChangeNothing) {
     EXPECT_TRUE(messages.list.empty());
 }
 
-TEST_F(HistoryTest, AHistoryTextOfTheWrongLengthIsRefused) {
+TEST_P(HistoryTest, AHistoryTextOfTheWrongLengthIsRefused) {
     for (std::size_t length : {std::size_t{0}, kBlock - 1, kBlock + 1})
         EXPECT_EQ(LRecordRIREKI(1, std::string(length, '$').c_str()), 99);
     EXPECT_EQ(LRecordRIREKI(1, nullptr), 99);
@@ -143,10 +149,11 @@ TEST_F(HistoryTest, AHistoryTextOfTheWrongLengthIsRefused) {
     EXPECT_EQ(slot(0), "<null>");
 }
 
-TEST_F(HistoryTest, OddStoredSlotsNeitherOverrunTheBufferNorCountAsStamps) {
+TEST_P(HistoryTest, OddStoredSlotsNeitherOverrunTheBufferNorCountAsStamps) {
     // A block longer than a block, and a stamp that is not a date, as another tool could leave.
-    run("UPDATE Patient_Information SET N0 = 'yesterday', INFO0 = x'41', "
-        "N1 = '2022-02-02 22:22:22', INFO1 = zeroblob(5000)");
+    run("UPDATE Patient_Information SET N0 = 'yesterday', INFO0 = ?, "
+        "N1 = '2022-02-02 22:22:22', INFO1 = ?",
+        {"A", std::string(5000, '\0')});
     EXPECT_EQ(dates(), Lines{"2022年02月02日 22:22:22"});
     auto out = std::make_unique<char[]>(kBlock + 1);  // exactly the promised room
     EXPECT_EQ(LRecordRIREKIDisplay(1, "2022/02/02 22:22:22", out.get()), 1);

@@ -16,7 +16,7 @@ TEST_F(PatientFileTest, ListingShowsEachPatientWithHistoryInIdOrder) {
     run("UPDATE Patient_Information SET REGIST = '2024-01-02 03:04:05', "
         "N3 = '2023-05-06 07:08:09', N8 = '2024-05-06 07:08:09' WHERE ID = 12");
     std::ostringstream out, err;
-    EXPECT_EQ(patientbase::listPatients(dir.path(), out, err), 0);
+    EXPECT_EQ(patientbase::listPatients(data.path(), out, err), 0);
     EXPECT_EQ(out.str(),
               "ID\t氏名\tふりがな\t性別\t生年月日\t自宅電話\t携帯電話\t病棟\t登録日時\t薬歴\n"
               "3\tO'Neil\t\t指定なし\t\t\t\t\t" +

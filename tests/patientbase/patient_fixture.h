@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "engine_folder.h"
 #include "patient_admin.h"
 #include "patientbase.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
-#include "temp_dir.h"
 
 using Lines = std::vector<std::string>;
 
@@ -86,37 +86,65 @@ inline std::string historyBlock(const std::string& yjcode) {
     return block;
 }
 
+// A fresh register opened through the library; on the files unless a suite runs on both
+// engines (OnEachEngine<PatientFileTest>).
 class PatientFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(patientbase::createPatientDatabase(dir.path(), &error)) << error;
-        ASSERT_EQ(LRecordOpen(dir.path().string().c_str(), nullptr), 0);
-    }
-    void TearDown() override { LRecordClose(); }
+    virtual Engine engine() const { return Engine::Files; }
+    // The server of the server half.
+    virtual PgServer& server() const { return testServer(); }
 
-    std::filesystem::path file() const { return dir.path() / "患者ファイル.mdb"; }
+    void SetUp() override {
+        if (engine() == Engine::Server && !server().problem().empty())
+            GTEST_SKIP() << server().problem();
+        std::string error;
+        ASSERT_TRUE(data.make(engine(), server(), patientbase::createPatientDatabase,
+                              patientbase::createPatientTables, &error))
+            << error;
+        ASSERT_EQ(LRecordOpen(data.path().string().c_str(), nullptr), 0);
+    }
+    void TearDown() override {
+        LRecordClose();
+        // On the server every call went there, never to a file beside the server file.
+        if (data.onServer()) {
+            EXPECT_FALSE(std::filesystem::exists(file()));
+        }
+    }
+
+    std::filesystem::path file() const { return data.file(); }
 
     void create(int id, const std::string& name) {
         const PatientRecord r = patient(id, name);
         ASSERT_EQ(LRecordCreate(&r), 0);
     }
 
-    // The first column of the first row of `sql` on the file itself: "<null>" for NULL,
-    // "<no row>" without a row.
+    // The first column of the first row of `sql` on the data itself, as bytes: "<null>" for
+    // NULL, "<no row>" without a row.
     std::string stored(const std::string& sql) const {
-        auto db = sqlkit::openEncrypted(file(), "HN%tPQS", nullptr);
+        auto db = data.connect();
         sqlkit::Statement s = db->prepare(sql);
         EXPECT_TRUE(s.ok()) << s.error() << " in " << sql;
-        return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.text(0))) : "<no row>";
+        return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.blob(0))) : "<no row>";
     }
 
-    // Runs `sql` on the file itself, as another tool could.
-    void run(const std::string& sql) const {
-        auto db = sqlkit::openEncrypted(file(), "HN%tPQS", nullptr);
-        EXPECT_TRUE(db->exec(sql)) << db->lastError() << " in " << sql;
+    // Runs `sql` on the data itself, as another tool could, with `blobs` bound to its
+    // parameters.
+    void run(const std::string& sql, const std::vector<std::string>& blobs = {}) const {
+        auto db = data.connect();
+        if (blobs.empty()) {
+            EXPECT_TRUE(db->exec(sql)) << db->lastError() << " in " << sql;
+            return;
+        }
+        sqlkit::Statement s = db->prepare(sql);
+        for (std::size_t i = 0; i < blobs.size(); ++i)
+            s.bindBlob(static_cast<int>(i + 1), blobs[i]);
+        s.step();
+        EXPECT_FALSE(s.failed()) << s.error() << " in " << sql;
     }
 
-    TempDir dir;
+    EngineFolder data{"患者ファイル.mdb", "HN%tPQS"};
     MessageCollector messages;
 };
+
+// The register fixture on both engines.
+using RegisterTest = OnEachEngine<PatientFileTest>;

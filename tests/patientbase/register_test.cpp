@@ -33,7 +33,9 @@ std::string localNow() {
 
 }  // namespace
 
-TEST_F(PatientFileTest, CreateAndDetailRoundTripEveryFieldAndNothingBeyond) {
+INSTANTIATE_ON_BOTH_ENGINES(RegisterTest);
+
+TEST_P(RegisterTest, CreateAndDetailRoundTripEveryFieldAndNothingBeyond) {
     const PatientRecord written = fullRecord(7);
     const std::string before = localNow();
     ASSERT_EQ(LRecordCreate(&written), 0);
@@ -60,7 +62,7 @@ TEST_F(PatientFileTest, CreateAndDetailRoundTripEveryFieldAndNothingBeyond) {
     EXPECT_EQ(r.ID, 7);
 }
 
-TEST_F(PatientFileTest, TextsAreBoundedByTheirFieldsBothWays) {
+TEST_P(RegisterTest, TextsAreBoundedByTheirFieldsBothWays) {
     // An unterminated name field of 50 kana is stored cut to 49: the 99th byte would split one.
     PatientRecord r = patient(1, "");
     const std::string kana = sjis::fromUtf8("ア");
@@ -82,7 +84,7 @@ TEST_F(PatientFileTest, TextsAreBoundedByTheirFieldsBothWays) {
     EXPECT_EQ(std::string(name), std::string(255, 'n'));
 }
 
-TEST_F(PatientFileTest, DuplicateIdsAreRefusedByCreateAndEdit) {
+TEST_P(RegisterTest, DuplicateIdsAreRefusedByCreateAndEdit) {
     create(1, "一郎");
     create(2, "二郎");
     const PatientRecord again = patient(1, "別人");
@@ -90,24 +92,26 @@ TEST_F(PatientFileTest, DuplicateIdsAreRefusedByCreateAndEdit) {
     PatientRecord moved = patient(2, "一郎");
     EXPECT_EQ(LRecordEdit(&moved, 1), 99);
     EXPECT_EQ(messages.list, Lines(2, "Error:ID.Duplicate"));
-    EXPECT_EQ(stored("SELECT group_concat(ID || PATIENT) FROM Patient_Information"), "1一郎,2二郎");
+    EXPECT_EQ(stored("SELECT " + data.listOf("ID || PATIENT") + " FROM Patient_Information"),
+              "1一郎,2二郎");
 
     PatientRecord renamed = patient(2, "次郎");  // keeping its own ID is no duplicate
     EXPECT_EQ(LRecordEdit(&renamed, 2), 0);
     EXPECT_EQ(stored("SELECT PATIENT FROM Patient_Information WHERE ID = 2"), "次郎");
 }
 
-TEST_F(PatientFileTest, EditChangesTheIdKeepsTheHistoryAndStoresEmptyTextsAsNull) {
+TEST_P(RegisterTest, EditChangesTheIdKeepsTheHistoryAndStoresEmptyTextsAsNull) {
     PatientRecord r = fullRecord(7);
     ASSERT_EQ(LRecordCreate(&r), 0);
     run("UPDATE Patient_Information SET REGIST = '2001-01-01 00:00:00', "
-        "N4 = '2010-05-05 10:00:00', INFO4 = x'2424'");
+        "N4 = '2010-05-05 10:00:00', INFO4 = ?",
+        {"$$"});
     r.ID = 9;
     r.TELEPHONE2[0] = '\0';
     ASSERT_EQ(LRecordEdit(&r, 7), 0);
-    EXPECT_EQ(stored("SELECT group_concat(ID) FROM Patient_Information"), "9");
-    EXPECT_EQ(stored("SELECT N4 || hex(INFO4) FROM Patient_Information"),
-              "2010-05-05 10:00:002424");
+    EXPECT_EQ(stored("SELECT " + data.listOf("ID") + " FROM Patient_Information"), "9");
+    EXPECT_EQ(stored("SELECT N4 FROM Patient_Information"), "2010-05-05 10:00:00");
+    EXPECT_EQ(stored("SELECT INFO4 FROM Patient_Information"), "$$");
     EXPECT_GT(stored("SELECT REGIST FROM Patient_Information"), "2001-01-01 00:00:00");
     EXPECT_EQ(stored("SELECT TELEPHONE2 FROM Patient_Information"), "<null>");
     PatientRecord back = fullRecord(0);
@@ -116,17 +120,17 @@ TEST_F(PatientFileTest, EditChangesTheIdKeepsTheHistoryAndStoresEmptyTextsAsNull
 
     PatientRecord other = patient(3, "三");  // no row with the old ID: nothing changes
     EXPECT_EQ(LRecordEdit(&other, 7), 0);
-    EXPECT_EQ(stored("SELECT group_concat(ID) FROM Patient_Information"), "9");
+    EXPECT_EQ(stored("SELECT " + data.listOf("ID") + " FROM Patient_Information"), "9");
 }
 
-TEST_F(PatientFileTest, DeleteRemovesTheFirstPatientWithTheIdAndItBecomesFreeAgain) {
+TEST_P(RegisterTest, DeleteRemovesTheFirstPatientWithTheIdAndItBecomesFreeAgain) {
     EXPECT_EQ(LRecordCreateID(), 1);
     for (int id : {1, 2, 3, 4, 5}) create(id, "p");
     run("INSERT INTO Patient_Information (ID, PATIENT) VALUES (2, 'b')");  // from elsewhere
     EXPECT_EQ(LRecordCreateID(), 6);
     for (int id : {9, 2, 4, 5}) ASSERT_EQ(LRecordDell(id), 0);
-    EXPECT_EQ(stored("SELECT group_concat(ID || PATIENT) FROM "
-                     "(SELECT * FROM Patient_Information ORDER BY ID)"),
+    EXPECT_EQ(stored("SELECT " + data.listOf("ID || PATIENT") +
+                     " FROM (SELECT * FROM Patient_Information ORDER BY ID) AS sorted"),
               "1p,2b,3p");
     ASSERT_EQ(LRecordDell(2), 0);
     EXPECT_EQ(LRecordCreateID(), 2);
@@ -137,7 +141,7 @@ TEST_F(PatientFileTest, DeleteRemovesTheFirstPatientWithTheIdAndItBecomesFreeAga
     EXPECT_EQ(LRecordCreateID(), 4);
 }
 
-TEST_F(PatientFileTest, IdChecksNamesPositionsAndListsByIdOrByName) {
+TEST_P(RegisterTest, IdChecksNamesPositionsAndListsByIdOrByName) {
     for (const auto& [id, name] :
          {std::pair{3, "たなか"}, {1, "あべ"}, {2, "たなか"}, {10, "O'Brien"}})
         create(id, name);

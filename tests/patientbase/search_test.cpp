@@ -35,10 +35,11 @@ enum { kYear, kMonth, kDay };
 const std::string kQuoted = "2:O'Neil 100%_*", kHanako = "4:山田 花子", kPlain = "5:Oneil 1000",
                   kIchiro = "9:田中 一郎";
 
-class SearchTest : public PatientFileTest {
+class SearchTest : public OnEachEngine<PatientFileTest> {
   protected:
     void SetUp() override {
         PatientFileTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         add(4, "山田 花子", "東病棟", "03-1111", "090-2222", {2, 3, 45, 3, 7});
         add(2, "O'Neil 100%_*", "西病棟", "03-3333", "", {1, 4, 2, 12, 1});
         add(9, "田中 一郎", "東病棟", "", "080-2222", {1, 3, 45, 11, 30});
@@ -59,7 +60,9 @@ class SearchTest : public PatientFileTest {
 
 }  // namespace
 
-TEST_F(SearchTest, TextConditionsAreSubstringsCombinedWithAnd) {
+INSTANTIATE_ON_BOTH_ENGINES(SearchTest);
+
+TEST_P(SearchTest, TextConditionsAreSubstringsCombinedWithAnd) {
     EXPECT_EQ(Search().run(), (Lines{kQuoted, kHanako, kPlain, kIchiro}));  // in ID order
     ListCollector ids;
     EXPECT_EQ(LRecordGOKU(nullptr, nullptr, nullptr, &ids.sink, nullptr), 0);
@@ -68,10 +71,15 @@ TEST_F(SearchTest, TextConditionsAreSubstringsCombinedWithAnd) {
     EXPECT_EQ(Search().text(kName, "田").text(kHome, "03").run(), Lines{kHanako});
     EXPECT_EQ(Search().text(kMobile, "2222").run(), (Lines{kHanako, kIchiro}));
     EXPECT_EQ(Search().text(kWard, "病棟").text(kMobile, "080").run(), Lines{kIchiro});
-    EXPECT_EQ(Search().text(kName, "oneil").run(), Lines{kPlain});  // ASCII case is ignored
+    // ASCII letters match in either case, full-width ones only as typed.
+    EXPECT_EQ(Search().text(kName, "oneil").run(), Lines{kPlain});
+    add(6, "Ｎｅｉｌ", "", "", "", {0, 0, 0, 0, 0});
+    EXPECT_EQ(Search().text(kName, "NEIL").run(), (Lines{kQuoted, kPlain}));
+    EXPECT_EQ(Search().text(kName, "ｎｅｉｌ").run(), Lines{});
+    EXPECT_EQ(Search().text(kName, "Ｎｅｉ").run(), Lines{"6:Ｎｅｉｌ"});
 }
 
-TEST_F(SearchTest, QuotesAndWildcardCharactersMatchThemselves) {
+TEST_P(SearchTest, QuotesAndWildcardCharactersMatchThemselves) {
     for (const char* part : {"O'N", "'", "100%", "%_*", "*"})
         EXPECT_EQ(Search().text(kName, part).run(), Lines{kQuoted}) << part;
     for (const char* part : {"0_", "\\", "x' OR '1'='1", "%%"})
@@ -79,7 +87,7 @@ TEST_F(SearchTest, QuotesAndWildcardCharactersMatchThemselves) {
     EXPECT_TRUE(messages.list.empty());
 }
 
-TEST_F(SearchTest, CodesAboveZeroAndBirthNumbersAreEqualityConditionsAndOtherTextsMatchNothing) {
+TEST_P(SearchTest, CodesAboveZeroAndBirthNumbersAreEqualityConditionsAndOtherTextsMatchNothing) {
     Search s;
     s.codes[0] = 1;
     EXPECT_EQ(s.run(), (Lines{kQuoted, kIchiro}));

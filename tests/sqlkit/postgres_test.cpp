@@ -2,6 +2,7 @@
 // transaction guard, and a lost server.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -12,9 +13,11 @@ namespace {
 
 class ServerEngineTest : public ::testing::Test {
   protected:
+    virtual PgServer& server() const { return testServer(); }
+
     void SetUp() override {
-        if (!testServer().problem().empty()) GTEST_SKIP() << testServer().problem();
-        conninfo = testServer().freshDatabase();
+        if (!server().problem().empty()) GTEST_SKIP() << server().problem();
+        conninfo = server().freshDatabase();
         db = open();
         ASSERT_TRUE(db);
         const sqlkit::Dialect& d = db->dialect();
@@ -176,24 +179,48 @@ TEST_F(ServerEngineTest, ALostConnectionFailsTheCallAndTheNextCallReconnects) {
     EXPECT_TRUE(insert(*db, "again"));
 }
 
-TEST_F(ServerEngineTest, AStoppedServerFailsEachCallUntilItIsBack) {
-    ASSERT_TRUE(testServer().stop());
+class StoppedServerTest : public ServerEngineTest {
+  protected:
+    PgServer& server() const override { return ownServer(); }
+};
+
+TEST_F(StoppedServerTest, AStoppedServerFailsEachCallUntilItIsBack) {
+    ASSERT_TRUE(server().stop());
     std::string error;
     EXPECT_FALSE(db->readyForCall(&error));
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(insert(*db, "nowhere"));
     EXPECT_FALSE(db->readyForCall(nullptr));
-    ASSERT_TRUE(testServer().start());
+    ASSERT_TRUE(server().start());
     ASSERT_TRUE(db->readyForCall(&error)) << error;
     EXPECT_TRUE(insert(*db, "back"));
     std::string openError;
     EXPECT_TRUE(sqlkit::openServer(conninfo, &openError)) << openError;
 }
 
-TEST(ServerTls, OverTcpAConnectionRequiresTlsUnlessTheStringSaysOtherwise) {
+TEST(ServerTls, OverTcpTheServerIsVerifiedAndTlsRequiredUnlessTheStringSaysOtherwise) {
     PgServer server(true);
     if (!server.problem().empty()) GTEST_SKIP() << server.problem();
     std::string error;
+    // verify-full: the certificate must come from the given authority and name the host.
+    const std::string verified = server.tcpConninfo() + " sslmode=verify-full sslrootcert=";
+    const std::string asLocalhost =
+        verified + server.caFile() + " host=localhost hostaddr=127.0.0.1";
+    EXPECT_TRUE(sqlkit::openServer(asLocalhost, &error)) << error;
+    EXPECT_FALSE(sqlkit::openServer(verified + server.caFile(), &error));  // as 127.0.0.1
+    EXPECT_NE(error.find("does not match host name"), std::string::npos) << error;
+    TempDir other;
+    const std::string otherCa = (other.path() / "ca.crt").string();
+    ASSERT_EQ(
+        std::system(("openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=other "
+                     "-keyout " +
+                     (other.path() / "ca.key").string() + " -out " + otherCa + " >/dev/null 2>&1")
+                        .c_str()),
+        0);
+    EXPECT_FALSE(
+        sqlkit::openServer(verified + otherCa + " host=localhost hostaddr=127.0.0.1", &error));
+    EXPECT_NE(error.find("certificate verify failed"), std::string::npos) << error;
+
     auto secure = sqlkit::openServer(server.tcpConninfo(), &error);
     ASSERT_TRUE(secure) << error;
     sqlkit::Statement tls =

@@ -96,6 +96,8 @@ const Dialect& postgresDialect() {
         .textType = "TEXT COLLATE \"C\"",
         .integerType = "BIGINT",
         .blobType = "BYTEA",
+        // LIKE tells case apart; ILIKE under the columns' "C" collation folds ASCII letters only.
+        .likeAnyCase = "ILIKE",
         // One writer at a time, as on a file: a writing call holds this lock until it commits,
         // so what it reads to decide (a free history slot, an unused ID, a unique code) stays
         // true, also against a program on another terminal, and rows it inserts cannot race

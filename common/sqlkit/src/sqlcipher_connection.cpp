@@ -55,6 +55,7 @@ const Dialect& sqlcipherDialect() {
         .textType = "TEXT",
         .integerType = "INTEGER",
         .blobType = "BLOB",
+        .likeAnyCase = "LIKE",  // folds ASCII letters only
         // Takes the write lock at once, so what a call reads to decide stays true until it
         // commits, also against another program on the same file.
         .beginWrite = "BEGIN IMMEDIATE",

@@ -19,6 +19,9 @@ struct Dialect {
     std::string_view textType;
     std::string_view integerType;
     std::string_view blobType;
+    // The operator of a substring search ("col <op> '%' || ? || '%' ESCAPE '\\'") in which
+    // ASCII letters match in either case and every other character only itself.
+    std::string_view likeAnyCase;
     // Begins a transaction that holds the write lock from its first statement on.
     std::string_view beginWrite;
     // A quick check of the whole file's structure: its first row says "ok" when sound.
