@@ -71,6 +71,7 @@ IntakeDialog::IntakeDialog(leaflet::PrintList& printList, ui::Prompts& prompts,
     auto* serialRow = new QHBoxLayout;
     serialRow->addWidget(new QLabel("シリアル接続のスキャナ", this));
     serialRow->addWidget(port_, 1);
+    serialRow->addWidget(baudRate_);
     serialRow->addWidget(connect_);
     serialRow->addWidget(serialState_, 1);
     column->addLayout(serialRow);
@@ -120,6 +121,10 @@ void IntakeDialog::buildSerialRow() {
     port_->setEditable(true);
     port_->addItems(SerialScanner::availablePorts());
     port_->setCurrentText(port_->count() > 0 ? port_->itemText(0) : "/dev/ttyUSB0");
+    baudRate_ = new QComboBox(this);
+    baudRate_->setObjectName("serialBaudRate");
+    for (const qint32 rate : SerialScanner::baudRates())
+        baudRate_->addItem(QString::number(rate) + " bps", rate);
     connect_ = button(this, "serialButton", "接続");
     serialState_ = new QLabel("未接続", this);
     serialState_->setObjectName("serialState");
@@ -174,15 +179,19 @@ void IntakeDialog::toggleSerial() {
         scanner_->close();
         connect_->setText("接続");
         serialState_->setText("未接続");
+        port_->setEnabled(true);
+        baudRate_->setEnabled(true);
         return;
     }
     const QString path = port_->currentText().trimmed();
-    if (!scanner_->open(path)) {
+    if (!scanner_->open(path, baudRate_->currentData().toInt())) {
         prompts_.message(this, path + " を開けません。\r\n" + scanner_->errorText(), kTitle,
                          ui::Icon::Warning);
         return;
     }
     connect_->setText("切断");
+    port_->setEnabled(false);
+    baudRate_->setEnabled(false);
     serialState_->setText(path + " 接続中");
 }
 

@@ -63,6 +63,7 @@ class IntakeDialog : public QDialog {
     QLabel* errorLabel_;
     IntakeView* view_;
     QComboBox* port_;
+    QComboBox* baudRate_;
     QPushButton* connect_;
     QLabel* serialState_;
     SerialScanner* scanner_;

@@ -25,14 +25,18 @@ QStringList SerialScanner::availablePorts() {
     return paths;
 }
 
-bool SerialScanner::open(const QString& path) {
+bool SerialScanner::open(const QString& path, qint32 baudRate) {
     close();
+    settingsError_.clear();
     port_.setPortName(path);
     if (!port_.open(QIODevice::ReadOnly)) return false;
-    port_.setBaudRate(QSerialPort::Baud9600);
-    port_.setDataBits(QSerialPort::Data8);
-    port_.setParity(QSerialPort::NoParity);
-    port_.setStopBits(QSerialPort::OneStop);
+    if (!port_.setBaudRate(baudRate) || !port_.setDataBits(QSerialPort::Data8) ||
+        !port_.setParity(QSerialPort::NoParity) || !port_.setStopBits(QSerialPort::OneStop)) {
+        // The reason stays readable in errorText() after the port is closed again.
+        settingsError_ = port_.errorString();
+        port_.close();
+        return false;
+    }
     return true;
 }
 

@@ -22,12 +22,17 @@ class SerialScanner : public QObject {
     // The serial ports of this computer by their paths (e.g. /dev/ttyUSB0).
     static QStringList availablePorts();
 
-    // Opens the port at `path` for reading (9600 baud, 8N1, as scanners are set by default);
-    // false with the reason in errorText() when it cannot be opened.
-    bool open(const QString& path);
+    // The speeds a scanner can be set to; 9600 is the usual factory setting.
+    static QList<qint32> baudRates() { return {9600, 19200, 38400, 57600, 115200}; }
+
+    // Opens the port at `path` for reading at `baudRate`, 8N1; false with the reason in
+    // errorText() when it cannot be opened or does not take the speed.
+    bool open(const QString& path, qint32 baudRate = 9600);
     void close();
     bool isOpen() const { return port_.isOpen(); }
-    QString errorText() const { return port_.errorString(); }
+    QString errorText() const {
+        return settingsError_.isEmpty() ? port_.errorString() : settingsError_;
+    }
 
   signals:
     // The text of one symbol, converted from CP932, without its end-of-file byte.
@@ -40,6 +45,7 @@ class SerialScanner : public QObject {
     QSerialPort port_;
     QTimer quiet_;
     QByteArray pending_;
+    QString settingsError_;  // why the port refused the line settings
 };
 
 }  // namespace intake

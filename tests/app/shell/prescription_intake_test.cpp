@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include <fcntl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -236,8 +237,20 @@ TEST_F(PrescriptionIntake, SerialScannerSymbolsAreAppendedToTheText) {
     intake::IntakeDialog* dialog = openWith("");
     ASSERT_NE(dialog, nullptr);
     child<QComboBox>(dialog, "serialPort")->setCurrentText(ptsname(master));
+    auto* baudRate = child<QComboBox>(dialog, "serialBaudRate");
+    baudRate->setCurrentIndex(baudRate->findData(115200));
     child<QPushButton>(dialog, "serialButton")->click();
     ASSERT_EQ(child<QPushButton>(dialog, "serialButton")->text(), "切断") << prompts.texts().back();
+    EXPECT_FALSE(baudRate->isEnabled()) << "the line settings are fixed while connected";
+    {
+        // The chosen speed reached the line: the terminal settings are the slave side's own.
+        const int slave = open(ptsname(master), O_RDONLY | O_NOCTTY);
+        ASSERT_GE(slave, 0);
+        termios line{};
+        ASSERT_EQ(tcgetattr(slave, &line), 0);
+        EXPECT_EQ(cfgetispeed(&line), speed_t(B115200));
+        close(slave);
+    }
 
     const std::string code = scannerBytes();
     const std::size_t half = code.find("101,");
