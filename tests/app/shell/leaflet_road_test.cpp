@@ -142,8 +142,6 @@ TEST_F(LeafletRoad, ChecksComeBeforeAnythingIsPrintedOrStored) {
     EXPECT_EQ(prompts.shown.back().text, "印刷リストが空の状態です。");
     EXPECT_EQ(jobs.jobCount(), 0);
 
-    find<QPushButton>("setDosageButton")->click();
-    EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
     find<QPushButton>("changeDosageButton")->click();
     EXPECT_EQ(prompts.shown.back().title, "項目選択");
     EXPECT_EQ(window->dosageWindow(), nullptr);
