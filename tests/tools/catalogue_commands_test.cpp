@@ -37,13 +37,6 @@ TEST_F(AdminCommands, InitCreatesTheLayoutAndKeepsAnExistingDatabase) {
     EXPECT_EQ(listedDrugs(), 1);
 }
 
-TEST_F(AdminCommands, TheSampleCatalogueLoadsAndLists) {
-    ASSERT_EQ(run({"init", folder()}), 0);
-    ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
-    EXPECT_GE(listedDrugs(), 35);
-    EXPECT_TRUE(printed("アムロジピン錠５ｍｇ"));
-}
-
 TEST_F(AdminCommands, BadFilesAreRefusedWithTheirLineAndLoadNothing) {
     ASSERT_EQ(run({"init", folder()}), 0);
     const std::pair<std::string, std::string> cases[] = {

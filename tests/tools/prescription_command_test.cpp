@@ -10,6 +10,7 @@
 #include "admin_fixture.h"
 #include "master_file.h"
 #include "qr_image.h"
+#include "sample_codes.h"
 
 namespace {
 
@@ -33,16 +34,9 @@ class PrescriptionCommand : public AdminTest {
         ASSERT_EQ(run({"import-master", folder(), master.string()}), 0) << err.str();
     }
 
-    // The UTF-8 text as a scanner delivers it: CP932, CR LF.
-    static std::string asCode(const std::string& utf8) {
-        std::string crlf;
-        for (char c : sjis::fromUtf8(utf8))
-            crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        return crlf;
-    }
     int readText(const std::string& utf8) {
         const auto file = dir.path() / "rx.txt";
-        std::ofstream(file, std::ios::binary) << asCode(utf8);
+        std::ofstream(file, std::ios::binary) << samples::asCode(utf8);
         return run({"read-prescription", folder(), file.string()});
     }
     QJsonObject json() const {
@@ -138,8 +132,8 @@ TEST_F(PrescriptionCommand, APictureOfTheSymbolsGivesWhatItsTextGives) {
     ASSERT_EQ(readText(text), 0) << err.str();
     const std::string fromText = out.str();
     const auto png = (dir.path() / "rx.png").string();
-    ASSERT_TRUE(
-        qrtest::sideBySide(qrtest::sequence(asCode(text), 3)).save(QString::fromStdString(png)));
+    ASSERT_TRUE(qrtest::sideBySide(qrtest::sequence(samples::asCode(text), 3))
+                    .save(QString::fromStdString(png)));
     ASSERT_EQ(run({"read-prescription", folder(), png}), 0) << err.str();
     EXPECT_EQ(out.str(), fromText);
 
@@ -162,7 +156,7 @@ TEST_F(PrescriptionCommand, APdfPageOfTheSymbolsGivesWhatItsTextGives) {
         QPdfWriter writer(pdf);
         writer.setResolution(300);
         QPainter painter(&writer);
-        painter.drawImage(QRect(300, 300, 354, 354), qrtest::oneSymbol(asCode(text)));
+        painter.drawImage(QRect(300, 300, 354, 354), qrtest::oneSymbol(samples::asCode(text)));
     }
     ASSERT_EQ(run({"read-prescription", folder(), pdf.toStdString()}), 0) << err.str();
     EXPECT_EQ(out.str(), fromText);

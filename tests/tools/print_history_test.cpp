@@ -14,6 +14,7 @@
 #include "sample_photos.h"
 #include "shell/settings.h"
 #include "sjis/sjis.h"
+#include "stored_histories.h"
 #include "symbol_reading.h"
 
 namespace {
@@ -48,45 +49,18 @@ class PrintHistory : public AdminTest {
                             << days << "\"}]";
         EXPECT_EQ(run({"store-leaflet", folder(), "7", json.string()}), 0) << err.str();
         EXPECT_EQ(LRecordOpen((dir.path() / "データベース").c_str(), nullptr), 0);
-        std::vector<std::string> stamps;
-        const PatientListSink sink{
-            &stamps,
-            [](void* c, const char* t) { static_cast<std::vector<std::string>*>(c)->push_back(t); },
-            nullptr};
-        EXPECT_EQ(LRecordRIREKIDate(7, &sink), 0);
+        const std::string newest = slotTime(historyStamps(7).at(0));
         LRecordClose();
-        std::string d;  // the newest stamp's 14 digits
-        for (const char c : stamps.at(0))
-            if (c >= '0' && c <= '9') d += c;
-        return d.substr(0, 4) + "/" + d.substr(4, 2) + "/" + d.substr(6, 2) + " " + d.substr(8, 2) +
-               ":" + d.substr(10, 2) + ":" + d.substr(12, 2);
+        return newest;
     }
 
     std::string pdf() const { return (dir.path() / "reprint.pdf").string(); }
 
     // The e-medication-handbook text of the codes on the PDF's pages.
     std::string codesText() const {
-        const std::string prefix = (dir.path() / "page").string();
-        EXPECT_EQ(std::system(("pdftoppm -r 300 -png '" + pdf() + "' '" + prefix + "'").c_str()),
-                  0);
         std::vector<std::string> parts;
-        for (const auto& file : std::filesystem::directory_iterator(dir.path())) {
-            if (file.path().extension() != ".png") continue;
-            for (const DecodedSymbol& s :
-                 decodeSymbols(QImage(QString::fromStdString(file.path().string()))))
-                parts.push_back(s.bytes);
-            std::filesystem::remove(file.path());
-        }
+        for (const DecodedSymbol& s : decodeSymbols(pdfPageImages(pdf()))) parts.push_back(s.bytes);
         return parts.size() == 1 ? parts[0] : joinParts(parts);
-    }
-
-    int photographs() const {
-        const std::string list = compactOutput("pdfimages -list '" + pdf() + "'");
-        int images = 0;
-        for (std::size_t at = list.find("image"); at != std::string::npos;
-             at = list.find("image", at + 1))
-            ++images;
-        return images;
     }
 };
 
@@ -105,7 +79,7 @@ TEST_F(PrintHistory, WritesTheNewestOrTheChosenStoredLeafletWithPhotographsAndCo
                                  "見本内科", "サンプル薬局", "お薬手帳QR(1/1)"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
     EXPECT_EQ(text.find("ロキソプロフェン"), std::string::npos) << "the older leaflet";
-    EXPECT_EQ(photographs(), 1);
+    EXPECT_EQ(pdfImageCount(pdf()), 1);
     ReadDispensing read = readDispensing(codesText());
     EXPECT_EQ(sjis::toUtf8(read.patient), "見本　花子");
     EXPECT_EQ(sjis::toUtf8(read.pharmacy), "サンプル薬局");

@@ -8,6 +8,7 @@
 #include "pg_server.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
+#include "stored_histories.h"
 
 namespace {
 
@@ -62,22 +63,7 @@ std::string historyBlock(int seed) {
 // Patient `id`'s stored history texts, newest first, through the register's own calls.
 std::vector<std::string> histories(const std::filesystem::path& dataFolder, int id) {
     EXPECT_EQ(LRecordOpen(dataFolder.c_str(), nullptr), 0);
-    std::vector<std::string> stamps, texts;
-    const PatientListSink sink{
-        &stamps,
-        [](void* c, const char* t) { static_cast<std::vector<std::string>*>(c)->push_back(t); },
-        nullptr};
-    EXPECT_EQ(LRecordRIREKIDate(id, &sink), 0);
-    for (const std::string& listed : stamps) {
-        std::string d;  // the list form's 14 digits make the slot time text
-        for (char c : listed)
-            if (c >= '0' && c <= '9') d += c;
-        const std::string key = d.substr(0, 4) + "/" + d.substr(4, 2) + "/" + d.substr(6, 2) + " " +
-                                d.substr(8, 2) + ":" + d.substr(10, 2) + ":" + d.substr(12, 2);
-        std::string out(4111, '\0');
-        EXPECT_EQ(LRecordRIREKIDisplay(id, key.c_str(), out.data()), 1) << key;
-        texts.push_back(out.c_str());
-    }
+    const std::vector<std::string> texts = storedHistories(id);
     LRecordClose();
     return texts;
 }

@@ -134,22 +134,6 @@ TEST_F(DrugCatalogueTest, AFailureIsNeverTakenForAnAnswer) {
     EXPECT_EQ(messages.front(), "Error:DATABASE.Open");
 }
 
-TEST_F(DrugCatalogueTest, PhotographsAreDrawnIntoTheImage) {
-    catalogue.close();
-    std::ostringstream out, err;
-    ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
-    open();
-    QImage photo(140, 105, QImage::Format_RGB32);
-    photo.fill(Qt::white);
-    ASSERT_TRUE(catalogue.drawPhoto("1149902F1T94", dir.path(), photo));
-    EXPECT_NE(photo.pixel(70, 52), QColor(Qt::white).rgb());
-
-    QImage other(140, 105, QImage::Format_ARGB32);  // not the library's pixel layout
-    EXPECT_FALSE(catalogue.drawPhoto("1149902F1T94", dir.path(), other));
-    ASSERT_EQ(catalogue.add(ownDrug("USER00000002", "JIKA2", "写真なし")), DataResult::kDone);
-    EXPECT_FALSE(catalogue.drawPhoto("USER00000002", dir.path(), photo));
-}
-
 TEST_F(DrugCatalogueTest, PositionsAndCodeChecksOfAnEditedDrug) {
     ASSERT_EQ(catalogue.add(ownDrug("USER00000003", "LOX60T2", "アアア自家製")), DataResult::kDone);
     int row = -1;
@@ -168,16 +152,27 @@ TEST_F(DrugCatalogueTest, PositionsAndCodeChecksOfAnEditedDrug) {
     EXPECT_EQ(catalogue.codeInUseByOther("LOX60T", "USER00000003"), data::Presence::kPresent);
 }
 
-TEST_F(DrugCatalogueTest, EveryCandidatePhotographAndAnyJpegFileAreDrawn) {
+TEST_F(DrugCatalogueTest, PhotographsCandidatesAndJpegFilesAreDrawnIntoTheImage) {
     catalogue.close();
     std::ostringstream out, err;
     ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
     open();
-    std::array<QImage, 7> images;
-    for (QImage& image : images) {
-        image = QImage(140, 105, QImage::Format_RGB32);
+    const auto white = [] {
+        QImage image(140, 105, QImage::Format_RGB32);
         image.fill(Qt::white);
-    }
+        return image;
+    };
+    QImage photo = white();
+    ASSERT_TRUE(catalogue.drawPhoto("1149902F1T94", dir.path(), photo));
+    EXPECT_NE(photo.pixel(70, 52), QColor(Qt::white).rgb());
+
+    QImage other(140, 105, QImage::Format_ARGB32);  // not the library's pixel layout
+    EXPECT_FALSE(catalogue.drawPhoto("1149902F1T94", dir.path(), other));
+    ASSERT_EQ(catalogue.add(ownDrug("USER00000002", "JIKA2", "写真なし")), DataResult::kDone);
+    EXPECT_FALSE(catalogue.drawPhoto("USER00000002", dir.path(), photo));
+
+    std::array<QImage, 7> images;
+    for (QImage& image : images) image = white();
     std::array<bool, 7> drawn{};
     drawn[6] = true;  // left as it is: flags are only ever set
     catalogue.drawAllPhotos("1149902F1T94", dir.path(), images, drawn);
@@ -187,8 +182,7 @@ TEST_F(DrugCatalogueTest, EveryCandidatePhotographAndAnyJpegFileAreDrawn) {
     for (std::size_t i = 0; i < 6; ++i)
         EXPECT_EQ(drawn[i], images[i].pixel(70, 52) != QColor(Qt::white).rgb()) << i;
 
-    QImage file(140, 105, QImage::Format_RGB32);
-    file.fill(Qt::white);
+    QImage file = white();
     const auto supplied =
         dir.path() / "薬剤写真" / ("PHOTO" + std::to_string(first + 1)) / "1149902F1T94.jpg";
     EXPECT_TRUE(catalogue.drawPhotoFile(supplied, file));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "entry_builder.h"
 #include "handbook_reading.h"
 #include "sjis/sjis.h"
 
@@ -12,10 +13,6 @@ namespace {
 using ehandbook::Drug;
 using ehandbook::FormCode;
 using ehandbook::HandbookInput;
-
-std::string cp932(std::string_view utf8) {
-    return sjis::fromUtf8(utf8);
-}
 
 Drug drug(std::string_view name, std::string_view usage, std::string_view days,
           FormCode form = FormCode::kInternal) {
@@ -105,8 +102,7 @@ TEST(HandbookWriter, CommasAndLineBreaksInTextsNeverBreakFieldsOrRecords) {
 }
 
 TEST(HandbookWriter, CutsEveryFieldToItsLimitOnACharacterBoundary) {
-    std::string wide;  // 200 bytes of double-byte characters after one half-width byte
-    for (int i = 0; i < 100; ++i) wide += cp932("薬");
+    const std::string wide = repeated("薬", 100);  // 200 bytes after one half-width byte
     HandbookInput input = dispensing();
     input.patient.name = "a" + wide;
     input.patient.notes = {{ehandbook::NoteKind::kAllergy, wide}};

@@ -1,14 +1,19 @@
 // Decoding the QR symbols of page images: with zxing-cpp in the test process, and with zbarimg
-// (zbar-tools) as an outside decoder.
+// (zbar-tools) as an outside decoder; PDF pages rendered to images with pdftoppm.
 #pragma once
 
 #define ZX_USE_UTF8 1
 #include <ZXing/ReadBarcode.h>
+#include <gtest/gtest.h>
 
 #include <QImage>
 #include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "temp_dir.h"
 
 struct DecodedSymbol {
     std::string bytes;    // the symbol's content exactly as encoded
@@ -36,6 +41,30 @@ inline std::vector<DecodedSymbol> decodeSymbols(const QImage& image) {
         symbols.push_back(std::move(symbol));
     }
     return symbols;
+}
+
+// Every QR symbol zxing finds on the pages.
+inline std::vector<DecodedSymbol> decodeSymbols(const std::vector<QImage>& pages) {
+    std::vector<DecodedSymbol> symbols;
+    for (const QImage& page : pages)
+        for (DecodedSymbol& s : decodeSymbols(page)) symbols.push_back(std::move(s));
+    return symbols;
+}
+
+// The pages of a PDF file from page `first` on, in order, as a printer at `dpi` puts them on
+// paper.
+inline std::vector<QImage> pdfPageImages(const std::string& pdf, int dpi = 300, int first = 1) {
+    TempDir folder;
+    const std::string command = "pdftoppm -r " + std::to_string(dpi) + " -f " +
+                                std::to_string(first) + " -png '" + pdf + "' '" +
+                                (folder.path() / "page").string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    std::map<std::string, QImage> pages;  // the file names number the pages with equal widths
+    for (const auto& file : std::filesystem::directory_iterator(folder.path()))
+        pages.emplace(file.path().string(), QImage(QString::fromStdString(file.path().string())));
+    std::vector<QImage> images;
+    for (const auto& [name, image] : pages) images.push_back(image);
+    return images;
 }
 
 // The raw bytes zbarimg reads from an image file (one symbol's content, as it is).

@@ -48,11 +48,9 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
 
 TEST(LeafletPdf, TextsLongerThanTheirRowEndInAnEllipsis) {
     std::vector<DrugRecord> drugs = SampleLeaflet::numberedDrugs(1);
-    std::string efficacy, caution;  // 400 bytes, and exactly ten lines of 28 bytes
-    for (int i = 0; i < 200; ++i) efficacy += cp932("甲");
-    for (int i = 0; i < 140; ++i) caution += cp932("乙");
-    sjis::copyField(drugs[0].SAYOA, sizeof drugs[0].SAYOA, efficacy);
-    sjis::copyField(drugs[0].CYUUI, sizeof drugs[0].CYUUI, caution);
+    // 400 bytes, and exactly ten lines of 28 bytes
+    sjis::copyField(drugs[0].SAYOA, sizeof drugs[0].SAYOA, repeated("甲", 200));
+    sjis::copyField(drugs[0].CYUUI, sizeof drugs[0].CYUUI, repeated("乙", 140));
     const SampleLeaflet leaflet(std::move(drugs));
 
     TempDir dir;

@@ -18,8 +18,7 @@ TEST(LineBreaking, DoubleByteCharactersAreNeverSplit) {
     EXPECT_EQ(lines[1], cp932("あい"));
 
     // "●" (0x81 0x9C) has a trail byte in the lead-byte range; lines still hold whole ones.
-    std::string marks;
-    for (int i = 0; i < 25; ++i) marks += cp932("●");
+    const std::string marks = repeated("●", 25);
     const auto markLines = cutLines(marks, 20);
     ASSERT_EQ(markLines.size(), 3u);
     EXPECT_EQ(markLines[0].size() + markLines[1].size(), 40u);
@@ -47,9 +46,7 @@ namespace {
 
 // Fourteen full-width characters: one 28-byte line of a note.
 std::string fullLine() {
-    std::string s;
-    for (int i = 0; i < 14; ++i) s += cp932("あ");
-    return s;
+    return repeated("あ", 14);
 }
 
 std::string joined(const std::vector<std::string_view>& lines) {

@@ -13,12 +13,6 @@ namespace {
 
 using leaflet::noteLines;
 
-std::string repeated(const char* utf8, int n) {
-    std::string text;
-    for (int i = 0; i < n; ++i) text += cp932(utf8);
-    return text;
-}
-
 TEST(NoteLines, ACutNoteEndsInAnEllipsisThatStillFitsItsLine) {
     const std::string ellipsis = cp932("…");
     const auto exact = noteLines(digits(280));

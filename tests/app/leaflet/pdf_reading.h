@@ -20,6 +20,14 @@ inline std::string pdfInfo(const std::string& file) {
     return compactOutput("pdfinfo '" + file + "'");
 }
 
+// The number of pictures on the pages of a PDF file.
+inline int pdfImageCount(const std::string& file) {
+    const std::string list = compactOutput("pdfimages -list '" + file + "'");
+    int n = 0;
+    for (std::size_t at = 0; (at = list.find("image", at)) != std::string::npos; at += 5) ++n;
+    return n;
+}
+
 // The text of page `page` (from 1), or of every page when it is 0.
 inline std::string pdfText(const std::string& file, int page = 0) {
     const std::string range =

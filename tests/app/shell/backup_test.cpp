@@ -70,9 +70,7 @@ TEST(Backup, CopiesSubFoldersAndAsksBeforeEachOverwrite) {
     EXPECT_EQ(asked.size(), 2u);  // the third file is covered by "yes to all"
     EXPECT_EQ(outcome.kept, 1);
     EXPECT_EQ(outcome.copied, 2);
-    std::string content;
-    std::getline(std::ifstream(target.path() / "sub" / "b.txt"), content);
-    EXPECT_EQ(content, "new b");
+    EXPECT_EQ(contentOf(target.path() / "sub" / "b.txt"), "new b");
 }
 
 TEST(Backup, TemporaryFilesOfUnfinishedSavesAreNotCopied) {

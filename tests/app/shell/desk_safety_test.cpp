@@ -27,12 +27,6 @@ class DeskSafety : public ProgramTest {
         window->printListModel().refresh();
     }
 
-    shell::SettingsBlock savedSettings() {
-        shell::SettingsBlock saved{};
-        EXPECT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
-        return saved;
-    }
-
     QString panelName() { return find<QLineEdit>("productNameField")->text(); }
 };
 

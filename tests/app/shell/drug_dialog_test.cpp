@@ -33,14 +33,6 @@ QLineEdit* edit(QWidget* dialog, const char* name) {
     return child<QLineEdit>(dialog, name);
 }
 
-// The number of pictures on the pages of a PDF file.
-int pdfImageCount(const std::string& file) {
-    const std::string list = compactOutput("pdfimages -list '" + file + "'");
-    int n = 0;
-    for (std::size_t at = 0; (at = list.find("image", at)) != std::string::npos; at += 5) ++n;
-    return n;
-}
-
 void click(QWidget* dialog, const char* button) {
     child<QPushButton>(dialog, button)->click();
 }
@@ -107,17 +99,7 @@ class DrugDialogTest : public ProgramTest {
     }
 
     // Adds the selected drug to the print list through the dosage window.
-    void addSelectedToPrintList() {
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        QTest::keyClick(find<QLineEdit>("nameSearchBox"), Qt::Key_F4);
-        QWidget* dosage = window->dosageWindow();
-        ASSERT_NE(dosage, nullptr);
-        auto* morning = dosage->findChild<QLineEdit*>("morningBox");
-        morning->clear();
-        QTest::keyClicks(morning, "1");
-        dosage->findChild<QPushButton*>("okButton")->click();
-    }
+    void addSelectedToPrintList() { setDosage({{"morningBox", "1"}}); }
 
     // Prints the leaflet to a PDF file and returns its path.
     std::string print() {
@@ -130,8 +112,6 @@ class DrugDialogTest : public ProgramTest {
     }
 
     data::DrugCatalogue catalogue;
-    TempDir jobsDir;
-    leaflet::PdfJobs jobs{QString::fromStdString(jobsDir.path().string())};
 };
 
 TEST_F(DrugDialogTest, RegisteringAsksForTheFieldsInOrderRefusesUsedCodesAndListsTheDrug) {

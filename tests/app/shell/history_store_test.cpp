@@ -42,13 +42,6 @@ class HistoryStore : public ::testing::Test {
     }
     void TearDown() override { LRecordClose(); }
 
-    void registerPatient(int id) {
-        PatientRecord patient{};
-        patient.ID = id;
-        sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, cp932(kName));
-        ASSERT_EQ(LRecordCreate(&patient), 0);
-    }
-
     // The block of the patient's only stored leaflet.
     HistoryBlock recall(int id) {
         const std::vector<std::string> texts = storedHistories(id);
@@ -68,7 +61,7 @@ TEST_F(HistoryStore, EveryValueOfTheSettingBytesComesBack) {
     for (int i = 0; i < 30; ++i) usage += "服";
     for (int sheet = 0; sheet < 9; ++sheet) {
         const int id = sheet + 1;
-        registerPatient(id);
+        registerPatient(id, kName);
         std::vector<DrugRecord> entries;
         for (int r = 0; r < leaflet::kHistoryRecords; ++r) {
             DrugRecord entry = EntryBuilder()
@@ -94,7 +87,7 @@ TEST_F(HistoryStore, EveryValueOfTheSettingBytesComesBack) {
 }
 
 TEST_F(HistoryStore, ABlockStoredInTheFirstFormReadsBackAsBefore) {
-    registerPatient(7);
+    registerPatient(7, kName);
     // Two records as the first form wrote them; the second one's morning amount of 36 was
     // written as "$" and, as then, is recalled as no amount.
     std::string stored(leaflet::kStoredHistoryLength, '$');

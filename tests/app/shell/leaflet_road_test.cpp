@@ -47,18 +47,9 @@ class LeafletRoad : public ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         ASSERT_TRUE(start());
-        PatientRecord patient{};
-        patient.ID = kPatientId;
-        sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8(kPatientName));
-        ASSERT_EQ(LRecordCreate(&patient), 0);
+        registerPatient(kPatientId, kPatientName, 4, 5, 6, 7, 2);  // 平成5年6月7日, female
         state->settings.saveHistory = 1;
         window->setPrintTarget(&jobs);
-    }
-
-    // Focus and function keys work in the active window only (after a dialog, make sure).
-    void activate() {
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
     // Types the ID and leaves the box for the name box.
@@ -69,27 +60,6 @@ class LeafletRoad : public ProgramTest {
         idBox->setText(QString::number(id));
         find<QLineEdit>("patientNameBox")->setFocus();
     }
-
-    // Opens the dosage window for the selected drug with F4, types the amounts and confirms.
-    // `spinUps` timings are raised first with their spins (composing the texts).
-    void setDosage(const std::map<const char*, const char*>& amounts,
-                   const std::vector<const char*>& spinUps = {}) {
-        activate();
-        QTest::keyClick(find<QLineEdit>("nameSearchBox"), Qt::Key_F4);
-        QWidget* dosage = window->dosageWindow();
-        ASSERT_NE(dosage, nullptr);
-        for (const char* spin : spinUps) dosage->findChild<QSpinBox*>(spin)->stepUp();
-        for (const auto& [box, text] : amounts) {
-            auto* edit = dosage->findChild<QLineEdit*>(box);
-            ASSERT_NE(edit, nullptr) << box;
-            edit->clear();
-            QTest::keyClicks(edit, text);
-        }
-        dosage->findChild<QPushButton*>("okButton")->click();
-    }
-
-    TempDir jobsDir;
-    leaflet::PdfJobs jobs{QString::fromStdString(jobsDir.path().string())};
 };
 
 TEST_F(LeafletRoad, FindSetDosagePreviewPrintAndClear) {
@@ -172,8 +142,6 @@ TEST_F(LeafletRoad, ChecksComeBeforeAnythingIsPrintedOrStored) {
     EXPECT_EQ(prompts.shown.back().text, "印刷リストが空の状態です。");
     EXPECT_EQ(jobs.jobCount(), 0);
 
-    find<QPushButton>("setDosageButton")->click();
-    EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
     find<QPushButton>("changeDosageButton")->click();
     EXPECT_EQ(prompts.shown.back().title, "項目選択");
     EXPECT_EQ(window->dosageWindow(), nullptr);
@@ -278,20 +246,8 @@ TEST_F(LeafletRoad, EditedPrescribersAreStoredAndTheChosenOneIsPrinted) {
 }  // namespace
 
 TEST_F(LeafletRoad, TheHandbookSwitchPrintsTheRegisteredPatientsCodes) {
-    PatientRecord patient{};
-    patient.ID = kPatientId;
-    sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8(kPatientName));
-    patient.SEX = 2;
-    patient.NENGO = 4;  // 平成5年6月7日
-    patient.YEAR = 5;
-    patient.MONTH = 6;
-    patient.DAY = 7;
-    ASSERT_EQ(LRecordEdit(&patient, kPatientId), 0);
-
     find<QCheckBox>("handbookCodesCheck")->click();
-    shell::SettingsBlock saved{};
-    ASSERT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
-    EXPECT_TRUE(shell::handbookCodesOn(saved)) << "written at once";
+    EXPECT_TRUE(shell::handbookCodesOn(savedSettings())) << "written at once";
 
     choosePatient(kPatientId);
     auto* nameBox = find<QLineEdit>("nameSearchBox");
@@ -303,16 +259,7 @@ TEST_F(LeafletRoad, TheHandbookSwitchPrintsTheRegisteredPatientsCodes) {
     QTest::keyClick(nameBox, Qt::Key_F6);
     ASSERT_EQ(jobs.jobCount(), 1);
 
-    TempDir pages;
-    const std::string prefix = (pages.path() / "page").string();
-    ASSERT_EQ(std::system(
-                  ("pdftoppm -r 300 -png '" + jobs.jobPath(1).toStdString() + "' '" + prefix + "'")
-                      .c_str()),
-              0);
-    std::vector<DecodedSymbol> symbols;
-    for (const auto& file : std::filesystem::directory_iterator(pages.path()))
-        for (DecodedSymbol& s : decodeSymbols(QImage(QString::fromStdString(file.path().string()))))
-            symbols.push_back(std::move(s));
+    const auto symbols = decodeSymbols(pdfPageImages(jobs.jobPath(1).toStdString()));
     ASSERT_EQ(symbols.size(), 1u);
     const ReadDispensing read = readDispensing(symbols[0].bytes);
     EXPECT_EQ(sjis::toUtf8(read.patient), kPatientName);

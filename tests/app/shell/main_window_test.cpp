@@ -18,6 +18,7 @@
 #include "sample_photos.h"
 #include "shell/small_dialogs.h"
 #include "sjis/sjis.h"
+#include "stored_histories.h"
 
 namespace {
 
@@ -81,8 +82,7 @@ TEST_F(ProgramTest, BusinessDataAndOrderAreSavedAtOnceAndSurviveARestart) {
     find<QLineEdit>("pharmacyNameBox")->setText("見本薬局");
     window->close();
 
-    shell::SettingsBlock saved{};
-    ASSERT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
+    const shell::SettingsBlock saved = savedSettings();
     EXPECT_EQ(saved.businessType, 1);
     EXPECT_EQ(saved.options[shell::kOptionPrintColour], 1);
     EXPECT_EQ(saved.options[shell::kOptionDrugListOrder], 1);
@@ -174,10 +174,7 @@ TEST_F(ProgramTest, DrugSearchCombinesConditionsAndAppliesTheChoice) {
 
 TEST_F(ProgramTest, LeavingThePatientIdBoxLooksUpTheName) {
     ASSERT_TRUE(start());
-    PatientRecord patient{};
-    patient.ID = 12;
-    sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8("見本 花子"));
-    ASSERT_EQ(LRecordCreate(&patient), 0);
+    registerPatient(12, "見本 花子");
     auto* id = find<QLineEdit>("patientIdBox");
     id->setFocus();
     type(id, "12");
@@ -199,9 +196,7 @@ TEST_F(ProgramTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
         dialog->findChild<QPushButton*>("okButton")->click();
     });
     find<QPushButton>("commentButton")->click();
-    shell::SettingsBlock saved{};
-    ASSERT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
-    EXPECT_EQ(std::string(saved.comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
+    EXPECT_EQ(std::string(savedSettings().comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
 
     whenModal("commentDialog", [](QWidget* dialog) {
         dialog->findChild<QTextEdit*>("commentBox")->setPlainText("捨てる");
@@ -364,8 +359,7 @@ TEST_F(ProgramTest, ACommandsButtonKeyAndMenuItemAreOneActionEnabledAsOne) {
     EXPECT_TRUE(items.at("薬剤の訂正(&E)"));
     EXPECT_TRUE(items.at("薬剤の登録(&R)"));
     EXPECT_TRUE(items.at("薬剤の削除(&D)"));
-    window->activateWindow();  // back from the menu: keys go to the active window only
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    activate();                         // back from the menu: keys go to the active window only
     QTest::keyClick(list, Qt::Key_F4);  // the right click selected a drug
     EXPECT_EQ(window->dosageWindow(), nullptr) << "a disabled command's key does nothing";
 

@@ -17,7 +17,6 @@
 #include <cstdlib>
 
 #include "data/patient_register.h"
-#include "ehandbook/qr_symbol.h"
 #include "intake/intake_dialog.h"
 #include "intake/intake_patient.h"
 #include "leaflet/print_entry.h"
@@ -25,8 +24,11 @@
 #include "patientbase.h"
 #include "pdf_reading.h"
 #include "program_fixture.h"
+#include "qr_image.h"
+#include "sample_codes.h"
 #include "shell/prescription_command.h"
 #include "sjis/sjis.h"
+#include "stored_histories.h"
 
 namespace {
 
@@ -47,14 +49,6 @@ constexpr const char* kCode =
     "201,1,3,1,1,,架空薬錠１ｍｇ,2,1,錠\n";
 const char* const kPrescriber = "見本クリニック　見本　医師";
 
-// The code as a scanner sends it: CP932 with CR LF line ends.
-std::string scannerBytes() {
-    std::string code;
-    for (char c : sjis::fromUtf8(kCode))
-        code += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return code;
-}
-
 class PrescriptionIntake : public ProgramTest {
   protected:
     void SetUp() override {
@@ -74,23 +68,9 @@ class PrescriptionIntake : public ProgramTest {
         return dialog;
     }
 
-    void registerPatient(int id, const char* name, int era, int year, int month, int day) {
-        PatientRecord patient{};
-        patient.ID = id;
-        sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8(name));
-        patient.NENGO = era;
-        patient.YEAR = year;
-        patient.MONTH = month;
-        patient.DAY = day;
-        ASSERT_EQ(LRecordCreate(&patient), 0);
-    }
-
     std::string prescriberShown() {
         return find<QComboBox>("prescriberList")->currentText().toStdString();
     }
-
-    TempDir jobsDir;
-    leaflet::PdfJobs jobs{QString::fromStdString(jobsDir.path().string())};
 };
 
 TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListAndIsPrinted) {
@@ -186,20 +166,8 @@ TEST_F(PrescriptionIntake, RefusedTextLeavesThePrintListUnchanged) {
 
 // The code read from a picture of its symbol; the print list has room for one drug only.
 TEST_F(PrescriptionIntake, PictureCodeFillsTheLastPlaceAndTellsWhatIsLeftOut) {
-    const std::string code = scannerBytes();
-    const std::optional<ehandbook::QrSymbol> symbol = ehandbook::encodeQrSymbol(code);
-    ASSERT_TRUE(symbol);
-    constexpr int kModule = 4, kQuiet = 4;
-    QImage picture((symbol->size + 2 * kQuiet) * kModule, (symbol->size + 2 * kQuiet) * kModule,
-                   QImage::Format_Grayscale8);
-    picture.fill(Qt::white);
-    for (int y = 0; y < symbol->size; ++y)
-        for (int x = 0; x < symbol->size; ++x)
-            for (int dy = 0; dy < kModule && symbol->dark(x, y); ++dy)
-                for (int dx = 0; dx < kModule; ++dx)
-                    picture.setPixel((x + kQuiet) * kModule + dx, (y + kQuiet) * kModule + dy, 0);
     const QString file = QString::fromStdString((dir.path() / "処方箋.png").string());
-    ASSERT_TRUE(picture.save(file));
+    ASSERT_TRUE(qrtest::oneSymbol(samples::asCode(kCode)).save(file));
 
     DrugRecord other{};
     sjis::copyField(other.YJCODE, sizeof other.YJCODE, "2171901F3S91");
@@ -252,7 +220,7 @@ TEST_F(PrescriptionIntake, SerialScannerSymbolsAreAppendedToTheText) {
         close(slave);
     }
 
-    const std::string code = scannerBytes();
+    const std::string code = samples::asCode(kCode);
     const std::size_t half = code.find("101,");
     const std::string first = code.substr(0, half) + '\x1A', second = code.substr(half);
     ASSERT_EQ(write(master, first.data(), first.size()), ssize_t(first.size()));
