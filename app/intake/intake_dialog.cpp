@@ -55,7 +55,7 @@ IntakeDialog::IntakeDialog(leaflet::PrintList& printList, ui::Prompts& prompts,
       host_(host) {
     setObjectName("intakeDialog");
     setWindowTitle(kTitle);
-    resize(860, 640);
+    resize(1000, 640);  // fits a 1280 × 768 screen with the match texts whole
     auto* column = new QVBoxLayout(this);
     buildCodeArea();
     column->addWidget(new QLabel("処方箋の２次元シンボル（スキャナの読取・貼り付け）", this));

@@ -68,8 +68,8 @@ QTreeWidgetItem* line(QTreeWidget* tree, const QString& what, const QString& val
 IntakeView::IntakeView(QTreeWidget* tree) : QObject(tree), tree_(tree) {
     tree_->setColumnCount(3);
     tree_->setHeaderLabels({"処方内容", "照合", "用法・用量"});
-    tree_->setColumnWidth(kWhat, 330);
-    tree_->setColumnWidth(kMatch, 230);
+    tree_->setColumnWidth(kWhat, 340);
+    tree_->setColumnWidth(kMatch, 310);
 }
 
 void IntakeView::clear() {

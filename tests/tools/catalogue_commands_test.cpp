@@ -1,6 +1,9 @@
 #include <fstream>
+#include <tuple>
 
 #include "admin_fixture.h"
+#include "patientbase.h"
+#include "sjis/sjis.h"
 #include "sqlkit/sqlcipher.h"
 
 namespace {
@@ -123,6 +126,29 @@ TEST_F(AdminCommands, RegistersSamplePatientsAndSwitchesTheHistory) {
     EXPECT_EQ(run({"add-patient", folder(), "12", "別人"}), admin::kRefused);
     EXPECT_EQ(err.str(), "patient 12 was not registered: the ID is in use\n");
     EXPECT_EQ(run({"add-patient", folder(), "0x1", "誰か"}), admin::kUsage);
+    // Details are stored whole or the patient is not registered at all.
+    for (const char* bad : {"birth=昭和40.13.3", "birth=昭和40.5", "sex=不明", "blood=A", "phone",
+                            "ward="
+                            "\xF0\x9F\x98\x80"}) {
+        EXPECT_EQ(run({"add-patient", folder(), "13", "見本　次郎", bad}), admin::kUsage) << bad;
+        EXPECT_NE(err.str().find(bad), std::string::npos) << err.str();
+    }
+    EXPECT_EQ(run({"add-patient", folder(), "13", "見本　次郎", "phone=" + std::string(50, '1')}),
+              admin::kUsage)
+        << "a 50-byte text does not fit the 50-byte field with its end";
+    ASSERT_EQ(run({"add-patient", folder(), "13", "見本　次郎", "reading=みほん　じろう", "sex=男",
+                   "birth=令和2.4.30", "phone=03-0000-0000", "allergy=卵"}),
+              0)
+        << err.str();
+    PatientRecord stored{};
+    ASSERT_EQ(LRecordOpen((dir.path() / "データベース").c_str(), nullptr), 0);
+    EXPECT_EQ(LRecordDetail(&stored, "", 13, 1), 0);
+    LRecordClose();
+    EXPECT_EQ(std::string(stored.MEMO), sjis::fromUtf8("みほん　じろう"));
+    EXPECT_EQ(std::tuple(stored.SEX, stored.NENGO, stored.YEAR, stored.MONTH, stored.DAY),
+              std::tuple(1, 5, 2, 4, 30));
+    EXPECT_STREQ(stored.TELEPHONE, "03-0000-0000");
+    EXPECT_EQ(std::string(stored.ALLERGY), sjis::fromUtf8("卵"));
     ASSERT_EQ(run({"patients", folder()}), 0);
     EXPECT_TRUE(printed("12\t山田　花子")) << out.str();
     EXPECT_FALSE(printed("別人"));

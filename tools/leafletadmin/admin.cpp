@@ -26,7 +26,10 @@ constexpr const char* kUsageText =
     "  grant-server CONNINFO ROLE      let ROLE read and write those tables, nothing more\n"
     "  copy-to-server FOLDER CONNINFO  copy the catalogue, the patients with their history\n"
     "                                  and the phrase lists from FOLDER's files to the server\n"
-    "  add-patient FOLDER ID NAME      register a patient\n"
+    "  add-patient FOLDER ID NAME [KEY=VALUE ...]\n"
+    "                                  register a patient; details: reading=, sex=男|女,\n"
+    "                                  birth=昭和40.5.3, phone=, mobile=, address=, ward=,\n"
+    "                                  allergy=, effect=\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "  handbook-qr FOLDER on|off       print the e-medication-handbook QR codes on leaflets\n"
     "  store-leaflet FOLDER ID FILE.json\n"
@@ -73,8 +76,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return copyToServer(args[1], args[2], out, err);
     if (command == "grant-server" && args.size() == 3)
         return grantServer(args[1], args[2], out, err);
-    if (command == "add-patient" && args.size() == 4)
-        return addPatient(args[1], args[2], args[3], out, err);
+    if (command == "add-patient" && args.size() >= 4)
+        return addPatient(args[1], args[2], args[3], {args.begin() + 4, args.end()}, out, err);
     if (command == "history" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
         return setHistorySwitch(args[1], args[2] == "on", out, err);
     if (command == "handbook-qr" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))

@@ -60,9 +60,12 @@ int grantServer(const std::string& target, const std::string& role, std::ostream
 int copyToServer(const std::filesystem::path& folder, const std::string& conninfo,
                  std::ostream& out, std::ostream& err);
 
-// Registers a patient with this ID and name (UTF-8).
+// Registers a patient with this ID and name (UTF-8) and the KEY=VALUE `details` (reading, sex,
+// birth, phone, mobile, address, ward, allergy, effect); a detail that cannot be stored whole
+// refuses the registration.
 int addPatient(const std::filesystem::path& folder, const std::string& idText,
-               const std::string& name, std::ostream& out, std::ostream& err);
+               const std::string& name, const std::vector<std::string>& details, std::ostream& out,
+               std::ostream& err);
 // Switches the saving of printed leaflets into the medication history on or off.
 int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                      std::ostream& err);
