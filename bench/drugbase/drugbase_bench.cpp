@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "counting_sinks.h"
 #include "drugbase.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
@@ -41,19 +42,11 @@ void bareWalk(benchmark::State& state, const char* sql, const std::string& bound
     }
 }
 
-struct CountingSinks {
-    int count = 0;
-    DrugListSink list{this, [](void* c, const char*) { ++static_cast<CountingSinks*>(c)->count; },
-                      nullptr};
-    DrugListViewSink view{this, [](void*, int, const char*) {},
-                          [](void*, int, int, const char*) {}};
-};
-
 void Display(benchmark::State& state) {
     folder();
     const int order = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        CountingSinks sinks;
+        bench::CountingSinks sinks;
         int rows = 0;
         RecordDisplay(&sinks.view, &sinks.list, &sinks.list, &sinks.list, &rows, order);
         if (rows != kDrugs) state.SkipWithError("wrong row count");
@@ -111,7 +104,7 @@ void Search(benchmark::State& state) {
                       form2 = sjis::fromUtf8("カプセル");
     const bool byForm = state.range(0) == 1;
     for (auto _ : state) {
-        CountingSinks sinks;
+        bench::CountingSinks sinks;
         RecordGOKU(byForm ? "" : name.c_str(), "", "", "", "", byForm ? form1.c_str() : "",
                    byForm ? form2.c_str() : "", "", &sinks.list, &sinks.list);
         state.counters["matches"] = sinks.count / 2;

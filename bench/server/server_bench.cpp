@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "catalogue_admin.h"
+#include "counting_sinks.h"
 #include "dbcall/session.h"
 #include "drugbase.h"
 #include "patient_admin.h"
@@ -74,18 +75,10 @@ bool openData(benchmark::State& state) {
     return LRecordDetail(nullptr, "", kMiddle, 1) == 0;
 }
 
-struct CountingSinks {
-    int count = 0;
-    DrugListSink list{this, [](void* c, const char*) { ++static_cast<CountingSinks*>(c)->count; },
-                      nullptr};
-    DrugListViewSink view{this, [](void*, int, const char*) {},
-                          [](void*, int, int, const char*) {}};
-};
-
 void DrugListFill(benchmark::State& state) {
     if (!openData(state)) return;
     for (auto _ : state) {
-        CountingSinks sinks;
+        bench::CountingSinks sinks;
         int rows = 0;
         RecordDisplay(&sinks.view, &sinks.list, &sinks.list, &sinks.list, &rows, 0);
         if (rows != kDrugs) state.SkipWithError("wrong row count");
