@@ -72,6 +72,9 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
     EXPECT_EQ(run({"init-server", folder()}), admin::kRefused);
     EXPECT_NE(err.str().find("接続先.conf"), std::string::npos) << err.str();
     pointAtServer();
+    // Before the tables exist a data command says so instead of failing a call.
+    EXPECT_EQ(run({"list", folder()}), admin::kRefused);
+    EXPECT_NE(err.str().find("lacks the tables"), std::string::npos) << err.str();
     ASSERT_EQ(run({"init-server", folder()}), 0) << err.str();
 
     std::string error;

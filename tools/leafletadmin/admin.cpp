@@ -1,5 +1,8 @@
 #include "admin.h"
 
+#include "dbcall/server_check.h"
+#include "layout/data_folder.h"
+
 namespace admin {
 namespace {
 
@@ -50,11 +53,37 @@ int usage(std::ostream& err) {
     return kUsage;
 }
 
+// Where the FOLDER argument of a command that reads or writes the data stands.
+int dataFolderArgument(const std::string& command) {
+    if (command == "import") return 3;
+    for (const char* name : {"list", "patients", "load-catalogue", "import-master",
+                             "read-prescription", "add-patient", "store-leaflet", "print-history"})
+        if (command == name) return 1;
+    return 0;
+}
+
+// A folder that names a data server is checked once before a data command: a server that
+// cannot be reached or lacks its tables is told in its own words, not as a bare failed call.
+bool serverUsable(const std::filesystem::path& folder, std::ostream& err) {
+    const dbcall::ServerCheck check = dbcall::checkServer(layout::databaseFolder(folder));
+    using State = dbcall::ServerCheck::State;
+    if (check.state == State::Files || check.state == State::Ready) return true;
+    err << "the data server " << (check.place.empty() ? "(libpq's default)" : check.place)
+        << (check.state == State::Unreachable ? " cannot be reached"
+            : check.state == State::NoTables  ? " lacks the tables or may not read them"
+                                              : " is not named usably in 接続先.conf")
+        << ": " << check.detail << "\n";
+    return false;
+}
+
 }  // namespace
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool terminal) {
     if (args.empty()) return usage(err);
     const std::string& command = args[0];
+    if (const int at = dataFolderArgument(command);
+        at != 0 && args.size() > static_cast<std::size_t>(at) && !serverUsable(args[at], err))
+        return kRefused;
     if (command == "init" && args.size() == 2) return initFolder(args[1], out, err);
     if (command == "load-catalogue" && args.size() == 3)
         return loadCatalogue(args[1], args[2], out, err);
