@@ -248,6 +248,17 @@ void IntakeDialog::addToPrintList() {
 void IntakeDialog::takePatient() {
     const RegisteredPatient found = findRegistered(patients_, prescription_->patient);
     if (found.result == data::DataResult::kFailed) return;
+    if (found.same.size() > 1) {
+        // Two registered people share name and birth date: choosing one here could put the
+        // leaflet under the wrong patient, so the pharmacist chooses in the patient screen.
+        QStringList ids;
+        for (const int id : found.same) ids << QString::number(id);
+        prompts_.message(this,
+                         "同じ氏名・生年月日の患者が複数登録されています（患者ＩＤ " +
+                             ids.join("、") + "）。\r\n患者ファイル(F1)から患者を選んでください。",
+                         kTitle, ui::Icon::Warning);
+        return;
+    }
     if (found.result == data::DataResult::kDone) {
         host_.applyPatient(QString::number(found.id),
                            QString::fromStdString(sjis::toUtf8(found.name)));

@@ -65,8 +65,12 @@ RegisteredPatient findRegistered(const data::PatientRegister& patients,
     found.result = data::DataResult::kNotFound;
     for (const data::PatientRow& row : born) {
         if (prescription::nameKey(row.name) != key) continue;
-        found = {data::DataResult::kDone, row.id, row.name};
-        break;
+        if (found.same.empty()) {
+            found.result = data::DataResult::kDone;
+            found.id = row.id;
+            found.name = row.name;
+        }
+        found.same.push_back(row.id);
     }
     return found;
 }

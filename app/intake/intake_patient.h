@@ -3,6 +3,8 @@
 // date.
 #pragma once
 
+#include <vector>
+
 #include "data/patient_register.h"
 #include "patientbase.h"
 #include "prescription/prescription.h"
@@ -25,12 +27,13 @@ PatientRecord registrationOf(const prescription::Patient& patient);
 struct RegisteredPatient {
     data::DataResult result = data::DataResult::kNotFound;
     int id = 0;
-    std::string name;  // CP932, as registered
+    std::string name;       // CP932, as registered
+    std::vector<int> same;  // every ID with that name and birth date, the found one first
 };
 
 // The registered patient born on the prescription's birth date whose name is the
-// prescription's (full-/half-width and spaces ignored); the lowest ID when several are. Without
-// a name or a full birth date nobody is found.
+// prescription's (full-/half-width and spaces ignored); `same` lists them all when several are.
+// Without a name or a full birth date nobody is found.
 RegisteredPatient findRegistered(const data::PatientRegister& patients,
                                  const prescription::Patient& patient);
 

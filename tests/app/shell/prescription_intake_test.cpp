@@ -164,6 +164,23 @@ TEST_F(PrescriptionIntake, RefusedTextLeavesThePrintListUnchanged) {
     EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty());
 }
 
+// Two registered people share name and birth date: the drugs go in, the patient is left for
+// the pharmacist to choose rather than guessed.
+TEST_F(PrescriptionIntake, TwoPatientsWithTheSameNameAndBirthDateAreNotGuessed) {
+    registerPatient(7, "見本 花子", 3, 64, 1, 7);
+    registerPatient(9, "見本　花子", 3, 64, 1, 7);
+    intake::IntakeDialog* dialog = openWith(kCode);
+    ASSERT_NE(dialog, nullptr);
+    prompts.yesNo = {false};  // the prescriber stays off the list
+    child<QPushButton>(dialog, "addButton")->click();
+    EXPECT_EQ(state->printList.count(), 1) << "the YJ-coded drug";
+    EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty());
+    const auto warned = std::find_if(prompts.shown.begin(), prompts.shown.end(), [](auto& shown) {
+        return shown.text.find("患者ＩＤ 7、9") != std::string::npos;
+    });
+    EXPECT_NE(warned, prompts.shown.end());
+}
+
 // The code read from a picture of its symbol; the print list has room for one drug only.
 TEST_F(PrescriptionIntake, PictureCodeFillsTheLastPlaceAndTellsWhatIsLeftOut) {
     const QString file = QString::fromStdString((dir.path() / "処方箋.png").string());
