@@ -14,6 +14,7 @@
 #include "intake/intake_patient.h"
 #include "intake/intake_view.h"
 #include "intake/print_list_fill.h"
+#include "intake/scanner_choice.h"
 #include "intake/serial_scanner.h"
 #include "leaflet/leaflet_messages.h"
 #include "patients/patient_info_dialog.h"
@@ -120,11 +121,16 @@ void IntakeDialog::buildSerialRow() {
     port_->setObjectName("serialPort");
     port_->setEditable(true);
     port_->addItems(SerialScanner::availablePorts());
-    port_->setCurrentText(port_->count() > 0 ? port_->itemText(0) : "/dev/ttyUSB0");
+    // The port and speed this terminal last connected with, else the first port at 9600 bps.
+    const ScannerChoice kept = loadScannerChoice(programFolder_);
+    port_->setCurrentText(!kept.port.isEmpty() ? kept.port
+                          : port_->count() > 0 ? port_->itemText(0)
+                                               : "/dev/ttyUSB0");
     baudRate_ = new QComboBox(this);
     baudRate_->setObjectName("serialBaudRate");
     for (const qint32 rate : SerialScanner::baudRates())
         baudRate_->addItem(QString::number(rate) + " bps", rate);
+    if (const int at = baudRate_->findData(kept.baud); at >= 0) baudRate_->setCurrentIndex(at);
     connect_ = button(this, "serialButton", "接続");
     serialState_ = new QLabel("未接続", this);
     serialState_->setObjectName("serialState");
@@ -193,6 +199,7 @@ void IntakeDialog::toggleSerial() {
     port_->setEnabled(false);
     baudRate_->setEnabled(false);
     serialState_->setText(path + " 接続中");
+    saveScannerChoice(programFolder_, {path, baudRate_->currentData().toInt()});
 }
 
 // Each symbol received is appended, so the symbols of a prescription printed in several join.

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -242,14 +243,27 @@ TEST_F(PrescriptionIntake, SerialScannerSymbolsAreAppendedToTheText) {
     const std::string first = code.substr(0, half) + '\x1A', second = code.substr(half);
     ASSERT_EQ(write(master, first.data(), first.size()), ssize_t(first.size()));
     auto* text = child<QPlainTextEdit>(dialog, "codeText");
-    QTRY_VERIFY(text->toPlainText().contains("見本クリニック"));
+    // QTRY_VERIFY would return unnoticed by GoogleTest on a timeout; qWaitFor reports it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text->toPlainText().contains("見本クリニック"); }));
     ASSERT_EQ(write(master, second.data(), second.size()), ssize_t(second.size()));
-    QTRY_VERIFY(text->toPlainText().contains("架空薬錠"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text->toPlainText().contains("架空薬錠"); }));
     EXPECT_FALSE(text->toPlainText().contains(QChar(0x1A)));
     auto* view = child<QTreeWidget>(dialog, "prescriptionView");
     EXPECT_EQ(view->findItems("ファモチジン", Qt::MatchContains | Qt::MatchRecursive).size(), 1);
+    const QString port = QString::fromLocal8Bit(ptsname(master));
+    QPointer<intake::IntakeDialog> closed = dialog;
     dialog->close();
     close(master);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(closed.isNull());
+
+    // The next opening offers the port and speed this terminal connected with.
+    activate();
+    intake::IntakeDialog* again = openWith("");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(child<QComboBox>(again, "serialPort")->currentText(), port);
+    EXPECT_EQ(child<QComboBox>(again, "serialBaudRate")->currentData().toInt(), 115200);
+    again->close();
 }
 
 TEST(IntakePatient, BirthDatesFallIntoTheirEras) {
