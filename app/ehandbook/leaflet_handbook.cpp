@@ -1,9 +1,9 @@
 #include "ehandbook/leaflet_handbook.h"
 
-#include <chrono>
 #include <cstdio>
 
 #include "dosage/dosage_forms.h"
+#include "era/era.h"
 #include "leaflet/print_entry.h"
 #include "sjis/sjis.h"
 
@@ -67,18 +67,11 @@ Drug drugOf(const DrugRecord& entry) {
     return drug;
 }
 
-// First years of the eras the register knows: 明治, 大正, 昭和, 平成.
-constexpr int kEraStart[] = {1868, 1912, 1926, 1989};
-
 std::string birthDate(const PatientRecord& patient) {
-    if (patient.NENGO < 1 || patient.NENGO > 4 || patient.YEAR < 1 || patient.YEAR > 99) return {};
-    const int year = kEraStart[patient.NENGO - 1] + patient.YEAR - 1;
-    const std::chrono::year_month_day date{std::chrono::year(year),
-                                           std::chrono::month(static_cast<unsigned>(patient.MONTH)),
-                                           std::chrono::day(static_cast<unsigned>(patient.DAY))};
-    if (patient.MONTH < 1 || patient.DAY < 1 || !date.ok()) return {};
+    const auto date = era::toGregorian(patient.NENGO, patient.YEAR, patient.MONTH, patient.DAY);
+    if (!date) return {};
     char text[40];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", year, patient.MONTH, patient.DAY);
+    std::snprintf(text, sizeof text, "%04d%02d%02d", date->year, date->month, date->day);
     return text;
 }
 

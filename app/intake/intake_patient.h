@@ -6,19 +6,15 @@
 #include <vector>
 
 #include "data/patient_register.h"
+#include "era/era.h"
 #include "patientbase.h"
 #include "prescription/prescription.h"
 
 namespace intake {
 
-struct EraYear {
-    int era = 0;  // 1 明治 … 5 令和; 0 for an unknown date
-    int year = 0;
-};
-
 // The era and year within it of a Western date; a date without month or day counts as its
-// first month or day.
-EraYear eraYearOf(const prescription::PartialDate& date);
+// first month or day. Code 0 for an unknown date.
+era::EraYear eraYearOf(const prescription::PartialDate& date);
 
 // A new patient's record filled from the prescription: the name, the reading in full-width
 // hiragana (kept where the patient screens keep it), the sex and the birth date. ID 0.

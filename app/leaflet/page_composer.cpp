@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <string>
 
+#include "era/era.h"
 #include "leaflet/comment_lines.h"
-#include "leaflet/era_date.h"
 #include "leaflet/line_breaking.h"
 #include "leaflet/note_lines.h"
 #include "leaflet/page_codes.h"
@@ -142,7 +142,7 @@ void PageComposer::drawHeader(PageInk& ink, int page, int headerBottom) const {
 
     const QDate date = date_.isValid() ? date_ : QDate::currentDate();
     ink.text(2000, 57, kDate,
-             QString::fromStdString(eraDateText(date.year(), date.month(), date.day())));
+             QString::fromStdString(era::dateText({date.year(), date.month(), date.day()})));
     ink.text(2470, 60, kPageNumber,
              QString::number(page + 1) + " / " + QString::number(pageTotal()) + utf8(" ページ"));
 

@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 #include <QRadioButton>
 
-#include "patients/patient_texts.h"
+#include "era/era.h"
 
 namespace patients {
 
@@ -47,11 +47,10 @@ std::vector<ChoiceButtons::Choice> sexChoices(const char* noneText) {
 }
 
 std::vector<ChoiceButtons::Choice> eraChoices(const char* noneText) {
-    static const char* const names[kEraCount] = {"meijiButton", "taishoButton", "showaButton",
-                                                 "heiseiButton", "reiwaButton"};
+    static const char* const names[era::kEras.size()] = {
+        "meijiButton", "taishoButton", "showaButton", "heiseiButton", "reiwaButton"};
     std::vector<ChoiceButtons::Choice> c;
-    for (int era = 1; era <= kEraCount; ++era)
-        c.push_back({era, kEraNames[era - 1], names[era - 1]});
+    for (const era::Era& e : era::kEras) c.push_back({e.code, e.name, names[e.code - 1]});
     if (noneText) c.push_back({0, noneText, "noEraButton"});
     return c;
 }

@@ -43,8 +43,4 @@ inline constexpr Notice kRegisterFault{"患者データベースに異常があ�
 inline constexpr Notice kNoPatientFound{"条件に適合する患者データはありませんでした。", "検出なし"};
 inline constexpr Notice kChooseResult{"リストから適用する患者を選択して下さい。", "選択"};
 
-// The era buttons, by era code from 1.
-inline constexpr const char* kEraNames[] = {"明治", "大正", "昭和", "平成", "令和"};
-inline constexpr int kEraCount = 5;
-
 }  // namespace patients

@@ -4,6 +4,7 @@
 
 #include "columns.h"
 #include "dbcall/session.h"
+#include "era/era.h"
 #include "history_slots.h"
 #include "messages.h"
 #include "patient_create.h"
@@ -27,8 +28,8 @@ std::string sexText(long long code) {
 
 // "昭和45年3月7日"; the parts not given are left out.
 std::string birthText(long long era, long long year, long long month, long long day) {
-    static const char* const kEras[] = {"", "明治", "大正", "昭和", "平成"};
-    std::string text = era >= 0 && era <= 4 ? kEras[era] : "(" + std::to_string(era) + ")";
+    const char* const name = era::name(static_cast<int>(era));
+    std::string text = era == 0 ? "" : name ? name : "(" + std::to_string(era) + ")";
     if (year) text += std::to_string(year) + "年";
     if (month) text += std::to_string(month) + "月";
     if (day) text += std::to_string(day) + "日";

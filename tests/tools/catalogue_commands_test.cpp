@@ -151,6 +151,7 @@ TEST_F(AdminCommands, RegistersSamplePatientsAndSwitchesTheHistory) {
     EXPECT_EQ(std::string(stored.ALLERGY), sjis::fromUtf8("卵"));
     ASSERT_EQ(run({"patients", folder()}), 0);
     EXPECT_TRUE(printed("12\t山田　花子")) << out.str();
+    EXPECT_TRUE(printed("\t男性\t令和2年4月30日\t")) << out.str();
     EXPECT_FALSE(printed("別人"));
 
     EXPECT_EQ(run({"history", folder(), "on"}), 0) << err.str();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "admin.h"
+#include "era/era.h"
 #include "layout/data_folder.h"
 #include "patient_admin.h"
 #include "patientbase.h"
@@ -52,29 +53,25 @@ bool putText(char* field, std::size_t width, const std::string& text) {
 
 // "昭和40.5.3": an era name and the year, month and day within it.
 bool putBirth(PatientRecord& patient, const std::string& text) {
-    static const char* const kEras[] = {"明治", "大正", "昭和", "平成", "令和"};
-    for (int era = 0; era < 5; ++era) {
-        const std::string name = kEras[era];
-        if (text.rfind(name, 0) != 0) continue;
-        int parts[3] = {};
-        const char* at = text.data() + name.size();
-        const char* const end = text.data() + text.size();
-        for (int i = 0; i < 3; ++i) {
-            const auto [next, error] = std::from_chars(at, end, parts[i]);
-            if (error != std::errc() || (i < 2 ? next == end || *next != '.' : next != end))
-                return false;
-            at = next + 1;
-        }
-        if (parts[0] < 1 || parts[0] > 99 || parts[1] < 1 || parts[1] > 12 || parts[2] < 1 ||
-            parts[2] > 31)
+    const int code = era::codeAtStart(text);
+    if (code == 0) return false;
+    int parts[3] = {};
+    const char* at = text.data() + std::string_view(era::name(code)).size();
+    const char* const end = text.data() + text.size();
+    for (int i = 0; i < 3; ++i) {
+        const auto [next, error] = std::from_chars(at, end, parts[i]);
+        if (error != std::errc() || (i < 2 ? next == end || *next != '.' : next != end))
             return false;
-        patient.NENGO = era + 1;
-        patient.YEAR = parts[0];
-        patient.MONTH = parts[1];
-        patient.DAY = parts[2];
-        return true;
+        at = next + 1;
     }
-    return false;
+    if (parts[0] < 1 || parts[0] > 99 || parts[1] < 1 || parts[1] > 12 || parts[2] < 1 ||
+        parts[2] > 31)
+        return false;
+    patient.NENGO = code;
+    patient.YEAR = parts[0];
+    patient.MONTH = parts[1];
+    patient.DAY = parts[2];
+    return true;
 }
 
 // Applies one KEY=VALUE detail; false with the reason on `err`.

@@ -157,15 +157,6 @@ TEST_F(DosageWindowTest, WithoutAutomaticUsageTheTextsAreStoredAsTyped) {
     EXPECT_EQ(sjis::toUtf8(amountText(host.list.entry(0))), "用量　１回２錠");
 }
 
-TEST_F(DosageWindowTest, TheThirtyFirstDrugIsRefusedAndTheWindowCloses) {
-    for (int i = 0; i < PrintList::kCapacity; ++i) host.list.append(tablet, nullptr);
-    open(Mode::kNewEntry, tablet);
-    QTest::keyClick(find<QLineEdit>("morningBox"), Qt::Key_Return);  // Enter stands for OK
-    EXPECT_EQ(lastMessage(), "一度に印刷できる薬剤の数は30迄です。");
-    EXPECT_EQ(host.list.count(), PrintList::kCapacity);
-    EXPECT_FALSE(window->isVisible());
-}
-
 TEST_F(DosageWindowTest, FormsNotTakenByMouthGetNoTimings) {
     open(Mode::kNewEntry, EntryBuilder().yjcode("O1").form("軟膏・硬膏").build());
     spin("morningSpin")->setValue(1);

@@ -20,7 +20,7 @@ struct Entry {
 };
 
 // The dosage of the first drug of the first RP of `rps`, for a catalogue drug of `form`.
-Entry entryOf(std::string_view rps, const char* form = "錠") {
+Entry entryOf(const std::string& rps, const char* form = "錠") {
     const ReadResult read = readPrescription(samples::asCode(samples::withHeader(rps)));
     EXPECT_EQ(read.error, "");
     if (!read.prescription) return {};
@@ -71,10 +71,13 @@ TEST(DosageReading, NoTimingsWhenTheAmountOrTheTimesDoNotFit) {
     // A catalogue form not taken by mouth gets no timings even in an internal RP.
     e = entryOf("101,1,1,,14\n111,1,1,,毎食後,3\n201,1,1,1,1,,薬,3,1,枚\n", "貼付剤");
     EXPECT_EQ(e.timings, (std::vector<int>{0, 0, 0, 0, 0}));
-    // More than 50 units per intake cannot be a timing.
-    e = entryOf("101,1,1,,14\n111,1,1,,朝食後,1\n201,1,1,1,1,,薬,60,1,錠\n");
-    EXPECT_EQ(e.timings, (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(e.amount, "用量　１回６０錠");
+    // Up to 50 units, whole or with a half, per intake are a timing; 51 are not.
+    for (const auto& [amount, timing] : {std::pair{"50", 50}, {"50.5", 150}, {"51", 0}}) {
+        e = entryOf("101,1,1,,14\n111,1,1,,朝食後,1\n201,1,1,1,1,,薬," + std::string(amount) +
+                    ",1,錠\n");
+        EXPECT_EQ(e.timings, (std::vector<int>{0, timing, 0, 0, 0})) << amount;
+    }
+    EXPECT_EQ(e.amount, "用量　１回５１錠");
 }
 
 TEST(DosageReading, PerIntakeAndUnevenAmounts) {

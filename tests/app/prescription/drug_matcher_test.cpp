@@ -75,55 +75,55 @@ class DrugMatcherTest : public testing::Test {
     MemoryCodeMap codeMap;
 };
 
-TEST_F(DrugMatcherTest, ByCodeKind) {
-    DrugMatch m = match(4, "1149019F1560", "");
-    EXPECT_EQ(m.method, MatchMethod::kYjCode);
-    ASSERT_TRUE(m.drug);
-    EXPECT_EQ(m.drug->yjCode, "1149019F1560");
-    EXPECT_EQ(matchDescription(m), "YJコード");
-
-    m = match(2, "612170709", "ノルバスク錠２．５ｍｇ");
-    EXPECT_EQ(m.method, MatchMethod::kReceiptCode);
-    EXPECT_EQ(m.drug->yjCode, "2171022F1020");
-
-    m = match(7, "2171014M2ZZZ", "【般】ニフェジピンカプセル１０ｍｇ");
-    EXPECT_EQ(m.method, MatchMethod::kGeneralNameCode);
-    EXPECT_FALSE(m.drug) << "two products: the pharmacist chooses";
-    ASSERT_EQ(m.candidates.size(), 2u);
-    EXPECT_EQ(m.candidates[1].yjCode, "2171014M2044");
-    EXPECT_EQ(matchDescription(m), "一般名コード（候補2件）");
-
-    m = match(7, "2171022F1ZZZ", "【般】アムロジピン錠２．５ｍｇ");
-    EXPECT_EQ(m.drug->yjCode, "2171022F1020") << "a single candidate is taken, and said so";
-    EXPECT_EQ(matchDescription(m), "一般名コード（候補1件）");
+// The match said as "method:drug's YJ code:candidates:description".
+std::string said(const DrugMatch& m) {
+    return std::to_string(static_cast<int>(m.method)) + ":" + (m.drug ? m.drug->yjCode : "-") +
+           ":" + std::to_string(m.candidates.size()) + ":" + matchDescription(m);
 }
 
-TEST_F(DrugMatcherTest, ByNameWhenTheCodeFindsNothing) {
-    // Full-/half-width and spaces ignored; the code kinds without a code path go by name.
-    DrugMatch m = match(1, "", "ノルバスク錠２．５ｍｇ");
-    EXPECT_EQ(m.method, MatchMethod::kName);
-    EXPECT_EQ(m.drug->yjCode, "2171022F1020");
-    m = match(6, "1234567890123", "ﾉﾙﾊﾞｽｸ錠 2.5mg");
-    EXPECT_EQ(m.drug->yjCode, "2171022F1020");
-    // A YJ code or a mapped code missing from the catalogue falls back to the name.
-    m = match(4, "2171022F1999", "ノルバスク錠2.5mg");
-    EXPECT_EQ(m.method, MatchMethod::kName);
-    m = match(2, "620000009", "ノルバスク錠2.5mg");
-    EXPECT_EQ(m.method, MatchMethod::kName);
-    // Two catalogue drugs with the same name: both offered, neither taken.
-    m = match(1, "", "ロキソニン錠60mg");
-    EXPECT_FALSE(m.drug);
-    EXPECT_EQ(m.candidates.size(), 2u);
-    EXPECT_EQ(matchDescription(m), "薬品名（候補2件）");
-}
-
-TEST_F(DrugMatcherTest, UnknownDrugStaysUnmatched) {
-    for (const DrugMatch& m : {match(2, "699999999", ""), match(7, "9999999X9ZZZ", "未知の薬"),
-                               match(3, "", "未知の薬"), match(4, "short", "")}) {
-        EXPECT_EQ(m.method, MatchMethod::kUnmatched);
-        EXPECT_FALSE(m.drug);
-        EXPECT_TRUE(m.candidates.empty());
-        EXPECT_EQ(matchDescription(m), "未照合");
+TEST_F(DrugMatcherTest, ByCodeKindThenByNameOrNotAtAll) {
+    const auto as = [](MatchMethod method, const char* rest) {
+        return std::to_string(static_cast<int>(method)) + ":" + rest;
+    };
+    struct Case {
+        const char* name;
+        int kind;
+        const char* code;
+        const char* drug;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"YJ code", 4, "1149019F1560", "", as(MatchMethod::kYjCode, "1149019F1560:0:YJコード")},
+        {"receipt code through the map", 2, "612170709", "ノルバスク錠２．５ｍｇ",
+         as(MatchMethod::kReceiptCode, "2171022F1020:0:レセ電コード")},
+        {"two products of a general-name code: the pharmacist chooses", 7, "2171014M2ZZZ",
+         "【般】ニフェジピンカプセル１０ｍｇ",
+         as(MatchMethod::kGeneralNameCode, "-:2:一般名コード（候補2件）")},
+        {"a single candidate is taken, and said so", 7, "2171022F1ZZZ",
+         "【般】アムロジピン錠２．５ｍｇ",
+         as(MatchMethod::kGeneralNameCode, "2171022F1020:1:一般名コード（候補1件）")},
+        {"name", 1, "", "ノルバスク錠２．５ｍｇ", as(MatchMethod::kName, "2171022F1020:0:薬品名")},
+        {"half-width name with a space, a code kind without a path", 6, "1234567890123",
+         "ﾉﾙﾊﾞｽｸ錠 2.5mg", as(MatchMethod::kName, "2171022F1020:0:薬品名")},
+        {"YJ code missing from the catalogue", 4, "2171022F1999", "ノルバスク錠2.5mg",
+         as(MatchMethod::kName, "2171022F1020:0:薬品名")},
+        {"mapped code missing from the catalogue", 2, "620000009", "ノルバスク錠2.5mg",
+         as(MatchMethod::kName, "2171022F1020:0:薬品名")},
+        {"two drugs of one name: neither taken", 1, "", "ロキソニン錠60mg",
+         as(MatchMethod::kName, "-:2:薬品名（候補2件）")},
+        {"unknown receipt code", 2, "699999999", "", as(MatchMethod::kUnmatched, "-:0:未照合")},
+        {"unknown general name", 7, "9999999X9ZZZ", "未知の薬",
+         as(MatchMethod::kUnmatched, "-:0:未照合")},
+        {"unknown name", 3, "", "未知の薬", as(MatchMethod::kUnmatched, "-:0:未照合")},
+        {"short YJ code", 4, "short", "", as(MatchMethod::kUnmatched, "-:0:未照合")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DrugMatch m = match(c.kind, c.code, c.drug);
+        EXPECT_EQ(said(m), c.expected);
+        if (c.kind == 7 && m.candidates.size() == 2) {
+            EXPECT_EQ(m.candidates.at(1).yjCode, "2171014M2044");
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "prescription/jahis_date.h"
 #include "prescription/symbol_text.h"
 #include "sample_codes.h"
 
@@ -31,14 +32,11 @@ std::string refusalOf(std::string_view utf8) {
 
 TEST(PrescriptionReader, FormatNoteSample) {
     const Prescription p = readOk(samples::asCode(samples::kFormatNote));
-    EXPECT_EQ(p.version, 10);
-    EXPECT_EQ(p.institution.codeKind, 1);
-    EXPECT_EQ(p.institution.code, "1234567");
+    EXPECT_EQ(std::tuple(p.version, p.institution.codeKind, p.institution.code),
+              std::tuple(10, 1, "1234567"));
     EXPECT_EQ(u(p.institution.name), "医療法人 工業会病院");
-    EXPECT_EQ(u(p.prescriber.name), "工業会 次郎");
-    EXPECT_EQ(u(p.prescriber.kanaName), "ｺｳｷﾞｮｳｶｲ ｼﾞﾛｳ");
-    EXPECT_EQ(u(p.patient.name), "日薬 太郎");
-    EXPECT_EQ(u(p.patient.kanaName), "ﾆﾁﾔｸ ﾀﾛｳ");
+    EXPECT_EQ(u(p.prescriber.name) + "|" + u(p.prescriber.kanaName), "工業会 次郎|ｺｳｷﾞｮｳｶｲ ｼﾞﾛｳ");
+    EXPECT_EQ(u(p.patient.name) + "|" + u(p.patient.kanaName), "日薬 太郎|ﾆﾁﾔｸ ﾀﾛｳ");
     EXPECT_EQ(p.patient.sex, Sex::kMale);
     EXPECT_EQ(p.patient.birth, (PartialDate{1960, 6, 6}));
     EXPECT_EQ(p.issued, (PartialDate{2026, 4, 10}));
@@ -46,25 +44,22 @@ TEST(PrescriptionReader, FormatNoteSample) {
 
     ASSERT_EQ(p.rps.size(), 2u);
     const Rp& daily = p.rps[0];
-    EXPECT_EQ(daily.form, FormKind::kInternal);
-    EXPECT_EQ(daily.quantity, 14);
+    EXPECT_EQ(std::tuple(daily.form, daily.quantity, daily.timesPerDay),
+              std::tuple(FormKind::kInternal, 14, 3));
     EXPECT_EQ(u(daily.usage), "１日３回毎食後服用");
-    EXPECT_EQ(daily.timesPerDay, 3);
     ASSERT_EQ(daily.drugs.size(), 2u);
-    EXPECT_EQ(daily.drugs[0].codeKind, 2);
-    EXPECT_EQ(daily.drugs[0].code, "612170709");
-    EXPECT_EQ(daily.drugs[0].amount.text(), "3");
-    EXPECT_EQ(u(daily.drugs[0].unit), "錠");
-    EXPECT_EQ(daily.drugs[0].line, 17);
+    const Drug& first = daily.drugs[0];
+    EXPECT_EQ(
+        std::tuple(first.codeKind, first.code, first.amount.text(), u(first.unit), first.line),
+        std::tuple(2, "612170709", "3", "錠", 17));
     EXPECT_EQ(daily.drugs[1].code, "2171014M2ZZZ");
     ASSERT_EQ(daily.drugs[1].notes.size(), 1u);
     EXPECT_EQ(daily.drugs[1].notes[0].kind, 3);
     EXPECT_EQ(u(daily.drugs[1].notes[0].text), "後発品変更不可");
 
     const Rp& asNeeded = p.rps[1];
-    EXPECT_EQ(asNeeded.form, FormKind::kAsNeeded);
-    EXPECT_EQ(asNeeded.quantity, 5);
-    EXPECT_EQ(asNeeded.timesPerDay, 0);
+    EXPECT_EQ(std::tuple(asNeeded.form, asNeeded.quantity, asNeeded.timesPerDay),
+              std::tuple(FormKind::kAsNeeded, 5, 0));
     ASSERT_EQ(asNeeded.drugs.size(), 1u);
     EXPECT_EQ(u(asNeeded.drugs[0].name), "カロナール錠２００ｍｇ");
     EXPECT_EQ(asNeeded.drugs[0].perIntake.text(), "1");
@@ -114,9 +109,8 @@ TEST(PrescriptionReader, ShortenedLayoutsOfRealCodes) {
         "101,2,3,\n"                                        // external, quantity left out
         "111,2,1013044400000000,１日２回患部に塗布,\n"      // no code kind
         "201,2,1,1,1,,軟膏Ａ,25,1,ｇ,extra,fields\n"));
-    EXPECT_EQ(p.institution.codeKind, 0);
-    EXPECT_EQ(p.institution.code, "1234567");
-    EXPECT_EQ(u(p.institution.name), "三項目病院");
+    EXPECT_EQ(std::tuple(p.institution.codeKind, p.institution.code, u(p.institution.name)),
+              std::tuple(0, "1234567", "三項目病院"));
     EXPECT_EQ(u(p.prescriber.name), "医師 二郎");
     EXPECT_EQ(p.patient.birth, (PartialDate{2004, 1, 19})) << "平成16年";
     ASSERT_EQ(p.rps.size(), 2u);
@@ -124,16 +118,12 @@ TEST(PrescriptionReader, ShortenedLayoutsOfRealCodes) {
     EXPECT_EQ(p.rps[0].timesPerDay, 2);
     ASSERT_EQ(p.rps[0].drugs.size(), 3u);
     const Drug& seven = p.rps[0].drugs[0];
-    EXPECT_EQ(seven.codeKind, 4);
-    EXPECT_EQ(seven.code, "1149019F1560");
-    EXPECT_EQ(seven.amount.text(), "2");
-    EXPECT_EQ(u(seven.unit), "錠");
-    EXPECT_EQ(p.rps[0].drugs[1].code, "620000001");
-    EXPECT_EQ(u(p.rps[0].drugs[1].unit), "錠");
+    EXPECT_EQ(std::tuple(seven.codeKind, seven.code, seven.amount.text(), u(seven.unit)),
+              std::tuple(4, "1149019F1560", "2", "錠"));
+    EXPECT_EQ(p.rps[0].drugs[1].code + u(p.rps[0].drugs[1].unit), "620000001錠");
     EXPECT_EQ(p.rps[0].drugs[2].code, "620000002");
-    EXPECT_EQ(p.rps[1].form, FormKind::kExternal);
-    EXPECT_EQ(p.rps[1].quantity, 0);
-    EXPECT_EQ(p.rps[1].usageCode, "1013044400000000");
+    EXPECT_EQ(std::tuple(p.rps[1].form, p.rps[1].quantity, p.rps[1].usageCode),
+              std::tuple(FormKind::kExternal, 0, "1013044400000000"));
     EXPECT_EQ(u(p.rps[1].usage), "１日２回患部に塗布");
     EXPECT_EQ(p.rps[1].drugs[0].amount.text(), "25");
     ASSERT_EQ(p.warnings.size(), 1u);
@@ -167,6 +157,31 @@ TEST(PrescriptionReader, WhatCannotBeUsedIsLeftOutWithAWarning) {
         "14行目: １回服用量レコードの薬品連番「2」に合う薬品がありません。",
     };
     EXPECT_EQ(p.warnings, expected);
+}
+
+TEST(JahisDate, WesternAndEraDatesDownToTheDay) {
+    struct Case {
+        const char* name;
+        const char* text;
+        std::optional<PartialDate> date;
+    };
+    const Case cases[] = {
+        {"Western", "19600606", PartialDate{1960, 6, 6}},
+        {"year and month", "196006", PartialDate{1960, 6, 0}},
+        {"昭和 year alone", "335", PartialDate{1960, 0, 0}},
+        {"令和 era code", "5020320", PartialDate{2020, 3, 20}},
+        {"29 February 2000", "20000229", PartialDate{2000, 2, 29}},
+        {"29 February 1900", "19000229", std::nullopt},
+        {"29 February 2100", "21000229", std::nullopt},
+        {"31 April", "20260431", std::nullopt},
+        {"before 明治", "18671231", std::nullopt},
+        {"era code 6", "6010101", std::nullopt},
+        {"era year 0", "5000101", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(readDate(c.text), c.date);
+    }
 }
 
 TEST(PrescriptionReader, RefusesWhatWouldMislead) {
