@@ -17,6 +17,35 @@ std::string u(std::string_view cp932) {
     return sjis::toUtf8(cp932);
 }
 
+std::string date(const PartialDate& d) {
+    return std::to_string(d.year) + "/" + std::to_string(d.month) + "/" + std::to_string(d.day);
+}
+
+// Everything read, one line per header, RP and drug, in UTF-8.
+std::string said(const Prescription& p) {
+    const auto n = [](auto v) { return std::to_string(static_cast<int>(v)); };
+    std::string s = "JAHIS" + n(p.version) + " " + n(p.institution.codeKind) + ":" +
+                    p.institution.code + " " + u(p.institution.name) + " / " +
+                    u(p.prescriber.name) + " (" + u(p.prescriber.kanaName) + ")\n" +
+                    u(p.patient.name) + " (" + u(p.patient.kanaName) + ") sex " + n(p.patient.sex) +
+                    " born " + date(p.patient.birth) + " issued " + date(p.issued) + "\n";
+    for (const Rp& rp : p.rps) {
+        s += "rp " + n(rp.number) + " form " + n(rp.form) + " x" + n(rp.quantity) + " " +
+             n(rp.timesPerDay) + "/day " + rp.usageCode + " " + u(rp.usage) + "\n";
+        for (const Drug& d : rp.drugs) {
+            s += " " + n(d.line) + ": " + n(d.codeKind) + ":" + d.code + " " + u(d.name) + " " +
+                 d.amount.text() + u(d.unit);
+            for (const Amount& a : d.unevenAmounts) s += " uneven " + a.text();
+            if (!d.perIntake.empty())
+                s += " intake " + d.perIntake.text() + "x" + n(d.intakesPerDay);
+            for (const DrugNote& note : d.notes) s += " note " + n(note.kind) + " " + u(note.text);
+            s += "\n";
+        }
+    }
+    for (const std::string& w : p.warnings) s += w + "\n";
+    return s;
+}
+
 Prescription readOk(std::string_view bytes) {
     ReadResult result = readPrescription(bytes);
     EXPECT_EQ(result.error, "");
@@ -30,67 +59,40 @@ std::string refusalOf(std::string_view utf8) {
     return result.error;
 }
 
-TEST(PrescriptionReader, FormatNoteSample) {
-    const Prescription p = readOk(samples::asCode(samples::kFormatNote));
-    EXPECT_EQ(std::tuple(p.version, p.institution.codeKind, p.institution.code),
-              std::tuple(10, 1, "1234567"));
-    EXPECT_EQ(u(p.institution.name), "医療法人 工業会病院");
-    EXPECT_EQ(u(p.prescriber.name) + "|" + u(p.prescriber.kanaName), "工業会 次郎|ｺｳｷﾞｮｳｶｲ ｼﾞﾛｳ");
-    EXPECT_EQ(u(p.patient.name) + "|" + u(p.patient.kanaName), "日薬 太郎|ﾆﾁﾔｸ ﾀﾛｳ");
-    EXPECT_EQ(p.patient.sex, Sex::kMale);
-    EXPECT_EQ(p.patient.birth, (PartialDate{1960, 6, 6}));
-    EXPECT_EQ(p.issued, (PartialDate{2026, 4, 10}));
-    EXPECT_TRUE(p.warnings.empty());
+constexpr const char* kFormatNoteRead =
+    "JAHIS10 1:1234567 医療法人 工業会病院 / 工業会 次郎 (ｺｳｷﾞｮｳｶｲ ｼﾞﾛｳ)\n"
+    "日薬 太郎 (ﾆﾁﾔｸ ﾀﾛｳ) sex 1 born 1960/6/6 issued 2026/4/10\n"
+    "rp 1 form 1 x14 3/day  １日３回毎食後服用\n"
+    " 17: 2:612170709 ノルバスク錠２．５ｍｇ 3錠\n"
+    " 18: 7:2171014M2ZZZ 【般】ニフェジピンカプセル１０ｍｇ 3カプセル note 3 後発品変更不可\n"
+    "rp 2 form 2 x5 0/day  頭痛時\n"
+    " 22: 1: カロナール錠２００ｍｇ 1錠 intake 1x0\n";
 
-    ASSERT_EQ(p.rps.size(), 2u);
-    const Rp& daily = p.rps[0];
-    EXPECT_EQ(std::tuple(daily.form, daily.quantity, daily.timesPerDay),
-              std::tuple(FormKind::kInternal, 14, 3));
-    EXPECT_EQ(u(daily.usage), "１日３回毎食後服用");
-    ASSERT_EQ(daily.drugs.size(), 2u);
-    const Drug& first = daily.drugs[0];
-    EXPECT_EQ(
-        std::tuple(first.codeKind, first.code, first.amount.text(), u(first.unit), first.line),
-        std::tuple(2, "612170709", "3", "錠", 17));
-    EXPECT_EQ(daily.drugs[1].code, "2171014M2ZZZ");
-    ASSERT_EQ(daily.drugs[1].notes.size(), 1u);
-    EXPECT_EQ(daily.drugs[1].notes[0].kind, 3);
-    EXPECT_EQ(u(daily.drugs[1].notes[0].text), "後発品変更不可");
-
-    const Rp& asNeeded = p.rps[1];
-    EXPECT_EQ(std::tuple(asNeeded.form, asNeeded.quantity, asNeeded.timesPerDay),
-              std::tuple(FormKind::kAsNeeded, 5, 0));
-    ASSERT_EQ(asNeeded.drugs.size(), 1u);
-    EXPECT_EQ(u(asNeeded.drugs[0].name), "カロナール錠２００ｍｇ");
-    EXPECT_EQ(asNeeded.drugs[0].perIntake.text(), "1");
-}
-
-TEST(PrescriptionReader, EncodingsLineEndsEndOfFileAndJoinedSymbols) {
+TEST(PrescriptionReader, FormatNoteSampleInEveryEncodingLineEndAndSymbolSplit) {
     const std::string cp932 = samples::asCode(samples::kFormatNote);
-    const Prescription reference = readOk(cp932);
-    const auto sameDrugs = [&](const Prescription& p) {
-        ASSERT_EQ(p.rps.size(), reference.rps.size());
-        for (std::size_t i = 0; i < p.rps.size(); ++i) {
-            ASSERT_EQ(p.rps[i].drugs.size(), reference.rps[i].drugs.size());
-            for (std::size_t j = 0; j < p.rps[i].drugs.size(); ++j)
-                EXPECT_EQ(p.rps[i].drugs[j].name, reference.rps[i].drugs[j].name);
-        }
-        EXPECT_EQ(p.patient.name, reference.patient.name);
-    };
-    // UTF-8 with LF, with a byte order mark, and CP932 with lone CRs (a scanner's Enter).
-    sameDrugs(readOk(samples::kFormatNote));
-    sameDrugs(readOk("\xEF\xBB\xBF" + std::string(samples::kFormatNote)));
-    std::string crOnly = cp932;
+    std::string crOnly = cp932;  // lone CRs, as a scanner's Enter gives them
     std::erase(crOnly, '\n');
-    sameDrugs(readOk(crOnly));
-    // An EOF byte at the end, and the text split inside a double-byte name into two symbols,
-    // the second of which repeats the version line after its own EOF.
-    sameDrugs(readOk(cp932 + "\x1A"));
+    // The text split inside a double-byte name into two symbols with their EOF bytes.
     const std::size_t cut = cp932.find(sjis::fromUtf8("ルバスク")) + 1;
     const std::string joined =
         joinSymbols({cp932.substr(0, cut) + "\x1A", cp932.substr(cut) + "\x1A"});
-    sameDrugs(readOk(joined));
-    sameDrugs(readOk(cp932 + "JAHIS10\r\n"));
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"CP932 with CR LF", cp932},
+        {"UTF-8 with LF", std::string(samples::kFormatNote)},
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + std::string(samples::kFormatNote)},
+        {"lone CRs", crOnly},
+        {"an EOF byte at the end", cp932 + "\x1A"},
+        {"joined symbols", joined},
+        {"the version line repeated after the end", cp932 + "JAHIS10\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(said(readOk(c.bytes)), kFormatNoteRead);
+    }
     EXPECT_TRUE(looksLikeUtf8(std::string(samples::kFormatNote)));
     EXPECT_FALSE(looksLikeUtf8(cp932));
 }
@@ -109,25 +111,16 @@ TEST(PrescriptionReader, ShortenedLayoutsOfRealCodes) {
         "101,2,3,\n"                                        // external, quantity left out
         "111,2,1013044400000000,１日２回患部に塗布,\n"      // no code kind
         "201,2,1,1,1,,軟膏Ａ,25,1,ｇ,extra,fields\n"));
-    EXPECT_EQ(std::tuple(p.institution.codeKind, p.institution.code, u(p.institution.name)),
-              std::tuple(0, "1234567", "三項目病院"));
-    EXPECT_EQ(u(p.prescriber.name), "医師 二郎");
-    EXPECT_EQ(p.patient.birth, (PartialDate{2004, 1, 19})) << "平成16年";
-    ASSERT_EQ(p.rps.size(), 2u);
-    EXPECT_EQ(u(p.rps[0].usage), "１日２回朝夕食後");
-    EXPECT_EQ(p.rps[0].timesPerDay, 2);
-    ASSERT_EQ(p.rps[0].drugs.size(), 3u);
-    const Drug& seven = p.rps[0].drugs[0];
-    EXPECT_EQ(std::tuple(seven.codeKind, seven.code, seven.amount.text(), u(seven.unit)),
-              std::tuple(4, "1149019F1560", "2", "錠"));
-    EXPECT_EQ(p.rps[0].drugs[1].code + u(p.rps[0].drugs[1].unit), "620000001錠");
-    EXPECT_EQ(p.rps[0].drugs[2].code, "620000002");
-    EXPECT_EQ(std::tuple(p.rps[1].form, p.rps[1].quantity, p.rps[1].usageCode),
-              std::tuple(FormKind::kExternal, 0, "1013044400000000"));
-    EXPECT_EQ(u(p.rps[1].usage), "１日２回患部に塗布");
-    EXPECT_EQ(p.rps[1].drugs[0].amount.text(), "25");
-    ASSERT_EQ(p.warnings.size(), 1u);
-    EXPECT_EQ(p.warnings[0], "10行目: 調剤数量がありません。");
+    EXPECT_EQ(said(p),
+              "JAHIS7 0:1234567 三項目病院 / 医師 二郎 ()\n"
+              " () sex 0 born 2004/1/19 issued 0/0/0\n"  // 平成16年
+              "rp 1 form 1 x7 2/day  １日２回朝夕食後\n"
+              " 7: 4:1149019F1560 ロキソプロフェン錠 2錠\n"
+              " 8: 2:620000001 胃薬錠 2錠\n"
+              " 9: 2:620000002 整腸錠 2錠\n"
+              "rp 2 form 3 x0 0/day 1013044400000000 １日２回患部に塗布\n"
+              " 12: 1: 軟膏Ａ 25ｇ\n"
+              "10行目: 調剤数量がありません。\n");
 }
 
 TEST(PrescriptionReader, WhatCannotBeUsedIsLeftOutWithAWarning) {
@@ -142,21 +135,16 @@ TEST(PrescriptionReader, WhatCannotBeUsedIsLeftOutWithAWarning) {
                                                    "221,1,1,1.5,x\n"
                                                    "241,1,2,1,3\n"
                                                    "281,1,1,1,3,後発品変更不可,\n")));
-    ASSERT_EQ(p.rps.size(), 1u);
-    const Drug& drug = p.rps[0].drugs[0];
-    EXPECT_TRUE(drug.unevenAmounts.empty());
-    EXPECT_TRUE(drug.perIntake.empty());
-    EXPECT_EQ(drug.notes.size(), 1u);
-    EXPECT_FALSE(p.patient.birth.known());
-    EXPECT_FALSE(p.issued.known());
-    const std::vector<std::string> expected = {
-        "6行目: 患者の生年月日「19601301」を読めません。",
-        "7行目: 処方箋交付年月日「2026」を読めません。",
-        "11行目: 用法レコードのRP番号「9」に合う剤形がありません。",
-        "13行目: 不均等の分量「x」を読めません。",
-        "14行目: １回服用量レコードの薬品連番「2」に合う薬品がありません。",
-    };
-    EXPECT_EQ(p.warnings, expected);
+    EXPECT_EQ(said(p),
+              "JAHIS9 1:1234567 病院 / 医師 一郎 ()\n"
+              "患者 花子 (ｶﾝｼﾞｬ ﾊﾅｺ) sex 2 born 0/0/0 issued 0/0/0\n"
+              "rp 1 form 1 x14 3/day  １日３回毎食後\n"
+              " 12: 1: 薬Ａ 3錠 note 3 後発品変更不可\n"
+              "6行目: 患者の生年月日「19601301」を読めません。\n"
+              "7行目: 処方箋交付年月日「2026」を読めません。\n"
+              "11行目: 用法レコードのRP番号「9」に合う剤形がありません。\n"
+              "13行目: 不均等の分量「x」を読めません。\n"
+              "14行目: １回服用量レコードの薬品連番「2」に合う薬品がありません。\n");
 }
 
 TEST(JahisDate, WesternAndEraDatesDownToTheDay) {
