@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "sjis/sjis.h"
@@ -19,24 +20,24 @@ class MemoryCatalogue : public CatalogueLookup {
     }
 
     std::optional<CatalogueDrug> byYjCode(std::string_view yj) const override {
-        for (const CatalogueDrug& d : drugs_)
-            if (d.yjCode == yj) return d;
-        return std::nullopt;
+        const auto found = where([&](const CatalogueDrug& d) { return d.yjCode == yj; });
+        return found.empty() ? std::nullopt : std::optional(found.front());
     }
     std::vector<CatalogueDrug> byYjPrefix(std::string_view prefix) const override {
-        std::vector<CatalogueDrug> found;
-        for (const CatalogueDrug& d : drugs_)
-            if (d.yjCode.starts_with(prefix)) found.push_back(d);
-        return found;
+        return where([&](const CatalogueDrug& d) { return d.yjCode.starts_with(prefix); });
     }
     std::vector<CatalogueDrug> byNameKey(std::string_view key) const override {
-        std::vector<CatalogueDrug> found;
-        for (const CatalogueDrug& d : drugs_)
-            if (nameKey(d.productName) == key) found.push_back(d);
-        return found;
+        return where([&](const CatalogueDrug& d) { return nameKey(d.productName) == key; });
     }
 
   private:
+    template <class Keep>
+    std::vector<CatalogueDrug> where(Keep keep) const {
+        std::vector<CatalogueDrug> found;
+        std::copy_if(drugs_.begin(), drugs_.end(), std::back_inserter(found), keep);
+        return found;
+    }
+
     std::vector<CatalogueDrug> drugs_;
 };
 

@@ -6,7 +6,6 @@
 
 #include <QBuffer>
 
-#include "prescription/prescription_reader.h"
 #include "qr_image.h"
 #include "sample_codes.h"
 
@@ -31,9 +30,6 @@ TEST(SymbolImage, OneSymbolInPngAndJpegGivesTheTextAsScanned) {
         EXPECT_EQ(read.error, "");
         EXPECT_EQ(read.bytes, code);
     }
-    const auto reading = prescription::readPrescription(readSymbols(picture).bytes);
-    ASSERT_TRUE(reading.prescription) << reading.error;
-    EXPECT_EQ(reading.prescription->rps.size(), 2u);
 }
 
 TEST(SymbolImage, StructuredAppendSymbolsJoinInSequenceOrderWhereverTheyStand) {
