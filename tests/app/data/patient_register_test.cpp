@@ -63,8 +63,6 @@ TEST_F(PatientRegisterTest, NamesAndRecordsAreFoundOrSaidToBeMissing) {
 
 TEST_F(PatientRegisterTest, FreeIdsFillGapsAndSearchesMeetEveryCondition) {
     int id = 0;
-    ASSERT_EQ(patients.freeId(id), DataResult::kDone);
-    EXPECT_EQ(id, 1);
     PatientRecord woman = patient(4, "見本 花子");
     woman.SEX = 2;
     woman.NENGO = 5;  // 令和, stored as it is
