@@ -43,6 +43,7 @@ class DrugDialogsTest : public ::testing::Test {
         ASSERT_EQ(admin::initFolder(dir.path(), out, err), 0) << err.str();
         ASSERT_EQ(admin::loadCatalogue(dir.path(), SAMPLE_CATALOGUE, out, err), 0) << err.str();
         ASSERT_EQ(RecordOpen(layout::databaseFolder(dir.path()).string().c_str(), nullptr), 0);
+        ASSERT_EQ(data::DrugCatalogue().sameKind("2171901F2M97", found), data::DataResult::kDone);
     }
     void TearDown() override { RecordClose(); }
 
@@ -64,6 +65,7 @@ class DrugDialogsTest : public ::testing::Test {
     TempDir dir;
     ScriptedPrompts prompts;
     std::vector<std::string> previewed, applied;
+    std::vector<drugs::DrugResult> found;  // the same kind as an amlodipine tablet
     int restored = 0;
 };
 
@@ -99,8 +101,6 @@ TEST_F(DrugDialogsTest, HiraganaInTheNameFindsKatakanaNamesBehindAWaitWindow) {
 }
 
 TEST_F(DrugDialogsTest, ResultsOpenWithTheFocusOnChooseAndWithoutABandAbove) {
-    std::vector<drugs::DrugResult> found;
-    ASSERT_EQ(data::DrugCatalogue().sameKind("2171901F2M97", found), data::DataResult::kDone);
     drugs::ResultsDialog dialog(prompts, actions(), nullptr);
     dialog.setResults(found);
     dialog.show();
@@ -116,8 +116,6 @@ TEST_F(DrugDialogsTest, ResultsOpenWithTheFocusOnChooseAndWithoutABandAbove) {
 }
 
 TEST_F(DrugDialogsTest, ClosingWithoutChoosingPutsThePanelBackOnlyWhenItWasChanged) {
-    std::vector<drugs::DrugResult> found;
-    ASSERT_EQ(data::DrugCatalogue().sameKind("2171901F2M97", found), data::DataResult::kDone);
     const auto run = [&](auto act) {
         drugs::ResultsDialog dialog(prompts, actions(), nullptr);
         dialog.setRestore([this] { ++restored; });
