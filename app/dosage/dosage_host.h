@@ -1,11 +1,10 @@
 // What the dosage window asks of the window that opens it (the main window), so that it does
-// not depend on that window's class.
+// not depend on that window's class. The print list itself is the desk's.
 #pragma once
 
 #include <QImage>
 
 #include "drugbase.h"
-#include "leaflet/print_list.h"
 
 namespace dosage {
 
@@ -15,9 +14,6 @@ enum class DrugReload { kNoDrugList, kEmptyCode, kNoSelection, kReloaded, kFaile
 class DosageHost {
   public:
     virtual ~DosageHost() = default;
-    virtual leaflet::PrintList& printList() = 0;
-    // Refreshes the print list's view.
-    virtual void printListChanged() = 0;
     // The first selected print-list row, or -1.
     virtual int firstSelectedEntry() const = 0;
     // The drug selected in the drug list, read again (detail panel, record and photograph).

@@ -62,10 +62,15 @@ ui::ColourButton* button(QWidget* parent, int id, const char* text, const char* 
 
 }  // namespace
 
-DosageWindow::DosageWindow(DosageHost& host, PhraseTables& phrases, ui::Prompts& prompts, Mode mode,
+DosageWindow::DosageWindow(desk::Desk& desk, DosageHost& host, Mode mode,
                            const DrugRecord& currentDrug, const QImage& currentPhoto,
                            QWidget* parent)
-    : QDialog(parent), host_(host), phrases_(phrases), prompts_(prompts), mode_(mode) {
+    : QDialog(parent),
+      desk_(desk),
+      host_(host),
+      phrases_(desk.phrases),
+      prompts_(desk.prompts),
+      mode_(mode) {
     setObjectName("dosageWindow");
     setWindowTitle("用法設定画面");
     setModal(false);

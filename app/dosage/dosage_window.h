@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "desk/desk.h"
 #include "dosage/dosage_host.h"
 #include "dosage/phrase_tables.h"
 #include "dosage/timing_rules.h"
@@ -35,9 +36,9 @@ class DosageWindow : public QDialog {
 
     // New entry: the drug in hand is `currentDrug` with `currentPhoto` (used when its photo
     // flag is 1). Change: the window works on the first selected print-list entry and writes
-    // back to that position only.
-    DosageWindow(DosageHost& host, PhraseTables& phrases, ui::Prompts& prompts, Mode mode,
-                 const DrugRecord& currentDrug, const QImage& currentPhoto, QWidget* parent);
+    // back to that position only. The print list, phrases and prompts are the desk's.
+    DosageWindow(desk::Desk& desk, DosageHost& host, Mode mode, const DrugRecord& currentDrug,
+                 const QImage& currentPhoto, QWidget* parent);
 
     Mode mode() const { return mode_; }
     // The entry as the window holds it (the drug record and its dosage settings).
@@ -78,6 +79,7 @@ class DosageWindow : public QDialog {
     // Whether the print list still holds the entry this window was opened for.
     bool changeTargetKept() const;
 
+    desk::Desk& desk_;
     DosageHost& host_;
     PhraseTables& phrases_;
     ui::Prompts& prompts_;

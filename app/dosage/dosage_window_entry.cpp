@@ -36,7 +36,7 @@ bool anyTiming(const leaflet::DosageSettings& dosage) {
 }  // namespace
 
 int DosageWindow::selectedEntryOrSay() {
-    const leaflet::PrintList& list = host_.printList();
+    const leaflet::PrintList& list = desk_.printList();
     if (list.empty()) {
         prompts_.message(this, kNoEntries, kNoEntriesTitle, ui::Icon::Information);
         return -1;
@@ -50,7 +50,7 @@ int DosageWindow::selectedEntryOrSay() {
 }
 
 void DosageWindow::openChangeEntry() {
-    const leaflet::PrintList& list = host_.printList();
+    const leaflet::PrintList& list = desk_.printList();
     const int position = selectedEntryOrSay();
     if (position < 0) return;
     // The entry is remembered by place and drug: "OK" writes back there and nowhere else.
@@ -63,7 +63,7 @@ void DosageWindow::openChangeEntry() {
 }
 
 bool DosageWindow::changeTargetKept() const {
-    const leaflet::PrintList& list = host_.printList();
+    const leaflet::PrintList& list = desk_.printList();
     return changePosition_ >= 0 && changePosition_ < list.count() &&
            leaflet::field(list.entry(changePosition_).YJCODE) == changeCode_;
 }
@@ -102,8 +102,7 @@ void DosageWindow::confirm() {
     dosage.daysListPosition = listPosition(days_);
     leaflet::setDosage(entry_, dosage);
 
-    leaflet::PrintList& list = host_.printList();
-    int target = list.count();
+    int target = desk_.printList().count();
     if (mode_ == Mode::kChange) {
         if (changePosition_ < 0) return;
         if (!changeTargetKept()) {
@@ -126,16 +125,15 @@ void DosageWindow::confirm() {
 
     const QImage* photo = entry_.photoFlag == 1 && !photo_.isNull() ? &photo_ : nullptr;
     if (mode_ == Mode::kNewEntry)
-        list.append(entry_, photo);
+        desk_.append(entry_, photo);
     else
-        list.replace(target, entry_, photo);
-    host_.printListChanged();
+        desk_.replace(target, entry_, photo);
     host_.entryStored();
     accept();
 }
 
 void DosageWindow::applyFromList() {
-    const leaflet::PrintList& list = host_.printList();
+    const leaflet::PrintList& list = desk_.printList();
     const int source = selectedEntryOrSay();
     if (source < 0) return;
     if (mode_ == Mode::kNewEntry && !reloadDrug()) return;

@@ -47,13 +47,8 @@ QString shownText(const std::string& bytes) {
 
 }  // namespace
 
-IntakeDialog::IntakeDialog(leaflet::PrintList& printList, ui::Prompts& prompts,
-                           std::filesystem::path programFolder, IntakeHost& host, QWidget* parent)
-    : QDialog(parent),
-      printList_(printList),
-      prompts_(prompts),
-      programFolder_(std::move(programFolder)),
-      host_(host) {
+IntakeDialog::IntakeDialog(desk::Desk& desk, IntakeHost& host, QWidget* parent)
+    : QDialog(parent), desk_(desk), prompts_(desk.prompts), host_(host) {
     setObjectName("intakeDialog");
     setWindowTitle(kTitle);
     resize(1000, 640);  // fits a 1280 × 768 screen with the match texts whole
@@ -122,7 +117,7 @@ void IntakeDialog::buildSerialRow() {
     port_->setEditable(true);
     port_->addItems(SerialScanner::availablePorts());
     // The port and speed this terminal last connected with, else the first port at 9600 bps.
-    const ScannerChoice kept = loadScannerChoice(programFolder_);
+    const ScannerChoice kept = loadScannerChoice(desk_.programFolder);
     port_->setCurrentText(!kept.port.isEmpty() ? kept.port
                           : port_->count() > 0 ? port_->itemText(0)
                                                : "/dev/ttyUSB0");
@@ -199,7 +194,7 @@ void IntakeDialog::toggleSerial() {
     port_->setEnabled(false);
     baudRate_->setEnabled(false);
     serialState_->setText(path + " 接続中");
-    saveScannerChoice(programFolder_, {path, baudRate_->currentData().toInt()});
+    saveScannerChoice(desk_.programFolder, {path, baudRate_->currentData().toInt()});
 }
 
 // Each symbol received is appended, so the symbols of a prescription printed in several join.
@@ -237,10 +232,9 @@ void IntakeDialog::addToPrintList() {
                          ui::Icon::Information);
         return;
     }
-    const FillResult filled = appendChosen(chosen, catalogue_, programFolder_, printList_);
+    const FillResult filled = appendChosen(chosen, catalogue_, desk_.programFolder, desk_);
     // The catalogue has reported a drug it could not read; the list is as it was.
     if (!filled.read) return;
-    host_.printListChanged();
     if (filled.leftOutForRoom > 0) {
         prompts_.message(this, QString::fromUtf8(leaflet::kPrintListFull.text),
                          QString::fromUtf8(leaflet::kPrintListFull.title), ui::Icon::Warning);
@@ -267,7 +261,7 @@ void IntakeDialog::takePatient() {
         return;
     }
     if (found.result == data::DataResult::kDone) {
-        host_.applyPatient(QString::number(found.id),
+        desk_.applyPatient(QString::number(found.id),
                            QString::fromStdString(sjis::toUtf8(found.name)));
         return;
     }
@@ -276,7 +270,7 @@ void IntakeDialog::takePatient() {
                                        this);
     if (dialog.exec() != QDialog::Accepted) return;
     const PatientRecord& stored = dialog.stored();
-    host_.applyPatient(QString::number(stored.ID),
+    desk_.applyPatient(QString::number(stored.ID),
                        QString::fromStdString(
                            sjis::toUtf8(sjis::fieldText(stored.PATIENT, sizeof stored.PATIENT))));
 }

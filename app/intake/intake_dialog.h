@@ -10,7 +10,7 @@
 
 #include "data/drug_catalogue.h"
 #include "data/patient_register.h"
-#include "leaflet/print_list.h"
+#include "desk/desk.h"
 #include "prescription/intake.h"
 #include "ui/prompts.h"
 
@@ -29,8 +29,7 @@ class SerialScanner;
 class IntakeDialog : public QDialog {
     Q_OBJECT
   public:
-    IntakeDialog(leaflet::PrintList& printList, ui::Prompts& prompts,
-                 std::filesystem::path programFolder, IntakeHost& host, QWidget* parent);
+    IntakeDialog(desk::Desk& desk, IntakeHost& host, QWidget* parent);
     ~IntakeDialog() override;
 
     // Reads the text now (it is read on its own shortly after typing stops); false when it was
@@ -48,9 +47,8 @@ class IntakeDialog : public QDialog {
     void addToPrintList();
     void takePatient();
 
-    leaflet::PrintList& printList_;
+    desk::Desk& desk_;
     ui::Prompts& prompts_;
-    std::filesystem::path programFolder_;
     IntakeHost& host_;
     data::DrugCatalogue catalogue_;
     data::PatientRegister patients_;

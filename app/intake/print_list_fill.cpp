@@ -9,9 +9,10 @@
 namespace intake {
 
 FillResult appendChosen(const std::vector<ChosenDrug>& chosen, const data::DrugCatalogue& catalogue,
-                        const std::filesystem::path& programFolder, leaflet::PrintList& printList) {
+                        const std::filesystem::path& programFolder, desk::Desk& desk) {
     // Filled aside first, so a drug that cannot be read leaves the operator's list whole.
-    auto filled = std::make_unique<leaflet::PrintList>(printList);
+    auto filled = std::make_unique<leaflet::PrintList>(desk.printList());
+    const int first = filled->count();
     FillResult result;
     for (const ChosenDrug& c : chosen) {
         if (filled->full()) {
@@ -29,7 +30,9 @@ FillResult appendChosen(const std::vector<ChosenDrug>& chosen, const data::DrugC
         filled->append(record, drawn ? &photo : nullptr);
         ++result.added;
     }
-    printList = *filled;
+    for (int i = first; i < filled->count(); ++i)
+        desk.append(filled->entry(i),
+                    filled->entry(i).photoFlag == 1 ? &filled->photo(i) : nullptr);
     return result;
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/drug_catalogue.h"
-#include "leaflet/print_list.h"
+#include "desk/desk.h"
 #include "prescription/catalogue_lookup.h"
 #include "prescription/prescription.h"
 
@@ -26,6 +26,6 @@ struct FillResult {
 };
 
 FillResult appendChosen(const std::vector<ChosenDrug>& chosen, const data::DrugCatalogue& catalogue,
-                        const std::filesystem::path& programFolder, leaflet::PrintList& printList);
+                        const std::filesystem::path& programFolder, desk::Desk& desk);
 
 }  // namespace intake

@@ -5,8 +5,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "desk/print_list_model.h"
 #include "patients/patient_texts.h"
-#include "shell/print_list_model.h"
 #include "ui/row_delegate.h"
 #include "ui/text_convert.h"
 
@@ -21,14 +21,14 @@ HistoryPanel::HistoryPanel(const data::PatientRegister& patients, const data::Dr
       recall_(patients, drugs, programFolder),
       dates_(new QListWidget(this)),
       drugList_(new QTableView(this)),
-      model_(new shell::PrintListModel(recall_.drugs(), true, this)) {
+      model_(new desk::PrintListModel(recall_.drugs(), true, this)) {
     setObjectName("historyPanel");
     dates_->setObjectName("historyDateList");
     drugList_->setObjectName("recalledDrugList");
     drugList_->setModel(model_);
     ui::setUpListView(drugList_, ui::printListStyle(), false);
-    for (int c = 0; c < shell::PrintListModel::kShortColumnCount; ++c)
-        drugList_->setColumnWidth(c, shell::PrintListModel::columnWidth(c));
+    for (int c = 0; c < desk::PrintListModel::kShortColumnCount; ++c)
+        drugList_->setColumnWidth(c, desk::PrintListModel::columnWidth(c));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(new QLabel("投薬日時", this));
@@ -64,7 +64,7 @@ void HistoryPanel::recallSelected() {
 }
 
 void HistoryPanel::recalledChanged() {
-    model_->refresh();
+    model_->listReplaced();
 }
 
 void HistoryPanel::deleteDate() {

@@ -12,7 +12,7 @@
 class QListWidget;
 class QTableView;
 
-namespace shell {
+namespace desk {
 class PrintListModel;
 }
 
@@ -44,7 +44,7 @@ class HistoryPanel : public QWidget {
     int patientId_ = 0;
     QListWidget* dates_;
     QTableView* drugList_;
-    shell::PrintListModel* model_;
+    desk::PrintListModel* model_;
 };
 
 }  // namespace patients

@@ -30,7 +30,7 @@ bool HistoryRecall::recall(int patientId, std::string_view stamp) {
     return true;
 }
 
-bool HistoryRecall::transferTo(leaflet::PrintList& printList) const {
+bool HistoryRecall::transferTo(desk::Desk& desk) const {
     // Filled aside first, so a drug that cannot be read leaves the operator's list whole.
     auto filled = std::make_unique<leaflet::PrintList>();
     const bool done = filled->fillFromHistory(
@@ -41,7 +41,7 @@ bool HistoryRecall::transferTo(leaflet::PrintList& printList) const {
             return true;
         });
     if (!done) return false;
-    printList = *filled;
+    desk.setList(*filled);
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include "data/drug_catalogue.h"
 #include "data/patient_register.h"
+#include "desk/desk.h"
 #include "leaflet/history_block.h"
 #include "leaflet/print_list.h"
 
@@ -27,10 +28,10 @@ class HistoryRecall {
     leaflet::PrintList& drugs() { return drugs_; }
     bool empty() const { return drugs_.empty(); }
 
-    // Replaces `printList` with the recalled drugs, fetched again with their photographs and
-    // their cautions without marks. False, leaving `printList` as it was, when a drug cannot be
-    // read.
-    bool transferTo(leaflet::PrintList& printList) const;
+    // Replaces the desk's print list with the recalled drugs, fetched again with their
+    // photographs and their cautions without marks. False, leaving the list as it was, when a drug
+    // cannot be read.
+    bool transferTo(desk::Desk& desk) const;
 
   private:
     const data::PatientRegister& patients_;

@@ -42,8 +42,8 @@ const QColor kBackground(200, 227, 210);
 
 }  // namespace
 
-PatientScreen::PatientScreen(shell::AppState& state, PatientHost& host, QWidget* parent)
-    : QDialog(parent), state_(state), host_(host), model_("名前", this) {
+PatientScreen::PatientScreen(desk::Desk& desk, PatientHost& host, QWidget* parent)
+    : QDialog(parent), desk_(desk), host_(host), model_("名前", this) {
     setObjectName("patientScreen");
     setWindowTitle("患者管理画面");
     setModal(false);
@@ -85,7 +85,7 @@ void PatientScreen::buildTop() {
 
     form_ = new PatientForm(PatientForm::Use::Display, this);
     grid->addWidget(form_, 1, 1);
-    history_ = new HistoryPanel(patients_, drugs_, state_.programFolder, state_.prompts, this);
+    history_ = new HistoryPanel(patients_, drugs_, desk_.programFolder, desk_.prompts, this);
     history_->setMinimumWidth(420);
     grid->addWidget(history_, 1, 2);
     resize(1060, 640);
@@ -144,10 +144,10 @@ void PatientScreen::buildCommands() {
     historyButtons->addWidget(button(kDeleteDateButton, "deleteDateButton", "削除", deleteDate_));
     auto* save = new QCheckBox("投薬履歴を保存する", this);
     save->setObjectName("saveHistoryBox");
-    save->setChecked(state_.settings.saveHistory == 1);
+    save->setChecked(desk_.settings.saveHistory == 1);
     connect(save, &QCheckBox::clicked, this, [this](bool on) {
-        state_.settings.saveHistory = on ? 1 : 0;
-        state_.saveSettings(this);
+        desk_.settings.saveHistory = on ? 1 : 0;
+        desk_.saveSettings(this);
     });
     historyButtons->addWidget(save);
     historyButtons->addWidget(
@@ -162,8 +162,8 @@ void PatientScreen::buildCommands() {
 }
 
 void PatientScreen::say(const Notice& notice, bool warning) {
-    state_.prompts.message(this, QString::fromUtf8(notice.text), QString::fromUtf8(notice.title),
-                           warning ? ui::Icon::Warning : ui::Icon::Information);
+    desk_.prompts.message(this, QString::fromUtf8(notice.text), QString::fromUtf8(notice.title),
+                          warning ? ui::Icon::Warning : ui::Icon::Information);
 }
 
 bool PatientScreen::fillList(data::PatientOrder order) {
@@ -175,10 +175,10 @@ bool PatientScreen::fillList(data::PatientOrder order) {
 }
 
 bool PatientScreen::load() {
-    const int order = state_.settings.patientOrder == 1 ? 1 : 0;
+    const int order = desk_.settings.patientOrder == 1 ? 1 : 0;
     order_->setCurrentIndex(order);
     if (!fillList(static_cast<data::PatientOrder>(order))) return false;
-    const QString wanted = host_.patientIdText().trimmed();
+    const QString wanted = desk_.patient().idText.trimmed();
     if (leadingNumber(wanted) >= 1) selectIdPrefix(wanted, true);
     return true;
 }
@@ -219,7 +219,7 @@ void PatientScreen::showPatient(int id) {
 void PatientScreen::showRecord(const PatientRecord& record) {
     form_->show(record);
     // The patient shown is the one leaflets are saved under.
-    if (record.ID > 0) state_.currentPatientId = record.ID;
+    if (record.ID > 0) desk_.setPatientId(record.ID);
     history_->showDates(record.ID);
 }
 
@@ -238,9 +238,9 @@ void PatientScreen::searchTyped(PatientListModel::Column column, const QString& 
 }
 
 void PatientScreen::orderChosen(int order) {
-    state_.settings.patientOrder = order;
+    desk_.settings.patientOrder = order;
     view_->clearSelection();
-    if (fillList(static_cast<data::PatientOrder>(order))) state_.saveSettings(this);
+    if (fillList(static_cast<data::PatientOrder>(order))) desk_.saveSettings(this);
 }
 
 bool PatientScreen::relistSelecting(int id) {
@@ -264,11 +264,12 @@ void PatientScreen::apply() {
     const QString id = QString::number(model_.row(row).id);
     const QString name = ui::fromCp932(model_.row(row).name);
     close();
-    host_.applyPatient(id, name);
+    desk_.applyPatient(id, name);
+    host_.patientApplied();
 }
 
 void PatientScreen::registerPatient() {
-    PatientInfoDialog dialog(patients_, state_.prompts, EntryMode::Register, 0, *this);
+    PatientInfoDialog dialog(patients_, desk_.prompts, EntryMode::Register, 0, *this);
     dialog.exec();
 }
 
@@ -278,7 +279,7 @@ void PatientScreen::correctPatient() {
         say(kChoosePatientToCorrect);
         return;
     }
-    PatientInfoDialog dialog(patients_, state_.prompts, EntryMode::Correct, id, *this);
+    PatientInfoDialog dialog(patients_, desk_.prompts, EntryMode::Correct, id, *this);
     dialog.exec();
 }
 
@@ -291,14 +292,13 @@ void PatientScreen::deletePatient() {
     const data::PatientRow patient = model_.row(rows.first().row());
     const QString question = QString::fromUtf8(kAskDeletePatient.text)
                                  .arg(QString::number(patient.id), ui::fromCp932(patient.name));
-    if (!state_.prompts.askYesNo(this, question, kAskDeletePatient.title, ui::Icon::Warning))
-        return;
+    if (!desk_.prompts.askYesNo(this, question, kAskDeletePatient.title, ui::Icon::Warning)) return;
     form_->clear();
     if (patients_.remove(patient.id) != data::DataResult::kDone) {
         say(kDatabaseFault);
         return;
     }
-    if (state_.currentPatientId == patient.id) state_.currentPatientId = 0;
+    if (desk_.patient().id == patient.id) desk_.setPatientId(0);
     history_->clear();
     fillList(data::PatientOrder::ById);
 }
@@ -313,23 +313,22 @@ void PatientScreen::transfer() {
         return;
     }
     // Entries the operator made are not replaced without asking.
-    if (!state_.printList.empty() &&
-        !state_.prompts.askYesNo(this, QString::fromUtf8(kAskReplacePrintList.text),
-                                 kAskReplacePrintList.title, ui::Icon::Warning))
+    if (!desk_.printList().empty() &&
+        !desk_.prompts.askYesNo(this, QString::fromUtf8(kAskReplacePrintList.text),
+                                kAskReplacePrintList.title, ui::Icon::Warning))
         return;
-    if (!history_->recalled().transferTo(state_.printList)) {
+    if (!history_->recalled().transferTo(desk_)) {
         say(kRecallFault);
         return;
     }
-    host_.printListChanged();
     apply();
 }
 
 void PatientScreen::searchPatients() {
-    PatientSearchDialog search(patients_, state_.prompts, this);
+    PatientSearchDialog search(patients_, desk_.prompts, this);
     if (search.exec() != QDialog::Accepted) return;
     {
-        SearchResultsDialog results(search.found(), state_.prompts, *this);
+        SearchResultsDialog results(search.found(), desk_.prompts, *this);
         results.exec();
     }
     // Gone with the results dialog, whatever the drug panel showed meanwhile.

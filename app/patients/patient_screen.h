@@ -8,9 +8,9 @@
 
 #include "data/drug_catalogue.h"
 #include "data/patient_register.h"
+#include "desk/desk.h"
 #include "patients/patient_host.h"
 #include "patients/patient_list_model.h"
-#include "shell/app_state.h"
 
 class QAction;
 class QComboBox;
@@ -26,7 +26,7 @@ struct Notice;
 class PatientScreen : public QDialog {
     Q_OBJECT
   public:
-    PatientScreen(shell::AppState& state, PatientHost& host, QWidget* parent);
+    PatientScreen(desk::Desk& desk, PatientHost& host, QWidget* parent);
 
     // Lists the register in the saved order and, when the main window's ID box holds an ID,
     // selects and shows the first patient whose ID begins with it. False (after the message)
@@ -69,7 +69,7 @@ class PatientScreen : public QDialog {
     void transfer();
     void searchPatients();
 
-    shell::AppState& state_;
+    desk::Desk& desk_;
     PatientHost& host_;
     data::PatientRegister patients_;
     data::DrugCatalogue drugs_;

@@ -8,9 +8,9 @@
 
 #include "patients/choice_buttons.h"
 #include "patients/patient_texts.h"
-#include "shell/small_dialogs.h"
 #include "ui/form_widgets.h"
 #include "ui/text_convert.h"
+#include "ui/wait_window.h"
 
 namespace patients {
 
@@ -83,7 +83,7 @@ data::PatientSearch PatientSearchDialog::conditions() const {
 void PatientSearchDialog::search() {
     data::DataResult result;
     {
-        const shell::WaitWindow busy(parentWidget());
+        const ui::WaitWindow busy(parentWidget());
         result = patients_.search(conditions(), found_);
     }
     if (result != data::DataResult::kDone) {

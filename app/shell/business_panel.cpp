@@ -40,7 +40,7 @@ QButtonGroup* group(QWidget* parent, QRadioButton* first, QRadioButton* second) 
 
 }  // namespace
 
-BusinessPanel::BusinessPanel(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
+BusinessPanel::BusinessPanel(desk::Desk& desk, QWidget* parent) : QWidget(parent), desk_(desk) {
     setObjectName("businessPanel");
     setGeometry(460, 8, 500, 116);
     buildBusinessType();
@@ -55,11 +55,11 @@ void BusinessPanel::buildBusinessType() {
     ui::label(this, "業務形態", {0, 2, 70, 20}, kBusinessLabel);
     hospital_ = radio(this, "病院（医院）", "hospitalRadio", {70, 2, 110, 20});
     pharmacy_ = radio(this, "調剤薬局", "pharmacyRadio", {180, 2, 90, 20});
-    (state_.settings.businessType == 1 ? pharmacy_ : hospital_)->setChecked(true);
+    (desk_.settings.businessType == 1 ? pharmacy_ : hospital_)->setChecked(true);
     connect(group(this, hospital_, pharmacy_), &QButtonGroup::buttonClicked, this, [this] {
-        state_.settings.businessType = pharmacy_->isChecked() ? 1 : 0;
+        desk_.settings.businessType = pharmacy_->isChecked() ? 1 : 0;
         applyBusinessType();
-        state_.saveSettings(this);
+        desk_.saveSettings(this);
     });
 }
 
@@ -71,13 +71,13 @@ void BusinessPanel::buildPeople() {
     ui::label(this, "薬局名", {0, 62, 60, 20}, kBusinessLabel);
     pharmacyName_ = ui::lineEdit(this, "pharmacyNameBox", {70, 60, 180, 24}, 99);
     pharmacyName_->setText(ui::fromCp932(
-        sjis::fieldText(state_.settings.pharmacyName, sizeof state_.settings.pharmacyName)));
+        sjis::fieldText(desk_.settings.pharmacyName, sizeof desk_.settings.pharmacyName)));
     // A name typed is written when the box is left, so a crash later does not lose it.
     connect(pharmacyName_, &QLineEdit::editingFinished, this, [this] {
         if (!pharmacyName_->isModified()) return;
         pharmacyName_->setModified(false);
         storePharmacyName();
-        state_.saveSettings(window());
+        desk_.saveSettings(window());
     });
     ui::label(this, "薬剤師名", {0, 92, 60, 20}, kBusinessLabel);
     pharmacist_ = new QComboBox(this);
@@ -87,12 +87,12 @@ void BusinessPanel::buildPeople() {
     fillList(dosage::kPharmacists);
 
     connect(prescriber_, &QComboBox::activated, this, [this](int index) {
-        state_.settings.prescriberIndex = index;
-        state_.saveSettings(this);
+        desk_.settings.prescriberIndex = index;
+        desk_.saveSettings(this);
     });
     connect(pharmacist_, &QComboBox::activated, this, [this](int index) {
-        state_.settings.pharmacistIndex = index;
-        state_.saveSettings(this);
+        desk_.settings.pharmacistIndex = index;
+        desk_.saveSettings(this);
     });
 }
 
@@ -100,10 +100,11 @@ void BusinessPanel::buildColour() {
     ui::label(this, "印刷文字カラー>>", {320, 32, 120, 20}, kColourLabel);
     monochrome_ = radio(this, "モノクロ", "monochromeRadio", {320, 56, 90, 20});
     colourful_ = radio(this, "カラフル", "colourfulRadio", {410, 56, 90, 20});
-    (state_.settings.options[kOptionPrintColour] == 0 ? monochrome_ : colourful_)->setChecked(true);
+    (desk_.settings.options[settings::kOptionPrintColour] == 0 ? monochrome_ : colourful_)
+        ->setChecked(true);
     connect(group(this, monochrome_, colourful_), &QButtonGroup::buttonClicked, this, [this] {
-        state_.settings.options[kOptionPrintColour] = monochrome_->isChecked() ? 0 : 1;
-        state_.saveSettings(this);
+        desk_.settings.options[settings::kOptionPrintColour] = monochrome_->isChecked() ? 0 : 1;
+        desk_.saveSettings(this);
     });
 }
 
@@ -111,10 +112,10 @@ void BusinessPanel::buildHandbookSwitch() {
     auto* codes = new QCheckBox("お薬手帳QRを印刷する", this);
     codes->setObjectName("handbookCodesCheck");
     codes->setGeometry(320, 86, 180, 22);
-    codes->setChecked(handbookCodesOn(state_.settings));
+    codes->setChecked(settings::handbookCodesOn(desk_.settings));
     connect(codes, &QCheckBox::toggled, this, [this](bool on) {
-        setHandbookCodes(state_.settings, on);
-        state_.saveSettings(this);
+        settings::setHandbookCodes(desk_.settings, on);
+        desk_.saveSettings(this);
     });
 }
 
@@ -143,18 +144,18 @@ QComboBox* BusinessPanel::combo(int list) const {
 }
 
 int& BusinessPanel::storedChoice(int list) {
-    return list == dosage::kPrescribers ? state_.settings.prescriberIndex
-                                        : state_.settings.pharmacistIndex;
+    return list == dosage::kPrescribers ? desk_.settings.prescriberIndex
+                                        : desk_.settings.pharmacistIndex;
 }
 
 void BusinessPanel::fillList(int list) {
-    dosage::fillPhraseCombo(combo(list), state_.phrases[list], false);
+    dosage::fillPhraseCombo(combo(list), desk_.phrases[list], false);
     const int selected = storedChoice(list);
     if (selected >= 0 && selected < combo(list)->count()) combo(list)->setCurrentIndex(selected);
 }
 
 void BusinessPanel::editList(int list) {
-    dosage::PhraseEditorDialog editor(state_.phrases, list, state_.prompts, window());
+    dosage::PhraseEditorDialog editor(desk_.phrases, list, desk_.prompts, window());
     if (editor.exec() != QDialog::Accepted) return;
     // The person chosen stays chosen by name wherever the edit moved them, so that a line
     // inserted above never makes the same position print someone else.
@@ -164,7 +165,7 @@ void BusinessPanel::editList(int list) {
     if (moved < 0 || moved == storedChoice(list)) return;
     combo(list)->setCurrentIndex(moved);
     storedChoice(list) = moved;
-    state_.saveSettings(window());
+    desk_.saveSettings(window());
 }
 
 bool BusinessPanel::listsPrescriber(const std::string& text) const {
@@ -173,12 +174,12 @@ bool BusinessPanel::listsPrescriber(const std::string& text) const {
 
 bool BusinessPanel::usePrescriber(const std::string& text, bool addToList) {
     if (addToList && !listsPrescriber(text)) {
-        dosage::PhraseTable& table = state_.phrases[dosage::kPrescribers];
+        dosage::PhraseTable& table = desk_.phrases[dosage::kPrescribers];
         dosage::PhraseTable extended{};
         const std::string lines = dosage::phraseText(table) + text + "\r\n";
         if (const dosage::TextFault fault = dosage::rebuildTable(lines, extended)) {
-            state_.prompts.message(window(), QString::fromStdString(dosage::faultMessage(fault)),
-                                   "編集", ui::Icon::Warning);
+            desk_.prompts.message(window(), QString::fromStdString(dosage::faultMessage(fault)),
+                                  "編集", ui::Icon::Warning);
             return false;
         }
         // The store shows its own message when it cannot keep the list.
@@ -195,14 +196,14 @@ bool BusinessPanel::usePrescriber(const std::string& text, bool addToList) {
     }
     prescriber_->setCurrentIndex(index);
     if (addToList) {
-        state_.settings.prescriberIndex = index;
-        state_.saveSettings(window());
+        desk_.settings.prescriberIndex = index;
+        desk_.saveSettings(window());
     }
     return true;
 }
 
 void BusinessPanel::storePharmacyName() {
-    sjis::copyField(state_.settings.pharmacyName, sizeof state_.settings.pharmacyName,
+    sjis::copyField(desk_.settings.pharmacyName, sizeof desk_.settings.pharmacyName,
                     ui::toCp932(pharmacyName_->text()));
 }
 

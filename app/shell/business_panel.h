@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <string>
 
-#include "shell/app_state.h"
+#include "desk/desk.h"
 
 class QAction;
 class QComboBox;
@@ -20,7 +20,7 @@ namespace shell {
 class BusinessPanel : public QWidget {
     Q_OBJECT
   public:
-    BusinessPanel(AppState& state, QWidget* parent);
+    BusinessPanel(desk::Desk& desk, QWidget* parent);
 
     // Copies the typed pharmacy name into the settings (not written here).
     void storePharmacyName();
@@ -55,7 +55,7 @@ class BusinessPanel : public QWidget {
     void fillList(int list);
     void editList(int list);
 
-    AppState& state_;
+    desk::Desk& desk_;
     QRadioButton* hospital_ = nullptr;
     QRadioButton* pharmacy_ = nullptr;
     QComboBox* prescriber_ = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/catalogue_commands.h"
 
 #include <QAction>
+#include <memory>
 
 #include "drugs/detail_panel.h"
 #include "drugs/drug_dialog.h"
@@ -20,9 +21,9 @@ bool requireSelectedDrug(const DrugListPanel& drugList, ui::Prompts& prompts, QW
     return false;
 }
 
-CatalogueCommands::CatalogueCommands(AppState& state, DrugListPanel& drugList,
+CatalogueCommands::CatalogueCommands(desk::Desk& desk, DrugListPanel& drugList,
                                      drugs::DetailPanel& detail, QWidget* window)
-    : QObject(window), state_(state), drugList_(drugList), detail_(detail), window_(window) {
+    : QObject(window), desk_(desk), drugList_(drugList), detail_(detail), window_(window) {
     drugSearch_ = ui::commandAction(this, "actionDrugSearch", "薬剤検索", Qt::Key_F2);
     drugDetail_ = ui::commandAction(this, "actionDrugDetail", "薬剤の詳細(&I)", Qt::Key_F3);
     correctDrug_ = ui::commandAction(this, "actionCorrectDrug", "薬剤の訂正(&E)", Qt::Key_F9);
@@ -58,13 +59,13 @@ void CatalogueCommands::showSelectedDrug() {
 }
 
 void CatalogueCommands::searchDrugs() {
-    drugs::DrugSearchDialog dialog(state_.prompts, resultActions(), window_);
+    drugs::DrugSearchDialog dialog(desk_.prompts, resultActions(), window_);
     dialog.setRestore([this] { showSelectedDrug(); });
     dialog.exec();
 }
 
 void CatalogueCommands::searchSameKind() {
-    if (!requireSelectedDrug(drugList_, state_.prompts, window_,
+    if (!requireSelectedDrug(drugList_, desk_.prompts, window_,
                              "薬剤リストから、同品種を見る薬剤を選択して下さい。"))
         return;
     const data::DrugRowView drug = drugList_.model().row(drugList_.selectedRow());
@@ -75,14 +76,14 @@ void CatalogueCommands::searchSameKind() {
         WaitWindow wait(window_);
         result = catalogue_.sameKind(drug.yjcode, found);
     }
-    if (result != data::DataResult::kDone) return showDatabaseFailure(state_.prompts, window_);
+    if (result != data::DataResult::kDone) return showDatabaseFailure(desk_.prompts, window_);
     if (found.empty()) {
-        state_.prompts.message(window_,
-                               QStringLiteral("『 %1 』 と同品種の薬剤はありません。").arg(name),
-                               "検出なし", ui::Icon::Warning);
+        desk_.prompts.message(window_,
+                              QStringLiteral("『 %1 』 と同品種の薬剤はありません。").arg(name),
+                              "検出なし", ui::Icon::Warning);
         return;
     }
-    drugs::ResultsDialog dialog(state_.prompts, resultActions(), window_);
+    drugs::ResultsDialog dialog(desk_.prompts, resultActions(), window_);
     dialog.setObjectName("searchResultsDialog");
     dialog.setWindowTitle("検索結果");
     dialog.setResults(std::move(found));
@@ -92,7 +93,7 @@ void CatalogueCommands::searchSameKind() {
 }
 
 void CatalogueCommands::removeDrug() {
-    if (!requireSelectedDrug(drugList_, state_.prompts, window_,
+    if (!requireSelectedDrug(drugList_, desk_.prompts, window_,
                              "薬剤リストから、削除する薬剤を選択して下さい。"))
         return;
     const int row = drugList_.selectedRow();
@@ -104,29 +105,29 @@ void CatalogueCommands::removeDrug() {
     const QString name = ui::fromCp932(view.name);
     switch (catalogue_.deletable(yjcode)) {
         case data::Deletion::kSupplied:
-            state_.prompts.message(
+            desk_.prompts.message(
                 window_,
                 "データベースから削除できるのはユーザーがご自身で作成・登録した薬剤項目のみです。",
                 "削除不可", ui::Icon::Warning);
             return;
         case data::Deletion::kFailed:
-            return showDatabaseFailure(state_.prompts, window_);
+            return showDatabaseFailure(desk_.prompts, window_);
         case data::Deletion::kAllowed:
             break;
     }
     const QString question =
         QStringLiteral("『 %1 』 の薬剤項目をデータベース上から削除します。よろしいですか？")
             .arg(name);
-    if (!state_.prompts.askYesNo(window_, question, "削除確認", ui::Icon::Warning)) return;
+    if (!desk_.prompts.askYesNo(window_, question, "削除確認", ui::Icon::Warning)) return;
     if (catalogue_.remove(yjcode) != data::DataResult::kDone)
-        return showDatabaseFailure(state_.prompts, window_);
+        return showDatabaseFailure(desk_.prompts, window_);
     drugList_.model().removeDrug(row);
     detail_.show(drugs::DetailPanel::Mode::Clear, {});
 }
 
 data::DrugOrder CatalogueCommands::listOrder() const {
-    return state_.settings.options[kOptionDrugListOrder] == 1 ? data::DrugOrder::ByCode
-                                                              : data::DrugOrder::ByName;
+    return desk_.settings.options[settings::kOptionDrugListOrder] == 1 ? data::DrugOrder::ByCode
+                                                                       : data::DrugOrder::ByName;
 }
 
 void CatalogueCommands::openDrugDialog(drugs::DrugDialogMode mode) {
@@ -134,15 +135,15 @@ void CatalogueCommands::openDrugDialog(drugs::DrugDialogMode mode) {
     DrugRecord before{};
     const int row = drugList_.selectedRow();
     if (mode != Mode::Register) {
-        if (!requireSelectedDrug(drugList_, state_.prompts, window_,
+        if (!requireSelectedDrug(drugList_, desk_.prompts, window_,
                                  mode == Mode::View
                                      ? "薬剤リストから情報を閲覧する薬剤を選択して下さい。"
                                      : "薬剤リストから情報を訂正する薬剤を選択して下さい。"))
             return;
         if (catalogue_.detail(drugList_.model().row(row).yjcode, before) != data::DataResult::kDone)
-            return showDatabaseFailure(state_.prompts, window_);
+            return showDatabaseFailure(desk_.prompts, window_);
     }
-    drugs::DrugDialog dialog(mode, before, state_.programFolder, state_.prompts, window_);
+    drugs::DrugDialog dialog(mode, before, desk_.programFolder, desk_.prompts, window_);
     const bool stored = dialog.exec() == QDialog::Accepted && mode != Mode::View;
     if (!stored) {
         // A photograph chosen in correct mode is stored even when the dialog is cancelled.
@@ -158,7 +159,18 @@ void CatalogueCommands::openDrugDialog(drugs::DrugDialogMode mode) {
     drugList_.selectRow(at, false);
     if (detail_.show(drugs::DetailPanel::Mode::Fill, drugs::yjcodeOf(after)) &&
         mode == Mode::Correct)
-        drugs::refreshPrintEntries(state_.printList, detail_.record());
+        refreshPrintEntries(detail_.record());
+}
+
+// The corrected drug's entries are rewritten aside, then stored row by row through the desk.
+void CatalogueCommands::refreshPrintEntries(const DrugRecord& drug) {
+    auto refreshed = std::make_unique<leaflet::PrintList>(desk_.printList());
+    if (drugs::refreshPrintEntries(*refreshed, drug) == 0) return;
+    for (int i = 0; i < refreshed->count(); ++i) {
+        const DrugRecord& entry = refreshed->entry(i);
+        if (drugs::yjcodeOf(entry) == drugs::yjcodeOf(drug))
+            desk_.replace(i, entry, entry.photoFlag == 1 ? &refreshed->photo(i) : nullptr);
+    }
 }
 
 }  // namespace shell

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "data/drug_catalogue.h"
+#include "desk/desk.h"
 #include "drugs/drug_edit.h"
 #include "drugs/results_dialog.h"
-#include "shell/app_state.h"
 
 class QAction;
 class QWidget;
@@ -24,7 +24,7 @@ class DrugListPanel;
 class CatalogueCommands : public QObject {
     Q_OBJECT
   public:
-    CatalogueCommands(AppState& state, DrugListPanel& drugList, drugs::DetailPanel& detail,
+    CatalogueCommands(desk::Desk& desk, DrugListPanel& drugList, drugs::DetailPanel& detail,
                       QWidget* window);
 
     QAction* drugSearch() const { return drugSearch_; }
@@ -35,6 +35,8 @@ class CatalogueCommands : public QObject {
     QAction* sameKind() const { return sameKind_; }
 
   private:
+    // Rewrites the print-list entries of a corrected drug with its texts.
+    void refreshPrintEntries(const DrugRecord& drug);
     void searchDrugs();
     void searchSameKind();
     void removeDrug();
@@ -48,7 +50,7 @@ class CatalogueCommands : public QObject {
     void showSelectedDrug();
     drugs::ResultsDialog::Actions resultActions();
 
-    AppState& state_;
+    desk::Desk& desk_;
     DrugListPanel& drugList_;
     drugs::DetailPanel& detail_;
     QWidget* window_;

@@ -12,10 +12,11 @@
 
 namespace shell {
 
-DosageCommands::DosageCommands(AppState& state, DrugListPanel& drugList, drugs::DetailPanel& detail,
-                               PrintListPanel& printList, QWidget* window)
+DosageCommands::DosageCommands(desk::Desk& desk, DrugListPanel& drugList,
+                               drugs::DetailPanel& detail, PrintListPanel& printList,
+                               QWidget* window)
     : QObject(window),
-      state_(state),
+      desk_(desk),
       drugList_(drugList),
       detail_(detail),
       printList_(printList),
@@ -27,17 +28,17 @@ DosageCommands::DosageCommands(AppState& state, DrugListPanel& drugList, drugs::
 }
 
 void DosageCommands::newEntry() {
-    if (!requireSelectedDrug(drugList_, state_.prompts, window_,
+    if (!requireSelectedDrug(drugList_, desk_.prompts, window_,
                              "薬剤リストから、用法を設定する薬剤を選択して下さい。"))
         return;
     const std::string yjcode = drugList_.model().row(drugList_.selectedRow()).yjcode;
     // The window works on the selected drug, so the panel shows it too.
     if (!detail_.show(drugs::DetailPanel::Mode::Fill, yjcode))
-        return showDatabaseFailure(state_.prompts, window_);
-    for (const DrugRecord& entry : state_.printList.entries()) {
+        return showDatabaseFailure(desk_.prompts, window_);
+    for (const DrugRecord& entry : desk_.printList().entries()) {
         if (leaflet::field(entry.YJCODE) == yjcode) {
-            state_.prompts.message(window_, "選択した薬剤は印刷リストにあります。", "確認",
-                                   ui::Icon::Information);
+            desk_.prompts.message(window_, "選択した薬剤は印刷リストにあります。", "確認",
+                                  ui::Icon::Information);
             break;
         }
     }
@@ -46,8 +47,8 @@ void DosageCommands::newEntry() {
 
 void DosageCommands::changeEntry() {
     if (firstSelectedEntry() < 0) {
-        state_.prompts.message(window_, "印刷リストから服用情報を変更する項目を選択して下さい。",
-                               "項目選択", ui::Icon::Information);
+        desk_.prompts.message(window_, "印刷リストから服用情報を変更する項目を選択して下さい。",
+                              "項目選択", ui::Icon::Information);
         return;
     }
     openWindow(dosage::DosageWindow::Mode::kChange);
@@ -56,18 +57,9 @@ void DosageCommands::changeEntry() {
 void DosageCommands::openWindow(dosage::DosageWindow::Mode mode) {
     if (dosageWindow_) dosageWindow_->close();
     const QImage photo = detail_.photoShown() ? detail_.photo() : QImage();
-    dosageWindow_ = new dosage::DosageWindow(*this, state_.phrases, state_.prompts, mode,
-                                             detail_.record(), photo, window_);
+    dosageWindow_ = new dosage::DosageWindow(desk_, *this, mode, detail_.record(), photo, window_);
     dosageWindow_->setAttribute(Qt::WA_DeleteOnClose);
     dosageWindow_->show();
-}
-
-leaflet::PrintList& DosageCommands::printList() {
-    return state_.printList;
-}
-
-void DosageCommands::printListChanged() {
-    printList_.model().refresh();
 }
 
 int DosageCommands::firstSelectedEntry() const {
@@ -81,7 +73,7 @@ dosage::DrugReload DosageCommands::reloadSelectedDrug(DrugRecord& record, QImage
     const std::string yjcode = drugList_.model().row(row).yjcode;
     if (yjcode.empty()) return dosage::DrugReload::kEmptyCode;
     if (!detail_.show(drugs::DetailPanel::Mode::Fill, yjcode)) {
-        showDatabaseFailure(state_.prompts, window_);
+        showDatabaseFailure(desk_.prompts, window_);
         return dosage::DrugReload::kFailed;
     }
     record = detail_.record();
@@ -98,12 +90,12 @@ void DosageCommands::entryStored() {
 }
 
 bool DosageCommands::autoUsage() const {
-    return state_.settings.autoDosage == 1;
+    return desk_.settings.autoDosage == 1;
 }
 
 void DosageCommands::setAutoUsage(bool on) {
-    state_.settings.autoDosage = on ? 1 : 0;
-    state_.saveSettings(window_);
+    desk_.settings.autoDosage = on ? 1 : 0;
+    desk_.saveSettings(window_);
 }
 
 }  // namespace shell

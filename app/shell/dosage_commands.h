@@ -7,9 +7,9 @@
 #include <QObject>
 #include <QPointer>
 
+#include "desk/desk.h"
 #include "dosage/dosage_host.h"
 #include "dosage/dosage_window.h"
-#include "shell/app_state.h"
 
 class QAction;
 class QWidget;
@@ -26,7 +26,7 @@ class PrintListPanel;
 class DosageCommands : public QObject, private dosage::DosageHost {
     Q_OBJECT
   public:
-    DosageCommands(AppState& state, DrugListPanel& drugList, drugs::DetailPanel& detail,
+    DosageCommands(desk::Desk& desk, DrugListPanel& drugList, drugs::DetailPanel& detail,
                    PrintListPanel& printList, QWidget* window);
 
     QAction* setDosage() const { return setDosage_; }
@@ -39,8 +39,6 @@ class DosageCommands : public QObject, private dosage::DosageHost {
     void changeEntry();
     void openWindow(dosage::DosageWindow::Mode mode);
 
-    leaflet::PrintList& printList() override;
-    void printListChanged() override;
     int firstSelectedEntry() const override;
     dosage::DrugReload reloadSelectedDrug(DrugRecord& record, QImage& photo) override;
     void clearSearchBoxes() override;
@@ -48,7 +46,7 @@ class DosageCommands : public QObject, private dosage::DosageHost {
     bool autoUsage() const override;
     void setAutoUsage(bool on) override;
 
-    AppState& state_;
+    desk::Desk& desk_;
     DrugListPanel& drugList_;
     drugs::DetailPanel& detail_;
     PrintListPanel& printList_;

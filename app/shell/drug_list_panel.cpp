@@ -13,7 +13,7 @@
 
 namespace shell {
 
-DrugListPanel::DrugListPanel(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
+DrugListPanel::DrugListPanel(desk::Desk& desk, QWidget* parent) : QWidget(parent), desk_(desk) {
     setObjectName("drugListPanel");
     setGeometry(10, 46, 440, 486);
     ui::label(this, "Ｎコード検索", {0, 0, 90, 20});
@@ -25,7 +25,7 @@ DrugListPanel::DrugListPanel(AppState& state, QWidget* parent) : QWidget(parent)
     order_->setObjectName("orderList");
     order_->setGeometry(330, 20, 110, 24);
     order_->addItems({"薬剤名順", "Ｎコード順"});
-    order_->setCurrentIndex(state_.settings.options[kOptionDrugListOrder] == 1 ? 1 : 0);
+    order_->setCurrentIndex(desk_.settings.options[settings::kOptionDrugListOrder] == 1 ? 1 : 0);
     connect(order_, &QComboBox::activated, this, &DrugListPanel::orderChosen);
     connect(nameSearchBox_, &QLineEdit::textChanged, this,
             [this](const QString& text) { search(nameSearch_, text); });
@@ -50,7 +50,7 @@ DrugListPanel::DrugListPanel(AppState& state, QWidget* parent) : QWidget(parent)
 
 bool DrugListPanel::load() {
     if (model_.fill(static_cast<drugs::DrugListModel::Order>(order_->currentIndex()))) return true;
-    showDatabaseFailure(state_.prompts, window());
+    showDatabaseFailure(desk_.prompts, window());
     return false;
 }
 
@@ -85,13 +85,13 @@ void DrugListPanel::focusCodeSearch() {
 }
 
 void DrugListPanel::orderChosen(int index) {
-    state_.settings.options[kOptionDrugListOrder] = index == 1 ? 1 : 0;
+    desk_.settings.options[settings::kOptionDrugListOrder] = index == 1 ? 1 : 0;
     bool loaded;
     {
         ui::WaitWindow wait(window());
         loaded = load();
     }
-    if (loaded) state_.saveSettings(window());
+    if (loaded) desk_.saveSettings(window());
 }
 
 void DrugListPanel::showMenu(const QPoint& at) {

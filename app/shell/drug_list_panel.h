@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <string>
 
+#include "desk/desk.h"
 #include "drugs/drug_list_model.h"
 #include "drugs/prefix_search.h"
-#include "shell/app_state.h"
 
 class QAction;
 class QComboBox;
@@ -20,7 +20,7 @@ namespace shell {
 class DrugListPanel : public QWidget {
     Q_OBJECT
   public:
-    DrugListPanel(AppState& state, QWidget* parent);
+    DrugListPanel(desk::Desk& desk, QWidget* parent);
 
     // Fills the list in the chosen order; false (after the message) when the catalogue could
     // not be read.
@@ -48,7 +48,7 @@ class DrugListPanel : public QWidget {
     void orderChosen(int index);
     void showMenu(const QPoint& at);
 
-    AppState& state_;
+    desk::Desk& desk_;
     drugs::DrugListModel model_;
     drugs::PrefixSearch nameSearch_ = drugs::PrefixSearch::forNames();
     drugs::PrefixSearch codeSearch_ = drugs::PrefixSearch::forCodes();

@@ -17,9 +17,9 @@
 
 namespace shell {
 
-LeafletCommands::LeafletCommands(AppState& state, PatientRow& patient, BusinessPanel& business,
+LeafletCommands::LeafletCommands(desk::Desk& desk, PatientRow& patient, BusinessPanel& business,
                                  QWidget* window)
-    : QObject(window), state_(state), patient_(patient), business_(business), window_(window) {
+    : QObject(window), desk_(desk), patient_(patient), business_(business), window_(window) {
     preview_ = ui::commandAction(this, "actionPreview", "プレビュー", Qt::Key_F5);
     print_ = ui::commandAction(this, "actionPrint", "印刷", Qt::Key_F6);
     saveHistory_ = ui::commandAction(this, "actionSaveHistory", "薬歴に保存");
@@ -30,7 +30,7 @@ LeafletCommands::LeafletCommands(AppState& state, PatientRow& patient, BusinessP
 
 leaflet::LeafletHeader LeafletCommands::header() {
     business_.storePharmacyName();
-    const SettingsBlock& settings = state_.settings;
+    const settings::SettingsBlock& settings = desk_.settings;
     leaflet::LeafletHeader header;
     header.patientName = ui::toCp932(patient_.name());
     header.patientId = ui::toCp932(patient_.idText().trimmed());
@@ -40,8 +40,8 @@ leaflet::LeafletHeader LeafletCommands::header() {
         std::string(sjis::fieldText(settings.pharmacyName, sizeof settings.pharmacyName));
     header.comment = std::string(sjis::fieldText(settings.comment, sizeof settings.comment));
     header.dispensingPharmacy = settings.businessType == 1;
-    header.colour = settings.options[kOptionPrintColour] == 1;
-    header.handbookCodes = handbookCodesOn(settings);
+    header.colour = settings.options[settings::kOptionPrintColour] == 1;
+    header.handbookCodes = settings::handbookCodesOn(settings);
     // The handbook codes carry sex, birth date and histories only for the registered patient
     // whose ID and name stand in the boxes, as the history does.
     if (header.handbookCodes) {
@@ -55,24 +55,23 @@ leaflet::LeafletHeader LeafletCommands::header() {
 
 std::unique_ptr<leaflet::LeafletJob> LeafletCommands::makeJob(QWidget* owner) {
     auto job =
-        std::make_unique<leaflet::LeafletJob>(header(), state_.printList, QDate::currentDate());
+        std::make_unique<leaflet::LeafletJob>(header(), desk_.printList(), QDate::currentDate());
     const leaflet::Message refusal = leaflet::paginationMessage(job->paginate());
     if (refusal.text.empty()) return job;
-    state_.prompts.message(owner, QString::fromUtf8(refusal.text.data(), refusal.text.size()),
-                           QString::fromUtf8(refusal.title.data(), refusal.title.size()),
-                           ui::Icon::Warning);
+    desk_.prompts.message(owner, QString::fromUtf8(refusal.text.data(), refusal.text.size()),
+                          QString::fromUtf8(refusal.title.data(), refusal.title.size()),
+                          ui::Icon::Warning);
     return nullptr;
 }
 
 std::unique_ptr<leaflet::LeafletJob> LeafletCommands::checkedJob(QWidget* owner) {
     if (patient_.name().isEmpty()) {
-        state_.prompts.message(owner, "患者の名前を入力して下さい。", "必須項目",
-                               ui::Icon::Warning);
+        desk_.prompts.message(owner, "患者の名前を入力して下さい。", "必須項目", ui::Icon::Warning);
         patient_.focusName();
         return nullptr;
     }
-    if (state_.printList.empty()) {
-        state_.prompts.message(owner, "印刷リストが空の状態です。", "必須項目", ui::Icon::Warning);
+    if (desk_.printList().empty()) {
+        desk_.prompts.message(owner, "印刷リストが空の状態です。", "必須項目", ui::Icon::Warning);
         return nullptr;
     }
     return makeJob(owner);
@@ -80,23 +79,23 @@ std::unique_ptr<leaflet::LeafletJob> LeafletCommands::checkedJob(QWidget* owner)
 
 bool LeafletCommands::storeHistory(QWidget* owner, const leaflet::LeafletJob& job) {
     const HistorySave saved =
-        saveToHistory(state_.settings.saveHistory == 1, ui::toCp932(patient_.idText()),
+        saveToHistory(desk_.settings.saveHistory == 1, ui::toCp932(patient_.idText()),
                       ui::toCp932(patient_.name()), job.entries());
     if (saved == HistorySave::kNoMatch)
-        state_.prompts.message(owner, kHistoryNotSavedText, "確認", ui::Icon::Warning);
+        desk_.prompts.message(owner, kHistoryNotSavedText, "確認", ui::Icon::Warning);
     return saved == HistorySave::kStored;
 }
 
 void LeafletCommands::showPreview() {
-    if (state_.printList.empty()) {
-        state_.prompts.message(window_, "印刷リストに表示するデータ項目がありません。",
-                               "データなし", ui::Icon::Information);
+    if (desk_.printList().empty()) {
+        desk_.prompts.message(window_, "印刷リストに表示するデータ項目がありません。", "データなし",
+                              ui::Icon::Information);
         return;
     }
     const std::unique_ptr<leaflet::LeafletJob> job = makeJob(window_);
     if (!job) return;
     leaflet::PreviewWindow window(
-        job->composer(), state_.prompts, [this](QWidget* owner) { printLeaflet(owner); }, window_);
+        job->composer(), desk_.prompts, [this](QWidget* owner) { printLeaflet(owner); }, window_);
     window.exec();
 }
 
@@ -109,8 +108,8 @@ void LeafletCommands::printLeaflet(QWidget* owner) {
         // Checked before the history is written, so a leaflet that cannot be printed is not
         // recorded as given to the patient.
         if (!leaflet::SystemPrinter::available()) {
-            state_.prompts.message(owner, leaflet::kNoPrinterText, leaflet::kPrintTitle,
-                                   ui::Icon::Warning);
+            desk_.prompts.message(owner, leaflet::kNoPrinterText, leaflet::kPrintTitle,
+                                  ui::Icon::Warning);
             return;
         }
         systemPrinter = std::make_unique<leaflet::SystemPrinter>();
@@ -118,23 +117,23 @@ void LeafletCommands::printLeaflet(QWidget* owner) {
     }
     storeHistory(owner, *job);
     if (leaflet::printPages(job->composer(), *target) != leaflet::PrintOutcome::kPrinted) {
-        state_.prompts.message(owner, leaflet::kJobFailedText, leaflet::kPrintTitle,
-                               ui::Icon::Warning);
+        desk_.prompts.message(owner, leaflet::kJobFailedText, leaflet::kPrintTitle,
+                              ui::Icon::Warning);
         return;
     }
-    if (state_.prompts.askYesNo(owner,
-                                "印刷を開始しました。\n\n次の印刷の準備が可能です。"
-                                "患者名と印刷リストをクリアしますか？",
-                                "クリア確認", ui::Icon::Information)) {
+    if (desk_.prompts.askYesNo(owner,
+                               "印刷を開始しました。\n\n次の印刷の準備が可能です。"
+                               "患者名と印刷リストをクリアしますか？",
+                               "クリア確認", ui::Icon::Information)) {
         patient_.clear();
-        emit clearRequested();
+        desk_.clear();
     }
 }
 
 void LeafletCommands::storeInHistory() {
     const std::unique_ptr<leaflet::LeafletJob> job = checkedJob(window_);
     if (job && storeHistory(window_, *job))
-        state_.prompts.message(window_, "薬歴に保存しました。", "確認", ui::Icon::Information);
+        desk_.prompts.message(window_, "薬歴に保存しました。", "確認", ui::Icon::Information);
 }
 
 }  // namespace shell

@@ -7,8 +7,8 @@
 #include <QObject>
 #include <memory>
 
+#include "desk/desk.h"
 #include "leaflet/leaflet_header.h"
-#include "shell/app_state.h"
 
 class QAction;
 class QWidget;
@@ -26,7 +26,8 @@ class PatientRow;
 class LeafletCommands : public QObject {
     Q_OBJECT
   public:
-    LeafletCommands(AppState& state, PatientRow& patient, BusinessPanel& business, QWidget* window);
+    LeafletCommands(desk::Desk& desk, PatientRow& patient, BusinessPanel& business,
+                    QWidget* window);
 
     QAction* preview() const { return preview_; }
     QAction* print() const { return print_; }
@@ -34,10 +35,6 @@ class LeafletCommands : public QObject {
 
     // Where printed pages go; null (the default) is the system's default printer.
     void setPrintTarget(leaflet::PrintTarget* target) { printTarget_ = target; }
-
-  signals:
-    // After printing the operator chose to start afresh: the print list is to be emptied.
-    void clearRequested();
 
   private:
     void showPreview();
@@ -52,7 +49,7 @@ class LeafletCommands : public QObject {
     // Stores the job in the history when the switch is on; true when it was stored.
     bool storeHistory(QWidget* owner, const leaflet::LeafletJob& job);
 
-    AppState& state_;
+    desk::Desk& desk_;
     PatientRow& patient_;
     BusinessPanel& business_;
     QWidget* window_;

@@ -27,25 +27,23 @@ const QColor kBackground(224, 200, 176);
 
 }  // namespace
 
-MainWindow::MainWindow(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+MainWindow::MainWindow(desk::Desk& desk, QWidget* parent) : QDialog(parent), desk_(desk) {
     setObjectName("mainWindow");
     setWindowTitle("ソラミド");
     setFixedSize(990, 700);
     setModal(false);
-    patientRow_ = new PatientRow(state_, this);
-    drugListPanel_ = new DrugListPanel(state_, this);
+    patientRow_ = new PatientRow(desk_, this);
+    drugListPanel_ = new DrugListPanel(desk_, this);
     detailPanel_ = new drugs::DetailPanel(this);
-    detailPanel_->setProgramFolder(state_.programFolder);
-    businessPanel_ = new BusinessPanel(state_, this);
-    printListPanel_ = new PrintListPanel(state_, *detailPanel_, this);
-    catalogue_ = new CatalogueCommands(state_, *drugListPanel_, *detailPanel_, this);
-    dosage_ = new DosageCommands(state_, *drugListPanel_, *detailPanel_, *printListPanel_, this);
-    leaflet_ = new LeafletCommands(state_, *patientRow_, *businessPanel_, this);
-    tools_ = new ToolCommands(state_, this);
-    patientFile_ =
-        new PatientFileCommand(state_, *patientRow_, *printListPanel_, *detailPanel_, this);
-    prescription_ = new PrescriptionCommand(state_, *patientRow_, *drugListPanel_, *printListPanel_,
-                                            *businessPanel_, this);
+    detailPanel_->setProgramFolder(desk_.programFolder);
+    businessPanel_ = new BusinessPanel(desk_, this);
+    printListPanel_ = new PrintListPanel(desk_, *detailPanel_, this);
+    catalogue_ = new CatalogueCommands(desk_, *drugListPanel_, *detailPanel_, this);
+    dosage_ = new DosageCommands(desk_, *drugListPanel_, *detailPanel_, *printListPanel_, this);
+    leaflet_ = new LeafletCommands(desk_, *patientRow_, *businessPanel_, this);
+    tools_ = new ToolCommands(desk_, this);
+    patientFile_ = new PatientFileCommand(desk_, *patientRow_, *detailPanel_, this);
+    prescription_ = new PrescriptionCommand(desk_, *drugListPanel_, *businessPanel_, this);
     buildButtons();
     bindCommands();
 }
@@ -141,8 +139,6 @@ void MainWindow::bindCommands() {
     });
     connect(drugListPanel_, &DrugListPanel::drugDoubleClicked, dosage_->setDosage(),
             &QAction::trigger);
-    connect(leaflet_, &LeafletCommands::clearRequested, printListPanel_,
-            &PrintListPanel::clearEntries);
 }
 
 bool MainWindow::loadDrugList() {
@@ -153,7 +149,7 @@ drugs::DrugListModel& MainWindow::drugList() {
     return drugListPanel_->model();
 }
 
-PrintListModel& MainWindow::printListModel() {
+desk::PrintListModel& MainWindow::printListModel() {
     return printListPanel_->model();
 }
 
@@ -175,12 +171,12 @@ dosage::DosageWindow* MainWindow::dosageWindow() const {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The print list is not kept between runs.
-    if (!state_.printList.empty() &&
-        !state_.prompts.askYesNo(this, "印刷リストに薬剤が残っています。\r\n終了しますか？", "確認",
-                                 ui::Icon::Warning))
+    if (!desk_.printList().empty() &&
+        !desk_.prompts.askYesNo(this, "印刷リストに薬剤が残っています。\r\n終了しますか？", "確認",
+                                ui::Icon::Warning))
         return event->ignore();
     businessPanel_->storePharmacyName();
-    state_.saveSettings(this);
+    desk_.saveSettings(this);
     event->accept();
 }
 

@@ -6,10 +6,10 @@
 
 #include <QDialog>
 
+#include "desk/desk.h"
+#include "desk/print_list_model.h"
 #include "dosage/dosage_window.h"
 #include "drugs/drug_list_model.h"
-#include "shell/app_state.h"
-#include "shell/print_list_model.h"
 
 namespace drugs {
 class DetailPanel;
@@ -34,14 +34,14 @@ class ToolCommands;
 class MainWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit MainWindow(AppState& state, QWidget* parent = nullptr);
+    explicit MainWindow(desk::Desk& desk, QWidget* parent = nullptr);
 
     // Fills the drug list in the saved order; false (after the message) when the catalogue
     // could not be read.
     bool loadDrugList();
 
     drugs::DrugListModel& drugList();
-    PrintListModel& printListModel();
+    desk::PrintListModel& printListModel();
     drugs::DetailPanel& detailPanel() { return *detailPanel_; }
     // The first selected row of the drug list, or -1.
     int selectedDrugRow() const;
@@ -64,7 +64,7 @@ class MainWindow : public QDialog {
     void buildButtons();
     void bindCommands();
 
-    AppState& state_;
+    desk::Desk& desk_;
     PatientRow* patientRow_;
     DrugListPanel* drugListPanel_;
     drugs::DetailPanel* detailPanel_;

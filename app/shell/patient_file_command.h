@@ -1,14 +1,14 @@
 // "患者ファイル(F1)": opens the patient screen (a second opening replaces the open one) and
-// carries what it does back into the main window: the patient applied into the patient row, a
-// recalled leaflet into the print list's view.
+// answers what it asks of the main window: coming forward when a patient was applied, and the
+// detail panel's dosage form restored.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
 
+#include "desk/desk.h"
 #include "patients/patient_host.h"
 #include "patients/patient_screen.h"
-#include "shell/app_state.h"
 
 namespace drugs {
 class DetailPanel;
@@ -17,28 +17,24 @@ class DetailPanel;
 namespace shell {
 
 class PatientRow;
-class PrintListPanel;
 
 class PatientFileCommand : public QObject, public patients::PatientHost {
     Q_OBJECT
   public:
-    PatientFileCommand(AppState& state, PatientRow& row, PrintListPanel& printList,
-                       drugs::DetailPanel& detail, QWidget* window);
+    PatientFileCommand(desk::Desk& desk, PatientRow& row, drugs::DetailPanel& detail,
+                       QWidget* window);
 
     // The patient screen while it is open.
     patients::PatientScreen* screen() const { return screen_; }
 
-    QString patientIdText() const override;
-    void applyPatient(const QString& id, const QString& name) override;
-    void printListChanged() override;
+    void patientApplied() override;
     void restoreDosageForm() override;
 
   private:
     void open();
 
-    AppState& state_;
+    desk::Desk& desk_;
     PatientRow& row_;
-    PrintListPanel& printList_;
     drugs::DetailPanel& detail_;
     QWidget* window_;
     QPointer<patients::PatientScreen> screen_;

@@ -9,7 +9,7 @@
 
 namespace shell {
 
-PatientRow::PatientRow(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
+PatientRow::PatientRow(desk::Desk& desk, QWidget* parent) : QWidget(parent), desk_(desk) {
     setObjectName("patientRow");
     setGeometry(10, 10, 440, 26);
     ui::label(this, "ＩＤ", {0, 2, 30, 20});
@@ -17,6 +17,10 @@ PatientRow::PatientRow(AppState& state, QWidget* parent) : QWidget(parent), stat
     ui::label(this, "患者の名前", {130, 2, 70, 20});
     name_ = ui::lineEdit(this, "patientNameBox", {200, 0, 240, 24}, 100);
     connect(id_, &QLineEdit::editingFinished, this, &PatientRow::idLeft);
+    connect(id_, &QLineEdit::textChanged, &desk_, &desk::Desk::setIdText);
+    connect(name_, &QLineEdit::textChanged, &desk_, &desk::Desk::setName);
+    connect(&desk_, &desk::Desk::patientChanged, this, &PatientRow::patientChanged);
+    patientChanged();
     patientFile_ = ui::commandAction(this, "actionPatientFile", "患者ファイル", Qt::Key_F1);
 }
 
@@ -33,9 +37,11 @@ void PatientRow::clear() {
     name_->clear();
 }
 
-void PatientRow::setPatient(const QString& id, const QString& name) {
-    id_->setText(id);
-    name_->setText(name);
+void PatientRow::patientChanged() {
+    // Only a box whose text differs is set, so the cursor of the box being typed in stays.
+    const desk::Patient& patient = desk_.patient();
+    if (id_->text() != patient.idText) id_->setText(patient.idText);
+    if (name_->text() != patient.name) name_->setText(patient.name);
 }
 
 void PatientRow::focusName() {
@@ -50,8 +56,10 @@ void PatientRow::idLeft() {
     // current patient.
     std::string name;
     register_.nameOf(static_cast<int>(id), name);
-    name_->setText(ui::fromCp932(name));
-    if (!name.empty()) state_.currentPatientId = static_cast<int>(id);
+    if (name.empty())
+        desk_.setName({});
+    else
+        desk_.applyPatient(id_->text(), ui::fromCp932(name));
 }
 
 }  // namespace shell

@@ -1,12 +1,12 @@
-// The patient row of the main window: the patient's ID and name, and the patient file command.
-// Leaving the ID box looks the name up in the register; a registered patient becomes the
-// patient leaflets are saved under.
+// The patient row of the main window: the desk's patient's ID and name, and the patient file
+// command. The boxes follow the desk's patient and tell the desk what is typed into them.
+// Leaving the ID box looks the name up in the register; a registered patient is applied.
 #pragma once
 
 #include <QWidget>
 
 #include "data/patient_register.h"
-#include "shell/app_state.h"
+#include "desk/desk.h"
 
 class QAction;
 class QLineEdit;
@@ -16,15 +16,13 @@ namespace shell {
 class PatientRow : public QWidget {
     Q_OBJECT
   public:
-    PatientRow(AppState& state, QWidget* parent);
+    PatientRow(desk::Desk& desk, QWidget* parent);
 
     // The ID box's text as typed, and the name.
     QString idText() const;
     QString name() const;
     // Empties both boxes.
     void clear();
-    // Puts a patient's ID and name into the boxes.
-    void setPatient(const QString& id, const QString& name);
     // Puts the focus into the name box (a leaflet needs a name).
     void focusName();
 
@@ -33,8 +31,9 @@ class PatientRow : public QWidget {
 
   private:
     void idLeft();
+    void patientChanged();
 
-    AppState& state_;
+    desk::Desk& desk_;
     data::PatientRegister register_;
     QLineEdit* id_;
     QLineEdit* name_;

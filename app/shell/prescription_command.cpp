@@ -4,23 +4,14 @@
 
 #include "shell/business_panel.h"
 #include "shell/drug_list_panel.h"
-#include "shell/patient_row.h"
-#include "shell/print_list_panel.h"
 #include "ui/command_action.h"
 #include "ui/text_convert.h"
 
 namespace shell {
 
-PrescriptionCommand::PrescriptionCommand(AppState& state, PatientRow& row, DrugListPanel& drugList,
-                                         PrintListPanel& printList, BusinessPanel& business,
-                                         QWidget* window)
-    : QObject(window),
-      state_(state),
-      row_(row),
-      drugList_(drugList),
-      printList_(printList),
-      business_(business),
-      window_(window) {
+PrescriptionCommand::PrescriptionCommand(desk::Desk& desk, DrugListPanel& drugList,
+                                         BusinessPanel& business, QWidget* window)
+    : QObject(window), desk_(desk), drugList_(drugList), business_(business), window_(window) {
     readPrescription_ =
         ui::commandAction(this, "actionReadPrescription", "処方箋読取(&R)", Qt::Key_F7);
     connect(readPrescription_, &QAction::triggered, this, &PrescriptionCommand::open);
@@ -28,27 +19,17 @@ PrescriptionCommand::PrescriptionCommand(AppState& state, PatientRow& row, DrugL
 
 void PrescriptionCommand::open() {
     delete dialog_;
-    dialog_ = new intake::IntakeDialog(state_.printList, state_.prompts, state_.programFolder,
-                                       *this, window_);
+    dialog_ = new intake::IntakeDialog(desk_, *this, window_);
     dialog_->setAttribute(Qt::WA_DeleteOnClose);
     dialog_->show();
     dialog_->activateWindow();
-}
-
-void PrescriptionCommand::printListChanged() {
-    printList_.model().refresh();
-}
-
-void PrescriptionCommand::applyPatient(const QString& id, const QString& name) {
-    row_.setPatient(id, name);
-    state_.currentPatientId = id.toInt();
 }
 
 void PrescriptionCommand::usePrescriber(const std::string& text) {
     if (text.empty()) return;
     const bool add =
         !business_.listsPrescriber(text) &&
-        state_.prompts.askYesNo(
+        desk_.prompts.askYesNo(
             window_, "処方医「" + ui::fromCp932(text) + "」を処方医リストに追加しますか？", "確認",
             ui::Icon::Information);
     business_.usePrescriber(text, add);

@@ -1,15 +1,15 @@
 // "処方箋読取(F7)": opens the prescription intake dialog (a second opening replaces the open
-// one) and carries what it takes into the main window: the print list's view, the patient into
-// the patient row, and the prescriber into the prescriber box, with a question before the
-// prescriber list gets a new line.
+// one) and answers what it asks of the main window: the drug selected in the drug list, and the
+// prescriber for the prescriber box, with a question before the prescriber list gets a new line.
+// The drugs and the patient it takes go to the desk.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
 
+#include "desk/desk.h"
 #include "intake/intake_dialog.h"
 #include "intake/intake_host.h"
-#include "shell/app_state.h"
 
 class QAction;
 
@@ -17,14 +17,12 @@ namespace shell {
 
 class BusinessPanel;
 class DrugListPanel;
-class PatientRow;
-class PrintListPanel;
 
 class PrescriptionCommand : public QObject, private intake::IntakeHost {
     Q_OBJECT
   public:
-    PrescriptionCommand(AppState& state, PatientRow& row, DrugListPanel& drugList,
-                        PrintListPanel& printList, BusinessPanel& business, QWidget* window);
+    PrescriptionCommand(desk::Desk& desk, DrugListPanel& drugList, BusinessPanel& business,
+                        QWidget* window);
 
     QAction* readPrescription() const { return readPrescription_; }
     // The intake dialog while it is open.
@@ -33,15 +31,11 @@ class PrescriptionCommand : public QObject, private intake::IntakeHost {
   private:
     void open();
 
-    void printListChanged() override;
-    void applyPatient(const QString& id, const QString& name) override;
     void usePrescriber(const std::string& text) override;
     std::string selectedDrugYjCode() const override;
 
-    AppState& state_;
-    PatientRow& row_;
+    desk::Desk& desk_;
     DrugListPanel& drugList_;
-    PrintListPanel& printList_;
     BusinessPanel& business_;
     QWidget* window_;
     QAction* readPrescription_;

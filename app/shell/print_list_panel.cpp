@@ -16,8 +16,8 @@ void ClickReportingTable::mouseReleaseEvent(QMouseEvent* event) {
     if (clicked_) clicked_();
 }
 
-PrintListPanel::PrintListPanel(AppState& state, drugs::DetailPanel& detail, QWidget* parent)
-    : QWidget(parent), state_(state), detail_(detail), model_(state.printList) {
+PrintListPanel::PrintListPanel(desk::Desk& desk, drugs::DetailPanel& detail, QWidget* parent)
+    : QWidget(parent), desk_(desk), detail_(detail), model_(desk) {
     setObjectName("printListPanel");
     setGeometry(10, 540, 970, 116);
     view_ = new ClickReportingTable(this);
@@ -26,8 +26,8 @@ PrintListPanel::PrintListPanel(AppState& state, drugs::DetailPanel& detail, QWid
     view_->setModel(&model_);
     setFocusProxy(view_);
     ui::setUpListView(view_, ui::printListStyle(), true);
-    for (int c = 0; c < PrintListModel::kColumnCount; ++c)
-        view_->setColumnWidth(c, PrintListModel::columnWidth(c));
+    for (int c = 0; c < desk::PrintListModel::kColumnCount; ++c)
+        view_->setColumnWidth(c, desk::PrintListModel::columnWidth(c));
     view_->setClickHandler([this] { entryClicked(); });
 
     removeEntry_ = ui::commandAction(this, "actionRemoveEntry", "削除");
@@ -40,39 +40,33 @@ int PrintListPanel::firstSelectedEntry() const {
     int first = -1;
     for (const QModelIndex& i : view_->selectionModel()->selectedRows())
         if (first < 0 || i.row() < first) first = i.row();
-    return first < state_.printList.count() ? first : -1;
-}
-
-void PrintListPanel::clearEntries() {
-    state_.printList.clear();
-    model_.refresh();
+    return first < desk_.printList().count() ? first : -1;
 }
 
 void PrintListPanel::clearAfterAsking() {
-    if (state_.printList.empty()) return;
-    if (!state_.prompts.askYesNo(window(),
-                                 "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？", "確認",
-                                 ui::Icon::Warning))
+    if (desk_.printList().empty()) return;
+    if (!desk_.prompts.askYesNo(window(),
+                                "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？", "確認",
+                                ui::Icon::Warning))
         return;
-    clearEntries();
+    desk_.clear();
 }
 
 void PrintListPanel::entryClicked() {
-    if (state_.printList.empty()) return;
+    if (desk_.printList().empty()) return;
     const int row = firstSelectedEntry();
     if (row < 0) {
         detail_.clearFields();
         return;
     }
     detail_.show(drugs::DetailPanel::Mode::Fill,
-                 std::string(leaflet::field(state_.printList.entry(row).YJCODE)));
+                 std::string(leaflet::field(desk_.printList().entry(row).YJCODE)));
 }
 
 void PrintListPanel::removeEntry() {
     const int row = firstSelectedEntry();
     if (row < 0) return;
-    state_.printList.remove(row);
-    model_.refresh();
+    desk_.remove(row);
 }
 
 }  // namespace shell

@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "shell/app_state.h"
-#include "shell/print_list_model.h"
+#include "desk/desk.h"
+#include "desk/print_list_model.h"
 
 class QAction;
 
@@ -34,13 +34,11 @@ class ClickReportingTable : public QTableView {
 class PrintListPanel : public QWidget {
     Q_OBJECT
   public:
-    PrintListPanel(AppState& state, drugs::DetailPanel& detail, QWidget* parent);
+    PrintListPanel(desk::Desk& desk, drugs::DetailPanel& detail, QWidget* parent);
 
-    PrintListModel& model() { return model_; }
+    desk::PrintListModel& model() { return model_; }
     // The first selected entry, or -1.
     int firstSelectedEntry() const;
-    // Empties the print list.
-    void clearEntries();
 
     QAction* removeEntryAction() const { return removeEntry_; }
     QAction* clearEntriesAction() const { return clearEntries_; }
@@ -53,9 +51,9 @@ class PrintListPanel : public QWidget {
     // Empties the print list when the operator agrees.
     void clearAfterAsking();
 
-    AppState& state_;
+    desk::Desk& desk_;
     drugs::DetailPanel& detail_;
-    PrintListModel model_;
+    desk::PrintListModel model_;
     ClickReportingTable* view_;
     QAction* removeEntry_;
     QAction* clearEntries_;

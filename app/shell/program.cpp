@@ -46,11 +46,11 @@ int runProgram(const std::filesystem::path& folder, ProgramOptions options) {
                         ui::Icon::Warning);
     });
 
-    AppState state(prompts);
-    if (!startUp(state, folder)) return 0;
+    desk::Desk desk(prompts);
+    if (!startUp(desk, folder)) return 0;
     int exitCode = 0;
     {
-        MainWindow window(state);
+        MainWindow window(desk);
         QuitWhenPainted quitWhenPainted;
         if (options.quitWhenShown) window.installEventFilter(&quitWhenPainted);
         window.show();

@@ -38,7 +38,7 @@ constexpr int kVersionIconSize = 48;
 
 }  // namespace
 
-CommentDialog::CommentDialog(SettingsBlock& settings, QWidget* parent)
+CommentDialog::CommentDialog(settings::SettingsBlock& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setObjectName("commentDialog");
     setWindowTitle("コメント");

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "shell/settings_block.h"
+#include "settings/settings_block.h"
 #include "ui/wait_window.h"
 
 class QTextEdit;
@@ -15,13 +15,13 @@ namespace shell {
 class CommentDialog : public QDialog {
     Q_OBJECT
   public:
-    CommentDialog(SettingsBlock& settings, QWidget* parent);
+    CommentDialog(settings::SettingsBlock& settings, QWidget* parent);
     QTextEdit* box() const { return box_; }
     // Stores the box's text into the settings (what OK does before closing).
     void store();
 
   private:
-    SettingsBlock& settings_;
+    settings::SettingsBlock& settings_;
     QTextEdit* box_;
 };
 

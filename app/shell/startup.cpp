@@ -7,14 +7,15 @@
 #include "data/phrase_store.h"
 #include "dbcall/server_check.h"
 #include "layout/data_folder.h"
+#include "settings/settings.h"
 
 namespace shell {
 namespace {
 
 // False, after telling the operator why, when the folder names a data server that cannot be
 // worked on: the program would otherwise open on empty lists and fail at every call.
-bool dataServerUsable(AppState& state) {
-    const dbcall::ServerCheck check = dbcall::checkServer(state.databaseFolder);
+bool dataServerUsable(desk::Desk& desk) {
+    const dbcall::ServerCheck check = dbcall::checkServer(desk.databaseFolder);
     const char* text = nullptr;
     switch (check.state) {
         case dbcall::ServerCheck::State::Files:
@@ -32,43 +33,44 @@ bool dataServerUsable(AppState& state) {
     }
     const QString place =
         check.place.empty() ? QString("（既定の接続先）") : QString::fromStdString(check.place);
-    state.prompts.message(nullptr,
-                          QString(text)
-                              .replace("%1", place)
-                              .replace("%2", QString::fromStdString(check.detail).trimmed()),
-                          kServerProblemTitle, ui::Icon::Warning);
+    desk.prompts.message(nullptr,
+                         QString(text)
+                             .replace("%1", place)
+                             .replace("%2", QString::fromStdString(check.detail).trimmed()),
+                         kServerProblemTitle, ui::Icon::Warning);
     return false;
 }
 
 }  // namespace
 
-bool startUp(AppState& state, const std::filesystem::path& folder) {
-    state.programFolder = folder;
-    state.databaseFolder = layout::databaseFolder(folder);
-    if (!dataServerUsable(state)) return false;
+bool startUp(desk::Desk& desk, const std::filesystem::path& folder) {
+    desk.programFolder = folder;
+    desk.databaseFolder = layout::databaseFolder(folder);
+    if (!dataServerUsable(desk)) return false;
 
-    if (!data::DrugCatalogue().open(state.databaseFolder)) {
-        state.prompts.message(nullptr, kEngineMissingText, kEngineMissingTitle, ui::Icon::Warning);
+    if (!data::DrugCatalogue().open(desk.databaseFolder)) {
+        desk.prompts.message(nullptr, kEngineMissingText, kEngineMissingTitle, ui::Icon::Warning);
         return false;
     }
-    data::PatientRegister().open(state.databaseFolder);
-    data::PhraseStore().open(state.databaseFolder);
+    data::PatientRegister().open(desk.databaseFolder);
+    data::PhraseStore().open(desk.databaseFolder);
 
     std::error_code ec;
     std::filesystem::create_directories(folder / layout::kConfigFolder, ec);
-    state.settingsFile = settingsFilePath(folder);
-    if (!std::filesystem::exists(state.settingsFile, ec))
-        state.prompts.message(nullptr, kSettingsMissingText, kSettingsMissingTitle,
-                              ui::Icon::Warning);
-    const SettingsResult loaded = loadSettings(state.settingsFile, state.settings);
+    desk.settingsFile = settings::settingsFilePath(folder);
+    if (!std::filesystem::exists(desk.settingsFile, ec))
+        desk.prompts.message(nullptr, kSettingsMissingText, kSettingsMissingTitle,
+                             ui::Icon::Warning);
+    const settings::SettingsResult loaded =
+        settings::loadSettings(desk.settingsFile, desk.settings);
     if (!loaded.ok()) {
-        state.prompts.message(
-            nullptr, QString::fromStdString(loaded.message),
-            QString::fromUtf8(kSettingsMessageTitle.data(), kSettingsMessageTitle.size()),
-            ui::Icon::Warning);
+        desk.prompts.message(nullptr, QString::fromStdString(loaded.message),
+                             QString::fromUtf8(settings::kSettingsMessageTitle.data(),
+                                               settings::kSettingsMessageTitle.size()),
+                             ui::Icon::Warning);
         return false;
     }
-    state.phrases.readAll();
+    desk.phrases.readAll();
     return true;
 }
 

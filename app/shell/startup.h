@@ -3,7 +3,7 @@
 // tables, in that order.
 #pragma once
 
-#include "shell/app_state.h"
+#include "desk/desk.h"
 
 namespace shell {
 
@@ -32,7 +32,7 @@ inline constexpr const char* kServerFileText =
 
 // Prepares `state` for the program folder `folder`. False when the program must end (the
 // operator has been told why); true when the main window may open.
-bool startUp(AppState& state, const std::filesystem::path& folder);
+bool startUp(desk::Desk& desk, const std::filesystem::path& folder);
 
 // Ends the libraries' sessions at shutdown.
 void shutDown();

@@ -8,8 +8,8 @@
 #include "ui/command_action.h"
 
 namespace shell {
-ToolCommands::ToolCommands(AppState& state, QWidget* window)
-    : QObject(window), state_(state), window_(window) {
+ToolCommands::ToolCommands(desk::Desk& desk, QWidget* window)
+    : QObject(window), desk_(desk), window_(window) {
     comment_ = ui::commandAction(this, "actionComment", "コメント");
     backup_ = ui::commandAction(this, "actionBackup", "データ保存");
     version_ = ui::commandAction(this, "actionVersion", "ﾊﾞｰｼﾞｮﾝ情報");
@@ -21,8 +21,8 @@ ToolCommands::ToolCommands(AppState& state, QWidget* window)
 }
 
 void ToolCommands::editComment() {
-    CommentDialog dialog(state_.settings, window_);
-    if (dialog.exec() == QDialog::Accepted) state_.saveSettings(window_);
+    CommentDialog dialog(desk_.settings, window_);
+    if (dialog.exec() == QDialog::Accepted) desk_.saveSettings(window_);
 }
 
 void ToolCommands::showVersion() {
@@ -31,11 +31,11 @@ void ToolCommands::showVersion() {
 }
 
 void ToolCommands::openHelp() {
-    showHelp(window_, state_.prompts, state_.programFolder);
+    showHelp(window_, desk_.prompts, desk_.programFolder);
 }
 
 void ToolCommands::backUp() {
-    runBackup(window_, state_.prompts, state_.databaseFolder);
+    runBackup(window_, desk_.prompts, desk_.databaseFolder);
 }
 
 }  // namespace shell

@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-#include "shell/app_state.h"
+#include "desk/desk.h"
 
 class QAction;
 class QWidget;
@@ -14,7 +14,7 @@ namespace shell {
 class ToolCommands : public QObject {
     Q_OBJECT
   public:
-    ToolCommands(AppState& state, QWidget* window);
+    ToolCommands(desk::Desk& desk, QWidget* window);
 
     QAction* comment() const { return comment_; }
     QAction* backup() const { return backup_; }
@@ -27,7 +27,7 @@ class ToolCommands : public QObject {
     void showVersion();
     void openHelp();
 
-    AppState& state_;
+    desk::Desk& desk_;
     QWidget* window_;
     QAction* comment_;
     QAction* backup_;

@@ -34,9 +34,7 @@ constexpr int kNewestSlot = 19;
 
 class NoHost : public patients::PatientHost {
   public:
-    QString patientIdText() const override { return {}; }
-    void applyPatient(const QString&, const QString&) override {}
-    void printListChanged() override {}
+    void patientApplied() override {}
     void restoreDosageForm() override {}
 };
 
@@ -74,7 +72,7 @@ fs::path programFolder(int patients) {
 
 struct Program {
     SilentPrompts prompts;
-    shell::AppState state{prompts};
+    desk::Desk state{prompts};
     NoHost host;
     explicit Program(int patients) { shell::startUp(state, programFolder(patients)); }
     ~Program() { shell::shutDown(); }
@@ -163,7 +161,7 @@ void BM_TransferThirtyDrugs(benchmark::State& st) {
     Program program(50000);
     for (auto _ : st) {
         st.PauseTiming();
-        program.state.printList.clear();
+        program.state.clear();
         auto screen = program.open();
         screen->selectIdPrefix(QString::number(kWithHistory), true);
         screen->history().dateList()->setCurrentRow(0);
@@ -171,7 +169,7 @@ void BM_TransferThirtyDrugs(benchmark::State& st) {
         st.ResumeTiming();
         transfer->trigger();
         st.PauseTiming();
-        if (program.state.printList.count() != 30) st.SkipWithError("not transferred");
+        if (program.state.printList().count() != 30) st.SkipWithError("not transferred");
         screen.reset();
         st.ResumeTiming();
     }

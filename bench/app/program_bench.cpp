@@ -48,7 +48,7 @@ const fs::path& programFolder() {
 
 struct Program {
     SilentPrompts prompts;
-    shell::AppState state{prompts};
+    desk::Desk state{prompts};
     std::unique_ptr<shell::MainWindow> window;
 
     Program() {

@@ -13,7 +13,7 @@
 
 #include "admin.h"
 #include "layout/data_folder.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "synthetic_catalogue.h"
 
 namespace {
@@ -43,7 +43,8 @@ fs::path programFolder(int drugs) {
     if (admin::initFolder(folder, out, err) != admin::kDone) fail(err.str());
     if (drugs <= 41 && admin::loadCatalogue(folder, SAMPLE_CATALOGUE, out, err) != admin::kDone)
         fail(err.str());
-    const auto saved = shell::saveSettings(shell::settingsFilePath(folder), shell::SettingsBlock{});
+    const auto saved =
+        settings::saveSettings(settings::settingsFilePath(folder), settings::SettingsBlock{});
     if (!saved.ok()) fail(saved.message);
     return folder;
 }

@@ -12,7 +12,7 @@
 #include "patientbase.h"
 #include "pdf_reading.h"
 #include "sample_photos.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "sjis/sjis.h"
 #include "stored_histories.h"
 #include "symbol_reading.h"
@@ -30,13 +30,13 @@ class PrintHistory : public AdminTest {
         ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
         ASSERT_EQ(run({"add-patient", folder(), "7", "見本　花子"}), 0) << err.str();
         std::ofstream(dir.path() / "データベース" / "処方医.txt") << "見本内科　見本 一郎\n";
-        shell::SettingsBlock settings{};
-        const auto file = shell::settingsFilePath(dir.path());
-        ASSERT_TRUE(shell::loadSettings(file, settings).ok());
+        settings::SettingsBlock settings{};
+        const auto file = settings::settingsFilePath(dir.path());
+        ASSERT_TRUE(settings::loadSettings(file, settings).ok());
         settings.businessType = 1;
         sjis::copyField(settings.pharmacyName, sizeof settings.pharmacyName,
                         sjis::fromUtf8("サンプル薬局"));
-        ASSERT_TRUE(shell::saveSettings(file, settings).ok());
+        ASSERT_TRUE(settings::saveSettings(file, settings).ok());
     }
 
     // Stores a leaflet of the drug `yjcode` for patient 7 with store-leaflet and returns its

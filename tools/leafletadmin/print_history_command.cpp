@@ -19,7 +19,7 @@
 #include "leaflet/page_fonts.h"
 #include "library_messages.h"
 #include "patientbase.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "sjis/sjis.h"
 
 namespace admin {
@@ -117,7 +117,7 @@ std::string phraseAt(int list, int index) {
 }
 
 // The header the main window would make today for the registered patient.
-leaflet::LeafletHeader headerFor(const fs::path& folder, const shell::SettingsBlock& settings,
+leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::SettingsBlock& settings,
                                  const PatientRecord& patient) {
     leaflet::LeafletHeader header;
     header.patientName = sjis::fieldText(patient.PATIENT, sizeof patient.PATIENT);
@@ -128,8 +128,8 @@ leaflet::LeafletHeader headerFor(const fs::path& folder, const shell::SettingsBl
     header.pharmacyName = sjis::fieldText(settings.pharmacyName, sizeof settings.pharmacyName);
     header.comment = sjis::fieldText(settings.comment, sizeof settings.comment);
     header.dispensingPharmacy = settings.businessType == 1;
-    header.colour = settings.options[shell::kOptionPrintColour] == 1;
-    header.handbookCodes = shell::handbookCodesOn(settings);
+    header.colour = settings.options[settings::kOptionPrintColour] == 1;
+    header.handbookCodes = settings::handbookCodesOn(settings);
     header.registered = ehandbook::registeredPatient(patient);
     return header;
 }
@@ -171,9 +171,9 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
     LibraryMessages messages(err);
     StoredLeaflet stored;
     if (!readStoredLeaflet(folder, id, stamp, stored, err)) return kRefused;
-    shell::SettingsBlock settings{};
-    const shell::SettingsResult loaded =
-        shell::loadSettings(shell::settingsFilePath(folder), settings);
+    settings::SettingsBlock settings{};
+    const settings::SettingsResult loaded =
+        settings::loadSettings(settings::settingsFilePath(folder), settings);
     if (!loaded.ok()) {
         err << loaded.message << "\n";
         return kRefused;

@@ -11,7 +11,7 @@
 #include "layout/data_folder.h"
 #include "patient_admin.h"
 #include "patientbase.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "sjis/sjis.h"
 
 namespace admin {
@@ -141,15 +141,16 @@ namespace {
 // Loads the folder's user settings, applies `change` and writes them back; a failure is told
 // on `err`.
 bool changeSettings(const std::filesystem::path& folder,
-                    const std::function<void(shell::SettingsBlock&)>& change, std::ostream& err) {
-    const std::filesystem::path file = shell::settingsFilePath(folder);
+                    const std::function<void(settings::SettingsBlock&)>& change,
+                    std::ostream& err) {
+    const std::filesystem::path file = settings::settingsFilePath(folder);
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
-    shell::SettingsBlock settings{};
-    shell::SettingsResult result = shell::loadSettings(file, settings);
+    settings::SettingsBlock settings{};
+    settings::SettingsResult result = settings::loadSettings(file, settings);
     if (result.ok()) {
         change(settings);
-        result = shell::saveSettings(file, settings);
+        result = settings::saveSettings(file, settings);
     }
     if (!result.ok()) err << result.message << "\n";
     return result.ok();
@@ -160,7 +161,7 @@ bool changeSettings(const std::filesystem::path& folder,
 int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                      std::ostream& err) {
     if (!changeSettings(
-            folder, [on](shell::SettingsBlock& s) { s.saveHistory = on ? 1 : 0; }, err))
+            folder, [on](settings::SettingsBlock& s) { s.saveHistory = on ? 1 : 0; }, err))
         return kRefused;
     out << "medication history " << (on ? "on" : "off") << "\n";
     return kDone;
@@ -169,7 +170,7 @@ int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream&
 int setHandbookCodesSwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                            std::ostream& err) {
     if (!changeSettings(
-            folder, [on](shell::SettingsBlock& s) { shell::setHandbookCodes(s, on); }, err))
+            folder, [on](settings::SettingsBlock& s) { settings::setHandbookCodes(s, on); }, err))
         return kRefused;
     out << "e-medication-handbook codes " << (on ? "on" : "off") << "\n";
     return kDone;

@@ -58,11 +58,11 @@ int main(int argc, char** argv) {
     leaflet::installFontSubstitutions();
     QApplication::setFont(QFont(QString::fromUtf8(leaflet::kGothicFace), 9));
     ui::QtPrompts prompts;
-    shell::AppState state(prompts);
-    if (!shell::startUp(state, argv[1])) return 1;
+    desk::Desk desk(prompts);
+    if (!shell::startUp(desk, argv[1])) return 1;
     bool done;
     {
-        shell::MainWindow window(state);
+        shell::MainWindow window(desk);
         done = picture(window, argc == 4 ? argv[3] : "1", QString::fromLocal8Bit(argv[2]));
     }
     shell::shutDown();

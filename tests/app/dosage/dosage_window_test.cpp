@@ -29,15 +29,12 @@ QImage photoOf(QColor colour) {
 // What the main window would do, recorded.
 class FakeHost : public dosage::DosageHost {
   public:
-    PrintList list;
     int selected = -1;
     DrugReload reload = DrugReload::kNoSelection;
     DrugRecord reloaded{};
     bool autoOn = false;
-    int calls = 0;  // refreshes, search box clears and stored entries
+    int calls = 0;  // search box clears and stored entries
 
-    PrintList& printList() override { return list; }
-    void printListChanged() override { ++calls; }
     int firstSelectedEntry() const override { return selected; }
     DrugReload reloadSelectedDrug(DrugRecord& record, QImage&) override {
         if (reload == DrugReload::kReloaded) record = reloaded;
@@ -54,7 +51,8 @@ class DosageWindowTest : public PhraseStoreTest {
     DrugRecord tablet = EntryBuilder().yjcode("T1").name("テスト錠").form("錠").build();
 
     void open(Mode mode, const DrugRecord& drug, const QImage& photo = QImage()) {
-        window = std::make_unique<DosageWindow>(host, tables, prompts, mode, drug, photo, nullptr);
+        desk.phrases = tables;
+        window = std::make_unique<DosageWindow>(desk, host, mode, drug, photo, nullptr);
         window->show();
     }
     template <class W>
@@ -73,12 +71,13 @@ class DosageWindowTest : public PhraseStoreTest {
     }
     void click(const char* name) { find<QPushButton>(name)->click(); }
     std::vector<int> timingsAt(int position) {
-        const DosageSettings d = dosageOf(host.list.entry(position));
+        const DosageSettings d = dosageOf(desk.printList().entry(position));
         return {std::begin(d.timings), std::end(d.timings)};
     }
     std::string lastMessage() { return prompts.shown.empty() ? "" : prompts.shown.back().text; }
     QSpinBox* spin(const char* name) { return find<QSpinBox>(name); }
 
+    desk::Desk desk{prompts};
     FakeHost host;
     std::unique_ptr<DosageWindow> window;
 };
@@ -97,11 +96,11 @@ TEST_F(DosageWindowTest, TypedAmountsAreStoredWithHalvesAsHundredPlus) {
     setText("wakingBox", "");
     click("okButton");
 
-    ASSERT_EQ(host.list.count(), 1);
+    ASSERT_EQ(desk.printList().count(), 1);
     EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 101, 100, 7, 3}));
-    EXPECT_EQ(dosageOf(host.list.entry(0)).mealTiming, kAfterMeals);
-    EXPECT_EQ(host.list.photo(0).pixelColor(5, 5), QColor(Qt::red));
-    EXPECT_EQ(host.calls, 3);
+    EXPECT_EQ(dosageOf(desk.printList().entry(0)).mealTiming, kAfterMeals);
+    EXPECT_EQ(desk.printList().photo(0).pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_EQ(host.calls, 2);
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -135,8 +134,8 @@ TEST_F(DosageWindowTest, TypedAmountsComposeTheTextsAsTheSpinsDo) {
     EXPECT_EQ(text("usageCombo"), "１日１回  夕食後に服用");
     setText("morningBox", "1.5");  // confirmed without leaving the box
     click("okButton");
-    ASSERT_EQ(host.list.count(), 1);
-    EXPECT_EQ(sjis::toUtf8(usageText(host.list.entry(0))), "１日２回  朝夕食後に服用")
+    ASSERT_EQ(desk.printList().count(), 1);
+    EXPECT_EQ(sjis::toUtf8(usageText(desk.printList().entry(0))), "１日２回  朝夕食後に服用")
         << "the printed usage agrees with the amounts beside it";
 }
 
@@ -151,10 +150,10 @@ TEST_F(DosageWindowTest, WithoutAutomaticUsageTheTextsAreStoredAsTyped) {
     setText("noonBox", "4");  // confirmed by OK
     click("okButton");
 
-    ASSERT_EQ(host.list.count(), 1);
+    ASSERT_EQ(desk.printList().count(), 1);
     EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 3, 4, 1, 0}));
-    EXPECT_EQ(sjis::toUtf8(usageText(host.list.entry(0))), "朝と夕に服用");
-    EXPECT_EQ(sjis::toUtf8(amountText(host.list.entry(0))), "用量　１回２錠");
+    EXPECT_EQ(sjis::toUtf8(usageText(desk.printList().entry(0))), "朝と夕に服用");
+    EXPECT_EQ(sjis::toUtf8(amountText(desk.printList().entry(0))), "用量　１回２錠");
 }
 
 TEST_F(DosageWindowTest, FormsNotTakenByMouthGetNoTimings) {
@@ -171,22 +170,22 @@ TEST_F(DosageWindowTest, FormsNotTakenByMouthGetNoTimings) {
     QLineEdit* usage = find<QComboBox>("usageCombo")->lineEdit();
     usage->setText("１日２回患部に塗布");
     QTest::keyClick(usage, Qt::Key_Return);
-    ASSERT_EQ(host.list.count(), 1);
-    EXPECT_EQ(sjis::toUtf8(usageText(host.list.entry(0))), "１日２回患部に塗布");
+    ASSERT_EQ(desk.printList().count(), 1);
+    EXPECT_EQ(sjis::toUtf8(usageText(desk.printList().entry(0))), "１日２回患部に塗布");
 }
 
 TEST_F(DosageWindowTest, ChangeModeWritesBackToItsOwnEntryWithItsOwnPhoto) {
     const QImage blue = photoOf(Qt::blue);
-    host.list.append(EntryBuilder().yjcode("A1").build(), nullptr);
-    host.list.append(EntryBuilder()
-                         .yjcode("B2")
-                         .name("乙")
-                         .form("錠")
-                         .timings({0, 101, 0, 2, 0})
-                         .meal(kBeforeMeals)
-                         .days("７日分")
-                         .build(),
-                     &blue);
+    desk.append(EntryBuilder().yjcode("A1").build(), nullptr);
+    desk.append(EntryBuilder()
+                    .yjcode("B2")
+                    .name("乙")
+                    .form("錠")
+                    .timings({0, 101, 0, 2, 0})
+                    .meal(kBeforeMeals)
+                    .days("７日分")
+                    .build(),
+                &blue);
     host.selected = 1;
     host.reload = DrugReload::kReloaded;  // another drug is selected in the drug list
     host.reloaded = tablet;
@@ -199,14 +198,14 @@ TEST_F(DosageWindowTest, ChangeModeWritesBackToItsOwnEntryWithItsOwnPhoto) {
     host.selected = 0;  // the selection moved meanwhile
     click("okButton");
     EXPECT_EQ(timingsAt(1), (std::vector<int>{0, 101, 0, 3, 0}));
-    EXPECT_EQ(field(host.list.entry(1).YJCODE), "B2");
-    EXPECT_EQ(host.list.photo(1).pixelColor(5, 5), QColor(Qt::blue));
+    EXPECT_EQ(field(desk.printList().entry(1).YJCODE), "B2");
+    EXPECT_EQ(desk.printList().photo(1).pixelColor(5, 5), QColor(Qt::blue));
     EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 0, 0, 0, 0}));
 
     // The entry went away while the window was open: nothing is written.
     host.selected = 1;
     open(Mode::kChange, tablet);
-    host.list.remove(0);
+    desk.remove(0);
     click("okButton");
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 101, 0, 3, 0}));
@@ -216,16 +215,16 @@ TEST_F(DosageWindowTest, ApplyingAnEntrysDosageComposesTheAmountForThisDrug) {
     open(Mode::kNewEntry, tablet);
     click("applyFromListButton");
     EXPECT_EQ(lastMessage(), "印刷リストにデータ項目がありません。");
-    host.list.append(EntryBuilder()
-                         .yjcode("S1")
-                         .form("散")
-                         .timings({0, 2, 0, 2, 0})
-                         .meal(kBeforeMeals)
-                         .usage("朝夕")
-                         .days("１４日分")
-                         .build(),
-                     nullptr);
-    host.list.append(EntryBuilder().yjcode("S2").timings({0, 100, 0, 0, 0}).build(), nullptr);
+    desk.append(EntryBuilder()
+                    .yjcode("S1")
+                    .form("散")
+                    .timings({0, 2, 0, 2, 0})
+                    .meal(kBeforeMeals)
+                    .usage("朝夕")
+                    .days("１４日分")
+                    .build(),
+                nullptr);
+    desk.append(EntryBuilder().yjcode("S2").timings({0, 100, 0, 0, 0}).build(), nullptr);
     click("applyFromListButton");
     EXPECT_EQ(lastMessage(), "印刷リスト内の薬剤項目を選択して下さい。");
 
@@ -240,7 +239,7 @@ TEST_F(DosageWindowTest, ApplyingAnEntrysDosageComposesTheAmountForThisDrug) {
     click("applyFromListButton");
     EXPECT_EQ(text("amountCombo"), "用量　１回２カプセル");
     click("okButton");
-    EXPECT_EQ(field(host.list.entry(2).YJCODE), "C1");
+    EXPECT_EQ(field(desk.printList().entry(2).YJCODE), "C1");
     EXPECT_EQ(timingsAt(2), (std::vector<int>{0, 100, 0, 0, 0}));
 }
 

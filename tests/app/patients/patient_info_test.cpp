@@ -77,7 +77,7 @@ TEST_F(PatientScreenTest, CorrectingRenamesInPlaceOrMovesThePatientWithItsHistor
     addPatient(three);
     addPatient(7, "あ　七");
     ASSERT_TRUE(registry.storeHistory(3, std::string(4110, 'x')) == data::DataResult::kDone);
-    state->settings.patientOrder = 1;
+    desk->settings.patientOrder = 1;
     ASSERT_TRUE(openScreen());
     in<QPushButton>("correctButton")->click();
 
@@ -112,7 +112,7 @@ TEST_F(PatientScreenTest, CorrectingRenamesInPlaceOrMovesThePatientWithItsHistor
     EXPECT_EQ(selectedId(), 9);
     EXPECT_EQ(storedHistories(9).size(), 1u) << "the history moved with the patient";
     EXPECT_TRUE(storedHistories(3).empty());
-    EXPECT_EQ(state->currentPatientId, 9);
+    EXPECT_EQ(desk->patient().id, 9);
 }
 
 TEST(LeadingNumber, TakesTheLeadingDigitsOnly) {

@@ -75,7 +75,7 @@ TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowInTheOrderShown) {
     auto* order = in<QComboBox>("orderBox");
     order->setCurrentIndex(1);
     emit order->activated(1);
-    EXPECT_EQ(state->settings.patientOrder, 1);
+    EXPECT_EQ(desk->settings.patientOrder, 1);
     EXPECT_EQ(column("patientList", 0), QStringList({"15", "12", "2", "1"}));
     in<QLineEdit>("idSearchBox")->clear();
     type(in<QLineEdit>("idSearchBox"), "1");
@@ -93,7 +93,7 @@ TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowInTheOrderShown) {
 TEST_F(PatientScreenTest, DeletingAPatientAsksAndRelistsInIdOrder) {
     addPatient(3, "い　三");
     addPatient(7, "あ　七");
-    state->settings.patientOrder = 1;
+    desk->settings.patientOrder = 1;
     ASSERT_TRUE(openScreen());
     in<QPushButton>("deletePatientButton")->click();
     EXPECT_EQ(prompts.shown.back().text, "左のリストから削除する患者を選択して下さい。");
@@ -162,13 +162,13 @@ TEST_F(PatientScreenTest, AMorningDateIsRecalledAndDeletedOnlyAfterTheQuestion) 
 TEST_F(PatientScreenTest, ThirtyRecalledDrugsReplaceThePrintListWithPhotosAndArePrinted) {
     std::ostringstream out, err;
     ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
-    ASSERT_TRUE(data::DrugCatalogue().open(state->databaseFolder));  // writing ended the session
+    ASSERT_TRUE(data::DrugCatalogue().open(desk->databaseFolder));  // writing ended the session
     addPatient(5, "見本　五郎");
     leaflet::HistoryBlock block{};
     storeHistoryAt(5, historyOf(*window, 30, &block), "2010-06-01 14:00:00");
     DrugRecord made{};
     ASSERT_EQ(RecordDetail(&made, window->drugList().row(0).yjcode.c_str()), 0);
-    ASSERT_TRUE(state->printList.append(made, nullptr));  // an entry the operator made
+    ASSERT_TRUE(desk->append(made, nullptr));  // an entry the operator made
 
     ASSERT_TRUE(openScreen());
     clickRow(0);
@@ -179,15 +179,15 @@ TEST_F(PatientScreenTest, ThirtyRecalledDrugsReplaceThePrintListWithPhotosAndAre
     prompts.yesNo = {false};
     press(Qt::Key_F5);
     EXPECT_EQ(prompts.shown.back().title, "確認");
-    EXPECT_EQ(state->printList.count(), 1) << "No changes nothing";
+    EXPECT_EQ(desk->printList().count(), 1) << "No changes nothing";
     ASSERT_NE(window->patientFile().screen(), nullptr);
 
     prompts.yesNo = {true};
     press(Qt::Key_F5);
-    ASSERT_EQ(state->printList.count(), 30);
-    const leaflet::HistoryBlock moved = leaflet::buildHistoryBlock(state->printList.entries());
+    ASSERT_EQ(desk->printList().count(), 30);
+    const leaflet::HistoryBlock moved = leaflet::buildHistoryBlock(desk->printList().entries());
     EXPECT_EQ(std::memcmp(moved.data(), block.data(), sizeof block), 0) << "position for position";
-    for (int i = 0; i < 30; ++i) EXPECT_EQ(state->printList.entry(i).photoFlag, 1) << i;
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(desk->printList().entry(i).photoFlag, 1) << i;
     EXPECT_EQ(window->printListModel().rowCount(), 30);
     EXPECT_EQ(child<QLineEdit>(window.get(), "patientIdBox")->text(), "5");
     EXPECT_EQ(child<QLineEdit>(window.get(), "patientNameBox")->text(), "見本　五郎");
@@ -200,7 +200,7 @@ TEST_F(PatientScreenTest, ThirtyRecalledDrugsReplaceThePrintListWithPhotosAndAre
     prompts.yesNo = {false};  // keep the list after printing
     child<QPushButton>(window.get(), "printButton")->click();
     ASSERT_GE(jobs.jobCount(), 2);
-    const std::string lastName = sjis::toUtf8(state->printList.entry(29).PRODUCTNAME);
+    const std::string lastName = sjis::toUtf8(desk->printList().entry(29).PRODUCTNAME);
     std::string printed;
     for (int j = 1; j <= jobs.jobCount(); ++j) printed += pdfText(jobs.jobPath(j).toStdString());
     EXPECT_NE(printed.find("見本"), std::string::npos);
@@ -210,9 +210,9 @@ TEST_F(PatientScreenTest, ThirtyRecalledDrugsReplaceThePrintListWithPhotosAndAre
 TEST_F(PatientScreenTest, TheHistorySwitchAndTheListOrderAreSaved) {
     ASSERT_TRUE(openScreen());
     in<QCheckBox>("saveHistoryBox")->click();
-    EXPECT_EQ(state->settings.saveHistory, 1);
-    shell::SettingsBlock saved{};
-    ASSERT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
+    EXPECT_EQ(desk->settings.saveHistory, 1);
+    settings::SettingsBlock saved{};
+    ASSERT_TRUE(settings::loadSettings(desk->settingsFile, saved).ok());
     EXPECT_EQ(saved.saveHistory, 1);
 }
 

@@ -20,7 +20,7 @@ class PatientScreenTest : public ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         ASSERT_TRUE(start());
-        state->settings.saveHistory = 0;
+        desk->settings.saveHistory = 0;
     }
 
     static PatientRecord patient(int id, const char* name) {

@@ -23,8 +23,7 @@ class DeskSafety : public ProgramTest {
     void addEntry(const char* yjcode) {
         DrugRecord entry{};
         ASSERT_EQ(data::DrugCatalogue().detail(yjcode, entry), data::DataResult::kDone);
-        ASSERT_TRUE(state->printList.append(entry, nullptr));
-        window->printListModel().refresh();
+        ASSERT_TRUE(desk->append(entry, nullptr));
     }
 
     QString panelName() { return find<QLineEdit>("productNameField")->text(); }
@@ -36,7 +35,7 @@ TEST_F(DeskSafety, EscapeNeitherClosesTheWindowNorLosesAnything) {
     QTest::keyClick(find<QTableView>("drugList"), Qt::Key_Escape);
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(state->printList.count(), 1);
+    EXPECT_EQ(desk->printList().count(), 1);
     EXPECT_EQ(prompts.shown.size(), shown);
 }
 
@@ -53,10 +52,10 @@ TEST_F(DeskSafety, ClearingThePrintListAsksFirst) {
     EXPECT_EQ(prompts.shown.back().text,
               "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？");
     EXPECT_EQ(prompts.shown.back().title, "確認");
-    EXPECT_EQ(state->printList.count(), 2) << "answered No";
+    EXPECT_EQ(desk->printList().count(), 2) << "answered No";
     prompts.yesNo = {true};
     clear->click();
-    EXPECT_EQ(state->printList.count(), 0);
+    EXPECT_EQ(desk->printList().count(), 0);
     EXPECT_EQ(find<QTableView>("printList")->model()->rowCount(), 0);
 }
 
@@ -79,7 +78,7 @@ TEST_F(DeskSafety, AnEditedListKeepsThePersonChosenByName) {
         });
         find<QPushButton>(button)->click();
         EXPECT_EQ(list->currentText(), "鈴木") << listName;
-        const shell::SettingsBlock saved = savedSettings();
+        const settings::SettingsBlock saved = savedSettings();
         EXPECT_EQ(std::string(listName) == "prescriberList" ? saved.prescriberIndex
                                                             : saved.pharmacistIndex,
                   3)
@@ -117,7 +116,7 @@ TEST_F(DeskSafety, ClosingWithDrugsInThePrintListAsksFirst) {
     EXPECT_EQ(prompts.shown.back().text, "印刷リストに薬剤が残っています。\r\n終了しますか？");
     EXPECT_EQ(prompts.shown.back().title, "確認");
     EXPECT_TRUE(window->isVisible()) << "answered No";
-    EXPECT_EQ(state->printList.count(), 1);
+    EXPECT_EQ(desk->printList().count(), 1);
     prompts.yesNo = {true};
     window->close();
     EXPECT_FALSE(window->isVisible());

@@ -59,7 +59,7 @@ class DrugDialogTest : public ProgramTest {
             act(dialog);
             if (dialog->isVisible()) click(dialog, "cancelButton");
         });
-        find<QAction>(action)->trigger();
+        triggerAction(window.get(), action);
         EXPECT_TRUE(opened) << action;
     }
 
@@ -106,7 +106,7 @@ class DrugDialogTest : public ProgramTest {
         find<QLineEdit>("patientNameBox")->setText("見本　一郎");
         window->setPrintTarget(&jobs);
         prompts.yesNo = {false};  // keep the list
-        find<QAction>("actionPrint")->trigger();
+        triggerAction(window.get(), "actionPrint");
         EXPECT_GE(jobs.jobCount(), 1);
         return jobs.jobPath(jobs.jobCount()).toStdString();
     }
@@ -192,7 +192,7 @@ TEST_F(DrugDialogTest, ARenamedDrugMovesInNameOrderAndIsRelabelledInCodeOrder) {
 TEST_F(DrugDialogTest, CorrectingTheEfficacyOfADrugInThePrintListPrintsTheNewText) {
     select(kAmlodipine);
     addSelectedToPrintList();
-    ASSERT_EQ(state->printList.count(), 1);
+    ASSERT_EQ(desk->printList().count(), 1);
     const int row = window->selectedDrugRow();
     withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "薬剤の訂正");
@@ -201,7 +201,7 @@ TEST_F(DrugDialogTest, CorrectingTheEfficacyOfADrugInThePrintListPrintsTheNewTex
         click(dialog, "okButton");
     });
     EXPECT_EQ(window->selectedDrugRow(), row) << "the row keeps its place";
-    const DrugRecord& entry = state->printList.entry(0);
+    const DrugRecord& entry = desk->printList().entry(0);
     EXPECT_EQ(utf8(entry.SAYOA, sizeof entry.SAYOA), "訂正された効能の説明です");
     EXPECT_NE(pdfText(print()).find("訂正された効能の説明"), std::string::npos);
 }
@@ -233,7 +233,7 @@ TEST_F(DrugDialogTest, OnlyAUserDrugsYjCodeChangesAndNeverToAnotherDrugsCode) {
 }
 
 TEST_F(DrugDialogTest, ViewModeChangesNothingAndAFailedStoreKeepsTheInput) {
-    find<QAction>("actionDrugDetail")->trigger();
+    triggerAction(window.get(), "actionDrugDetail");
     ASSERT_EQ(prompts.texts(),
               std::vector<std::string>{"薬剤リストから情報を閲覧する薬剤を選択して下さい。"});
 
@@ -328,9 +328,9 @@ TEST_F(DrugDialogTest, AUserJpegChosenThroughBrowseIsShownAndPrinted) {
     EXPECT_GT(qRed(panel.photo().pixel(70, 52)), 180);
     EXPECT_LT(qGreen(panel.photo().pixel(70, 52)), 80);
 
-    state->printList.clear();
+    desk->clear();
     addSelectedToPrintList();
-    ASSERT_EQ(state->printList.entry(0).photoFlag, 1);
+    ASSERT_EQ(desk->printList().entry(0).photoFlag, 1);
     EXPECT_EQ(pdfImageCount(print()), withoutPhoto + 1) << "the photograph on the page";
 }
 

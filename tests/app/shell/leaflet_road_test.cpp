@@ -48,7 +48,7 @@ class LeafletRoad : public ProgramTest {
         ProgramTest::SetUp();
         ASSERT_TRUE(start());
         registerPatient(kPatientId, kPatientName, 4, 5, 6, 7, 2);  // 平成5年6月7日, female
-        state->settings.saveHistory = 1;
+        desk->settings.saveHistory = 1;
         window->setPrintTarget(&jobs);
     }
 
@@ -71,18 +71,18 @@ TEST_F(LeafletRoad, FindSetDosagePreviewPrintAndClear) {
     type(nameBox, "あむろ");
     QTest::keyClick(nameBox, Qt::Key_F4);
     window->dosageWindow()->findChild<QCheckBox*>("autoUsageCheck")->click();
-    EXPECT_EQ(state->settings.autoDosage, 1) << "stored at once";
+    EXPECT_EQ(desk->settings.autoDosage, 1) << "stored at once";
     setDosage({{"morningBox", "1.5"}}, {"eveningSpin"});
     find<QLineEdit>("codeSearchBox")->setText("FAM20");
     setDosage({{"morningBox", "1"}});
 
-    ASSERT_EQ(state->printList.count(), 2);
-    const DrugRecord first = state->printList.entry(0);
+    ASSERT_EQ(desk->printList().count(), 2);
+    const DrugRecord first = desk->printList().entry(0);
     EXPECT_EQ(leaflet::field(first.YJCODE), "2171901F3S91");
     EXPECT_EQ(leaflet::dosageOf(first).timings[leaflet::kMorning], 101);
     EXPECT_EQ(leaflet::dosageOf(first).timings[leaflet::kEvening], 1);
     EXPECT_EQ(leaflet::dosageOf(first).mealTiming, leaflet::kAfterMeals);
-    EXPECT_EQ(leaflet::field(state->printList.entry(1).YJCODE), "2325903F2M95");
+    EXPECT_EQ(leaflet::field(desk->printList().entry(1).YJCODE), "2325903F2M95");
     EXPECT_TRUE(nameBox->text().isEmpty()) << "OK empties the search boxes";
 
     // From the preview: print, keep the list (No), close.
@@ -95,13 +95,13 @@ TEST_F(LeafletRoad, FindSetDosagePreviewPrintAndClear) {
     QTest::keyClick(nameBox, Qt::Key_F5);
     ASSERT_EQ(jobs.jobCount(), 1);
     EXPECT_EQ(prompts.shown.back().title, "クリア確認");
-    EXPECT_EQ(state->printList.count(), 2) << "answered No";
+    EXPECT_EQ(desk->printList().count(), 2) << "answered No";
 
     const std::string text = pdfText(jobs.jobPath(1).toStdString());
     EXPECT_NE(pdfInfo(jobs.jobPath(1).toStdString()).find("Title:ソラミド"), std::string::npos);
     EXPECT_NE(text.find(withoutBlanks(kPatientName)), std::string::npos) << text;
     EXPECT_NE(text.find("1.5"), std::string::npos);
-    for (const DrugRecord& entry : state->printList.entries()) {
+    for (const DrugRecord& entry : desk->printList().entries()) {
         EXPECT_NE(text.find(leading(sjis::toUtf8(leaflet::field(entry.PRODUCTNAME)), 8)),
                   std::string::npos);
         EXPECT_NE(text.find(leading(sjis::toUtf8(leaflet::efficacyText(entry)), 10)),
@@ -116,7 +116,7 @@ TEST_F(LeafletRoad, FindSetDosagePreviewPrintAndClear) {
     activate();  // back from the preview
     QTest::keyClick(nameBox, Qt::Key_F6);
     EXPECT_EQ(jobs.jobCount(), 2);
-    EXPECT_EQ(state->printList.count(), 0);
+    EXPECT_EQ(desk->printList().count(), 0);
     EXPECT_TRUE(find<QLineEdit>("patientNameBox")->text().isEmpty());
     EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty());
     EXPECT_EQ(find<QTableView>("printList")->model()->rowCount(), 0);
@@ -177,10 +177,9 @@ TEST_F(LeafletRoad, ThirtyDrugsAreSavedAndRecalledWithTheirDosage) {
         dosage.mealTiming = leaflet::kBeforeMeals;
         sjis::copyField(dosage.daysText, sizeof dosage.daysText, std::to_string(i + 1) + "日分");
         leaflet::setDosage(entry, dosage);
-        ASSERT_TRUE(state->printList.append(entry, nullptr));
+        ASSERT_TRUE(desk->append(entry, nullptr));
     }
-    window->printListModel().refresh();
-    const auto before = leaflet::buildHistoryBlock(state->printList.entries());
+    const auto before = leaflet::buildHistoryBlock(desk->printList().entries());
 
     find<QPushButton>("saveHistoryButton")->click();
     EXPECT_EQ(prompts.shown.back().text, "薬歴に保存しました。");
@@ -201,7 +200,7 @@ TEST_F(LeafletRoad, ThirtyDrugsAreSavedAndRecalledWithTheirDosage) {
 }
 
 TEST_F(LeafletRoad, WithTheHistorySwitchOffNothingIsStored) {
-    state->settings.saveHistory = 0;
+    desk->settings.saveHistory = 0;
     choosePatient(kPatientId);
     window->selectDrugRow(0);
     setDosage({});
@@ -219,7 +218,7 @@ TEST_F(LeafletRoad, WithoutADefaultPrinterNothingIsPrintedOrStored) {
     find<QPushButton>("printButton")->click();
     EXPECT_EQ(prompts.shown.back().text, "プリンターが設定されていません。");
     EXPECT_TRUE(storedHistories(kPatientId).empty());
-    EXPECT_EQ(state->printList.count(), 1);
+    EXPECT_EQ(desk->printList().count(), 1);
 }
 
 TEST_F(LeafletRoad, EditedPrescribersAreStoredAndTheChosenOneIsPrinted) {
@@ -247,7 +246,7 @@ TEST_F(LeafletRoad, EditedPrescribersAreStoredAndTheChosenOneIsPrinted) {
 
 TEST_F(LeafletRoad, TheHandbookSwitchPrintsTheRegisteredPatientsCodes) {
     find<QCheckBox>("handbookCodesCheck")->click();
-    EXPECT_TRUE(shell::handbookCodesOn(savedSettings())) << "written at once";
+    EXPECT_TRUE(settings::handbookCodesOn(savedSettings())) << "written at once";
 
     choosePatient(kPatientId);
     auto* nameBox = find<QLineEdit>("nameSearchBox");

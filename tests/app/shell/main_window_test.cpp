@@ -82,10 +82,10 @@ TEST_F(ProgramTest, BusinessDataAndOrderAreSavedAtOnceAndSurviveARestart) {
     find<QLineEdit>("pharmacyNameBox")->setText("見本薬局");
     window->close();
 
-    const shell::SettingsBlock saved = savedSettings();
+    const settings::SettingsBlock saved = savedSettings();
     EXPECT_EQ(saved.businessType, 1);
-    EXPECT_EQ(saved.options[shell::kOptionPrintColour], 1);
-    EXPECT_EQ(saved.options[shell::kOptionDrugListOrder], 1);
+    EXPECT_EQ(saved.options[settings::kOptionPrintColour], 1);
+    EXPECT_EQ(saved.options[settings::kOptionDrugListOrder], 1);
     EXPECT_EQ(std::string(saved.pharmacyName), sjis::fromUtf8("見本薬局"));
 
     window.reset();
@@ -180,13 +180,13 @@ TEST_F(ProgramTest, LeavingThePatientIdBoxLooksUpTheName) {
     type(id, "12");
     find<QLineEdit>("nameSearchBox")->setFocus();
     EXPECT_EQ(field(*window, "patientNameBox"), "見本 花子");
-    EXPECT_EQ(state->currentPatientId, 12);
+    EXPECT_EQ(desk->patient().id, 12);
 
     id->setFocus();
     id->setText("99");
     find<QLineEdit>("nameSearchBox")->setFocus();
     EXPECT_EQ(field(*window, "patientNameBox"), "");
-    EXPECT_EQ(state->currentPatientId, 12);  // an unknown ID keeps the current patient
+    EXPECT_EQ(desk->patient().id, 12);  // an unknown ID keeps the current patient
 }
 
 TEST_F(ProgramTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
@@ -203,7 +203,7 @@ TEST_F(ProgramTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
         dialog->findChild<QPushButton*>("closeButton")->click();
     });
     find<QPushButton>("commentButton")->click();
-    EXPECT_EQ(std::string(state->settings.comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
+    EXPECT_EQ(std::string(desk->settings.comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
 }
 
 // Set LEAFLET_SCREENSHOT to a PNG path to look at the window as the operator sees it.
@@ -223,9 +223,8 @@ TEST_F(ProgramTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
         DrugRecord entry{};
         ASSERT_EQ(RecordDetail(&entry, codes[i]), 0);
         entry.callerArea[1] = i == 0 ? 101 : 2;  // morning: 1.5, then 2
-        ASSERT_TRUE(state->printList.append(entry, nullptr));
+        ASSERT_TRUE(desk->append(entry, nullptr));
     }
-    window->printListModel().refresh();
     auto* view = find<QTableView>("printList");
     const auto cell = [view](int row, int column) {
         return view->model()->data(view->model()->index(row, column)).toString();
@@ -234,18 +233,18 @@ TEST_F(ProgramTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
 
     auto* remove = find<QPushButton>("removeEntryButton");
     remove->click();  // nothing selected: nothing changes
-    EXPECT_EQ(state->printList.count(), 3);
+    EXPECT_EQ(desk->printList().count(), 3);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       view->visualRect(view->model()->index(0, 0)).center());
     EXPECT_EQ(field(*window, "productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
     remove->click();
-    ASSERT_EQ(state->printList.count(), 2);
-    EXPECT_STREQ(state->printList.entry(0).YJCODE, codes[1]);
+    ASSERT_EQ(desk->printList().count(), 2);
+    EXPECT_STREQ(desk->printList().entry(0).YJCODE, codes[1]);
     EXPECT_EQ(view->model()->rowCount(), 2);
 
     prompts.yesNo = {true};
     find<QPushButton>("clearEntriesButton")->click();
-    EXPECT_EQ(state->printList.count(), 0);
+    EXPECT_EQ(desk->printList().count(), 0);
     EXPECT_EQ(view->model()->rowCount(), 0);
 }
 

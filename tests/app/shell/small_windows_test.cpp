@@ -47,7 +47,7 @@ TEST(HelpWindow, AMissingPageIsReportedInsteadOfDoingNothing) {
 }
 
 TEST(CommentDialog, TheBoxHasItsSizeAndTheProgramsMenu) {
-    shell::SettingsBlock settings{};
+    settings::SettingsBlock settings{};
     shell::CommentDialog dialog(settings, nullptr);
     dialog.show();
     QTextEdit* box = dialog.box();

@@ -9,7 +9,7 @@
 
 TEST_F(ProgramTest, AnUnreadableSettingsFileEndsTheStart) {
     std::filesystem::create_directories(dir.path() / "コンフィグ" / "Userfile.e");
-    shell::AppState s(prompts);
+    desk::Desk s(prompts);
     EXPECT_FALSE(shell::startUp(s, dir.path()));
     ASSERT_FALSE(prompts.shown.empty());
     EXPECT_EQ(prompts.shown.back().title, "エラー");
@@ -17,7 +17,7 @@ TEST_F(ProgramTest, AnUnreadableSettingsFileEndsTheStart) {
 }
 
 TEST_F(ProgramTest, PhraseListsFeedThePrescriberList) {
-    shell::AppState s(prompts);
+    desk::Desk s(prompts);
     ASSERT_TRUE(shell::startUp(s, dir.path()));
     dosage::PhraseTable table{};
     std::memcpy(table.data(), "\r\n", 2);
@@ -51,7 +51,7 @@ TEST_F(ProgramTest, AServerThatCannotBeWorkedOnEndsTheStartAndSaysWhichOne) {
     const std::filesystem::path conf = dir.path() / "データベース" / "接続先.conf";
     const auto startWith = [&](const std::string& address) {
         std::ofstream(conf, std::ios::trunc) << "# the shared server\n" << address << "\n";
-        shell::AppState s(prompts);
+        desk::Desk s(prompts);
         EXPECT_FALSE(shell::startUp(s, dir.path())) << address;
         return prompts.shown.empty() ? std::string() : prompts.shown.back().text;
     };

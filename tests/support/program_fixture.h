@@ -13,8 +13,8 @@
 #include "admin.h"
 #include "leaflet/print_target.h"
 #include "scripted_prompts.h"
+#include "settings/settings.h"
 #include "shell/main_window.h"
-#include "shell/settings.h"
 #include "shell/startup.h"
 #include "temp_dir.h"
 #include "widget_driving.h"
@@ -33,9 +33,9 @@ class ProgramTest : public ::testing::Test {
 
     // Starts up and opens the main window with its drug list; false when start-up refused.
     bool start() {
-        state = std::make_unique<shell::AppState>(prompts);
-        if (!shell::startUp(*state, dir.path())) return false;
-        window = std::make_unique<shell::MainWindow>(*state);
+        desk = std::make_unique<desk::Desk>(prompts);
+        if (!shell::startUp(*desk, dir.path())) return false;
+        window = std::make_unique<shell::MainWindow>(*desk);
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get())) ADD_FAILURE() << "window not active";
@@ -72,15 +72,15 @@ class ProgramTest : public ::testing::Test {
     }
 
     // The settings file as it is on disk now.
-    shell::SettingsBlock savedSettings() {
-        shell::SettingsBlock saved{};
-        EXPECT_TRUE(shell::loadSettings(state->settingsFile, saved).ok());
+    settings::SettingsBlock savedSettings() {
+        settings::SettingsBlock saved{};
+        EXPECT_TRUE(settings::loadSettings(desk->settingsFile, saved).ok());
         return saved;
     }
 
     TempDir dir;
     ScriptedPrompts prompts;
-    std::unique_ptr<shell::AppState> state;
+    std::unique_ptr<desk::Desk> desk;
     std::unique_ptr<shell::MainWindow> window;
     TempDir jobsDir;
     leaflet::PdfJobs jobs{QString::fromStdString(jobsDir.path().string())};

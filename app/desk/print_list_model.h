@@ -1,12 +1,15 @@
-// The main window's print list: one row per print-list entry with its name, the five timing
-// amounts, usage, amount and days texts, efficacy and cautions.
+// A print list as a table: one row per entry with its name, the five timing amounts, usage,
+// amount and days texts, efficacy and cautions. On the desk's list it follows the desk's row
+// signals; on another list (a recalled leaflet) its owner says when the list was replaced.
 #pragma once
 
 #include <QAbstractTableModel>
 
 #include "leaflet/print_list.h"
 
-namespace shell {
+namespace desk {
+
+class Desk;
 
 class PrintListModel : public QAbstractTableModel {
     Q_OBJECT
@@ -15,12 +18,13 @@ class PrintListModel : public QAbstractTableModel {
     // The short form (the patient screen's recalled list) has the first nine columns.
     static constexpr int kShortColumnCount = 9;
 
-    explicit PrintListModel(leaflet::PrintList& list, bool shortForm = false,
-                            QObject* parent = nullptr);
+    // The desk's print list, all columns.
+    explicit PrintListModel(Desk& desk, QObject* parent = nullptr);
+    // Another list, such as a recalled leaflet.
+    PrintListModel(const leaflet::PrintList& list, bool shortForm, QObject* parent = nullptr);
 
-    leaflet::PrintList& list() { return list_; }
-    // Call after the list changed.
-    void refresh();
+    // The whole list was replaced.
+    void listReplaced();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,11 +35,11 @@ class PrintListModel : public QAbstractTableModel {
     static int columnWidth(int column);
 
   private:
-    leaflet::PrintList& list_;
+    const leaflet::PrintList& list_;
     bool shortForm_;
 };
 
 // A timing amount as the list shows it: "" for none, "n" for n units, "n.5" for n and a half.
 QString timingText(int amount);
 
-}  // namespace shell
+}  // namespace desk

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace shell {
+namespace settings {
 
 // Meaningful entries of SettingsBlock::options; the others are reserved. From index 20 on the
 // options are switches this program adds: 0 is off, so a file written before they existed reads
@@ -71,4 +71,4 @@ inline void setHandbookCodes(SettingsBlock& block, bool on) {
     block.options[kOptionHandbookCodes] = on ? 1 : 0;
 }
 
-}  // namespace shell
+}  // namespace settings

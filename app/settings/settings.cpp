@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 #include <array>
 #include <cstddef>
@@ -6,9 +6,9 @@
 #include <span>
 
 #include "atomic_file/atomic_file.h"
-#include "shell/settings_codec.h"
+#include "settings/settings_codec.h"
 
-namespace shell {
+namespace settings {
 namespace {
 
 constexpr const char* kLoadCreateFailed = "ユーザーファイル作成に失敗しました。01";
@@ -83,4 +83,4 @@ SettingsResult saveSettings(const std::filesystem::path& file, const SettingsBlo
     return {};
 }
 
-}  // namespace shell
+}  // namespace settings

@@ -1,9 +1,11 @@
-#include "shell/print_list_model.h"
+#include "desk/print_list_model.h"
+
+#include "desk/desk.h"
 
 #include "leaflet/print_entry.h"
 #include "ui/text_convert.h"
 
-namespace shell {
+namespace desk {
 namespace {
 
 struct ColumnHead {
@@ -24,10 +26,28 @@ QString timingText(int amount) {
     return QString::number(amount);
 }
 
-PrintListModel::PrintListModel(leaflet::PrintList& list, bool shortForm, QObject* parent)
+PrintListModel::PrintListModel(Desk& desk, QObject* parent)
+    : PrintListModel(desk.printList(), false, parent) {
+    const auto parentless = [this](auto begin) {
+        return [this, begin](int first, int last) { (this->*begin)(QModelIndex(), first, last); };
+    };
+    connect(&desk, &Desk::entriesAboutToBeInserted, this,
+            parentless(&PrintListModel::beginInsertRows));
+    connect(&desk, &Desk::entriesInserted, this, &PrintListModel::endInsertRows);
+    connect(&desk, &Desk::entriesAboutToBeRemoved, this,
+            parentless(&PrintListModel::beginRemoveRows));
+    connect(&desk, &Desk::entriesRemoved, this, &PrintListModel::endRemoveRows);
+    connect(&desk, &Desk::entryChanged, this, [this](int row) {
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::DisplayRole});
+    });
+    connect(&desk, &Desk::listAboutToBeReset, this, &PrintListModel::beginResetModel);
+    connect(&desk, &Desk::listReset, this, &PrintListModel::endResetModel);
+}
+
+PrintListModel::PrintListModel(const leaflet::PrintList& list, bool shortForm, QObject* parent)
     : QAbstractTableModel(parent), list_(list), shortForm_(shortForm) {}
 
-void PrintListModel::refresh() {
+void PrintListModel::listReplaced() {
     beginResetModel();
     endResetModel();
 }
@@ -74,4 +94,4 @@ int PrintListModel::columnWidth(int column) {
     return kColumns[column].width;
 }
 
-}  // namespace shell
+}  // namespace desk

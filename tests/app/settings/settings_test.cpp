@@ -12,11 +12,11 @@
 #include <set>
 
 #include "atomic_file/atomic_file.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "sjis/sjis.h"
 #include "temp_dir.h"
 
-using shell::SettingsBlock;
+using settings::SettingsBlock;
 using Bytes = std::vector<unsigned char>;
 
 namespace {
@@ -68,7 +68,7 @@ class SettingsFile : public ::testing::Test {
     }
     SettingsBlock load() const {
         SettingsBlock block;
-        EXPECT_EQ(shell::loadSettings(file, block).message, "");
+        EXPECT_EQ(settings::loadSettings(file, block).message, "");
         return block;
     }
     std::size_t entries() const {
@@ -83,7 +83,7 @@ class SettingsFile : public ::testing::Test {
     }
 
     TempDir dir;
-    const std::filesystem::path file = shell::settingsFilePath(dir.path());
+    const std::filesystem::path file = settings::settingsFilePath(dir.path());
 };
 
 }  // namespace
@@ -91,10 +91,10 @@ class SettingsFile : public ::testing::Test {
 TEST_F(SettingsFile, MissingFileIsCreatedEmptyAndFirstSaveFillsIt) {
     EXPECT_EQ(file, dir.path() / "コンフィグ" / "Userfile.e");
     SettingsBlock block = filled('Z');
-    ASSERT_TRUE(shell::loadSettings(file, block).ok());
+    ASSERT_TRUE(settings::loadSettings(file, block).ok());
     EXPECT_EQ(block, SettingsBlock{});
     EXPECT_EQ(bytes(), Bytes{});
-    ASSERT_TRUE(shell::saveSettings(file, block).ok());
+    ASSERT_TRUE(settings::saveSettings(file, block).ok());
     EXPECT_EQ(bytes(), Bytes(2976, 0));
 }
 
@@ -107,9 +107,9 @@ TEST_F(SettingsFile, FieldsSitAtTheirOffsetsLittleEndian) {
     block.pharmacistIndex = -2;
     block.autoDosage = 1;
     block.reservedTriples[3][2] = 111;
-    block.options[shell::kOptionDrugListOrder] = 1;
-    shell::setHandbookCodes(block, true);
-    ASSERT_TRUE(shell::saveSettings(file, block).ok());
+    block.options[settings::kOptionDrugListOrder] = 1;
+    settings::setHandbookCodes(block, true);
+    ASSERT_TRUE(settings::saveSettings(file, block).ok());
 
     const Bytes raw = bytes();
     ASSERT_EQ(raw.size(), 2976u);
@@ -119,7 +119,7 @@ TEST_F(SettingsFile, FieldsSitAtTheirOffsetsLittleEndian) {
     EXPECT_EQ(intAt(raw, 2176 + 16), 1);
     EXPECT_EQ(intAt(raw, 2176 + 80), 1) << "the e-medication-handbook switch in option 20";
     EXPECT_EQ(load(), block);  // the comment's CR LF line breaks included
-    EXPECT_TRUE(shell::handbookCodesOn(load()));
+    EXPECT_TRUE(settings::handbookCodesOn(load()));
 }
 
 TEST_F(SettingsFile, AShortFileFillsOnlyWhatItHoldsAndALongOneNoMoreThanItsFields) {
@@ -150,18 +150,18 @@ TEST_F(SettingsFile, AShortFileFillsOnlyWhatItHoldsAndALongOneNoMoreThanItsField
     EXPECT_EQ(block.options[21], 0);
 
     block.options[199] = -1;
-    ASSERT_TRUE(shell::saveSettings(file, block).ok());
+    ASSERT_TRUE(settings::saveSettings(file, block).ok());
     Bytes written(full.begin(), full.begin() + 2976);
     std::fill(written.begin() + 2260, written.end(), 0);
     EXPECT_EQ(bytes(), written);
 
     // A file written before the switch existed has zero there: the codes are off.
     write({full.begin(), full.begin() + 2256});
-    EXPECT_FALSE(shell::handbookCodesOn(load()));
+    EXPECT_FALSE(settings::handbookCodesOn(load()));
 }
 
 TEST_F(SettingsFile, FailedSaveKeepsThePreviousFileAndNamesThePart) {
-    ASSERT_TRUE(shell::saveSettings(file, filled('A')).ok());
+    ASSERT_TRUE(settings::saveSettings(file, filled('A')).ok());
     const Bytes previous = bytes();
     const std::pair<rlim_t, const char*> cases[] = {
         {500, "ユーザーファイル書き込みに失敗しました。01"},   // in the reserved text
@@ -170,21 +170,21 @@ TEST_F(SettingsFile, FailedSaveKeepsThePreviousFileAndNamesThePart) {
         {2500, "ユーザーファイル書き込みに失敗しました。02"},  // in the option table
     };
     for (const auto& [limit, message] : cases) {
-        shell::SettingsResult result;
+        settings::SettingsResult result;
         {
             FileSizeCap cap(limit);
-            result = shell::saveSettings(file, filled('B'));
+            result = settings::saveSettings(file, filled('B'));
         }
         EXPECT_EQ(result.message, message) << limit;
         EXPECT_EQ(bytes(), previous) << limit;
         EXPECT_EQ(entries(), 1u) << "temporary file left after " << limit;
     }
-    ASSERT_TRUE(shell::saveSettings(file, filled('B')).ok());
+    ASSERT_TRUE(settings::saveSettings(file, filled('B')).ok());
     EXPECT_EQ(load(), filled('B'));
 }
 
 TEST_F(SettingsFile, ASaveRemovesTheTemporaryFilesOfKilledSavesOnly) {
-    ASSERT_TRUE(shell::saveSettings(file, filled('A')).ok());
+    ASSERT_TRUE(settings::saveSettings(file, filled('A')).ok());
     // A save killed half-way, as by kill -9, leaves its temporary file behind.
     const pid_t killed = fork();
     if (killed == 0) {
@@ -213,26 +213,27 @@ TEST_F(SettingsFile, ASaveRemovesTheTemporaryFilesOfKilledSavesOnly) {
     atomic_file::Replacement ours(file);  // this process's own save, under way
     ASSERT_TRUE(ours.begin());
 
-    ASSERT_TRUE(shell::saveSettings(file, filled('B')).ok());
+    ASSERT_TRUE(settings::saveSettings(file, filled('B')).ok());
     EXPECT_EQ(names().size(), kept.size() + 1);
     for (const std::string& name : kept) EXPECT_EQ(names().count(name), 1u) << name;
     EXPECT_EQ(load(), filled('B'));
-    EXPECT_TRUE(ours.write(std::string(shell::kSettingsFileSize, 0)) && ours.commit());
+    EXPECT_TRUE(ours.write(std::string(settings::kSettingsFileSize, 0)) && ours.commit());
 }
 
 TEST_F(SettingsFile, FileThatCannotBeThereFailsWithItsMessage) {
     std::filesystem::create_directories(file / "keep");  // a folder in the file's place
     SettingsBlock block = filled('Z');
-    EXPECT_EQ(shell::loadSettings(file, block).message, "ユーザーファイル作成に失敗しました。01");
+    EXPECT_EQ(settings::loadSettings(file, block).message,
+              "ユーザーファイル作成に失敗しました。01");
     EXPECT_EQ(block, SettingsBlock{});
-    EXPECT_EQ(shell::saveSettings(file, block).message,
+    EXPECT_EQ(settings::saveSettings(file, block).message,
               "ユーザーファイル書き込みに失敗しました。02");
     EXPECT_TRUE(std::filesystem::exists(file / "keep"));
     EXPECT_EQ(entries(), 1u);
 
     const auto noFolder = dir.path() / "ない" / "Userfile.e";
-    EXPECT_EQ(shell::loadSettings(noFolder, block).message,
+    EXPECT_EQ(settings::loadSettings(noFolder, block).message,
               "ユーザーファイル作成に失敗しました。01");
-    EXPECT_EQ(shell::saveSettings(noFolder, block).message,
+    EXPECT_EQ(settings::saveSettings(noFolder, block).message,
               "ユーザーファイル作成に失敗しました。02");
 }

@@ -1,9 +1,11 @@
-// Driving real widgets in tests: typing, finding named children, and acting on a modal window
+// Driving real widgets in tests: typing, finding named children, triggering actions, and acting
+// on a modal window
 // or pop-up menu as soon as the next step opens it.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -22,6 +24,21 @@ W* child(const QObject* parent, const char* name) {
     W* w = parent->findChild<W*>(name);
     EXPECT_NE(w, nullptr) << name;
     return w;
+}
+
+// Triggers the action of `parent` named `name`, as its button, key or menu item would; fails
+// the test, triggering nothing, when the action is missing or disabled.
+inline void triggerAction(const QObject* parent, const char* name) {
+    QAction* action = parent->findChild<QAction*>(name);
+    if (!action) {
+        ADD_FAILURE() << "no action " << name;
+        return;
+    }
+    if (!action->isEnabled()) {
+        ADD_FAILURE() << "action " << name << " is disabled";
+        return;
+    }
+    action->trigger();
 }
 
 namespace widget_driving {

@@ -96,11 +96,11 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListAndIsPrinted) {
 
     prompts.yesNo = {true};  // add the prescriber to the list
     child<QPushButton>(dialog, "addButton")->click();
-    ASSERT_EQ(state->printList.count(), 3);
-    const DrugRecord famotidine = state->printList.entry(0);
+    ASSERT_EQ(desk->printList().count(), 3);
+    const DrugRecord famotidine = desk->printList().entry(0);
     EXPECT_EQ(leaflet::field(famotidine.YJCODE), "2325903F2M95");
-    EXPECT_EQ(leaflet::field(state->printList.entry(1).YJCODE), "2171901F2S93");
-    EXPECT_EQ(leaflet::field(state->printList.entry(2).YJCODE), "3332912F1S92");
+    EXPECT_EQ(leaflet::field(desk->printList().entry(1).YJCODE), "2171901F2S93");
+    EXPECT_EQ(leaflet::field(desk->printList().entry(2).YJCODE), "3332912F1S92");
     const leaflet::DosageSettings dosage = leaflet::dosageOf(famotidine);
     EXPECT_EQ(dosage.timings[leaflet::kMorning], 1);
     EXPECT_EQ(dosage.timings[leaflet::kEvening], 1);
@@ -109,10 +109,10 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListAndIsPrinted) {
     EXPECT_EQ(window->printListModel().rowCount(), 3) << "the view shows the entries";
 
     EXPECT_EQ(find<QLineEdit>("patientIdBox")->text(), "7") << "found by name and birth date";
-    EXPECT_EQ(state->currentPatientId, 7);
+    EXPECT_EQ(desk->patient().id, 7);
     EXPECT_EQ(prompts.shown.back().title, "確認");
     EXPECT_EQ(prescriberShown(), kPrescriber);
-    const auto items = dosage::phraseItems(state->phrases[dosage::kPrescribers]);
+    const auto items = dosage::phraseItems(desk->phrases[dosage::kPrescribers]);
     EXPECT_EQ(sjis::toUtf8(items.back()), kPrescriber) << "added to the list";
 
     prompts.yesNo = {false};  // keep the print list after printing
@@ -147,8 +147,8 @@ TEST_F(PrescriptionIntake, UnknownPatientIsRegisteredFromThePrefilledDialog) {
     EXPECT_EQ(find<QLineEdit>("patientNameBox")->text(), "見本　花子");
 
     EXPECT_EQ(prescriberShown(), kPrescriber) << "chosen for this leaflet";
-    EXPECT_EQ(state->printList.count(), 1) << "the unmatched and the unchosen drug left out";
-    for (const std::string& item : dosage::phraseItems(state->phrases[dosage::kPrescribers]))
+    EXPECT_EQ(desk->printList().count(), 1) << "the unmatched and the unchosen drug left out";
+    for (const std::string& item : dosage::phraseItems(desk->phrases[dosage::kPrescribers]))
         EXPECT_NE(sjis::toUtf8(item), kPrescriber) << "not added without a Yes";
 }
 
@@ -160,7 +160,7 @@ TEST_F(PrescriptionIntake, RefusedTextLeavesThePrintListUnchanged) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_NE(child<QLabel>(dialog, "readError")->text().indexOf("10行目"), -1);
     child<QPushButton>(dialog, "addButton")->click();
-    EXPECT_TRUE(state->printList.empty());
+    EXPECT_TRUE(desk->printList().empty());
     EXPECT_NE(prompts.shown.back().text.find("10行目"), std::string::npos);
     EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty());
 }
@@ -174,7 +174,7 @@ TEST_F(PrescriptionIntake, TwoPatientsWithTheSameNameAndBirthDateAreNotGuessed) 
     ASSERT_NE(dialog, nullptr);
     prompts.yesNo = {false};  // the prescriber stays off the list
     child<QPushButton>(dialog, "addButton")->click();
-    EXPECT_EQ(state->printList.count(), 1) << "the YJ-coded drug";
+    EXPECT_EQ(desk->printList().count(), 1) << "the YJ-coded drug";
     EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty());
     const auto warned = std::find_if(prompts.shown.begin(), prompts.shown.end(), [](auto& shown) {
         return shown.text.find("患者ＩＤ 7、9") != std::string::npos;
@@ -189,8 +189,7 @@ TEST_F(PrescriptionIntake, PictureCodeFillsTheLastPlaceAndTellsWhatIsLeftOut) {
 
     DrugRecord other{};
     sjis::copyField(other.YJCODE, sizeof other.YJCODE, "2171901F3S91");
-    for (int i = 0; i < leaflet::PrintList::kCapacity - 1; ++i)
-        state->printList.append(other, nullptr);
+    for (int i = 0; i < leaflet::PrintList::kCapacity - 1; ++i) desk->append(other, nullptr);
     intake::IntakeDialog* dialog = openWith("");
     ASSERT_NE(dialog, nullptr);
     prompts.files = {file};
@@ -203,8 +202,8 @@ TEST_F(PrescriptionIntake, PictureCodeFillsTheLastPlaceAndTellsWhatIsLeftOut) {
               [](QWidget* info) { info->findChild<QPushButton*>("cancelButton")->click(); });
     prompts.yesNo = {false};
     child<QPushButton>(dialog, "addButton")->click();
-    ASSERT_EQ(state->printList.count(), leaflet::PrintList::kCapacity);
-    EXPECT_EQ(leaflet::field(state->printList.entry(29).YJCODE), "2325903F2M95");
+    ASSERT_EQ(desk->printList().count(), leaflet::PrintList::kCapacity);
+    EXPECT_EQ(leaflet::field(desk->printList().entry(29).YJCODE), "2325903F2M95");
     const auto full = std::find_if(prompts.shown.begin(), prompts.shown.end(),
                                    [](const auto& s) { return s.title == "規定数オーバー"; });
     ASSERT_NE(full, prompts.shown.end());

@@ -1,9 +1,9 @@
-#include "shell/settings_codec.h"
+#include "settings/settings_codec.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace shell {
+namespace settings {
 namespace {
 
 // Calls visit(offset, field) for every stored field of `block` in file order, with field a
@@ -69,4 +69,4 @@ SettingsBlock decodeSettings(std::span<const unsigned char> bytes) {
     return block;
 }
 
-}  // namespace shell
+}  // namespace settings

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "shell/settings_block.h"
+#include "settings/settings_block.h"
 
-namespace shell {
+namespace settings {
 
 // Title of every settings message (shown with the warning icon).
 inline constexpr std::string_view kSettingsMessageTitle = "エラー";
@@ -32,4 +32,4 @@ SettingsResult loadSettings(const std::filesystem::path& file, SettingsBlock& bl
 // file's folder and renames it over the file, so a failed save leaves the previous file whole.
 SettingsResult saveSettings(const std::filesystem::path& file, const SettingsBlock& block);
 
-}  // namespace shell
+}  // namespace settings

@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <span>
 
-#include "shell/settings_block.h"
+#include "settings/settings_block.h"
 
-namespace shell {
+namespace settings {
 
 using SettingsImage = std::array<unsigned char, kSettingsFileSize>;
 
@@ -19,4 +19,4 @@ SettingsImage encodeSettings(const SettingsBlock& block);
 // not reach are zero, and so are the options from kStoredOptionCount on.
 SettingsBlock decodeSettings(std::span<const unsigned char> bytes);
 
-}  // namespace shell
+}  // namespace settings

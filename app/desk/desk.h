@@ -1,0 +1,82 @@
+// The desk: the process-wide state of the program (its folders, the settings block, the phrase
+// tables, the prompts), the print list and the patient it belongs to. Every change to the print
+// list or the patient goes through the desk, which tells the windows by signals; no window
+// refreshes another by hand.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <filesystem>
+
+#include "dosage/phrase_tables.h"
+#include "leaflet/print_list.h"
+#include "settings/settings_block.h"
+#include "ui/prompts.h"
+
+class QImage;
+class QWidget;
+
+namespace desk {
+
+// The patient the print list belongs to: the ID and name as registered (applied from the
+// register) or as typed into the main window's boxes.
+struct Patient {
+    int id = 0;      // the registered patient leaflets are saved under; 0 = none
+    QString idText;  // the ID as the ID box shows it
+    QString name;
+};
+
+class Desk : public QObject {
+    Q_OBJECT
+  public:
+    explicit Desk(ui::Prompts& prompts, QObject* parent = nullptr);
+
+    std::filesystem::path programFolder;   // the start directory
+    std::filesystem::path databaseFolder;  // programFolder / データベース
+    std::filesystem::path settingsFile;    // programFolder / コンフィグ / Userfile.e
+    settings::SettingsBlock settings{};
+    dosage::PhraseTables phrases;
+    ui::Prompts& prompts;
+
+    // Writes the settings file; a failure is shown to the operator and changes nothing here.
+    void saveSettings(QWidget* owner);
+
+    // The drugs of the next leaflet; not kept between runs.
+    const leaflet::PrintList& printList() const { return list_; }
+    // As leaflet::PrintList's methods of the same names, each followed by its signals.
+    bool append(const DrugRecord& entry, const QImage* photograph);
+    bool replace(int row, const DrugRecord& entry, const QImage* photograph);
+    void remove(int row);
+    void clear();
+    // Replaces the whole list (a recalled leaflet).
+    void setList(const leaflet::PrintList& list);
+
+    const Patient& patient() const { return patient_; }
+    // A registered patient chosen: ID text, name and the patient leaflets are saved under.
+    void applyPatient(const QString& idText, const QString& name);
+    // The patient leaflets are saved under, the boxes left as they are.
+    void setPatientId(int id);
+    // The texts of the ID and name boxes as the operator typed them.
+    void setIdText(const QString& idText);
+    void setName(const QString& name);
+
+  signals:
+    void entriesAboutToBeInserted(int first, int last);
+    void entriesInserted(int first, int last);
+    void entriesAboutToBeRemoved(int first, int last);
+    void entriesRemoved(int first, int last);
+    void entryChanged(int row);
+    void listAboutToBeReset();
+    void listReset();
+    // After every change of the print list, once the row-level signal has gone out.
+    void printListChanged();
+    void patientChanged();
+
+  private:
+    void setPatient(const Patient& patient);
+
+    leaflet::PrintList list_;
+    Patient patient_;
+};
+
+}  // namespace desk
