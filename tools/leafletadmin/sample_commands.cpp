@@ -8,8 +8,8 @@
 
 #include "admin.h"
 #include "layout/data_folder.h"
-#include "patient_admin.h"
 #include "patientbase.h"
+#include "patientbase/admin.h"
 #include "shell/settings.h"
 #include "sjis/sjis.h"
 
