@@ -78,7 +78,7 @@ TEST_F(PrescriptionCommand, PrintsPatientPrescriberDateAndEachDrugWithItsMatchAn
     EXPECT_EQ(timings(amlodipine), (std::vector<double>{0, 1, 1, 1, 0}));
     EXPECT_EQ(str(amlodipine["meal_timing"]), "after");
     EXPECT_EQ(str(amlodipine["usage"]), "１日３回毎食後服用");
-    EXPECT_EQ(str(amlodipine["amount"]), "１回１錠");
+    EXPECT_EQ(str(amlodipine["amount"]), "用量　１回１錠");
     EXPECT_EQ(str(amlodipine["days"]), "１４日分");
     EXPECT_EQ(str(drugs[1]["match"]["method"]), "unmatched");
     EXPECT_FALSE(drugs[1]["in_print_list"].toBool());
