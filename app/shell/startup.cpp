@@ -2,10 +2,10 @@
 
 #include <QString>
 
+#include "data/data_server.h"
 #include "data/drug_catalogue.h"
 #include "data/patient_register.h"
 #include "data/phrase_store.h"
-#include "dbcall/server_check.h"
 #include "layout/data_folder.h"
 #include "settings/settings.h"
 
@@ -15,19 +15,19 @@ namespace {
 // False, after telling the operator why, when the folder names a data server that cannot be
 // worked on: the program would otherwise open on empty lists and fail at every call.
 bool dataServerUsable(desk::Desk& desk) {
-    const dbcall::ServerCheck check = dbcall::checkServer(desk.databaseFolder);
+    const data::ServerCheck check = data::checkServer(desk.databaseFolder);
     const char* text = nullptr;
     switch (check.state) {
-        case dbcall::ServerCheck::State::Files:
-        case dbcall::ServerCheck::State::Ready:
+        case data::ServerCheck::State::Files:
+        case data::ServerCheck::State::Ready:
             return true;
-        case dbcall::ServerCheck::State::BadFile:
+        case data::ServerCheck::State::BadFile:
             text = kServerFileText;
             break;
-        case dbcall::ServerCheck::State::Unreachable:
+        case data::ServerCheck::State::Unreachable:
             text = kServerUnreachableText;
             break;
-        case dbcall::ServerCheck::State::NoTables:
+        case data::ServerCheck::State::NoTables:
             text = kServerNoTablesText;
             break;
     }

@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "columns.h"
 #include "patient_admin.h"
+#include "register_columns.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
 #include "synthetic_catalogue.h"

@@ -5,8 +5,8 @@
 
 #include "dosagebase.h"
 #include "list_files.h"
+#include "list_messages.h"
 #include "list_server.h"
-#include "messages.h"
 
 namespace {
 

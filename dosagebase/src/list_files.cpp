@@ -8,7 +8,7 @@
 #include "default_lists.h"
 #include "dosagebase.h"
 #include "list_format.h"
-#include "messages.h"
+#include "list_messages.h"
 
 namespace dosagebase {
 namespace {

@@ -8,7 +8,7 @@
 #include "dosagebase.h"
 #include "list_files.h"
 #include "list_format.h"
-#include "messages.h"
+#include "list_messages.h"
 
 namespace dosagebase {
 namespace {

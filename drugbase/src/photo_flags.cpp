@@ -1,6 +1,5 @@
-#include "photo_flags.h"
-
 #include "catalogue_admin.h"
+
 #include "sqlkit/sqlkit.h"
 
 namespace drugbase {

@@ -1,6 +1,6 @@
 // LRecordOpen, LRecordClose and the message-handler setter.
-#include "messages.h"
-#include "session.h"
+#include "register_messages.h"
+#include "register_session.h"
 
 using namespace patientbase;
 

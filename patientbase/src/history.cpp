@@ -2,11 +2,11 @@
 #include <cstring>
 #include <string>
 
-#include "columns.h"
 #include "history_slots.h"
-#include "messages.h"
-#include "session.h"
-#include "sinks.h"
+#include "register_columns.h"
+#include "register_messages.h"
+#include "register_session.h"
+#include "register_sinks.h"
 
 using namespace patientbase;
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "columns.h"
+#include "register_columns.h"
 #include "stamp_text.h"
 
 namespace patientbase {

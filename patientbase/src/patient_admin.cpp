@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "columns.h"
 #include "dbcall/session.h"
 #include "era/era.h"
 #include "history_slots.h"
-#include "messages.h"
 #include "patient_create.h"
+#include "register_columns.h"
+#include "register_messages.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
 

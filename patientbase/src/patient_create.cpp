@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "messages.h"
-#include "record_io.h"
+#include "register_io.h"
+#include "register_messages.h"
 #include "stamp_text.h"
 
 namespace patientbase {

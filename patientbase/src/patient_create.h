@@ -2,8 +2,8 @@
 // reads the engine's text of a failure from the session.
 #pragma once
 
-#include "columns.h"
-#include "session.h"
+#include "register_columns.h"
+#include "register_session.h"
 
 namespace patientbase {
 

@@ -2,10 +2,10 @@
 // and the write it guards cannot be separated by another program's write.
 #include <string>
 
-#include "columns.h"
 #include "patient_create.h"
-#include "record_io.h"
-#include "session.h"
+#include "register_columns.h"
+#include "register_io.h"
+#include "register_session.h"
 #include "stamp_text.h"
 
 using namespace patientbase;

@@ -2,11 +2,11 @@
 // duplicate checks, the name for an ID and the position of an ID.
 #include <string>
 
-#include "columns.h"
-#include "record_io.h"
+#include "register_columns.h"
+#include "register_io.h"
+#include "register_session.h"
+#include "register_sinks.h"
 #include "search_conditions.h"
-#include "session.h"
-#include "sinks.h"
 #include "sjis/sjis.h"
 
 using namespace patientbase;

@@ -1,17 +1,11 @@
 // The phrase store through its three calls, on real list files in a temporary folder and on a
 // real data server.
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "dosagebase.h"
+#include "library_fixture.h"
 #include "list_server.h"
-#include "pg_server.h"
-#include "sjis/sjis.h"
-#include "sqlkit/sqlkit.h"
-#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -36,42 +30,30 @@ std::string repeat(const std::string& s, int n) {
     return out;
 }
 
-enum class Engine { Files, Server };
-
-// The lists in the files of a temporary folder, or on a fresh database of the test server that
-// the folder's 接続先.conf names.
-class PhraseStoreTest : public ::testing::Test {
-  protected:
-    explicit PhraseStoreTest(Engine engine) : engine(engine) {}
-
-    void SetUp() override {
-        fs::create_directory(folder);
-        if (engine == Engine::Server) {
-            if (!testServer().problem().empty()) GTEST_SKIP() << testServer().problem();
-            conninfo = testServer().freshDatabase();
-            std::string error;
-            server = sqlkit::openServer(conninfo, &error);
-            ASSERT_TRUE(server) << error;
-            ASSERT_TRUE(dosagebase::createListTable(*server, &error)) << error;
-            std::ofstream(folder / "接続先.conf") << conninfo << "\n";
-        }
-        ASSERT_EQ(DRecordOpen(folder.string().c_str(), nullptr), 0);
-        DRecordSetMessageHandler(
-            [](void* c, const char* t) {
-                static_cast<std::vector<std::string>*>(c)->push_back(sjis::toUtf8(t));
-            },
-            &messages);
+// The lists keep no file until one is saved; 処方医.txt is one a server never gets.
+struct Lists {
+    static constexpr const char* kFile = "処方医.txt";
+    static constexpr const char* kPassword = "";
+    static bool createFile(const fs::path&, std::string*) { return true; }
+    static bool createTables(sqlkit::Connection& db, std::string* e) {
+        return dosagebase::createListTable(db, e);
     }
-    void TearDown() override { DRecordSetMessageHandler(nullptr, nullptr); }
+    static int open(const char* folder, void* owner) { return DRecordOpen(folder, owner); }
+    static void close() {}
+    static void setHandler(DosageMessageHandler h, void* c) { DRecordSetMessageHandler(h, c); }
+};
 
+class PhraseStoreTest : public LibraryTest<Lists> {
+  protected:
+    fs::path folder() const { return data.path(); }
     Table read(int index, int expected = 0) {
         Table t(DOSAGEBASE_TABLE_SIZE, 'X');
         EXPECT_EQ(DRecordREAD(t.data(), index), expected);
         return t;
     }
-    std::vector<std::string> listed(int index) {
+    Strings listed(int index) {
         const Table t = read(index);
-        std::vector<std::string> items;
+        Strings items;
         for (int i = 0; i < DOSAGEBASE_SLOT_COUNT; ++i)
             if (slot(t, i)[0] != 0) items.push_back(text(t, i) == "\r\n" ? "" : text(t, i));
         return items;
@@ -79,59 +61,45 @@ class PhraseStoreTest : public ::testing::Test {
     // What the folder holds besides 接続先.conf.
     std::vector<fs::path> entries() {
         std::vector<fs::path> names;
-        for (const auto& e : fs::directory_iterator(folder))
+        for (const auto& e : fs::directory_iterator(folder()))
             if (e.path().filename() != "接続先.conf") names.push_back(e.path().filename());
         return names;
     }
     // The stored text of a list, in its file or its server row, as an operator edits it.
     std::string stored(int index, const char* fileName) {
-        if (engine == Engine::Files) {
+        if (!data.onServer()) {
             std::ostringstream file;
-            file << std::ifstream(folder / fileName).rdbuf();
+            file << std::ifstream(folder() / fileName).rdbuf();
             return file.str();
         }
+        auto server = raw();
         sqlkit::Statement s = server->prepare("SELECT PHRASES FROM Phrase_List WHERE LISTNO = ?");
         s.bindInt(1, index);
         EXPECT_TRUE(s.step()) << s.error();
         return std::string(s.text(0));
     }
     void edit(int index, const char* fileName, const std::string& content) {
-        if (engine == Engine::Files) {
-            std::ofstream(folder / fileName, std::ios::binary) << content;
+        if (!data.onServer()) {
+            std::ofstream(folder() / fileName, std::ios::binary) << content;
             return;
         }
+        auto server = raw();
         sqlkit::Statement s = server->prepare("INSERT INTO Phrase_List VALUES (?, ?)");
         s.bindInt(1, index).bindText(2, content);
         s.step();
         EXPECT_FALSE(s.failed()) << s.error();
     }
-
-    const Engine engine;
-    TempDir dir;
-    const fs::path folder = dir.path() / "データベース";
-    std::string conninfo;
-    sqlkit::ConnectionPtr server;
-    std::vector<std::string> messages;
 };
 
 // The behaviour both engines share.
-class PhraseStore : public PhraseStoreTest, public ::testing::WithParamInterface<Engine> {
-  protected:
-    PhraseStore() : PhraseStoreTest(GetParam()) {}
-};
-INSTANTIATE_TEST_SUITE_P(Engines, PhraseStore, ::testing::Values(Engine::Files, Engine::Server),
-                         [](const auto& info) {
-                             return info.param == Engine::Files ? "Files" : "Server";
-                         });
+using PhraseStore = OnEachEngine<PhraseStoreTest>;
+INSTANTIATE_ON_BOTH_ENGINES(PhraseStore);
 
-class PhraseFiles : public PhraseStoreTest {
-  protected:
-    PhraseFiles() : PhraseStoreTest(Engine::Files) {}
-};
+using PhraseFiles = PhraseStoreTest;
 
 class PhraseServer : public PhraseStoreTest {
   protected:
-    PhraseServer() : PhraseStoreTest(Engine::Server) {}
+    Engine engine() const override { return Engine::Server; }
 };
 
 }  // namespace
@@ -166,8 +134,8 @@ TEST_P(PhraseStore, StoredTableReadsBackByteForByteFromAReadableFile) {
     EXPECT_TRUE(file.starts_with("１日３回　毎食後に服用\n---\n表示ｶﾀｶﾅ\n\n\\---\n\\\\注\n"));
     EXPECT_TRUE(file.ends_with("\n最後\n"));
     // No temporary file left; on a server the folder is not written at all.
-    EXPECT_EQ(entries(), engine == Engine::Files ? std::vector<fs::path>{"処方医.txt"}
-                                                 : std::vector<fs::path>{});
+    EXPECT_EQ(entries(),
+              !data.onServer() ? std::vector<fs::path>{"処方医.txt"} : std::vector<fs::path>{});
     EXPECT_EQ(listed(DOSAGEBASE_LIST_USAGE).front(), "１日３回　毎食後に服用");
 
     // A list emptied by the operator stays empty rather than returning to its defaults.
@@ -208,44 +176,42 @@ TEST_P(PhraseStore, BadArgumentsTouchNothing) {
 
 TEST_F(PhraseFiles, UnusableFileIsReportedAndLeavesWhatWasThere) {
     // A folder in place of the list file can be neither read nor replaced.
-    fs::create_directories(folder / "薬剤師名.txt" / "keep");
+    fs::create_directories(folder() / "薬剤師名.txt" / "keep");
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), kEmpty);
     Table t = kEmpty;
     put(t, 0, "薬剤師　花子");
     EXPECT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
-    EXPECT_EQ(messages, (std::vector<std::string>{
-                            "フレーズファイルを読み込めませんでした。（薬剤師名.txt）",
-                            "フレーズファイルを保存できませんでした。（薬剤師名.txt）"}));
-    EXPECT_TRUE(fs::exists(folder / "薬剤師名.txt" / "keep"));
+    EXPECT_EQ(messages, (Strings{"フレーズファイルを読み込めませんでした。（薬剤師名.txt）",
+                                 "フレーズファイルを保存できませんでした。（薬剤師名.txt）"}));
+    EXPECT_TRUE(fs::exists(folder() / "薬剤師名.txt" / "keep"));
     EXPECT_EQ(entries(), std::vector<fs::path>{"薬剤師名.txt"});
 
     // Without the folder there is no place for the temporary file; nothing is created.
-    ASSERT_EQ(DRecordOpen((dir.path() / "ない").string().c_str(), nullptr), 0);
+    ASSERT_EQ(DRecordOpen((folder() / "ない").string().c_str(), nullptr), 0);
     EXPECT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
-    EXPECT_FALSE(fs::exists(dir.path() / "ない"));
+    EXPECT_FALSE(fs::exists(folder() / "ない"));
 }
 
 TEST_F(PhraseServer, AServerThatFailsIsReportedAndLeavesWhatWasThere) {
     Table t = kEmpty;
     put(t, 0, "薬剤師　花子");
     ASSERT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 0);
+    auto server = raw();
     ASSERT_TRUE(server->exec("ALTER TABLE Phrase_List RENAME TO Phrase_List_away"));
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), kEmpty);
     EXPECT_EQ(DRecordDocument(kEmpty.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
-    EXPECT_EQ(messages, (std::vector<std::string>{"Error:Could not RECORDSET.Open",
-                                                  "Error:Could not RECORDSET.Open"}));
+    EXPECT_EQ(messages,
+              (Strings{"Error:Could not RECORDSET.Open", "Error:Could not RECORDSET.Open"}));
     ASSERT_TRUE(server->exec("ALTER TABLE Phrase_List_away RENAME TO Phrase_List"));
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST), t);
 
-    // A server that is not there, and a connection string carrying a password, are refused at
-    // the first call; the lists of the folder's files are never used instead.
-    std::ofstream(folder / "用法.txt") << "ファイルの用法\n";
-    for (const std::string& address :
-         {"host=" + (dir.path() / "no-server").string() + " dbname=x", conninfo + " password=x"}) {
-        messages.clear();
-        std::ofstream(folder / "接続先.conf", std::ios::trunc) << address << "\n";
-        ASSERT_EQ(DRecordOpen(folder.string().c_str(), nullptr), 0);
-        EXPECT_EQ(read(DOSAGEBASE_LIST_USAGE, 99), kEmpty) << address;
-        EXPECT_EQ(messages, std::vector<std::string>{"Error:DATABASE.Open"}) << address;
-    }
+    // A server that is not there fails the call; the folder's own list file is never used
+    // instead.
+    messages.clear();
+    std::ofstream(folder() / "用法.txt") << "ファイルの用法\n";
+    std::ofstream(folder() / "接続先.conf", std::ios::trunc)
+        << "host=" << (folder() / "no-server").string() << " dbname=x\n";
+    ASSERT_EQ(DRecordOpen(folder().string().c_str(), nullptr), 0);
+    EXPECT_EQ(read(DOSAGEBASE_LIST_USAGE, 99), kEmpty);
+    EXPECT_EQ(messages, Strings{"Error:DATABASE.Open"});
 }

@@ -10,58 +10,26 @@
 
 #include "catalogue_admin.h"
 #include "drugbase.h"
-#include "engine_folder.h"
+#include "library_fixture.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
 
-using Strings = std::vector<std::string>;
-
-// Collects what a list-box sink receives.
-struct ListCollector {
-    Strings items;
-    int clears = 0;
-    DrugListSink sink{this,
-                      [](void* c, const char* t) {
-                          static_cast<ListCollector*>(c)->items.push_back(sjis::toUtf8(t));
-                      },
-                      [](void* c) {
-                          auto* self = static_cast<ListCollector*>(c);
-                          self->items.clear();
-                          ++self->clears;
-                      }};
-};
-
-// Collects list-view rows: (item number, column 0, column 1).
-struct ViewCollector {
-    struct Row {
-        int item;
-        std::string code, name;
-    };
-    std::vector<Row> rows;
-    DrugListViewSink sink{
-        this,
-        [](void* c, int item, const char* t) {
-            static_cast<ViewCollector*>(c)->rows.push_back({item, sjis::toUtf8(t), ""});
-        },
-        [](void* c, int item, int column, const char* t) {
-            auto& rows = static_cast<ViewCollector*>(c)->rows;
-            if (column == 1 && !rows.empty() && rows.back().item == item)
-                rows.back().name = sjis::toUtf8(t);
-        }};
-};
-
-// Collects the library's messages for as long as it lives.
-struct MessageLog {
-    MessageLog() {
-        RecordSetMessageHandler(
-            [](void* c, const char* t) { static_cast<Strings*>(c)->push_back(sjis::toUtf8(t)); },
-            &list);
+struct Catalogue {
+    static constexpr const char* kFile = "薬剤ファイル.mdb";
+    static constexpr const char* kPassword = "HN%tPQS";
+    static bool createFile(const std::filesystem::path& f, std::string* e) {
+        return drugbase::createCatalogue(f, e);
     }
-    ~MessageLog() { RecordSetMessageHandler(nullptr, nullptr); }
-    MessageLog(const MessageLog&) = delete;
-    MessageLog& operator=(const MessageLog&) = delete;
-    Strings list;
+    static bool createTables(sqlkit::Connection& db, std::string* e) {
+        return drugbase::createCatalogueTables(db, e);
+    }
+    static int open(const char* folder, void* owner) { return RecordOpen(folder, owner); }
+    static void close() { RecordClose(); }
+    static void setHandler(DrugMessageHandler h, void* c) { RecordSetMessageHandler(h, c); }
 };
+using ListCollector = CollectedList<DrugListSink>;
+using ViewCollector = CollectedView<DrugListViewSink>;
+using MessageLog = CollectedMessages<RecordSetMessageHandler>;
 
 // A supplied drug: its YJ code, product name and further columns (UTF-8 values).
 inline drugbase::SuppliedDrug drug(const std::string& yjcode, const std::string& name,
@@ -73,29 +41,8 @@ inline drugbase::SuppliedDrug drug(const std::string& yjcode, const std::string&
 
 // A fresh catalogue opened through the library; on the files unless a suite runs on both
 // engines (OnEachEngine<CatalogueTest>).
-class CatalogueTest : public ::testing::Test {
+class CatalogueTest : public LibraryTest<Catalogue> {
   protected:
-    virtual Engine engine() const { return Engine::Files; }
-    // The server of the server half.
-    virtual PgServer& server() const { return testServer(); }
-
-    void SetUp() override {
-        if (engine() == Engine::Server && !server().problem().empty())
-            GTEST_SKIP() << server().problem();
-        std::string error;
-        ASSERT_TRUE(data.make(engine(), server(), drugbase::createCatalogue,
-                              drugbase::createCatalogueTables, &error))
-            << error;
-        ASSERT_EQ(RecordOpen(folder().c_str(), nullptr), 0);
-    }
-    void TearDown() override {
-        RecordClose();
-        // On the server every call went there, never to a file beside the server file.
-        if (data.onServer()) {
-            EXPECT_FALSE(std::filesystem::exists(file()));
-        }
-    }
-
     std::string folder() const { return data.path().string(); }
     std::filesystem::path file() const { return data.file(); }
 
@@ -117,19 +64,6 @@ class CatalogueTest : public ::testing::Test {
         ASSERT_TRUE(load.commit()) << db->lastError();
     }
 
-    // Opens the data directly, for checks of stored values and for planting odd data.
-    sqlkit::ConnectionPtr raw() const { return data.connect(); }
-
-    // The first column of the first row of `sql`, with `?` bound to `param` when given:
-    // "<null>" for NULL, "<no row>" without a row.
-    std::string storedText(const std::string& sql, const char* param = nullptr) const {
-        auto db = raw();
-        sqlkit::Statement s = db->prepare(sql);
-        EXPECT_TRUE(s.ok()) << s.error();
-        if (param) s.bindMatch(1, param);
-        return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.text(0))) : "<no row>";
-    }
-
     // One column (or expression) of the first drug with this YJ code.
     std::string stored(const std::string& column, const std::string& yjcode) const {
         return storedText("SELECT " + column + " FROM Medicine_Information WHERE YJCODE = ? " +
@@ -144,10 +78,6 @@ class CatalogueTest : public ::testing::Test {
             data.refusal("Medicine_Information", "UPDATE", "NEW." + column + " = '" + value + "'")))
             << db->lastError();
     }
-
-    EngineFolder data{"薬剤ファイル.mdb", "HN%tPQS"};
-    MessageLog log;
-    Strings& messages = log.list;
 };
 
 inline void setField(char* field, std::size_t width, const std::string& utf8) {

@@ -1,37 +1,25 @@
+// What the catalogue's calls answer when its file is missing or lacks the table; how a file
+// that cannot be opened fails is the data-call layer's (tests/dbcall).
 #include <fstream>
-#include <functional>
 
 #include "catalogue_fixture.h"
 
-using std::filesystem::path;
-
-TEST(Connection, AFileThatCannotBeOpenedFailsEveryCallAtTheDatabaseOpen) {
-    const std::function<void(const path&)> plants[] = {
-        [](const path&) {},  // no file: RecordOpen also says so
-        [](const path& f) { std::ofstream(f, std::ios::binary); },
-        [](const path& f) { std::ofstream(f) << "not a database at all, but long enough"; },
-        [](const path& f) {
-            ASSERT_TRUE(sqlkit::createEncrypted(f, "another", "CREATE TABLE t (x)", nullptr));
-        },
-    };
-    for (std::size_t i = 0; i < std::size(plants); ++i) {
-        TempDir dir;
-        plants[i](dir.path() / "薬剤ファイル.mdb");
-        MessageLog m;
-        ASSERT_EQ(RecordOpen(dir.path().string().c_str(), nullptr), 0);
-        DrugRecord r{};
-        SET(r, PRODUCTNAME, "薬");
-        int counter = 7;
-        EXPECT_EQ(RecordDetail(&r, "X"), 99);
-        EXPECT_EQ(RecordDisplay(nullptr, nullptr, nullptr, nullptr, &counter, 0), 99);
-        EXPECT_EQ(RecordCreate(&r), 1);
-        EXPECT_EQ(RecordDell("A"), 99);
-        EXPECT_EQ(counter, 7);
-        Strings expected(4, "Error:DATABASE.Open");
-        if (i == 0) expected.insert(expected.begin(), "薬剤ファイルがありません。");
-        EXPECT_EQ(m.list, expected) << "case " << i;
-        RecordClose();
-    }
+TEST(Connection, WithoutTheFileEveryCallFailsAtTheDatabaseOpen) {
+    TempDir dir;
+    MessageLog m;
+    ASSERT_EQ(RecordOpen(dir.path().string().c_str(), nullptr), 0);
+    DrugRecord r{};
+    SET(r, PRODUCTNAME, "薬");
+    int counter = 7;
+    EXPECT_EQ(RecordDetail(&r, "X"), 99);
+    EXPECT_EQ(RecordDisplay(nullptr, nullptr, nullptr, nullptr, &counter, 0), 99);
+    EXPECT_EQ(RecordCreate(&r), 1);
+    EXPECT_EQ(RecordDell("A"), 99);
+    EXPECT_EQ(counter, 7);
+    Strings expected(4, "Error:DATABASE.Open");
+    expected.insert(expected.begin(), "薬剤ファイルがありません。");
+    EXPECT_EQ(m.list, expected);
+    RecordClose();
 }
 
 TEST(Connection, MissingTableFailsAtTheRecordsetOpen) {
@@ -50,7 +38,7 @@ TEST(Connection, MissingTableFailsAtTheRecordsetOpen) {
 
 TEST(Connection, TheFileIsEncryptedAndOpensWithThePassword) {
     TempDir dir;
-    const path file = dir.path() / "薬剤ファイル.mdb";
+    const auto file = dir.path() / "薬剤ファイル.mdb";
     ASSERT_TRUE(drugbase::createCatalogue(dir.path(), nullptr));
     std::string head(16, '\0');
     std::ifstream(file, std::ios::binary).read(head.data(), 16);
@@ -71,4 +59,17 @@ TEST(Connection, FileFinderMatchesWildcards) {
                                          {"missing/*", false}})
         EXPECT_EQ(filefinder((dir.path() / pattern).string().c_str()) != 0, found) << pattern;
     EXPECT_EQ(filefinder(""), 0);
+}
+
+class CatalogueOnServer : public CatalogueTest {
+  protected:
+    Engine engine() const override { return Engine::Server; }
+};
+
+TEST_F(CatalogueOnServer, AServerFileWithAPasswordIsRefusedAtTheOpen) {
+    const auto serverFile = data.path() / dbcall::kServerFileName;
+    std::string conninfo;
+    std::getline(std::ifstream(serverFile), conninfo);
+    std::ofstream(serverFile, std::ios::trunc) << conninfo << " password=secret\n";
+    EXPECT_EQ(RecordOpen(folder().c_str(), nullptr), DRUGBASE_CONDITION);
 }

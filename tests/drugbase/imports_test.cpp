@@ -128,6 +128,7 @@ class Identification : public OnEachEngine<ImportTest> {
 TEST_P(Identification, QuotedCommasStayAndTheFourthFieldIsTheScoreLine) {
     writeK3(kIdentification, {"\"" + key + R"("|"A","B","C")",  // bad separator
                               "\"" + key + R"(","ＳＰ 1,2",PTP "A,B",,"有")",
+                              "\"" + key + R"(","開いたまま)",  // unclosed: ignored
                               R"("123456789012            ","X","Y","Z","有")"});
     ASSERT_EQ(YJSH(), 0);
     EXPECT_EQ(stored("HONTAICODE", key), "ＳＰ 1,2");
@@ -138,7 +139,7 @@ TEST_P(Identification, QuotedCommasStayAndTheFourthFieldIsTheScoreLine) {
     EXPECT_EQ(stored("HONTAICODE", "123456789012"), "<null>");
     EXPECT_EQ(messages,
               (Strings{"Error:識別コードデータ\r\nファイル名「YJSH.K3」\r\n\r\n読み込み失敗",
-                       doneMessage(kIdentificationDone, 3)}));
+                       doneMessage(kIdentificationDone, 4)}));
 }
 
 TEST_P(Identification, TheScoreLineIsSetWheneverItIsThereAndKeptWhenNot) {

@@ -138,6 +138,14 @@ TEST_P(Queries, SearchTextsAreCutToTheSearchFieldNeverPastTheEnginesPatternLimit
                          &yjcodes.sink),
               0);
     EXPECT_TRUE(yjcodes.items.empty());
+    // The field holds 249 bytes of text: a 250th byte is never part of the search.
+    ASSERT_TRUE(raw()->exec("UPDATE Medicine_Information SET PRODUCTNAME = '" +
+                            std::string(249, 'x') + "' WHERE YJCODE = 'Y1'"));
+    const std::string typed = std::string(249, 'x') + "y";
+    ListCollector cutNames, cutCodes;
+    EXPECT_EQ(RecordGOKU(typed.c_str(), "", "", "", "", "", "", "", &cutNames.sink, &cutCodes.sink),
+              0);
+    EXPECT_EQ(cutCodes.items, Strings{"Y1"});
     EXPECT_TRUE(messages.empty());
 }
 

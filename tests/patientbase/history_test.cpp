@@ -138,14 +138,14 @@ TEST_P(HistoryTest, UnknownPatientsAndPatientsWithoutHistoryChangeNothing) {
     EXPECT_EQ(LRecordRIREKIDisplay(2, "2009/03/07 09:05:03", out.data()), 0);
     EXPECT_EQ(out, std::string(kBlock + 1, '#'));
     EXPECT_EQ(LRecordRIREKIDELL(2, "2009/03/07 9:05:03"), 0);
-    EXPECT_TRUE(messages.list.empty());
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_P(HistoryTest, AHistoryTextOfTheWrongLengthIsRefused) {
     for (std::size_t length : {std::size_t{0}, kBlock - 1, kBlock + 1})
         EXPECT_EQ(LRecordRIREKI(1, std::string(length, '$').c_str()), 99);
     EXPECT_EQ(LRecordRIREKI(1, nullptr), 99);
-    EXPECT_EQ(messages.list, Lines(4, "Error:RIREKI.Length"));
+    EXPECT_EQ(messages, Lines(4, "Error:RIREKI.Length"));
     EXPECT_EQ(slot(0), "<null>");
 }
 

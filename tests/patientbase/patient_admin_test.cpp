@@ -1,7 +1,7 @@
 #include <sstream>
 
-#include "columns.h"
 #include "patient_fixture.h"
+#include "register_columns.h"
 
 TEST_F(PatientFileTest, ListingShowsEachPatientWithHistoryInIdOrder) {
     PatientRecord r = patient(12, "山田 花子");

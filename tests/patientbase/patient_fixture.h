@@ -8,50 +8,30 @@
 #include <string>
 #include <vector>
 
-#include "engine_folder.h"
+#include "library_fixture.h"
 #include "patient_admin.h"
 #include "patientbase.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
 
-using Lines = std::vector<std::string>;
+using Lines = Strings;
 
-// Collects what a list-box sink receives.
-struct ListCollector {
-    Lines items;
-    PatientListSink sink{this,
-                         [](void* c, const char* t) {
-                             static_cast<ListCollector*>(c)->items.push_back(sjis::toUtf8(t));
-                         },
-                         nullptr};
-};
-
-// Collects list-view rows as "ID:name".
-struct ViewCollector {
-    Lines rows;
-    PatientListViewSink sink{
-        this,
-        [](void* c, int, const char* t) {
-            static_cast<ViewCollector*>(c)->rows.push_back(std::string(t) + ":");
-        },
-        [](void* c, int item, int, const char* t) {
-            static_cast<ViewCollector*>(c)->rows.at(item) += sjis::toUtf8(t);
-        }};
-};
-
-// Collects the library's messages for as long as it lives.
-class MessageCollector {
-  public:
-    MessageCollector() {
-        LRecordSetMessageHandler(
-            [](void* c, const char* t) {
-                static_cast<MessageCollector*>(c)->list.push_back(sjis::toUtf8(t));
-            },
-            this);
+struct Register {
+    static constexpr const char* kFile = "患者ファイル.mdb";
+    static constexpr const char* kPassword = "HN%tPQS";
+    static bool createFile(const std::filesystem::path& f, std::string* e) {
+        return patientbase::createPatientDatabase(f, e);
     }
-    ~MessageCollector() { LRecordSetMessageHandler(nullptr, nullptr); }
-    Lines list;
+    static bool createTables(sqlkit::Connection& db, std::string* e) {
+        return patientbase::createPatientTables(db, e);
+    }
+    static int open(const char* folder, void* owner) { return LRecordOpen(folder, owner); }
+    static void close() { LRecordClose(); }
+    static void setHandler(PatientMessageHandler h, void* c) { LRecordSetMessageHandler(h, c); }
 };
+using ListCollector = CollectedList<PatientListSink>;
+using ViewCollector = CollectedView<PatientListViewSink>;
+using MessageCollector = CollectedMessages<LRecordSetMessageHandler>;
 
 inline void setText(char* field, std::size_t width, const std::string& utf8) {
     sjis::copyField(field, width, sjis::fromUtf8(utf8));
@@ -88,29 +68,8 @@ inline std::string historyBlock(const std::string& yjcode) {
 
 // A fresh register opened through the library; on the files unless a suite runs on both
 // engines (OnEachEngine<PatientFileTest>).
-class PatientFileTest : public ::testing::Test {
+class PatientFileTest : public LibraryTest<Register> {
   protected:
-    virtual Engine engine() const { return Engine::Files; }
-    // The server of the server half.
-    virtual PgServer& server() const { return testServer(); }
-
-    void SetUp() override {
-        if (engine() == Engine::Server && !server().problem().empty())
-            GTEST_SKIP() << server().problem();
-        std::string error;
-        ASSERT_TRUE(data.make(engine(), server(), patientbase::createPatientDatabase,
-                              patientbase::createPatientTables, &error))
-            << error;
-        ASSERT_EQ(LRecordOpen(data.path().string().c_str(), nullptr), 0);
-    }
-    void TearDown() override {
-        LRecordClose();
-        // On the server every call went there, never to a file beside the server file.
-        if (data.onServer()) {
-            EXPECT_FALSE(std::filesystem::exists(file()));
-        }
-    }
-
     std::filesystem::path file() const { return data.file(); }
 
     void create(int id, const std::string& name) {
@@ -141,9 +100,6 @@ class PatientFileTest : public ::testing::Test {
         s.step();
         EXPECT_FALSE(s.failed()) << s.error() << " in " << sql;
     }
-
-    EngineFolder data{"患者ファイル.mdb", "HN%tPQS"};
-    MessageCollector messages;
 };
 
 // The register fixture on both engines.

@@ -91,7 +91,7 @@ TEST_P(RegisterTest, DuplicateIdsAreRefusedByCreateAndEdit) {
     EXPECT_EQ(LRecordCreate(&again), 1);
     PatientRecord moved = patient(2, "一郎");
     EXPECT_EQ(LRecordEdit(&moved, 1), 99);
-    EXPECT_EQ(messages.list, Lines(2, "Error:ID.Duplicate"));
+    EXPECT_EQ(messages, Lines(2, "Error:ID.Duplicate"));
     EXPECT_EQ(stored("SELECT " + data.listOf("ID || PATIENT") + " FROM Patient_Information"),
               "1一郎,2二郎");
 
@@ -159,10 +159,10 @@ TEST_P(RegisterTest, IdChecksNamesPositionsAndListsByIdOrByName) {
     ViewCollector byId, byName;
     ASSERT_EQ(LRecordDisplay(0, &byId.sink), 0);
     ASSERT_EQ(LRecordDisplay(1, &byName.sink), 0);
-    EXPECT_EQ(byId.rows, (Lines{"1:あべ", "2:たなか", "3:たなか", "10:O'Brien"}));
-    EXPECT_EQ(byName.rows, (Lines{"10:O'Brien", "1:あべ", "2:たなか", "3:たなか"}));
+    EXPECT_EQ(byId.texts(), (Lines{"1:あべ", "2:たなか", "3:たなか", "10:O'Brien"}));
+    EXPECT_EQ(byName.texts(), (Lines{"10:O'Brien", "1:あべ", "2:たなか", "3:たなか"}));
     PatientRecord r{};
     ASSERT_EQ(LRecordDetail(&r, "O'Brien", 0, 0), 0);
     EXPECT_EQ(r.ID, 10);
-    EXPECT_TRUE(messages.list.empty());
+    EXPECT_TRUE(messages.empty());
 }

@@ -84,7 +84,7 @@ TEST_P(SearchTest, QuotesAndWildcardCharactersMatchThemselves) {
         EXPECT_EQ(Search().text(kName, part).run(), Lines{kQuoted}) << part;
     for (const char* part : {"0_", "\\", "x' OR '1'='1", "%%"})
         EXPECT_EQ(Search().text(kName, part).run(), Lines{}) << part;
-    EXPECT_TRUE(messages.list.empty());
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_P(SearchTest, CodesAboveZeroAndBirthNumbersAreEqualityConditionsAndOtherTextsMatchNothing) {
@@ -104,5 +104,5 @@ TEST_P(SearchTest, CodesAboveZeroAndBirthNumbersAreEqualityConditionsAndOtherTex
     for (const char* text : {"abc", "4 5", "45)", "1 OR 1=1", "'", "4294967341",
                              "99999999999999999999", "--", "+-1", "４５"})
         EXPECT_EQ(Search().born(kYear, text).run(), Lines{}) << text;
-    EXPECT_TRUE(messages.list.empty());
+    EXPECT_TRUE(messages.empty());
 }

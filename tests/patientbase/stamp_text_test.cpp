@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "history_slots.h"
 #include "sjis/sjis.h"
-#include "stamp_text.h"
 
 using namespace patientbase;
 
@@ -24,4 +24,28 @@ TEST(StampText, OnlyValidStoredStampsCount) {
         EXPECT_FALSE(parseStored(bad)) << bad;
     EXPECT_LT(parseStored("2009-12-31 23:59:59")->order(),
               parseStored("2010-01-01 00:00:00")->order());
+}
+
+TEST(HistorySlots, AStoreTakesTheLowestEmptySlotElseTheLowestOfTheOldest) {
+    const Stamp old = *parseStored("2020-01-01 10:00:00");
+    const Stamp newer = *parseStored("2020-01-02 10:00:00");
+    struct Case {
+        const char* name;
+        std::vector<int> oldSlots;  // the rest hold `newer`
+        std::vector<int> emptySlots;
+        int expected;
+    };
+    const Case cases[] = {
+        {"an empty slot first", {0}, {7, 3}, 3},
+        {"the one oldest", {11}, {}, 11},
+        {"the lowest of equally old", {9, 4, 15}, {}, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SlotStamps slots;
+        slots.fill(newer);
+        for (int i : c.oldSlots) slots[i] = old;
+        for (int i : c.emptySlots) slots[i].reset();
+        EXPECT_EQ(slotToStore(slots), c.expected);
+    }
 }

@@ -17,7 +17,7 @@ TEST_P(RegisterTest, HistoryStoresOfThreeProgramsForTheSamePatientsAllLand) {
         return std::min(failures, 255);
     });
     EXPECT_EQ(failed, std::vector<int>(3, 0));
-    EXPECT_TRUE(messages.list.empty());
+    EXPECT_TRUE(messages.empty());
     // Every store of every program has a slot of its own.
     std::string tags;
     for (int slot = 0; slot < 20; ++slot)
@@ -56,5 +56,5 @@ TEST_F(PatientFileTest, ThreeProgramsStoringHistoriesAtOnceAllLand) {
         return std::min(failures, 255);
     });
     EXPECT_EQ(failed, std::vector<int>(3, 0));
-    EXPECT_TRUE(messages.list.empty());
+    EXPECT_TRUE(messages.empty());
 }

@@ -1,6 +1,6 @@
 #include "admin.h"
 
-#include "dbcall/server_check.h"
+#include "dataserver/admin.h"
 #include "layout/data_folder.h"
 
 namespace admin {
@@ -65,8 +65,8 @@ int dataFolderArgument(const std::string& command) {
 // A folder that names a data server is checked once before a data command: a server that
 // cannot be reached or lacks its tables is told in its own words, not as a bare failed call.
 bool serverUsable(const std::filesystem::path& folder, std::ostream& err) {
-    const dbcall::ServerCheck check = dbcall::checkServer(layout::databaseFolder(folder));
-    using State = dbcall::ServerCheck::State;
+    const dataserver::ServerCheck check = dataserver::checkServer(layout::databaseFolder(folder));
+    using State = dataserver::ServerCheck::State;
     if (check.state == State::Files || check.state == State::Ready) return true;
     err << "the data server " << (check.place.empty() ? "(libpq's default)" : check.place)
         << (check.state == State::Unreachable ? " cannot be reached"

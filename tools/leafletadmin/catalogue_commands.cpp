@@ -4,13 +4,12 @@
 #include <sstream>
 
 #include "admin.h"
-#include "catalogue_admin.h"
 #include "csv.h"
-#include "dbcall/session.h"
 #include "drugbase.h"
+#include "drugbase/admin.h"
 #include "layout/data_folder.h"
 #include "library_messages.h"
-#include "patient_admin.h"
+#include "patientbase/admin.h"
 #include "sjis/sjis.h"
 
 namespace admin {
@@ -128,7 +127,7 @@ bool hasDrugDatabase(const fs::path& folder, std::ostream& err) {
     std::error_code ec;
     // A folder that names a data server has its catalogue there.
     if (fs::exists(catalogueFile(folder), ec) ||
-        fs::is_regular_file(layout::databaseFolder(folder) / dbcall::kServerFileName, ec))
+        fs::is_regular_file(layout::databaseFolder(folder) / layout::kServerFile, ec))
         return true;
     err << catalogueFile(folder).string() << ": no drug database\n";
     return false;
@@ -139,7 +138,7 @@ int listCatalogue(const fs::path& folder, std::ostream& out, std::ostream& err) 
     if (!hasDrugDatabase(folder, err)) return kRefused;
     if (RecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) {
         err << "the catalogue cannot be opened: the linked SQLite cannot encrypt, or "
-            << dbcall::kServerFileName << " holds no usable connection string\n";
+            << layout::kServerFile << " holds no usable connection string\n";
         return kRefused;
     }
     struct Columns {

@@ -9,8 +9,8 @@
 #include "admin.h"
 #include "era/era.h"
 #include "layout/data_folder.h"
-#include "patient_admin.h"
 #include "patientbase.h"
+#include "patientbase/admin.h"
 #include "settings/settings.h"
 #include "sjis/sjis.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "drugbase.h"
+#include "drugbase/admin.h"
 #include "layout/data_folder.h"
-#include "photo_flags.h"
 #include "sample_pictures.h"
 #include "sjis/sjis.h"
 

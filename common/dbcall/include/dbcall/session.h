@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "dbcall/message_channel.h"
+#include "layout/data_folder.h"
 #include "sqlkit/connection.h"
 
 namespace dbcall {
@@ -47,9 +48,7 @@ struct ResultCodes {
     }
 };
 
-// The file in a database folder that points its libraries at a data server: one libpq
-// connection string, with no password.
-inline constexpr const char* kServerFileName = "接続先.conf";
+inline constexpr const char* kServerFileName = layout::kServerFile;
 
 // The connection string of <dataFolder>/接続先.conf: its first line that is neither empty nor
 // a "#" comment; "" without one.

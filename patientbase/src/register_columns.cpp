@@ -1,4 +1,4 @@
-#include "columns.h"
+#include "register_columns.h"
 
 namespace patientbase {
 

@@ -5,7 +5,7 @@
 
 #include "sqlkit/connection.h"
 
-namespace admin {
+namespace dataserver {
 
 // Copies every row of `table` from the SQLite file `from` to `to` in the file's row order, so
 // the server's row keys keep the table's order; the columns are those the file declares. A
@@ -16,4 +16,4 @@ long long copyTableRows(sqlkit::Connection& from, sqlkit::Connection& to, const 
 // The number of rows of `table`, or -1 with the reason.
 long long countRows(sqlkit::Connection& db, const std::string& table, std::string* error);
 
-}  // namespace admin
+}  // namespace dataserver

@@ -1,4 +1,4 @@
-#include "record_io.h"
+#include "register_io.h"
 
 #include "sjis/sjis.h"
 

@@ -1,4 +1,4 @@
-#include "messages.h"
+#include "list_messages.h"
 
 #include <string>
 

@@ -1,10 +1,11 @@
-#include "dbcall/server_check.h"
+#include "dataserver/admin.h"
 
 #include "dbcall/session.h"
+#include "server_tables.h"
 #include "sqlkit/postgres.h"
 #include "sqlkit/sqlkit.h"
 
-namespace dbcall {
+namespace dataserver {
 namespace {
 
 // The first of the tables that `db` cannot read (missing, or not granted), with the engine's
@@ -26,8 +27,8 @@ std::string unreadableTable(sqlkit::Connection& db, std::string* error) {
 ServerCheck checkServer(const std::filesystem::path& dataFolder) {
     ServerCheck check;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(dataFolder / kServerFileName, ec)) return check;
-    const std::string address = serverAddressIn(dataFolder);
+    if (!std::filesystem::is_regular_file(dataFolder / dbcall::kServerFileName, ec)) return check;
+    const std::string address = dbcall::serverAddressIn(dataFolder);
     check.place = sqlkit::serverPlace(address);
     check.state = ServerCheck::State::BadFile;
     if (address.empty()) {
@@ -44,4 +45,4 @@ ServerCheck checkServer(const std::filesystem::path& dataFolder) {
     return check;
 }
 
-}  // namespace dbcall
+}  // namespace dataserver

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace admin {
+namespace dataserver {
 namespace {
 
 enum class Kind { Text, Integer, Blob };
@@ -71,4 +71,4 @@ long long countRows(sqlkit::Connection& db, const std::string& table, std::strin
     return failed(error, table + ": " + count.error());
 }
 
-}  // namespace admin
+}  // namespace dataserver

@@ -1,4 +1,4 @@
-#include "messages.h"
+#include "register_messages.h"
 
 namespace patientbase {
 

@@ -1,7 +1,7 @@
-#include "session.h"
+#include "register_session.h"
 
-#include "columns.h"
-#include "messages.h"
+#include "register_columns.h"
+#include "register_messages.h"
 
 namespace patientbase {
 

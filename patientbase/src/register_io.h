@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "columns.h"
 #include "dbcall/record_fields.h"
+#include "register_columns.h"
 
 namespace patientbase {
 

@@ -1,0 +1,64 @@
+// The data server that several terminals share: checking that a database folder's server can
+// be worked on, and setting one up (its tables, a role's rights, a folder's data copied over).
+// For the program's start-up and leafletadmin. Texts are UTF-8; paths in the platform's
+// encoding. A `target` is a libpq connection string, or a program folder whose
+// データベース/接続先.conf holds one.
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#if defined(_WIN32)
+#if defined(DATASERVER_BUILDING)
+#define DATASERVER_API __declspec(dllexport)
+#else
+#define DATASERVER_API __declspec(dllimport)
+#endif
+#else
+#define DATASERVER_API __attribute__((visibility("default")))
+#endif
+
+namespace dataserver {
+
+struct ServerCheck {
+    enum class State {
+        Files,        // the folder names no server: the data is in its files
+        Ready,        // reached, with every table
+        BadFile,      // 接続先.conf holds no usable connection string
+        Unreachable,  // the server did not answer or refused the connection
+        NoTables,     // reached, but a table is missing or may not be read
+    };
+    State state = State::Files;
+    std::string place;   // where the connection string points: host, port and database
+    std::string detail;  // the reason, in the engine's words
+};
+
+// Checks the server <dataFolder>/接続先.conf names, connecting once and disconnecting: reached,
+// and holding the tables of the catalogue, the register and the phrase lists. Checked once at
+// start, so a terminal that cannot work on the server says so instead of opening on empty
+// lists. Never fails itself: every problem is a state.
+DATASERVER_API ServerCheck checkServer(const std::filesystem::path& dataFolder);
+
+// Creates the tables of the catalogue, the register and the phrase lists on the server
+// `target` names, in one transaction. True when created; false after a message on `err`
+// (no connection string, no connection, a table already there): nothing created then.
+DATASERVER_API bool createServerTables(const std::string& target, std::ostream& out,
+                                       std::ostream& err);
+
+// Gives `role` (an existing role; lower-case letters, digits and "_", checked by the caller)
+// the reading and writing of those tables' rows and nothing more. False after a message on
+// `err`.
+DATASERVER_API bool grantServerRows(const std::string& target, const std::string& role,
+                                    std::ostream& out, std::ostream& err);
+
+// Copies the catalogue (with its code map), the register with every stored leaflet and the
+// phrase lists from the files of `dataFolder` to the server `target` names, in one
+// transaction, creating the tables on an empty database. Prints the rows copied per table on
+// `out` after checking them against the files. False after a message on `err`, nothing
+// copied: a server that holds data or only some of the tables, a file that cannot be read.
+DATASERVER_API bool copyFolderToServer(const std::filesystem::path& dataFolder,
+                                       const std::string& target, std::ostream& out,
+                                       std::ostream& err);
+
+}  // namespace dataserver

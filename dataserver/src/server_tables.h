@@ -1,0 +1,11 @@
+// The tables a data server holds for the catalogue, the register and the phrase lists.
+#pragma once
+
+#include <array>
+
+namespace dataserver {
+
+inline constexpr std::array<const char*, 4> kServerTables = {"Medicine_Information", "Code_Map",
+                                                             "Patient_Information", "Phrase_List"};
+
+}  // namespace dataserver

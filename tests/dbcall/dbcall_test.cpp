@@ -1,0 +1,173 @@
+// The data-call layer on both engines: where a session points, how each idiom fails and what
+// it reports, and how messages reach a library's caller.
+#include <fstream>
+#include <functional>
+
+#include "dbcall/record_fields.h"
+#include "dbcall/session.h"
+#include "library_fixture.h"
+#include "sjis/sjis.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+constexpr const char* kFile = "data.mdb";
+constexpr const char* kPassword = "pass";
+
+Strings said;
+dbcall::MessageChannel channel("testlib");
+
+void collect(void*, const char* cp932) {
+    said.push_back(sjis::toUtf8(cp932));
+}
+
+class DataCallTest : public ::testing::Test {
+  protected:
+    virtual Engine engine() const { return Engine::Files; }
+    virtual PgServer& server() const { return testServer(); }
+
+    void SetUp() override {
+        if (engine() == Engine::Server && !server().problem().empty())
+            GTEST_SKIP() << server().problem();
+        const auto createFile = [](const std::filesystem::path& folder, std::string* error) {
+            return sqlkit::createEncrypted(folder / kFile, kPassword,
+                                           "CREATE TABLE t (k INTEGER, v TEXT)", error) != nullptr;
+        };
+        const auto createTables = [](sqlkit::Connection& db, std::string* error) {
+            if (db.exec("CREATE TABLE t (k INTEGER, v TEXT)")) return true;
+            *error = db.lastError();
+            return false;
+        };
+        std::string error;
+        ASSERT_TRUE(data.make(engine(), server(), createFile, createTables, &error)) << error;
+        said.clear();
+        channel.install(collect, nullptr);
+        ASSERT_EQ(session.attach(data.path().string().c_str()), dbcall::Session::Attach::Ready);
+    }
+    void TearDown() override { channel.install(nullptr, nullptr); }
+
+    int rows() const {
+        auto db = data.connect();
+        sqlkit::Statement s = db->prepare("SELECT count(*) FROM t");
+        return s.step() ? static_cast<int>(s.integer(0)) : -1;
+    }
+
+    EngineFolder data{kFile, kPassword};
+    dbcall::Session session{kFile, kPassword, channel};
+};
+
+using DataCall = OnEachEngine<DataCallTest>;
+INSTANTIATE_ON_BOTH_ENGINES(DataCall);
+
+}  // namespace
+
+TEST_P(DataCall, ReadsWalkEveryRowAndLookUpsTellFoundFromMissing) {
+    ASSERT_TRUE(data.connect()->exec("INSERT INTO t VALUES (1, 'a'), (2, 'b')"));
+    dbcall::Recordset all(session, "SELECT v FROM t ORDER BY k");
+    ASSERT_TRUE(all);
+    Strings values;
+    EXPECT_TRUE(all.walk([&](sqlkit::Statement& row) {
+        values.emplace_back(row.text(0));
+        return true;
+    }));
+    EXPECT_EQ(values, (Strings{"a", "b"}));
+    for (const auto& [key, expected] :
+         {std::pair{2, dbcall::Lookup::Found}, std::pair{3, dbcall::Lookup::Missing}}) {
+        dbcall::Recordset one(session, "SELECT v FROM t WHERE k = ?");
+        one->bindInt(1, key);
+        EXPECT_EQ(one.lookUp(), expected) << key;
+    }
+    EXPECT_TRUE(said.empty());
+}
+
+TEST_P(DataCall, AStatementThatCannotBePreparedReportsTheRecordsetOpen) {
+    dbcall::Recordset missing(session, "SELECT v FROM no_such_table");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(said, Strings{"Error:Could not RECORDSET.Open"});
+    EXPECT_FALSE(session.lastEngineText().empty());
+}
+
+TEST_P(DataCall, AWriteIsStoredOnlyWhenItCommits) {
+    {
+        dbcall::WriteCall uncommitted(session);
+        ASSERT_TRUE(uncommitted.ok());
+        auto insert = uncommitted.prepare("INSERT INTO t VALUES (1, 'x')");
+        ASSERT_TRUE(insert && uncommitted.execute(*insert));
+    }
+    EXPECT_EQ(rows(), 0);
+    dbcall::WriteCall write(session);
+    auto insert = write.prepare("INSERT INTO t VALUES (2, 'y')");
+    ASSERT_TRUE(insert && write.execute(*insert) && write.commit());
+    EXPECT_EQ(rows(), 1);
+    EXPECT_TRUE(said.empty());
+}
+
+TEST_P(DataCall, AChangeTheEngineRefusesReportsTheUpdateAndStoresNothing) {
+    ASSERT_TRUE(data.connect()->exec(data.refusal("t", "INSERT", "NEW.k = 2")));
+    dbcall::WriteCall write(session);
+    auto first = write.prepare("INSERT INTO t VALUES (1, 'x')");
+    auto refused = write.prepare("INSERT INTO t VALUES (2, 'y')");
+    ASSERT_TRUE(first && refused && write.execute(*first));
+    EXPECT_FALSE(write.execute(*refused));
+    EXPECT_EQ(said, Strings{"Error:RECORDSET.Update"});
+    EXPECT_NE(session.lastEngineText().find("refused"), std::string::npos);
+    EXPECT_EQ(rows(), 0);
+}
+
+TEST(Session, AFolderWithoutUsableDataFailsEveryCallAtTheDatabaseOpen) {
+    using path = std::filesystem::path;
+    using Attach = dbcall::Session::Attach;
+    struct Case {
+        const char* name;
+        std::function<void(const path&)> plant;
+        Attach attach;
+    };
+    const Case cases[] = {
+        {"no file", [](const path&) {}, Attach::FileMissing},
+        {"an empty file", [](const path& f) { std::ofstream(f / kFile); }, Attach::Ready},
+        {"not a database",
+         [](const path& f) {
+             std::ofstream(f / kFile) << "not a database, but longer than a salt";
+         },
+         Attach::Ready},
+        {"another key",
+         [](const path& f) {
+             ASSERT_TRUE(
+                 sqlkit::createEncrypted(f / kFile, "another", "CREATE TABLE t (k)", nullptr));
+         },
+         Attach::Ready},
+        {"an empty server file", [](const path& f) { std::ofstream(f / dbcall::kServerFileName); },
+         Attach::BadServerFile},
+        {"a password in the server file",
+         [](const path& f) { std::ofstream(f / dbcall::kServerFileName) << "host=x password=y\n"; },
+         Attach::BadServerFile},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        c.plant(dir.path());
+        said.clear();
+        channel.install(collect, nullptr);
+        dbcall::Session session(kFile, kPassword, channel);
+        EXPECT_EQ(session.attach(dir.path().string().c_str()), c.attach);
+        dbcall::Recordset read(session, "SELECT k FROM t");
+        dbcall::WriteCall write(session);
+        EXPECT_FALSE(read);
+        EXPECT_FALSE(write.ok());
+        EXPECT_EQ(said, Strings(2, "Error:DATABASE.Open"));
+        channel.install(nullptr, nullptr);
+    }
+}
+
+TEST(MessageChannel, TextsReachTheHandlerInCp932OrStderrWithTheLibrarysName) {
+    Strings raw;
+    channel.install([](void* c, const char* t) { static_cast<Strings*>(c)->push_back(t); }, &raw);
+    channel.send(dbcall::MessageText{"%d件 読み込み完了"}, 12);
+    channel.send("薬剤ファイルがありません。");
+    EXPECT_EQ(raw, (Strings{sjis::fromUtf8("12件 読み込み完了"),
+                            sjis::fromUtf8("薬剤ファイルがありません。")}));
+    channel.install(nullptr, nullptr);
+    testing::internal::CaptureStderr();
+    channel.send("Error:RECORDSET.Find");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "testlib: Error:RECORDSET.Find\n");
+}
