@@ -5,7 +5,7 @@
 #include <QImage>
 
 #include "drugbase.h"
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 
 namespace dosage {
 

@@ -10,7 +10,7 @@
 
 #include "data/drug_catalogue.h"
 #include "data/patient_register.h"
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 #include "prescription/intake.h"
 #include "ui/prompts.h"
 

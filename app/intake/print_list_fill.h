@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/drug_catalogue.h"
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 #include "prescription/catalogue_lookup.h"
 #include "prescription/prescription.h"
 

@@ -9,7 +9,7 @@
 #include "data/drug_catalogue.h"
 #include "data/patient_register.h"
 #include "leaflet/history_block.h"
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 
 namespace patients {
 

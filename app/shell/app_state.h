@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "dosage/phrase_tables.h"
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 #include "shell/settings.h"
 #include "ui/prompts.h"
 

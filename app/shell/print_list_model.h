@@ -4,7 +4,7 @@
 
 #include <QAbstractTableModel>
 
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 
 namespace shell {
 

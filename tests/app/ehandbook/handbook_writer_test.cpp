@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "entry_builder.h"
 #include "handbook_reading.h"
 #include "sjis/sjis.h"
 
 namespace {
+
+std::string cp932(std::string_view utf8) {
+    return sjis::fromUtf8(utf8);
+}
 
 using ehandbook::Drug;
 using ehandbook::FormCode;
@@ -102,7 +105,8 @@ TEST(HandbookWriter, CommasAndLineBreaksInTextsNeverBreakFieldsOrRecords) {
 }
 
 TEST(HandbookWriter, CutsEveryFieldToItsLimitOnACharacterBoundary) {
-    const std::string wide = repeated("薬", 100);  // 200 bytes after one half-width byte
+    std::string wide;  // 200 bytes after one half-width byte
+    for (int i = 0; i < 100; ++i) wide += cp932("薬");
     HandbookInput input = dispensing();
     input.patient.name = "a" + wide;
     input.patient.notes = {{ehandbook::NoteKind::kAllergy, wide}};

@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <memory>
 
-#include "leaflet/page_fonts.h"
+#include "page/page_fonts.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Printing through the PDF print target: one job, one file, per leaflet page, read back with
 // poppler-utils.
-#include "leaflet/leaflet_printing.h"
+#include "preview/leaflet_printing.h"
 
 #include <gtest/gtest.h>
 

@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "ehandbook/handbook_writer.h"
-#include "ehandbook/leaflet_handbook.h"
 #include "entry_builder.h"
 #include "handbook_reading.h"
-#include "leaflet/leaflet_job.h"
-#include "leaflet/leaflet_pdf.h"
 #include "leaflet/page_geometry.h"
+#include "page/leaflet_handbook.h"
+#include "page/leaflet_job.h"
+#include "page/leaflet_pdf.h"
 #include "page_image.h"
 #include "pdf_reading.h"
 #include "symbol_reading.h"
