@@ -12,7 +12,7 @@ namespace {
 struct GuiEnvironment : ::testing::Environment {
     void SetUp() override {
         static int argc = 1;
-        static char name[] = "leaflet_core_test";
+        static char name[] = "gui_test";
         static char* argv[] = {name, nullptr};
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
