@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "dosage/phrase_tables.h"
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 #include "settings/settings_block.h"
 #include "ui/prompts.h"
 

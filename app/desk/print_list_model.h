@@ -5,7 +5,7 @@
 
 #include <QAbstractTableModel>
 
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 
 namespace desk {
 

@@ -7,7 +7,7 @@
 
 #include "data/drug_catalogue.h"
 #include "drugs/drug_list_model.h"
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 
 namespace drugs {
 

@@ -26,6 +26,9 @@ enum MealTiming : std::uint8_t {
 inline constexpr int kMaxWholeAmount = 50;
 inline constexpr int kHalfBase = 100;
 
+// The print list holds at most this many entries.
+inline constexpr int kPrintListCapacity = 30;
+
 // The layout of DrugRecord::callerArea for a print-list entry.
 struct DosageSettings {
     static constexpr std::size_t kAmountWidth = 21;

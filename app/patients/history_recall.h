@@ -10,7 +10,7 @@
 #include "data/patient_register.h"
 #include "desk/desk.h"
 #include "leaflet/history_block.h"
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 
 namespace patients {
 

@@ -1,6 +1,6 @@
 #include "prescription/intake.h"
 
-#include "leaflet/print_list.h"
+#include "leaflet/print_entry.h"
 #include "sjis/sjis.h"
 
 namespace prescription {
@@ -14,7 +14,7 @@ Intake intakeOf(const Prescription& prescription, const DrugMatcher& matcher) {
             // The dosage follows the form of the drug dispensed, once it is known.
             entry.dosage = dosageFor(rp, drug, entry.match.drug ? entry.match.drug->form : "");
             if (entry.match.drug) {
-                if (listed < leaflet::PrintList::kCapacity) {
+                if (listed < leaflet::kPrintListCapacity) {
                     entry.inPrintList = true;
                     ++listed;
                 } else {

@@ -3,11 +3,11 @@
 #include <QAction>
 
 #include "data/patient_register.h"
-#include "ehandbook/leaflet_handbook.h"
-#include "leaflet/leaflet_job.h"
 #include "leaflet/leaflet_messages.h"
-#include "leaflet/leaflet_printing.h"
-#include "leaflet/preview_window.h"
+#include "page/leaflet_handbook.h"
+#include "page/leaflet_job.h"
+#include "preview/leaflet_printing.h"
+#include "preview/preview_window.h"
 #include "shell/business_panel.h"
 #include "shell/history_save.h"
 #include "shell/patient_row.h"

@@ -4,7 +4,7 @@
 #include <QEvent>
 
 #include "data/library_messages.h"
-#include "leaflet/page_fonts.h"
+#include "page/page_fonts.h"
 #include "shell/main_window.h"
 #include "shell/small_dialogs.h"
 #include "shell/startup.h"

@@ -7,10 +7,10 @@
 #include <QImage>
 #include <vector>
 
-#include "leaflet/page_composer.h"
 #include "leaflet/page_geometry.h"
 #include "leaflet/print_entry.h"
-#include "leaflet/print_list.h"
+#include "page/page_composer.h"
+#include "page/print_list.h"
 #include "sjis/sjis.h"
 
 namespace bench {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "bench_leaflet.h"
-#include "leaflet/leaflet_pdf.h"
-#include "leaflet/page_fonts.h"
+#include "page/leaflet_pdf.h"
+#include "page/page_fonts.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <QTemporaryDir>
 
 #include "bench_leaflet.h"
-#include "leaflet/leaflet_pdf.h"
-#include "leaflet/leaflet_printing.h"
-#include "leaflet/page_fonts.h"
-#include "leaflet/preview_window.h"
+#include "page/leaflet_pdf.h"
+#include "page/page_fonts.h"
+#include "preview/leaflet_printing.h"
+#include "preview/preview_window.h"
 #include "ui/qt_prompts.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "admin.h"
-#include "leaflet/print_target.h"
+#include "preview/print_target.h"
 #include "scripted_prompts.h"
 #include "settings/settings.h"
 #include "shell/main_window.h"

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "leaflet/page_fonts.h"
+#include "page/page_fonts.h"
 
 int main(int argc, char** argv) {
     QApplication::setAttribute(Qt::AA_Use96Dpi);

@@ -10,7 +10,7 @@
 #include <QListWidget>
 #include <cstdio>
 
-#include "leaflet/page_fonts.h"
+#include "page/page_fonts.h"
 #include "patients/history_panel.h"
 #include "patients/patient_screen.h"
 #include "shell/main_window.h"

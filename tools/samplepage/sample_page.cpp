@@ -12,13 +12,13 @@
 
 #include "dosage/timing_rules.h"
 #include "drugbase.h"
-#include "leaflet/leaflet_job.h"
-#include "leaflet/leaflet_pdf.h"
-#include "leaflet/page_composer.h"
-#include "leaflet/page_fonts.h"
 #include "leaflet/page_geometry.h"
 #include "leaflet/print_entry.h"
-#include "leaflet/print_list.h"
+#include "page/leaflet_job.h"
+#include "page/leaflet_pdf.h"
+#include "page/page_composer.h"
+#include "page/page_fonts.h"
+#include "page/print_list.h"
 #include "sjis/sjis.h"
 
 namespace {

@@ -55,20 +55,25 @@ TEST(HandbookParts, AThirtyDrugTextSplitsBetweenRecordsAndJoinsBackWhole) {
     EXPECT_EQ(joinParts(shuffled), text);
 }
 
-TEST(HandbookParts, TenPartsOrMoreStillKeepEveryPartWithinTheBudget) {
+TEST(HandbookParts, EveryBudgetKeepsEveryPartWithinItEvenAtTenPartsOrMore) {
+    // Budgets a byte apart, so that some part fills its room exactly.
     const std::string text = longText(30);
-    const std::vector<std::string> parts = ehandbook::splitHandbookText(text, kDataId, 190);
-    ASSERT_GE(parts.size(), 10u);
-    for (const std::string& part : parts) EXPECT_LE(part.size(), 190u) << part;
-    EXPECT_EQ(joinParts(parts), text);
+    for (std::size_t budget = 190; budget < 420; ++budget) {
+        const std::vector<std::string> parts = ehandbook::splitHandbookText(text, kDataId, budget);
+        ASSERT_GE(parts.size(), budget == 190 ? 10u : 2u) << budget;
+        for (const std::string& part : parts) ASSERT_LE(part.size(), budget) << part;
+        ASSERT_EQ(joinParts(parts), text) << budget;
+    }
 }
 
 TEST(HandbookParts, ATextWithinTheBudgetStaysOnePartWithoutSplitRecord) {
     const std::string text = longText(1);
     EXPECT_EQ(ehandbook::splitHandbookText(text, kDataId), std::vector<std::string>{text});
-    const std::string exact = longText(13);
-    ASSERT_LE(exact.size(), ehandbook::kSymbolBudget) << "a fuller text that still fits";
-    EXPECT_EQ(ehandbook::splitHandbookText(exact, kDataId).size(), 1u);
+    const std::string fuller = longText(13);
+    ASSERT_LE(fuller.size(), ehandbook::kSymbolBudget) << "a fuller text that still fits";
+    EXPECT_EQ(ehandbook::splitHandbookText(fuller, kDataId).size(), 1u);
+    EXPECT_EQ(ehandbook::splitHandbookText(fuller, kDataId, fuller.size()).size(), 1u)
+        << "a text that exactly fills its budget";
 }
 
 TEST(HandbookParts, RefusesWhatCannotBeSplitSafely) {

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "entry_builder.h"
 #include "handbook_reading.h"
 #include "sjis/sjis.h"
 
 namespace {
+
+std::string cp932(std::string_view utf8) {
+    return sjis::fromUtf8(utf8);
+}
 
 using ehandbook::Drug;
 using ehandbook::FormCode;
@@ -102,7 +105,8 @@ TEST(HandbookWriter, CommasAndLineBreaksInTextsNeverBreakFieldsOrRecords) {
 }
 
 TEST(HandbookWriter, CutsEveryFieldToItsLimitOnACharacterBoundary) {
-    const std::string wide = repeated("薬", 100);  // 200 bytes after one half-width byte
+    std::string wide;  // 200 bytes after one half-width byte
+    for (int i = 0; i < 100; ++i) wide += cp932("薬");
     HandbookInput input = dispensing();
     input.patient.name = "a" + wide;
     input.patient.notes = {{ehandbook::NoteKind::kAllergy, wide}};
@@ -112,12 +116,12 @@ TEST(HandbookWriter, CutsEveryFieldToItsLimitOnACharacterBoundary) {
     input.dispensing.drugs[0].unit = "a" + wide;
     input.dispensing.drugs[0].yjcode = "12345678901234567";
     const std::string text = ehandbook::handbookText(input);
-    const std::pair<const char*, std::size_t> limits[] = {
-        {"1", 1}, {"2", 2}, {"11", 1}, {"201", 2}, {"201", 4}, {"201", 6}, {"301", 2}};
-    const std::size_t expected[] = {39, 120, 120, 119, 11, 13, 100};
-    for (std::size_t i = 0; i < std::size(limits); ++i) {
-        const std::string field = fieldOf(text, limits[i].first, limits[i].second);
-        EXPECT_EQ(field.size(), expected[i]) << limits[i].first << " field " << limits[i].second;
+    const std::tuple<const char*, std::size_t, std::size_t> limits[] = {
+        {"1", 1, 39},   {"2", 2, 120},  {"11", 1, 120}, {"201", 2, 119},
+        {"201", 4, 11}, {"201", 6, 13}, {"301", 2, 100}};
+    for (const auto& [record, index, bytes] : limits) {
+        const std::string field = fieldOf(text, record, index);
+        EXPECT_EQ(field.size(), bytes) << record << " field " << index;
         EXPECT_EQ(sjis::cutLength(field, field.size()), field.size()) << "ends on a character";
     }
 }
@@ -134,7 +138,7 @@ TEST(HandbookWriter, GroupsDrugsOfEqualUsageDaysAndFormIntoRps) {
     EXPECT_EQ(rps, (std::vector<std::pair<int, std::string>>{
                        {1, "甲錠"}, {1, "丙錠"}, {1, "戊錠"}, {2, "乙錠"}, {3, "丁貼付"}}));
     EXPECT_EQ(read.drugs[4].form, "5");
-    EXPECT_EQ(recordNumbers(ehandbook::handbookText(input)).back(), "301");
+    EXPECT_EQ(readRecords(ehandbook::handbookText(input)).back()[0], "301");
 }
 
 TEST(HandbookWriter, CountsDaysOrDosesAndKeepsAnyOtherDaysTextAsANote) {
@@ -159,7 +163,7 @@ TEST(HandbookWriter, CountsDaysOrDosesAndKeepsAnyOtherDaysTextAsANote) {
         EXPECT_EQ(fieldOf(text, "301", 3), c.quantity);
         EXPECT_EQ(sjis::toUtf8(fieldOf(text, "301", 4)), c.unit);
         const bool noted = *c.note != '\0';
-        EXPECT_EQ(recordNumbers(text).back(), noted ? "311" : "301");
+        EXPECT_EQ(readRecords(text).back()[0], noted ? "311" : "301");
         if (noted) {
             EXPECT_EQ(sjis::toUtf8(fieldOf(text, "311", 2)), c.note);
         }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "entry_builder.h"
@@ -43,33 +44,58 @@ TEST(RowMeasure, TextsThatSetTheHeight) {
 }
 
 TEST(Pagination, RowsAreDealtOntoPagesInOrder) {
+    // Six-line rows take 492 + 8 units; from 280 six fit (the sixth ends at 3272).
+    struct Case {
+        const char* name;
+        std::vector<int> rows;
+        int headerBottom;
+        PaginateResult result;
+        std::vector<int> firstEntries;  // of each page
+    };
+    const Case cases[] = {
+        {"an empty list leaves an empty first page", {}, 272, PaginateResult::kDone, {}},
+        {"thirteen short rows", std::vector<int>(13, 6), 272, PaginateResult::kDone, {0, 6, 12}},
+        {"a row ending on the page bottom stays",
+         {6, 6},
+         leaflet::kPageBottom - 1000,
+         PaginateResult::kDone,
+         {0}},
+        {"one unit lower it moves",
+         {6, 6},
+         leaflet::kPageBottom - 999,
+         PaginateResult::kDone,
+         {0, 1}},
+        {"fifteen pages",
+         std::vector<int>(90, 6),
+         272,
+         PaginateResult::kDone,
+         {0, 6, 12, 18, 24, 30, 36, 42, 48, 54, 60, 66, 72, 78, 84}},
+        {"sixteen pages", std::vector<int>(91, 6), 272, PaginateResult::kTooManyPages, {}},
+        {"a row taller than a page", {6, 60}, 272, PaginateResult::kEntryTooTall, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PageTable table;
+        table.pages[0] = {3, 3};
+        ASSERT_EQ(leaflet::paginateRows(c.rows, c.headerBottom, table), c.result);
+        if (c.result != PaginateResult::kDone) continue;
+        std::vector<int> firsts;
+        for (int page = 0; page < table.pageTotal(); ++page) {
+            firsts.push_back(table.pages[page].firstEntry);
+            const int next = page + 1 < table.pageTotal() ? table.pages[page + 1].firstEntry
+                                                          : static_cast<int>(c.rows.size());
+            EXPECT_EQ(table.pages[page].entryCount, next - firsts.back()) << page;
+        }
+        EXPECT_EQ(firsts, c.firstEntries);
+        EXPECT_EQ(table.lastPage, std::max(table.pageTotal() - 1, 0));
+    }
+
+    // Entries are measured as pagination counts them: eleven-line rows take 654 + 8 units;
+    // from 452 below the tallest header four fit.
     PageTable table;
-    table.pages[0] = {3, 3};
-    EXPECT_EQ(leaflet::paginate({}, 272, table), PaginateResult::kDone);
-    EXPECT_EQ(table.pageTotal(), 0) << "an empty list leaves an empty first page";
-
-    // Short rows take 492 + 8 units from 280: six fit (the sixth ends at 3272, a seventh 3772).
-    ASSERT_EQ(leaflet::paginate(std::vector<DrugRecord>(13), 272, table), PaginateResult::kDone);
-    EXPECT_EQ(table.pageTotal(), 3);
-    EXPECT_EQ(table.lastPage, 2);
-    EXPECT_EQ(table.pages[1].firstEntry, 6);
-    EXPECT_EQ(table.pages[1].entryCount, 6);
-    EXPECT_EQ(table.pages[2].firstEntry, 12);
-
-    // Eleven-line rows take 654 + 8 units; from 452 below the tallest header four fit.
     const std::vector<DrugRecord> tall(6, EntryBuilder().caution(digits(300)).build());
     ASSERT_EQ(leaflet::paginate(tall, 444, table), PaginateResult::kDone);
     EXPECT_EQ(table.pages[0].entryCount, 4);
-}
-
-TEST(Pagination, RefusesSixteenPagesAndRowsTallerThanAPage) {
-    PageTable table;
-    EXPECT_EQ(leaflet::paginate(std::vector<DrugRecord>(90), 272, table), PaginateResult::kDone);
-    EXPECT_EQ(table.pageTotal(), 15);
-    EXPECT_EQ(leaflet::paginate(std::vector<DrugRecord>(91), 272, table),
-              PaginateResult::kTooManyPages);
-    EXPECT_EQ(leaflet::paginateRows(std::vector<int>{6, 60}, 272, table),
-              PaginateResult::kEntryTooTall);
 }
 
 // Codes of version 35 (157 modules), the largest a part of 1,800 bytes needs.

@@ -7,10 +7,10 @@
 #include <QRadioButton>
 
 #include "leaflet/history_text.h"
-#include "leaflet/print_target.h"
 #include "patients/history_panel.h"
 #include "patients_fixture.h"
 #include "pdf_reading.h"
+#include "preview/print_target.h"
 #include "sample_photos.h"
 #include "shell/patient_row.h"
 #include "stored_histories.h"

@@ -1,4 +1,4 @@
-#include "leaflet/leaflet_pdf.h"
+#include "page/leaflet_pdf.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -7,7 +7,7 @@
 #include <QSaveFile>
 #include <algorithm>
 
-#include "leaflet/page_composer.h"
+#include "page/page_composer.h"
 
 namespace leaflet {
 

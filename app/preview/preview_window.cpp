@@ -1,4 +1,4 @@
-#include "leaflet/preview_window.h"
+#include "preview/preview_window.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -10,9 +10,9 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "leaflet/leaflet_pdf.h"
 #include "leaflet/note_lines.h"
-#include "leaflet/page_composer.h"
+#include "page/leaflet_pdf.h"
+#include "page/page_composer.h"
 #include "ui/colour_button.h"
 #include "ui/text_convert.h"
 

@@ -1,5 +1,5 @@
 // A leaflet written to PDF and read back with poppler-utils.
-#include "leaflet/leaflet_pdf.h"
+#include "page/leaflet_pdf.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <QSize>
 #include <functional>
 
-#include "leaflet/preview_scroll.h"
+#include "preview/preview_scroll.h"
 #include "ui/prompts.h"
 
 class QLineEdit;

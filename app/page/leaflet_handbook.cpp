@@ -1,4 +1,4 @@
-#include "ehandbook/leaflet_handbook.h"
+#include "page/leaflet_handbook.h"
 
 #include <cstdio>
 

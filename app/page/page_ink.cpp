@@ -1,4 +1,4 @@
-#include "leaflet/page_ink.h"
+#include "page/page_ink.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "leaflet/page_fonts.h"
+#include "page/page_fonts.h"
 
 class QPainter;
 class QPainterPath;

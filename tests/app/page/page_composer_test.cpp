@@ -1,6 +1,6 @@
 // Pages rendered onto the preview's page image, checked where the layout puts things. Layout
 // units halve into pixels: a rule at layout y = 772 lies on pixel row 386.
-#include "leaflet/page_composer.h"
+#include "page/page_composer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "entry_builder.h"
 #include "leaflet/page_geometry.h"
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 #include "page_image.h"
 
 namespace {

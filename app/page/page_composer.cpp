@@ -1,4 +1,4 @@
-#include "leaflet/page_composer.h"
+#include "page/page_composer.h"
 
 #include <QPainter>
 #include <string>
@@ -7,10 +7,10 @@
 #include "leaflet/comment_lines.h"
 #include "leaflet/line_breaking.h"
 #include "leaflet/note_lines.h"
-#include "leaflet/page_codes.h"
 #include "leaflet/page_geometry.h"
-#include "leaflet/page_ink.h"
 #include "leaflet/print_entry.h"
+#include "page/page_codes.h"
+#include "page/page_ink.h"
 #include "sjis/sjis.h"
 
 namespace leaflet {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "entry_builder.h"
-#include "leaflet/page_composer.h"
 #include "leaflet/page_geometry.h"
+#include "page/page_composer.h"
 
 struct SampleLeaflet {
     // The composer keeps views of the header, entries and photos, so those are complete before it.

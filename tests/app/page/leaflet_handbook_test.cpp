@@ -1,5 +1,5 @@
 // What a leaflet and a registered patient give the handbook text.
-#include "ehandbook/leaflet_handbook.h"
+#include "page/leaflet_handbook.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // (the system's default printer, or PDF files), with the messages of a print that failed.
 #pragma once
 
-#include "leaflet/print_target.h"
+#include "preview/print_target.h"
 
 namespace leaflet {
 

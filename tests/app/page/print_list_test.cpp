@@ -1,7 +1,7 @@
 // The print list: its 30-entry limit, the photographs that travel with the entries, the texts
 // an entry accepts, and filling it from a history block (thirty entries come back in the
 // leaflet road tests).
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 
 #include <gtest/gtest.h>
 

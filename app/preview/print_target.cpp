@@ -1,4 +1,4 @@
-#include "leaflet/print_target.h"
+#include "preview/print_target.h"
 
 #include <QDir>
 #include <QPdfWriter>
@@ -6,7 +6,7 @@
 #include <QPrinterInfo>
 #include <QSaveFile>
 
-#include "leaflet/leaflet_pdf.h"
+#include "page/leaflet_pdf.h"
 
 namespace leaflet {
 

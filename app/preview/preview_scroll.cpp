@@ -1,4 +1,4 @@
-#include "leaflet/preview_scroll.h"
+#include "preview/preview_scroll.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "leaflet/page_fonts.h"
+#include "page/page_fonts.h"
 
 #include <QStringList>
 

@@ -12,9 +12,9 @@
 
 #include "ehandbook/qr_symbol.h"
 #include "leaflet/leaflet_header.h"
-#include "leaflet/page_composer.h"
 #include "leaflet/pagination.h"
-#include "leaflet/print_list.h"
+#include "page/page_composer.h"
+#include "page/print_list.h"
 
 namespace leaflet {
 

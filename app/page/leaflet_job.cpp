@@ -1,12 +1,12 @@
-#include "leaflet/leaflet_job.h"
+#include "page/leaflet_job.h"
 
 #include <algorithm>
 
 #include "ehandbook/handbook_parts.h"
 #include "ehandbook/handbook_symbols.h"
 #include "ehandbook/handbook_writer.h"
-#include "ehandbook/leaflet_handbook.h"
 #include "leaflet/page_geometry.h"
+#include "page/leaflet_handbook.h"
 
 namespace leaflet {
 

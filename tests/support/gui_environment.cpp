@@ -5,14 +5,14 @@
 #include <QGuiApplication>
 #include <memory>
 
-#include "leaflet/page_fonts.h"
+#include "page/page_fonts.h"
 
 namespace {
 
 struct GuiEnvironment : ::testing::Environment {
     void SetUp() override {
         static int argc = 1;
-        static char name[] = "leaflet_core_test";
+        static char name[] = "gui_test";
         static char* argv[] = {name, nullptr};
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);

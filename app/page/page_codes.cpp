@@ -1,8 +1,8 @@
-#include "leaflet/page_codes.h"
+#include "page/page_codes.h"
 
 #include <QPainterPath>
 
-#include "leaflet/page_ink.h"
+#include "page/page_ink.h"
 
 namespace leaflet {
 

@@ -9,6 +9,7 @@
 
 #include "drugbase.h"
 #include "leaflet/history_block.h"
+#include "leaflet/print_entry.h"
 
 namespace leaflet {
 
@@ -17,7 +18,7 @@ inline constexpr int kPhotoHeight = 105;
 
 class PrintList {
   public:
-    static constexpr int kCapacity = 30;
+    static constexpr int kCapacity = kPrintListCapacity;
 
     PrintList();
 

@@ -1,10 +1,10 @@
-#include "leaflet/leaflet_printing.h"
+#include "preview/leaflet_printing.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
 
-#include "leaflet/leaflet_pdf.h"
-#include "leaflet/page_composer.h"
+#include "page/leaflet_pdf.h"
+#include "page/page_composer.h"
 
 namespace leaflet {
 

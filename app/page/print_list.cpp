@@ -1,4 +1,4 @@
-#include "leaflet/print_list.h"
+#include "page/print_list.h"
 
 #include <QPainter>
 #include <cstring>

@@ -1,6 +1,6 @@
 // The preview window on real widgets (offscreen): page turns, the indicator, the scroll bar's
 // rules as the painted window shows them, printing and saving as PDF.
-#include "leaflet/preview_window.h"
+#include "preview/preview_window.h"
 
 #include <gtest/gtest.h>
 

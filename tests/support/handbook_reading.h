@@ -35,13 +35,6 @@ inline std::vector<Fields> readRecords(std::string_view text) {
     return records;
 }
 
-// The record numbers of a text, in order.
-inline std::vector<std::string> recordNumbers(std::string_view text) {
-    std::vector<std::string> numbers;
-    for (const Fields& record : readRecords(text)) numbers.push_back(record[0]);
-    return numbers;
-}
-
 // The whole text of split parts given in any order: the version record, then the bodies of the
 // parts in the order of their split records. Empty when a part has no split record, or the
 // split records disagree on the data ID or count, or a number is missing.
