@@ -94,15 +94,15 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListWithItsPatientAndPrescr
     prompts.yesNo = {true};  // add the prescriber to the list
     child<QPushButton>(dialog, "addButton")->click();
     ASSERT_EQ(desk->printList().count(), 3);
-    const DrugRecord famotidine = desk->printList().entry(0);
-    EXPECT_EQ(leaflet::field(famotidine.YJCODE), "2325903F2M95");
-    EXPECT_EQ(leaflet::field(desk->printList().entry(1).YJCODE), "2171901F2S93");
-    EXPECT_EQ(leaflet::field(desk->printList().entry(2).YJCODE), "3332912F1S92");
-    const leaflet::DosageSettings dosage = leaflet::dosageOf(famotidine);
-    EXPECT_EQ(dosage.timings[leaflet::kMorning], 1);
-    EXPECT_EQ(dosage.timings[leaflet::kEvening], 1);
-    EXPECT_EQ(dosage.timings[leaflet::kNoon], 0);
-    EXPECT_EQ(dosage.mealTiming, leaflet::kAfterMeals);
+    std::vector<std::string_view> codes;
+    for (const DrugRecord& e : desk->printList().entries())
+        codes.push_back(leaflet::field(e.YJCODE));
+    EXPECT_EQ(codes,
+              (std::vector<std::string_view>{"2325903F2M95", "2171901F2S93", "3332912F1S92"}));
+    const leaflet::DosageSettings dosage = leaflet::dosageOf(desk->printList().entry(0));
+    EXPECT_EQ(std::tuple(dosage.timings[leaflet::kMorning], dosage.timings[leaflet::kNoon],
+                         dosage.timings[leaflet::kEvening], dosage.mealTiming),
+              std::tuple(1, 0, 1, leaflet::kAfterMeals));
     EXPECT_EQ(window->printListModel().rowCount(), 3) << "the view shows the entries";
 
     EXPECT_EQ(find<QLineEdit>("patientIdBox")->text(), "7") << "found by name and birth date";
@@ -127,10 +127,8 @@ TEST_F(PrescriptionIntake, UnknownPatientIsRegisteredFromThePrefilledDialog) {
 
     PatientRecord stored{};
     ASSERT_EQ(data::PatientRegister().detail(1, stored), data::DataResult::kDone);
-    EXPECT_EQ(stored.SEX, 2);
-    EXPECT_EQ(stored.NENGO, 3);
-    EXPECT_EQ(stored.YEAR, 64);
-    EXPECT_EQ(stored.DAY, 7);
+    EXPECT_EQ(std::tuple(stored.SEX, stored.NENGO, stored.YEAR, stored.DAY),
+              std::tuple(2, 3, 64, 7));
     EXPECT_EQ(find<QLineEdit>("patientIdBox")->text(), "1");
     EXPECT_EQ(find<QLineEdit>("patientNameBox")->text(), "見本　花子");
 

@@ -48,9 +48,7 @@ TEST_F(PatientScreenTest, RegisteringProposesTheFirstFreeIdAndKeepsTheIdRulesInO
                                         "患者の名前を入力して下さい。"}));
     PatientRecord stored{};
     ASSERT_EQ(registry.detail(1, stored), data::DataResult::kDone);
-    EXPECT_EQ(stored.NENGO, 5);
-    EXPECT_EQ(stored.SEX, 2);
-    EXPECT_EQ(stored.DAY, 0);
+    EXPECT_EQ(std::tuple(stored.NENGO, stored.SEX, stored.DAY), std::tuple(5, 2, 0));
     EXPECT_EQ(sjis::toUtf8(stored.MEMO), "れいわ　はなこ") << "the reading is kept as the memo";
     std::string name;
     ASSERT_EQ(registry.nameOf(2, name), data::DataResult::kDone);

@@ -73,9 +73,10 @@ TEST_F(LeafletRoad, FindSetDosagePreviewPrintAndClear) {
     ASSERT_EQ(desk->printList().count(), 2);
     const DrugRecord first = desk->printList().entry(0);
     EXPECT_EQ(leaflet::field(first.YJCODE), "2171901F3S91");
-    EXPECT_EQ(leaflet::dosageOf(first).timings[leaflet::kMorning], 101);
-    EXPECT_EQ(leaflet::dosageOf(first).timings[leaflet::kEvening], 1);
-    EXPECT_EQ(leaflet::dosageOf(first).mealTiming, leaflet::kAfterMeals);
+    const leaflet::DosageSettings dosage = leaflet::dosageOf(first);
+    EXPECT_EQ(std::tuple(dosage.timings[leaflet::kMorning], dosage.timings[leaflet::kEvening],
+                         dosage.mealTiming),
+              std::tuple(101, 1, leaflet::kAfterMeals));
     EXPECT_EQ(leaflet::field(desk->printList().entry(1).YJCODE), "2325903F2M95");
     EXPECT_TRUE(nameBox->text().isEmpty()) << "OK empties the search boxes";
 
