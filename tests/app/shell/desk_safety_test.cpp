@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <functional>
 
 #include "data/drug_catalogue.h"
 #include "program_fixture.h"
@@ -39,24 +40,37 @@ TEST_F(DeskSafety, EscapeNeitherClosesTheWindowNorLosesAnything) {
     EXPECT_EQ(prompts.shown.size(), shown);
 }
 
-TEST_F(DeskSafety, ClearingThePrintListAsksFirst) {
-    auto* clear = find<QPushButton>("clearEntriesButton");
+TEST_F(DeskSafety, ClearingOrClosingWithDrugsInThePrintListAsksFirst) {
     const auto shown = prompts.shown.size();
-    clear->click();  // an empty list has nothing to lose: no question
+    find<QPushButton>("clearEntriesButton")->click();  // nothing to lose: no question
     EXPECT_EQ(prompts.shown.size(), shown);
 
-    addEntry("2171901F3S91");
-    addEntry("2325903F2M95");
-    prompts.yesNo = {false};
-    clear->click();
-    EXPECT_EQ(prompts.shown.back().text,
-              "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？");
-    EXPECT_EQ(prompts.shown.back().title, "確認");
-    EXPECT_EQ(desk->printList().count(), 2) << "answered No";
-    prompts.yesNo = {true};
-    clear->click();
-    EXPECT_EQ(desk->printList().count(), 0);
-    EXPECT_EQ(find<QTableView>("printList")->model()->rowCount(), 0);
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+        const char* question;
+        std::function<bool()> done;
+    };
+    const Case cases[] = {
+        {"clear", [&] { find<QPushButton>("clearEntriesButton")->click(); },
+         "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？",
+         [&] { return find<QTableView>("printList")->model()->rowCount() == 0; }},
+        {"close", [&] { window->close(); }, "印刷リストに薬剤が残っています。\r\n終了しますか？",
+         [&] { return !window->isVisible(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        addEntry("2171901F3S91");
+        prompts.yesNo = {false};
+        c.act();
+        EXPECT_EQ(prompts.shown.back().text, c.question);
+        EXPECT_EQ(prompts.shown.back().title, "確認");
+        EXPECT_FALSE(c.done()) << "answered No";
+        EXPECT_EQ(desk->printList().count(), 1);
+        prompts.yesNo = {true};
+        c.act();
+        EXPECT_TRUE(c.done());
+    }
 }
 
 TEST_F(DeskSafety, AnEditedListKeepsThePersonChosenByName) {
@@ -107,19 +121,6 @@ TEST_F(DeskSafety, ASearchWithoutAMatchLeavesNoDrugSelected) {
     }
     find<QPushButton>("setDosageButton")->click();  // the command acts on no hidden drug
     EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
-}
-
-TEST_F(DeskSafety, ClosingWithDrugsInThePrintListAsksFirst) {
-    addEntry("2171901F3S91");
-    prompts.yesNo = {false};
-    window->close();
-    EXPECT_EQ(prompts.shown.back().text, "印刷リストに薬剤が残っています。\r\n終了しますか？");
-    EXPECT_EQ(prompts.shown.back().title, "確認");
-    EXPECT_TRUE(window->isVisible()) << "answered No";
-    EXPECT_EQ(desk->printList().count(), 1);
-    prompts.yesNo = {true};
-    window->close();
-    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(DeskSafety, APharmacyNameIsSavedWhenItsBoxIsLeftAfterAChange) {

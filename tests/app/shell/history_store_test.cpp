@@ -1,93 +1,43 @@
-// Leaflets saved into a patient's history and recalled through the patient library: every
-// value a setting byte can hold comes back, and a block stored in the first form, where every
-// zero byte was written as "$", reads back as it always did.
+// Leaflets stored as history texts and read back: every value a setting byte can hold comes
+// back, and a text stored in the first form, where every zero byte was written as "$", reads
+// back as it always did.
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <cstring>
-#include <sstream>
 #include <vector>
 
-#include "admin.h"
 #include "entry_builder.h"
-#include "layout/data_folder.h"
 #include "leaflet/history_text.h"
-#include "patientbase.h"
-#include "shell/history_save.h"
-#include "stored_histories.h"
-#include "temp_dir.h"
 
 namespace {
 
 using leaflet::HistoryBlock;
-using leaflet::HistoryRecord;
 
-const char* const kName = "薬歴　花子";
-
-// The five timing amounts, the meal timing, the reserved byte and the two list positions.
-constexpr std::size_t kSettingBytes = 9;
-
-std::vector<int> settingsOf(const HistoryRecord& record) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
-    const std::size_t first = offsetof(HistoryRecord, timings);
-    return {bytes + first, bytes + first + kSettingBytes};
-}
-
-class HistoryStore : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        std::ostringstream out, err;
-        ASSERT_EQ(admin::initFolder(dir.path(), out, err), 0) << err.str();
-        ASSERT_EQ(LRecordOpen(layout::databaseFolder(dir.path()).string().c_str(), nullptr), 0);
-    }
-    void TearDown() override { LRecordClose(); }
-
-    // The block of the patient's only stored leaflet.
-    HistoryBlock recall(int id) {
-        const std::vector<std::string> texts = storedHistories(id);
-        EXPECT_EQ(texts.size(), 1u);
-        if (texts.empty()) return {};
-        EXPECT_EQ(texts[0].size(), leaflet::kStoredHistoryLength);
-        return leaflet::historyBlockFromText(texts[0]);
-    }
-
-    TempDir dir;
-};
-
-TEST_F(HistoryStore, EveryValueOfTheSettingBytesComesBack) {
-    // Nine leaflets of 30 drugs give each setting byte every value from 0 to 255. The texts
-    // fill their fields, so nothing may be kept in the bytes after them.
+TEST(HistoryText, EveryValueOfTheSettingBytesComesBack) {
+    // 30 drugs of nine setting bytes (timings, meal timing, reserved byte, list positions) give
+    // each byte value from 0 to 255. The texts fill their fields, so nothing may be kept in
+    // the bytes after them.
     std::string usage;  // 30 full-width characters: 60 bytes
     for (int i = 0; i < 30; ++i) usage += "服";
-    for (int sheet = 0; sheet < 9; ++sheet) {
-        const int id = sheet + 1;
-        registerPatient(id, kName);
-        std::vector<DrugRecord> entries;
-        for (int r = 0; r < leaflet::kHistoryRecords; ++r) {
-            DrugRecord entry = EntryBuilder()
-                                   .yjcode(digits(24))
-                                   .amount(digits(20))
-                                   .days(digits(20))
-                                   .usage(usage)
-                                   .build();
-            for (std::size_t k = 0; k < kSettingBytes; ++k)
-                entry.callerArea[k] = static_cast<char>((30 * sheet + r + k) % 256);
-            entries.push_back(entry);
-        }
-        ASSERT_EQ(shell::saveToHistory(true, std::to_string(id), cp932(kName), entries),
-                  shell::HistorySave::kStored);
-
-        const HistoryBlock sent = leaflet::buildHistoryBlock(entries);
-        const HistoryBlock back = recall(id);
-        for (int r = 0; r < leaflet::kHistoryRecords; ++r)
-            EXPECT_EQ(settingsOf(back[r]), settingsOf(sent[r]))
-                << "leaflet " << sheet << " record " << r;
-        EXPECT_EQ(std::memcmp(back.data(), sent.data(), sizeof sent), 0) << "leaflet " << sheet;
+    std::vector<DrugRecord> entries;
+    for (int r = 0; r < leaflet::kHistoryRecords; ++r) {
+        DrugRecord entry = EntryBuilder()
+                               .yjcode(digits(24))
+                               .amount(digits(20))
+                               .days(digits(20))
+                               .usage(usage)
+                               .build();
+        for (std::size_t k = 0; k < 9; ++k) entry.callerArea[k] = static_cast<char>(9 * r + k);
+        entries.push_back(entry);
     }
+    const HistoryBlock sent = leaflet::buildHistoryBlock(entries);
+    const std::string text = leaflet::historyText(sent);
+    EXPECT_EQ(text.size(), leaflet::kStoredHistoryLength);
+    const HistoryBlock back = leaflet::historyBlockFromText(text);
+    EXPECT_EQ(std::memcmp(back.data(), sent.data(), sizeof sent), 0);
 }
 
-TEST_F(HistoryStore, ABlockStoredInTheFirstFormReadsBackAsBefore) {
-    registerPatient(7, kName);
+TEST(HistoryText, ATextStoredInTheFirstFormReadsBackAsBefore) {
     // Two records as the first form wrote them; the second one's morning amount of 36 was
     // written as "$" and, as then, is recalled as no amount.
     std::string stored(leaflet::kStoredHistoryLength, '$');
@@ -104,24 +54,22 @@ TEST_F(HistoryStore, ABlockStoredInTheFirstFormReadsBackAsBefore) {
     put(76, cp932("１日２回  朝夕食後に服用"));
     put(137, "1124017F1020");
     put(137 + 29, "\x01");
-    ASSERT_EQ(LRecordRIREKI(7, stored.c_str()), 0);
 
-    HistoryBlock expected{};
-    sjis::copyField(expected[0].yjcode, sizeof expected[0].yjcode, "2171901F2S94");
-    expected[0].timings[leaflet::kMorning] = 2;
-    expected[0].timings[leaflet::kEvening] = 101;
-    expected[0].mealTiming = leaflet::kAfterMeals;
-    expected[0].amountListPosition = 4;
-    expected[0].daysListPosition = 0xFF;
-    sjis::copyField(expected[0].amountText, sizeof expected[0].amountText, cp932("用量　１回２錠"));
-    sjis::copyField(expected[0].daysText, sizeof expected[0].daysText, cp932("７日分"));
-    sjis::copyField(expected[0].usageText, sizeof expected[0].usageText,
-                    cp932("１日２回  朝夕食後に服用"));
-    sjis::copyField(expected[1].yjcode, sizeof expected[1].yjcode, "1124017F1020");
-    expected[1].timings[leaflet::kBedtime] = 1;
-    const HistoryBlock back = recall(7);
+    std::vector<DrugRecord> entries = {EntryBuilder()
+                                           .yjcode("2171901F2S94")
+                                           .timings({0, 2, 0, 101, 0})
+                                           .meal(leaflet::kAfterMeals)
+                                           .amount("用量　１回２錠")
+                                           .days("７日分")
+                                           .usage("１日２回  朝夕食後に服用")
+                                           .build(),
+                                       EntryBuilder().yjcode("1124017F1020").build()};
+    entries[0].callerArea[7] = 4;       // amount list position
+    entries[0].callerArea[8] = '\xFF';  // no days list selection
+    entries[1].callerArea[leaflet::kBedtime] = 1;
+    const HistoryBlock expected = leaflet::buildHistoryBlock(entries);
+    const HistoryBlock back = leaflet::historyBlockFromText(stored);
     EXPECT_EQ(std::memcmp(back.data(), expected.data(), sizeof expected), 0);
-    EXPECT_EQ(back[1].timings[leaflet::kMorning], 0);
 }
 
 }  // namespace
