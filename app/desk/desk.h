@@ -8,8 +8,8 @@
 #include <QString>
 #include <filesystem>
 
-#include "dosage/phrase_tables.h"
 #include "page/print_list.h"
+#include "phrases/phrase_tables.h"
 #include "settings/settings_block.h"
 #include "ui/prompts.h"
 

@@ -7,9 +7,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "dosage/phrase_combo.h"
-#include "dosage/phrase_editor.h"
-#include "dosage/phrase_text.h"
+#include "dosagewindow/phrase_combo.h"
+#include "dosagewindow/phrase_editor.h"
+#include "dosagewindow/phrase_text.h"
 #include "shell/control_ids.h"
 #include "sjis/sjis.h"
 #include "ui/colour_button.h"

@@ -8,8 +8,8 @@
 #include <QPointer>
 
 #include "desk/desk.h"
-#include "dosage/dosage_host.h"
-#include "dosage/dosage_window.h"
+#include "dosagewindow/dosage_host.h"
+#include "dosagewindow/dosage_window.h"
 
 class QAction;
 class QWidget;

@@ -8,7 +8,7 @@
 
 #include "desk/desk.h"
 #include "desk/print_list_model.h"
-#include "dosage/dosage_window.h"
+#include "dosagewindow/dosage_window.h"
 #include "drugs/drug_list_model.h"
 
 namespace drugs {

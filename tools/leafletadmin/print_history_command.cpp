@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "admin.h"
-#include "dosage/phrase_tables.h"
 #include "dosagebase.h"
 #include "drugbase.h"
 #include "layout/data_folder.h"
@@ -19,6 +18,7 @@
 #include "page/leaflet_pdf.h"
 #include "page/page_fonts.h"
 #include "patientbase.h"
+#include "phrases/phrase_tables.h"
 #include "settings/settings.h"
 #include "sjis/sjis.h"
 

@@ -1,4 +1,4 @@
-#include "dosage/phrase_combo.h"
+#include "dosagewindow/phrase_combo.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>

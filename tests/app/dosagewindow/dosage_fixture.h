@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dosage/phrase_tables.h"
+#include "phrases/phrase_tables.h"
 #include "scripted_prompts.h"
 #include "temp_dir.h"
 #include "widget_driving.h"

@@ -1,9 +1,9 @@
-#include "dosage/phrase_editor.h"
+#include "dosagewindow/phrase_editor.h"
 
 #include <QPlainTextEdit>
 #include <QStringList>
 
-#include "dosage/phrase_text.h"
+#include "dosagewindow/phrase_text.h"
 #include "ui/colour_button.h"
 #include "ui/prompts.h"
 #include "ui/text_convert.h"

@@ -1,4 +1,4 @@
-#include "dosage/timing_box.h"
+#include "dosagewindow/timing_box.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>

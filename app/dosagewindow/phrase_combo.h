@@ -1,7 +1,7 @@
 // Fills a combo box with the items of a phrase list.
 #pragma once
 
-#include "dosage/phrase_tables.h"
+#include "phrases/phrase_tables.h"
 
 class QComboBox;
 

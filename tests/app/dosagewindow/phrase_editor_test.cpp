@@ -1,14 +1,14 @@
 // The phrase list editors: the table as text and back, refusals, and the store behind them.
-#include "dosage/phrase_editor.h"
+#include "dosagewindow/phrase_editor.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <filesystem>
 
-#include "dosage/phrase_combo.h"
-#include "dosage/phrase_text.h"
 #include "dosage_fixture.h"
+#include "dosagewindow/phrase_combo.h"
+#include "dosagewindow/phrase_text.h"
 #include "sjis/sjis.h"
 
 namespace {

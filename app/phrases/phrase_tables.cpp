@@ -1,4 +1,4 @@
-#include "dosage/phrase_tables.h"
+#include "phrases/phrase_tables.h"
 
 #include "sjis/sjis.h"
 

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "desk/desk.h"
-#include "dosage/dosage_host.h"
-#include "dosage/phrase_tables.h"
 #include "dosage/timing_rules.h"
+#include "dosagewindow/dosage_host.h"
 #include "drugbase.h"
 #include "leaflet/print_entry.h"
+#include "phrases/phrase_tables.h"
 
 class QCheckBox;
 class QComboBox;

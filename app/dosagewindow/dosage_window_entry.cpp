@@ -6,7 +6,7 @@
 
 #include "dosage/amount_text.h"
 #include "dosage/dosage_forms.h"
-#include "dosage/dosage_window.h"
+#include "dosagewindow/dosage_window.h"
 #include "leaflet/leaflet_messages.h"
 #include "ui/prompts.h"
 

@@ -1,4 +1,4 @@
-#include "dosage/dosage_window.h"
+#include "dosagewindow/dosage_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "dosage/dosage_forms.h"
-#include "dosage/phrase_combo.h"
-#include "dosage/phrase_editor.h"
-#include "dosage/timing_box.h"
+#include "dosagewindow/phrase_combo.h"
+#include "dosagewindow/phrase_editor.h"
+#include "dosagewindow/timing_box.h"
 #include "ui/byte_limit.h"
 #include "ui/colour_button.h"
 #include "ui/prompts.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "dosage/phrase_tables.h"
+#include "phrases/phrase_tables.h"
 
 namespace dosage {
 

@@ -1,4 +1,4 @@
-#include "dosage/phrase_text.h"
+#include "dosagewindow/phrase_text.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // The dosage window on real widgets, driven through its controls, with a stand-in main window.
-#include "dosage/dosage_window.h"
+#include "dosagewindow/dosage_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>

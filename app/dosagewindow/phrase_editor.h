@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "dosage/phrase_tables.h"
+#include "phrases/phrase_tables.h"
 
 class QPlainTextEdit;
 
