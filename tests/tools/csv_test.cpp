@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "csv.h"
+
+#include <gtest/gtest.h>
 
 using admin::parseCsv;
 using Fields = std::vector<std::string>;
@@ -24,27 +24,26 @@ TEST(Csv, QuotedFieldsAndLineNumbers) {
     EXPECT_EQ(p.records[3].fields.back(), "here");
 }
 
-TEST(Csv, MalformedQuotesNameTheirLine) {
-    auto p = parseCsv("a\n\"open\nstill open");
-    EXPECT_EQ(p.error, "a quoted field is not closed");
-    EXPECT_EQ(p.errorLine, 2);
-    p = parseCsv("a\nb\n\"q\"x\n");
-    EXPECT_EQ(p.error, "text after a closing quote");
-    EXPECT_EQ(p.errorLine, 3);
-    p = parseCsv("a\"b\n");
-    EXPECT_EQ(p.error, "a quote inside an unquoted field");
-}
-
-TEST(Csv, InvalidUtf8AndNulBytesAreRefusedWithTheirLine) {
-    // Counted through a quoted field that spans lines.
-    auto p = parseCsv("a,\"b\nc\"\nd,\xC0\xAF\n");
-    EXPECT_EQ(p.error, "invalid UTF-8");
-    EXPECT_EQ(p.errorLine, 3);
-    EXPECT_TRUE(p.records.empty());
-    p = parseCsv("a\nb\n\xE8\x96");  // the file ends inside a character
-    EXPECT_EQ(p.error, "invalid UTF-8");
-    EXPECT_EQ(p.errorLine, 3);
-    p = parseCsv(std::string("a\n\"x\0y\"\n", 8));
-    EXPECT_EQ(p.error, "a NUL byte");
-    EXPECT_EQ(p.errorLine, 2);
+TEST(Csv, RefusalsNameTheirLine) {
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* error;
+        int line;
+    };
+    const Case cases[] = {
+        {"unclosed quote", "a\n\"open\nstill open", "a quoted field is not closed", 2},
+        {"text after a quote", "a\nb\n\"q\"x\n", "text after a closing quote", 3},
+        {"quote in a field", "a\"b\n", "a quote inside an unquoted field", 1},
+        // Counted through a quoted field that spans lines.
+        {"invalid UTF-8", "a,\"b\nc\"\nd,\xC0\xAF\n", "invalid UTF-8", 3},
+        {"the file ends inside a character", "a\nb\n\xE8\x96", "invalid UTF-8", 3},
+        {"NUL byte", std::string("a\n\"x\0y\"\n", 8), "a NUL byte", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto p = parseCsv(c.text);
+        EXPECT_EQ(p.error, c.error);
+        EXPECT_EQ(p.errorLine, c.line);
+    }
 }

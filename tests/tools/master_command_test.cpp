@@ -7,28 +7,19 @@
 
 namespace {
 
+// Amlodipine's YJ code is in the sample catalogue already.
 const MasterDrug kFamotidine{
     "610406079",    "ガスター散２％",          "ｇ", "9.50", "2325003B2029",
     "2325003B2ZZZ", "【般】ファモチジン散２％"};
-// The sample catalogue has this YJ code already.
-const MasterDrug kAmlodipine{
-    "620008001",    "アムロジピン錠５ｍｇ「サンプル」", "錠", "10.10", "2171901F2S93",
-    "2171022F1ZZZ", "【般】アムロジピン錠５ｍｇ"};
-const MasterDrug kLoxoprofen{"620098801",
-                             "ロキソニン錠６０ｍｇ",
-                             "錠",
-                             "10.10",
-                             "1149019F1560",
-                             "1149019F1ZZZ",
-                             "【般】ロキソプロフェンＮａ錠６０ｍｇ"};
+const MasterDrug kAmlodipine{"620008001", "アムロジピン錠", "錠", "10.10", "2171901F2S93", "", ""};
+const MasterDrug kLoxoprofen{"620098801", "ロキソニン錠６０ｍｇ", "錠", "10.10", "1149019F1560", "",
+                             ""};
 
 class MasterCommand : public AdminTest {
   protected:
     void SetUp() override {
         ASSERT_EQ(run({"init", folder()}), 0) << err.str();
         ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
-        ASSERT_EQ(run({"list", folder()}), 0);
-        sampleList = out.str();
     }
     std::string master() const { return (dir.path() / "y_ALL20260401.csv").string(); }
 
@@ -40,8 +31,6 @@ class MasterCommand : public AdminTest {
         RecordClose();
         return result == DRUGBASE_OK ? sjis::toUtf8(entry.YJCODE) : "<none>";
     }
-
-    std::string sampleList;
 };
 
 TEST_F(MasterCommand, FillsTheMapAndAddsTheMissingDrugsWithACount) {
@@ -55,7 +44,7 @@ TEST_F(MasterCommand, FillsTheMapAndAddsTheMissingDrugsWithACount) {
     ASSERT_EQ(run({"list", folder()}), 0);
     EXPECT_TRUE(printed("2325003B2029\tがすた\tガスター散２％\n")) << out.str();
     EXPECT_TRUE(printed("1149019F1560\tろきそ\tロキソニン錠６０ｍｇ\n"));
-    EXPECT_FALSE(printed("アムロジピン錠５ｍｇ「サンプル」\n2171901F2S93"));
+    EXPECT_FALSE(printed("アムロジピン錠\n")) << "a drug already in the catalogue";
 
     // Without --add-drugs only the map changes; on a terminal the progress line is shown.
     writeMaster(master(), {kFamotidine});
@@ -77,8 +66,6 @@ TEST_F(MasterCommand, ABadFileChangesNothingAndSaysWhy) {
     EXPECT_NE(err.str().find("nothing changed"), std::string::npos);
     EXPECT_EQ(mapped("610406079"), "2325003B2029");
     EXPECT_EQ(mapped("620098801"), "<none>");
-    ASSERT_EQ(run({"list", folder()}), 0);
-    EXPECT_EQ(out.str(), sampleList);
 
     EXPECT_EQ(run({"import-master", folder(), (dir.path() / "missing.csv").string()}),
               admin::kRefused);
