@@ -18,10 +18,10 @@
 #include "intake/serial_scanner.h"
 #include "leaflet/leaflet_messages.h"
 #include "patients/patient_info_dialog.h"
-#include "prescription/catalogue_source.h"
-#include "prescription/code_file.h"
 #include "prescription/prescription_reader.h"
 #include "prescription/symbol_text.h"
+#include "prescriptionfill/catalogue_source.h"
+#include "prescriptionimage/code_file.h"
 #include "sjis/sjis.h"
 
 namespace intake {

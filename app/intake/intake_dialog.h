@@ -11,7 +11,7 @@
 #include "data/drug_catalogue.h"
 #include "data/patient_register.h"
 #include "desk/desk.h"
-#include "prescription/intake.h"
+#include "prescriptionfill/intake.h"
 #include "ui/prompts.h"
 
 class QComboBox;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "intake/print_list_fill.h"
-#include "prescription/intake.h"
+#include "prescriptionfill/intake.h"
 
 class QComboBox;
 class QTreeWidget;

@@ -7,11 +7,11 @@
 #include "data/drug_catalogue.h"
 #include "layout/data_folder.h"
 #include "library_messages.h"
-#include "prescription/catalogue_source.h"
-#include "prescription/code_file.h"
-#include "prescription/intake.h"
 #include "prescription/prescription_reader.h"
 #include "prescription_json.h"
+#include "prescriptionfill/catalogue_source.h"
+#include "prescriptionfill/intake.h"
+#include "prescriptionimage/code_file.h"
 
 namespace admin {
 namespace {

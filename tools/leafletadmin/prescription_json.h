@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "prescription/intake.h"
+#include "prescriptionfill/intake.h"
 
 namespace admin {
 

@@ -1,4 +1,4 @@
-#include "prescription/symbol_image.h"
+#include "prescriptionimage/symbol_image.h"
 
 #include <ZXing/ReadBarcode.h>
 

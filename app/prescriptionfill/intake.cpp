@@ -1,4 +1,4 @@
-#include "prescription/intake.h"
+#include "prescriptionfill/intake.h"
 
 #include "leaflet/print_entry.h"
 #include "sjis/sjis.h"

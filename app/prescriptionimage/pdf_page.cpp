@@ -1,4 +1,4 @@
-#include "prescription/pdf_page.h"
+#include "prescriptionimage/pdf_page.h"
 
 #include <poppler-document.h>
 #include <poppler-image.h>

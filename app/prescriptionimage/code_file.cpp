@@ -1,9 +1,9 @@
-#include "prescription/code_file.h"
+#include "prescriptionimage/code_file.h"
 
 #include <QImage>
 
-#include "prescription/pdf_page.h"
-#include "prescription/symbol_image.h"
+#include "prescriptionimage/pdf_page.h"
+#include "prescriptionimage/symbol_image.h"
 
 namespace prescription {
 namespace {

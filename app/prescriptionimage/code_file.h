@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "prescription/symbol_image.h"
+#include "prescriptionimage/symbol_image.h"
 
 namespace prescription {
 

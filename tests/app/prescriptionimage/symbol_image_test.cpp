@@ -1,6 +1,6 @@
 // Reading prescription code texts from pictures of QR symbols made with libqrencode: one
 // symbol, a Structured Append sequence in any order, and pictures without a whole text.
-#include "prescription/symbol_image.h"
+#include "prescriptionimage/symbol_image.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "prescription/catalogue_source.h"
+#include "prescriptionfill/catalogue_source.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The drug matcher's lookups over a real drug file: the sample catalogue and a code map imported
 // from a master file in the public layout, read through the program's catalogue face.
-#include "prescription/catalogue_source.h"
+#include "prescriptionfill/catalogue_source.h"
 
 #include <gtest/gtest.h>
 
