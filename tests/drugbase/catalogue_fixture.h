@@ -79,12 +79,3 @@ class CatalogueTest : public LibraryTest<Catalogue> {
             << db->lastError();
     }
 };
-
-inline void setField(char* field, std::size_t width, const std::string& utf8) {
-    sjis::copyField(field, width, sjis::fromUtf8(utf8));
-}
-#define SET(record, name, utf8) setField((record).name, sizeof((record).name), utf8)
-
-inline std::string text(const char* field) {
-    return sjis::toUtf8(field);
-}

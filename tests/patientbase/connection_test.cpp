@@ -52,16 +52,3 @@ TEST_P(RegisterTest, WritesTheEngineRejectsAreReportedAndStoreNothing) {
                      " FROM Patient_Information"),
               "1一");
 }
-
-TEST_F(PatientFileTest, TheFileOpensOnlyWithThePassword) {
-    // Unreadable without the key; readable with the passphrase, as the sqlcipher shell opens it.
-    for (const bool keyed : {false, true}) {
-        auto plain = sqlkit::openUnkeyed(file(), nullptr);
-        ASSERT_TRUE(plain);
-        if (keyed) {
-            ASSERT_TRUE(plain->exec("PRAGMA key = 'HN%tPQS'"));
-            ASSERT_TRUE(plain->exec("PRAGMA cipher_page_size = 4096"));
-        }
-        EXPECT_EQ(plain->exec("SELECT count(*) FROM Patient_Information"), keyed);
-    }
-}

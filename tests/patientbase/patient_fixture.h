@@ -33,21 +33,12 @@ using ListCollector = CollectedList<PatientListSink>;
 using ViewCollector = CollectedView<PatientListViewSink>;
 using MessageCollector = CollectedMessages<LRecordSetMessageHandler>;
 
-inline void setText(char* field, std::size_t width, const std::string& utf8) {
-    sjis::copyField(field, width, sjis::fromUtf8(utf8));
-}
-#define SET(record, name, utf8) setText((record).name, sizeof((record).name), utf8)
-
 // A record with an ID and a name (UTF-8); other fields empty.
 inline PatientRecord patient(int id, const std::string& name) {
     PatientRecord r{};
     r.ID = id;
     SET(r, PATIENT, name);
     return r;
-}
-
-inline std::string utf8(const char* cp932) {
-    return sjis::toUtf8(cp932);
 }
 
 inline constexpr std::size_t kBlock = 4110;

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <functional>
-#include <utility>
 #include <vector>
 
 // Runs `work(n)` for n = 0 .. count - 1 at the same time, n = 0 in this process and the others
@@ -35,10 +34,4 @@ inline std::vector<int> inProcesses(int count, const std::function<int(int n)>& 
         results.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
     }
     return results;
-}
-
-// The same for two: gives (the child's result, this process's result).
-inline std::pair<int, int> inTwoProcesses(const std::function<int(bool child)>& work) {
-    const std::vector<int> r = inProcesses(2, [&](int n) { return work(n == 1); });
-    return r.size() == 2 ? std::pair(r[1], r[0]) : std::pair(-1, -1);
 }

@@ -116,7 +116,7 @@ TEST_P(RegisterTest, EditChangesTheIdKeepsTheHistoryAndStoresEmptyTextsAsNull) {
     EXPECT_EQ(stored("SELECT TELEPHONE2 FROM Patient_Information"), "<null>");
     PatientRecord back = fullRecord(0);
     ASSERT_EQ(LRecordDetail(&back, "", 9, 1), 0);
-    EXPECT_EQ(utf8(back.TELEPHONE2), "");
+    EXPECT_EQ(text(back.TELEPHONE2), "");
 
     PatientRecord other = patient(3, "三");  // no row with the old ID: nothing changes
     EXPECT_EQ(LRecordEdit(&other, 7), 0);

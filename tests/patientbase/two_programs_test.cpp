@@ -30,31 +30,16 @@ TEST_P(RegisterTest, HistoryStoresOfThreeProgramsForTheSamePatientsAllLand) {
 }
 
 TEST_P(RegisterTest, TwoProgramsRegisteringTheSameIdsGetEachIdOnce) {
-    const auto [child, parent] = inTwoProcesses([](bool child) {
-        int added = 0;
+    const std::vector<int> added = inProcesses(2, [](int n) {
+        int count = 0;
         for (int id = 1; id <= 40; ++id) {
-            const PatientRecord r = patient(id, child ? "子" : "親");
-            added += LRecordCreate(&r) == 0;
+            const PatientRecord r = patient(id, n ? "子" : "親");
+            count += LRecordCreate(&r) == 0;
         }
-        return added;
+        return count;
     });
-    EXPECT_EQ(child + parent, 40);
+    ASSERT_EQ(added.size(), 2u);
+    EXPECT_EQ(added[0] + added[1], 40);
     EXPECT_EQ(stored("SELECT count(*) || '/' || count(DISTINCT ID) FROM Patient_Information"),
               "40/40");
-}
-
-// Many stores at once on a file: each waits for the others' locks and none gives up.
-TEST_F(PatientFileTest, ThreeProgramsStoringHistoriesAtOnceAllLand) {
-    for (int id = 1; id <= 3; ++id) create(id, "患者" + std::to_string(id));
-    constexpr int kStores = 500;
-    const std::vector<int> failed = inProcesses(3, [](int n) {
-        int failures = 0;
-        for (int i = 0; i < kStores; ++i) {
-            const std::string text = historyBlock(std::to_string(n) + "-" + std::to_string(i));
-            failures += LRecordRIREKI(n + 1, text.c_str()) != 0;
-        }
-        return std::min(failures, 255);
-    });
-    EXPECT_EQ(failed, std::vector<int>(3, 0));
-    EXPECT_TRUE(messages.empty());
 }

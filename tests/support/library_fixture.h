@@ -31,6 +31,15 @@
 
 using Strings = std::vector<std::string>;
 
+// A record's fixed text field set from UTF-8, cut at a character boundary; and read back.
+inline void setText(char* field, std::size_t width, const std::string& utf8) {
+    sjis::copyField(field, width, sjis::fromUtf8(utf8));
+}
+#define SET(record, name, utf8) setText((record).name, sizeof((record).name), utf8)
+inline std::string text(const char* field) {
+    return sjis::toUtf8(field);
+}
+
 enum class Engine { Files, Server };
 
 inline void PrintTo(Engine engine, std::ostream* out) {
