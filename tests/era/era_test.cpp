@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 struct Case {
@@ -72,6 +74,10 @@ TEST(Era, NamesAndCodes) {
     EXPECT_EQ(era::gregorianYear(5, 2), 2020);
     EXPECT_EQ(era::gregorianYear(5, 0), 0);
     EXPECT_EQ(era::gregorianYear(6, 1), 0);
+    for (const auto& [code, year, month, day] :
+         {std::tuple{0, 33, 3, 3}, {6, 1, 1, 1}, {3, 0, 3, 3}, {3, 33, 0, 3}, {3, 33, 3, 0}})
+        EXPECT_FALSE(era::toGregorian(code, year, month, day))
+            << code << "/" << year << "/" << month << "/" << day;
 }
 
 }  // namespace

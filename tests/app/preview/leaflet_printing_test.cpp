@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(PrintPages, EveryPageIsAJobOfItsOwnNamedSoramido) {
+TEST(PrintPages, EveryPageIsAJobOfItsOwnNamedSoramidoAcrossThePrintableWidth) {
     const SampleLeaflet leaflet(13);
     ASSERT_EQ(leaflet.composer.pageTotal(), 3);
     TempDir dir;
@@ -33,15 +33,9 @@ TEST(PrintPages, EveryPageIsAJobOfItsOwnNamedSoramido) {
         EXPECT_NE(text.find(std::to_string(job) + "/3ページ"), std::string::npos) << text;
     }
     EXPECT_FALSE(fs::exists(jobs.jobPath(4).toStdString()));
-}
 
-// The page fills the printable width: the head of the caution column, at 1,163 of 1,445
-// logical units, lies as far across the A4 page's printable area.
-TEST(PrintPages, PageIsMappedAcrossThePrintableWidth) {
-    const SampleLeaflet leaflet(1);
-    TempDir dir;
-    leaflet::PdfJobs jobs(QString::fromStdString(dir.path().string()));
-    ASSERT_EQ(leaflet::printPages(leaflet.composer, jobs), leaflet::PrintOutcome::kPrinted);
+    // The page fills the printable width: the head of the caution column, at 1,163 of 1,445
+    // logical units, lies as far across the A4 page's printable area.
     const std::string words = compactOutput("pdftotext -bbox '" + jobs.jobPath(1).toStdString() +
                                             "' - | grep '>注意事項<'");
     const std::size_t at = words.find("xMin=\"");

@@ -45,9 +45,10 @@ class HomeFolder {
 
 }  // namespace
 
-TEST(FolderChooser, ShowsItsInstructionsAndTheSelectedFolder) {
+TEST(FolderChooser, ShowsTheSelectedFolderAndRefusesATypedPathThatIsNoFolder) {
     TempDir dir;
     fs::create_directories(dir.path() / "backup" / "2025");
+    std::ofstream(dir.path() / "file.txt") << "x";
     ScriptedPrompts prompts;
     ui::FolderChooser chooser(kInstructions, q(dir.path()), prompts, nullptr);
     chooser.show();
@@ -56,41 +57,33 @@ TEST(FolderChooser, ShowsItsInstructionsAndTheSelectedFolder) {
     EXPECT_EQ(child<QLabel>(&chooser, "instructions")->text(), kInstructions);
     const auto status = [&] { return child<QLabel>(&chooser, "statusLine")->text(); };
     EXPECT_EQ(status(), "現在「" + q(dir.path()) + "」が選択されています");
+    const auto ok = [&] {
+        QTest::mouseClick(child<QPushButton>(&chooser, "okButton"), Qt::LeftButton);
+    };
 
-    chooser.select(q(dir.path() / "backup" / "2025"));
-    EXPECT_EQ(status(), ui::selectedFolderText(q(dir.path() / "backup" / "2025")));
-    EXPECT_EQ(child<QLineEdit>(&chooser, "folderPath")->text(), q(dir.path() / "backup" / "2025"));
-    QTest::mouseClick(child<QPushButton>(&chooser, "okButton"), Qt::LeftButton);
-    EXPECT_EQ(chooser.result(), QDialog::Accepted);
-    EXPECT_EQ(chooser.folder(), q(dir.path() / "backup" / "2025"));
-}
-
-TEST(FolderChooser, ATypedPathThatIsNoFolderIsRefusedAndTheChooserStaysOpen) {
-    TempDir dir;
-    std::ofstream(dir.path() / "file.txt") << "x";
-    ScriptedPrompts prompts;
-    ui::FolderChooser chooser(kInstructions, q(dir.path()), prompts, nullptr);
-    chooser.show();
     auto* path = child<QLineEdit>(&chooser, "folderPath");
     for (const fs::path& wrong : {dir.path() / "missing", dir.path() / "file.txt",
                                   fs::path("relative/folder"), fs::path()}) {
         SCOPED_TRACE(wrong.string());
         prompts.shown.clear();
         path->setText(q(wrong));
-        QTest::mouseClick(child<QPushButton>(&chooser, "okButton"), Qt::LeftButton);
+        ok();
         ASSERT_EQ(prompts.shown.size(), 1u);
         EXPECT_EQ(prompts.shown[0].text, "不正なフォルダです");
         EXPECT_EQ(prompts.shown[0].title, "Error");
         EXPECT_TRUE(chooser.isVisible());
         EXPECT_TRUE(chooser.folder().isEmpty());
     }
+    chooser.select(q(dir.path() / "backup" / "2025"));
+    EXPECT_EQ(status(), ui::selectedFolderText(q(dir.path() / "backup" / "2025")));
+    EXPECT_EQ(path->text(), q(dir.path() / "backup" / "2025"));
     path->setText(q(dir.path()) + "/");
-    QTest::mouseClick(child<QPushButton>(&chooser, "okButton"), Qt::LeftButton);
+    ok();
     EXPECT_EQ(chooser.result(), QDialog::Accepted);
-    EXPECT_EQ(chooser.folder(), q(dir.path()));
+    EXPECT_EQ(chooser.folder(), q(dir.path())) << "a trailing slash is dropped";
 }
 
-TEST(UserFolders, TheDesktopOrDocumentsFolderWhenThereIsOneElseHome) {
+TEST(UserFolders, TheDesktopOrDocumentsFolderElseHomeAndTheChooserStartsAtTheDesktop) {
     HomeFolder home;
     const QString homePath = q(home.dir.path());
     EXPECT_EQ(ui::desktopFolder(), homePath);
@@ -103,11 +96,8 @@ TEST(UserFolders, TheDesktopOrDocumentsFolderWhenThereIsOneElseHome) {
     std::ofstream(home.dir.path() / ".config" / "user-dirs.dirs")
         << "XDG_DOCUMENTS_DIR=\"$HOME/ドキュメント\"\n";
     EXPECT_EQ(ui::documentsFolder(), q(home.dir.path() / "ドキュメント"));
-}
 
-TEST(UserFolders, TheProgramsFolderChooserStartsAtTheDesktop) {
-    HomeFolder home;
-    fs::create_directories(home.dir.path() / "Desktop");
+    // The program's folder chooser starts at the desktop.
     ui::QtPrompts prompts;
     QString status;
     whenModal("folderChooser", [&](QWidget* chooser) {
