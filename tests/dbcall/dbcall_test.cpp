@@ -5,14 +5,10 @@
 
 #include "dbcall/record_fields.h"
 #include "dbcall/session.h"
-#include "library_fixture.h"
+#include "engine_table.h"
 #include "sjis/sjis.h"
 
 namespace {
-
-using Strings = std::vector<std::string>;
-constexpr const char* kFile = "data.mdb";
-constexpr const char* kPassword = "pass";
 
 Strings said;
 dbcall::MessageChannel channel("testlib");
@@ -21,38 +17,18 @@ void collect(void*, const char* cp932) {
     said.push_back(sjis::toUtf8(cp932));
 }
 
-class DataCallTest : public ::testing::Test {
+// The table fixture with a session on its folder whose messages are collected.
+class DataCallTest : public EngineTest {
   protected:
-    virtual Engine engine() const { return Engine::Files; }
-    virtual PgServer& server() const { return testServer(); }
-
     void SetUp() override {
-        if (engine() == Engine::Server && !server().problem().empty())
-            GTEST_SKIP() << server().problem();
-        const auto createFile = [](const std::filesystem::path& folder, std::string* error) {
-            return sqlkit::createEncrypted(folder / kFile, kPassword,
-                                           "CREATE TABLE t (k INTEGER, v TEXT)", error) != nullptr;
-        };
-        const auto createTables = [](sqlkit::Connection& db, std::string* error) {
-            if (db.exec("CREATE TABLE t (k INTEGER, v TEXT)")) return true;
-            *error = db.lastError();
-            return false;
-        };
-        std::string error;
-        ASSERT_TRUE(data.make(engine(), server(), createFile, createTables, &error)) << error;
+        EngineTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         said.clear();
         channel.install(collect, nullptr);
         ASSERT_EQ(session.attach(data.path().string().c_str()), dbcall::Session::Attach::Ready);
     }
     void TearDown() override { channel.install(nullptr, nullptr); }
 
-    int rows() const {
-        auto db = data.connect();
-        sqlkit::Statement s = db->prepare("SELECT count(*) FROM t");
-        return s.step() ? static_cast<int>(s.integer(0)) : -1;
-    }
-
-    EngineFolder data{kFile, kPassword};
     dbcall::Session session{kFile, kPassword, channel};
 };
 
@@ -62,8 +38,8 @@ INSTANTIATE_ON_BOTH_ENGINES(DataCall);
 }  // namespace
 
 TEST_P(DataCall, ReadsWalkEveryRowAndLookUpsTellFoundFromMissing) {
-    ASSERT_TRUE(data.connect()->exec("INSERT INTO t VALUES (1, 'a'), (2, 'b')"));
-    dbcall::Recordset all(session, "SELECT v FROM t ORDER BY k");
+    ASSERT_TRUE(data.connect()->exec("INSERT INTO t (n, name) VALUES (1, 'a'), (2, 'b')"));
+    dbcall::Recordset all(session, "SELECT name FROM t ORDER BY n");
     ASSERT_TRUE(all);
     Strings values;
     EXPECT_TRUE(all.walk([&](sqlkit::Statement& row) {
@@ -73,7 +49,7 @@ TEST_P(DataCall, ReadsWalkEveryRowAndLookUpsTellFoundFromMissing) {
     EXPECT_EQ(values, (Strings{"a", "b"}));
     for (const auto& [key, expected] :
          {std::pair{2, dbcall::Lookup::Found}, std::pair{3, dbcall::Lookup::Missing}}) {
-        dbcall::Recordset one(session, "SELECT v FROM t WHERE k = ?");
+        dbcall::Recordset one(session, "SELECT name FROM t WHERE n = ?");
         one->bindInt(1, key);
         EXPECT_EQ(one.lookUp(), expected) << key;
     }
@@ -81,7 +57,7 @@ TEST_P(DataCall, ReadsWalkEveryRowAndLookUpsTellFoundFromMissing) {
 }
 
 TEST_P(DataCall, AStatementThatCannotBePreparedReportsTheRecordsetOpen) {
-    dbcall::Recordset missing(session, "SELECT v FROM no_such_table");
+    dbcall::Recordset missing(session, "SELECT name FROM no_such_table");
     EXPECT_FALSE(missing);
     EXPECT_EQ(said, Strings{"Error:Could not RECORDSET.Open"});
     EXPECT_FALSE(session.lastEngineText().empty());
@@ -91,27 +67,27 @@ TEST_P(DataCall, AWriteIsStoredOnlyWhenItCommits) {
     {
         dbcall::WriteCall uncommitted(session);
         ASSERT_TRUE(uncommitted.ok());
-        auto insert = uncommitted.prepare("INSERT INTO t VALUES (1, 'x')");
+        auto insert = uncommitted.prepare("INSERT INTO t (n) VALUES (1)");
         ASSERT_TRUE(insert && uncommitted.execute(*insert));
     }
-    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(first("SELECT count(*) FROM t"), "0");
     dbcall::WriteCall write(session);
-    auto insert = write.prepare("INSERT INTO t VALUES (2, 'y')");
+    auto insert = write.prepare("INSERT INTO t (n) VALUES (2)");
     ASSERT_TRUE(insert && write.execute(*insert) && write.commit());
-    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(first("SELECT count(*) FROM t"), "1");
     EXPECT_TRUE(said.empty());
 }
 
 TEST_P(DataCall, AChangeTheEngineRefusesReportsTheUpdateAndStoresNothing) {
-    ASSERT_TRUE(data.connect()->exec(data.refusal("t", "INSERT", "NEW.k = 2")));
+    ASSERT_TRUE(data.connect()->exec(data.refusal("t", "INSERT", "NEW.n = 2")));
     dbcall::WriteCall write(session);
-    auto first = write.prepare("INSERT INTO t VALUES (1, 'x')");
-    auto refused = write.prepare("INSERT INTO t VALUES (2, 'y')");
-    ASSERT_TRUE(first && refused && write.execute(*first));
+    auto accepted = write.prepare("INSERT INTO t (n) VALUES (1)");
+    auto refused = write.prepare("INSERT INTO t (n) VALUES (2)");
+    ASSERT_TRUE(accepted && refused && write.execute(*accepted));
     EXPECT_FALSE(write.execute(*refused));
     EXPECT_EQ(said, Strings{"Error:RECORDSET.Update"});
     EXPECT_NE(session.lastEngineText().find("refused"), std::string::npos);
-    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(first("SELECT count(*) FROM t"), "0");
 }
 
 TEST(Session, AFolderWithoutUsableDataFailsEveryCallAtTheDatabaseOpen) {
@@ -133,7 +109,7 @@ TEST(Session, AFolderWithoutUsableDataFailsEveryCallAtTheDatabaseOpen) {
         {"another key",
          [](const path& f) {
              ASSERT_TRUE(
-                 sqlkit::createEncrypted(f / kFile, "another", "CREATE TABLE t (k)", nullptr));
+                 sqlkit::createEncrypted(f / kFile, "another", "CREATE TABLE t (n)", nullptr));
          },
          Attach::Ready},
         {"an empty server file", [](const path& f) { std::ofstream(f / dbcall::kServerFileName); },
@@ -150,7 +126,7 @@ TEST(Session, AFolderWithoutUsableDataFailsEveryCallAtTheDatabaseOpen) {
         channel.install(collect, nullptr);
         dbcall::Session session(kFile, kPassword, channel);
         EXPECT_EQ(session.attach(dir.path().string().c_str()), c.attach);
-        dbcall::Recordset read(session, "SELECT k FROM t");
+        dbcall::Recordset read(session, "SELECT n FROM t");
         dbcall::WriteCall write(session);
         EXPECT_FALSE(read);
         EXPECT_FALSE(write.ok());

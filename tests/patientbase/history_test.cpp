@@ -127,7 +127,7 @@ TEST_P(HistoryTest, TwoStoresWithinOneSecondShareAStamp) {
     FAIL() << "no two stores fell within one second";
 }
 
-TEST_P(HistoryTest, UnknownPatientsAndPatientsWithoutHistoryChangeNothing) {
+TEST_P(HistoryTest, UnknownPatientsEmptyHistoriesAndTextsOfTheWrongLengthChangeNothing) {
     const std::string text = historyBlock("X");
     EXPECT_EQ(LRecordRIREKI(2, text.c_str()), 0);
     EXPECT_EQ(slot(0), "<null>");
@@ -139,9 +139,7 @@ TEST_P(HistoryTest, UnknownPatientsAndPatientsWithoutHistoryChangeNothing) {
     EXPECT_EQ(out, std::string(kBlock + 1, '#'));
     EXPECT_EQ(LRecordRIREKIDELL(2, "2009/03/07 9:05:03"), 0);
     EXPECT_TRUE(messages.empty());
-}
-
-TEST_P(HistoryTest, AHistoryTextOfTheWrongLengthIsRefused) {
+    // A history text of the wrong length is refused.
     for (std::size_t length : {std::size_t{0}, kBlock - 1, kBlock + 1})
         EXPECT_EQ(LRecordRIREKI(1, std::string(length, '$').c_str()), 99);
     EXPECT_EQ(LRecordRIREKI(1, nullptr), 99);

@@ -1,5 +1,5 @@
 // What both engines do alike: values, parameters, order, failures and transactions.
-#include "engine_fixture.h"
+#include "engine_table.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // What only the encrypted files do: keys, creation and bulk writes.
 #include <fstream>
 
-#include "engine_fixture.h"
+#include "engine_table.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "engine_fixture.h"
+#include "engine_table.h"
 
 namespace {
 

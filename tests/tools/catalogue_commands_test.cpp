@@ -38,6 +38,8 @@ TEST_F(AdminCommands, InitCreatesTheLayoutAndKeepsAnExistingDatabase) {
     EXPECT_EQ(listedDrugs(), 1);
 }
 
+// The header and field-count checks are the tool's; a value the library or the CSV reader
+// refuses is one row each, for the file and line put before its reason.
 TEST_F(AdminCommands, BadFilesAreRefusedWithTheirLineAndLoadNothing) {
     ASSERT_EQ(run({"init", folder()}), 0);
     const std::pair<std::string, std::string> cases[] = {
@@ -46,8 +48,6 @@ TEST_F(AdminCommands, BadFilesAreRefusedWithTheirLineAndLoadNothing) {
         {"YJCODE,PRODUCTNAME\nA,b\nB,c,d\n", ":3: 3 fields where 2 columns"},
         {"YJCODE,PRODUCTNAME\nA,b\n\nB\n", ":4: 1 fields where 2 columns"},
         {"YJCODE,PRODUCTNAME\nA,b\nA,c\n", ":3: YJ code A is given twice"},
-        {"YJCODE,PRODUCTNAME\nA,\"b\nc\"\nB," + std::string(91, 'n') + "\n",
-         ":4: PRODUCTNAME is longer than 90 bytes"},
         {"YJCODE,PRODUCTNAME\nA,b\nB,\xC0\xAF\n", ":3: invalid UTF-8"},
         {"", ": the file has no header line"},
     };

@@ -1,5 +1,5 @@
 // A fresh table t (name text, data bytes, n integer) on either engine: an encrypted file in a
-// temporary folder, or a fresh database on the tests' server.
+// temporary folder, or a fresh database on the tests' server. For the engine and data-call suites.
 #pragma once
 
 #include "library_fixture.h"
