@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTableView>
 #include <functional>
 
@@ -121,15 +120,6 @@ TEST_F(DeskSafety, ASearchWithoutAMatchLeavesNoDrugSelected) {
     }
     find<QPushButton>("setDosageButton")->click();  // the command acts on no hidden drug
     EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
-}
-
-TEST_F(DeskSafety, APharmacyNameIsSavedWhenItsBoxIsLeftAfterAChange) {
-    find<QRadioButton>("pharmacyRadio")->click();
-    auto* box = find<QLineEdit>("pharmacyNameBox");
-    box->setFocus();
-    type(box, "見本薬局");
-    find<QLineEdit>("nameSearchBox")->setFocus();
-    EXPECT_EQ(std::string(savedSettings().pharmacyName), sjis::fromUtf8("見本薬局"));
 }
 
 }  // namespace
