@@ -129,16 +129,16 @@ TEST_F(DrugDialogTest, RegisteringAsksForTheFieldsInOrderRefusesUsedCodesAndList
         ok();
         EXPECT_FALSE(dialog->isVisible());
     });
-    ASSERT_EQ(prompts.shown.size(), 5u);
-    EXPECT_EQ(prompts.shown[0].text, "薬剤名を入力して下さい。");
-    EXPECT_EQ(prompts.shown[0].title, "必須項目");
-    EXPECT_EQ(prompts.shown[1].text.rfind("YJコードを入力して下さい。\r\n（YJコードは", 0), 0u);
-    EXPECT_EQ(prompts.shown[2].text, "Ｎコードを入力して下さい。");
-    EXPECT_EQ(prompts.shown[3].text,
-              "そのＹＪコードは他の薬剤で既に使用されています。ＹＪコードを変更して下さい。");
-    EXPECT_EQ(prompts.shown[3].title, "警告");
-    EXPECT_EQ(prompts.shown[4].text,
-              "入力されたＮコードは他の薬剤で既に使用されています。Ｎコードを変更して下さい。");
+    const auto told = prompts.texts();
+    ASSERT_EQ(told.size(), 5u);
+    EXPECT_EQ(told[1].rfind("YJコードを入力して下さい。\r\n（YJコードは", 0), 0u);
+    EXPECT_EQ(
+        std::vector({told[0], told[2], told[3], told[4]}),
+        (std::vector<std::string>{
+            "薬剤名を入力して下さい。", "Ｎコードを入力して下さい。",
+            "そのＹＪコードは他の薬剤で既に使用されています。ＹＪコードを変更して下さい。",
+            "入力されたＮコードは他の薬剤で既に使用されています。Ｎコードを変更して下さい。"}));
+    EXPECT_EQ(prompts.shown[0].title + prompts.shown[3].title, "必須項目警告");
 
     const DrugRecord added = stored("USER00000001");
     EXPECT_EQ(added.ORIDGINAL, 1);
@@ -150,9 +150,21 @@ TEST_F(DrugDialogTest, RegisteringAsksForTheFieldsInOrderRefusesUsedCodesAndList
     EXPECT_EQ(find<QLineEdit>("productNameField")->text(), "アアア自家製軟膏");
 }
 
-TEST_F(DrugDialogTest, ARenamedDrugMovesInNameOrderAndIsRelabelledInCodeOrder) {
+TEST_F(DrugDialogTest, ACorrectionReachesThePrintListAndMovesOrRelabelsTheRow) {
     select(kAmlodipine);
+    addSelectedToPrintList();
     const int before = window->selectedDrugRow();
+    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "薬剤の訂正");
+        EXPECT_TRUE(child<QRadioButton>(dialog, "efficacySuppliedRadio")->isChecked());
+        child<QTextEdit>(dialog, "efficacyABox")->setPlainText("訂正された効能の説明です");
+        click(dialog, "okButton");
+    });
+    EXPECT_EQ(window->selectedDrugRow(), before) << "the row keeps its place";
+    ASSERT_EQ(desk->printList().count(), 1);
+    const DrugRecord& entry = desk->printList().entry(0);
+    EXPECT_EQ(utf8(entry.SAYOA, sizeof entry.SAYOA), "訂正された効能の説明です");
+
     withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
         edit(dialog, "productNameEdit")->setText("ンンン最後の薬");
         click(dialog, "okButton");
@@ -173,24 +185,7 @@ TEST_F(DrugDialogTest, ARenamedDrugMovesInNameOrderAndIsRelabelledInCodeOrder) {
         click(dialog, "okButton");
     });
     EXPECT_EQ(window->selectedDrugRow(), inCodeOrder);
-    EXPECT_EQ(window->drugList().row(inCodeOrder).yjcode, kAmlodipine);
     EXPECT_EQ(sjis::toUtf8(window->drugList().row(inCodeOrder).name), "アムロジピン改");
-}
-
-TEST_F(DrugDialogTest, CorrectingTheEfficacyOfADrugInThePrintListPrintsTheNewText) {
-    select(kAmlodipine);
-    addSelectedToPrintList();
-    ASSERT_EQ(desk->printList().count(), 1);
-    const int row = window->selectedDrugRow();
-    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), "薬剤の訂正");
-        EXPECT_TRUE(child<QRadioButton>(dialog, "efficacySuppliedRadio")->isChecked());
-        child<QTextEdit>(dialog, "efficacyABox")->setPlainText("訂正された効能の説明です");
-        click(dialog, "okButton");
-    });
-    EXPECT_EQ(window->selectedDrugRow(), row) << "the row keeps its place";
-    const DrugRecord& entry = desk->printList().entry(0);
-    EXPECT_EQ(utf8(entry.SAYOA, sizeof entry.SAYOA), "訂正された効能の説明です");
 }
 
 TEST_F(DrugDialogTest, OnlyAUserDrugsYjCodeChangesAndNeverToAnotherDrugsCode) {
@@ -252,11 +247,10 @@ TEST_F(DrugDialogTest, ViewModeChangesNothingAndAFailedStoreKeepsTheInput) {
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(edit(dialog, "productNameEdit")->text(), "保存できない名前");
     });
-    const auto failure =
-        std::find_if(prompts.shown.begin(), prompts.shown.end(),
-                     [](const auto& s) { return s.text == "データベースに異常があります。"; });
+    const auto failure = std::find_if(prompts.shown.begin(), prompts.shown.end(),
+                                      [](const auto& s) { return s.title == "エラー"; });
     ASSERT_NE(failure, prompts.shown.end());
-    EXPECT_EQ(failure->title, "エラー");
+    EXPECT_EQ(failure->text, "データベースに異常があります。");
 }
 
 TEST_F(DrugDialogTest, PhotoThreeIsStoredAtOnceAndACancelledBrowseLeavesNoPath) {
@@ -317,10 +311,6 @@ TEST_F(DrugDialogTest, AUserJpegChosenThroughBrowseIsShownAndGoesIntoThePrintLis
     EXPECT_EQ(desk->printList().entry(0).photoFlag, 1);
     EXPECT_GT(qRed(desk->printList().photo(0).pixel(5, 5)), 180) << "the photograph goes along";
 }
-
-}  // namespace
-
-namespace {
 
 class DrugDialogWithPhotos : public DrugDialogTest {
   protected:
