@@ -91,6 +91,7 @@ TEST_F(DeskSafety, AnEditedListKeepsThePersonChosenByName) {
         });
         find<QPushButton>(button)->click();
         EXPECT_EQ(list->currentText(), "鈴木") << listName;
+        EXPECT_EQ(list->itemText(1), "") << "an empty line is an empty item";
         const settings::SettingsBlock saved = savedSettings();
         EXPECT_EQ(std::string(listName) == "prescriberList" ? saved.prescriberIndex
                                                             : saved.pharmacistIndex,
