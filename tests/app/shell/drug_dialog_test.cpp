@@ -253,53 +253,52 @@ TEST_F(DrugDialogTest, ViewModeChangesNothingAndAFailedStoreKeepsTheInput) {
     EXPECT_EQ(failure->text, "データベースに異常があります。");
 }
 
-TEST_F(DrugDialogTest, PhotoThreeIsStoredAtOnceAndACancelledBrowseLeavesNoPath) {
+TEST_F(DrugDialogTest, PhotoThreeIsStoredAtOnceAndABrowsedJpegIsShownAndPrinted) {
     addOwnDrug("USER00000004", "JIKA4", "写真のない薬");
     select("USER00000004");
-    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
-        withPhotoDialog(dialog, [](QWidget* photos) {
+    const auto choose = [&](std::function<void(QWidget*)> act, bool okDrug) {
+        withDrugDialog("actionCorrectDrug", [&](QWidget* dialog) {
+            withPhotoDialog(dialog, [&](QWidget* photos) {
+                act(photos);
+                click(photos, "okButton");
+            });
+            const auto* drug = static_cast<drugs::DrugDialog*>(dialog);
+            if (!okDrug) {
+                EXPECT_EQ(drug->record().PHOTO_TOROKU[0], '\0');
+            }
+            EXPECT_EQ(drug->photoShown(), okDrug);
+            click(dialog, okDrug ? "okButton" : "cancelButton");
+        });
+    };
+    choose(
+        [](QWidget* photos) {
             EXPECT_TRUE(child<QWidget>(photos, "browseButton")->isVisible());
             child<QRadioButton>(photos, "photo3Radio")->click();
-            click(photos, "okButton");
-        });
-        click(dialog, "cancelButton");
-    });
+        },
+        false);
     EXPECT_EQ(stored("USER00000004").PHOTO_HYOUJI, 3) << "stored even though the drug was not";
 
-    prompts.files = {QString()};
-    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
-        withPhotoDialog(dialog, [](QWidget* photos) {
+    const auto browse = [](QWidget* photos) {
+        click(photos, "browseButton");
+        child<QRadioButton>(photos, "userPhotoRadio")->click();
+    };
+    prompts.files = {QString()};  // the file dialog cancelled
+    choose(
+        [&](QWidget* photos) {
             EXPECT_TRUE(child<QRadioButton>(photos, "photo3Radio")->isChecked());
-            click(photos, "browseButton");
-            child<QRadioButton>(photos, "userPhotoRadio")->click();
-            click(photos, "okButton");
-        });
-        const DrugRecord& r = static_cast<drugs::DrugDialog*>(dialog)->record();
-        EXPECT_EQ(r.PHOTO_TOROKU[0], '\0');
-        EXPECT_FALSE(static_cast<drugs::DrugDialog*>(dialog)->photoShown());
-    });
+            browse(photos);
+        },
+        false);
     EXPECT_TRUE(prompts.files.empty()) << "the file dialog was asked";
     EXPECT_EQ(stored("USER00000004").PHOTO_HYOUJI, 7);
     EXPECT_EQ(stored("USER00000004").PHOTO_TOROKU[0], '\0');
-}
 
-TEST_F(DrugDialogTest, AUserJpegChosenThroughBrowseIsShownAndGoesIntoThePrintList) {
     const auto jpeg = dir.path() / "ユーザー写真" / "赤い錠剤.jpg";
     testjpeg::writeFile(jpeg, testjpeg::encode(testjpeg::quadrants(280, 210, 0xE00000, 0xE00000,
                                                                    0xE00000, 0xE00000)));
-    select(kAmlodipine);
     prompts.files = {QString::fromStdString(jpeg.string())};
-    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
-        withPhotoDialog(dialog, [](QWidget* photos) {
-            click(photos, "browseButton");
-            child<QRadioButton>(photos, "userPhotoRadio")->click();
-            click(photos, "okButton");
-        });
-        EXPECT_TRUE(static_cast<drugs::DrugDialog*>(dialog)->photoShown());
-        click(dialog, "okButton");
-    });
-    const DrugRecord r = stored(kAmlodipine);
-    EXPECT_EQ(r.PHOTO_HYOUJI, 7);
+    choose(browse, true);
+    const DrugRecord r = stored("USER00000004");
     EXPECT_EQ(utf8(r.PHOTO_TOROKU, sizeof r.PHOTO_TOROKU), jpeg.string());
     const drugs::DetailPanel& panel = window->detailPanel();
     ASSERT_TRUE(panel.photoShown());
