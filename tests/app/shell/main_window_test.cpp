@@ -1,16 +1,19 @@
 // The main window on the sample catalogue: settings kept, drugs deleted, found and shown, the
-// print list, the comment, the menus, keys and tab order.
+// print list, the comment, the menus, keys and tab order; nothing in the print list or the
+// business data is lost without a question, and no command acts on a drug no longer shown.
 #include <QAction>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
+#include <functional>
 #include <map>
 
 #include "drugbase.h"
@@ -28,6 +31,12 @@ class MainWindowTest : public ProgramTest {
         ASSERT_TRUE(start());
     }
     QString field(const char* name) { return find<QLineEdit>(name)->text(); }
+    void addEntry(const char* yjcode, int morning = 0) {
+        DrugRecord entry{};
+        ASSERT_EQ(RecordDetail(&entry, yjcode), 0);
+        entry.callerArea[1] = static_cast<char>(morning);
+        ASSERT_TRUE(desk->append(entry, nullptr));
+    }
     std::string selectedYjCode() {
         return window->drugList().row(window->selectedDrugRow()).yjcode;
     }
@@ -173,12 +182,7 @@ TEST_F(MainWindowTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
 
 TEST_F(MainWindowTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
     const char* codes[] = {"2171901F3S91", "1149902F1T94", "2325903F2M95"};
-    for (int i = 0; i < 3; ++i) {
-        DrugRecord entry{};
-        ASSERT_EQ(RecordDetail(&entry, codes[i]), 0);
-        entry.callerArea[1] = i == 0 ? 101 : 2;  // morning: 1.5, then 2
-        ASSERT_TRUE(desk->append(entry, nullptr));
-    }
+    for (int i = 0; i < 3; ++i) addEntry(codes[i], i == 0 ? 101 : 2);  // morning: 1.5, then 2
     auto* view = find<QTableView>("printList");
     const auto cell = [view](int row, int column) {
         return view->model()->data(view->model()->index(row, column)).toString();
@@ -192,6 +196,8 @@ TEST_F(MainWindowTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
                       view->visualRect(view->model()->index(0, 0)).center());
     EXPECT_EQ(field("productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
     remove->click();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, {5, view->viewport()->height() - 5});
+    EXPECT_TRUE(field("productNameField").isEmpty()) << "a click where no entry ends up selected";
     ASSERT_EQ(desk->printList().count(), 2);
     EXPECT_STREQ(desk->printList().entry(0).YJCODE, codes[1]);
     EXPECT_EQ(view->model()->rowCount(), 2);
@@ -257,6 +263,15 @@ TEST_F(MainWindowTest, TypedOrCommittedTextSelectsTheFirstMatchingDrugAndShowsIt
     codes->setFocus();
     type(codes, "ABCDEFGHIJKLMNOPQRS");  // the box holds 16 bytes
     EXPECT_EQ(codes->text(), "ABCDEFGHIJKLMNOP");
+
+    // A search without a match leaves no drug selected: no command acts on a hidden drug.
+    for (QLineEdit* box : {names, codes}) {
+        window->selectDrugRow(3);
+        box->setText("ZZZ");
+        EXPECT_EQ(window->selectedDrugRow(), -1) << box->objectName().toStdString();
+    }
+    find<QPushButton>("setDosageButton")->click();
+    EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
 }
 
 TEST_F(MainWindowTest, TabGoesThroughTheWindowFromTopToBottom) {
@@ -295,6 +310,73 @@ TEST_F(MainWindowTest, ACommandsButtonKeyAndMenuItemAreOneActionEnabledAsOne) {
     EXPECT_TRUE(find<QPushButton>("setDosageButton")->isEnabled());
     QTest::keyClick(list, Qt::Key_F4);
     EXPECT_NE(window->dosageWindow(), nullptr);
+}
+
+TEST_F(MainWindowTest, EscapeLosesNothingAndClearingOrClosingAListAsksFirst) {
+    const auto shown = prompts.shown.size();
+    find<QPushButton>("clearEntriesButton")->click();  // nothing to lose: no question
+    addEntry("2171901F3S91");
+    QTest::keyClick(find<QTableView>("drugList"), Qt::Key_Escape);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(desk->printList().count(), 1);
+    EXPECT_EQ(prompts.shown.size(), shown);
+    desk->clear();
+
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+        const char* question;
+        std::function<bool()> done;
+    };
+    const Case cases[] = {
+        {"clear", [&] { find<QPushButton>("clearEntriesButton")->click(); },
+         "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？",
+         [&] { return find<QTableView>("printList")->model()->rowCount() == 0; }},
+        {"close", [&] { window->close(); }, "印刷リストに薬剤が残っています。\r\n終了しますか？",
+         [&] { return !window->isVisible(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        addEntry("2171901F3S91");
+        prompts.yesNo = {false};
+        c.act();
+        EXPECT_EQ(prompts.shown.back().text, c.question);
+        EXPECT_EQ(prompts.shown.back().title, "確認");
+        EXPECT_FALSE(c.done()) << "answered No";
+        EXPECT_EQ(desk->printList().count(), 1);
+        prompts.yesNo = {true};
+        c.act();
+        EXPECT_TRUE(c.done());
+    }
+}
+
+TEST_F(MainWindowTest, AnEditedListKeepsThePersonChosenByName) {
+    const std::pair<const char*, const char*> lists[] = {
+        {"editPrescribersButton", "prescriberList"}, {"editPharmacistsButton", "pharmacistList"}};
+    for (const auto& [button, listName] : lists) {
+        whenModal("phraseEditor", [](QWidget* editor) {
+            editor->findChild<QPlainTextEdit*>("phraseText")->setPlainText("佐藤\n鈴木");
+            editor->findChild<QPushButton*>("okButton")->click();
+        });
+        find<QPushButton>(button)->click();
+        auto* list = find<QComboBox>(listName);
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+
+        whenModal("phraseEditor", [](QWidget* editor) {
+            editor->findChild<QPlainTextEdit*>("phraseText")->setPlainText("田中\n\n佐藤\n鈴木");
+            editor->findChild<QPushButton*>("okButton")->click();
+        });
+        find<QPushButton>(button)->click();
+        EXPECT_EQ(list->currentText(), "鈴木") << listName;
+        EXPECT_EQ(list->itemText(1), "") << "an empty line is an empty item";
+        const settings::SettingsBlock saved = savedSettings();
+        EXPECT_EQ(std::string(listName) == "prescriberList" ? saved.prescriberIndex
+                                                            : saved.pharmacistIndex,
+                  3)
+            << listName;
+    }
 }
 
 }  // namespace
