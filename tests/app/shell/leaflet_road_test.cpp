@@ -124,7 +124,7 @@ TEST_F(LeafletRoad, FindSetDosagePreviewPrintAndClear) {
     EXPECT_EQ(block[2].yjcode[0], '\0');
 }
 
-TEST_F(LeafletRoad, ChecksComeBeforeAnythingIsPrintedOrStored) {
+TEST_F(LeafletRoad, ChecksComeFirstAndAHandTypedNamesLeafletIsPrintedButNotStored) {
     QTest::keyClick(find<QLineEdit>("nameSearchBox"), Qt::Key_F5);
     EXPECT_EQ(prompts.shown.back().text, "印刷リストに表示するデータ項目がありません。");
     find<QPushButton>("printButton")->click();
@@ -138,9 +138,9 @@ TEST_F(LeafletRoad, ChecksComeBeforeAnythingIsPrintedOrStored) {
     find<QPushButton>("changeDosageButton")->click();
     EXPECT_EQ(prompts.shown.back().title, "項目選択");
     EXPECT_EQ(window->dosageWindow(), nullptr);
-}
 
-TEST_F(LeafletRoad, ALeafletForAHandTypedNameIsPrintedButNotStored) {
+    // A leaflet for a hand-typed name is printed but not stored.
+
     choosePatient(kPatientId);  // the patient looked up last ...
     find<QLineEdit>("patientNameBox")
         ->setText("別の　患者");  // ... is not the one the leaflet is printed for
