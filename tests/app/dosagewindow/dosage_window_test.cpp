@@ -234,7 +234,7 @@ TEST_F(DosageWindowTest, ApplyingAnEntrysDosageComposesTheAmountForThisDrug) {
     EXPECT_EQ(timingsAt(2), (std::vector<int>{0, 100, 0, 0, 0}));
 }
 
-TEST_F(DosageWindowTest, TextBoxesHoldTheirFieldsInCp932Bytes) {
+TEST_F(DosageWindowTest, TextBoxesHoldTheirFieldsInCp932BytesAndEditorsRefillThem) {
     const QString longPhrase(40, QChar(u'服'));
     sjis::copyField(tables[dosage::kUsagePhrases].data(), DOSAGEBASE_SLOT_SIZE,
                     sjis::fromUtf8(longPhrase.toStdString()));
@@ -248,10 +248,8 @@ TEST_F(DosageWindowTest, TextBoxesHoldTheirFieldsInCp932Bytes) {
         type(find<QComboBox>(combo)->lineEdit(), QString(fullWidth, QChar(u'錠')) + "錠1");
         EXPECT_EQ(text(combo), QString(fullWidth, QChar(u'錠'))) << combo;
     }
-}
 
-TEST_F(DosageWindowTest, EditButtonsRefillTheirComboOnlyWhenConfirmed) {
-    open(Mode::kNewEntry, tablet);
+    // The edit buttons refill their combo only when the editor is confirmed.
     auto* days = find<QComboBox>("daysCombo");
     const int items = days->count();
     const dosage::PhraseTable before = stored(dosage::kDaysPhrases);
