@@ -186,9 +186,10 @@ TEST_F(PrescriptionIntake, PictureCodeFillsTheLastPlaceAndTellsWhatIsLeftOut) {
     child<QPushButton>(dialog, "addButton")->click();
     ASSERT_EQ(desk->printList().count(), leaflet::PrintList::kCapacity);
     EXPECT_EQ(leaflet::field(desk->printList().entry(29).YJCODE), "2325903F2M95");
-    const auto texts = prompts.texts();
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "一度に印刷できる薬剤の数は30迄です。"),
-              texts.end());
+    const auto full = std::find_if(prompts.shown.begin(), prompts.shown.end(), [](const auto& s) {
+        return s.title + s.text == "規定数オーバー一度に印刷できる薬剤の数は30迄です。";
+    });
+    EXPECT_NE(full, prompts.shown.end());
     EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty()) << "registration cancelled";
 }
 
