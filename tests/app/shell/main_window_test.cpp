@@ -80,9 +80,12 @@ TEST_F(MainWindowTest, StartsWithZeroSettingsAndKeepsWhatIsChangedAcrossARestart
               std::tuple(1, 1, 1));
     EXPECT_EQ(std::string(saved.pharmacyName), sjis::fromUtf8("見本薬局"));
 
+    name->setText("見本薬局二");  // not left: stored when the window closes
+    window->close();
     window.reset();
     shell::shutDown();
     ASSERT_TRUE(start());
+    EXPECT_EQ(find<QLineEdit>("pharmacyNameBox")->text(), "見本薬局二");
     EXPECT_EQ(find<QComboBox>("orderList")->currentIndex(), 1);
     EXPECT_TRUE(find<QRadioButton>("pharmacyRadio")->isChecked());
     EXPECT_EQ(window->drugList().row(0).code, "ACVO");
