@@ -104,7 +104,7 @@ TEST_F(DosageWindowTest, TypedAmountsAreStoredWithHalvesAsHundredPlus) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(DosageWindowTest, SpinsAndButtonsComposeTheTextsWhileAutomatic) {
+TEST_F(DosageWindowTest, SpinsButtonsAndTypedAmountsComposeTheTextsWhileAutomatic) {
     host.autoOn = true;
     open(Mode::kNewEntry, tablet);
     spin("morningSpin")->setValue(2);
@@ -117,15 +117,14 @@ TEST_F(DosageWindowTest, SpinsAndButtonsComposeTheTextsWhileAutomatic) {
     EXPECT_EQ(spin("noonSpin")->value(), 0);
     find<QCheckBox>("autoUsageCheck")->click();
     EXPECT_FALSE(host.autoOn);
-}
 
-TEST_F(DosageWindowTest, TypedAmountsComposeTheTextsAsTheSpinsDo) {
+    // Typed amounts compose as the spins do, on leaving the box or on OK.
     host.autoOn = true;
     open(Mode::kNewEntry, tablet);
     setText("eveningBox", "1");
-    emit find<QLineEdit>("eveningBox")->editingFinished();  // the operator leaves the box
+    emit find<QLineEdit>("eveningBox")->editingFinished();
     EXPECT_EQ(text("usageCombo"), "１日１回  夕食後に服用");
-    setText("morningBox", "1.5");  // confirmed without leaving the box
+    setText("morningBox", "1.5");
     click("okButton");
     ASSERT_EQ(desk.printList().count(), 1);
     EXPECT_EQ(sjis::toUtf8(usageText(desk.printList().entry(0))), "１日２回  朝夕食後に服用")
@@ -145,8 +144,9 @@ TEST_F(DosageWindowTest, WithoutAutomaticUsageTheTextsAreStoredAsTyped) {
 
     ASSERT_EQ(desk.printList().count(), 1);
     EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 3, 4, 1, 0}));
-    EXPECT_EQ(sjis::toUtf8(usageText(desk.printList().entry(0))), "朝と夕に服用");
-    EXPECT_EQ(sjis::toUtf8(amountText(desk.printList().entry(0))), "用量　１回２錠");
+    const DrugRecord& entry = desk.printList().entry(0);
+    EXPECT_EQ(sjis::toUtf8(std::string(usageText(entry)) + "|" + std::string(amountText(entry))),
+              "朝と夕に服用|用量　１回２錠");
 }
 
 TEST_F(DosageWindowTest, FormsNotTakenByMouthGetNoTimings) {
@@ -183,10 +183,9 @@ TEST_F(DosageWindowTest, ChangeModeWritesBackToItsOwnEntryWithItsOwnPhoto) {
     host.reload = DrugReload::kReloaded;  // another drug is selected in the drug list
     host.reloaded = tablet;
     open(Mode::kChange, tablet, photoOf(Qt::green));
-    EXPECT_EQ(find<QLabel>("drugNameLabel")->text(), "『 乙 』");
-    EXPECT_EQ(text("morningBox"), "1.5");
-    EXPECT_EQ(text("mealTimingList"), "食前");
-    EXPECT_EQ(text("daysCombo"), "７日分");
+    EXPECT_EQ(find<QLabel>("drugNameLabel")->text() + text("morningBox") + text("mealTimingList") +
+                  text("daysCombo"),
+              "『 乙 』1.5食前７日分");
     setText("eveningBox", "3");
     host.selected = 0;  // the selection moved meanwhile
     click("okButton");
@@ -225,8 +224,8 @@ TEST_F(DosageWindowTest, ApplyingAnEntrysDosageComposesTheAmountForThisDrug) {
     host.reload = DrugReload::kReloaded;
     host.reloaded = EntryBuilder().yjcode("C1").name("丙").form("カプセル").build();
     click("applyFromListButton");
-    EXPECT_EQ(text("eveningBox"), " 2");
-    EXPECT_EQ(text("mealTimingList") + text("usageCombo") + text("daysCombo"), "食前朝夕１４日分");
+    EXPECT_EQ(text("eveningBox") + text("mealTimingList") + text("usageCombo") + text("daysCombo"),
+              " 2食前朝夕１４日分");
     EXPECT_EQ(text("amountCombo"), "用量　１回２カプセル") << "the form of this drug";
     host.selected = 1;
     click("applyFromListButton");
@@ -235,7 +234,7 @@ TEST_F(DosageWindowTest, ApplyingAnEntrysDosageComposesTheAmountForThisDrug) {
     EXPECT_EQ(timingsAt(2), (std::vector<int>{0, 100, 0, 0, 0}));
 }
 
-TEST_F(DosageWindowTest, TextBoxesHoldTheirFieldsInCp932Bytes) {
+TEST_F(DosageWindowTest, TextBoxesHoldTheirFieldsInCp932BytesAndEditorsRefillThem) {
     const QString longPhrase(40, QChar(u'服'));
     sjis::copyField(tables[dosage::kUsagePhrases].data(), DOSAGEBASE_SLOT_SIZE,
                     sjis::fromUtf8(longPhrase.toStdString()));
@@ -249,10 +248,8 @@ TEST_F(DosageWindowTest, TextBoxesHoldTheirFieldsInCp932Bytes) {
         type(find<QComboBox>(combo)->lineEdit(), QString(fullWidth, QChar(u'錠')) + "錠1");
         EXPECT_EQ(text(combo), QString(fullWidth, QChar(u'錠'))) << combo;
     }
-}
 
-TEST_F(DosageWindowTest, EditButtonsRefillTheirComboOnlyWhenConfirmed) {
-    open(Mode::kNewEntry, tablet);
+    // The edit buttons refill their combo only when the editor is confirmed.
     auto* days = find<QComboBox>("daysCombo");
     const int items = days->count();
     const dosage::PhraseTable before = stored(dosage::kDaysPhrases);

@@ -107,7 +107,6 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListWithItsPatientAndPrescr
 
     EXPECT_EQ(find<QLineEdit>("patientIdBox")->text(), "7") << "found by name and birth date";
     EXPECT_EQ(desk->patient().id, 7);
-    EXPECT_EQ(prompts.shown.back().title, "確認");
     EXPECT_EQ(prescriberShown(), kPrescriber);
     const auto items = dosage::phraseItems(desk->phrases[dosage::kPrescribers]);
     EXPECT_EQ(sjis::toUtf8(items.back()), kPrescriber) << "added to the list";
@@ -129,8 +128,8 @@ TEST_F(PrescriptionIntake, UnknownPatientIsRegisteredFromThePrefilledDialog) {
     ASSERT_EQ(data::PatientRegister().detail(1, stored), data::DataResult::kDone);
     EXPECT_EQ(std::tuple(stored.SEX, stored.NENGO, stored.YEAR, stored.DAY),
               std::tuple(2, 3, 64, 7));
-    EXPECT_EQ(find<QLineEdit>("patientIdBox")->text(), "1");
-    EXPECT_EQ(find<QLineEdit>("patientNameBox")->text(), "見本　花子");
+    EXPECT_EQ(find<QLineEdit>("patientIdBox")->text() + find<QLineEdit>("patientNameBox")->text(),
+              "1見本　花子");
 
     EXPECT_EQ(prescriberShown(), kPrescriber) << "chosen for this leaflet";
     EXPECT_EQ(desk->printList().count(), 1) << "the unmatched and the unchosen drug left out";
@@ -138,7 +137,11 @@ TEST_F(PrescriptionIntake, UnknownPatientIsRegisteredFromThePrefilledDialog) {
         EXPECT_NE(sjis::toUtf8(item), kPrescriber) << "not added without a Yes";
 }
 
-TEST_F(PrescriptionIntake, RefusedTextLeavesThePrintListUnchanged) {
+// A refused text changes nothing. Two registered people who share name and birth date: the
+// drugs go in, the patient is left for the pharmacist to choose rather than guessed.
+TEST_F(PrescriptionIntake, RefusedTextChangesNothingAndTwinPatientsAreNotGuessed) {
+    registerPatient(7, "見本 花子", 3, 64, 1, 7);
+    registerPatient(9, "見本　花子", 3, 64, 1, 7);
     QString code = kCode;
     code.replace("201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,2,",
                  "201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,,");
@@ -146,18 +149,11 @@ TEST_F(PrescriptionIntake, RefusedTextLeavesThePrintListUnchanged) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_NE(child<QLabel>(dialog, "readError")->text().indexOf("10行目"), -1);
     child<QPushButton>(dialog, "addButton")->click();
-    EXPECT_TRUE(desk->printList().empty());
     EXPECT_NE(prompts.shown.back().text.find("10行目"), std::string::npos);
-    EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty());
-}
+    EXPECT_TRUE(desk->printList().empty() && find<QLineEdit>("patientIdBox")->text().isEmpty());
 
-// Two registered people share name and birth date: the drugs go in, the patient is left for
-// the pharmacist to choose rather than guessed.
-TEST_F(PrescriptionIntake, TwoPatientsWithTheSameNameAndBirthDateAreNotGuessed) {
-    registerPatient(7, "見本 花子", 3, 64, 1, 7);
-    registerPatient(9, "見本　花子", 3, 64, 1, 7);
-    intake::IntakeDialog* dialog = openWith(kCode);
-    ASSERT_NE(dialog, nullptr);
+    child<QPlainTextEdit>(dialog, "codeText")->setPlainText(kCode);
+    child<QPushButton>(dialog, "readButton")->click();
     prompts.yesNo = {false};  // the prescriber stays off the list
     child<QPushButton>(dialog, "addButton")->click();
     EXPECT_EQ(desk->printList().count(), 1) << "the YJ-coded drug";
@@ -190,10 +186,10 @@ TEST_F(PrescriptionIntake, PictureCodeFillsTheLastPlaceAndTellsWhatIsLeftOut) {
     child<QPushButton>(dialog, "addButton")->click();
     ASSERT_EQ(desk->printList().count(), leaflet::PrintList::kCapacity);
     EXPECT_EQ(leaflet::field(desk->printList().entry(29).YJCODE), "2325903F2M95");
-    const auto full = std::find_if(prompts.shown.begin(), prompts.shown.end(),
-                                   [](const auto& s) { return s.title == "規定数オーバー"; });
-    ASSERT_NE(full, prompts.shown.end());
-    EXPECT_EQ(full->text, "一度に印刷できる薬剤の数は30迄です。");
+    const auto full = std::find_if(prompts.shown.begin(), prompts.shown.end(), [](const auto& s) {
+        return s.title + s.text == "規定数オーバー一度に印刷できる薬剤の数は30迄です。";
+    });
+    EXPECT_NE(full, prompts.shown.end());
     EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty()) << "registration cancelled";
 }
 
@@ -257,9 +253,9 @@ TEST(IntakePatient, BirthDatesFallIntoTheirEras) {
         const era::EraYear e = intake::eraYearOf(PartialDate{y, m, d});
         return std::pair{e.code, e.year};
     };
-    EXPECT_EQ(era(2019, 5, 1), std::pair(5, 1));
-    EXPECT_EQ(era(1960, 0, 0), std::pair(3, 35)) << "a year alone counts from its first day";
-    EXPECT_EQ(era(0, 0, 0), std::pair(0, 0));
+    EXPECT_EQ(std::vector({era(2019, 5, 1), era(1960, 0, 0), era(0, 0, 0)}),
+              std::vector({std::pair(5, 1), std::pair(3, 35), std::pair(0, 0)}))
+        << "a year alone counts from its first day";
 }
 
 }  // namespace

@@ -13,15 +13,9 @@ class PatientSearchTest : public PatientScreenTest {
   protected:
     void SetUp() override {
         PatientScreenTest::SetUp();
-        PatientRecord reiwa = patient(14, "令和　花子");
-        reiwa.SEX = 2;
-        reiwa.NENGO = 5;
-        reiwa.YEAR = 3;
-        addPatient(reiwa);
-        addPatient(3, "見本　三郎");
-        PatientRecord woman = patient(1, "見本　一子");
-        woman.SEX = 2;
-        addPatient(woman);
+        registerPatient(14, "令和　花子", 5, 3, 0, 0, 2);
+        registerPatient(3, "見本　三郎");
+        registerPatient(1, "見本　一子", 0, 0, 0, 0, 2);
         ASSERT_TRUE(openScreen());
     }
 
@@ -96,19 +90,16 @@ TEST_F(PatientSearchTest, SexAndEraNarrowTheSearchAndTheReadingIsIgnored) {
         });
     EXPECT_EQ(reiwa, QStringList({"14"}));
     EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "令和　花子") << "a clicked result is shown";
-}
 
-TEST_F(PatientSearchTest, NothingFoundKeepsTheDialogOpen) {
     prompts.shown.clear();
     search([&](QWidget* d) {
         child<QLineEdit>(d, "nameBox")->setText("存在しない");
         child<QPushButton>(d, "searchButton")->click();
-        EXPECT_EQ(prompts.shown.back().title, "検出なし");
-        EXPECT_TRUE(d->isVisible());
+        EXPECT_TRUE(d->isVisible()) << "nothing found keeps the dialog open";
         child<QLineEdit>(d, "nameBox")->setText("'");  // a quote is only a character
     });
-    EXPECT_EQ(prompts.shown.size(), 2u);
-    EXPECT_EQ(prompts.shown.back().title, "検出なし");
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[0].title + prompts.shown[1].title, "検出なし検出なし");
 }
 
 }  // namespace

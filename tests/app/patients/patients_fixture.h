@@ -14,6 +14,7 @@
 #include "shell/patient_file_command.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlcipher.h"
+#include "stored_histories.h"
 
 class PatientScreenTest : public ProgramTest {
   protected:
@@ -22,15 +23,6 @@ class PatientScreenTest : public ProgramTest {
         ASSERT_TRUE(start());
         desk->settings.saveHistory = 0;
     }
-
-    static PatientRecord patient(int id, const char* name) {
-        PatientRecord r{};
-        r.ID = id;
-        sjis::copyField(r.PATIENT, sizeof r.PATIENT, sjis::fromUtf8(name));
-        return r;
-    }
-    void addPatient(const PatientRecord& r) { ASSERT_EQ(LRecordCreate(&r), 0); }
-    void addPatient(int id, const char* name) { addPatient(patient(id, name)); }
 
     // Stores `text` in the patient's history and moves its stamp to `stamp`
     // ('YYYY-MM-DD HH:MM:SS'), as if the leaflet had been stored then.
@@ -51,16 +43,12 @@ class PatientScreenTest : public ProgramTest {
         w->activateWindow();
         return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
     }
-
     // Presses F1 in the main window; the screen that opens, listed and active.
     patients::PatientScreen* openScreen() {
         EXPECT_TRUE(activate(window.get()));
         QTest::keyClick(window.get(), Qt::Key_F1);
         patients::PatientScreen* s = window->patientFile().screen();
-        EXPECT_NE(s, nullptr);
-        if (s) {
-            EXPECT_TRUE(activate(s));
-        }
+        EXPECT_TRUE(s && activate(s));
         return s;
     }
 

@@ -71,10 +71,6 @@ class SettingsFile : public ::testing::Test {
         EXPECT_EQ(settings::loadSettings(file, block).message, "");
         return block;
     }
-    std::size_t entries() const {
-        const std::filesystem::directory_iterator it(file.parent_path());
-        return std::distance(begin(it), end(it));
-    }
     std::set<std::string> names() const {
         std::set<std::string> out;
         for (const auto& e : std::filesystem::directory_iterator(file.parent_path()))
@@ -89,7 +85,6 @@ class SettingsFile : public ::testing::Test {
 }  // namespace
 
 TEST_F(SettingsFile, MissingFileIsCreatedEmptyAndFirstSaveFillsIt) {
-    EXPECT_EQ(file, dir.path() / "コンフィグ" / "Userfile.e");
     SettingsBlock block = filled('Z');
     ASSERT_TRUE(settings::loadSettings(file, block).ok());
     EXPECT_EQ(block, SettingsBlock{});
@@ -177,7 +172,7 @@ TEST_F(SettingsFile, FailedSaveKeepsThePreviousFileAndNamesThePart) {
         }
         EXPECT_EQ(result.message, message) << limit;
         EXPECT_EQ(bytes(), previous) << limit;
-        EXPECT_EQ(entries(), 1u) << "temporary file left after " << limit;
+        EXPECT_EQ(names().size(), 1u) << "temporary file left after " << limit;
     }
     ASSERT_TRUE(settings::saveSettings(file, filled('B')).ok());
     EXPECT_EQ(load(), filled('B'));
@@ -194,7 +189,7 @@ TEST_F(SettingsFile, ASaveRemovesTheTemporaryFilesOfKilledSavesOnly) {
     }
     ASSERT_GT(killed, 0);
     waitpid(killed, nullptr, 0);
-    ASSERT_EQ(entries(), 2u);
+    ASSERT_EQ(names().size(), 2u);
     // One of a running process that has not been touched for a long time is stale as well.
     const std::string live = std::to_string(getppid());
     const auto folder = file.parent_path();
@@ -229,7 +224,7 @@ TEST_F(SettingsFile, FileThatCannotBeThereFailsWithItsMessage) {
     EXPECT_EQ(settings::saveSettings(file, block).message,
               "ユーザーファイル書き込みに失敗しました。02");
     EXPECT_TRUE(std::filesystem::exists(file / "keep"));
-    EXPECT_EQ(entries(), 1u);
+    EXPECT_EQ(names().size(), 1u);
 
     const auto noFolder = dir.path() / "ない" / "Userfile.e";
     EXPECT_EQ(settings::loadSettings(noFolder, block).message,

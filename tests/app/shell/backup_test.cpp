@@ -36,6 +36,15 @@ QMessageBox* openQuestion() {
     return nullptr;
 }
 
+// Writes each named file (sub-folders made) with `content`, or its own name when none.
+void write(const fs::path& folder, std::initializer_list<const char*> names,
+           const char* content = nullptr) {
+    for (const char* name : names) {
+        fs::create_directories((folder / name).parent_path());
+        std::ofstream(folder / name) << (content ? content : name);
+    }
+}
+
 std::string contentOf(const fs::path& file) {
     std::string content;
     std::getline(std::ifstream(file), content);
@@ -46,10 +55,7 @@ std::string contentOf(const fs::path& file) {
 
 TEST(Backup, CopiesSubFoldersAndAsksBeforeEachOverwrite) {
     TempDir source, target;
-    fs::create_directories(source.path() / "sub");
-    std::ofstream(source.path() / "a.mdb") << "new a";
-    std::ofstream(source.path() / "sub" / "b.txt") << "new b";
-    std::ofstream(source.path() / "c.txt") << "new c";
+    write(source.path(), {"a.mdb", "sub/b.txt", "c.txt"}, "new");
     std::vector<fs::path> asked;
     std::deque<ui::OverwriteAnswer> answers = {ui::OverwriteAnswer::No,
                                                ui::OverwriteAnswer::YesToAll};
@@ -65,20 +71,18 @@ TEST(Backup, CopiesSubFoldersAndAsksBeforeEachOverwrite) {
     EXPECT_EQ(outcome.copied, 3);
     EXPECT_TRUE(asked.empty());
 
-    std::ofstream(target.path() / "c.txt") << "old c";
+    write(target.path(), {"c.txt"}, "old");
     outcome = shell::backupFolder(source.path(), target.path(), callbacks);
     EXPECT_EQ(asked.size(), 2u);  // the third file is covered by "yes to all"
     EXPECT_EQ(outcome.kept, 1);
     EXPECT_EQ(outcome.copied, 2);
-    EXPECT_EQ(contentOf(target.path() / "sub" / "b.txt"), "new b");
+    EXPECT_EQ(contentOf(target.path() / "sub" / "b.txt"), "new");
 }
 
 TEST(Backup, TemporaryFilesOfUnfinishedSavesAreNotCopied) {
     TempDir source, target;
-    fs::create_directories(source.path() / "sub");
-    for (const char* name : {"用法.txt", ".用法.txt.tmp-4242-0", "sub/.Userfile.e.tmp-17-3",
-                             ".notes.tmp", "sub/.x.tmp-1"})
-        std::ofstream(source.path() / name) << name;
+    write(source.path(), {"用法.txt", ".用法.txt.tmp-4242-0", "sub/.Userfile.e.tmp-17-3",
+                          ".notes.tmp", "sub/.x.tmp-1"});
     const auto outcome = shell::backupFolder(source.path(), target.path(), {});
     EXPECT_TRUE(outcome.complete());
     std::set<std::string> copied;
@@ -89,9 +93,8 @@ TEST(Backup, TemporaryFilesOfUnfinishedSavesAreNotCopied) {
 
 TEST(Backup, ACancelOrAFailedCopyStopsAndSaysWhich) {
     TempDir source, target;
-    std::ofstream(source.path() / "a.txt") << "a";
-    std::ofstream(source.path() / "b.txt") << "b";
-    std::ofstream(target.path() / "a.txt") << "old";
+    write(source.path(), {"a.txt", "b.txt"});
+    write(target.path(), {"a.txt"});
     shell::BackupCallbacks callbacks;
     callbacks.askOverwrite = [](const fs::path&) { return ui::OverwriteAnswer::Cancel; };
     auto outcome = shell::backupFolder(source.path(), target.path(), callbacks);
@@ -115,8 +118,8 @@ TEST_F(ProgramTest, TheBackupCommandReportsCompletionOnlyWhenWhole) {
     prompts.folders = {QString::fromStdString(target.path().string())};
     find<QPushButton>("backupButton")->click();
     EXPECT_EQ(prompts.shown.back().text, "データファイルの保存が完了しました。");
-    EXPECT_TRUE(fs::exists(target.path() / "薬剤ファイル.mdb"));
-    EXPECT_TRUE(fs::exists(target.path() / "患者ファイル.mdb"));
+    EXPECT_TRUE(fs::exists(target.path() / "薬剤ファイル.mdb") &&
+                fs::exists(target.path() / "患者ファイル.mdb"));
 
     const auto before = prompts.shown.size();
     prompts.folders = {QString::fromStdString(target.path().string())};
@@ -130,9 +133,8 @@ TEST_F(ProgramTest, TheBackupCommandReportsCompletionOnlyWhenWhole) {
 
 TEST(BackupCommand, AQuestionLeftOpenKeepsItsInputAndTheBackupCompletesOnItsAnswer) {
     TempDir source, target;
-    for (const char* name : {"a.mdb", "b.mdb", "c.txt"})
-        std::ofstream(source.path() / name) << "new";
-    std::ofstream(target.path() / "a.mdb") << "old";
+    write(source.path(), {"a.mdb", "b.mdb", "c.txt"}, "new");
+    write(target.path(), {"a.mdb"}, "old");
     QWidget owner;
     owner.resize(400, 300);
     owner.show();

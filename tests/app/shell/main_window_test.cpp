@@ -1,48 +1,67 @@
+// The main window on the sample catalogue: settings kept, drugs deleted, found and shown, the
+// print list, the comment, the menus, keys and tab order; nothing in the print list or the
+// business data is lost without a question, and no command acts on a drug no longer shown.
 #include <QAction>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
+#include <functional>
 #include <map>
 
 #include "drugbase.h"
-#include "drugs/detail_panel.h"
 #include "patientbase.h"
 #include "program_fixture.h"
-#include "sample_photos.h"
-#include "shell/small_dialogs.h"
 #include "sjis/sjis.h"
 #include "stored_histories.h"
 
 namespace {
 
-QString field(shell::MainWindow& w, const char* name) {
-    return w.findChild<QLineEdit*>(name)->text();
+class MainWindowTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(start());
+    }
+    QString field(const char* name) { return find<QLineEdit>(name)->text(); }
+    void addEntry(const char* yjcode, int morning = 0) {
+        DrugRecord entry{};
+        ASSERT_EQ(RecordDetail(&entry, yjcode), 0);
+        entry.callerArea[1] = static_cast<char>(morning);
+        ASSERT_TRUE(desk->append(entry, nullptr));
+    }
+    std::string selectedYjCode() {
+        return window->drugList().row(window->selectedDrugRow()).yjcode;
+    }
+};
+
+// The enabled state of each action of a pop-up menu, by text; the menu is closed afterwards.
+std::map<QString, bool> menuItems(QWidget* popup) {
+    std::map<QString, bool> items;
+    for (QAction* a : popup->actions()) items[a->text()] = a->isEnabled();
+    popup->close();
+    return items;
 }
 
-}  // namespace
-
-TEST_F(ProgramTest, StartsWithZeroSettingsWhenTheFileIsMissing) {
-    ASSERT_TRUE(start());
+TEST_F(MainWindowTest, StartsWithZeroSettingsAndKeepsWhatIsChangedAcrossARestart) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "コンフィグ"));
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].title, "not found");
-    EXPECT_TRUE(find<QRadioButton>("hospitalRadio")->isChecked());
-    EXPECT_TRUE(find<QRadioButton>("monochromeRadio")->isChecked());
-    EXPECT_EQ(find<QComboBox>("orderList")->currentIndex(), 0);
-    EXPECT_FALSE(find<QComboBox>("pharmacistList")->isEnabled());
-    EXPECT_FALSE(find<QLineEdit>("pharmacyNameBox")->isEnabled());
-    EXPECT_EQ(window->drugList().count(), 41);
-}
+    EXPECT_EQ(
+        std::tuple(find<QRadioButton>("hospitalRadio")->isChecked(),
+                   find<QRadioButton>("monochromeRadio")->isChecked(),
+                   find<QComboBox>("orderList")->currentIndex(),
+                   find<QComboBox>("pharmacistList")->isEnabled(),
+                   find<QLineEdit>("pharmacyNameBox")->isEnabled(), window->drugList().count()),
+        std::tuple(true, true, 0, false, false, 41));
 
-TEST_F(ProgramTest, BusinessDataAndOrderAreSavedAtOnceAndSurviveARestart) {
-    ASSERT_TRUE(start());
     find<QRadioButton>("pharmacyRadio")->click();
     EXPECT_TRUE(find<QComboBox>("pharmacistList")->isEnabled());
     find<QRadioButton>("colourfulRadio")->click();
@@ -50,38 +69,38 @@ TEST_F(ProgramTest, BusinessDataAndOrderAreSavedAtOnceAndSurviveARestart) {
     order->setCurrentIndex(1);
     emit order->activated(1);
     EXPECT_EQ(window->drugList().row(0).code, "ACVO");  // ASCII codes before kana codes
-    find<QLineEdit>("pharmacyNameBox")->setText("見本薬局");
-    window->close();
-
+    activate();
+    auto* name = find<QLineEdit>("pharmacyNameBox");
+    name->setFocus();
+    type(name, "見本薬局");
+    find<QLineEdit>("nameSearchBox")->setFocus();  // saved when the box is left after a change
     const settings::SettingsBlock saved = savedSettings();
-    EXPECT_EQ(saved.businessType, 1);
-    EXPECT_EQ(saved.options[settings::kOptionPrintColour], 1);
-    EXPECT_EQ(saved.options[settings::kOptionDrugListOrder], 1);
+    EXPECT_EQ(std::tuple(saved.businessType, saved.options[settings::kOptionPrintColour],
+                         saved.options[settings::kOptionDrugListOrder]),
+              std::tuple(1, 1, 1));
     EXPECT_EQ(std::string(saved.pharmacyName), sjis::fromUtf8("見本薬局"));
 
+    name->setText("見本薬局二");  // not left: stored when the window closes
+    window->close();
     window.reset();
     shell::shutDown();
     ASSERT_TRUE(start());
+    EXPECT_EQ(find<QLineEdit>("pharmacyNameBox")->text(), "見本薬局二");
     EXPECT_EQ(find<QComboBox>("orderList")->currentIndex(), 1);
     EXPECT_TRUE(find<QRadioButton>("pharmacyRadio")->isChecked());
     EXPECT_EQ(window->drugList().row(0).code, "ACVO");
 }
 
-TEST_F(ProgramTest, OnlyTheUsersOwnDrugsCanBeDeleted) {
+// A supplied drug's refusal is checked through the drug list's menu below.
+TEST_F(MainWindowTest, OnlyTheUsersOwnDrugsAreDeletedAfterTheQuestion) {
     DrugRecord mine{};
-    ASSERT_TRUE(start());
     sjis::copyField(mine.YJCODE, sizeof mine.YJCODE, "USER00000001");
     sjis::copyField(mine.PRODUCTNAME, sizeof mine.PRODUCTNAME, sjis::fromUtf8("自家製軟膏"));
     ASSERT_EQ(RecordCreate(&mine), 0);
     ASSERT_TRUE(window->loadDrugList());
     auto* deleteButton = find<QPushButton>("deleteDrugButton");
-
     deleteButton->click();
     EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、削除する薬剤を選択して下さい。");
-
-    window->selectDrugRow(window->drugList().findYjCode("2171901F3S91"));
-    deleteButton->click();
-    EXPECT_EQ(prompts.shown.back().title, "削除不可");
 
     const int count = window->drugList().count();
     window->selectDrugRow(window->drugList().findYjCode("USER00000001"));
@@ -96,106 +115,77 @@ TEST_F(ProgramTest, OnlyTheUsersOwnDrugsCanBeDeleted) {
     EXPECT_EQ(RecordDetail(&mine, "USER00000001"), 1);
 }
 
-TEST_F(ProgramTest, SameKindDrugsAreListedAndOneIsApplied) {
-    ASSERT_TRUE(start());
+TEST_F(MainWindowTest, SameKindAndConditionSearchesApplyTheChosenDrug) {
     window->selectDrugRow(window->drugList().findYjCode("2171901F2M97"));
-    std::vector<std::string> listed;
+    int listed = 0;
     whenModal("searchResultsDialog", [&](QWidget* dialog) {
-        auto* list = dialog->findChild<QListWidget*>("resultList");
-        for (int i = 0; i < list->count(); ++i)
-            listed.push_back(list->item(i)->text().toStdString());
-        EXPECT_EQ(dialog->findChild<QLabel*>("countLine")->text(),
+        auto* list = child<QListWidget>(dialog, "resultList");
+        listed = list->count();
+        EXPECT_EQ(child<QLabel>(dialog, "countLine")->text(),
                   "全部で 3 件のデータがみつかりました。");
         list->setCurrentRow(0);  // the panel follows the results
-        EXPECT_EQ(field(*window, "productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
-        dialog->findChild<QPushButton*>("chooseButton")->click();
+        EXPECT_EQ(field("productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
+        child<QPushButton>(dialog, "chooseButton")->click();
     });
     find<QPushButton>("sameKindButton")->click();
-    ASSERT_EQ(listed.size(), 3u);
-    EXPECT_EQ(window->drugList().row(window->selectedDrugRow()).yjcode, "2171901F3S91");
-}
+    EXPECT_EQ(listed, 3);
+    EXPECT_EQ(selectedYjCode(), "2171901F3S91");
 
-TEST_F(ProgramTest, DrugSearchCombinesConditionsAndAppliesTheChoice) {
-    ASSERT_TRUE(start());
     whenModal("drugSearchDialog", [&](QWidget* dialog) {
-        auto* search = dialog->findChild<QPushButton*>("searchButton");
+        auto* search = child<QPushButton>(dialog, "searchButton");
         search->click();  // every condition empty: no search, no message
-        EXPECT_TRUE(prompts.shown.size() == 1u);
-        dialog->findChild<QComboBox*>("formList")->setCurrentIndex(3);  // 粉末: 散, 末 or 粒
+        EXPECT_EQ(prompts.shown.size(), 1u);
+        child<QComboBox>(dialog, "formList")->setCurrentIndex(3);  // 粉末: 散, 末 or 粒
         search->click();
-        auto* list = dialog->findChild<QListWidget*>("resultList");
-        EXPECT_EQ(list->count(), 3)
-            << dialog->findChild<QLabel*>("countLine")->text().toStdString();
-        dialog->findChild<QLineEdit*>("productNamePart")->setText("存在しない");
+        auto* list = child<QListWidget>(dialog, "resultList");
+        EXPECT_EQ(list->count(), 3);
+        child<QLineEdit>(dialog, "productNamePart")->setText("存在しない");
         search->click();
         EXPECT_EQ(prompts.shown.back().title, "検出なし");
-        EXPECT_EQ(dialog->findChild<QLabel*>("countLine")->text(), "検索件数 0件");
-        dialog->findChild<QLineEdit*>("productNamePart")->setText("ファモチジン");
-        dialog->findChild<QComboBox*>("formList")->setCurrentIndex(0);
+        EXPECT_EQ(child<QLabel>(dialog, "countLine")->text(), "検索件数 0件");
+        child<QLineEdit>(dialog, "productNamePart")->setText("ファモチジン");
+        child<QComboBox>(dialog, "formList")->setCurrentIndex(0);
         search->click();
-        dialog->findChild<QPushButton*>("chooseButton")->click();  // nothing chosen yet
+        child<QPushButton>(dialog, "chooseButton")->click();  // nothing chosen yet
         EXPECT_EQ(prompts.shown.back().text, "リストから適用する薬剤を選択して下さい。");
         list->setCurrentRow(1);
-        dialog->findChild<QPushButton*>("chooseButton")->click();
+        child<QPushButton>(dialog, "chooseButton")->click();
     });
+    activate();
     QTest::keyClick(find<QTableView>("drugList"), Qt::Key_F2);
     ASSERT_GE(window->selectedDrugRow(), 0);
-    EXPECT_EQ(window->drugList().row(window->selectedDrugRow()).yjcode, "2325903F2M95");
+    EXPECT_EQ(selectedYjCode(), "2325903F2M95");
 }
 
-TEST_F(ProgramTest, LeavingThePatientIdBoxLooksUpTheName) {
-    ASSERT_TRUE(start());
+TEST_F(MainWindowTest, AnUnknownPatientIdKeepsTheCurrentPatient) {
     registerPatient(12, "見本 花子");
     auto* id = find<QLineEdit>("patientIdBox");
-    id->setFocus();
-    type(id, "12");
-    find<QLineEdit>("nameSearchBox")->setFocus();
-    EXPECT_EQ(field(*window, "patientNameBox"), "見本 花子");
-    EXPECT_EQ(desk->patient().id, 12);
-
-    id->setFocus();
-    id->setText("99");
-    find<QLineEdit>("nameSearchBox")->setFocus();
-    EXPECT_EQ(field(*window, "patientNameBox"), "");
-    EXPECT_EQ(desk->patient().id, 12);  // an unknown ID keeps the current patient
-}
-
-TEST_F(ProgramTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
-    ASSERT_TRUE(start());
-    whenModal("commentDialog", [](QWidget* dialog) {
-        dialog->findChild<QTextEdit*>("commentBox")->setPlainText("一行目\n二行目\n三行目");
-        dialog->findChild<QPushButton*>("okButton")->click();
-    });
-    find<QPushButton>("commentButton")->click();
-    EXPECT_EQ(std::string(savedSettings().comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
-
-    whenModal("commentDialog", [](QWidget* dialog) {
-        dialog->findChild<QTextEdit*>("commentBox")->setPlainText("捨てる");
-        dialog->findChild<QPushButton*>("closeButton")->click();
-    });
-    find<QPushButton>("commentButton")->click();
-    EXPECT_EQ(std::string(desk->settings.comment), sjis::fromUtf8("一行目\r\n二行目\r\n三行目"));
-}
-
-// Set LEAFLET_SCREENSHOT to a PNG path to look at the window as the operator sees it.
-TEST_F(ProgramTest, TheSelectedDrugsPhotographIsShown) {
-    std::ostringstream out, err;
-    ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
-    ASSERT_TRUE(start());
-    type(find<QLineEdit>("nameSearchBox"), "ろきそ");
-    EXPECT_TRUE(window->detailPanel().photoShown());
-    if (const char* path = std::getenv("LEAFLET_SCREENSHOT")) window->grab().save(path);
-}
-
-TEST_F(ProgramTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
-    ASSERT_TRUE(start());
-    const char* codes[] = {"2171901F3S91", "1149902F1T94", "2325903F2M95"};
-    for (int i = 0; i < 3; ++i) {
-        DrugRecord entry{};
-        ASSERT_EQ(RecordDetail(&entry, codes[i]), 0);
-        entry.callerArea[1] = i == 0 ? 101 : 2;  // morning: 1.5, then 2
-        ASSERT_TRUE(desk->append(entry, nullptr));
+    for (const char* typed : {"12", "99"}) {
+        id->setFocus();
+        id->setText(typed);
+        find<QLineEdit>("nameSearchBox")->setFocus();
     }
+    EXPECT_EQ(field("patientNameBox"), "");
+    EXPECT_EQ(desk->patient().id, 12);
+}
+
+TEST_F(MainWindowTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
+    const std::string kept = sjis::fromUtf8("一行目\r\n二行目\r\n三行目");
+    for (const auto& [text, button] :
+         {std::pair{"一行目\n二行目\n三行目", "okButton"}, std::pair{"捨てる", "closeButton"}}) {
+        whenModal("commentDialog", [text, button](QWidget* dialog) {
+            child<QTextEdit>(dialog, "commentBox")->setPlainText(text);
+            child<QPushButton>(dialog, button)->click();
+        });
+        find<QPushButton>("commentButton")->click();
+        EXPECT_EQ(std::string(desk->settings.comment), kept) << button;
+    }
+    EXPECT_EQ(std::string(savedSettings().comment), kept);
+}
+
+TEST_F(MainWindowTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
+    const char* codes[] = {"2171901F3S91", "1149902F1T94", "2325903F2M95"};
+    for (int i = 0; i < 3; ++i) addEntry(codes[i], i == 0 ? 101 : 2);  // morning: 1.5, then 2
     auto* view = find<QTableView>("printList");
     const auto cell = [view](int row, int column) {
         return view->model()->data(view->model()->index(row, column)).toString();
@@ -207,41 +197,28 @@ TEST_F(ProgramTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
     EXPECT_EQ(desk->printList().count(), 3);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       view->visualRect(view->model()->index(0, 0)).center());
-    EXPECT_EQ(field(*window, "productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
+    EXPECT_EQ(field("productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
     remove->click();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, {5, view->viewport()->height() - 5});
+    EXPECT_TRUE(field("productNameField").isEmpty()) << "a click where no entry ends up selected";
     ASSERT_EQ(desk->printList().count(), 2);
     EXPECT_STREQ(desk->printList().entry(0).YJCODE, codes[1]);
     EXPECT_EQ(view->model()->rowCount(), 2);
 }
 
-namespace {
-
-// The enabled state of each action of a pop-up menu, by text; the menu is closed afterwards.
-std::map<QString, bool> menuItems(QWidget* popup) {
-    std::map<QString, bool> items;
-    for (QAction* a : popup->actions()) items[a->text()] = a->isEnabled();
-    popup->close();
-    return items;
-}
-
-}  // namespace
-
-TEST_F(ProgramTest, TextBoxMenuOffersCopyOnlyWithASelectionAndDrugMenuActsAsTheButtons) {
-    ASSERT_TRUE(start());
+TEST_F(MainWindowTest, TextBoxMenuOffersCopyOnlyWithASelectionAndDrugMenuActsAsTheButtons) {
     window->selectDrugRow(window->drugList().findYjCode("2171901F3S91"));
     auto* box = find<QTextEdit>("efficacyBox");
-    std::map<QString, bool> items;
-    whenPopup("editMenu", [&](QWidget* menu) { items = menuItems(menu); });
-    emit box->customContextMenuRequested({5, 5});
-    EXPECT_FALSE(items.at("コピー(&C)"));
-    EXPECT_TRUE(items.at("すべて選択(&A)"));
-    EXPECT_FALSE(items.at("貼り付け(&P)")) << "the box is read-only";
-    EXPECT_FALSE(items.at("切り取り(&T)"));
+    const auto editItems = [&] {
+        std::map<QString, bool> items;
+        whenPopup("editMenu", [&](QWidget* menu) { items = menuItems(menu); });
+        emit box->customContextMenuRequested({5, 5});
+        return std::tuple(items.at("コピー(&C)"), items.at("すべて選択(&A)"),
+                          items.at("貼り付け(&P)"), items.at("切り取り(&T)"));
+    };
+    EXPECT_EQ(editItems(), std::tuple(false, true, false, false)) << "the box is read-only";
     box->selectAll();
-    whenPopup("editMenu", [&](QWidget* menu) { items = menuItems(menu); });
-    emit box->customContextMenuRequested({5, 5});
-    EXPECT_TRUE(items.at("コピー(&C)"));
-    EXPECT_FALSE(items.at("切り取り(&T)"));
+    EXPECT_EQ(editItems(), std::tuple(true, true, false, false));
 
     // A right click selects the row under it; the menu's delete item refuses a supplied drug.
     auto* list = find<QTableView>("drugList");
@@ -256,17 +233,15 @@ TEST_F(ProgramTest, TextBoxMenuOffersCopyOnlyWithASelectionAndDrugMenuActsAsTheB
     EXPECT_EQ(prompts.shown.back().title, "削除不可");
 }
 
-TEST_F(ProgramTest, TypedOrCommittedTextSelectsTheFirstMatchingDrugAndShowsIt) {
-    ASSERT_TRUE(start());
+TEST_F(MainWindowTest, TypedOrCommittedTextSelectsTheFirstMatchingDrugAndShowsIt) {
     auto* names = find<QLineEdit>("nameSearchBox");
     names->setFocus();
     type(names, "あむろ");
     ASSERT_GE(window->selectedDrugRow(), 0);
-    EXPECT_EQ(window->drugList().row(window->selectedDrugRow()).yjcode, "2171901F3S91");
-    EXPECT_EQ(field(*window, "productNameField"), "アムロジピン錠１０ｍｇ「サンプル」");
-    EXPECT_EQ(field(*window, "makerField"), "サンプル製薬");
-    EXPECT_EQ(field(*window, "formField"), "錠");
-    EXPECT_FALSE(window->findChild<QTextEdit*>("efficacyBox")->toPlainText().isEmpty());
+    EXPECT_EQ(selectedYjCode(), "2171901F3S91");
+    EXPECT_EQ(field("productNameField") + "|" + field("makerField") + "|" + field("formField"),
+              "アムロジピン錠１０ｍｇ「サンプル」|サンプル製薬|錠");
+    EXPECT_FALSE(find<QTextEdit>("efficacyBox")->toPlainText().isEmpty());
 
     // An input method's committed text is taken as typed; what it still converts is not.
     const auto commit = [](QWidget* box, const QString& preedit, const QString& text) {
@@ -291,10 +266,18 @@ TEST_F(ProgramTest, TypedOrCommittedTextSelectsTheFirstMatchingDrugAndShowsIt) {
     codes->setFocus();
     type(codes, "ABCDEFGHIJKLMNOPQRS");  // the box holds 16 bytes
     EXPECT_EQ(codes->text(), "ABCDEFGHIJKLMNOP");
+
+    // A search without a match leaves no drug selected: no command acts on a hidden drug.
+    for (QLineEdit* box : {names, codes}) {
+        window->selectDrugRow(3);
+        box->setText("ZZZ");
+        EXPECT_EQ(window->selectedDrugRow(), -1) << box->objectName().toStdString();
+    }
+    find<QPushButton>("setDosageButton")->click();
+    EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
 }
 
-TEST_F(ProgramTest, TabGoesThroughTheWindowFromTopToBottom) {
-    ASSERT_TRUE(start());
+TEST_F(MainWindowTest, TabGoesThroughTheWindowFromTopToBottom) {
     std::vector<std::string> chain;
     QWidget* first = find<QLineEdit>("patientIdBox");
     QWidget* w = first;
@@ -302,25 +285,17 @@ TEST_F(ProgramTest, TabGoesThroughTheWindowFromTopToBottom) {
         if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w->objectName().toStdString());
         w = w->nextInFocusChain();
     } while (w != first);
-    const QStringList landmarks =
-        QString(
-            "patientIdBox nameSearchBox drugList efficacyBox prescriberList colourfulRadio "
-            "editPharmacistsButton drugSearchButton helpButton printList removeEntryButton "
-            "printButton")
-            .split(' ');
     auto at = chain.begin();
-    for (const QString& name : landmarks) {
-        at = std::find(at, chain.end(), name.toStdString());
-        ASSERT_NE(at, chain.end()) << name.toStdString() << " out of order";
+    for (const char* name :
+         {"patientIdBox", "nameSearchBox", "drugList", "efficacyBox", "prescriberList",
+          "colourfulRadio", "editPharmacistsButton", "drugSearchButton", "helpButton", "printList",
+          "removeEntryButton", "printButton"}) {
+        at = std::find(at, chain.end(), name);
+        ASSERT_NE(at, chain.end()) << name << " out of order";
     }
 }
 
-TEST_F(ProgramTest, ACommandsButtonKeyAndMenuItemAreOneActionEnabledAsOne) {
-    ASSERT_TRUE(start());
-    // The screens not in this build are off everywhere.
-    EXPECT_TRUE(find<QPushButton>("drugDetailButton")->isEnabled());
-    EXPECT_TRUE(find<QPushButton>("patientFileButton")->isEnabled());
-
+TEST_F(MainWindowTest, ACommandsButtonKeyAndMenuItemAreOneActionEnabledAsOne) {
     auto* setDosage = find<QAction>("actionSetDosage");
     auto* list = find<QTableView>("drugList");
     setDosage->setEnabled(false);
@@ -328,11 +303,8 @@ TEST_F(ProgramTest, ACommandsButtonKeyAndMenuItemAreOneActionEnabledAsOne) {
     std::map<QString, bool> items;
     whenPopup("drugListMenu", [&](QWidget* menu) { items = menuItems(menu); });
     emit list->customContextMenuRequested({5, 5});
-    EXPECT_FALSE(items.at("用法の設定(&Y)"));
-    EXPECT_TRUE(items.at("薬剤の詳細(&I)"));
-    EXPECT_TRUE(items.at("薬剤の訂正(&E)"));
-    EXPECT_TRUE(items.at("薬剤の登録(&R)"));
-    EXPECT_TRUE(items.at("薬剤の削除(&D)"));
+    EXPECT_EQ(std::tuple(items.at("用法の設定(&Y)"), items.at("薬剤の詳細(&I)")),
+              std::tuple(false, true));
     activate();                         // back from the menu: keys go to the active window only
     QTest::keyClick(list, Qt::Key_F4);  // the right click selected a drug
     EXPECT_EQ(window->dosageWindow(), nullptr) << "a disabled command's key does nothing";
@@ -342,3 +314,72 @@ TEST_F(ProgramTest, ACommandsButtonKeyAndMenuItemAreOneActionEnabledAsOne) {
     QTest::keyClick(list, Qt::Key_F4);
     EXPECT_NE(window->dosageWindow(), nullptr);
 }
+
+TEST_F(MainWindowTest, EscapeLosesNothingAndClearingOrClosingAListAsksFirst) {
+    const auto shown = prompts.shown.size();
+    find<QPushButton>("clearEntriesButton")->click();  // nothing to lose: no question
+    addEntry("2171901F3S91");
+    QTest::keyClick(find<QTableView>("drugList"), Qt::Key_Escape);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(desk->printList().count(), 1);
+    EXPECT_EQ(prompts.shown.size(), shown);
+    desk->clear();
+
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+        const char* question;
+        std::function<bool()> done;
+    };
+    const Case cases[] = {
+        {"clear", [&] { find<QPushButton>("clearEntriesButton")->click(); },
+         "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？",
+         [&] { return find<QTableView>("printList")->model()->rowCount() == 0; }},
+        {"close", [&] { window->close(); }, "印刷リストに薬剤が残っています。\r\n終了しますか？",
+         [&] { return !window->isVisible(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        addEntry("2171901F3S91");
+        prompts.yesNo = {false};
+        c.act();
+        EXPECT_EQ(prompts.shown.back().text, c.question);
+        EXPECT_EQ(prompts.shown.back().title, "確認");
+        EXPECT_FALSE(c.done()) << "answered No";
+        EXPECT_EQ(desk->printList().count(), 1);
+        prompts.yesNo = {true};
+        c.act();
+        EXPECT_TRUE(c.done());
+    }
+}
+
+TEST_F(MainWindowTest, AnEditedListKeepsThePersonChosenByName) {
+    const std::pair<const char*, const char*> lists[] = {
+        {"editPrescribersButton", "prescriberList"}, {"editPharmacistsButton", "pharmacistList"}};
+    for (const auto& [button, listName] : lists) {
+        whenModal("phraseEditor", [](QWidget* editor) {
+            editor->findChild<QPlainTextEdit*>("phraseText")->setPlainText("佐藤\n鈴木");
+            editor->findChild<QPushButton*>("okButton")->click();
+        });
+        find<QPushButton>(button)->click();
+        auto* list = find<QComboBox>(listName);
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+
+        whenModal("phraseEditor", [](QWidget* editor) {
+            editor->findChild<QPlainTextEdit*>("phraseText")->setPlainText("田中\n\n佐藤\n鈴木");
+            editor->findChild<QPushButton*>("okButton")->click();
+        });
+        find<QPushButton>(button)->click();
+        EXPECT_EQ(list->currentText(), "鈴木") << listName;
+        EXPECT_EQ(list->itemText(1), "") << "an empty line is an empty item";
+        const settings::SettingsBlock saved = savedSettings();
+        EXPECT_EQ(std::string(listName) == "prescriberList" ? saved.prescriberIndex
+                                                            : saved.pharmacistIndex,
+                  3)
+            << listName;
+    }
+}
+
+}  // namespace

@@ -22,7 +22,6 @@ TEST_F(ProgramTest, PhraseListsFeedThePrescriberList) {
     std::memcpy(table.data(), "\r\n", 2);
     std::strcpy(table.data() + 2 * DOSAGEBASE_SLOT_SIZE, "Dr. A");
     ASSERT_EQ(DRecordDocument(table.data(), dosage::kPrescribers), 0);
-    window.reset();
     ASSERT_TRUE(start());
     auto* prescribers = find<QComboBox>("prescriberList");
     ASSERT_EQ(prescribers->count(), 2);
