@@ -1,7 +1,6 @@
 // The preview window on real widgets (offscreen): page turns, the indicator, the scroll bar's
 // rules as the painted window shows them, printing and saving as PDF.
 #include "preview/preview_window.h"
-#include "preview/preview_scroll.h"
 
 #include <gtest/gtest.h>
 
@@ -123,86 +122,60 @@ TEST_F(PreviewTest, ScrollBarAndSizeFollowTheScreen) {
     }
 }
 
-TEST(PreviewScrolling, EachStepMovesPositionAndOffset) {
-    using leaflet::ScrollStep;
-    using S = leaflet::PreviewScroll;
-    const leaflet::ScrollScale low = leaflet::scaleForView(688);  // 292 rows to travel
-    struct Case {
-        const char* name;
-        S from;
-        ScrollStep step;
-        int thumb;
-        leaflet::ScrollScale scale;
-        S to;
+TEST_F(PreviewTest, ScrollingMovesThePaintedPage) {
+    auto& window = open(1);
+    auto* bar = find<QScrollBar>("previewScrollBar");
+    const auto at = [&](int position, int offset) {
+        EXPECT_EQ(window.scrollPosition(), position);
+        EXPECT_EQ(bar->value(), position);
+        EXPECT_EQ(window.viewOffset(), offset);
+        EXPECT_TRUE(showsFromRow(offset)) << offset;
     };
-    const Case cases[] = {
-        {"thumb at the end",
-         {0, 0},
-         ScrollStep::kThumb,
-         100,
-         leaflet::kShortWindowScale,
-         {100, 303}},
-        {"thumb at 33", {0, 0}, ScrollStep::kThumb, 33, leaflet::kShortWindowScale, {33, 99}},
-        {"line down", {0, 0}, ScrollStep::kLineDown, 0, leaflet::kShortWindowScale, {25, 68}},
-        {"line down to the end",
-         {75, 206},
-         ScrollStep::kLineDown,
-         0,
-         leaflet::kShortWindowScale,
-         {100, 275}},
-        {"page up from the end keeps the offsets' difference",
-         {100, 275},
-         ScrollStep::kPageUp,
-         0,
-         leaflet::kShortWindowScale,
-         {0, 31}},
-        {"line up at the top", {0, 31}, ScrollStep::kLineUp, 0, leaflet::kShortWindowScale, {0, 0}},
-        {"page down", {0, 0}, ScrollStep::kPageDown, 0, leaflet::kShortWindowScale, {100, 275}},
-        {"page up from below the top",
-         {75, 206},
-         ScrollStep::kPageUp,
-         0,
-         leaflet::kShortWindowScale,
-         {0, 0}},
-        {"low window: thumb at the end", {0, 0}, ScrollStep::kThumb, 100, low, {100, 292}},
-        {"low window: page up from the end", {100, 292}, ScrollStep::kPageUp, 0, low, {0, 0}},
-        {"low window: line down to the end", {75, 219}, ScrollStep::kLineDown, 0, low, {100, 292}},
-        {"low window: page down", {0, 0}, ScrollStep::kPageDown, 0, low, {100, 292}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const S to = leaflet::scrolled(c.from, c.step, c.thumb, c.scale);
-        EXPECT_EQ(to.position, c.to.position);
-        EXPECT_EQ(to.offset, c.to.offset);
-    }
+    EXPECT_TRUE(showsFromRow(0));
+
+    bar->setSliderPosition(100);  // the thumb dragged to the end
+    at(100, 303);
+    bar->setSliderPosition(33);
+    at(33, 99);
+
+    scroll(Action::SliderToMinimum);
+    scroll(Action::SliderSingleStepAdd);
+    at(25, 68);
+    for (int i = 0; i < 4; ++i) scroll(Action::SliderSingleStepAdd);
+    at(100, 275);
+    scroll(Action::SliderPageStepSub);  // keeps the offsets' difference
+    at(0, 31);
+    scroll(Action::SliderSingleStepSub);
+    at(0, 0);
+
+    scroll(Action::SliderPageStepAdd);
+    at(100, 275);
+    scroll(Action::SliderSingleStepSub);
+    scroll(Action::SliderPageStepSub);  // from 75: below the top, so back to the top
+    at(0, 0);
+
+    QWheelEvent wheelDown(QPointF(300, 300), window.mapToGlobal(QPointF(300, 300)), {}, {0, -240},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&window, &wheelDown);
+    at(50, 137);
 }
 
-TEST_F(PreviewTest, TheThumbKeysAndWheelMoveThePaintedPage) {
-    // The page up from the thumb's end keeps the offsets' difference on the short window.
-    for (const auto& [screen, thumbEnd, pageUp] :
-         {std::tuple{kSmallScreen, 303, 59}, {kLaptopScreen, 292, 0}}) {
-        SCOPED_TRACE(screen.width());
-        auto& window = open(1, screen);
-        auto* bar = find<QScrollBar>("previewScrollBar");
-        const auto at = [&](int position, int offset) {
-            EXPECT_EQ(window.scrollPosition(), position);
-            EXPECT_EQ(bar->value(), position);
-            EXPECT_EQ(window.viewOffset(), offset);
-            EXPECT_TRUE(showsFromRow(offset)) << offset;
-        };
-        EXPECT_TRUE(showsFromRow(0));
-        bar->setSliderPosition(100);  // the thumb dragged to the end
-        at(100, thumbEnd);
-        scroll(Action::SliderPageStepSub);
-        at(0, pageUp);
-        if (screen != kSmallScreen) continue;
-        scroll(Action::SliderSingleStepAdd);
-        at(25, 68);
-        QWheelEvent wheelDown(QPointF(300, 300), window.mapToGlobal(QPointF(300, 300)), {},
-                              {0, -240}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(&window, &wheelDown);
-        at(75, 206);
-    }
+TEST_F(PreviewTest, OnAWideButLowScreenEveryStepReachesTheBottomOfThePage) {
+    // 1366 x 768 with a task bar: the tall window would not fit.
+    auto& window = open(1, kLaptopScreen);
+    auto* bar = find<QScrollBar>("previewScrollBar");
+    ASSERT_TRUE(bar->isEnabled());
+    const int lastTop = 980 - window.height();
+    bar->setSliderPosition(100);
+    EXPECT_EQ(window.viewOffset(), lastTop);
+    EXPECT_TRUE(showsFromRow(lastTop));
+    scroll(Action::SliderPageStepSub);
+    EXPECT_EQ(window.viewOffset(), 0);
+    for (int i = 0; i < 4; ++i) scroll(Action::SliderSingleStepAdd);
+    EXPECT_EQ(window.viewOffset(), lastTop) << "line steps reach the page's last row";
+    scroll(Action::SliderPageStepSub);
+    scroll(Action::SliderPageStepAdd);
+    EXPECT_EQ(window.viewOffset(), lastTop);
 }
 
 TEST_F(PreviewTest, SavePdfWritesTheWholeLeafletOrNothing) {
