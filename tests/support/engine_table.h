@@ -7,14 +7,9 @@
 inline constexpr const char* kFile = "data.db";
 inline constexpr const char* kPassword = "pass word'1";
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public EngineFixture {
   protected:
-    virtual Engine engine() const { return Engine::Files; }
-    virtual PgServer& server() const { return testServer(); }
-
     void SetUp() override {
-        if (engine() == Engine::Server && !server().problem().empty())
-            GTEST_SKIP() << server().problem();
         const auto createFile = [](const std::filesystem::path& folder, std::string* error) {
             return sqlkit::createEncrypted(folder / kFile, kPassword,
                                            "CREATE TABLE t (name TEXT, data BLOB, n INTEGER)",
@@ -29,18 +24,14 @@ class EngineTest : public ::testing::Test {
             if (!made) *error = c.lastError();
             return made;
         };
-        std::string error;
-        ASSERT_TRUE(data.make(engine(), server(), createFile, createTables, &error)) << error;
+        makeData(data, createFile, createTables);
+        if (IsSkipped() || HasFatalFailure()) return;
         db = data.connect();
         ASSERT_TRUE(db);
     }
 
     // The first column of the first row of `sql`: "<null>" for NULL, "<no row>" without a row.
-    std::string first(const std::string& sql) const {
-        sqlkit::Statement s = db->prepare(sql);
-        EXPECT_TRUE(s.ok()) << s.error();
-        return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.text(0))) : "<no row>";
-    }
+    std::string first(const std::string& sql) const { return firstText(*db, sql); }
 
     bool insert(sqlkit::Connection& c, long long n) {
         sqlkit::Statement s = c.prepare("INSERT INTO t (n) VALUES (?)");

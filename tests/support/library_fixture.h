@@ -129,6 +129,33 @@ class EngineFolder {
     std::string conninfo_;
 };
 
+// The first column of the first row of `sql` on `db`, with `?` bound to `param` when given:
+// "<null>" for NULL, "<no row>" without a row.
+inline std::string firstText(sqlkit::Connection& db, const std::string& sql,
+                             const char* param = nullptr) {
+    sqlkit::Statement s = db.prepare(sql);
+    EXPECT_TRUE(s.ok()) << s.error() << " in " << sql;
+    if (param) s.bindMatch(1, param);
+    return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.text(0))) : "<no row>";
+}
+
+// A fixture on the files, or on either engine when a suite runs on both (OnEachEngine<...>).
+class EngineFixture : public ::testing::Test {
+  protected:
+    virtual Engine engine() const { return Engine::Files; }
+    // The server of the server half.
+    virtual PgServer& server() const { return testServer(); }
+
+    // Makes the empty `data` on the fixture's engine; the server half without a server skips.
+    void makeData(EngineFolder& data, const EngineFolder::CreateFile& createFile,
+                  const EngineFolder::CreateTables& createTables) {
+        if (engine() == Engine::Server && !server().problem().empty())
+            GTEST_SKIP() << server().problem();
+        std::string error;
+        ASSERT_TRUE(data.make(engine(), server(), createFile, createTables, &error)) << error;
+    }
+};
+
 // Collects what a list-box sink (context, add, clear) receives.
 template <class Sink>
 struct CollectedList {
@@ -187,19 +214,11 @@ struct CollectedMessages {
 // A fresh database opened through the library; on the files unless a suite runs on both
 // engines (OnEachEngine<LibraryTest<...>>).
 template <class Library>
-class LibraryTest : public ::testing::Test {
+class LibraryTest : public EngineFixture {
   protected:
-    virtual Engine engine() const { return Engine::Files; }
-    // The server of the server half.
-    virtual PgServer& server() const { return testServer(); }
-
     void SetUp() override {
-        if (engine() == Engine::Server && !server().problem().empty())
-            GTEST_SKIP() << server().problem();
-        std::string error;
-        ASSERT_TRUE(
-            data.make(engine(), server(), Library::createFile, Library::createTables, &error))
-            << error;
+        makeData(data, Library::createFile, Library::createTables);
+        if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_EQ(Library::open(data.path().string().c_str(), nullptr), 0);
     }
     void TearDown() override {
@@ -216,11 +235,7 @@ class LibraryTest : public ::testing::Test {
     // The first column of the first row of `sql`, with `?` bound to `param` when given:
     // "<null>" for NULL, "<no row>" without a row.
     std::string storedText(const std::string& sql, const char* param = nullptr) const {
-        auto db = raw();
-        sqlkit::Statement s = db->prepare(sql);
-        EXPECT_TRUE(s.ok()) << s.error() << " in " << sql;
-        if (param) s.bindMatch(1, param);
-        return s.step() ? (s.isNull(0) ? "<null>" : std::string(s.text(0))) : "<no row>";
+        return firstText(*raw(), sql, param);
     }
 
     EngineFolder data{Library::kFile, Library::kPassword};
