@@ -5,6 +5,19 @@
 #include "settings/settings.h"
 
 namespace desk {
+namespace {
+
+bool nobody(const Patient& p) {
+    return p.idText.trimmed().isEmpty() && p.name.isEmpty();
+}
+
+// The same person: the same name, and the same ID unless the list's patient had none typed.
+bool samePerson(const Patient& owner, const Patient& next) {
+    const QString ownerId = owner.idText.trimmed();
+    return owner.name == next.name && (ownerId.isEmpty() || ownerId == next.idText.trimmed());
+}
+
+}  // namespace
 
 Desk::Desk(ui::Prompts& p, QObject* parent) : QObject(parent), prompts(p) {}
 
@@ -20,6 +33,7 @@ void Desk::saveSettings(QWidget* owner) {
 bool Desk::append(const DrugRecord& entry, const QImage* photograph) {
     if (list_.full()) return false;
     const int row = list_.count();
+    if (row == 0) owner_ = patient_;
     emit entriesAboutToBeInserted(row, row);
     list_.append(entry, photograph);
     emit entriesInserted(row, row);
@@ -38,6 +52,7 @@ void Desk::remove(int row) {
     if (row < 0 || row >= list_.count()) return;
     emit entriesAboutToBeRemoved(row, row);
     list_.remove(row);
+    if (list_.empty()) owner_ = {};
     emit entriesRemoved(row, row);
     emit printListChanged();
 }
@@ -47,6 +62,7 @@ void Desk::clear() {
     const int last = list_.count() - 1;
     emit entriesAboutToBeRemoved(0, last);
     list_.clear();
+    owner_ = {};
     emit entriesRemoved(0, last);
     emit printListChanged();
 }
@@ -54,12 +70,32 @@ void Desk::clear() {
 void Desk::setList(const leaflet::PrintList& list) {
     emit listAboutToBeReset();
     list_ = list;
+    owner_ = {};  // the caller applies the patient a recalled leaflet belongs to
     emit listReset();
     emit printListChanged();
 }
 
 void Desk::applyPatient(const QString& idText, const QString& name) {
     setPatient({idText.trimmed().toInt(), idText, name});
+}
+
+bool Desk::changePatient(const QString& idText, const QString& name, QWidget* owner) {
+    const Patient next{idText.trimmed().toInt(), idText, name};
+    if (!list_.empty() && !nobody(owner_) && !samePerson(owner_, next)) {
+        const QString who = owner_.name.isEmpty() ? "ＩＤ " + owner_.idText.trimmed() : owner_.name;
+        if (!prompts.askYesNo(owner,
+                              "印刷リストには" + who +
+                                  "様の薬剤が入っています。\r\n"
+                                  "印刷リストを空にして、患者を切り替えますか？",
+                              "確認", ui::Icon::Warning, ui::Default::No)) {
+            setPatient(owner_);
+            return false;
+        }
+        clear();
+    }
+    setPatient(next);
+    if (!list_.empty()) owner_ = next;
+    return true;
 }
 
 void Desk::setPatientId(int id) {

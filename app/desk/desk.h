@@ -54,6 +54,14 @@ class Desk : public QObject {
     const Patient& patient() const { return patient_; }
     // A registered patient chosen: ID text, name and the patient leaflets are saved under.
     void applyPatient(const QString& idText, const QString& name);
+    // Every road that puts another patient into the main window comes here. While the print
+    // list holds drugs put there for someone else, the operator is asked first (default No):
+    // Yes empties the list and applies the patient; No leaves list and patient as they were
+    // (the boxes show the list's patient again) and answers false. Without a question (the
+    // same patient, an empty list, drugs put there for nobody) the patient is applied.
+    bool changePatient(const QString& idText, const QString& name, QWidget* owner);
+    // The patient the drugs in the print list were put there for; empty while the list is.
+    const Patient& listOwner() const { return owner_; }
     // The patient leaflets are saved under, the boxes left as they are.
     void setPatientId(int id);
     // The texts of the ID and name boxes as the operator typed them.
@@ -77,6 +85,7 @@ class Desk : public QObject {
 
     leaflet::PrintList list_;
     Patient patient_;
+    Patient owner_;  // recorded as the first drug goes in, forgotten as the list empties
 };
 
 }  // namespace desk

@@ -232,6 +232,8 @@ void IntakeDialog::addToPrintList() {
                          ui::Icon::Information);
         return;
     }
+    // The patient first: the drugs go into a list that is this patient's.
+    if (!takePatient()) return;
     const FillResult filled = appendChosen(chosen, catalogue_, desk_.programFolder, desk_);
     // The catalogue has reported a drug it could not read; the list is as it was.
     if (!filled.read) return;
@@ -239,16 +241,15 @@ void IntakeDialog::addToPrintList() {
         prompts_.message(this, QString::fromUtf8(leaflet::kPrintListFull.text),
                          QString::fromUtf8(leaflet::kPrintListFull.title), ui::Icon::Warning);
     }
-    takePatient();
     host_.usePrescriber(prescription::prescriberText(*prescription_));
     accept();
 }
 
 // The registered patient goes into the main window; one not yet registered is registered first
 // from the prescription's data, which the pharmacist confirms or corrects.
-void IntakeDialog::takePatient() {
+bool IntakeDialog::takePatient() {
     const RegisteredPatient found = findRegistered(patients_, prescription_->patient);
-    if (found.result == data::DataResult::kFailed) return;
+    if (found.result == data::DataResult::kFailed) return true;
     if (found.same.size() > 1) {
         // Two registered people share name and birth date: choosing one here could put the
         // leaflet under the wrong patient, so the pharmacist chooses in the patient screen.
@@ -258,21 +259,20 @@ void IntakeDialog::takePatient() {
                          "同じ氏名・生年月日の患者が複数登録されています（患者ＩＤ " +
                              ids.join("、") + "）。\r\n患者ファイル(F1)から患者を選んでください。",
                          kTitle, ui::Icon::Warning);
-        return;
+        return true;
     }
-    if (found.result == data::DataResult::kDone) {
-        desk_.applyPatient(QString::number(found.id),
-                           QString::fromStdString(sjis::toUtf8(found.name)));
-        return;
-    }
-    if (prescription_->patient.name.empty()) return;
+    if (found.result == data::DataResult::kDone)
+        return desk_.changePatient(QString::number(found.id),
+                                   QString::fromStdString(sjis::toUtf8(found.name)), this);
+    if (prescription_->patient.name.empty()) return true;
     patients::PatientInfoDialog dialog(patients_, prompts_, registrationOf(prescription_->patient),
                                        this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.exec() != QDialog::Accepted) return true;
     const PatientRecord& stored = dialog.stored();
-    desk_.applyPatient(QString::number(stored.ID),
-                       QString::fromStdString(
-                           sjis::toUtf8(sjis::fieldText(stored.PATIENT, sizeof stored.PATIENT))));
+    return desk_.changePatient(QString::number(stored.ID),
+                               QString::fromStdString(sjis::toUtf8(
+                                   sjis::fieldText(stored.PATIENT, sizeof stored.PATIENT))),
+                               this);
 }
 
 }  // namespace intake

@@ -45,7 +45,8 @@ class IntakeDialog : public QDialog {
     // Matches the current drug row to the drug selected in the main window's drug list.
     void pickSelectedDrug();
     void addToPrintList();
-    void takePatient();
+    // False when the print list holds another patient's drugs and the operator kept them.
+    bool takePatient();
 
     desk::Desk& desk_;
     ui::Prompts& prompts_;

@@ -76,7 +76,9 @@ void HistoryPanel::deleteDate() {
     }
     // One click must not erase a stored leaflet for good: the operator confirms first.
     const QString question = QString::fromUtf8(kAskDeleteDate.text).arg(line->text());
-    if (!prompts_.askYesNo(window(), question, kAskDeleteDate.title, ui::Icon::Warning)) return;
+    if (!prompts_.askYesNo(window(), question, kAskDeleteDate.title, ui::Icon::Warning,
+                           ui::Default::No))
+        return;
     patients_.deleteHistory(patientId_, ui::toCp932(line->text()));
     showDates(patientId_);
 }

@@ -263,8 +263,8 @@ void PatientScreen::apply() {
     const int row = rows.first().row();
     const QString id = QString::number(model_.row(row).id);
     const QString name = ui::fromCp932(model_.row(row).name);
+    if (!desk_.changePatient(id, name, this)) return;  // the print list stays its patient's
     close();
-    desk_.applyPatient(id, name);
     host_.patientApplied();
 }
 
@@ -292,7 +292,9 @@ void PatientScreen::deletePatient() {
     const data::PatientRow patient = model_.row(rows.first().row());
     const QString question = QString::fromUtf8(kAskDeletePatient.text)
                                  .arg(QString::number(patient.id), ui::fromCp932(patient.name));
-    if (!desk_.prompts.askYesNo(this, question, kAskDeletePatient.title, ui::Icon::Warning)) return;
+    if (!desk_.prompts.askYesNo(this, question, kAskDeletePatient.title, ui::Icon::Warning,
+                                ui::Default::No))
+        return;
     form_->clear();
     if (patients_.remove(patient.id) != data::DataResult::kDone) {
         say(kDatabaseFault);
@@ -315,7 +317,7 @@ void PatientScreen::transfer() {
     // Entries the operator made are not replaced without asking.
     if (!desk_.printList().empty() &&
         !desk_.prompts.askYesNo(this, QString::fromUtf8(kAskReplacePrintList.text),
-                                kAskReplacePrintList.title, ui::Icon::Warning))
+                                kAskReplacePrintList.title, ui::Icon::Warning, ui::Default::No))
         return;
     if (!history_->recalled().transferTo(desk_)) {
         say(kRecallFault);

@@ -118,7 +118,8 @@ void CatalogueCommands::removeDrug() {
     const QString question =
         QStringLiteral("『 %1 』 の薬剤項目をデータベース上から削除します。よろしいですか？")
             .arg(name);
-    if (!desk_.prompts.askYesNo(window_, question, "削除確認", ui::Icon::Warning)) return;
+    if (!desk_.prompts.askYesNo(window_, question, "削除確認", ui::Icon::Warning, ui::Default::No))
+        return;
     if (catalogue_.remove(yjcode) != data::DataResult::kDone)
         return showDatabaseFailure(desk_.prompts, window_);
     drugList_.model().removeDrug(row);

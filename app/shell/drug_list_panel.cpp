@@ -15,7 +15,7 @@ namespace shell {
 
 DrugListPanel::DrugListPanel(desk::Desk& desk, QWidget* parent) : QWidget(parent), desk_(desk) {
     setObjectName("drugListPanel");
-    setGeometry(10, 46, 440, 486);
+    setGeometry(10, 60, 440, 472);  // below the patient row and its alert line
     ui::label(this, "Ｎコード検索", {0, 0, 90, 20});
     codeSearchBox_ = ui::lineEdit(this, "codeSearchBox", {0, 20, 110, 24}, 16);
     ui::label(this, "薬剤名検索", {120, 0, 90, 20});
@@ -34,15 +34,18 @@ DrugListPanel::DrugListPanel(desk::Desk& desk, QWidget* parent) : QWidget(parent
 
     view_ = new QTableView(this);
     view_->setObjectName("drugList");
-    view_->setGeometry(0, 50, 440, 436);
+    view_->setGeometry(0, 50, 440, 422);
     view_->setModel(&model_);
     ui::setUpListView(view_, ui::drugListStyle(), false);
     view_->setColumnWidth(0, 100);
     view_->setColumnWidth(1, 294);
-    connect(view_, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        if (index.row() < model_.count() && !model_.row(index.row()).yjcode.empty())
-            emit drugShown(model_.row(index.row()).yjcode);
-    });
+    // The panel follows the current row however it moves: a click, the arrow keys, Home/End.
+    connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& index) {
+                if (announce_ && index.isValid() && index.row() < model_.count() &&
+                    !model_.row(index.row()).yjcode.empty())
+                    emit drugShown(model_.row(index.row()).yjcode);
+            });
     connect(view_, &QTableView::doubleClicked, this, &DrugListPanel::drugDoubleClicked);
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, &DrugListPanel::showMenu);
@@ -61,7 +64,9 @@ int DrugListPanel::selectedRow() const {
 
 void DrugListPanel::selectRow(int row, bool show) {
     if (row < 0 || row >= model_.count()) return;
+    announce_ = false;  // announced below, or shown by the caller in a mode of its own
     view_->selectRow(row);
+    announce_ = true;
     view_->scrollTo(model_.index(row, 0), QAbstractItemView::PositionAtTop);
     if (show) emit drugShown(model_.row(row).yjcode);
 }

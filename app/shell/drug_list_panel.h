@@ -1,6 +1,6 @@
 // The drug list of the main window with its order and its searches as you type, by N code and
-// by name. A drug clicked or found is announced for the detail panel; a double click and the
-// list's pop-up menu lead to the window's commands.
+// by name. The drug of the current row (clicked, reached with the keys, found) is announced for
+// the detail panel; a double click and the list's pop-up menu lead to the window's commands.
 #pragma once
 
 #include <QWidget>
@@ -57,6 +57,7 @@ class DrugListPanel : public QWidget {
     QComboBox* order_;
     QTableView* view_;
     QList<QAction*> menuActions_;
+    bool announce_ = true;  // a new current row is announced for the panel
 };
 
 }  // namespace shell

@@ -16,6 +16,13 @@
 #include "ui/text_convert.h"
 
 namespace shell {
+namespace {
+
+constexpr const char* kHistorySwitchedOffText =
+    "「投薬履歴を保存する」がオフのため、薬歴は保存されませんでした。\r\n"
+    "患者ファイル(F1)の画面でオンにしてから保存して下さい。";
+
+}  // namespace
 
 LeafletCommands::LeafletCommands(desk::Desk& desk, PatientRow& patient, BusinessPanel& business,
                                  QWidget* window)
@@ -77,13 +84,13 @@ std::unique_ptr<leaflet::LeafletJob> LeafletCommands::checkedJob(QWidget* owner)
     return makeJob(owner);
 }
 
-bool LeafletCommands::storeHistory(QWidget* owner, const leaflet::LeafletJob& job) {
+HistorySave LeafletCommands::storeHistory(QWidget* owner, const leaflet::LeafletJob& job) {
     const HistorySave saved =
         saveToHistory(desk_.settings.saveHistory == 1, ui::toCp932(patient_.idText()),
                       ui::toCp932(patient_.name()), job.entries());
     if (saved == HistorySave::kNoMatch)
         desk_.prompts.message(owner, kHistoryNotSavedText, "確認", ui::Icon::Warning);
-    return saved == HistorySave::kStored;
+    return saved;
 }
 
 void LeafletCommands::showPreview() {
@@ -124,7 +131,7 @@ void LeafletCommands::printLeaflet(QWidget* owner) {
     if (desk_.prompts.askYesNo(owner,
                                "印刷を開始しました。\n\n次の印刷の準備が可能です。"
                                "患者名と印刷リストをクリアしますか？",
-                               "クリア確認", ui::Icon::Information)) {
+                               "クリア確認", ui::Icon::Information, ui::Default::No)) {
         patient_.clear();
         desk_.clear();
     }
@@ -132,8 +139,19 @@ void LeafletCommands::printLeaflet(QWidget* owner) {
 
 void LeafletCommands::storeInHistory() {
     const std::unique_ptr<leaflet::LeafletJob> job = checkedJob(window_);
-    if (job && storeHistory(window_, *job))
-        desk_.prompts.message(window_, "薬歴に保存しました。", "確認", ui::Icon::Information);
+    if (!job) return;
+    // Printing with the switch off stores nothing without a word, as asked; saving alone
+    // says why nothing was stored.
+    switch (storeHistory(window_, *job)) {
+        case HistorySave::kStored:
+            desk_.prompts.message(window_, "薬歴に保存しました。", "確認", ui::Icon::Information);
+            break;
+        case HistorySave::kSwitchedOff:
+            desk_.prompts.message(window_, kHistorySwitchedOffText, "確認", ui::Icon::Information);
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace shell

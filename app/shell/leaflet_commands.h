@@ -9,6 +9,7 @@
 
 #include "desk/desk.h"
 #include "leaflet/leaflet_header.h"
+#include "shell/history_save.h"
 
 class QAction;
 class QWidget;
@@ -46,8 +47,8 @@ class LeafletCommands : public QObject {
     std::unique_ptr<leaflet::LeafletJob> makeJob(QWidget* owner);
     // As makeJob, after the checks printing and saving share (a patient name, entries).
     std::unique_ptr<leaflet::LeafletJob> checkedJob(QWidget* owner);
-    // Stores the job in the history when the switch is on; true when it was stored.
-    bool storeHistory(QWidget* owner, const leaflet::LeafletJob& job);
+    // Stores the job in the history when the switch is on; a mismatch has been shown.
+    HistorySave storeHistory(QWidget* owner, const leaflet::LeafletJob& job);
 
     desk::Desk& desk_;
     PatientRow& patient_;

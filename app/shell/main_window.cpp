@@ -11,6 +11,7 @@
 #include "shell/dosage_commands.h"
 #include "shell/drug_list_panel.h"
 #include "shell/leaflet_commands.h"
+#include "shell/patient_alerts.h"
 #include "shell/patient_file_command.h"
 #include "shell/patient_row.h"
 #include "shell/prescription_command.h"
@@ -33,6 +34,7 @@ MainWindow::MainWindow(desk::Desk& desk, QWidget* parent) : QDialog(parent), des
     setFixedSize(990, 700);
     setModal(false);
     patientRow_ = new PatientRow(desk_, this);
+    new PatientAlerts(desk_, this);
     drugListPanel_ = new DrugListPanel(desk_, this);
     detailPanel_ = new drugs::DetailPanel(this);
     detailPanel_->setProgramFolder(desk_.programFolder);
@@ -173,7 +175,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The print list is not kept between runs.
     if (!desk_.printList().empty() &&
         !desk_.prompts.askYesNo(this, "印刷リストに薬剤が残っています。\r\n終了しますか？", "確認",
-                                ui::Icon::Warning))
+                                ui::Icon::Warning, ui::Default::No))
         return event->ignore();
     businessPanel_->storePharmacyName();
     desk_.saveSettings(this);

@@ -1,7 +1,7 @@
-// The operator's desk: the patient row, the drug list with its searches, the detail panel, the
-// business data printed on every leaflet, the print list, and the buttons and function keys of
-// the commands leading to every screen. The window lays its parts out and binds the commands'
-// actions to buttons, keys and the drug list's pop-up menu; the parts do the work.
+// The operator's desk: the patient row with its alert line, the drug list with its searches, the
+// detail panel, the business data printed on every leaflet, the print list, and the buttons and
+// function keys of the commands leading to every screen. The window lays its parts out and binds
+// the commands' actions to buttons, keys and the drug list's pop-up menu; the parts do the work.
 #pragma once
 
 #include <QDialog>

@@ -52,14 +52,12 @@ void PatientRow::idLeft() {
     bool ok = false;
     const long long id = id_->text().trimmed().toLongLong(&ok);
     if (!ok || id <= 0 || id > INT32_MAX) return;
-    // An unknown ID (or a register that cannot be read) empties the name and keeps the
-    // current patient.
+    // An unknown ID (or a register that cannot be read) keeps the current patient and the
+    // name as typed. A known one fills the registered name, unless the print list belongs to
+    // someone else and the operator keeps it (the desk then shows the list's patient again).
     std::string name;
     register_.nameOf(static_cast<int>(id), name);
-    if (name.empty())
-        desk_.setName({});
-    else
-        desk_.applyPatient(id_->text(), ui::fromCp932(name));
+    if (!name.empty()) desk_.changePatient(id_->text(), ui::fromCp932(name), window());
 }
 
 }  // namespace shell

@@ -31,7 +31,7 @@ void PrescriptionCommand::usePrescriber(const std::string& text) {
         !business_.listsPrescriber(text) &&
         desk_.prompts.askYesNo(
             window_, "処方医「" + ui::fromCp932(text) + "」を処方医リストに追加しますか？", "確認",
-            ui::Icon::Information);
+            ui::Icon::Information, ui::Default::Yes);
     business_.usePrescriber(text, add);
 }
 

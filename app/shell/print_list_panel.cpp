@@ -47,7 +47,7 @@ void PrintListPanel::clearAfterAsking() {
     if (desk_.printList().empty()) return;
     if (!desk_.prompts.askYesNo(window(),
                                 "印刷リストの薬剤をすべて削除します。\r\nよろしいですか？", "確認",
-                                ui::Icon::Warning))
+                                ui::Icon::Warning, ui::Default::No))
         return;
     desk_.clear();
 }

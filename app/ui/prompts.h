@@ -10,7 +10,11 @@ namespace ui {
 
 enum class Icon { Warning, Information };
 
-// Answers to the overwrite question of a copy.
+// The answer a question's Enter key gives. A question that deletes or replaces something
+// defaults to No, so a hurried Enter loses nothing.
+enum class Default { Yes, No };
+
+// Answers to the overwrite question of a copy (the default is No).
 enum class OverwriteAnswer { Yes, YesToAll, No, Cancel };
 
 class Prompts {
@@ -20,7 +24,8 @@ class Prompts {
     // A message with an OK button.
     virtual void message(QWidget* owner, const QString& text, const QString& title, Icon icon) = 0;
     // A question with Yes and No; true for Yes.
-    virtual bool askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon) = 0;
+    virtual bool askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                          Default preset) = 0;
     // Whether to overwrite an existing file.
     virtual OverwriteAnswer askOverwrite(QWidget* owner, const QString& text,
                                          const QString& title) = 0;

@@ -21,10 +21,12 @@ void QtPrompts::message(QWidget* owner, const QString& text, const QString& titl
     box.exec();
 }
 
-bool QtPrompts::askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon) {
+bool QtPrompts::askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                         Default preset) {
     QMessageBox box(qtIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, owner);
     box.button(QMessageBox::Yes)->setText("はい");
     box.button(QMessageBox::No)->setText("いいえ");
+    box.setDefaultButton(preset == Default::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -36,6 +38,7 @@ OverwriteAnswer QtPrompts::askOverwrite(QWidget* owner, const QString& text, con
     box.button(QMessageBox::YesToAll)->setText("すべて上書き");
     box.button(QMessageBox::No)->setText("いいえ");
     box.button(QMessageBox::Cancel)->setText("キャンセル");
+    box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return OverwriteAnswer::Yes;

@@ -10,7 +10,8 @@ namespace ui {
 class QtPrompts : public Prompts {
   public:
     void message(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
-    bool askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
+    bool askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                  Default preset) override;
     OverwriteAnswer askOverwrite(QWidget* owner, const QString& text,
                                  const QString& title) override;
     QString chooseFolder(QWidget* owner, const QString& instructions) override;

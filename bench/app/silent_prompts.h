@@ -7,7 +7,9 @@
 class SilentPrompts : public ui::Prompts {
   public:
     void message(QWidget*, const QString&, const QString&, ui::Icon) override {}
-    bool askYesNo(QWidget*, const QString&, const QString&, ui::Icon) override { return false; }
+    bool askYesNo(QWidget*, const QString&, const QString&, ui::Icon, ui::Default) override {
+        return false;
+    }
     ui::OverwriteAnswer askOverwrite(QWidget*, const QString&, const QString&) override {
         return ui::OverwriteAnswer::Cancel;
     }

@@ -15,6 +15,7 @@ class ScriptedPrompts : public ui::Prompts {
     struct Shown {
         std::string text, title;
         ui::Icon icon;
+        ui::Default preset = ui::Default::Yes;  // of a question
     };
     std::vector<Shown> shown;
     std::deque<bool> yesNo;
@@ -24,8 +25,9 @@ class ScriptedPrompts : public ui::Prompts {
     void message(QWidget*, const QString& text, const QString& title, ui::Icon icon) override {
         shown.push_back({text.toStdString(), title.toStdString(), icon});
     }
-    bool askYesNo(QWidget*, const QString& text, const QString& title, ui::Icon icon) override {
-        shown.push_back({text.toStdString(), title.toStdString(), icon});
+    bool askYesNo(QWidget*, const QString& text, const QString& title, ui::Icon icon,
+                  ui::Default preset) override {
+        shown.push_back({text.toStdString(), title.toStdString(), icon, preset});
         return next(yesNo, false, text);
     }
     ui::OverwriteAnswer askOverwrite(QWidget*, const QString& text, const QString& title) override {

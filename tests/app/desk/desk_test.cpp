@@ -6,6 +6,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -109,6 +110,51 @@ TEST(DeskPatient, ChangesAreToldOnceAndKeepTheRegisteredPatientUntilAnotherIsApp
     EXPECT_EQ(changed.count(), 4);
     EXPECT_EQ(d.patient().id, 0);
     EXPECT_EQ(d.patient().name, "手入力　太郎");
+}
+
+// The print list belongs to one patient: another one is put in only after the operator agreed
+// to empty the list; refused, the list's patient is shown again.
+TEST(DeskPatient, AnotherPatientReplacesAListOfDrugsOnlyWhenTheOperatorAgrees) {
+    struct Case {
+        const char* name;
+        const char* ownerId;  // the patient the drug was put in for, then the list emptied or not
+        bool emptied;
+        const char* nextId;
+        const char* nextName;
+        std::deque<bool> answers;  // a question is asked exactly when answers are scripted
+        bool changed;
+        int rowsAfter;
+    };
+    const Case cases[] = {
+        {"same patient again", "12", false, " 12", "見本　花子", {}, true, 1},
+        {"list emptied", "12", true, "13", "見本　次郎", {}, true, 0},
+        {"drugs put in for nobody", "", false, "13", "見本　次郎", {}, true, 1},
+        {"another patient, kept", "12", false, "13", "見本　次郎", {false}, false, 1},
+        {"another patient, emptied", "12", false, "13", "見本　次郎", {true}, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPrompts prompts;
+        desk::Desk d{prompts};
+        if (*c.ownerId) d.applyPatient(c.ownerId, "見本　花子");
+        d.append(drug('A'), nullptr);
+        if (c.emptied) d.remove(0);
+        d.setIdText(c.nextId);  // typed into the box before the register is asked
+        prompts.yesNo = c.answers;
+
+        EXPECT_EQ(d.changePatient(c.nextId, c.nextName, nullptr), c.changed);
+        EXPECT_EQ(prompts.shown.size(), c.answers.size());
+        EXPECT_TRUE(prompts.yesNo.empty());
+        EXPECT_EQ(d.printList().count(), c.rowsAfter);
+        EXPECT_EQ(d.patient().name, c.changed ? c.nextName : "見本　花子");
+        EXPECT_EQ(d.patient().idText, c.changed ? c.nextId : c.ownerId);
+        if (!c.answers.empty()) {
+            EXPECT_EQ(prompts.shown[0].text,
+                      "印刷リストには見本　花子様の薬剤が入っています。\r\n"
+                      "印刷リストを空にして、患者を切り替えますか？");
+            EXPECT_EQ(prompts.shown[0].preset, ui::Default::No);
+        }
+    }
 }
 
 }  // namespace

@@ -164,17 +164,23 @@ TEST_F(LeafletRoad, SavingAloneStoresForTheRegisteredPatientWithTheSwitchOn) {
     };
     const Case cases[] = {
         {"registered patient", 1, nullptr, {"薬歴に保存しました。"}, 1},
-        {"switch off", 0, nullptr, {}, 0},
+        {"switch off",
+         0,
+         nullptr,
+         {"「投薬履歴を保存する」がオフのため、薬歴は保存されませんでした。\r\n"
+          "患者ファイル(F1)の画面でオンにしてから保存して下さい。"},
+         0},
         {"hand-typed name", 1, "別の　患者", {shell::kHistoryNotSavedText}, 0},
     };
-    window->selectDrugRow(0);
-    setDosage({});
     int id = kPatientId;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         registerPatient(++id, kPatientName);
         desk->settings.saveHistory = c.saveHistory;
+        desk->clear();  // each case is another patient's list
         choosePatient(id);
+        window->selectDrugRow(0);
+        setDosage({});
         if (c.typedName) find<QLineEdit>("patientNameBox")->setText(c.typedName);
         prompts.shown.clear();
         find<QPushButton>("saveHistoryButton")->click();

@@ -157,15 +157,19 @@ TEST_F(MainWindowTest, SameKindAndConditionSearchesApplyTheChosenDrug) {
     EXPECT_EQ(selectedYjCode(), "2325903F2M95");
 }
 
-TEST_F(MainWindowTest, AnUnknownPatientIdKeepsTheCurrentPatient) {
+TEST_F(MainWindowTest, AnUnknownPatientIdKeepsTheCurrentPatientAndTheTypedName) {
     registerPatient(12, "見本 花子");
     auto* id = find<QLineEdit>("patientIdBox");
     for (const char* typed : {"12", "99"}) {
         id->setFocus();
         id->setText(typed);
         find<QLineEdit>("nameSearchBox")->setFocus();
+        if (typed[0] == '1') {
+            EXPECT_EQ(field("patientNameBox"), "見本 花子") << "a known ID fills the name";
+            find<QLineEdit>("patientNameBox")->setText("手入力　太郎");
+        }
     }
-    EXPECT_EQ(field("patientNameBox"), "");
+    EXPECT_EQ(field("patientNameBox"), "手入力　太郎");
     EXPECT_EQ(desk->patient().id, 12);
 }
 

@@ -1,0 +1,138 @@
+// Each road that puts another patient into the main window asks first while the print list holds
+// someone else's drugs; kept, the boxes show the list's patient again.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTest>
+#include <functional>
+
+#include "drugbase.h"
+#include "intake/intake_dialog.h"
+#include "patientbase.h"
+#include "patients/patient_screen.h"
+#include "program_fixture.h"
+#include "shell/patient_file_command.h"
+#include "shell/prescription_command.h"
+#include "sjis/sjis.h"
+#include "stored_histories.h"
+
+namespace {
+
+// For 見本 花子, born 昭和64年1月7日.
+constexpr const char* kCode =
+    "JAHIS10\n"
+    "1,1,1234567,13,見本クリニック\n"
+    "11,,見本 花子,ﾐﾎﾝ ﾊﾅｺ\n"
+    "12,2\n"
+    "13,19890107\n"
+    "51,20260410\n"
+    "101,1,1,,14\n"
+    "111,1,1,,１日２回朝夕食後,2\n"
+    "201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,2,1,錠\n";
+
+class PatientChange : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(start());
+        registerPatient(7, "見本 花子", 3, 64, 1, 7);
+        registerPatient(12, "別の 患者");
+    }
+    void leaveId(const char* typed) {
+        activate();
+        auto* id = find<QLineEdit>("patientIdBox");
+        id->setFocus();
+        id->setText(typed);
+        find<QLineEdit>("nameSearchBox")->setFocus();
+    }
+    void applyOnScreen() {
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        QWidget* screen = window->patientFile().screen();
+        ASSERT_NE(screen, nullptr);
+        auto* list = child<QTableView>(screen, "patientList");
+        for (int r = 0; r < list->model()->rowCount(); ++r)
+            if (list->model()->index(r, 0).data().toString() == "7") list->selectRow(r);
+        child<QPushButton>(screen, "applyButton")->click();
+        EXPECT_TRUE(screen->isVisible()) << "kept open on the patient refused";
+        screen->close();
+    }
+    void readPrescription() {
+        QTest::keyClick(window.get(), Qt::Key_F7);
+        QWidget* dialog = window->prescription().dialog();
+        ASSERT_NE(dialog, nullptr);
+        child<QPlainTextEdit>(dialog, "codeText")->setPlainText(kCode);
+        child<QPushButton>(dialog, "readButton")->click();
+        child<QPushButton>(dialog, "addButton")->click();
+        EXPECT_TRUE(dialog->isVisible()) << "nothing added";
+        dialog->close();
+    }
+};
+
+TEST_F(PatientChange, EveryRoadAsksAndKeepsTheListsPatientWhenTold) {
+    struct Case {
+        const char* name;
+        std::function<void()> road;
+    };
+    const Case cases[] = {
+        {"ID typed", [this] { leaveId("7"); }},
+        {"patient screen", [this] { applyOnScreen(); }},
+        {"prescription read", [this] { readPrescription(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        leaveId("12");
+        DrugRecord entry{};
+        ASSERT_EQ(RecordDetail(&entry, "2171901F3S91"), 0);
+        ASSERT_TRUE(desk->append(entry, nullptr));
+        prompts.shown.clear();
+        prompts.yesNo = {false};
+        c.road();
+        ASSERT_EQ(prompts.texts(),
+                  std::vector<std::string>{"印刷リストには別の 患者様の薬剤が入っています。\r\n"
+                                           "印刷リストを空にして、患者を切り替えますか？"});
+        EXPECT_EQ(desk->printList().count(), 1);
+        EXPECT_EQ(
+            find<QLineEdit>("patientIdBox")->text() + find<QLineEdit>("patientNameBox")->text(),
+            "12別の 患者");
+        desk->clear();
+    }
+}
+
+}  // namespace
+
+TEST_F(PatientChange, TheAppliedPatientsAllergiesAndSideEffectsStandInRedUnderTheRow) {
+    struct Case {
+        const char* name;
+        int id;
+        std::string allergy, effect;
+        QString full;  // the tooltip, and the line unless cut; empty: no line
+    };
+    const std::string wide(120, 'x');
+    const Case cases[] = {
+        {"both", 20, "卵\r\nそば", "ペニシリンで発疹",
+         "アレルギー歴：卵 そば ／ 副作用歴：ペニシリンで発疹"},
+        {"side effects only", 21, "", "めまい", "副作用歴：めまい"},
+        {"none", 22, "", "", ""},
+        {"too wide, cut", 23, wide, "", QString::fromStdString("アレルギー歴：" + wide)},
+    };
+    auto* line = find<QLabel>("patientAlerts");
+    EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(Qt::red));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PatientRecord patient{};
+        patient.ID = c.id;
+        sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8("見本 三郎"));
+        sjis::copyField(patient.ALLERGY, sizeof patient.ALLERGY, sjis::fromUtf8(c.allergy));
+        sjis::copyField(patient.EFFECT, sizeof patient.EFFECT, sjis::fromUtf8(c.effect));
+        ASSERT_EQ(LRecordCreate(&patient), 0);
+        leaveId(std::to_string(c.id).c_str());
+        EXPECT_EQ(line->isVisible(), !c.full.isEmpty());
+        EXPECT_EQ(line->toolTip(), c.full);
+        if (c.id != 23) {
+            EXPECT_EQ(line->text(), c.full);
+        }
+    }
+    EXPECT_TRUE(line->text().endsWith("…")) << "cut to the line";
+    find<QLineEdit>("patientNameBox")->setText("手入力 花子");
+    EXPECT_FALSE(line->isVisible()) << "a name typed over the registered one";
+}
