@@ -121,11 +121,13 @@ void BusinessPanel::buildHandbookSwitch() {
 
 // The editors' buttons come last in the focus order, after the colour choice.
 void BusinessPanel::buildListEditors() {
-    editPrescribers_ = ui::commandAction(this, "actionEditPrescribers", "編集");
-    editPharmacists_ = ui::commandAction(this, "actionEditPharmacists", "編集");
-    ui::commandButton(this, kEditPrescribers, "editPrescribersButton", "編集", {255, 30, 50, 24},
+    editPrescribers_ =
+        ui::commandAction(this, "actionEditPrescribers", "編集", Qt::ALT | Qt::Key_P);
+    editPharmacists_ =
+        ui::commandAction(this, "actionEditPharmacists", "編集", Qt::ALT | Qt::Key_K);
+    ui::commandButton(this, kEditPrescribers, "editPrescribersButton", "編集(P)", {255, 30, 56, 24},
                       editPrescribers_);
-    ui::commandButton(this, kEditPharmacists, "editPharmacistsButton", "編集", {255, 90, 50, 24},
+    ui::commandButton(this, kEditPharmacists, "editPharmacistsButton", "編集(K)", {255, 90, 56, 24},
                       editPharmacists_);
     connect(editPrescribers_, &QAction::triggered, this,
             [this] { editList(dosage::kPrescribers); });

@@ -22,7 +22,8 @@ DosageCommands::DosageCommands(desk::Desk& desk, DrugListPanel& drugList,
       printList_(printList),
       window_(window) {
     setDosage_ = ui::commandAction(this, "actionSetDosage", "用法の設定(&Y)", Qt::Key_F4);
-    changeDosage_ = ui::commandAction(this, "actionChangeDosage", "用法の変更");
+    changeDosage_ =
+        ui::commandAction(this, "actionChangeDosage", "用法の変更", Qt::ALT | Qt::Key_C);
     connect(setDosage_, &QAction::triggered, this, &DosageCommands::newEntry);
     connect(changeDosage_, &QAction::triggered, this, &DosageCommands::changeEntry);
 }
@@ -60,6 +61,7 @@ void DosageCommands::openWindow(dosage::DosageWindow::Mode mode) {
     dosageWindow_ = new dosage::DosageWindow(desk_, *this, mode, detail_.record(), photo, window_);
     dosageWindow_->setAttribute(Qt::WA_DeleteOnClose);
     dosageWindow_->show();
+    dosageWindow_->activateWindow();  // the keys go on in the window just opened
 }
 
 int DosageCommands::firstSelectedEntry() const {

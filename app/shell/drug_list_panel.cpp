@@ -39,6 +39,7 @@ DrugListPanel::DrugListPanel(desk::Desk& desk, QWidget* parent) : QWidget(parent
     ui::setUpListView(view_, ui::drugListStyle(), false);
     view_->setColumnWidth(0, 100);
     view_->setColumnWidth(1, 294);
+    view_->setTabKeyNavigation(false);  // Tab leaves the list: one stop in the focus order
     // The panel follows the current row however it moves: a click, the arrow keys, Home/End.
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& index) {
@@ -78,6 +79,10 @@ void DrugListPanel::search(drugs::PrefixSearch& prefixSearch, const QString& tex
         // Commands must not act on a drug the text no longer leads to.
         view_->clearSelection();
     }
+}
+
+QWidget* DrugListPanel::listView() const {
+    return view_;
 }
 
 void DrugListPanel::clearSearchBoxes() {

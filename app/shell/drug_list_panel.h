@@ -32,6 +32,9 @@ class DrugListPanel : public QWidget {
     // Selects a row and scrolls it into view; `show` announces its drug for the panel.
     void selectRow(int row, bool show);
 
+    // The list itself, one stop in the window's focus order.
+    QWidget* listView() const;
+
     void clearSearchBoxes();
     void focusCodeSearch();
     // The commands the pop-up menu offers, in order.

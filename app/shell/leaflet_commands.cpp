@@ -29,7 +29,7 @@ LeafletCommands::LeafletCommands(desk::Desk& desk, PatientRow& patient, Business
     : QObject(window), desk_(desk), patient_(patient), business_(business), window_(window) {
     preview_ = ui::commandAction(this, "actionPreview", "プレビュー", Qt::Key_F5);
     print_ = ui::commandAction(this, "actionPrint", "印刷", Qt::Key_F6);
-    saveHistory_ = ui::commandAction(this, "actionSaveHistory", "薬歴に保存");
+    saveHistory_ = ui::commandAction(this, "actionSaveHistory", "薬歴に保存", Qt::ALT | Qt::Key_S);
     connect(preview_, &QAction::triggered, this, &LeafletCommands::showPreview);
     connect(print_, &QAction::triggered, this, [this] { printLeaflet(window_); });
     connect(saveHistory_, &QAction::triggered, this, &LeafletCommands::storeInHistory);

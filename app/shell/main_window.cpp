@@ -91,40 +91,43 @@ void MainWindow::buildButtons() {
         {kBackup, "backupButton", "データ保存", {}, tools_->backup()},
         {kVersion, "versionButton", "ﾊﾞｰｼﾞｮﾝ情報", {}, tools_->version()},
         {kHelp, "helpButton", "操作方法", {}, tools_->help()}};
-    QWidget* last = nullptr;
     for (int i = 0; i < 6; ++i) {
         Button b = secondRow[i];
         b.geometry = {460 + i * 87, y + 36, 83, 30};
-        last = button(b);
+        button(b);
     }
-    // The print list comes after the buttons above it in the focus order, as on the screen.
-    setTabOrder(last, printListPanel_->focusProxy());
-
     const int bottom = 662;
     const Button printListRow[] = {
         {kRemoveEntry,
          "removeEntryButton",
-         "削除",
+         "削除(D)",
          {10, bottom, 90, 30},
          printListPanel_->removeEntryAction()},
         {kClearEntries,
          "clearEntriesButton",
-         "全て削除",
+         "全て削除(A)",
          {105, bottom, 90, 30},
          printListPanel_->clearEntriesAction()},
         {kChangeDosage,
          "changeDosageButton",
-         "用法の変更",
+         "用法の変更(C)",
          {200, bottom, 100, 30},
          dosage_->changeDosage()},
         {kSaveHistory,
          "saveHistoryButton",
-         "薬歴に保存",
+         "薬歴に保存(S)",
          {305, bottom, 100, 30},
          leaflet_->saveHistory()},
         {kPreview, "previewButton", "プレビュー(F5)", {775, bottom, 100, 30}, leaflet_->preview()},
         {kPrint, "printButton", "印刷(F6)", {880, bottom, 100, 30}, leaflet_->print()}};
-    for (const Button& b : printListRow) button(b);
+    // The print list follows the drug list in the focus order, and its buttons follow it.
+    QWidget* previous = printListPanel_->listView();
+    setTabOrder(drugListPanel_->listView(), previous);
+    for (const Button& b : printListRow) {
+        QWidget* next = button(b);
+        setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 // The function keys work through the actions added to the window; the drug list's pop-up menu
@@ -132,7 +135,10 @@ void MainWindow::buildButtons() {
 void MainWindow::bindCommands() {
     addActions({patientRow_->patientFileAction(), catalogue_->drugSearch(),
                 catalogue_->drugDetail(), dosage_->setDosage(), leaflet_->preview(),
-                leaflet_->print(), catalogue_->correctDrug(), prescription_->readPrescription()});
+                leaflet_->print(), catalogue_->correctDrug(), prescription_->readPrescription(),
+                printListPanel_->removeEntryAction(), printListPanel_->clearEntriesAction(),
+                dosage_->changeDosage(), leaflet_->saveHistory(),
+                businessPanel_->editPrescribersAction(), businessPanel_->editPharmacistsAction()});
     drugListPanel_->setMenuActions({catalogue_->drugDetail(), catalogue_->correctDrug(),
                                     catalogue_->deleteDrug(), catalogue_->registerDrug(),
                                     dosage_->setDosage()});
@@ -192,6 +198,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     if (!placed_) {
         ui::centreOnWorkArea(this);
+        patientRow_->focusId();  // the keyboard starts with the patient
         placed_ = true;
     }
     QDialog::showEvent(event);

@@ -48,6 +48,10 @@ void PatientRow::focusName() {
     name_->setFocus();
 }
 
+void PatientRow::focusId() {
+    id_->setFocus();
+}
+
 void PatientRow::idLeft() {
     bool ok = false;
     const long long id = id_->text().trimmed().toLongLong(&ok);

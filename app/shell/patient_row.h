@@ -25,6 +25,8 @@ class PatientRow : public QWidget {
     void clear();
     // Puts the focus into the name box (a leaflet needs a name).
     void focusName();
+    // Puts the focus into the ID box, where a leaflet begins.
+    void focusId();
 
     // Opens the patient file.
     QAction* patientFileAction() const { return patientFile_; }

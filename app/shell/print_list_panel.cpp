@@ -24,16 +24,20 @@ PrintListPanel::PrintListPanel(desk::Desk& desk, drugs::DetailPanel& detail, QWi
     view_->setObjectName("printList");
     view_->setGeometry(0, 0, 970, 116);
     view_->setModel(&model_);
-    setFocusProxy(view_);
+    view_->setTabKeyNavigation(false);  // Tab leaves the list: one stop in the focus order
     ui::setUpListView(view_, ui::printListStyle(), true);
     for (int c = 0; c < desk::PrintListModel::kColumnCount; ++c)
         view_->setColumnWidth(c, desk::PrintListModel::columnWidth(c));
     view_->setClickHandler([this] { entryClicked(); });
 
-    removeEntry_ = ui::commandAction(this, "actionRemoveEntry", "削除");
-    clearEntries_ = ui::commandAction(this, "actionClearEntries", "全て削除");
+    removeEntry_ = ui::commandAction(this, "actionRemoveEntry", "削除", Qt::ALT | Qt::Key_D);
+    clearEntries_ = ui::commandAction(this, "actionClearEntries", "全て削除", Qt::ALT | Qt::Key_A);
     connect(removeEntry_, &QAction::triggered, this, &PrintListPanel::removeEntry);
     connect(clearEntries_, &QAction::triggered, this, &PrintListPanel::clearAfterAsking);
+}
+
+QWidget* PrintListPanel::listView() const {
+    return view_;
 }
 
 int PrintListPanel::firstSelectedEntry() const {

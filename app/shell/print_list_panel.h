@@ -37,6 +37,8 @@ class PrintListPanel : public QWidget {
     PrintListPanel(desk::Desk& desk, drugs::DetailPanel& detail, QWidget* parent);
 
     desk::PrintListModel& model() { return model_; }
+    // The list itself, one stop in the window's focus order.
+    QWidget* listView() const;
     // The first selected entry, or -1.
     int firstSelectedEntry() const;
 

@@ -24,6 +24,7 @@ void QtPrompts::message(QWidget* owner, const QString& text, const QString& titl
 bool QtPrompts::askYesNo(QWidget* owner, const QString& text, const QString& title, Icon icon,
                          Default preset) {
     QMessageBox box(qtIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setObjectName("questionBox");
     box.button(QMessageBox::Yes)->setText("はい");
     box.button(QMessageBox::No)->setText("いいえ");
     box.setDefaultButton(preset == Default::No ? QMessageBox::No : QMessageBox::Yes);
@@ -34,6 +35,7 @@ OverwriteAnswer QtPrompts::askOverwrite(QWidget* owner, const QString& text, con
     QMessageBox box(
         QMessageBox::Warning, title, text,
         QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel, owner);
+    box.setObjectName("overwriteBox");
     box.button(QMessageBox::Yes)->setText("はい");
     box.button(QMessageBox::YesToAll)->setText("すべて上書き");
     box.button(QMessageBox::No)->setText("いいえ");

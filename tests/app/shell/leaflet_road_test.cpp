@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "drugs/detail_panel.h"
 #include "handbook_reading.h"
 #include "leaflet/history_text.h"
 #include "leaflet/print_entry.h"
@@ -188,6 +189,39 @@ TEST_F(LeafletRoad, SavingAloneStoresForTheRegisteredPatientWithTheSwitchOn) {
         EXPECT_EQ(storedHistories(id).size(), c.stored);
     }
     EXPECT_EQ(jobs.jobCount(), 0) << "saving does not print";
+}
+
+// Patient, drug, dosage, preview and print with keys alone, each sent where the focus is.
+TEST_F(LeafletRoad, TheKeyboardAloneTakesALeafletFromThePatientToThePrinter) {
+    activate();
+    const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    ASSERT_EQ(QApplication::focusWidget(), find<QLineEdit>("patientIdBox")) << "where it opens";
+    QTest::keyClicks(QApplication::focusWidget(), QString::number(kPatientId));
+    for (int tabs = 0; QApplication::focusWidget()->objectName() != "drugList"; ++tabs) {
+        ASSERT_LT(tabs, 6) << "the drug list is a few stops on";
+        press(Qt::Key_Tab);
+    }
+    EXPECT_EQ(find<QLineEdit>("patientNameBox")->text(), kPatientName);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    const std::string chosen = window->drugList().row(window->selectedDrugRow()).yjcode;
+    EXPECT_EQ(window->detailPanel().shownCode(), chosen) << "the panel follows the arrows";
+
+    press(Qt::Key_F4);
+    ASSERT_NE(window->dosageWindow(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->dosageWindow()));
+    press(Qt::Key_Return);  // OK
+    ASSERT_EQ(desk->printList().count(), 1);
+    EXPECT_EQ(leaflet::field(desk->printList().entry(0).YJCODE), chosen);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+    whenModal("previewWindow", [](QWidget* preview) { QTest::keyClick(preview, Qt::Key_Escape); });
+    press(Qt::Key_F5);
+    activate();              // back from the preview, as the window manager does
+    prompts.yesNo = {true};  // clear for the next patient
+    press(Qt::Key_F6);
+    EXPECT_EQ(jobs.jobCount(), 1);
+    EXPECT_EQ(desk->printList().count(), 0);
 }
 
 TEST_F(LeafletRoad, WithoutADefaultPrinterNothingIsPrintedOrStored) {

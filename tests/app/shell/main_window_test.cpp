@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
@@ -281,21 +282,59 @@ TEST_F(MainWindowTest, TypedOrCommittedTextSelectsTheFirstMatchingDrugAndShowsIt
     EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
 }
 
-TEST_F(MainWindowTest, TabGoesThroughTheWindowFromTopToBottom) {
+// Real Tab presses: each list is one stop, and the print list with its buttons follows the
+// drug list.
+TEST_F(MainWindowTest, TabGoesFromThePatientThroughBothListsToTheButtons) {
+    activate();
+    find<QLineEdit>("patientIdBox")->setFocus();
     std::vector<std::string> chain;
-    QWidget* first = find<QLineEdit>("patientIdBox");
-    QWidget* w = first;
-    do {
-        if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w->objectName().toStdString());
-        w = w->nextInFocusChain();
-    } while (w != first);
+    for (int i = 0; i < 60; ++i) {
+        chain.push_back(QApplication::focusWidget()->objectName().toStdString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (chain.size() > 1 && chain.back() == chain.front()) break;
+    }
+    const auto drugList = std::find(chain.begin(), chain.end(), "drugList");
+    ASSERT_NE(drugList, chain.end());
+    EXPECT_EQ(std::vector<std::string>(drugList, drugList + 4),
+              (std::vector<std::string>{"drugList", "printList", "removeEntryButton",
+                                        "clearEntriesButton"}));
     auto at = chain.begin();
-    for (const char* name :
-         {"patientIdBox", "nameSearchBox", "drugList", "efficacyBox", "prescriberList",
-          "colourfulRadio", "editPharmacistsButton", "drugSearchButton", "helpButton", "printList",
-          "removeEntryButton", "printButton"}) {
+    for (const char* name : {"patientIdBox", "patientNameBox", "codeSearchBox", "nameSearchBox",
+                             "drugList", "printButton", "efficacyBox", "prescriberList",
+                             "editPharmacistsButton", "drugSearchButton", "helpButton"}) {
         at = std::find(at, chain.end(), name);
         ASSERT_NE(at, chain.end()) << name << " out of order";
+    }
+}
+
+// The print list's commands and the list editors have Alt keys, shown on their buttons.
+TEST_F(MainWindowTest, ThePrintListsCommandsAndTheListEditorsHaveKeysShownOnTheirButtons) {
+    struct Case {
+        const char* button;
+        const char* text;
+        Qt::Key key;
+        const char* action;
+    };
+    const Case cases[] = {
+        {"removeEntryButton", "削除(D)", Qt::Key_D, "actionRemoveEntry"},
+        {"clearEntriesButton", "全て削除(A)", Qt::Key_A, "actionClearEntries"},
+        {"changeDosageButton", "用法の変更(C)", Qt::Key_C, "actionChangeDosage"},
+        {"saveHistoryButton", "薬歴に保存(S)", Qt::Key_S, "actionSaveHistory"},
+        {"editPrescribersButton", "編集(P)", Qt::Key_P, "actionEditPrescribers"},
+        {"editPharmacistsButton", "編集(K)", Qt::Key_K, "actionEditPharmacists"},
+    };
+    activate();
+    auto* list = find<QTableView>("drugList");
+    list->setFocus();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        EXPECT_EQ(find<QPushButton>(c.button)->text(), c.text);
+        QSignalSpy triggered(find<QAction>(c.action), &QAction::triggered);
+        activate();  // back from the editor
+        if (c.key == Qt::Key_P || c.key == Qt::Key_K)
+            whenModal("phraseEditor", [](QWidget* editor) { editor->close(); });
+        QTest::keyClick(list, c.key, Qt::AltModifier);
+        EXPECT_EQ(triggered.count(), 1);
     }
 }
 
