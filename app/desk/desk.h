@@ -60,8 +60,6 @@ class Desk : public QObject {
     // (the boxes show the list's patient again) and answers false. Without a question (the
     // same patient, an empty list, drugs put there for nobody) the patient is applied.
     bool changePatient(const QString& idText, const QString& name, QWidget* owner);
-    // The patient the drugs in the print list were put there for; empty while the list is.
-    const Patient& listOwner() const { return owner_; }
     // The patient leaflets are saved under, the boxes left as they are.
     void setPatientId(int id);
     // The texts of the ID and name boxes as the operator typed them.

@@ -31,21 +31,7 @@
 
 namespace {
 
-// Born on the last day of 昭和 (昭和64年1月7日); famotidine by its YJ code, amlodipine by a
-// general-name code with two products in the catalogue, and a drug the catalogue lacks.
-constexpr const char* kCode =
-    "JAHIS10\n"
-    "1,1,1234567,13,見本クリニック\n"
-    "5,,ﾐﾎﾝ ｲｼ,見本　医師\n"
-    "11,,見本　花子,ﾐﾎﾝ ﾊﾅｺ\n"
-    "12,2\n"
-    "13,19890107\n"
-    "51,20260410\n"
-    "101,1,1,,14\n"
-    "111,1,1,,１日２回朝夕食後,2\n"
-    "201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,2,1,錠\n"
-    "201,1,2,1,7,2171901F2ZZZ,【般】アムロジピン錠５ｍｇ,2,1,錠\n"
-    "201,1,3,1,1,,架空薬錠１ｍｇ,2,1,錠\n";
+constexpr const char* kCode = samples::kHanakoCode;
 const char* const kPrescriber = "見本クリニック　見本　医師";
 
 class PrescriptionIntake : public ProgramTest {

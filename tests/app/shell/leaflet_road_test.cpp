@@ -206,6 +206,8 @@ TEST_F(LeafletRoad, TheKeyboardAloneTakesALeafletFromThePatientToThePrinter) {
     press(Qt::Key_Down);
     const std::string chosen = window->drugList().row(window->selectedDrugRow()).yjcode;
     EXPECT_EQ(window->detailPanel().shownCode(), chosen) << "the panel follows the arrows";
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "printList") << "the list is one stop";
 
     press(Qt::Key_F4);
     ASSERT_NE(window->dosageWindow(), nullptr);

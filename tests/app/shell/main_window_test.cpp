@@ -158,22 +158,6 @@ TEST_F(MainWindowTest, SameKindAndConditionSearchesApplyTheChosenDrug) {
     EXPECT_EQ(selectedYjCode(), "2325903F2M95");
 }
 
-TEST_F(MainWindowTest, AnUnknownPatientIdKeepsTheCurrentPatientAndTheTypedName) {
-    registerPatient(12, "見本 花子");
-    auto* id = find<QLineEdit>("patientIdBox");
-    for (const char* typed : {"12", "99"}) {
-        id->setFocus();
-        id->setText(typed);
-        find<QLineEdit>("nameSearchBox")->setFocus();
-        if (typed[0] == '1') {
-            EXPECT_EQ(field("patientNameBox"), "見本 花子") << "a known ID fills the name";
-            find<QLineEdit>("patientNameBox")->setText("手入力　太郎");
-        }
-    }
-    EXPECT_EQ(field("patientNameBox"), "手入力　太郎");
-    EXPECT_EQ(desk->patient().id, 12);
-}
-
 TEST_F(MainWindowTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
     const std::string kept = sjis::fromUtf8("一行目\r\n二行目\r\n三行目");
     for (const auto& [text, button] :
@@ -282,25 +266,17 @@ TEST_F(MainWindowTest, TypedOrCommittedTextSelectsTheFirstMatchingDrugAndShowsIt
     EXPECT_EQ(prompts.shown.back().text, "薬剤リストから、用法を設定する薬剤を選択して下さい。");
 }
 
-// Real Tab presses: each list is one stop, and the print list with its buttons follows the
-// drug list.
 TEST_F(MainWindowTest, TabGoesFromThePatientThroughBothListsToTheButtons) {
-    activate();
-    find<QLineEdit>("patientIdBox")->setFocus();
     std::vector<std::string> chain;
-    for (int i = 0; i < 60; ++i) {
-        chain.push_back(QApplication::focusWidget()->objectName().toStdString());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        if (chain.size() > 1 && chain.back() == chain.front()) break;
-    }
-    const auto drugList = std::find(chain.begin(), chain.end(), "drugList");
-    ASSERT_NE(drugList, chain.end());
-    EXPECT_EQ(std::vector<std::string>(drugList, drugList + 4),
-              (std::vector<std::string>{"drugList", "printList", "removeEntryButton",
-                                        "clearEntriesButton"}));
+    QWidget* first = find<QLineEdit>("patientIdBox");
+    QWidget* w = first;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w->objectName().toStdString());
+        w = w->nextInFocusChain();
+    } while (w != first);
     auto at = chain.begin();
-    for (const char* name : {"patientIdBox", "patientNameBox", "codeSearchBox", "nameSearchBox",
-                             "drugList", "printButton", "efficacyBox", "prescriberList",
+    for (const char* name : {"patientIdBox", "nameSearchBox", "drugList", "printList",
+                             "removeEntryButton", "printButton", "efficacyBox", "prescriberList",
                              "editPharmacistsButton", "drugSearchButton", "helpButton"}) {
         at = std::find(at, chain.end(), name);
         ASSERT_NE(at, chain.end()) << name << " out of order";
@@ -389,6 +365,7 @@ TEST_F(MainWindowTest, EscapeLosesNothingAndClearingOrClosingAListAsksFirst) {
         c.act();
         EXPECT_EQ(prompts.shown.back().text, c.question);
         EXPECT_EQ(prompts.shown.back().title, "確認");
+        EXPECT_EQ(prompts.shown.back().preset, ui::Default::No) << "Enter loses nothing";
         EXPECT_FALSE(c.done()) << "answered No";
         EXPECT_EQ(desk->printList().count(), 1);
         prompts.yesNo = {true};

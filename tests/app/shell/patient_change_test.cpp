@@ -1,5 +1,6 @@
 // Each road that puts another patient into the main window asks first while the print list holds
-// someone else's drugs; kept, the boxes show the list's patient again.
+// someone else's drugs; kept, the boxes show the list's patient again. An unknown ID keeps the
+// typed name; the registered patient's allergies stand under the row.
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableView>
@@ -11,24 +12,13 @@
 #include "patientbase.h"
 #include "patients/patient_screen.h"
 #include "program_fixture.h"
+#include "sample_codes.h"
 #include "shell/patient_file_command.h"
 #include "shell/prescription_command.h"
 #include "sjis/sjis.h"
 #include "stored_histories.h"
 
 namespace {
-
-// For 見本 花子, born 昭和64年1月7日.
-constexpr const char* kCode =
-    "JAHIS10\n"
-    "1,1,1234567,13,見本クリニック\n"
-    "11,,見本 花子,ﾐﾎﾝ ﾊﾅｺ\n"
-    "12,2\n"
-    "13,19890107\n"
-    "51,20260410\n"
-    "101,1,1,,14\n"
-    "111,1,1,,１日２回朝夕食後,2\n"
-    "201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,2,1,錠\n";
 
 class PatientChange : public ProgramTest {
   protected:
@@ -60,7 +50,7 @@ class PatientChange : public ProgramTest {
         QTest::keyClick(window.get(), Qt::Key_F7);
         QWidget* dialog = window->prescription().dialog();
         ASSERT_NE(dialog, nullptr);
-        child<QPlainTextEdit>(dialog, "codeText")->setPlainText(kCode);
+        child<QPlainTextEdit>(dialog, "codeText")->setPlainText(samples::kHanakoCode);
         child<QPushButton>(dialog, "readButton")->click();
         child<QPushButton>(dialog, "addButton")->click();
         EXPECT_TRUE(dialog->isVisible()) << "nothing added";
@@ -96,6 +86,10 @@ TEST_F(PatientChange, EveryRoadAsksAndKeepsTheListsPatientWhenTold) {
             "12別の 患者");
         desk->clear();
     }
+    find<QLineEdit>("patientNameBox")->setText("手入力 太郎");
+    leaveId("99");  // unknown: the typed name and the patient stay
+    EXPECT_EQ(find<QLineEdit>("patientNameBox")->text(), "手入力 太郎");
+    EXPECT_EQ(desk->patient().id, 12);
 }
 
 }  // namespace
