@@ -130,8 +130,8 @@ void MainWindow::buildButtons() {
     }
 }
 
-// The function keys work through the actions added to the window; the drug list's pop-up menu
-// offers the catalogue commands and the dosage setting.
+// The function and Alt keys work through the actions added to the window; the drug list's pop-up
+// menu offers the catalogue commands and the dosage setting.
 void MainWindow::bindCommands() {
     addActions({patientRow_->patientFileAction(), catalogue_->drugSearch(),
                 catalogue_->drugDetail(), dosage_->setDosage(), leaflet_->preview(),
