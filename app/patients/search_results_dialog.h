@@ -1,5 +1,6 @@
-// "検索結果": the patients a search found, in ID order. A click shows the patient on the
-// patient screen; a double click or "選択" selects that patient's row there and closes.
+// "検索結果": the patients a search found, in ID order. Moving to a row (click or keys) shows the
+// patient on the patient screen; a double click, "選択" or Enter selects that patient's row there
+// and closes; closing otherwise shows the screen's current row again.
 #pragma once
 
 #include <QDialog>
@@ -22,7 +23,7 @@ class SearchResultsDialog : public QDialog {
                         PatientScreen& screen);
 
   private:
-    void rowClicked(const QModelIndex& index);
+    void rowCurrent(const QModelIndex& index);
     void choose();
     void closeShowingSelection();
 

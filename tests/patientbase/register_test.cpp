@@ -141,6 +141,47 @@ TEST_P(RegisterTest, DeleteRemovesTheFirstPatientWithTheIdAndItBecomesFreeAgain)
     EXPECT_EQ(LRecordCreateID(), 4);
 }
 
+// The reading (MEMO) orders the name list and is found by the name search in any kana script.
+TEST_P(RegisterTest, NameOrderAndNameSearchFollowTheReadingInAnyScript) {
+    for (const auto& [id, name, reading] : {std::tuple{5, "見本 一郎", "ミホン イチロウ"},
+                                            {1, "見本 一郎", "みほん　いちろう"},
+                                            {4, "青木", " "},
+                                            {3, "佐藤 花子", "サトウ ハナコ"},
+                                            {2, "阿部 太郎", "ｱﾍﾞ ﾀﾛｳ"},
+                                            {6, "伊藤", "いとう"},
+                                            {7, "みほん", ""},
+                                            {8, "本田", "東"}}) {
+        PatientRecord r = patient(id, name);
+        SET(r, MEMO, reading);
+        ASSERT_EQ(LRecordCreate(&r), 0);
+    }
+    ViewCollector byName;
+    ASSERT_EQ(LRecordDisplay(1, &byName.sink), 0);
+    EXPECT_EQ(byName.texts(), (Lines{"2:阿部 太郎", "6:伊藤", "3:佐藤 花子", "1:見本 一郎",
+                                     "5:見本 一郎", "8:本田", "7:みほん", "4:青木"}));
+    struct Case {
+        const char* name;
+        const char* typed;
+        Lines ids;
+    } cases[] = {
+        {"hiragana finds every script", "みほん", {"1", "5", "7"}},
+        {"katakana", "ミホン", {"1", "5"}},
+        {"half-width", "ﾐﾎﾝ", {"1", "5"}},
+        {"voiced half-width reading", "あべ", {"2"}},
+        {"middle of the reading", "いちろう", {"1", "5"}},
+        {"a name that is not kana never searches the memo", "東", {}},
+        {"the name still matches", "見本", {"1", "5"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        char texts[4][256] = {};
+        setText(texts[0], 256, c.typed);
+        ListCollector ids;
+        ASSERT_EQ(LRecordGOKU(&texts[0][0], nullptr, nullptr, &ids.sink, nullptr), 0);
+        EXPECT_EQ(ids.items, c.ids);
+    }
+}
+
 TEST_P(RegisterTest, IdChecksNamesPositionsAndListsByIdOrByName) {
     for (const auto& [id, name] :
          {std::pair{3, "たなか"}, {1, "あべ"}, {2, "たなか"}, {10, "O'Brien"}})

@@ -16,6 +16,10 @@ class PatientSearchTest : public PatientScreenTest {
         registerPatient(14, "令和　花子", 5, 3, 0, 0, 2);
         registerPatient(3, "見本　三郎");
         registerPatient(1, "見本　一子", 0, 0, 0, 0, 2);
+        PatientRecord reading{};
+        ASSERT_EQ(registry.detail(3, reading), data::DataResult::kDone);
+        sjis::copyField(reading.MEMO, sizeof reading.MEMO, sjis::fromUtf8("ミホン サブロウ"));
+        ASSERT_EQ(registry.correct(reading, 3), data::DataResult::kDone);
         ASSERT_TRUE(openScreen());
     }
 
@@ -63,17 +67,39 @@ TEST_F(PatientSearchTest, NoConditionListsEveryoneInIdOrderAndTheChoiceIsSelecte
         << "closing the results writes the held drug's dosage form back";
 }
 
-TEST_F(PatientSearchTest, SexAndEraNarrowTheSearchAndTheReadingIsIgnored) {
+TEST_F(PatientSearchTest, EnterChoosesTheResultMovedToAndItIsShown) {
+    search([](QWidget*) {},
+           [&](QWidget* r) {
+               auto* list = child<QTableView>(r, "resultList");
+               QTest::keyClick(list, Qt::Key_Down);  // the first key makes a row current
+               QTest::keyClick(list, Qt::Key_End);
+               EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "令和　花子") << "moving shows";
+               QTest::keyClick(list, Qt::Key_Up);
+               QTest::keyClick(list, Qt::Key_Return);
+           });
+    EXPECT_EQ(selectedId(), 3);
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "見本　三郎");
+}
+
+TEST_F(PatientSearchTest, TheReadingFindsThePatientInTheNameBoxAndTheDialog) {
+    type(in<QLineEdit>("nameSearchBox"), "さぶ");
+    EXPECT_EQ(selectedId(), 3);
+    QStringList found;
+    search([](QWidget* d) { child<QLineEdit>(d, "readingBox")->setText("みほん"); },
+           [&](QWidget* r) {
+               found = ids(r);
+               child<QPushButton>(r, "closeButton")->click();
+           });
+    EXPECT_EQ(found, QStringList{"3"});
+}
+
+TEST_F(PatientSearchTest, SexAndEraNarrowTheSearch) {
     QStringList women, reiwa;
-    search(
-        [](QWidget* d) {
-            child<QRadioButton>(d, "femaleButton")->click();
-            child<QLineEdit>(d, "readingBox")->setText("ignored");
-        },
-        [&](QWidget* r) {
-            women = ids(r);
-            child<QPushButton>(r, "closeButton")->click();
-        });
+    search([](QWidget* d) { child<QRadioButton>(d, "femaleButton")->click(); },
+           [&](QWidget* r) {
+               women = ids(r);
+               child<QPushButton>(r, "closeButton")->click();
+           });
     EXPECT_EQ(women, QStringList({"1", "14"}));
 
     search(
@@ -86,10 +112,11 @@ TEST_F(PatientSearchTest, SexAndEraNarrowTheSearchAndTheReadingIsIgnored) {
             auto* v = child<QTableView>(r, "resultList");
             QTest::mouseClick(v->viewport(), Qt::LeftButton, {},
                               v->visualRect(v->model()->index(0, 0)).center());
+            EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "令和　花子") << "a clicked result shows";
             child<QPushButton>(r, "closeButton")->click();
         });
     EXPECT_EQ(reiwa, QStringList({"14"}));
-    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "令和　花子") << "a clicked result is shown";
+    EXPECT_TRUE(in<QLineEdit>("nameBox")->text().isEmpty()) << "closing shows the current row";
 
     prompts.shown.clear();
     search([&](QWidget* d) {
