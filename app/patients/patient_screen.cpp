@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <utility>
 
@@ -184,6 +185,7 @@ void PatientScreen::say(const Notice& notice, bool warning) {
 
 bool PatientScreen::fillList(data::PatientOrder order, bool quiet) {
     const int kept = currentId();
+    const bool selected = kept != 0 && selectedId() == kept;
     std::vector<data::PatientRow> rows;
     const bool read = patients_.list(order, rows) == data::DataResult::kDone;
     model_.setRows(read ? std::move(rows) : std::vector<data::PatientRow>{});
@@ -195,9 +197,11 @@ bool PatientScreen::fillList(data::PatientOrder order, bool quiet) {
         clearPatient();
         return read;
     }
-    const QSignalBlocker still(view_->selectionModel());
-    view_->setCurrentIndex(model_.index(row, 0));
-    view_->selectRow(row);
+    const QScopedValueRollback still(relisting_, true);
+    view_->selectionModel()->setCurrentIndex(
+        model_.index(row, 0), selected
+                                  ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                                  : QItemSelectionModel::NoUpdate);
     return read;
 }
 
@@ -207,6 +211,7 @@ int PatientScreen::currentId() const {
 }
 
 void PatientScreen::showCurrentRow() {
+    if (relisting_) return;
     if (const int id = currentId())
         showPatient(id);
     else

@@ -95,6 +95,7 @@ class PatientScreen : public QDialog {
     PatientForm* form_;
     HistoryPanel* history_;
     bool refreshFailed_ = false;
+    bool relisting_ = false;  // the list is being filled: the current row is not a choice
     QAction *search_, *apply_, *register_, *correct_, *delete_, *deleteDate_, *transfer_;
 };
 
