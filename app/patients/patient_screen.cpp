@@ -188,6 +188,7 @@ bool PatientScreen::fillList(data::PatientOrder order, bool quiet) {
     const bool selected = kept != 0 && selectedId() == kept;
     std::vector<data::PatientRow> rows;
     const bool read = patients_.list(order, rows) == data::DataResult::kDone;
+    listed_ = order;
     model_.setRows(read ? std::move(rows) : std::vector<data::PatientRow>{});
     if (!read && !quiet) say(kDatabaseFault);
     // The patient shown stays current where still listed (the caller refreshes the details);
@@ -221,7 +222,7 @@ void PatientScreen::showCurrentRow() {
 void PatientScreen::refresh() {
     const bool failedBefore = std::exchange(refreshFailed_, false);
     if (failedBefore) return;  // activated again by the failure's own message
-    refreshFailed_ = !fillList(static_cast<data::PatientOrder>(order_->currentIndex()), true);
+    refreshFailed_ = !fillList(listed_, true);
     const int id = currentId();
     PatientRecord record{};
     if (id == 0 || patients_.detail(id, record) != data::DataResult::kDone || record.ID == 0)

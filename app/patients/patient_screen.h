@@ -52,7 +52,7 @@ class PatientScreen : public QDialog {
     int currentId() const;
     // Shows the current row's patient afresh, or nothing when no row is current.
     void showCurrentRow();
-    // Lists the register again in the order shown, keeping the current patient when still
+    // Lists the register again in the order last listed, keeping the current patient when still
     // registered, and brings the details and history dates up to date without losing the
     // history date chosen. Runs whenever the window is activated.
     void refresh();
@@ -94,6 +94,7 @@ class PatientScreen : public QDialog {
     QTableView* view_;
     PatientForm* form_;
     HistoryPanel* history_;
+    data::PatientOrder listed_ = data::PatientOrder::ById;  // the order of the rows shown
     bool refreshFailed_ = false;
     bool relisting_ = false;  // the list is being filled: the current row is not a choice
     QAction *search_, *apply_, *register_, *correct_, *delete_, *deleteDate_, *transfer_;

@@ -35,7 +35,7 @@ std::string historyOf(shell::MainWindow& window, int count,
 }
 
 // Set LEAFLET_PATIENT_SCREENSHOT to a PNG path to look at the screen with a recalled leaflet.
-TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesAreRecalledOrDeleted) {
+TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesFollowTheKeys) {
     registerPatient(3, "見本　三郎");
     registerPatient(12, "見本　十二");
     registerPatient(120, "見本　百二十");
@@ -72,6 +72,21 @@ TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesAreR
     EXPECT_EQ(dates(), QStringList({"2011年01月02日 10:00:00"}));
     EXPECT_TRUE(column("recalledDrugList", 0).isEmpty());
 
+    // Whatever key moves the row, the details and dates follow and the recalled drugs go.
+    in<QListWidget>("historyDateList")->setCurrentRow(0);
+    ASSERT_EQ(column("recalledDrugList", 0).size(), 1);
+    for (const auto& [key, id, name, shown] :
+         {std::tuple{Qt::Key_Down, 120, "見本　百二十", QStringList{"2012年01月02日 10:00:00"}},
+          {Qt::Key_Home, 3, "見本　三郎", QStringList{}},
+          {Qt::Key_End, 120, "見本　百二十", QStringList{"2012年01月02日 10:00:00"}}}) {
+        SCOPED_TRACE(name);
+        QTest::keyClick(in<QTableView>("patientList"), key);
+        EXPECT_EQ(selectedId() + desk->patient().id, 2 * id);
+        EXPECT_EQ(in<QLineEdit>("nameBox")->text(), name);
+        EXPECT_EQ(dates(), shown);
+        EXPECT_TRUE(column("recalledDrugList", 0).isEmpty());
+    }
+
     // A second F1 replaces the screen rather than adding one.
     QPointer<patients::PatientScreen> first = window->patientFile().screen();
     ASSERT_TRUE(openScreen());
@@ -79,56 +94,7 @@ TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesAreR
     EXPECT_TRUE(first.isNull());
 }
 
-TEST_F(PatientScreenTest, DetailsAndDatesFollowTheCurrentRowWhateverKeyMovesIt) {
-    for (int id : {1, 2, 3}) {
-        registerPatient(id, "見本　" + std::to_string(id));
-        storeHistoryAt(id, historyOf(*window, 1), "201" + std::to_string(id) + "-01-02 10:00:00");
-    }
-    ASSERT_TRUE(openScreen());
-    clickRow(0);
-    in<QListWidget>("historyDateList")->setCurrentRow(0);
-    ASSERT_EQ(column("recalledDrugList", 0).size(), 1);
-    struct Step {
-        Qt::Key key;
-        int id;
-    } steps[] = {{Qt::Key_Down, 2}, {Qt::Key_End, 3}, {Qt::Key_Home, 1}};
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.id);
-        QTest::keyClick(in<QTableView>("patientList"), step.key);
-        EXPECT_EQ(selectedId(), step.id);
-        EXPECT_EQ(in<QLineEdit>("nameBox")->text(), QString("見本　%1").arg(step.id));
-        EXPECT_EQ(dates(), QStringList{QString("201%1年01月02日 10:00:00").arg(step.id)});
-        EXPECT_TRUE(column("recalledDrugList", 0).isEmpty()) << "the last patient's drugs went";
-        EXPECT_EQ(desk->patient().id, step.id);
-    }
-}
-
-TEST_F(PatientScreenTest, ActivationListsWhatChangedElsewhereAndKeepsTheCurrentPatient) {
-    for (int id : {1, 2, 3}) registerPatient(id, "見本　" + std::to_string(id));
-    ASSERT_TRUE(openScreen());
-    clickRow(1);
-    PatientRecord record{};
-    ASSERT_EQ(registry.detail(2, record), data::DataResult::kDone);
-    sjis::copyField(record.PATIENT, sizeof record.PATIENT, sjis::fromUtf8("見本　次郎"));
-    ASSERT_EQ(registry.correct(record, 2), data::DataResult::kDone);
-    ASSERT_EQ(registry.remove(1), data::DataResult::kDone);
-    registerPatient(4, "見本　4");
-    const auto activate = [this] {
-        QEvent e(QEvent::WindowActivate);
-        QApplication::sendEvent(window->patientFile().screen(), &e);
-    };
-    activate();
-    EXPECT_EQ(column("patientList", 1), QStringList({"見本　次郎", "見本　3", "見本　4"}));
-    EXPECT_EQ(selectedId(), 2);
-    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "見本　次郎");
-
-    ASSERT_EQ(registry.remove(2), data::DataResult::kDone);
-    activate();
-    EXPECT_EQ(window->patientFile().screen()->currentId(), 0);
-    EXPECT_TRUE(in<QLineEdit>("nameBox")->text().isEmpty()) << "a deleted patient is not shown";
-}
-
-TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowInTheOrderShownAndDeletingAsksFirst) {
+TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowDeletingAsksFirstAndActivationRelists) {
     registerPatient(2, "う　二");
     registerPatient(15, "あ　十五");
     registerPatient(1, "え　一");
@@ -174,6 +140,24 @@ TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowInTheOrderShownAndDeletingAs
     EXPECT_EQ(registry.idInUse(12), data::Presence::kAbsent);
     EXPECT_EQ(column("patientList", 0), QStringList({"1", "2", "15"}));
     EXPECT_TRUE(in<QLineEdit>("nameBox")->text().isEmpty());
+
+    // Activated again, the screen lists what changed elsewhere and keeps its current patient.
+    clickRow(1);
+    PatientRecord record{};
+    record.ID = 2;
+    sjis::copyField(record.PATIENT, sizeof record.PATIENT, sjis::fromUtf8("う　次"));
+    ASSERT_EQ(registry.correct(record, 2), data::DataResult::kDone);
+    ASSERT_EQ(registry.remove(1), data::DataResult::kDone);
+    registerPatient(4, "お　四");
+    QEvent activated(QEvent::WindowActivate);
+    QApplication::sendEvent(window->patientFile().screen(), &activated);
+    EXPECT_EQ(column("patientList", 1), QStringList({"う　次", "お　四", "あ　十五"}));
+    EXPECT_EQ(selectedId(), 2);
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "う　次");
+    ASSERT_EQ(registry.remove(2), data::DataResult::kDone);
+    QApplication::sendEvent(window->patientFile().screen(), &activated);
+    EXPECT_EQ(window->patientFile().screen()->currentId(), 0);
+    EXPECT_TRUE(in<QLineEdit>("nameBox")->text().isEmpty()) << "a deleted patient is not shown";
 }
 
 TEST_F(PatientScreenTest, ThirtyRecalledDrugsReplaceThePrintListWithTheirPhotos) {

@@ -36,6 +36,16 @@ class PatientSearchTest : public PatientScreenTest {
         press(Qt::Key_F1);
     }
 
+    // The IDs a search with `conditions` finds; the results are then closed.
+    QStringList found(std::function<void(QWidget*)> conditions) {
+        QStringList out;
+        search(conditions, [&](QWidget* r) {
+            out = ids(r);
+            child<QPushButton>(r, "closeButton")->click();
+        });
+        return out;
+    }
+
     static QStringList ids(QWidget* results) {
         auto* v = child<QTableView>(results, "resultList");
         QStringList out;
@@ -45,7 +55,7 @@ class PatientSearchTest : public PatientScreenTest {
     }
 };
 
-TEST_F(PatientSearchTest, NoConditionListsEveryoneInIdOrderAndTheChoiceIsSelected) {
+TEST_F(PatientSearchTest, NoConditionListsEveryoneInIdOrderAndTheChoiceIsSelectedAndShown) {
     drugs::DetailPanel& panel = window->detailPanel();
     ASSERT_TRUE(panel.show(drugs::DetailPanel::Mode::Fill, "2171901F3S91"));
     panel.clearFields();
@@ -57,19 +67,6 @@ TEST_F(PatientSearchTest, NoConditionListsEveryoneInIdOrderAndTheChoiceIsSelecte
                count = child<QLabel>(r, "countLabel")->text();
                child<QPushButton>(r, "chooseButton")->click();
                EXPECT_EQ(prompts.shown.back().text, "リストから適用する患者を選択して下さい。");
-               child<QTableView>(r, "resultList")->selectRow(1);
-               child<QPushButton>(r, "chooseButton")->click();
-           });
-    EXPECT_EQ(found, QStringList({"1", "3", "14"}));
-    EXPECT_EQ(count, "全部で 3 件のデータがみつかりました。");
-    EXPECT_EQ(selectedId(), 3);
-    EXPECT_EQ(find<QLineEdit>("formField")->text(), "錠")
-        << "closing the results writes the held drug's dosage form back";
-}
-
-TEST_F(PatientSearchTest, EnterChoosesTheResultMovedToAndItIsShown) {
-    search([](QWidget*) {},
-           [&](QWidget* r) {
                auto* list = child<QTableView>(r, "resultList");
                QTest::keyClick(list, Qt::Key_Down);  // the first key makes a row current
                QTest::keyClick(list, Qt::Key_End);
@@ -77,30 +74,22 @@ TEST_F(PatientSearchTest, EnterChoosesTheResultMovedToAndItIsShown) {
                QTest::keyClick(list, Qt::Key_Up);
                QTest::keyClick(list, Qt::Key_Return);
            });
+    EXPECT_EQ(found, QStringList({"1", "3", "14"}));
+    EXPECT_EQ(count, "全部で 3 件のデータがみつかりました。");
     EXPECT_EQ(selectedId(), 3);
-    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "見本　三郎");
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "見本　三郎") << "Enter chose and showed 3";
+    EXPECT_EQ(find<QLineEdit>("formField")->text(), "錠")
+        << "closing the results writes the held drug's dosage form back";
 }
 
-TEST_F(PatientSearchTest, TheReadingFindsThePatientInTheNameBoxAndTheDialog) {
+TEST_F(PatientSearchTest, TheReadingSexAndEraNarrowTheSearch) {
     type(in<QLineEdit>("nameSearchBox"), "さぶ");
-    EXPECT_EQ(selectedId(), 3);
-    QStringList found;
-    search([](QWidget* d) { child<QLineEdit>(d, "readingBox")->setText("みほん"); },
-           [&](QWidget* r) {
-               found = ids(r);
-               child<QPushButton>(r, "closeButton")->click();
-           });
-    EXPECT_EQ(found, QStringList{"3"});
-}
-
-TEST_F(PatientSearchTest, SexAndEraNarrowTheSearch) {
-    QStringList women, reiwa;
-    search([](QWidget* d) { child<QRadioButton>(d, "femaleButton")->click(); },
-           [&](QWidget* r) {
-               women = ids(r);
-               child<QPushButton>(r, "closeButton")->click();
-           });
-    EXPECT_EQ(women, QStringList({"1", "14"}));
+    EXPECT_EQ(selectedId(), 3) << "the name box finds the reading";
+    EXPECT_EQ(found([](QWidget* d) { child<QLineEdit>(d, "readingBox")->setText("みほん"); }),
+              QStringList{"3"});
+    EXPECT_EQ(found([](QWidget* d) { child<QRadioButton>(d, "femaleButton")->click(); }),
+              QStringList({"1", "14"}));
+    QStringList reiwa;
 
     search(
         [](QWidget* d) {
@@ -116,7 +105,7 @@ TEST_F(PatientSearchTest, SexAndEraNarrowTheSearch) {
             child<QPushButton>(r, "closeButton")->click();
         });
     EXPECT_EQ(reiwa, QStringList({"14"}));
-    EXPECT_TRUE(in<QLineEdit>("nameBox")->text().isEmpty()) << "closing shows the current row";
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "見本　三郎") << "closing shows the current row";
 
     prompts.shown.clear();
     search([&](QWidget* d) {
