@@ -257,11 +257,24 @@ bool PatientScreen::selectRow(int row) {
     return moved;
 }
 
+void PatientScreen::selectShowing(int row) {
+    // A move shows the patient by itself; the row already current may show someone else.
+    if (!selectRow(row) && row >= 0) showPatient(model_.row(row).id);
+}
+
 int PatientScreen::selectIdPrefix(const QString& id, bool show) {
     const int row = model_.findPrefix(PatientListModel::kIdColumn, id);
-    // A move shows the patient by itself; the row already current may show someone else.
-    if (!selectRow(row) && row >= 0 && show) showPatient(model_.row(row).id);
+    if (show)
+        selectShowing(row);
+    else
+        selectRow(row);
     return row;
+}
+
+void PatientScreen::choosePatient(int id) {
+    // Found by a search, the patient may have been registered since the list was read.
+    if (model_.rowOf(id) < 0) fillList(listed_);
+    selectShowing(model_.rowOf(id));
 }
 
 int PatientScreen::selectedId() const {

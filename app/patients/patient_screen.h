@@ -46,6 +46,8 @@ class PatientScreen : public QDialog {
     // Selects the first row whose ID begins with the digits of `id` and scrolls it to the top;
     // with `show`, shows that patient. Returns the row, or -1.
     int selectIdPrefix(const QString& id, bool show);
+    // Selects and shows patient `id` (listing the register again when the row is missing).
+    void choosePatient(int id);
     // The selected row's patient ID, or 0.
     int selectedId() const;
     // The current row's patient ID (selected or not), or 0.
@@ -68,6 +70,8 @@ class PatientScreen : public QDialog {
     // Makes `row` current and selected (-1: clears the selection only); true when the current
     // row moved, which shows the patient by itself.
     bool selectRow(int row);
+    // selectRow, and shows the row's patient even when the row was already current.
+    void selectShowing(int row);
     void say(const Notice& notice, bool warning = true);
 
     bool event(QEvent* e) override;

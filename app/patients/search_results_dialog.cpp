@@ -69,7 +69,7 @@ void SearchResultsDialog::choose() {
         prompts_.message(this, kChooseResult.text, kChooseResult.title, ui::Icon::Warning);
         return;
     }
-    screen_.selectIdPrefix(QString::number(model_.row(rows.first().row()).id), true);
+    screen_.choosePatient(model_.row(rows.first().row()).id);
     accept();
 }
 
