@@ -242,7 +242,7 @@ bool PatientScreen::load() {
     order_->setCurrentIndex(order);
     if (!fillList(static_cast<data::PatientOrder>(order))) return false;
     const QString wanted = desk_.patient().idText.trimmed();
-    if (leadingNumber(wanted) >= 1) selectIdPrefix(wanted, true);
+    if (leadingNumber(wanted) >= 1) selectIdPrefix(wanted);
     return true;
 }
 
@@ -262,12 +262,9 @@ void PatientScreen::selectShowing(int row) {
     if (!selectRow(row) && row >= 0) showPatient(model_.row(row).id);
 }
 
-int PatientScreen::selectIdPrefix(const QString& id, bool show) {
+int PatientScreen::selectIdPrefix(const QString& id) {
     const int row = model_.findPrefix(PatientListModel::kIdColumn, id);
-    if (show)
-        selectShowing(row);
-    else
-        selectRow(row);
+    selectShowing(row);
     return row;
 }
 

@@ -43,9 +43,9 @@ class PatientScreen : public QDialog {
     bool relistSelecting(int id);
     // Changes the name shown in the row of `id`.
     void renameRow(int id, const std::string& name);
-    // Selects the first row whose ID begins with the digits of `id` and scrolls it to the top;
-    // with `show`, shows that patient. Returns the row, or -1.
-    int selectIdPrefix(const QString& id, bool show);
+    // Selects and shows the first row whose ID begins with the digits of `id` and scrolls it to
+    // the top. Returns the row, or -1.
+    int selectIdPrefix(const QString& id);
     // Selects and shows patient `id` (listing the register again when the row is missing).
     void choosePatient(int id);
     // The selected row's patient ID, or 0.
