@@ -143,6 +143,7 @@ TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowDeletingAsksFirstAndActivati
 
     // Activated again, the screen lists what changed elsewhere and keeps its current patient.
     clickRow(1);
+    storeHistoryAt(2, historyOf(*window, 1), "2015-01-02 10:00:00");
     PatientRecord record{};
     record.ID = 2;
     sjis::copyField(record.PATIENT, sizeof record.PATIENT, sjis::fromUtf8("う　次"));
@@ -154,6 +155,10 @@ TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowDeletingAsksFirstAndActivati
     EXPECT_EQ(column("patientList", 1), QStringList({"う　次", "お　四", "あ　十五"}));
     EXPECT_EQ(selectedId(), 2);
     EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "う　次");
+    EXPECT_EQ(dates(), QStringList{"2015年01月02日 10:00:00"});
+    in<QListWidget>("historyDateList")->setCurrentRow(0);
+    QApplication::sendEvent(window->patientFile().screen(), &activated);
+    EXPECT_EQ(column("recalledDrugList", 0).size(), 1) << "the date chosen stays recalled";
     ASSERT_EQ(registry.remove(2), data::DataResult::kDone);
     QApplication::sendEvent(window->patientFile().screen(), &activated);
     EXPECT_EQ(window->patientFile().screen()->currentId(), 0);
