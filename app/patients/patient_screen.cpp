@@ -203,6 +203,7 @@ bool PatientScreen::fillList(data::PatientOrder order, bool quiet) {
         model_.index(row, 0), selected
                                   ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
                                   : QItemSelectionModel::NoUpdate);
+    view_->scrollTo(model_.index(row, 0));
     return read;
 }
 
