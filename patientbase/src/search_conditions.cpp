@@ -72,7 +72,7 @@ void SearchConditions::addName(std::string_view text) {
         return;
     }
     // Kana may be the reading kept in MEMO, stored in hiragana, katakana or half-width katakana;
-    // blanks stay as typed, full-width as the reading box gives them.
+    // a blank typed matches a blank of the same width as the script (full, or half in ｶﾅ).
     const std::string hiragana = sjis::kataToHira(sjis::toFullWidth(text));
     const std::string katakana = sjis::hiraToKata(hiragana);
     addClause("(" + contains("PATIENT") + " OR " + contains("MEMO") + " OR " + contains("MEMO") +
