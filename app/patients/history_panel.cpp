@@ -73,8 +73,8 @@ void HistoryPanel::listDates() {
     dates_->clear();
     if (patientId_ <= 0) return;
     std::vector<std::string> stamps;
-    patients_.historyStamps(patientId_,
-                            stamps);  // a failure has been reported; the list stays empty
+    // A failure has been reported; the list stays empty.
+    patients_.historyStamps(patientId_, stamps);
     for (const std::string& stamp : stamps) dates_->addItem(ui::fromCp932(stamp));
 }
 

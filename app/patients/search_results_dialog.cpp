@@ -53,7 +53,7 @@ SearchResultsDialog::SearchResultsDialog(const std::vector<data::PatientRow>& fo
             &SearchResultsDialog::rowCurrent);
     connect(view_, &QTableView::doubleClicked, this, &SearchResultsDialog::choose);
     connect(choose, &QPushButton::clicked, this, &SearchResultsDialog::choose);
-    connect(close, &QPushButton::clicked, this, &SearchResultsDialog::closeShowingSelection);
+    connect(close, &QPushButton::clicked, this, &SearchResultsDialog::reject);
 }
 
 void SearchResultsDialog::rowCurrent(const QModelIndex& index) {
@@ -73,9 +73,10 @@ void SearchResultsDialog::choose() {
     accept();
 }
 
-void SearchResultsDialog::closeShowingSelection() {
+void SearchResultsDialog::reject() {
+    // Closed without a choice (閉じる, Esc, the title bar): the screen's row is shown again.
     screen_.showCurrentRow();
-    reject();
+    QDialog::reject();
 }
 
 }  // namespace patients

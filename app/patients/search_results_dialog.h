@@ -22,10 +22,11 @@ class SearchResultsDialog : public QDialog {
     SearchResultsDialog(const std::vector<data::PatientRow>& found, ui::Prompts& prompts,
                         PatientScreen& screen);
 
+    void reject() override;
+
   private:
     void rowCurrent(const QModelIndex& index);
     void choose();
-    void closeShowingSelection();
 
     PatientScreen& screen_;
     ui::Prompts& prompts_;

@@ -105,10 +105,10 @@ TEST_F(PatientSearchTest, TheReadingSexAndEraNarrowTheSearch) {
             QTest::mouseClick(v->viewport(), Qt::LeftButton, {},
                               v->visualRect(v->model()->index(0, 0)).center());
             EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "令和　花子") << "a clicked result shows";
-            child<QPushButton>(r, "closeButton")->click();
+            QTest::keyClick(v, Qt::Key_Escape);
         });
     EXPECT_EQ(reiwa, QStringList({"14"}));
-    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "見本　三郎") << "closing shows the current row";
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "見本　三郎") << "Esc shows the current row again";
 
     prompts.shown.clear();
     search([&](QWidget* d) {
