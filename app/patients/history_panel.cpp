@@ -48,12 +48,34 @@ void HistoryPanel::clear() {
 void HistoryPanel::showDates(int id) {
     clear();
     patientId_ = id;
-    if (id <= 0) return;
-    std::vector<std::string> stamps;
-    patients_.historyStamps(id, stamps);  // a failure has been reported; the list stays empty
+    listDates();
     const QSignalBlocker quiet(dates_);
-    for (const std::string& stamp : stamps) dates_->addItem(ui::fromCp932(stamp));
     dates_->setCurrentRow(-1);
+}
+
+void HistoryPanel::refreshDates() {
+    const QListWidgetItem* line = dates_->currentItem();
+    const QString kept = line ? line->text() : QString();
+    listDates();
+    const QList<QListWidgetItem*> same = dates_->findItems(kept, Qt::MatchExactly);
+    const QSignalBlocker quiet(dates_);
+    if (!kept.isEmpty() && !same.isEmpty()) {
+        dates_->setCurrentItem(same.first());
+        return;
+    }
+    dates_->setCurrentRow(-1);
+    recall_.clear();
+    recalledChanged();
+}
+
+void HistoryPanel::listDates() {
+    const QSignalBlocker quiet(dates_);
+    dates_->clear();
+    if (patientId_ <= 0) return;
+    std::vector<std::string> stamps;
+    // A failure has been reported; the list stays empty.
+    patients_.historyStamps(patientId_, stamps);
+    for (const std::string& stamp : stamps) dates_->addItem(ui::fromCp932(stamp));
 }
 
 void HistoryPanel::recallSelected() {

@@ -28,6 +28,9 @@ class HistoryPanel : public QWidget {
     void showDates(int id);
     // Empties both lists.
     void clear();
+    // Lists the dates of the patient shown again; the selected date and its drugs stay when
+    // that date is still stored, else the drug list empties.
+    void refreshDates();
     HistoryRecall& recalled() { return recall_; }
     QListWidget* dateList() const { return dates_; }
 
@@ -35,6 +38,7 @@ class HistoryPanel : public QWidget {
     void deleteDate();
 
   private:
+    void listDates();
     void recallSelected();
     void recalledChanged();
 

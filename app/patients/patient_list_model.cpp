@@ -13,6 +13,12 @@ void PatientListModel::setRows(std::vector<data::PatientRow> rows) {
     endResetModel();
 }
 
+int PatientListModel::rowOf(int id) const {
+    for (std::size_t r = 0; r < rows_.size(); ++r)
+        if (rows_[r].id == id) return int(r);
+    return -1;
+}
+
 void PatientListModel::rename(int id, const std::string& name) {
     for (std::size_t r = 0; r < rows_.size(); ++r)
         if (rows_[r].id == id) {

@@ -19,6 +19,8 @@ class PatientListModel : public QAbstractTableModel {
 
     void setRows(std::vector<data::PatientRow> rows);
     const data::PatientRow& row(int r) const { return rows_[r]; }
+    // The row of the first patient with this ID, or -1.
+    int rowOf(int id) const;
     // Changes the name shown for the patient with this ID.
     void rename(int id, const std::string& name);
 

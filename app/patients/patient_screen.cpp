@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,13 +11,16 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QTableView>
+#include <utility>
 
 #include "patients/history_panel.h"
 #include "patients/patient_form.h"
 #include "patients/patient_info_dialog.h"
 #include "patients/patient_search_dialog.h"
 #include "patients/patient_texts.h"
+#include "patients/row_keys.h"
 #include "patients/search_results_dialog.h"
 #include "ui/colour_button.h"
 #include "ui/command_action.h"
@@ -39,6 +43,16 @@ enum ControlId {
 };
 
 const QColor kBackground(200, 227, 210);
+
+// Kana in any script or width, the long-vowel mark and blanks: what a reading is typed in.
+bool looksLikeReading(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool kana = (u >= 0x3041 && u <= 0x30FF) || (u >= 0xFF66 && u <= 0xFF9F);
+        if (!kana && u != 0x3000 && u != u' ') return false;
+    }
+    return !text.trimmed().isEmpty();
+}
 
 }  // namespace
 
@@ -78,6 +92,7 @@ void PatientScreen::buildTop() {
     view_->setObjectName("patientList");
     view_->setModel(&model_);
     ui::setUpListView(view_, ui::patientListStyle(), false);
+    new RowKeys(view_);
     view_->setColumnWidth(0, 67);
     view_->setColumnWidth(1, 132);
     view_->setMinimumWidth(230);
@@ -90,7 +105,9 @@ void PatientScreen::buildTop() {
     grid->addWidget(history_, 1, 2);
     resize(1060, 640);
 
-    connect(view_, &QTableView::clicked, this, &PatientScreen::rowClicked);
+    // Keys, clicks and searches all move the current row; the details follow it.
+    connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &PatientScreen::showCurrentRow);
     connect(idSearch_, &QLineEdit::textEdited, this,
             [this](const QString& t) { searchTyped(PatientListModel::kIdColumn, t); });
     connect(nameSearch_, &QLineEdit::textEdited, this,
@@ -166,12 +183,59 @@ void PatientScreen::say(const Notice& notice, bool warning) {
                           warning ? ui::Icon::Warning : ui::Icon::Information);
 }
 
-bool PatientScreen::fillList(data::PatientOrder order) {
+bool PatientScreen::fillList(data::PatientOrder order, bool quiet) {
+    const int kept = currentId();
+    const bool selected = kept != 0 && selectedId() == kept;
     std::vector<data::PatientRow> rows;
     const bool read = patients_.list(order, rows) == data::DataResult::kDone;
+    listed_ = order;
     model_.setRows(read ? std::move(rows) : std::vector<data::PatientRow>{});
-    if (!read) say(kDatabaseFault);
+    if (!read && !quiet) say(kDatabaseFault);
+    // The patient shown stays current where still listed (the caller refreshes the details);
+    // a patient no longer listed is no longer shown.
+    const int row = model_.rowOf(kept);
+    if (row < 0) {
+        clearPatient();
+        return read;
+    }
+    const QScopedValueRollback still(relisting_, true);
+    view_->selectionModel()->setCurrentIndex(
+        model_.index(row, 0), selected
+                                  ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                                  : QItemSelectionModel::NoUpdate);
+    view_->scrollTo(model_.index(row, 0));
     return read;
+}
+
+int PatientScreen::currentId() const {
+    const QModelIndex current = view_->currentIndex();
+    return current.isValid() ? model_.row(current.row()).id : 0;
+}
+
+void PatientScreen::showCurrentRow() {
+    if (relisting_) return;
+    if (const int id = currentId())
+        showPatient(id);
+    else
+        clearPatient();
+}
+
+void PatientScreen::refresh() {
+    const bool failedBefore = std::exchange(refreshFailed_, false);
+    if (failedBefore) return;  // activated again by the failure's own message
+    refreshFailed_ = !fillList(listed_, true);
+    const int id = currentId();
+    PatientRecord record{};
+    if (id == 0 || patients_.detail(id, record) != data::DataResult::kDone || record.ID == 0)
+        return;
+    form_->show(record);
+    history_->refreshDates();
+}
+
+bool PatientScreen::event(QEvent* e) {
+    // Another terminal or leafletadmin may have changed the register meanwhile.
+    if (e->type() == QEvent::WindowActivate) refresh();
+    return QDialog::event(e);
 }
 
 bool PatientScreen::load() {
@@ -179,24 +243,36 @@ bool PatientScreen::load() {
     order_->setCurrentIndex(order);
     if (!fillList(static_cast<data::PatientOrder>(order))) return false;
     const QString wanted = desk_.patient().idText.trimmed();
-    if (leadingNumber(wanted) >= 1) selectIdPrefix(wanted, true);
+    if (leadingNumber(wanted) >= 1) selectIdPrefix(wanted);
     return true;
 }
 
-void PatientScreen::selectRow(int row) {
+bool PatientScreen::selectRow(int row) {
     view_->clearSelection();
-    if (row < 0) return;
+    if (row < 0) return false;
     const QModelIndex index = model_.index(row, 0);
+    const bool moved = index != view_->currentIndex();
     view_->setCurrentIndex(index);
     view_->selectRow(row);
     view_->scrollTo(index, QAbstractItemView::PositionAtTop);
+    return moved;
 }
 
-int PatientScreen::selectIdPrefix(const QString& id, bool show) {
+void PatientScreen::selectShowing(int row) {
+    // A move shows the patient by itself; the row already current may show someone else.
+    if (!selectRow(row) && row >= 0) showPatient(model_.row(row).id);
+}
+
+int PatientScreen::selectIdPrefix(const QString& id) {
     const int row = model_.findPrefix(PatientListModel::kIdColumn, id);
-    selectRow(row);
-    if (row >= 0 && show) showPatient(model_.row(row).id);
+    selectShowing(row);
     return row;
+}
+
+void PatientScreen::choosePatient(int id) {
+    // Found by a search, the patient may have been registered since the list was read.
+    if (model_.rowOf(id) < 0) fillList(listed_);
+    selectShowing(model_.rowOf(id));
 }
 
 int PatientScreen::selectedId() const {
@@ -223,30 +299,34 @@ void PatientScreen::showRecord(const PatientRecord& record) {
     history_->showDates(record.ID);
 }
 
-void PatientScreen::rowClicked(const QModelIndex& index) {
-    if (!index.isValid())
-        clearPatient();
-    else
-        showPatient(model_.row(index.row()).id);
-}
-
 void PatientScreen::searchTyped(PatientListModel::Column column, const QString& text) {
     if (text.isEmpty()) return;
-    const int row = model_.findPrefix(column, text);
+    int row = model_.findPrefix(column, text);
+    if (row < 0 && column == PatientListModel::kNameColumn && looksLikeReading(text))
+        row = firstWithReading(text);
     selectRow(row);
-    if (row >= 0) showPatient(model_.row(row).id);
+}
+
+int PatientScreen::firstWithReading(const QString& reading) const {
+    // The register's name search also matches kana against the reading, in any script.
+    data::PatientSearch conditions;
+    conditions.name = ui::toCp932(reading, 99);
+    std::vector<data::PatientRow> found;
+    if (patients_.search(conditions, found) != data::DataResult::kDone) return -1;
+    int first = -1;
+    for (const data::PatientRow& p : found)
+        if (const int row = model_.rowOf(p.id); row >= 0 && (first < 0 || row < first)) first = row;
+    return first;
 }
 
 void PatientScreen::orderChosen(int order) {
     desk_.settings.patientOrder = order;
-    view_->clearSelection();
     if (fillList(static_cast<data::PatientOrder>(order))) desk_.saveSettings(this);
 }
 
 bool PatientScreen::relistSelecting(int id) {
     if (!fillList(data::PatientOrder::ById)) return false;
-    for (int r = 0; r < model_.rowCount(); ++r)
-        if (model_.row(r).id == id) selectRow(r);
+    selectRow(model_.rowOf(id));
     return true;
 }
 
@@ -301,7 +381,6 @@ void PatientScreen::deletePatient() {
         return;
     }
     if (desk_.patient().id == patient.id) desk_.setPatientId(0);
-    history_->clear();
     fillList(data::PatientOrder::ById);
 }
 

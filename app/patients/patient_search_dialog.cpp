@@ -35,7 +35,7 @@ PatientSearchDialog::PatientSearchDialog(const data::PatientRegister& patients,
         return e;
     };
     name_ = box("患者名", "nameBox", 99);
-    reading_ = box("ふりがな", "readingBox", 99);  // not a condition of the search
+    reading_ = box("ふりがな", "readingBox", 99);
     ward_ = box("病棟名", "wardBox", 199);
     sex_ = new ChoiceButtons(sexChoices("条件なし"), this);
     sex_->setObjectName("sexButtons");
@@ -68,7 +68,9 @@ PatientSearchDialog::PatientSearchDialog(const data::PatientRegister& patients,
 
 data::PatientSearch PatientSearchDialog::conditions() const {
     data::PatientSearch c;
-    c.name = ui::toCp932(name_->text(), 99);
+    // The name condition also matches the reading, so either box can carry it; the name box
+    // wins when both are filled.
+    c.name = ui::toCp932(name_->text().isEmpty() ? reading_->text() : name_->text(), 99);
     c.ward = ui::toCp932(ward_->text(), 199);
     c.telephone = ui::toCp932(telephone_->text(), 199);
     c.mobile = ui::toCp932(mobile_->text(), 199);

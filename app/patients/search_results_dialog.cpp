@@ -8,6 +8,7 @@
 #include "patients/history_panel.h"
 #include "patients/patient_screen.h"
 #include "patients/patient_texts.h"
+#include "patients/row_keys.h"
 #include "ui/row_delegate.h"
 
 namespace patients {
@@ -32,6 +33,7 @@ SearchResultsDialog::SearchResultsDialog(const std::vector<data::PatientRow>& fo
     view_->setObjectName("resultList");
     view_->setModel(&model_);
     ui::setUpListView(view_, ui::patientListStyle(), false);
+    new RowKeys(view_);
     view_->setColumnWidth(0, 67);
     view_->setColumnWidth(1, 132);
     auto* choose = new QPushButton("選択", this);
@@ -46,13 +48,15 @@ SearchResultsDialog::SearchResultsDialog(const std::vector<data::PatientRow>& fo
     column->addWidget(view_);
     column->addLayout(buttons);
     resize(260, 360);
-    connect(view_, &QTableView::clicked, this, &SearchResultsDialog::rowClicked);
+    choose->setDefault(true);  // Enter in the list chooses
+    connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &SearchResultsDialog::rowCurrent);
     connect(view_, &QTableView::doubleClicked, this, &SearchResultsDialog::choose);
     connect(choose, &QPushButton::clicked, this, &SearchResultsDialog::choose);
-    connect(close, &QPushButton::clicked, this, &SearchResultsDialog::closeShowingSelection);
+    connect(close, &QPushButton::clicked, this, &SearchResultsDialog::reject);
 }
 
-void SearchResultsDialog::rowClicked(const QModelIndex& index) {
+void SearchResultsDialog::rowCurrent(const QModelIndex& index) {
     if (index.isValid())
         screen_.showPatient(model_.row(index.row()).id);
     else
@@ -65,13 +69,14 @@ void SearchResultsDialog::choose() {
         prompts_.message(this, kChooseResult.text, kChooseResult.title, ui::Icon::Warning);
         return;
     }
-    screen_.selectIdPrefix(QString::number(model_.row(rows.first().row()).id), false);
+    screen_.choosePatient(model_.row(rows.first().row()).id);
     accept();
 }
 
-void SearchResultsDialog::closeShowingSelection() {
-    if (const int id = screen_.selectedId()) screen_.showPatient(id);
-    reject();
+void SearchResultsDialog::reject() {
+    // Closed without a choice (閉じる, Esc, the title bar): the screen's row is shown again.
+    screen_.showCurrentRow();
+    QDialog::reject();
 }
 
 }  // namespace patients

@@ -1,5 +1,6 @@
-// "検索結果": the patients a search found, in ID order. A click shows the patient on the
-// patient screen; a double click or "選択" selects that patient's row there and closes.
+// "検索結果": the patients a search found, in ID order. Moving to a row (click or keys) shows the
+// patient on the patient screen; a double click, "選択" or Enter selects that patient's row there
+// and closes; closing otherwise shows the screen's current row again.
 #pragma once
 
 #include <QDialog>
@@ -21,10 +22,11 @@ class SearchResultsDialog : public QDialog {
     SearchResultsDialog(const std::vector<data::PatientRow>& found, ui::Prompts& prompts,
                         PatientScreen& screen);
 
+    void reject() override;
+
   private:
-    void rowClicked(const QModelIndex& index);
+    void rowCurrent(const QModelIndex& index);
     void choose();
-    void closeShowingSelection();
 
     PatientScreen& screen_;
     ui::Prompts& prompts_;

@@ -163,7 +163,7 @@ void BM_TransferThirtyDrugs(benchmark::State& st) {
         st.PauseTiming();
         program.state.clear();
         auto screen = program.open();
-        screen->selectIdPrefix(QString::number(kWithHistory), true);
+        screen->selectIdPrefix(QString::number(kWithHistory));
         screen->history().dateList()->setCurrentRow(0);
         QAction* transfer = screen->findChild<QAction*>("actionTransfer");
         st.ResumeTiming();

@@ -124,18 +124,21 @@ PATIENTBASE_API int LRecordDell(int id);
  * first whose name equals `name` exactly. Not found leaves *record untouched. 0 or 99. */
 PATIENTBASE_API int LRecordDetail(PatientRecord* record, const char* name, int id, int byId);
 
-/* For row k of the register in name order (`byName` non-zero; equal names by ID) or ID order
- * inserts list-view item k with the ID in decimal and sets its column 1 to the name. The view
- * is not cleared first. 0 or 99. */
+/* For row k of the register in name order (`byName` non-zero) or ID order inserts list-view
+ * item k with the ID in decimal and sets its column 1 to the name. Name order is 五十音 order of
+ * the reading (MEMO) compared as hiragana without blanks, whether it was typed in hiragana,
+ * katakana or half-width katakana; then the name, then the ID. Patients without a reading
+ * follow all those with one, by name, then ID. The view is not cleared first. 0 or 99. */
 PATIENTBASE_API int LRecordDisplay(int byName, const PatientListViewSink* view);
 
 /* Combined search. `searchTexts`: 4 cells of 256 bytes (name, ward, home telephone, mobile
- * telephone), each a literal substring condition when non-empty. `searchCodes`: 2 int32 (sex,
- * era), each an equality condition when greater than 0. `birthTexts`: 3 cells of 256 bytes
- * (year, month, day), each an equality condition when non-empty; a text that is not a decimal
- * integer matches nothing. Any of the three may be NULL (no conditions). Appends the ID in
- * decimal to `ids` and the name to `names` for every patient meeting all conditions, in ID
- * order. 0 or 99. */
+ * telephone), each a literal substring condition when non-empty; a name made only of kana (in
+ * any script or width) also matches patients whose reading (MEMO) holds it in hiragana, katakana
+ * or half-width katakana. `searchCodes`: 2 int32 (sex, era), each an equality condition when
+ * greater than 0. `birthTexts`: 3 cells of 256 bytes (year, month, day), each an equality
+ * condition when non-empty; a text that is not a decimal integer matches nothing. Any of the three
+ * may be NULL (no conditions). Appends the ID in decimal to `ids` and the name to `names` for every
+ * patient meeting all conditions, in ID order. 0 or 99. */
 PATIENTBASE_API int LRecordGOKU(const char* searchTexts, const int32_t* searchCodes,
                                 const char* birthTexts, const PatientListSink* ids,
                                 const PatientListSink* names);

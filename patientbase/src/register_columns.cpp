@@ -51,18 +51,19 @@ std::string schemaSql(const sqlkit::Dialect& dialect) {
         sql += slot + 1 < kSlotCount ? ", " : ");";
     }
     // The ID index covers every column the combined search reads, so it walks the index
-    // instead of the wide rows with their twenty history blocks. The two lists walk narrow
-    // indexes of ID and name alone, a third of the ID index's pages.
+    // instead of the wide rows with their twenty history blocks. The ID list walks a narrow
+    // index of ID and name alone, a third of the ID index's pages; the name list walks the name
+    // index, which carries the reading it is sorted by.
     sql +=
         "CREATE INDEX Patient_ID ON Patient_Information (ID, PATIENT, BYOUTO, TELEPHONE, "
         "TELEPHONE2, SEX, NENGO, YEAR, MONTH, DAY);"
-        "CREATE INDEX Patient_Name ON Patient_Information (PATIENT, ID);"
+        "CREATE INDEX Patient_Name ON Patient_Information (PATIENT, ID, MEMO);"
         "CREATE INDEX Patient_List ON Patient_Information (ID, PATIENT)";
     return sql;
 }
 
 std::string patientListSql(bool byName) {
-    return byName ? "SELECT ID, PATIENT FROM Patient_Information ORDER BY PATIENT, ID"
+    return byName ? "SELECT ID, PATIENT, MEMO FROM Patient_Information"
                   : "SELECT ID, PATIENT FROM Patient_Information ORDER BY ID";
 }
 

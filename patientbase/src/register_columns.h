@@ -39,8 +39,9 @@ std::string blockColumn(int slot);
 // CREATE TABLE with the 55 columns in table order, and the indexes of the lookups and lists.
 std::string schemaSql(const sqlkit::Dialect& dialect);
 
-// The statement listing the ID and name of every patient, by name or by ID. Each walks a narrow
-// index of just those two columns in its order, never the wide ID index of the search.
+// The statement listing the ID and name of every patient: by ID in order, or for the name order
+// unordered with the reading (MEMO), which the caller normalises and sorts since SQL cannot.
+// Each walks a narrow index of just those columns, never the wide rows or the search index.
 std::string patientListSql(bool byName);
 
 }  // namespace patientbase

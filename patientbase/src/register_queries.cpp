@@ -1,7 +1,11 @@
 // The register's reading calls: one patient, the lists, the combined search, ID proposals,
 // duplicate checks, the name for an ID and the position of an ID.
+#include <algorithm>
 #include <string>
+#include <tuple>
+#include <vector>
 
+#include "reading_key.h"
 #include "register_columns.h"
 #include "register_io.h"
 #include "register_session.h"
@@ -19,6 +23,20 @@ Lookup lookUpId(Recordset& rs, int id) {
     if (!rs) return Lookup::Failed;
     rs->bindInt(1, id);
     return rs.lookUp();
+}
+
+// One row of the patient list with what the name order compares.
+struct ListedPatient {
+    long long id = 0;
+    std::string name;
+    std::string readingKey;
+};
+
+// Name order: patients with a reading first, by reading, then name, then ID; those without one
+// after them by name, then ID. Names compare as CP932 bytes.
+bool listedBefore(const ListedPatient& a, const ListedPatient& b) {
+    if (a.readingKey.empty() != b.readingKey.empty()) return b.readingKey.empty();
+    return std::tie(a.readingKey, a.name, a.id) < std::tie(b.readingKey, b.name, b.id);
 }
 
 }  // namespace
@@ -45,14 +63,24 @@ PATIENTBASE_API int LRecordDetail(PatientRecord* record, const char* name, int i
 PATIENTBASE_API int LRecordDisplay(int byName, const PatientListViewSink* view) {
     Recordset rs(session(), patientListSql(byName != 0));
     if (!rs) return PATIENTBASE_DB_FAILURE;
-    std::string name;
-    int item = 0;
-    return outcome(rs.walk([&](const sqlkit::Statement& row) {
-        insert(view, item, std::to_string(row.integer(0)));
-        set(view, item, 1, cp932(row.text(1), name));
-        ++item;
+    std::vector<ListedPatient> rows;
+    std::string text;
+    const bool walked = rs.walk([&](const sqlkit::Statement& row) {
+        ListedPatient& p = rows.emplace_back();
+        p.id = row.integer(0);
+        p.name = cp932(row.text(1), text);
+        if (byName) p.readingKey = readingKey(cp932(row.text(2), text));
         return true;
-    }));
+    });
+    // SQL cannot order the normalised reading, so the name order is made here.
+    if (byName) std::sort(rows.begin(), rows.end(), listedBefore);
+    int item = 0;
+    for (const ListedPatient& p : rows) {
+        insert(view, item, std::to_string(p.id));
+        set(view, item, 1, p.name);
+        ++item;
+    }
+    return outcome(walked);
 }
 
 PATIENTBASE_API int LRecordGOKU(const char* searchTexts, const int32_t* searchCodes,

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "reading_key.h"
 #include "sjis/sjis.h"
 #include "sqlkit/dialect.h"
 
@@ -34,7 +35,7 @@ bool parseDecimal(std::string_view text, long long& value) {
 
 SearchConditions::SearchConditions(const SearchArguments& a, const sqlkit::Dialect& dialect)
     : dialect_(dialect) {
-    addSubstring("PATIENT", cell(a.texts, 0));
+    addName(cell(a.texts, 0));
     addSubstring("BYOUTO", cell(a.texts, 1));
     addSubstring("TELEPHONE", cell(a.texts, 2));
     addSubstring("TELEPHONE2", cell(a.texts, 3));
@@ -45,22 +46,43 @@ SearchConditions::SearchConditions(const SearchArguments& a, const sqlkit::Diale
     addBirthPart("DAY", cell(a.birth, 2));
 }
 
-void SearchConditions::addClause(const std::string& clause, Value value) {
+void SearchConditions::addClause(const std::string& clause, std::vector<Value> values) {
     where_ += where_.empty() ? " WHERE " : " AND ";
     where_ += clause;
-    values_.push_back(std::move(value));
+    for (Value& v : values) values_.push_back(std::move(v));
+}
+
+std::string SearchConditions::contains(const char* column) const {
+    // A literal substring: quotes, "%", "_" and "*" in the text match themselves.
+    return std::string(column) + " " + std::string(dialect_.likeAnyCase) +
+           " '%' || ? || '%' ESCAPE '\\'";
+}
+
+SearchConditions::Value SearchConditions::pattern(std::string_view cp932) {
+    return {Value::Kind::Pattern, sqlkit::likeLiteral(sjis::toUtf8(cp932))};
 }
 
 void SearchConditions::addSubstring(const char* column, std::string_view text) {
-    if (text.empty()) return;
-    // A literal substring: quotes, "%", "_" and "*" in the text match themselves.
-    addClause(std::string(column) + " " + std::string(dialect_.likeAnyCase) +
-                  " '%' || ? || '%' ESCAPE '\\'",
-              {Value::Kind::Pattern, sqlkit::likeLiteral(sjis::toUtf8(text))});
+    if (!text.empty()) addClause(contains(column), {pattern(text)});
+}
+
+void SearchConditions::addName(std::string_view text) {
+    if (!isKanaOnly(readingKey(text))) {
+        addSubstring("PATIENT", text);
+        return;
+    }
+    // Kana may be the reading kept in MEMO, stored in hiragana, katakana or half-width katakana;
+    // a blank typed matches a blank of the same width as the script (full, or half in ｶﾅ).
+    const std::string hiragana = sjis::kataToHira(sjis::toFullWidth(text));
+    const std::string katakana = sjis::hiraToKata(hiragana);
+    addClause("(" + contains("PATIENT") + " OR " + contains("MEMO") + " OR " + contains("MEMO") +
+                  " OR " + contains("MEMO") + ")",
+              {pattern(text), pattern(hiragana), pattern(katakana),
+               pattern(sjis::toHalfWidth(katakana))});
 }
 
 void SearchConditions::addCode(const char* column, std::int32_t code) {
-    if (code > 0) addClause(std::string(column) + " = ?", {Value::Kind::Number, {}, code});
+    if (code > 0) addClause(std::string(column) + " = ?", {{Value::Kind::Number, {}, code}});
 }
 
 void SearchConditions::addBirthPart(const char* column, std::string_view text) {
@@ -69,7 +91,7 @@ void SearchConditions::addBirthPart(const char* column, std::string_view text) {
     // A text that is not a number keeps its condition, which then matches nothing.
     const bool isNumber = parseDecimal(text, number);
     addClause(std::string(column) + " = ?",
-              {isNumber ? Value::Kind::Number : Value::Kind::Nothing, {}, number});
+              {{isNumber ? Value::Kind::Number : Value::Kind::Nothing, {}, number}});
 }
 
 void SearchConditions::bind(sqlkit::Statement& statement) const {

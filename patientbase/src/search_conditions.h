@@ -35,10 +35,15 @@ class SearchConditions {
         std::string pattern;
         long long number = 0;
     };
+    // "column LIKE '%' || ? || '%'" in the engine's any-case form.
+    std::string contains(const char* column) const;
+    static Value pattern(std::string_view cp932);
     void addSubstring(const char* column, std::string_view text);
+    // The name substring; kana also match the reading in MEMO in any of its three scripts.
+    void addName(std::string_view text);
     void addCode(const char* column, std::int32_t code);
     void addBirthPart(const char* column, std::string_view text);
-    void addClause(const std::string& clause, Value value);
+    void addClause(const std::string& clause, std::vector<Value> values);
 
     const sqlkit::Dialect& dialect_;
     std::string where_;

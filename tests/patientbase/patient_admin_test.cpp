@@ -41,9 +41,9 @@ TEST(PatientAdmin, ListingAFolderWithoutAReadablePatientFileFails) {
     EXPECT_EQ(out.str(), "");
 }
 
-// A planner that walked the wide search index, or sorted, would make the lists slow on a big
-// register; the engine's own plan tells which index each list walks.
-TEST(PatientAdmin, EachPatientListWalksItsNarrowIndexInOrder) {
+// A planner that walked the wide rows or search index, or sorted, would make the lists slow on a
+// big register; the engine's own plan tells which index each list walks.
+TEST(PatientAdmin, EachPatientListWalksItsNarrowIndex) {
     TempDir dir;
     std::string error;
     ASSERT_TRUE(patientbase::createPatientDatabase(dir.path(), &error)) << error;

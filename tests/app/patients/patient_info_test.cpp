@@ -72,7 +72,7 @@ TEST_F(PatientScreenTest, CorrectingRenamesInPlaceOrMovesThePatientWithItsHistor
 
     EXPECT_EQ(prompts.shown.back().text, "左のリストから情報を訂正する患者を選択して下さい。");
 
-    clickRow(1);  // 3 is second by name
+    clickRow(0);  // 3 is first by name: it has a reading
     ASSERT_EQ(selectedId(), 3);
     whenModal("patientInfoDialog", [&](QWidget* d) {
         EXPECT_EQ(child<QLineEdit>(d, "nameBox")->text(), "い　三");
@@ -83,7 +83,7 @@ TEST_F(PatientScreenTest, CorrectingRenamesInPlaceOrMovesThePatientWithItsHistor
         fillAndConfirm(d, {{"nameBox", "う　三"}, {"readingBox", "うさん"}});
     });
     press(Qt::Key_F4);
-    EXPECT_EQ(column("patientList", 1), QStringList({"あ　七", "う　三"}))
+    EXPECT_EQ(column("patientList", 1), QStringList({"う　三", "あ　七"}))
         << "the row is renamed where it stands";
     PatientRecord corrected{};
     ASSERT_EQ(registry.detail(3, corrected), data::DataResult::kDone);

@@ -35,7 +35,7 @@ std::string historyOf(shell::MainWindow& window, int count,
 }
 
 // Set LEAFLET_PATIENT_SCREENSHOT to a PNG path to look at the screen with a recalled leaflet.
-TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesAreRecalledOrDeleted) {
+TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesFollowTheKeys) {
     registerPatient(3, "見本　三郎");
     registerPatient(12, "見本　十二");
     registerPatient(120, "見本　百二十");
@@ -72,6 +72,21 @@ TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesAreR
     EXPECT_EQ(dates(), QStringList({"2011年01月02日 10:00:00"}));
     EXPECT_TRUE(column("recalledDrugList", 0).isEmpty());
 
+    // Whatever key moves the row, the details and dates follow and the recalled drugs go.
+    in<QListWidget>("historyDateList")->setCurrentRow(0);
+    ASSERT_EQ(column("recalledDrugList", 0).size(), 1);
+    for (const auto& [key, id, name, shown] :
+         {std::tuple{Qt::Key_Down, 120, "見本　百二十", QStringList{"2012年01月02日 10:00:00"}},
+          {Qt::Key_Home, 3, "見本　三郎", QStringList{}},
+          {Qt::Key_End, 120, "見本　百二十", QStringList{"2012年01月02日 10:00:00"}}}) {
+        SCOPED_TRACE(name);
+        QTest::keyClick(in<QTableView>("patientList"), key);
+        EXPECT_EQ(selectedId() + desk->patient().id, 2 * id);
+        EXPECT_EQ(in<QLineEdit>("nameBox")->text(), name);
+        EXPECT_EQ(dates(), shown);
+        EXPECT_TRUE(column("recalledDrugList", 0).isEmpty());
+    }
+
     // A second F1 replaces the screen rather than adding one.
     QPointer<patients::PatientScreen> first = window->patientFile().screen();
     ASSERT_TRUE(openScreen());
@@ -79,7 +94,7 @@ TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesAreR
     EXPECT_TRUE(first.isNull());
 }
 
-TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowInTheOrderShownAndDeletingAsksFirst) {
+TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowDeletingAsksFirstAndActivationRelists) {
     registerPatient(2, "う　二");
     registerPatient(15, "あ　十五");
     registerPatient(1, "え　一");
@@ -125,6 +140,29 @@ TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowInTheOrderShownAndDeletingAs
     EXPECT_EQ(registry.idInUse(12), data::Presence::kAbsent);
     EXPECT_EQ(column("patientList", 0), QStringList({"1", "2", "15"}));
     EXPECT_TRUE(in<QLineEdit>("nameBox")->text().isEmpty());
+
+    // Activated again, the screen lists what changed elsewhere and keeps its current patient.
+    clickRow(1);
+    storeHistoryAt(2, historyOf(*window, 1), "2015-01-02 10:00:00");
+    PatientRecord record{};
+    record.ID = 2;
+    sjis::copyField(record.PATIENT, sizeof record.PATIENT, sjis::fromUtf8("う　次"));
+    ASSERT_EQ(registry.correct(record, 2), data::DataResult::kDone);
+    ASSERT_EQ(registry.remove(1), data::DataResult::kDone);
+    registerPatient(4, "お　四");
+    QEvent activated(QEvent::WindowActivate);
+    QApplication::sendEvent(window->patientFile().screen(), &activated);
+    EXPECT_EQ(column("patientList", 1), QStringList({"う　次", "お　四", "あ　十五"}));
+    EXPECT_EQ(selectedId(), 2);
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "う　次");
+    EXPECT_EQ(dates(), QStringList{"2015年01月02日 10:00:00"});
+    in<QListWidget>("historyDateList")->setCurrentRow(0);
+    QApplication::sendEvent(window->patientFile().screen(), &activated);
+    EXPECT_EQ(column("recalledDrugList", 0).size(), 1) << "the date chosen stays recalled";
+    ASSERT_EQ(registry.remove(2), data::DataResult::kDone);
+    QApplication::sendEvent(window->patientFile().screen(), &activated);
+    EXPECT_EQ(window->patientFile().screen()->currentId(), 0);
+    EXPECT_TRUE(in<QLineEdit>("nameBox")->text().isEmpty()) << "a deleted patient is not shown";
 }
 
 TEST_F(PatientScreenTest, ThirtyRecalledDrugsReplaceThePrintListWithTheirPhotos) {

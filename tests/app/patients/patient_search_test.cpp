@@ -16,6 +16,13 @@ class PatientSearchTest : public PatientScreenTest {
         registerPatient(14, "令和　花子", 5, 3, 0, 0, 2);
         registerPatient(3, "見本　三郎");
         registerPatient(1, "見本　一子", 0, 0, 0, 0, 2);
+        for (const auto& [id, text] : {std::pair{3, "ミホン サブロウ"}, {14, "れいわ はなこ"}}) {
+            PatientRecord reading{};
+            ASSERT_EQ(registry.detail(id, reading), data::DataResult::kDone);
+            sjis::copyField(reading.MEMO, sizeof reading.MEMO, sjis::fromUtf8(text));
+            ASSERT_EQ(registry.correct(reading, id), data::DataResult::kDone);
+        }
+        desk->settings.patientOrder = 1;  // by reading: 3, 14, 1
         ASSERT_TRUE(openScreen());
     }
 
@@ -32,6 +39,16 @@ class PatientSearchTest : public PatientScreenTest {
         press(Qt::Key_F1);
     }
 
+    // The IDs a search with `conditions` finds; the results are then closed.
+    QStringList found(std::function<void(QWidget*)> conditions) {
+        QStringList out;
+        search(conditions, [&](QWidget* r) {
+            out = ids(r);
+            child<QPushButton>(r, "closeButton")->click();
+        });
+        return out;
+    }
+
     static QStringList ids(QWidget* results) {
         auto* v = child<QTableView>(results, "resultList");
         QStringList out;
@@ -41,7 +58,7 @@ class PatientSearchTest : public PatientScreenTest {
     }
 };
 
-TEST_F(PatientSearchTest, NoConditionListsEveryoneInIdOrderAndTheChoiceIsSelected) {
+TEST_F(PatientSearchTest, NoConditionListsEveryoneInIdOrderAndTheChoiceIsSelectedAndShown) {
     drugs::DetailPanel& panel = window->detailPanel();
     ASSERT_TRUE(panel.show(drugs::DetailPanel::Mode::Fill, "2171901F3S91"));
     panel.clearFields();
@@ -53,28 +70,29 @@ TEST_F(PatientSearchTest, NoConditionListsEveryoneInIdOrderAndTheChoiceIsSelecte
                count = child<QLabel>(r, "countLabel")->text();
                child<QPushButton>(r, "chooseButton")->click();
                EXPECT_EQ(prompts.shown.back().text, "リストから適用する患者を選択して下さい。");
-               child<QTableView>(r, "resultList")->selectRow(1);
-               child<QPushButton>(r, "chooseButton")->click();
+               auto* list = child<QTableView>(r, "resultList");
+               QTest::keyClick(list, Qt::Key_Down);  // the first key makes a row current
+               QTest::keyClick(list, Qt::Key_End);
+               EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "令和　花子") << "moving shows";
+               QTest::keyClick(list, Qt::Key_Home);
+               QTest::keyClick(list, Qt::Key_Return);
            });
     EXPECT_EQ(found, QStringList({"1", "3", "14"}));
     EXPECT_EQ(count, "全部で 3 件のデータがみつかりました。");
-    EXPECT_EQ(selectedId(), 3);
+    EXPECT_EQ(selectedId(), 1) << "the ID chosen, not the first beginning with it (14)";
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "見本　一子") << "Enter chose and showed it";
     EXPECT_EQ(find<QLineEdit>("formField")->text(), "錠")
         << "closing the results writes the held drug's dosage form back";
 }
 
-TEST_F(PatientSearchTest, SexAndEraNarrowTheSearchAndTheReadingIsIgnored) {
-    QStringList women, reiwa;
-    search(
-        [](QWidget* d) {
-            child<QRadioButton>(d, "femaleButton")->click();
-            child<QLineEdit>(d, "readingBox")->setText("ignored");
-        },
-        [&](QWidget* r) {
-            women = ids(r);
-            child<QPushButton>(r, "closeButton")->click();
-        });
-    EXPECT_EQ(women, QStringList({"1", "14"}));
+TEST_F(PatientSearchTest, TheReadingSexAndEraNarrowTheSearch) {
+    type(in<QLineEdit>("nameSearchBox"), "さぶ");
+    EXPECT_EQ(selectedId(), 3) << "the name box finds the reading";
+    EXPECT_EQ(found([](QWidget* d) { child<QLineEdit>(d, "readingBox")->setText("みほん"); }),
+              QStringList{"3"});
+    EXPECT_EQ(found([](QWidget* d) { child<QRadioButton>(d, "femaleButton")->click(); }),
+              QStringList({"1", "14"}));
+    QStringList reiwa;
 
     search(
         [](QWidget* d) {
@@ -86,10 +104,11 @@ TEST_F(PatientSearchTest, SexAndEraNarrowTheSearchAndTheReadingIsIgnored) {
             auto* v = child<QTableView>(r, "resultList");
             QTest::mouseClick(v->viewport(), Qt::LeftButton, {},
                               v->visualRect(v->model()->index(0, 0)).center());
-            child<QPushButton>(r, "closeButton")->click();
+            EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "令和　花子") << "a clicked result shows";
+            QTest::keyClick(v, Qt::Key_Escape);
         });
     EXPECT_EQ(reiwa, QStringList({"14"}));
-    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "令和　花子") << "a clicked result is shown";
+    EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "見本　三郎") << "Esc shows the current row again";
 
     prompts.shown.clear();
     search([&](QWidget* d) {
