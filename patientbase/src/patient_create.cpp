@@ -5,6 +5,7 @@
 #include "register_io.h"
 #include "register_messages.h"
 #include "stamp_text.h"
+#include "used_ids.h"
 
 namespace patientbase {
 namespace {
@@ -38,7 +39,8 @@ int createPatient(const PatientRecord* record) {
     if (!insert) return kFailure;
     bindRecord(*insert, 1, *record);
     insert->bindText(kStampIndex, storedForm(now()));
-    return call.execute(*insert) && call.commit() ? PATIENTBASE_OK : kFailure;
+    return call.execute(*insert) && recordUsedId(call, record->ID) && call.commit() ? PATIENTBASE_OK
+                                                                                    : kFailure;
 }
 
 }  // namespace patientbase

@@ -70,6 +70,34 @@ TEST_P(HistoryTest, StoresFillTheSlotsInOrderAndComeBackIdentical) {
     EXPECT_EQ(dates().size(), 2u);
 }
 
+TEST_P(HistoryTest, ACheckedStoreLandsOnlyWithThePatientRegisteredUnderThatIdAndName) {
+    const std::string leaflet = historyBlock("1124017F1020");
+    create(2, "別の 患者");
+    struct Case {
+        const char* name;
+        int id;
+        const char* patient;
+        int result;
+    };
+    for (const Case& c : {Case{"another name", 1, "薬歴 次郎", PATIENTBASE_NAME_DIFFERS},
+                          {"part of the name", 1, "薬歴 太", PATIENTBASE_NAME_DIFFERS},
+                          {"another patient's ID", 2, "薬歴 太郎", PATIENTBASE_NAME_DIFFERS},
+                          {"an unregistered ID", 9, "薬歴 太郎", PATIENTBASE_NO_PATIENT}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(LRecordRIREKIChecked(c.id, sjis::fromUtf8(c.patient).c_str(), leaflet.c_str()),
+                  c.result);
+    }
+    EXPECT_TRUE(dates(1).empty());
+    EXPECT_TRUE(dates(2).empty());
+    const PatientRecord renumbered = patient(3, "薬歴 太郎");
+    ASSERT_EQ(LRecordEdit(&renumbered, 1), 0);
+    const std::string name = sjis::fromUtf8("薬歴 太郎");
+    EXPECT_EQ(LRecordRIREKIChecked(1, name.c_str(), leaflet.c_str()), PATIENTBASE_NO_PATIENT);
+    ASSERT_EQ(LRecordRIREKIChecked(3, name.c_str(), leaflet.c_str()), PATIENTBASE_OK);
+    EXPECT_TRUE(stored("SELECT INFO0 FROM Patient_Information WHERE ID = 3") == leaflet);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_P(HistoryTest, AnEmptiedSlotIsReusedBeforeAFullSetLosesItsOldestLeaflet) {
     plantFullSet(13);
     ASSERT_EQ(LRecordRIREKIDELL(1, "2020/01/05 10:00:00"), 0);  // slot 3
