@@ -61,7 +61,7 @@ TEST_F(PatientRegisterTest, NamesAndRecordsAreFoundOrSaidToBeMissing) {
     EXPECT_EQ(rows[0].id, 12);
 }
 
-TEST_F(PatientRegisterTest, FreeIdsFillGapsAndSearchesMeetEveryCondition) {
+TEST_F(PatientRegisterTest, FreeIdsStayAboveUsedOnesAndSearchesMeetEveryCondition) {
     int id = 0;
     PatientRecord woman = patient(4, "見本 花子");
     woman.SEX = 2;
@@ -72,7 +72,9 @@ TEST_F(PatientRegisterTest, FreeIdsFillGapsAndSearchesMeetEveryCondition) {
     ASSERT_EQ(patients.add(patient(2, "見本 一郎")), DataResult::kDone);
     ASSERT_EQ(patients.add(patient(1, "見本 三郎")), DataResult::kDone);
     ASSERT_EQ(patients.freeId(id), DataResult::kDone);
-    EXPECT_EQ(id, 3);
+    EXPECT_EQ(id, 5);
+    EXPECT_EQ(patients.idEverUsed(4), data::Presence::kPresent);
+    EXPECT_EQ(patients.idEverUsed(3), data::Presence::kAbsent);
 
     std::vector<data::PatientRow> found;
     ASSERT_EQ(patients.search({}, found), DataResult::kDone);
@@ -98,9 +100,23 @@ TEST_F(PatientRegisterTest, FreeIdsFillGapsAndSearchesMeetEveryCondition) {
 TEST_F(PatientRegisterTest, TheHistoryIsReachedThroughTheListedStamps) {
     ASSERT_EQ(patients.add(patient(5, "見本 一郎")), DataResult::kDone);
     const std::string block(4110, '$');
-    ASSERT_EQ(patients.storeHistory(5, block), DataResult::kDone);
     EXPECT_EQ(patients.storeHistory(5, "short"), DataResult::kFailed);
     EXPECT_EQ(patients.storeHistory(6, block), DataResult::kDone) << "an unknown patient";
+    using data::CheckedStore;
+    struct Case {
+        const char* name;
+        int id;
+        const char* patient;
+        std::string text;
+        CheckedStore result;
+    };
+    for (const Case& c : {Case{"unknown patient", 6, "見本 一郎", block, CheckedStore::kNoPatient},
+                          {"other name", 5, "見本 二郎", block, CheckedStore::kNameDiffers},
+                          {"short text", 5, "見本 一郎", "short", CheckedStore::kFailed},
+                          {"registered", 5, "見本 一郎", block, CheckedStore::kStored}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(patients.storeHistoryFor(c.id, cp932(c.patient), c.text), c.result);
+    }
 
     std::vector<std::string> stamps = {"stale"};
     ASSERT_EQ(patients.historyStamps(5, stamps), DataResult::kDone);
@@ -126,6 +142,7 @@ TEST_F(PatientRegisterTest, AFailureIsNeverTakenForAMissingPatient) {
     EXPECT_EQ(patients.nameOf(12, name), DataResult::kFailed);
     EXPECT_EQ(patients.detail(12, record), DataResult::kFailed);
     EXPECT_EQ(patients.idInUse(12), data::Presence::kFailed);
+    EXPECT_EQ(patients.idEverUsed(12), data::Presence::kFailed);
     EXPECT_EQ(patients.historyStamps(12, stamps), DataResult::kFailed);
     EXPECT_EQ(patients.storeHistory(12, std::string(4110, '$')), DataResult::kFailed);
     EXPECT_FALSE(messages.empty());
