@@ -190,6 +190,11 @@ PATIENTBASE_API int LRecordRIREKIDisplay(int id, const char* slotTimeText, char*
  * patient) or 99. */
 PATIENTBASE_API int LRecordRIREKIDate(int id, const PatientListSink* list);
 
+/* Counts into *count (output) the stored history texts, over every patient, with a record for
+ * the drug `yjcode`: a history text is 30 records of 137 bytes, each beginning with the drug's
+ * YJ code in a field of 25 bytes. 0 or 99. */
+PATIENTBASE_API int LRecordRIREKIUses(const char* yjcode, int32_t* count);
+
 /* Empties the lowest slot whose stamp has this slot key text; the other slots keep their
  * numbers and contents. 0 (whether a slot matched or not) or 99. */
 PATIENTBASE_API int LRecordRIREKIDELL(int id, const char* slotKeyText);

@@ -133,6 +133,23 @@ PATIENTBASE_API int LRecordRIREKIDate(int id, const PatientListSink* list) {
     return PATIENTBASE_OK;
 }
 
+PATIENTBASE_API int LRecordRIREKIUses(const char* yjcode, int32_t* count) {
+    std::string columns;
+    for (int slot = 0; slot < kSlotCount; ++slot) columns += (slot ? ", " : "") + blockColumn(slot);
+    Recordset rs(session(), "SELECT " + columns + " FROM Patient_Information");
+    if (!rs) return PATIENTBASE_DB_FAILURE;
+    const std::string_view code = keyText(yjcode);
+    int32_t uses = 0;
+    const bool walked = rs.walk([&](const sqlkit::Statement& row) {
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            if (!row.isNull(slot) && blockUsesDrug(row.blob(slot), code)) ++uses;
+        return true;
+    });
+    if (!walked) return PATIENTBASE_DB_FAILURE;
+    if (count) *count = uses;
+    return PATIENTBASE_OK;
+}
+
 PATIENTBASE_API int LRecordRIREKIDELL(int id, const char* slotKeyText) {
     WriteCall call(session());
     if (!call.ok()) return PATIENTBASE_DB_FAILURE;

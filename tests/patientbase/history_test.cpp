@@ -98,6 +98,31 @@ TEST_P(HistoryTest, ACheckedStoreLandsOnlyWithThePatientRegisteredUnderThatIdAnd
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_P(HistoryTest, LeafletsWithARecordForADrugAreCountedOverEveryPatient) {
+    create(2, "別の 患者");
+    std::string laterRecord = historyBlock("2149039F1030");
+    laterRecord.replace(2 * 137, 12, "1124017F1020");
+    for (const auto& [id, block] : {std::pair{1, historyBlock("1124017F1020")},
+                                    {1, laterRecord},
+                                    {2, historyBlock("1124017F10")}})
+        ASSERT_EQ(LRecordRIREKI(id, block.c_str()), 0);
+    struct Case {
+        const char* name;
+        const char* code;
+        int32_t count;
+    };
+    for (const Case& c : {Case{"first and later records", "1124017F1020", 2},
+                          {"first record only", "2149039F1030", 1},
+                          {"a shorter code of its own", "1124017F10", 1},
+                          {"part of a code", "1124017F1", 0},
+                          {"a text inside a record", "1日3回", 0}}) {
+        SCOPED_TRACE(c.name);
+        int32_t count = -1;
+        ASSERT_EQ(LRecordRIREKIUses(sjis::fromUtf8(c.code).c_str(), &count), 0);
+        EXPECT_EQ(count, c.count);
+    }
+}
+
 TEST_P(HistoryTest, AnEmptiedSlotIsReusedBeforeAFullSetLosesItsOldestLeaflet) {
     plantFullSet(13);
     ASSERT_EQ(LRecordRIREKIDELL(1, "2020/01/05 10:00:00"), 0);  // slot 3
