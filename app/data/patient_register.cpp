@@ -1,5 +1,6 @@
 #include "data/patient_register.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "sjis/sjis.h"
@@ -165,6 +166,13 @@ CheckedStore PatientRegister::storeHistoryFor(int id, const std::string& name,
             return CheckedStore::kNameDiffers;
     }
     return CheckedStore::kFailed;
+}
+
+DataResult PatientRegister::leafletsUsing(const std::string& yjcode, int& count) const {
+    std::int32_t uses = 0;
+    const DataResult result = done(LRecordRIREKIUses(yjcode.c_str(), &uses));
+    if (result == DataResult::kDone) count = uses;
+    return result;
 }
 
 DataResult PatientRegister::historyStamps(int id, std::vector<std::string>& stamps) const {

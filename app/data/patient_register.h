@@ -70,6 +70,8 @@ class PatientRegister {
     // Stores a history text only for the patient registered with this ID under exactly this
     // name (CP932), checked and stored in one write of the library.
     CheckedStore storeHistoryFor(int id, const std::string& name, const std::string& text) const;
+    // The number of stored leaflets, over every patient, with a record for the drug `yjcode`.
+    DataResult leafletsUsing(const std::string& yjcode, int& count) const;
     // Replaces `stamps` with the list forms of the patient's history stamps, newest first.
     DataResult historyStamps(int id, std::vector<std::string>& stamps) const;
     // The history text stamped `stamp` (a list form); kNotFound when there is none.

@@ -17,6 +17,11 @@ inline constexpr Notice kChoosePatientToApply{"左のリストから適用する
                                               "選択"};
 inline constexpr Notice kRecallFault{"投薬履歴の読み込み中にデータベースエラーが発生しました。",
                                      "エラー"};
+// Followed by the YJ codes of the drugs left out, one a line.
+inline constexpr Notice kDrugsLeftOut{
+    "次の薬剤は薬剤データベースに登録されていないため、印刷リストに移しませんでした。"
+    "他の薬剤は移しました。\r\nYJコード：",
+    "薬剤なし"};
 inline constexpr Notice kChoosePatientToCorrect{
     "左のリストから情報を訂正する患者を選択して下さい。", "選択"};
 inline constexpr Notice kChoosePatientToDelete{"左のリストから削除する患者を選択して下さい。",

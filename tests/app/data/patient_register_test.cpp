@@ -99,7 +99,7 @@ TEST_F(PatientRegisterTest, FreeIdsStayAboveUsedOnesAndSearchesMeetEveryConditio
 
 TEST_F(PatientRegisterTest, TheHistoryIsReachedThroughTheListedStamps) {
     ASSERT_EQ(patients.add(patient(5, "見本 一郎")), DataResult::kDone);
-    const std::string block(4110, '$');
+    const std::string block = "1124017F1020" + std::string(4098, '$');
     EXPECT_EQ(patients.storeHistory(5, "short"), DataResult::kFailed);
     EXPECT_EQ(patients.storeHistory(6, block), DataResult::kDone) << "an unknown patient";
     using data::CheckedStore;
@@ -117,6 +117,10 @@ TEST_F(PatientRegisterTest, TheHistoryIsReachedThroughTheListedStamps) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(patients.storeHistoryFor(c.id, cp932(c.patient), c.text), c.result);
     }
+
+    int uses = -1;
+    ASSERT_EQ(patients.leafletsUsing("1124017F1020", uses), DataResult::kDone);
+    EXPECT_EQ(uses, 1);
 
     std::vector<std::string> stamps = {"stale"};
     ASSERT_EQ(patients.historyStamps(5, stamps), DataResult::kDone);
@@ -143,6 +147,8 @@ TEST_F(PatientRegisterTest, AFailureIsNeverTakenForAMissingPatient) {
     EXPECT_EQ(patients.detail(12, record), DataResult::kFailed);
     EXPECT_EQ(patients.idInUse(12), data::Presence::kFailed);
     EXPECT_EQ(patients.idEverUsed(12), data::Presence::kFailed);
+    int uses = 0;
+    EXPECT_EQ(patients.leafletsUsing("1124017F1020", uses), DataResult::kFailed);
     EXPECT_EQ(patients.historyStamps(12, stamps), DataResult::kFailed);
     EXPECT_EQ(patients.storeHistory(12, std::string(4110, '$')), DataResult::kFailed);
     EXPECT_FALSE(messages.empty());
