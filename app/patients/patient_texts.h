@@ -42,6 +42,12 @@ inline constexpr Notice kNameRequired{"患者の名前を入力して下さい�
 inline constexpr Notice kIdTaken{
     "入力したＩＤ番号は既に他の患者に登録されているＩＤです。\r\n他のＩＤ番号に変更して下さい。",
     "ＩＤ重複"};
+// %1 is the ID.
+inline constexpr Notice kAskFormerId{
+    "ＩＤ番号 %1 は、以前に削除またはＩＤ変更された患者に使われていた番号です。\r\n"
+    "以前に印刷した説明書やお薬手帳のコードが、この番号で前の患者を指している場合があります。"
+    "\r\n\r\nこのＩＤ番号を使いますか？",
+    "ＩＤ使用歴"};
 inline constexpr Notice kRegisterFault{"患者データベースに異常があります。", "エラー"};
 
 // Patient search.

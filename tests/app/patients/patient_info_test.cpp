@@ -17,13 +17,13 @@ void fillAndConfirm(QWidget* dialog, const std::map<const char*, QString>& field
     child<QPushButton>(dialog, "okButton")->click();
 }
 
-TEST_F(PatientScreenTest, RegisteringProposesTheFirstFreeIdAndKeepsTheIdRulesInOrder) {
+TEST_F(PatientScreenTest, RegisteringProposesAnUnusedIdAndKeepsTheIdRulesInOrder) {
     registerPatient(2, "二");
     ASSERT_TRUE(openScreen());
     prompts.shown.clear();
     std::vector<std::string> refusals;
     whenModal("patientInfoDialog", [&](QWidget* d) {
-        EXPECT_EQ(child<QLineEdit>(d, "idBox")->text(), "1") << "the first free ID";
+        EXPECT_EQ(child<QLineEdit>(d, "idBox")->text(), "3") << "above every used ID";
         fillAndConfirm(d, {{"idBox", ""}});
         fillAndConfirm(d, {{"idBox", "0"}});
         fillAndConfirm(d, {{"idBox", "1"}});
@@ -103,6 +103,32 @@ TEST_F(PatientScreenTest, CorrectingRenamesInPlaceOrMovesThePatientWithItsHistor
               std::pair(std::size_t{1}, std::size_t{0}))
         << "the history moved with the patient";
     EXPECT_EQ(desk->patient().id, 9);
+}
+
+TEST_F(PatientScreenTest, AnIdAnEarlierPatientHadIsTakenOnlyAfterTheQuestion) {
+    registerPatient(6, "六");
+    ASSERT_EQ(registry.remove(6), data::DataResult::kDone);
+    ASSERT_TRUE(openScreen());
+    prompts.shown.clear();
+    prompts.yesNo = {false, true};
+    bool keptOpen = false;
+    whenModal("patientInfoDialog", [&](QWidget* d) {
+        EXPECT_EQ(child<QLineEdit>(d, "idBox")->text(), "7") << "never the deleted 6";
+        fillAndConfirm(d, {{"idBox", "6"}, {"nameBox", "新　六"}});
+        keptOpen = d->isVisible();
+        fillAndConfirm(d, {{"idBox", "6"}});
+    });
+    in<QPushButton>("registerButton")->click();
+    EXPECT_TRUE(keptOpen) << "answered No: nothing stored, the dialog stays";
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[0].title, "ＩＤ使用歴");
+    EXPECT_EQ(prompts.shown[0].text,
+              "ＩＤ番号 6 は、以前に削除またはＩＤ変更された患者に使われていた番号です。\r\n"
+              "以前に印刷した説明書やお薬手帳のコードが、この番号で前の患者を指している場合があり"
+              "ます。\r\n\r\nこのＩＤ番号を使いますか？");
+    std::string name;
+    EXPECT_TRUE(registry.nameOf(6, name) == data::DataResult::kDone &&
+                name == sjis::fromUtf8("新　六"));
 }
 
 TEST(LeadingNumber, TakesTheLeadingDigitsOnly) {
