@@ -34,6 +34,7 @@ int createPatient(const PatientRecord* record) {
     if (!record) return kFailure;
     WriteCall call(session());
     if (!call.ok()) return kFailure;
+    readyUsedIds(call);
     if (idTaken(call, record->ID, Failure::TableOpen) != Lookup::Missing) return kFailure;
     auto insert = call.prepare(insertSql(), Failure::TableOpen);
     if (!insert) return kFailure;

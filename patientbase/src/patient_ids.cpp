@@ -17,7 +17,8 @@ namespace {
 template <class OnRow>
 bool readUsed(const std::string& sql, std::optional<int> id, OnRow&& onRow) {
     Call call(session());
-    if (!call.opened() || !readyUsedIds(call)) return false;
+    if (!call.opened()) return false;
+    readyUsedIds(call);
     auto query = call.prepare(sql);
     if (!query) return false;
     if (id) query->bindInt(1, *id).bindInt(2, *id);

@@ -32,6 +32,7 @@ PATIENTBASE_API int LRecordEdit(const PatientRecord* record, int oldId) {
     if (!record) return PATIENTBASE_OK;
     WriteCall call(session());
     if (!call.ok()) return PATIENTBASE_DB_FAILURE;
+    readyUsedIds(call);
     const sqlkit::Dialect& dialect = call.dialect();
     auto find = call.prepare(selectFirstWithId(dialect.rowKey, dialect));
     if (!find) return PATIENTBASE_DB_FAILURE;
@@ -52,7 +53,9 @@ PATIENTBASE_API int LRecordEdit(const PatientRecord* record, int oldId) {
 
 PATIENTBASE_API int LRecordDell(int id) {
     WriteCall call(session());
+    // Readied first, so a file made before the used IDs were kept keeps this one too.
     if (!call.ok()) return PATIENTBASE_DB_FAILURE;
+    readyUsedIds(call);
     const sqlkit::Dialect& dialect = call.dialect();
     auto remove =
         call.prepare("DELETE FROM Patient_Information WHERE " + std::string(dialect.rowKey) +

@@ -23,27 +23,21 @@ bool recordRegisteredIds(sqlkit::Connection& db, std::string* error) {
     return false;
 }
 
-bool readyUsedIds(Call& call) {
-    if (session().onServer()) return true;
+void readyUsedIds(Call& call) {
+    if (session().onServer()) return;
     sqlkit::Connection& db = call.connection();
-    auto exists = call.prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
-    if (!exists) return false;
-    exists->bindText(1, kUsedIdTable);
-    const Lookup found = call.lookUp(*exists);
-    if (found != Lookup::Missing) return found == Lookup::Found;
+    sqlkit::Statement exists =
+        db.prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+    exists.bindText(1, kUsedIdTable);
+    if (exists.step() || exists.failed()) return;
     // A savepoint works inside the caller's transaction and alone, and makes the table appear
     // with its IDs or not at all.
-    if (db.exec("SAVEPOINT used_ids;" + usedIdSchemaSql(call.dialect()) + ";" +
-                recordRegisteredSql() + ";RELEASE used_ids"))
-        return true;
-    const std::string error = db.lastError();
-    db.exec("ROLLBACK TO used_ids; RELEASE used_ids");
-    call.report(Failure::DatabaseOpen, error);
-    return false;
+    if (!db.exec("SAVEPOINT used_ids;" + usedIdSchemaSql(call.dialect()) + ";" +
+                 recordRegisteredSql() + ";RELEASE used_ids"))
+        db.exec("ROLLBACK TO used_ids; RELEASE used_ids");
 }
 
 bool recordUsedId(WriteCall& call, int id) {
-    if (!readyUsedIds(call)) return false;
     // Under the call's write lock nobody can add the same ID between the check and the insert.
     auto insert = call.prepare(std::string("INSERT INTO ") + kUsedIdTable +
                                " (ID) SELECT CAST(? AS INTEGER) WHERE NOT EXISTS (SELECT 1 FROM " +

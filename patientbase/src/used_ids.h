@@ -21,11 +21,13 @@ std::string usedIdSchemaSql(const sqlkit::Dialect& dialect);
 bool recordRegisteredIds(sqlkit::Connection& db, std::string* error);
 
 // Makes a file made before the table existed keep working: creates the table when missing,
-// holding the IDs of the registered patients. A server's tables are made by its set-up. False
-// after "Error:DATABASE.Open".
-bool readyUsedIds(Call& call);
+// holding the IDs of the registered patients. Every call that reads the table or changes the
+// register runs it first (before its change). When it cannot, the call's own statements fail
+// and say so. A server's tables are made by its set-up.
+void readyUsedIds(Call& call);
 
-// Records `id` as used, inside the caller's transaction. False after the library's message.
+// Records `id` as used, inside the caller's transaction, after readyUsedIds. False after the
+// library's message.
 bool recordUsedId(WriteCall& call, int id);
 
 }  // namespace patientbase

@@ -158,13 +158,16 @@ TEST_P(RegisterTest, DeleteRemovesTheFirstPatientWithTheIdAndItIsNeverProposedAg
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(PatientFileTest, AFileWithoutUsedIdsKeepsItsRegisteredIdsOnceAsked) {
-    for (int id : {1, 2}) create(id, "p");
+TEST_F(PatientFileTest, AFileWithoutUsedIdsKeepsTheIdsOfItsPatientsFromItsFirstChangeOn) {
+    for (int id : {1, 2, 3}) create(id, "p");
+    const PatientRecord renumbered = patient(5, "p");
     run("DROP TABLE Patient_UsedID");  // a file made before the IDs were kept
-    EXPECT_EQ(LRecordIDUsed(2), 1);
     ASSERT_EQ(LRecordDell(2), 0);
     EXPECT_EQ(LRecordIDUsed(2), 1);
-    EXPECT_EQ(LRecordCreateID(), 3);
+    run("DROP TABLE Patient_UsedID");
+    ASSERT_EQ(LRecordEdit(&renumbered, 3), 0);
+    EXPECT_EQ(LRecordIDUsed(3), 1);
+    EXPECT_EQ(LRecordCreateID(), 6);
     EXPECT_TRUE(messages.empty());
 }
 

@@ -202,6 +202,11 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
         err << "the stored drugs cannot be read from the drug database\n";
         return kRefused;
     }
+    if (!missing.empty()) {
+        err << "left out, no longer in the drug database:";
+        for (const std::string& code : missing) err << " " << code;
+        err << "\n";
+    }
     const QDate date =
         QDate::fromString(QString::fromStdString(stored.stamp.substr(0, 10)), "yyyy/MM/dd");
     leaflet::LeafletJob job(headerFor(folder, settings, stored.patient), list, date);
@@ -217,11 +222,7 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
     out << pdf.string() << ": the leaflet of patient " << id << " stored at " << stored.stamp
         << ", " << list.count() << " drugs on " << job.composer().pageTotal() << " page(s), "
         << job.codes().size() << " e-medication-handbook code(s)\n";
-    if (missing.empty()) return kDone;
-    err << "left out, no longer in the drug database:";
-    for (const std::string& code : missing) err << " " << code;
-    err << "\n";
-    return kPartial;
+    return missing.empty() ? kDone : kPartial;
 }
 
 }  // namespace admin
