@@ -5,6 +5,7 @@
 #include "drugs/detail_texts.h"
 #include "leaflet/history_text.h"
 #include "patients/patient_texts.h"
+#include "sjis/sjis.h"
 
 namespace patients {
 
@@ -29,9 +30,11 @@ bool HistoryRecall::recall(int patientId, std::string_view stamp) {
     const data::DataResult read = patients_.historyText(patientId, stamp, stored);
     if (read != data::DataResult::kDone) return read != data::DataResult::kFailed;
     block_ = leaflet::historyBlockFromText(stored);
-    // A drug no longer in the catalogue is still listed with its dosage, without a name.
+    // A drug no longer in the catalogue is still listed with its dosage, named by its code.
     drugs_.fillFromHistory(block_, [this](const char* yjcode, DrugRecord& record, QImage&) {
-        catalogue_.detail(yjcode, record);
+        if (catalogue_.detail(yjcode, record) == data::DataResult::kNotFound)
+            sjis::copyField(record.PRODUCTNAME, sizeof record.PRODUCTNAME,
+                            sjis::fromUtf8(kDrugNotInCatalogue + std::string(yjcode)));
         return true;
     });
     return true;

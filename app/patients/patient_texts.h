@@ -17,7 +17,9 @@ inline constexpr Notice kChoosePatientToApply{"左のリストから適用する
                                               "選択"};
 inline constexpr Notice kRecallFault{"投薬履歴の読み込み中にデータベースエラーが発生しました。",
                                      "エラー"};
-// Followed by the YJ codes of the drugs left out, one a line.
+// The name a recalled drug gone from the catalogue is listed with, followed by its YJ code.
+inline constexpr const char* kDrugNotInCatalogue = "（薬剤データベースにありません）";
+// Followed by the YJ codes of the drugs left out.
 inline constexpr Notice kDrugsLeftOut{
     "次の薬剤は薬剤データベースに登録されていないため、印刷リストに移しませんでした。"
     "他の薬剤は移しました。\r\nYJコード：",

@@ -26,6 +26,8 @@ TEST_F(HistoryRecallTest, ADrugGoneFromTheCatalogueIsNamedAndTheOthersMove) {
     const data::DrugCatalogue catalogue;
     patients::HistoryRecall recall(patients, catalogue, dir.path());
     ASSERT_TRUE(recall.recall(5, stamps.at(0)));
+    EXPECT_EQ(sjis::toUtf8(recall.drugs().entry(1).PRODUCTNAME),
+              "（薬剤データベースにありません）USER00000009");
     prompts.shown.clear();
     ASSERT_TRUE(recall.transferTo(*desk));
     ASSERT_EQ(desk->printList().count(), 2);
