@@ -1,5 +1,6 @@
 #include "data/patient_register.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "sjis/sjis.h"
@@ -89,6 +90,12 @@ Presence PatientRegister::idInUse(int id) const {
     return result == PATIENTBASE_ID_TAKEN ? Presence::kPresent : Presence::kAbsent;
 }
 
+Presence PatientRegister::idEverUsed(int id) const {
+    const int result = LRecordIDUsed(id);
+    if (PATIENTBASE_FAILED(result)) return Presence::kFailed;
+    return result == 1 ? Presence::kPresent : Presence::kAbsent;
+}
+
 DataResult PatientRegister::freeId(int& id) const {
     const int result = LRecordCreateID();
     if (PATIENTBASE_FAILED(result)) return DataResult::kFailed;
@@ -146,6 +153,26 @@ DataResult PatientRegister::remove(int id) const {
 
 DataResult PatientRegister::storeHistory(int id, const std::string& text) const {
     return done(LRecordRIREKI(id, text.c_str()));
+}
+
+CheckedStore PatientRegister::storeHistoryFor(int id, const std::string& name,
+                                              const std::string& text) const {
+    switch (LRecordRIREKIChecked(id, name.c_str(), text.c_str())) {
+        case PATIENTBASE_OK:
+            return CheckedStore::kStored;
+        case PATIENTBASE_NO_PATIENT:
+            return CheckedStore::kNoPatient;
+        case PATIENTBASE_NAME_DIFFERS:
+            return CheckedStore::kNameDiffers;
+    }
+    return CheckedStore::kFailed;
+}
+
+DataResult PatientRegister::leafletsUsing(const std::string& yjcode, int& count) const {
+    std::int32_t uses = 0;
+    const DataResult result = done(LRecordRIREKIUses(yjcode.c_str(), &uses));
+    if (result == DataResult::kDone) count = uses;
+    return result;
 }
 
 DataResult PatientRegister::historyStamps(int id, std::vector<std::string>& stamps) const {

@@ -21,6 +21,14 @@ struct PatientRow {
 
 enum class PatientOrder { ById = 0, ByName = 1 };
 
+// What became of a history store checked against the register.
+enum class CheckedStore {
+    kStored,
+    kNoPatient,    // no patient has the ID (any longer): nothing stored
+    kNameDiffers,  // the patient with the ID has another name (now): nothing stored
+    kFailed,       // the library failed and has said why
+};
+
 // The conditions of a combined patient search (CP932). Empty texts and codes of 0 are ignored;
 // a birth text that is not a decimal number matches nobody.
 struct PatientSearch {
@@ -43,7 +51,9 @@ class PatientRegister {
     // Replaces `rows` with the register in `order`.
     DataResult list(PatientOrder order, std::vector<PatientRow>& rows) const;
     Presence idInUse(int id) const;
-    // The smallest positive ID no patient has, into `id`.
+    // Whether any patient, now or earlier (deleted or renumbered), had this ID.
+    Presence idEverUsed(int id) const;
+    // The ID to propose for a new patient, above every ID ever used in the register, into `id`.
     DataResult freeId(int& id) const;
     // Replaces `found` with the patients meeting every condition, in ID order.
     DataResult search(const PatientSearch& conditions, std::vector<PatientRow>& found) const;
@@ -57,6 +67,11 @@ class PatientRegister {
     // Stores a history text (exactly 4110 bytes) for the patient, stamped now. An unknown
     // patient stores nothing and is not a failure.
     DataResult storeHistory(int id, const std::string& text) const;
+    // Stores a history text only for the patient registered with this ID under exactly this
+    // name (CP932), checked and stored in one write of the library.
+    CheckedStore storeHistoryFor(int id, const std::string& name, const std::string& text) const;
+    // The number of stored leaflets, over every patient, with a record for the drug `yjcode`.
+    DataResult leafletsUsing(const std::string& yjcode, int& count) const;
     // Replaces `stamps` with the list forms of the patient's history stamps, newest first.
     DataResult historyStamps(int id, std::vector<std::string>& stamps) const;
     // The history text stamped `stamp` (a list form); kNotFound when there is none.

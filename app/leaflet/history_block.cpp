@@ -48,4 +48,19 @@ void applyHistoryRecord(const HistoryRecord& record, DrugRecord& entry) {
     setDosage(entry, dosage);
 }
 
+std::optional<std::vector<std::string>> dropGoneDrugs(
+    HistoryBlock& block, const std::function<DrugPresence(const std::string& yjcode)>& presence) {
+    std::vector<std::string> gone;
+    for (HistoryRecord& record : block) {
+        if (record.yjcode[0] == '\0') continue;
+        const std::string yjcode(field(record.yjcode));
+        const DrugPresence found = presence(yjcode);
+        if (found == DrugPresence::kUnreadable) return std::nullopt;
+        if (found == DrugPresence::kPresent) continue;
+        gone.push_back(yjcode);
+        record = HistoryRecord{};
+    }
+    return gone;
+}
+
 }  // namespace leaflet

@@ -5,7 +5,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "drugbase.h"
 
@@ -47,5 +51,14 @@ HistoryBlock buildHistoryBlock(std::span<const DrugRecord> entries);
 // Writes a record's YJ code and dosage settings into `entry`, leaving the rest of the drug
 // record as it is. The texts pass through setEntryText.
 void applyHistoryRecord(const HistoryRecord& record, DrugRecord& entry);
+
+// What a look-up of a record's drug in the catalogue found.
+enum class DrugPresence { kPresent, kGone, kUnreadable };
+
+// Empties the records of `block` whose drug `presence` finds gone from the catalogue, so a
+// recalled leaflet moves its other drugs, and gives their YJ codes in record order. Nothing when
+// a look-up could not be read.
+std::optional<std::vector<std::string>> dropGoneDrugs(
+    HistoryBlock& block, const std::function<DrugPresence(const std::string& yjcode)>& presence);
 
 }  // namespace leaflet

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/drug_catalogue.h"
 #include "data/patient_register.h"
@@ -12,7 +14,12 @@
 #include "leaflet/history_block.h"
 #include "page/print_list.h"
 
+class QWidget;
+
 namespace patients {
+
+// The message naming the codes of the drugs a transfer left out.
+std::string missingDrugsText(const std::vector<std::string>& yjcodes);
 
 class HistoryRecall {
   public:
@@ -29,9 +36,10 @@ class HistoryRecall {
     bool empty() const { return drugs_.empty(); }
 
     // Replaces the desk's print list with the recalled drugs, fetched again with their
-    // photographs and their cautions without marks. False, leaving the list as it was, when a drug
-    // cannot be read.
-    bool transferTo(desk::Desk& desk) const;
+    // photographs and their cautions without marks. A drug no longer in the catalogue is left
+    // out and named by its code in a message to `owner`; the others move. False, leaving the
+    // list as it was, when the catalogue cannot be read.
+    bool transferTo(desk::Desk& desk, QWidget* owner = nullptr) const;
 
   private:
     const data::PatientRegister& patients_;

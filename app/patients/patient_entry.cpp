@@ -11,7 +11,7 @@ bool PatientEntry::movesRow(const PatientRecord& stored) const {
     return mode_ == EntryMode::Register || stored.ID != oldId_;
 }
 
-const Notice* PatientEntry::store(const QString& idText, PatientRecord& record) const {
+const Notice* PatientEntry::check(const QString& idText, PatientRecord& record) const {
     if (idText.isEmpty()) return &kIdRequired;
     record.ID = leadingNumber(idText);
     if (record.ID <= 0) return &kIdNotPositive;
@@ -20,6 +20,14 @@ const Notice* PatientEntry::store(const QString& idText, PatientRecord& record) 
     // refuses a taken ID itself.
     if (movesRow(record) && patients_.idInUse(record.ID) == data::Presence::kPresent)
         return &kIdTaken;
+    return nullptr;
+}
+
+bool PatientEntry::takesFormerId(const PatientRecord& record) const {
+    return movesRow(record) && patients_.idEverUsed(record.ID) == data::Presence::kPresent;
+}
+
+const Notice* PatientEntry::write(const PatientRecord& record) const {
     const data::DataResult stored =
         mode_ == EntryMode::Register ? patients_.add(record) : patients_.correct(record, oldId_);
     return stored == data::DataResult::kDone ? nullptr : &kRegisterFault;

@@ -72,7 +72,13 @@ void PatientInfoDialog::proposeId() {
 void PatientInfoDialog::store() {
     form_->read(record_);
     const PatientEntry entry(patients_, mode_, oldId_);
-    if (const Notice* refusal = entry.store(form_->idBox()->text(), record_)) {
+    const Notice* refusal = entry.check(form_->idBox()->text(), record_);
+    if (!refusal && entry.takesFormerId(record_) &&
+        !prompts_.askYesNo(this, QString::fromUtf8(kAskFormerId.text).arg(record_.ID),
+                           kAskFormerId.title, ui::Icon::Warning, ui::Default::No))
+        return;
+    if (!refusal) refusal = entry.write(record_);
+    if (refusal) {
         prompts_.message(this, refusal->text, refusal->title, ui::Icon::Warning);
         return;
     }

@@ -398,7 +398,7 @@ void PatientScreen::transfer() {
         !desk_.prompts.askYesNo(this, QString::fromUtf8(kAskReplacePrintList.text),
                                 kAskReplacePrintList.title, ui::Icon::Warning, ui::Default::No))
         return;
-    if (!history_->recalled().transferTo(desk_)) {
+    if (!history_->recalled().transferTo(desk_, this)) {
         say(kRecallFault);
         return;
     }

@@ -17,6 +17,13 @@ inline constexpr Notice kChoosePatientToApply{"左のリストから適用する
                                               "選択"};
 inline constexpr Notice kRecallFault{"投薬履歴の読み込み中にデータベースエラーが発生しました。",
                                      "エラー"};
+// The name a recalled drug gone from the catalogue is listed with, followed by its YJ code.
+inline constexpr const char* kDrugNotInCatalogue = "（薬剤データベースにありません）";
+// Followed by the YJ codes of the drugs left out.
+inline constexpr Notice kDrugsLeftOut{
+    "次の薬剤は薬剤データベースに登録されていないため、印刷リストに移しませんでした。"
+    "他の薬剤は移しました。\r\nYJコード：",
+    "薬剤なし"};
 inline constexpr Notice kChoosePatientToCorrect{
     "左のリストから情報を訂正する患者を選択して下さい。", "選択"};
 inline constexpr Notice kChoosePatientToDelete{"左のリストから削除する患者を選択して下さい。",
@@ -37,6 +44,12 @@ inline constexpr Notice kNameRequired{"患者の名前を入力して下さい�
 inline constexpr Notice kIdTaken{
     "入力したＩＤ番号は既に他の患者に登録されているＩＤです。\r\n他のＩＤ番号に変更して下さい。",
     "ＩＤ重複"};
+// %1 is the ID.
+inline constexpr Notice kAskFormerId{
+    "ＩＤ番号 %1 は、以前に削除またはＩＤ変更された患者に使われていた番号です。\r\n"
+    "以前に印刷した説明書やお薬手帳のコードが、この番号で前の患者を指している場合があります。"
+    "\r\n\r\nこのＩＤ番号を使いますか？",
+    "ＩＤ使用歴"};
 inline constexpr Notice kRegisterFault{"患者データベースに異常があります。", "エラー"};
 
 // Patient search.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <memory>
 
+#include "data/patient_register.h"
 #include "drugs/detail_panel.h"
 #include "drugs/drug_dialog.h"
 #include "drugs/drug_search_dialog.h"
@@ -115,7 +116,16 @@ void CatalogueCommands::removeDrug() {
         case data::Deletion::kAllowed:
             break;
     }
+    // Stored leaflets keep the drug's code: recalling one later moves its other drugs only.
+    int uses = 0;
+    if (data::PatientRegister().leafletsUsing(yjcode, uses) == data::DataResult::kFailed)
+        return showDatabaseFailure(desk_.prompts, window_);
     const QString question =
+        (uses > 0
+             ? QStringLiteral("この薬剤は保存された投薬履歴 %1 件で使われています。"
+                              "削除すると、それらの投薬履歴からはこの薬剤を呼び出せません。\r\n")
+                   .arg(uses)
+             : QString()) +
         QStringLiteral("『 %1 』 の薬剤項目をデータベース上から削除します。よろしいですか？")
             .arg(name);
     if (!desk_.prompts.askYesNo(window_, question, "削除確認", ui::Icon::Warning, ui::Default::No))

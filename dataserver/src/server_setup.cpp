@@ -8,6 +8,7 @@
 #include "server_tables.h"
 #include "sqlkit/sqlkit.h"
 #include "table_copy.h"
+#include "used_ids.h"
 
 namespace dataserver {
 
@@ -42,10 +43,13 @@ bool createEveryTable(sqlkit::Connection& server, std::string* error) {
 
 // The tables the server has of those the libraries use, or -1 when it cannot say.
 int existingTables(sqlkit::Connection& server) {
+    std::string names;
+    for (const char* table : kServerTables)
+        names += (names.empty() ? "lower('" : ", lower('") + std::string(table) + "')";
     sqlkit::Statement s = server.prepare(
         "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema() "
-        "AND table_name IN ('medicine_information', 'code_map', 'patient_information', "
-        "'phrase_list')");
+        "AND table_name IN (" +
+        names + ")");
     return s.step() ? static_cast<int>(s.integer(0)) : -1;
 }
 
@@ -132,7 +136,8 @@ bool copyFolderToServer(const std::filesystem::path& dataFolder, const std::stri
     const std::pair<sqlkit::Connection*, const char*> fileTables[] = {
         {drugs.get(), "Medicine_Information"},
         {drugs.get(), "Code_Map"},
-        {patients.get(), "Patient_Information"}};
+        {patients.get(), "Patient_Information"},
+        {patients.get(), patientbase::kUsedIdTable}};
     std::string counts;
     for (const auto& [file, table] : fileTables) {
         const long long copied = copyTableRows(*file, *server, table, &error);
@@ -142,7 +147,8 @@ bool copyFolderToServer(const std::filesystem::path& dataFolder, const std::stri
         }
         std::string ignored;
         long long inFile = countRows(*file, table, &ignored);
-        // A drug file made before the code map existed has no Code_Map table: nothing to copy.
+        // A drug file made before the code map existed has no Code_Map table, a patient file
+        // made before the used IDs were kept no Patient_UsedID: nothing to copy.
         if (inFile < 0 && copied == 0) inFile = 0;
         const long long onServer = countRows(*server, table, &error);
         if (inFile != copied || onServer != copied) {
@@ -151,6 +157,11 @@ bool copyFolderToServer(const std::filesystem::path& dataFolder, const std::stri
             return false;
         }
         counts += std::string(table) + ": " + std::to_string(copied) + " rows\n";
+    }
+    // The IDs of the copied patients count as used, whether or not the file kept them.
+    if (!patientbase::recordRegisteredIds(*server, &error)) {
+        err << "cannot record the patients' IDs as used: " << error << "; nothing copied\n";
+        return false;
     }
     const int lists = dosagebase::copyListsToServer(dataFolder, *server, &error);
     if (lists < 0 || countRows(*server, dosagebase::kListTable, &error) != lists) {

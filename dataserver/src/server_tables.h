@@ -5,7 +5,7 @@
 
 namespace dataserver {
 
-inline constexpr std::array<const char*, 4> kServerTables = {"Medicine_Information", "Code_Map",
-                                                             "Patient_Information", "Phrase_List"};
+inline constexpr std::array<const char*, 5> kServerTables = {
+    "Medicine_Information", "Code_Map", "Patient_Information", "Patient_UsedID", "Phrase_List"};
 
 }  // namespace dataserver

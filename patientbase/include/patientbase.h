@@ -45,6 +45,8 @@
 #define PATIENTBASE_OK 0
 #define PATIENTBASE_CREATE_FAILED 1 /* LRecordCreate only */
 #define PATIENTBASE_ID_TAKEN (-1)   /* LRecordID_cyoufuku only */
+#define PATIENTBASE_NO_PATIENT 1    /* LRecordRIREKIChecked only */
+#define PATIENTBASE_NAME_DIFFERS 2  /* LRecordRIREKIChecked only */
 #define PATIENTBASE_DB_FAILURE 99
 #define PATIENTBASE_FAILED(result) ((result) > 89)
 
@@ -143,8 +145,14 @@ PATIENTBASE_API int LRecordGOKU(const char* searchTexts, const int32_t* searchCo
                                 const char* birthTexts, const PatientListSink* ids,
                                 const PatientListSink* names);
 
-/* The smallest positive ID no patient has (1 for an empty register), or 99 on failure. */
+/* The ID to propose for a new patient: one above every ID the register has ever given out,
+ * those of deleted patients and the former IDs of renumbered ones included (1 for a register
+ * that never had a patient), so an old printout never points at a new person. 99 on failure. */
 PATIENTBASE_API int LRecordCreateID(void);
+
+/* Whether a patient of the register has ever had this ID (a patient now, a deleted patient, or
+ * a renumbered patient's former ID): 1 = used, 0 = never, 99. */
+PATIENTBASE_API int LRecordIDUsed(int id);
 
 /* -1 = a patient with this ID exists, 0 = none, 99. */
 PATIENTBASE_API int LRecordID_cyoufuku(int id);
@@ -167,6 +175,15 @@ PATIENTBASE_API int LRecordNo(int id);
  * 0 = stored or no patient with `id`, 99. */
 PATIENTBASE_API int LRecordRIREKI(int id, const char* block);
 
+/* Stores `block` as LRecordRIREKI does, but only for the patient registered with `id` under
+ * exactly the name `name` (CP932, compared as LRecordID_CLIENT hands the name out). The check
+ * and the store are one transaction under the write lock, so a patient deleted or renumbered by
+ * another program in between never receives the leaflet. 0 = stored, PATIENTBASE_NO_PATIENT
+ * (no patient has `id`), PATIENTBASE_NAME_DIFFERS (the patient with `id` has another name);
+ * neither stores anything. 99 = failure ("Error:RIREKI.Length" for a block of another
+ * length). */
+PATIENTBASE_API int LRecordRIREKIChecked(int id, const char* name, const char* block);
+
 /* Copies the history text of the slot whose stamp has this slot time text into `out` (output,
  * at least 4111 bytes: at most 4110 bytes of text and the terminator); among slots with equal
  * stamps the highest slot wins. 1 = copied, 0 = no such slot or patient (`out` untouched), 99. */
@@ -175,6 +192,11 @@ PATIENTBASE_API int LRecordRIREKIDisplay(int id, const char* slotTimeText, char*
 /* Appends the list form of every stamp of the patient, newest first. 0 (also for an unknown
  * patient) or 99. */
 PATIENTBASE_API int LRecordRIREKIDate(int id, const PatientListSink* list);
+
+/* Counts into *count (output) the stored history texts, over every patient, with a record for
+ * the drug `yjcode`: a history text is 30 records of 137 bytes, each beginning with the drug's
+ * YJ code in a field of 25 bytes. 0 or 99. */
+PATIENTBASE_API int LRecordRIREKIUses(const char* yjcode, int32_t* count);
 
 /* Empties the lowest slot whose stamp has this slot key text; the other slots keep their
  * numbers and contents. 0 (whether a slot matched or not) or 99. */

@@ -4,9 +4,11 @@
 
 #include "history_slots.h"
 #include "register_columns.h"
+#include "register_io.h"
 #include "register_messages.h"
 #include "register_session.h"
 #include "register_sinks.h"
+#include "sjis/sjis.h"
 
 using namespace patientbase;
 
@@ -21,17 +23,19 @@ std::string_view keyText(const char* text) {
 std::string slotQuery(const sqlkit::Dialect& dialect) {
     std::string columns(dialect.rowKey);
     for (int slot = 0; slot < kSlotCount; ++slot) columns += ", " + stampColumn(slot);
-    return selectFirstWithId(columns, dialect);
+    return selectFirstWithId(columns + ", PATIENT", dialect);
 }
 
-// The first patient with an ID: its row key and slot stamps, when found.
+// The first patient with an ID: its row key, slot stamps and name, when found.
 struct SlotRow {
     Lookup found = Lookup::Failed;
     long long rowKey = 0;
     SlotStamps slots;
+    std::string name;  // CP932, as LRecordID_CLIENT hands it out
 };
 
 SlotRow readSlots(Call& call, int id) {
+    constexpr std::size_t kNameBuffer = 256;
     SlotRow row;
     auto find = call.prepare(slotQuery(call.dialect()));
     if (!find) return row;
@@ -41,6 +45,10 @@ SlotRow readSlots(Call& call, int id) {
     row.rowKey = find->integer(0);
     for (int slot = 0; slot < kSlotCount; ++slot)
         row.slots[slot] = parseStored(find->text(slot + 1));
+    std::string name;
+    char field[kNameBuffer];
+    sjis::copyField(field, sizeof field, cp932(find->text(kSlotCount + 1), name));
+    row.name = sjis::fieldText(field, sizeof field);
     return row;
 }
 
@@ -55,23 +63,44 @@ bool writeSlot(WriteCall& call, long long rowKey, int slot, const std::string& s
     return call.execute(*update) && call.commit();
 }
 
+// Refuses a block that is not a whole one: only a whole block can be recalled into a caller's
+// 4111-byte buffer and decoded again.
+bool wholeBlock(const char* block) {
+    if (block && strnlen(block, kBlockTextLength + 1) == kBlockTextLength) return true;
+    report(Message::BlockLength);
+    return false;
+}
+
+bool storeBlock(WriteCall& call, const SlotRow& row, const char* block) {
+    return writeSlot(call, row.rowKey, slotToStore(row.slots), storedForm(now()),
+                     std::string_view(block, kBlockTextLength));
+}
+
 }  // namespace
 
 extern "C" {
 
 PATIENTBASE_API int LRecordRIREKI(int id, const char* block) {
-    // Only a whole block can be recalled into a caller's 4111-byte buffer and decoded again.
-    if (!block || strnlen(block, kBlockTextLength + 1) != kBlockTextLength) {
-        report(Message::BlockLength);
-        return PATIENTBASE_DB_FAILURE;
-    }
+    if (!wholeBlock(block)) return PATIENTBASE_DB_FAILURE;
     WriteCall call(session());
     if (!call.ok()) return PATIENTBASE_DB_FAILURE;
     const SlotRow row = readSlots(call, id);
     if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
-    const bool stored = writeSlot(call, row.rowKey, slotToStore(row.slots), storedForm(now()),
-                                  std::string_view(block, kBlockTextLength));
-    return outcome(stored);
+    return outcome(storeBlock(call, row, block));
+}
+
+PATIENTBASE_API int LRecordRIREKIChecked(int id, const char* name, const char* block) {
+    if (!wholeBlock(block)) return PATIENTBASE_DB_FAILURE;
+    WriteCall call(session());
+    if (!call.ok()) return PATIENTBASE_DB_FAILURE;
+    // The check and the store share the transaction, which holds the write lock: no other
+    // program can delete or renumber the patient between them.
+    const SlotRow row = readSlots(call, id);
+    if (row.found != Lookup::Found)
+        return outcome(row.found, PATIENTBASE_NO_PATIENT, PATIENTBASE_NO_PATIENT);
+    if (row.name != (name ? std::string_view(name, strnlen(name, 256)) : ""))
+        return PATIENTBASE_NAME_DIFFERS;
+    return outcome(storeBlock(call, row, block));
 }
 
 PATIENTBASE_API int LRecordRIREKIDisplay(int id, const char* slotTimeText, char* out) {
@@ -101,6 +130,23 @@ PATIENTBASE_API int LRecordRIREKIDate(int id, const PatientListSink* list) {
     const SlotRow row = readSlots(call, id);
     if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
     for (const Stamp& stamp : newestFirst(row.slots)) add(list, listForm(stamp));
+    return PATIENTBASE_OK;
+}
+
+PATIENTBASE_API int LRecordRIREKIUses(const char* yjcode, int32_t* count) {
+    std::string columns;
+    for (int slot = 0; slot < kSlotCount; ++slot) columns += (slot ? ", " : "") + blockColumn(slot);
+    Recordset rs(session(), "SELECT " + columns + " FROM Patient_Information");
+    if (!rs) return PATIENTBASE_DB_FAILURE;
+    const std::string_view code = keyText(yjcode);
+    int32_t uses = 0;
+    const bool walked = rs.walk([&](const sqlkit::Statement& row) {
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            if (!row.isNull(slot) && blockUsesDrug(row.blob(slot), code)) ++uses;
+        return true;
+    });
+    if (!walked) return PATIENTBASE_DB_FAILURE;
+    if (count) *count = uses;
     return PATIENTBASE_OK;
 }
 

@@ -34,4 +34,14 @@ int slotToDelete(const SlotStamps& slots, std::string_view text) {
     return -1;
 }
 
+bool blockUsesDrug(std::string_view block, std::string_view yjcode) {
+    constexpr std::size_t kRecord = 137, kCodeField = 25;
+    if (yjcode.empty() || yjcode.size() >= kCodeField) return false;
+    for (std::size_t at = 0; at + kCodeField <= block.size(); at += kRecord) {
+        const std::string_view field = block.substr(at, kCodeField);
+        if (field.substr(0, field.find_first_of(std::string_view("$\0", 2))) == yjcode) return true;
+    }
+    return false;
+}
+
 }  // namespace patientbase

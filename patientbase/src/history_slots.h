@@ -27,4 +27,8 @@ int slotToRecall(const SlotStamps& slots, std::string_view slotTimeText);
 // The slot whose stamp has this slot key text (the lowest such slot), or -1.
 int slotToDelete(const SlotStamps& slots, std::string_view slotKeyText);
 
+// Whether a stored history text has a record for the drug `yjcode`: the text is 30 records of
+// 137 bytes, each beginning with a YJ code field of 25 bytes whose zero bytes are stored as "$".
+bool blockUsesDrug(std::string_view block, std::string_view yjcode);
+
 }  // namespace patientbase

@@ -10,6 +10,7 @@
 #include "register_messages.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
+#include "used_ids.h"
 
 namespace patientbase {
 namespace {
@@ -49,8 +50,10 @@ bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string*
         if (error) *error = "the linked SQLite cannot encrypt";
         return false;
     }
+    const sqlkit::Dialect& dialect = sqlkit::sqlcipherDialect();
     return sqlkit::createEncrypted(dataFolder / kFileName, kPassword,
-                                   schemaSql(sqlkit::sqlcipherDialect()), error) != nullptr;
+                                   schemaSql(dialect) + ";" + usedIdSchemaSql(dialect),
+                                   error) != nullptr;
 }
 
 sqlkit::ConnectionPtr openPatientFile(const std::filesystem::path& dataFolder, std::string* error) {
@@ -58,7 +61,7 @@ sqlkit::ConnectionPtr openPatientFile(const std::filesystem::path& dataFolder, s
 }
 
 bool createPatientTables(sqlkit::Connection& db, std::string* error) {
-    if (db.exec(schemaSql(db.dialect()))) return true;
+    if (db.exec(schemaSql(db.dialect()) + ";" + usedIdSchemaSql(db.dialect()))) return true;
     if (error) *error = db.lastError();
     return false;
 }

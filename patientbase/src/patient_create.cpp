@@ -5,6 +5,7 @@
 #include "register_io.h"
 #include "register_messages.h"
 #include "stamp_text.h"
+#include "used_ids.h"
 
 namespace patientbase {
 namespace {
@@ -33,12 +34,14 @@ int createPatient(const PatientRecord* record) {
     if (!record) return kFailure;
     WriteCall call(session());
     if (!call.ok()) return kFailure;
+    readyUsedIds(call);
     if (idTaken(call, record->ID, Failure::TableOpen) != Lookup::Missing) return kFailure;
     auto insert = call.prepare(insertSql(), Failure::TableOpen);
     if (!insert) return kFailure;
     bindRecord(*insert, 1, *record);
     insert->bindText(kStampIndex, storedForm(now()));
-    return call.execute(*insert) && call.commit() ? PATIENTBASE_OK : kFailure;
+    return call.execute(*insert) && recordUsedId(call, record->ID) && call.commit() ? PATIENTBASE_OK
+                                                                                    : kFailure;
 }
 
 }  // namespace patientbase

@@ -1,5 +1,6 @@
 // LRecordCreate, LRecordEdit and LRecordDell: each in one transaction, so the duplicate check
-// and the write it guards cannot be separated by another program's write.
+// and the write it guards cannot be separated by another program's write, and an ID they
+// give out is recorded as used in the same transaction.
 #include <string>
 
 #include "patient_create.h"
@@ -7,6 +8,7 @@
 #include "register_io.h"
 #include "register_session.h"
 #include "stamp_text.h"
+#include "used_ids.h"
 
 using namespace patientbase;
 
@@ -30,6 +32,7 @@ PATIENTBASE_API int LRecordEdit(const PatientRecord* record, int oldId) {
     if (!record) return PATIENTBASE_OK;
     WriteCall call(session());
     if (!call.ok()) return PATIENTBASE_DB_FAILURE;
+    readyUsedIds(call);
     const sqlkit::Dialect& dialect = call.dialect();
     auto find = call.prepare(selectFirstWithId(dialect.rowKey, dialect));
     if (!find) return PATIENTBASE_DB_FAILURE;
@@ -45,12 +48,14 @@ PATIENTBASE_API int LRecordEdit(const PatientRecord* record, int oldId) {
     bindRecord(*update, 1, *record);
     update->bindText(kStampIndex, storedForm(now()));
     update->bindInt(kStampIndex + 1, rowKey);
-    return outcome(call.execute(*update) && call.commit());
+    return outcome(call.execute(*update) && recordUsedId(call, record->ID) && call.commit());
 }
 
 PATIENTBASE_API int LRecordDell(int id) {
     WriteCall call(session());
+    // Readied first, so a file made before the used IDs were kept keeps this one too.
     if (!call.ok()) return PATIENTBASE_DB_FAILURE;
+    readyUsedIds(call);
     const sqlkit::Dialect& dialect = call.dialect();
     auto remove =
         call.prepare("DELETE FROM Patient_Information WHERE " + std::string(dialect.rowKey) +

@@ -99,21 +99,6 @@ PATIENTBASE_API int LRecordGOKU(const char* searchTexts, const int32_t* searchCo
     }));
 }
 
-PATIENTBASE_API int LRecordCreateID(void) {
-    // Only positive IDs count and each once, so the proposal is always free even in a file
-    // that holds a zero, negative or repeated ID.
-    Recordset rs(session(),
-                 "SELECT DISTINCT ID FROM Patient_Information WHERE ID >= 1 ORDER BY ID");
-    if (!rs) return PATIENTBASE_DB_FAILURE;
-    long long expected = 1;
-    const bool walked = rs.walk([&](const sqlkit::Statement& row) {
-        if (row.integer(0) != expected) return false;
-        ++expected;
-        return true;
-    });
-    return walked ? int32Of(expected) : PATIENTBASE_DB_FAILURE;
-}
-
 PATIENTBASE_API int LRecordID_cyoufuku(int id) {
     Recordset rs(session(), "SELECT 1 FROM Patient_Information WHERE ID = ? LIMIT 1");
     return outcome(lookUpId(rs, id), PATIENTBASE_ID_TAKEN, PATIENTBASE_OK);

@@ -56,7 +56,7 @@ class HistoryTest : public OnEachEngine<PatientFileTest> {
 
 INSTANTIATE_ON_BOTH_ENGINES(HistoryTest);
 
-TEST_P(HistoryTest, StoresFillTheSlotsInOrderAndComeBackIdentical) {
+TEST_P(HistoryTest, StoresFillTheSlotsInOrderComeBackIdenticalAndAreCountedByDrug) {
     const std::string first = historyBlock("1124017F1020"), second = historyBlock("2149039F1030");
     ASSERT_EQ(LRecordRIREKI(1, first.c_str()), 0);
     EXPECT_EQ(block(0), first);
@@ -68,6 +68,51 @@ TEST_P(HistoryTest, StoresFillTheSlotsInOrderAndComeBackIdentical) {
     }
     EXPECT_EQ(recall(timeText(1)), second);
     EXPECT_EQ(dates().size(), 2u);
+
+    // Leaflets are counted by drug over every patient: a drug in any record, by its whole code.
+    create(2, "別の 患者");
+    std::string later = historyBlock("1124017F10");
+    later.replace(2 * 137, 12, "2149039F1030");
+    ASSERT_EQ(LRecordRIREKI(2, later.c_str()), 0);
+    struct Case {
+        const char* name;
+        const char* code;
+        int32_t count;
+    };
+    for (const Case& c : {Case{"first and later records", "2149039F1030", 2},
+                          {"a shorter code of its own", "1124017F10", 1},
+                          {"part of a code", "1124017F1", 0},
+                          {"a text inside a record", "1日3回", 0}}) {
+        SCOPED_TRACE(c.name);
+        int32_t count = -1;
+        ASSERT_EQ(LRecordRIREKIUses(sjis::fromUtf8(c.code).c_str(), &count), 0);
+        EXPECT_EQ(count, c.count);
+    }
+}
+
+TEST_P(HistoryTest, ACheckedStoreLandsOnlyWithThePatientRegisteredUnderThatIdAndName) {
+    const std::string leaflet = historyBlock("1124017F1020");
+    create(2, "別の 患者");
+    struct Case {
+        const char* name;
+        int id;
+        const char* patient;
+        int result;
+    };
+    for (const Case& c : {Case{"another name", 1, "薬歴 次郎", PATIENTBASE_NAME_DIFFERS},
+                          {"part of the name", 1, "薬歴 太", PATIENTBASE_NAME_DIFFERS},
+                          {"another patient's ID", 2, "薬歴 太郎", PATIENTBASE_NAME_DIFFERS},
+                          {"an unregistered ID", 9, "薬歴 太郎", PATIENTBASE_NO_PATIENT}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(LRecordRIREKIChecked(c.id, sjis::fromUtf8(c.patient).c_str(), leaflet.c_str()),
+                  c.result);
+    }
+    const PatientRecord renumbered = patient(3, "薬歴 太郎");
+    ASSERT_EQ(LRecordEdit(&renumbered, 1), 0);
+    ASSERT_EQ(LRecordRIREKIChecked(3, renumbered.PATIENT, leaflet.c_str()), PATIENTBASE_OK);
+    EXPECT_TRUE(stored("SELECT INFO0 FROM Patient_Information WHERE ID = 3") == leaflet);
+    EXPECT_EQ(stored("SELECT count(N0) + count(N1) FROM Patient_Information"), "1");
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_P(HistoryTest, AnEmptiedSlotIsReusedBeforeAFullSetLosesItsOldestLeaflet) {

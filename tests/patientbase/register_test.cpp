@@ -123,7 +123,7 @@ TEST_P(RegisterTest, EditChangesTheIdKeepsTheHistoryAndStoresEmptyTextsAsNull) {
     EXPECT_EQ(stored("SELECT " + data.listOf("ID") + " FROM Patient_Information"), "9");
 }
 
-TEST_P(RegisterTest, DeleteRemovesTheFirstPatientWithTheIdAndItBecomesFreeAgain) {
+TEST_P(RegisterTest, DeleteRemovesTheFirstPatientWithTheIdAndItIsNeverProposedAgain) {
     EXPECT_EQ(LRecordCreateID(), 1);
     for (int id : {1, 2, 3, 4, 5}) create(id, "p");
     run("INSERT INTO Patient_Information (ID, PATIENT) VALUES (2, 'b')");  // from elsewhere
@@ -132,13 +132,43 @@ TEST_P(RegisterTest, DeleteRemovesTheFirstPatientWithTheIdAndItBecomesFreeAgain)
     EXPECT_EQ(stored("SELECT " + data.listOf("ID || PATIENT") +
                      " FROM (SELECT * FROM Patient_Information ORDER BY ID) AS sorted"),
               "1p,2b,3p");
+    // Deleted IDs and the former ID of a renumbered patient stay used.
+    const PatientRecord renumbered = patient(7, "p");
+    ASSERT_EQ(LRecordEdit(&renumbered, 3), 0);
+    ASSERT_EQ(LRecordDell(7), 0);
+    EXPECT_EQ(LRecordCreateID(), 8);
+    struct Case {
+        const char* name;
+        int id, used;
+    };
+    for (const Case& c : {Case{"registered", 1, 1},
+                          {"deleted", 5, 1},
+                          {"renumbered from", 3, 1},
+                          {"renumbered to and deleted", 7, 1},
+                          {"skipped", 6, 0},
+                          {"zero", 0, 0},
+                          {"above", 8, 0},
+                          {"asked to delete, never had", 9, 0}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(LRecordIDUsed(c.id), c.used);
+    }
+    // An ID written from elsewhere counts too; zero and negative IDs never lower the proposal.
+    run("INSERT INTO Patient_Information (ID) VALUES (0), (-4), (20)");
+    EXPECT_EQ(LRecordCreateID(), 21);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PatientFileTest, AFileWithoutUsedIdsKeepsTheIdsOfItsPatientsFromItsFirstChangeOn) {
+    for (int id : {1, 2, 3}) create(id, "p");
+    const PatientRecord renumbered = patient(5, "p");
+    run("DROP TABLE Patient_UsedID");  // a file made before the IDs were kept
     ASSERT_EQ(LRecordDell(2), 0);
-    EXPECT_EQ(LRecordCreateID(), 2);
-    ASSERT_EQ(LRecordDell(1), 0);
-    EXPECT_EQ(LRecordCreateID(), 1);  // the lowest ID is 3
-    // Zero, negative and repeated IDs in a file from elsewhere never make it propose a used ID.
-    run("INSERT INTO Patient_Information (ID) VALUES (0), (-4), (1), (1), (2)");
-    EXPECT_EQ(LRecordCreateID(), 4);
+    EXPECT_EQ(LRecordIDUsed(2), 1);
+    run("DROP TABLE Patient_UsedID");
+    ASSERT_EQ(LRecordEdit(&renumbered, 3), 0);
+    EXPECT_EQ(LRecordIDUsed(3), 1);
+    EXPECT_EQ(LRecordCreateID(), 6);
+    EXPECT_TRUE(messages.empty());
 }
 
 // The reading (MEMO) orders the name list and is found by the name search in any kana script.

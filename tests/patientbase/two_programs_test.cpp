@@ -43,3 +43,28 @@ TEST_P(RegisterTest, TwoProgramsRegisteringTheSameIdsGetEachIdOnce) {
     EXPECT_EQ(stored("SELECT count(*) || '/' || count(DISTINCT ID) FROM Patient_Information"),
               "40/40");
 }
+
+TEST_P(RegisterTest, ACheckedStoreSaidDoneIsThereWhileAnotherProgramRenumbersThePatient) {
+    run("INSERT INTO Patient_Information (ID, PATIENT) VALUES (1, 'a')");
+    constexpr int kRounds = 18;
+    const std::vector<int> results = inProcesses(2, [](int n) {
+        int stored = 0;
+        for (int i = 0; i < kRounds; ++i) {
+            if (n == 1) {  // moves the patient to ID 2 and back
+                const PatientRecord away = patient(2, "a"), back = patient(1, "a");
+                stored += LRecordEdit(&away, 1) == 0 && LRecordEdit(&back, 2) == 0;
+                continue;
+            }
+            const std::string text = historyBlock("S" + std::to_string(i));
+            stored += LRecordRIREKIChecked(1, "a", text.c_str()) == PATIENTBASE_OK;
+        }
+        return stored;
+    });
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[1], kRounds) << "every renumbering went through";
+    std::string used;
+    for (int slot = 0; slot < 20; ++slot)
+        used += (slot ? " + " : "") + std::string("CASE WHEN N") + std::to_string(slot) +
+                " IS NULL THEN 0 ELSE 1 END";
+    EXPECT_EQ(stored("SELECT " + used + " FROM Patient_Information"), std::to_string(results[0]));
+}

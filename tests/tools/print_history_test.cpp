@@ -152,4 +152,16 @@ TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
     EXPECT_NE(pdfText(pdf()).find("１４日分"), std::string::npos) << "nothing refused was stored";
 }
 
+TEST_F(PrintHistory, ADrugGoneFromTheCatalogueIsNamedAndTheOthersArePrinted) {
+    std::string stored = kNewer + std::string(137 - 12, '$') + "USER00000009";
+    stored.resize(4110, '$');
+    ASSERT_EQ(LRecordOpen((dir.path() / "データベース").c_str(), nullptr), 0);
+    ASSERT_EQ(LRecordRIREKI(7, stored.c_str()), 0);
+    LRecordClose();
+    EXPECT_EQ(run({"print-history", folder(), "7", pdf()}), admin::kPartial);
+    EXPECT_NE(err.str().find("no longer in the drug database: USER00000009"), std::string::npos)
+        << err.str();
+    EXPECT_NE(pdfText(pdf()).find("アムロジピン錠５ｍｇ「サン"), std::string::npos);
+}
+
 }  // namespace

@@ -141,7 +141,9 @@ TEST_F(ServerCommands, CopyToServerMovesAFolderWholeOnceAndTheCommandsFollowIt) 
     ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
     ASSERT_EQ(run({"add-patient", folder(), "12", "共有 一郎"}), 0) << err.str();
     ASSERT_EQ(run({"add-patient", folder(), "3", "移行 花子"}), 0) << err.str();
+    ASSERT_EQ(run({"add-patient", folder(), "40", "削除 済"}), 0) << err.str();
     ASSERT_EQ(LRecordOpen(data.c_str(), nullptr), 0);
+    ASSERT_EQ(LRecordDell(40), 0);
     ASSERT_EQ(LRecordRIREKI(12, historyBlock(0).c_str()), 0);
     ASSERT_EQ(LRecordRIREKI(12, historyBlock(7).c_str()), 0);
     LRecordClose();
@@ -170,6 +172,9 @@ TEST_F(ServerCommands, CopyToServerMovesAFolderWholeOnceAndTheCommandsFollowIt) 
     ASSERT_EQ(run({"patients", folder()}), 0) << err.str();
     EXPECT_EQ(out.str(), patients);
     EXPECT_EQ(histories(data, 12), history);
+    ASSERT_EQ(LRecordOpen(data.c_str(), nullptr), 0);
+    EXPECT_EQ(LRecordCreateID(), 41) << "the deleted patient's ID came along";
+    LRecordClose();
     const std::filesystem::path csv = dir.path() / "one.csv";
     std::ofstream(csv) << "YJCODE,PRODUCTNAME\n9999999F9999,サーバー追加錠\n";
     ASSERT_EQ(run({"load-catalogue", folder(), csv.string()}), 0) << err.str();

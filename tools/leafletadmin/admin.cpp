@@ -46,6 +46,8 @@ constexpr const char* kUsageText =
     "  print-history FOLDER ID OUT.pdf [DATE]\n"
     "                                  write the patient's newest stored leaflet (or the one\n"
     "                                  stored at DATE, \"YYYY/MM/DD HH:MM:SS\") as a PDF file\n"
+    "                                  (exit status 3 when drugs no longer in the drug database\n"
+    "                                  were left out; their codes are named)\n"
     "FOLDER is the program folder that holds データベース, コンフィグ and 薬剤写真.\n";
 
 int usage(std::ostream& err) {

@@ -13,6 +13,7 @@ namespace admin {
 inline constexpr int kDone = 0;
 inline constexpr int kRefused = 1;
 inline constexpr int kUsage = 2;
+inline constexpr int kPartial = 3;  // done in part: what was left out is named on `err`
 
 // Runs the command named by args[0] with its arguments; messages go to `out` and `err`.
 // `terminal` says that `err` is a terminal, where long commands show their progress.
@@ -84,7 +85,9 @@ int storeLeaflet(const std::filesystem::path& folder, const std::string& idText,
 // Writes the patient's newest stored leaflet, or the one stored at `stamp` ("YYYY/MM/DD
 // HH:MM:SS", empty for the newest), to the PDF file `pdf`: the patient's name from the register,
 // the business data of the user settings, the drugs' photographs, and the e-medication-handbook
-// codes when they are switched on. kRefused with a message for an unknown patient or stamp.
+// codes when they are switched on. kRefused with a message for an unknown patient or stamp;
+// kPartial, naming their codes, when drugs of the leaflet are no longer in the catalogue and the
+// others were written.
 int printHistory(const std::filesystem::path& folder, const std::string& idText,
                  const std::string& stamp, const std::filesystem::path& pdf, std::ostream& out,
                  std::ostream& err);

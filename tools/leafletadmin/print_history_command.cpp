@@ -10,6 +10,7 @@
 #include "dosagebase.h"
 #include "drugbase.h"
 #include "layout/data_folder.h"
+#include "leaflet/history_block.h"
 #include "leaflet/history_text.h"
 #include "leaflet/leaflet_messages.h"
 #include "library_messages.h"
@@ -134,13 +135,27 @@ leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::Setting
     return header;
 }
 
-// Fills `list` with the stored drugs as the catalogue has them now, with their photographs.
-bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::PrintList& list) {
+// Fills `list` with the stored drugs as the catalogue has them now, with their photographs;
+// the codes of drugs gone from the catalogue go to `missing`. False when the catalogue cannot
+// be read.
+bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::PrintList& list,
+                 std::vector<std::string>& missing) {
     if (RecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) return false;
+    leaflet::HistoryBlock block = leaflet::historyBlockFromText(stored);
+    const auto gone = leaflet::dropGoneDrugs(block, [](const std::string& yjcode) {
+        DrugRecord record{};
+        switch (RecordDetail(&record, yjcode.c_str())) {
+            case 0:
+                return leaflet::DrugPresence::kPresent;
+            case 1:
+                return leaflet::DrugPresence::kGone;
+        }
+        return leaflet::DrugPresence::kUnreadable;
+    });
     const std::string base = folder.string();
-    const bool filled = list.fillFromHistory(
-        leaflet::historyBlockFromText(stored),
-        [&base](const char* yjcode, DrugRecord& record, QImage& photo) {
+    const bool filled =
+        gone &&
+        list.fillFromHistory(block, [&base](const char* yjcode, DrugRecord& record, QImage& photo) {
             if (RecordDetail(&record, yjcode) != 0) return false;
             DrugSurface surface{photo.width(), photo.height(),
                                 static_cast<int32_t>(photo.bytesPerLine()),
@@ -152,6 +167,7 @@ bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::Pri
             return true;
         });
     RecordClose();
+    if (gone) missing = *gone;
     return filled;
 }
 
@@ -181,9 +197,15 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
 
     PageApplication application;
     leaflet::PrintList list;
-    if (!recallDrugs(folder, stored.text, list)) {
+    std::vector<std::string> missing;
+    if (!recallDrugs(folder, stored.text, list, missing)) {
         err << "the stored drugs cannot be read from the drug database\n";
         return kRefused;
+    }
+    if (!missing.empty()) {
+        err << "left out, no longer in the drug database:";
+        for (const std::string& code : missing) err << " " << code;
+        err << "\n";
     }
     const QDate date =
         QDate::fromString(QString::fromStdString(stored.stamp.substr(0, 10)), "yyyy/MM/dd");
@@ -200,7 +222,7 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
     out << pdf.string() << ": the leaflet of patient " << id << " stored at " << stored.stamp
         << ", " << list.count() << " drugs on " << job.composer().pageTotal() << " page(s), "
         << job.codes().size() << " e-medication-handbook code(s)\n";
-    return kDone;
+    return missing.empty() ? kDone : kPartial;
 }
 
 }  // namespace admin

@@ -178,16 +178,18 @@ int storeLeaflet(const fs::path& folder, const std::string& idText, const fs::pa
     if (LRecordOpen(database.c_str(), nullptr) != PATIENTBASE_OK) return kRefused;
     PatientRecord patient{};
     int result = LRecordDetail(&patient, "", id, 1);
-    if (result == PATIENTBASE_OK && patient.ID != id) {
-        err << "patient " << id << " is not registered\n";
-        result = PATIENTBASE_DB_FAILURE;
-    }
+    if (result == PATIENTBASE_OK && patient.ID != id) result = PATIENTBASE_NO_PATIENT;
     if (result == PATIENTBASE_OK) {
         awaitFreshStamp(id);
-        result =
-            LRecordRIREKI(id, leaflet::historyText(leaflet::buildHistoryBlock(entries)).c_str());
+        // Stored only while the patient is still registered with this ID under the name read
+        // above: the check and the store are one write.
+        result = LRecordRIREKIChecked(
+            id, patient.PATIENT, leaflet::historyText(leaflet::buildHistoryBlock(entries)).c_str());
     }
     LRecordClose();
+    if (result == PATIENTBASE_NO_PATIENT) err << "patient " << id << " is not registered\n";
+    if (result == PATIENTBASE_NAME_DIFFERS)
+        err << "patient " << id << " was renamed meanwhile; nothing stored\n";
     if (result != PATIENTBASE_OK) return kRefused;
     out << "stored a leaflet of " << entries.size() << " drug" << (entries.size() > 1 ? "s" : "")
         << " for patient " << id << " "

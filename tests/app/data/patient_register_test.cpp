@@ -61,7 +61,7 @@ TEST_F(PatientRegisterTest, NamesAndRecordsAreFoundOrSaidToBeMissing) {
     EXPECT_EQ(rows[0].id, 12);
 }
 
-TEST_F(PatientRegisterTest, FreeIdsFillGapsAndSearchesMeetEveryCondition) {
+TEST_F(PatientRegisterTest, FreeIdsStayAboveUsedOnesAndSearchesMeetEveryCondition) {
     int id = 0;
     PatientRecord woman = patient(4, "見本 花子");
     woman.SEX = 2;
@@ -72,7 +72,9 @@ TEST_F(PatientRegisterTest, FreeIdsFillGapsAndSearchesMeetEveryCondition) {
     ASSERT_EQ(patients.add(patient(2, "見本 一郎")), DataResult::kDone);
     ASSERT_EQ(patients.add(patient(1, "見本 三郎")), DataResult::kDone);
     ASSERT_EQ(patients.freeId(id), DataResult::kDone);
-    EXPECT_EQ(id, 3);
+    EXPECT_EQ(id, 5);
+    EXPECT_EQ(patients.idEverUsed(4), data::Presence::kPresent);
+    EXPECT_EQ(patients.idEverUsed(3), data::Presence::kAbsent);
 
     std::vector<data::PatientRow> found;
     ASSERT_EQ(patients.search({}, found), DataResult::kDone);
@@ -97,10 +99,18 @@ TEST_F(PatientRegisterTest, FreeIdsFillGapsAndSearchesMeetEveryCondition) {
 
 TEST_F(PatientRegisterTest, TheHistoryIsReachedThroughTheListedStamps) {
     ASSERT_EQ(patients.add(patient(5, "見本 一郎")), DataResult::kDone);
-    const std::string block(4110, '$');
-    ASSERT_EQ(patients.storeHistory(5, block), DataResult::kDone);
+    const std::string block = "1124017F1020" + std::string(4098, '$');
     EXPECT_EQ(patients.storeHistory(5, "short"), DataResult::kFailed);
     EXPECT_EQ(patients.storeHistory(6, block), DataResult::kDone) << "an unknown patient";
+    using data::CheckedStore;
+    const std::string ichiro = cp932("見本 一郎");
+    EXPECT_EQ(patients.storeHistoryFor(6, ichiro, block), CheckedStore::kNoPatient);
+    EXPECT_EQ(patients.storeHistoryFor(5, cp932("見本 二郎"), block), CheckedStore::kNameDiffers);
+    EXPECT_EQ(patients.storeHistoryFor(5, ichiro, "short"), CheckedStore::kFailed);
+    ASSERT_EQ(patients.storeHistoryFor(5, ichiro, block), CheckedStore::kStored);
+    int uses = -1;
+    ASSERT_EQ(patients.leafletsUsing("1124017F1020", uses), DataResult::kDone);
+    EXPECT_EQ(uses, 1);
 
     std::vector<std::string> stamps = {"stale"};
     ASSERT_EQ(patients.historyStamps(5, stamps), DataResult::kDone);
@@ -126,6 +136,9 @@ TEST_F(PatientRegisterTest, AFailureIsNeverTakenForAMissingPatient) {
     EXPECT_EQ(patients.nameOf(12, name), DataResult::kFailed);
     EXPECT_EQ(patients.detail(12, record), DataResult::kFailed);
     EXPECT_EQ(patients.idInUse(12), data::Presence::kFailed);
+    EXPECT_EQ(patients.idEverUsed(12), data::Presence::kFailed);
+    int uses = 0;
+    EXPECT_EQ(patients.leafletsUsing("1124017F1020", uses), DataResult::kFailed);
     EXPECT_EQ(patients.historyStamps(12, stamps), DataResult::kFailed);
     EXPECT_EQ(patients.storeHistory(12, std::string(4110, '$')), DataResult::kFailed);
     EXPECT_FALSE(messages.empty());

@@ -17,22 +17,26 @@ void fillAndConfirm(QWidget* dialog, const std::map<const char*, QString>& field
     child<QPushButton>(dialog, "okButton")->click();
 }
 
-TEST_F(PatientScreenTest, RegisteringProposesTheFirstFreeIdAndKeepsTheIdRulesInOrder) {
+TEST_F(PatientScreenTest, RegisteringProposesAnUnusedIdAndKeepsTheIdRulesInOrder) {
     registerPatient(2, "二");
+    registerPatient(6, "六");
+    ASSERT_EQ(registry.remove(6), data::DataResult::kDone);
     ASSERT_TRUE(openScreen());
     prompts.shown.clear();
+    prompts.yesNo = {false, true};  // an earlier patient's ID: not at first, then yes
     std::vector<std::string> refusals;
     whenModal("patientInfoDialog", [&](QWidget* d) {
-        EXPECT_EQ(child<QLineEdit>(d, "idBox")->text(), "1") << "the first free ID";
+        EXPECT_EQ(child<QLineEdit>(d, "idBox")->text(), "7") << "above every used ID";
         fillAndConfirm(d, {{"idBox", ""}});
         fillAndConfirm(d, {{"idBox", "0"}});
         fillAndConfirm(d, {{"idBox", "1"}});
-        fillAndConfirm(d, {{"idBox", "2"}, {"nameBox", "重複"}});
+        fillAndConfirm(d, {{"idBox", "6"}, {"nameBox", "重複"}});
+        fillAndConfirm(d, {{"idBox", "2"}});
         refusals = prompts.texts();
         EXPECT_EQ(prompts.shown.back().title, "ＩＤ重複");
         child<QRadioButton>(d, "reiwaButton")->click();
         child<QRadioButton>(d, "femaleButton")->click();
-        fillAndConfirm(d, {{"idBox", "1"},
+        fillAndConfirm(d, {{"idBox", "6"},
                            {"nameBox", "令和　花子"},
                            {"readingBox", "れいわ　はなこ"},
                            {"yearBox", "2"},
@@ -43,16 +47,21 @@ TEST_F(PatientScreenTest, RegisteringProposesTheFirstFreeIdAndKeepsTheIdRulesInO
     EXPECT_EQ(std::vector(refusals.begin(), refusals.end() - 1),
               (std::vector<std::string>{"患者のＩＤ番号を入力して下さい。",
                                         "ＩＤ番号は正の整数でお願いします",
-                                        "患者の名前を入力して下さい。"}));
+                                        "患者の名前を入力して下さい。",
+                                        "ＩＤ番号 6 は、以前に削除またはＩＤ変更された患者に使わ"
+                                        "れていた番号です。\r\n以前に印刷した説明書やお薬手帳のコ"
+                                        "ードが、この番号で前の患者を指している場合があります。"
+                                        "\r\n\r\nこのＩＤ番号を使いますか？"}));
+    EXPECT_EQ(prompts.shown.back().title, "ＩＤ使用歴");
     PatientRecord stored{};
-    ASSERT_EQ(registry.detail(1, stored), data::DataResult::kDone);
+    ASSERT_EQ(registry.detail(6, stored), data::DataResult::kDone);
     EXPECT_EQ(std::tuple(stored.NENGO, stored.SEX, stored.DAY, sjis::toUtf8(stored.MEMO)),
               std::tuple(5, 2, 0, "れいわ　はなこ"))
         << "the reading is kept as the memo";
     std::string name;
     EXPECT_TRUE(registry.nameOf(2, name) == data::DataResult::kDone && name == sjis::fromUtf8("二"))
         << "a taken ID is not overwritten";
-    EXPECT_EQ(selectedId(), 1);
+    EXPECT_EQ(selectedId(), 6);
     EXPECT_TRUE(in<QRadioButton>("reiwaButton")->isChecked()) << "令和 shown on the screen";
     EXPECT_EQ(in<QLineEdit>("yearBox")->text(), "2");
     EXPECT_TRUE(in<QLineEdit>("dayBox")->text().isEmpty());

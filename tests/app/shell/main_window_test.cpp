@@ -108,8 +108,13 @@ TEST_F(MainWindowTest, OnlyTheUsersOwnDrugsAreDeletedAfterTheQuestion) {
     prompts.yesNo = {false, true};
     deleteButton->click();  // answered No: nothing happens
     EXPECT_EQ(window->drugList().count(), count);
+    registerPatient(8, "見本　八郎");  // two stored leaflets of the drug
+    const std::string leaflet = "USER00000001" + std::string(4098, '$');
+    for (int i = 0; i < 2; ++i) ASSERT_EQ(LRecordRIREKI(8, leaflet.c_str()), 0);
     deleteButton->click();
     EXPECT_EQ(prompts.shown.back().text,
+              "この薬剤は保存された投薬履歴 2 件で使われています。削除すると、それらの投薬履歴"
+              "からはこの薬剤を呼び出せません。\r\n"
               "『 自家製軟膏 』 の薬剤項目をデータベース上から削除します。よろしいですか？");
     EXPECT_EQ(window->drugList().count(), count - 1);
     EXPECT_EQ(window->drugList().findYjCode("USER00000001"), -1);
