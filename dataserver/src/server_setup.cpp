@@ -53,6 +53,14 @@ int existingTables(sqlkit::Connection& server) {
     return s.step() ? static_cast<int>(s.integer(0)) : -1;
 }
 
+bool hasTable(sqlkit::Connection& server, const char* table) {
+    sqlkit::Statement s = server.prepare(
+        "SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() AND "
+        "table_name = lower(?)");
+    s.bindText(1, table);
+    return s.step();
+}
+
 }  // namespace
 
 bool createServerTables(const std::string& target, std::ostream& out, std::ostream& err) {
@@ -61,12 +69,27 @@ bool createServerTables(const std::string& target, std::ostream& out, std::ostre
     std::string error;
     // Every library's tables or none, so a second try starts from the same empty database.
     sqlkit::Transaction transaction(*server);
-    if (!transaction.began() || !createEveryTable(*server, &error) || !transaction.commit()) {
+    const int tables = transaction.began() ? existingTables(*server) : -1;
+    if (tables < 0) {
+        err << "cannot read the server's tables: " << server->lastError() << "\n";
+        return false;
+    }
+    // A server set up before the register kept its used IDs has every table but that one: it
+    // gets the table, holding the IDs of the patients registered now, and nothing else changes.
+    const bool upgrade = tables == static_cast<int>(kServerTables.size()) - 1 &&
+                         !hasTable(*server, patientbase::kUsedIdTable);
+    const bool made = upgrade ? server->exec(patientbase::usedIdSchemaSql(server->dialect())) &&
+                                    patientbase::recordRegisteredIds(*server, &error)
+                              : createEveryTable(*server, &error);
+    if (!made || !transaction.commit()) {
         err << "cannot create the tables on the server: "
             << (error.empty() ? server->lastError() : error) << "\n";
         return false;
     }
-    out << "created the catalogue, the patient register and the phrase lists on the server\n";
+    out << (upgrade ? "added the table of used patient IDs to the server; run grant-server again "
+                      "for each terminal role\n"
+                    : "created the catalogue, the patient register and the phrase lists on the "
+                      "server\n");
     return true;
 }
 

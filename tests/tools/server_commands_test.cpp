@@ -109,6 +109,15 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
     sqlkit::Statement s = server->prepare("SELECT PATIENT FROM Patient_Information WHERE ID = 12");
     ASSERT_TRUE(s.step()) << s.error();
     EXPECT_EQ(s.text(0), "共有 一郎");
+
+    // A server set up before the used IDs were kept gets that table alone, holding the
+    // registered IDs.
+    ASSERT_TRUE(server->exec("DROP TABLE Patient_UsedID")) << server->lastError();
+    ASSERT_EQ(run({"server-init", conninfo}), 0) << err.str();
+    sqlkit::Statement used =
+        server->prepare("SELECT string_agg(ID::text, ',') FROM Patient_UsedID");
+    ASSERT_TRUE(used.step()) << used.error();
+    EXPECT_EQ(used.text(0), "12");
 }
 
 TEST_F(ServerCommands, AGrantedRoleWorksWithTheRowsAndNothingElse) {
