@@ -170,7 +170,7 @@ void DrugDialog::buildTextBoxes() {
         box->setFont(QFont("ＭＳ ゴシック", 10));
         box->setTextColor(Qt::black);
         ui::installEditMenu(box);
-        ui::limitBytes(box, spec.slot.width - 1);
+        ui::limitBytes(box, {spec.slot.width - 1}, QString::fromUtf8(spec.label), prompts_);
         setBase(box, Qt::white);
         boxes_.push_back(box);
     }

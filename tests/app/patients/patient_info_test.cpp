@@ -1,5 +1,6 @@
 // Registering and correcting patients through "患者情報": the proposed ID, the ID rules and
 // their messages in order, and the patient screen brought up to date afterwards.
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -103,6 +104,34 @@ TEST_F(PatientScreenTest, CorrectingRenamesInPlaceOrMovesThePatientWithItsHistor
               std::pair(std::size_t{1}, std::size_t{0}))
         << "the history moved with the patient";
     EXPECT_EQ(desk->patient().id, 9);
+}
+
+TEST_F(PatientScreenTest, HistoryBoxesStopAtTheirBytesRefuseWhatCannotBeStoredAndLetTabOn) {
+    ASSERT_TRUE(openScreen());
+    prompts.shown.clear();
+    whenModal("patientInfoDialog", [&](QWidget* d) {
+        auto* address = child<QPlainTextEdit>(d, "addressBox");
+        auto* allergy = child<QPlainTextEdit>(d, "allergyBox");
+        address->setFocus();
+        type(address, "1");
+        QTest::keyClick(address, Qt::Key_Tab);
+        EXPECT_EQ(address->toPlainText(), "1") << "Tab is no text";
+        ASSERT_EQ(QApplication::focusWidget(), allergy);
+        QApplication::clipboard()->setText(QString(320, 'x'));
+        allergy->paste();
+        allergy->insertPlainText("卵𠮷");
+        type(allergy, QString(124, QChar(u'卵')) + "xy");
+        EXPECT_EQ(prompts.texts(),
+                  (std::vector<std::string>{
+                      "アレルギー歴は全角124文字（半角249文字）まで入力できます。",
+                      "「𠮷」は入力できない文字です。別の文字に置き換えて下さい。"}));
+        fillAndConfirm(d, {{"nameBox", "卵"}});
+    });
+    in<QPushButton>("registerButton")->click();
+    PatientRecord stored{};
+    ASSERT_EQ(registry.detail(1, stored), data::DataResult::kDone);
+    EXPECT_EQ(sjis::toUtf8(stored.ALLERGY), QString(124, QChar(u'卵')).toStdString() + "x")
+        << "typing stopped at 249 bytes";
 }
 
 TEST(LeadingNumber, TakesTheLeadingDigitsOnly) {
