@@ -24,6 +24,7 @@ inline constexpr const char* kYjcodeMissingOnRegister =
 inline constexpr const char* kCodeMissing = "Ｎコードを入力して下さい。";
 inline constexpr const char* kYjcodeTaken =
     "そのＹＪコードは他の薬剤で既に使用されています。ＹＪコードを変更して下さい。";
+inline constexpr const char* kYjcodeForm = "ＹＪコードは半角の英字と数字１２文字で入力して下さい。";
 inline constexpr const char* kCodeTaken =
     "入力されたＮコードは他の薬剤で既に使用されています。Ｎコードを変更して下さい。";
 inline constexpr const char* kDatabaseFailure = "データベースに異常があります。";

@@ -121,9 +121,14 @@ TEST_F(DrugDialogTest, RegisteringShowsARefusalKeepsTheInputAndListsTheDrug) {
         click(dialog, "okButton");
         EXPECT_FALSE(dialog->isVisible());
     });
-    ASSERT_EQ(prompts.shown.size(), 1u);
+    ASSERT_EQ(prompts.shown.size(), 3u);
     EXPECT_EQ(prompts.shown[0].title, "必須項目");
     EXPECT_EQ(prompts.shown[0].text.rfind("YJコードを入力して下さい。\r\n（YJコードは", 0), 0u);
+    const std::vector<std::string> texts = prompts.texts();
+    EXPECT_EQ(std::vector(texts.begin() + 1, texts.end()),
+              (std::vector<std::string>{
+                  "メモは全角249文字（半角499文字）まで入力できます。",
+                  "「\U0001F600」は入力できない文字です。別の文字に置き換えて下さい。"}));
 
     const DrugRecord added = stored("USER00000001");
     EXPECT_EQ(utf8(added.MEMO, sizeof added.MEMO), "冷所保存");
