@@ -271,6 +271,18 @@ TEST_F(DrugDialogTest, PhotoThreeIsStoredAtOnceAndABrowsedJpegIsShownAndPrinted)
     EXPECT_GT(qRed(panel.photo().pixel(70, 52)), 180);
     EXPECT_LT(qGreen(panel.photo().pixel(70, 52)), 80);
 
+    // A JPEG cut short is refused by name, and the photograph chosen before stays.
+    const auto broken = dir.path() / "ユーザー写真" / "壊れた写真.jpg";
+    testjpeg::writeFile(
+        broken, testjpeg::encode(testjpeg::quadrants(280, 210, 0, 0, 0, 0), {}).substr(0, 200));
+    prompts.files = {QString::fromStdString(broken.string())};
+    choose(browse, true);
+    EXPECT_EQ(prompts.shown.back().text,
+              broken.string() +
+                  "\r\n\r\nこのファイルは写真として読み込めませんでした。"
+                  "正しいJPEG形式のファイルか確認して下さい。");
+    EXPECT_EQ(utf8(stored("USER00000004").PHOTO_TOROKU, sizeof r.PHOTO_TOROKU), jpeg.string());
+
     addSelectedToPrintList();
     ASSERT_EQ(desk->printList().count(), 1);
     EXPECT_EQ(desk->printList().entry(0).photoFlag, 1);
