@@ -110,6 +110,9 @@ TEST_F(DrugDialogTest, RegisteringShowsARefusalKeepsTheInputAndListsTheDrug) {
         click(dialog, "okButton");
         EXPECT_TRUE(dialog->isVisible()) << "a refusal keeps the input";
         EXPECT_EQ(edit(dialog, "productNameEdit")->text(), "アアア自家製軟膏");
+        edit(dialog, "productNameEdit")->setText("アアア自家製軟膏\U00020BB7");  // not typed
+        click(dialog, "okButton");
+        edit(dialog, "productNameEdit")->setText("アアア自家製軟膏");
         edit(dialog, "yjcodeEdit")->setText("USER00000001");
         edit(dialog, "codeEdit")->setText("JIKA1");
         auto* memo = child<QTextEdit>(dialog, "memoBox");
@@ -121,12 +124,13 @@ TEST_F(DrugDialogTest, RegisteringShowsARefusalKeepsTheInputAndListsTheDrug) {
         click(dialog, "okButton");
         EXPECT_FALSE(dialog->isVisible());
     });
-    ASSERT_EQ(prompts.shown.size(), 3u);
+    ASSERT_EQ(prompts.shown.size(), 4u);
     EXPECT_EQ(prompts.shown[0].title, "必須項目");
     EXPECT_EQ(prompts.shown[0].text.rfind("YJコードを入力して下さい。\r\n（YJコードは", 0), 0u);
     const std::vector<std::string> texts = prompts.texts();
     EXPECT_EQ(std::vector(texts.begin() + 1, texts.end()),
               (std::vector<std::string>{
+                  "「\U00020BB7」は入力できない文字です。別の文字に置き換えて下さい。",
                   "メモは全角249文字（半角499文字）まで入力できます。",
                   "「\U0001F600」は入力できない文字です。別の文字に置き換えて下さい。"}));
 
