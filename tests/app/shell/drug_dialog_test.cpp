@@ -119,21 +119,17 @@ TEST_F(DrugDialogTest, RegisteringShowsARefusalKeepsTheInputAndListsTheDrug) {
         memo->setPlainText("冷所保存");
         memo->setPlainText(QString(250, QChar(0x3042)));  // 500 bytes: one more than it holds
         EXPECT_EQ(memo->toPlainText(), "冷所保存");
-        memo->setPlainText("冷所保存\U0001F600");  // a character CP932 has not
-        EXPECT_EQ(memo->toPlainText(), "冷所保存");
         click(dialog, "okButton");
         EXPECT_FALSE(dialog->isVisible());
     });
-    ASSERT_EQ(prompts.shown.size(), 4u);
+    ASSERT_EQ(prompts.shown.size(), 3u);
     EXPECT_EQ(prompts.shown[0].title, "必須項目");
     EXPECT_EQ(prompts.shown[0].text.rfind("YJコードを入力して下さい。\r\n（YJコードは", 0), 0u);
     const std::vector<std::string> texts = prompts.texts();
     EXPECT_EQ(std::vector(texts.begin() + 1, texts.end()),
               (std::vector<std::string>{
                   "「\U00020BB7」は入力できない文字です。別の文字に置き換えて下さい。",
-                  "メモは全角249文字（半角499文字）まで入力できます。",
-                  "「\U0001F600」は入力できない文字です。別の文字に置き換えて下さい。"}));
-
+                  "メモは全角249文字（半角499文字）まで入力できます。"}));
     const DrugRecord added = stored("USER00000001");
     EXPECT_EQ(utf8(added.MEMO, sizeof added.MEMO), "冷所保存");
     // The row sits where a fresh reading of the list puts it, selected and shown.
