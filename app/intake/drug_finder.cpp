@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/byte_limit.h"
 #include "ui/text_convert.h"
@@ -51,8 +52,9 @@ void DrugFinder::search(const QString& text) {
 }
 
 void DrugFinder::step(int by) {
+    if (model_.count() == 0) return;
     const int row = std::clamp(list_->currentIndex().row() + by, 0, model_.count() - 1);
-    if (row >= 0) list_->setCurrentIndex(model_.index(row, drugs::DrugListModel::NameColumn));
+    list_->setCurrentIndex(model_.index(row, drugs::DrugListModel::NameColumn));
 }
 
 void DrugFinder::choose() {
