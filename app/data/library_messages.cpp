@@ -6,16 +6,21 @@
 
 namespace data {
 
-LibraryMessages::LibraryMessages(Handler handler) : handler_(std::move(handler)) {
-    RecordSetMessageHandler(&LibraryMessages::deliver, this);
-    LRecordSetMessageHandler(&LibraryMessages::deliver, this);
-    DRecordSetMessageHandler(&LibraryMessages::deliver, this);
+LibraryMessages::LibraryMessages(Handler handler)
+    : handler_(std::move(handler)), previous_(routed_) {
+    route(this);
 }
 
 LibraryMessages::~LibraryMessages() {
-    RecordSetMessageHandler(nullptr, nullptr);
-    LRecordSetMessageHandler(nullptr, nullptr);
-    DRecordSetMessageHandler(nullptr, nullptr);
+    route(previous_);
+}
+
+void LibraryMessages::route(LibraryMessages* to) {
+    routed_ = to;
+    const auto deliver = to ? &LibraryMessages::deliver : nullptr;
+    RecordSetMessageHandler(deliver, to);
+    LRecordSetMessageHandler(deliver, to);
+    DRecordSetMessageHandler(deliver, to);
 }
 
 void LibraryMessages::deliver(void* self, const char* text) {

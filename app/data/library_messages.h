@@ -1,5 +1,7 @@
 // Routes the messages of the three data libraries to one handler for as long as the object
-// lives; afterwards they go to the libraries' default again (standard error).
+// lives; afterwards they go to the handler routed before it, or to the libraries' default
+// (standard error) when there was none. So a window can take the messages of one call and say
+// something of its own instead.
 #pragma once
 
 #include <functional>
@@ -19,8 +21,11 @@ class LibraryMessages {
 
   private:
     static void deliver(void* self, const char* text);
+    static void route(LibraryMessages* to);
 
     Handler handler_;
+    LibraryMessages* previous_;
+    static inline LibraryMessages* routed_ = nullptr;
 };
 
 }  // namespace data

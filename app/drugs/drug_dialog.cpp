@@ -170,7 +170,7 @@ void DrugDialog::buildTextBoxes() {
         box->setFont(QFont("ＭＳ ゴシック", 10));
         box->setTextColor(Qt::black);
         ui::installEditMenu(box);
-        ui::limitBytes(box, spec.slot.width - 1);
+        ui::limitBytes(box, {spec.slot.width - 1}, QString::fromUtf8(spec.label), prompts_);
         setBase(box, Qt::white);
         boxes_.push_back(box);
     }
@@ -268,8 +268,22 @@ void DrugDialog::choosePhoto() {
     if (dialog.exec() == QDialog::Accepted && mode_ != DrugDialogMode::View) showPhoto();
 }
 
+QString DrugDialog::unstorableCharacter() const {
+    for (const QLineEdit* field : fields_)
+        if (QString bad = ui::firstUnconvertible(field->text()); !bad.isEmpty()) return bad;
+    for (const QTextEdit* box : boxes_)
+        if (QString bad = ui::firstUnconvertible(box->toPlainText()); !bad.isEmpty()) return bad;
+    return {};
+}
+
 void DrugDialog::accept() {
     if (mode_ == DrugDialogMode::View) return QDialog::accept();
+    // A text put in without typing can still hold a character CP932 has not; stored, it would
+    // silently become "?".
+    if (const QString bad = unstorableCharacter(); !bad.isEmpty()) {
+        prompts_.message(this, ui::unconvertibleMessage(bad), ui::kInputTitle, ui::Icon::Warning);
+        return;
+    }
     takeIntoRecord();
     const auto refusal = mode_ == DrugDialogMode::Correct
                              ? storeCorrection(catalogue_, record_, oldYjcode_)

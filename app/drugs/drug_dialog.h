@@ -42,6 +42,8 @@ class DrugDialog : public QDialog {
     void buildChoices();
     void fillFromRecord();
     void takeIntoRecord();
+    // The first character of a field or box that CP932 cannot hold; empty when all can.
+    QString unstorableCharacter() const;
     void makeReadOnly();
     // Greys the user box of a pair that stands on the supplied text.
     void shadeUserBoxes();

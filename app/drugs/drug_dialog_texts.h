@@ -24,6 +24,7 @@ inline constexpr const char* kYjcodeMissingOnRegister =
 inline constexpr const char* kCodeMissing = "Ｎコードを入力して下さい。";
 inline constexpr const char* kYjcodeTaken =
     "そのＹＪコードは他の薬剤で既に使用されています。ＹＪコードを変更して下さい。";
+inline constexpr const char* kYjcodeForm = "ＹＪコードは半角の英字と数字１２文字で入力して下さい。";
 inline constexpr const char* kCodeTaken =
     "入力されたＮコードは他の薬剤で既に使用されています。Ｎコードを変更して下さい。";
 inline constexpr const char* kDatabaseFailure = "データベースに異常があります。";
@@ -33,6 +34,10 @@ inline constexpr const char* kJpegFilter = "JPEG (*.jpg)";
 inline constexpr const char* kPathNotStorable =
     "このファイルの場所は登録できません。ユーザー写真フォルダに置いてから選んで下さい。";
 inline constexpr const char* kPathTitle = "写真";
+// %1: the file chosen.
+inline constexpr const char* kPhotoUnreadable =
+    "%1\r\n\r\nこのファイルは写真として読み込めませんでした。正しいJPEG形式のファイルか確認して"
+    "下さい。";
 
 inline const QColor kViewBackground(206, 230, 219);
 inline const QColor kEditBackground(224, 210, 193);

@@ -1,5 +1,6 @@
 #include "drugs/drug_edit.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "drugs/drug_dialog_texts.h"
@@ -21,6 +22,14 @@ std::optional<Refusal> takenOrFailed(data::Presence presence, const char* takenT
     return std::nullopt;
 }
 
+// Makes the record's YJ code as typedYjcode does; refuses one not of the form.
+std::optional<Refusal> takeTypedYjcode(DrugRecord& record) {
+    const std::string yjcode = typedYjcode(yjcodeOf(record));
+    if (!yjcodeFormFits(yjcode)) return Refusal{texts::kYjcodeForm, texts::kWarningTitle};
+    sjis::copyField(record.YJCODE, sizeof record.YJCODE, yjcode);
+    return std::nullopt;
+}
+
 std::optional<Refusal> stored(data::DataResult result) {
     if (result == data::DataResult::kFailed) return kDatabaseFailed;
     return std::nullopt;
@@ -36,6 +45,20 @@ std::string codeOf(const DrugRecord& record) {
 }
 std::string nameOf(const DrugRecord& record) {
     return text(record.PRODUCTNAME);
+}
+
+std::string typedYjcode(std::string_view cp932) {
+    std::string code = sjis::toHalfWidth(cp932);
+    for (char& c : code)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    return code;
+}
+
+bool yjcodeFormFits(std::string_view yjcode) {
+    constexpr std::size_t kYjcodeLength = 12;
+    return yjcode.size() == kYjcodeLength && std::all_of(yjcode.begin(), yjcode.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
+           });
 }
 
 ListChange listChange(const DrugRecord& before, const DrugRecord& after, data::DrugOrder order) {
@@ -94,9 +117,12 @@ std::optional<Refusal> missingField(const DrugRecord& record, DrugDialogMode mod
     return std::nullopt;
 }
 
-std::optional<Refusal> storeCorrection(const data::DrugCatalogue& catalogue,
-                                       const DrugRecord& record, const std::string& oldYjcode) {
+std::optional<Refusal> storeCorrection(const data::DrugCatalogue& catalogue, DrugRecord& record,
+                                       const std::string& oldYjcode) {
     if (auto missing = missingField(record, DrugDialogMode::Correct)) return missing;
+    // A code left as it was read is kept, whatever its form.
+    if (yjcodeOf(record) != oldYjcode)
+        if (auto refused = takeTypedYjcode(record)) return refused;
     if (auto refused =
             takenOrFailed(catalogue.codeInUseByOther(codeOf(record), oldYjcode), texts::kCodeTaken))
         return refused;
@@ -108,9 +134,9 @@ std::optional<Refusal> storeCorrection(const data::DrugCatalogue& catalogue,
     return stored(catalogue.change(record, oldYjcode, data::DrugChange::kAllFields));
 }
 
-std::optional<Refusal> storeRegistration(const data::DrugCatalogue& catalogue,
-                                         const DrugRecord& record) {
+std::optional<Refusal> storeRegistration(const data::DrugCatalogue& catalogue, DrugRecord& record) {
     if (auto missing = missingField(record, DrugDialogMode::Register)) return missing;
+    if (auto refused = takeTypedYjcode(record)) return refused;
     if (auto refused = takenOrFailed(catalogue.yjcodeInUse(yjcodeOf(record)), texts::kYjcodeTaken))
         return refused;
     if (auto refused = takenOrFailed(catalogue.codeInUse(codeOf(record)), texts::kCodeTaken))

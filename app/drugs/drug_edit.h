@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "data/drug_catalogue.h"
 #include "drugs/drug_list_model.h"
@@ -28,16 +29,23 @@ ListChange listChange(const DrugRecord& before, const DrugRecord& after, data::D
 // The first of the product name, the YJ code and the N code that is empty, in that order.
 std::optional<Refusal> missingField(const DrugRecord& record, DrugDialogMode mode);
 
-// Checks a corrected drug (found under `oldYjcode`) and stores it. Refused: a field is missing,
-// the N code is another drug's, or a changed YJ code is another drug's; a failed store is a
-// refusal too, and nothing was changed.
-std::optional<Refusal> storeCorrection(const data::DrugCatalogue& catalogue,
-                                       const DrugRecord& record, const std::string& oldYjcode);
+// A typed YJ code as it is stored: half-width and upper-case, so that codes differing only in
+// case or width are one code.
+std::string typedYjcode(std::string_view cp932);
+// Whether a typed YJ code has the form of one: 12 half-width letters or digits.
+bool yjcodeFormFits(std::string_view yjcode);
 
-// Checks a new drug and adds it as the user's own. Refused: a field is missing, the YJ code or
-// the N code is in use, or the store failed.
-std::optional<Refusal> storeRegistration(const data::DrugCatalogue& catalogue,
-                                         const DrugRecord& record);
+// Checks a corrected drug (found under `oldYjcode`) and stores it. A YJ code typed anew is made
+// as typedYjcode makes it, in `record` too. Refused: a field is missing, a changed YJ code is not
+// of the form or is another drug's, or the N code is another drug's; a failed store is a refusal
+// too, and nothing was changed.
+std::optional<Refusal> storeCorrection(const data::DrugCatalogue& catalogue, DrugRecord& record,
+                                       const std::string& oldYjcode);
+
+// Checks a new drug and adds it as the user's own, its YJ code made as typedYjcode makes it.
+// Refused: a field is missing, the YJ code is not of the form, the YJ code or the N code is in
+// use, or the store failed.
+std::optional<Refusal> storeRegistration(const data::DrugCatalogue& catalogue, DrugRecord& record);
 
 // Puts a corrected or new drug into the list and returns its row (-1 when it is not there).
 // Relabel replaces the texts of `row`; Move takes `row` out (none for -1, a new drug) and puts

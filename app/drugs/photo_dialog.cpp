@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <cstring>
 
+#include "data/library_messages.h"
 #include "drugs/drug_dialog_texts.h"
 #include "layout/data_folder.h"
 #include "sjis/sjis.h"
@@ -102,18 +103,33 @@ void PhotoDialog::browse() {
         QString::fromStdString((programFolder_ / layout::kUserPhotoFolder).string());
     const QString file =
         prompts_.chooseOpenFile(this, texts::kBrowseTitle, folder, texts::kJpegFilter);
-    std::memset(record_.PHOTO_TOROKU, 0, sizeof record_.PHOTO_TOROKU);
-    if (file.isEmpty()) return;
+    if (file.isEmpty()) {
+        std::memset(record_.PHOTO_TOROKU, 0, sizeof record_.PHOTO_TOROKU);
+        return;
+    }
     // The path is kept in a fixed CP932 field: one it cannot hold whole would name no file.
     if (!ui::fitsCp932(file) || ui::toCp932(file).size() >= sizeof record_.PHOTO_TOROKU) {
+        std::memset(record_.PHOTO_TOROKU, 0, sizeof record_.PHOTO_TOROKU);
         prompts_.message(this, texts::kPathNotStorable, texts::kPathTitle, ui::Icon::Warning);
         return;
     }
+    // A file that does not draw leaves the photograph chosen before as it was; the loader's
+    // own message is replaced by one that names the file.
+    QImage drawn(candidates_.images[PhotoCandidates::kUserPhoto - 1].size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    bool ok = false;
+    {
+        const data::LibraryMessages quiet([](const std::string&) {});
+        ok = catalogue_.drawPhotoFile(std::filesystem::path(file.toStdString()), drawn);
+    }
+    if (!ok) {
+        prompts_.message(this, QString::fromUtf8(texts::kPhotoUnreadable).arg(file),
+                         texts::kPathTitle, ui::Icon::Warning);
+        return;
+    }
     const std::size_t user = PhotoCandidates::kUserPhoto - 1;
-    candidates_.images[user].fill(Qt::white);
-    candidates_.drawn[user] = catalogue_.drawPhotoFile(std::filesystem::path(file.toStdString()),
-                                                       candidates_.images[user]);
-    if (!candidates_.drawn[user]) return;
+    QPainter(&candidates_.images[user]).drawImage(0, 0, drawn);
+    candidates_.drawn[user] = true;
     sjis::copyField(record_.PHOTO_TOROKU, sizeof record_.PHOTO_TOROKU, ui::toCp932(file));
     userPhotoChanged_ = true;
     update();

@@ -122,16 +122,28 @@ void writeDispensingHead(const Dispensing& d, std::string& out) {
     }
 }
 
+// Whether `code` is shaped as a YJ code of the public drug master: seven digits, a letter, then
+// four letters or digits. A user's own code of another shape is no YJ code, and a handbook app
+// must not take it for some product's.
+bool isYjCode(std::string_view code) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto letter = [](char c) { return c >= 'A' && c <= 'Z'; };
+    if (code.size() != 12 || !letter(code[7])) return false;
+    for (std::size_t i = 0; i < code.size(); ++i)
+        if (i != 7 && !digit(code[i]) && !(i > 7 && letter(code[i]))) return false;
+    return true;
+}
+
 void writeRp(const Rp& rp, int number, std::string& out) {
     for (const Drug* drug : rp.drugs) {
-        const bool coded = !fieldText(drug->yjcode, kDrugCodeBytes).empty();
+        const bool coded = isYjCode(drug->yjcode);
         out += RecordLine("201")
                    .number(number)
                    .text(drug->name, kDrugNameBytes)
                    .text(drug->amount, kAmountBytes)
                    .text(drug->unit, kUnitBytes)
                    .number(coded ? kCodeKindYj : kCodeKindNone)
-                   .text(drug->yjcode, kDrugCodeBytes)
+                   .text(coded ? drug->yjcode : std::string(), kDrugCodeBytes)
                    .number(kAuthorProfessional)
                    .blanks(3)
                    .done();

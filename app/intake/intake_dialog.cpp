@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "intake/drug_finder.h"
 #include "intake/intake_host.h"
 #include "intake/intake_patient.h"
 #include "intake/intake_view.h"
@@ -23,6 +24,7 @@
 #include "prescriptionfill/catalogue_source.h"
 #include "prescriptionimage/code_file.h"
 #include "sjis/sjis.h"
+#include "ui/window_placement.h"
 
 namespace intake {
 namespace {
@@ -30,6 +32,8 @@ namespace {
 const char* const kTitle = "処方箋読取";
 // A keyboard-type scanner types a symbol in well under this; reading waits for it to finish.
 constexpr int kSettleMs = 300;
+const char* const kChooseInMainList = "メイン画面の薬剤リストで薬剤を選択して下さい。";
+const char* const kChooseInFinder = "「薬剤名で探す」の一覧から薬剤を選択して下さい。";
 
 QPushButton* button(QWidget* parent, const char* name, const char* text) {
     auto* b = new QPushButton(text, parent);
@@ -51,7 +55,6 @@ IntakeDialog::IntakeDialog(desk::Desk& desk, IntakeHost& host, QWidget* parent)
     : QDialog(parent), desk_(desk), prompts_(desk.prompts), host_(host) {
     setObjectName("intakeDialog");
     setWindowTitle(kTitle);
-    resize(1000, 640);  // fits a 1280 × 768 screen with the match texts whole
     auto* column = new QVBoxLayout(this);
     buildCodeArea();
     column->addWidget(new QLabel("処方箋の２次元シンボル（スキャナの読取・貼り付け）", this));
@@ -78,7 +81,11 @@ IntakeDialog::IntakeDialog(desk::Desk& desk, IntakeHost& host, QWidget* parent)
     auto* tree = new QTreeWidget(this);
     tree->setObjectName("prescriptionView");
     view_ = new IntakeView(tree);
-    column->addWidget(tree, 2);
+    auto* drugs = new QHBoxLayout;
+    drugs->addWidget(tree, 1);
+    auto* finder = new DrugFinder(this);
+    drugs->addWidget(finder);
+    column->addLayout(drugs, 2);
     auto* endButtons = new QHBoxLayout;
     QPushButton* pick = button(this, "pickButton", "薬剤リストで選択中の薬剤にする");
     QPushButton* add = button(this, "addButton", "印刷リストに追加");
@@ -92,10 +99,14 @@ IntakeDialog::IntakeDialog(desk::Desk& desk, IntakeHost& host, QWidget* parent)
     connect(read, &QPushButton::clicked, this, &IntakeDialog::readText);
     connect(image, &QPushButton::clicked, this, &IntakeDialog::readImage);
     connect(clear, &QPushButton::clicked, code_, &QPlainTextEdit::clear);
-    connect(pick, &QPushButton::clicked, this, &IntakeDialog::pickSelectedDrug);
+    connect(pick, &QPushButton::clicked, this,
+            [this] { pickDrug(host_.selectedDrugYjCode(), kChooseInMainList); });
+    connect(finder, &DrugFinder::chosen, this,
+            [this](const std::string& yjcode) { pickDrug(yjcode, kChooseInFinder); });
     connect(add, &QPushButton::clicked, this, &IntakeDialog::addToPrintList);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     code_->setFocus();
+    ui::placeOnWorkArea(this, kPreferredSize);
 }
 
 IntakeDialog::~IntakeDialog() = default;
@@ -205,13 +216,11 @@ void IntakeDialog::symbolReceived(const QString& text) {
     readText();
 }
 
-void IntakeDialog::pickSelectedDrug() {
-    const std::string yjCode = host_.selectedDrugYjCode();
+void IntakeDialog::pickDrug(const std::string& yjCode, const char* chooseFirst) {
     const auto product =
         yjCode.empty() ? std::nullopt : prescription::CatalogueSource(catalogue_).byYjCode(yjCode);
     if (!product) {
-        prompts_.message(this, "メイン画面の薬剤リストで薬剤を選択して下さい。", kTitle,
-                         ui::Icon::Information);
+        prompts_.message(this, chooseFirst, kTitle, ui::Icon::Information);
     } else if (!view_->pickForCurrent(*product)) {
         prompts_.message(this, "処方内容から、薬剤を選ぶ行を選択して下さい。", kTitle,
                          ui::Icon::Information);

@@ -1,7 +1,8 @@
 // "処方箋読取": the text of a prescription QR code, typed by a keyboard-type scanner, pasted,
 // read from a picture or received from a serial-type scanner, read and shown with every drug's
-// match and dosage; "印刷リストに追加" puts the chosen drugs into the print list and the
-// prescription's patient and prescriber into the main window.
+// match and dosage; a drug left unmatched takes the drug found by name in the dialog or the one
+// selected in the main window's drug list; "印刷リストに追加" puts the chosen drugs into the print
+// list and the prescription's patient and prescriber into the main window.
 #pragma once
 
 #include <QDialog>
@@ -30,6 +31,10 @@ class IntakeDialog : public QDialog {
     Q_OBJECT
   public:
     IntakeDialog(desk::Desk& desk, IntakeHost& host, QWidget* parent);
+
+    // The size the dialog opens with where the screen has room: the match texts whole beside
+    // the finder, and the whole window on a 1366 × 768 screen.
+    static constexpr QSize kPreferredSize{1240, 680};
     ~IntakeDialog() override;
 
     // Reads the text now (it is read on its own shortly after typing stops); false when it was
@@ -42,8 +47,9 @@ class IntakeDialog : public QDialog {
     void readImage();
     void toggleSerial();
     void symbolReceived(const QString& text);
-    // Matches the current drug row to the drug selected in the main window's drug list.
-    void pickSelectedDrug();
+    // Matches the current drug row to the drug of `yjCode`, chosen in the main window's drug
+    // list or the dialog's own finder; without one, `chooseFirst` tells where to choose it.
+    void pickDrug(const std::string& yjCode, const char* chooseFirst);
     void addToPrintList();
     // False when the print list holds another patient's drugs and the operator kept them.
     bool takePatient();

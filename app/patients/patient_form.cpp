@@ -44,7 +44,7 @@ int leadingNumber(const QString& text) {
     return static_cast<int>(value);
 }
 
-PatientForm::PatientForm(Use use, QWidget* parent)
+PatientForm::PatientForm(Use use, QWidget* parent, ui::Prompts* prompts)
     : QWidget(parent), display_(use == Use::Display) {
     setObjectName("patientForm");
     auto* grid = new QGridLayout(this);
@@ -73,10 +73,12 @@ PatientForm::PatientForm(Use use, QWidget* parent)
         e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,9}"), e));
         return e;
     };
-    const auto lines = [&](const char* name) {
+    const auto lines = [&](const char* name, const char* label) {
         auto* e = new QPlainTextEdit(this);
         e->setObjectName(name);
         e->setReadOnly(display_);
+        // Line ends are stored as CR LF (see read()).
+        if (prompts && label) ui::limitBytes(e, {249, true}, QString::fromUtf8(label), *prompts);
         e->setFixedHeight(display_ ? 40 : 52);
         return e;
     };
@@ -112,14 +114,14 @@ PatientForm::PatientForm(Use use, QWidget* parent)
     labelled("携帯電話", mobile_);
     ward_ = line("wardBox", 249);
     labelled("病棟名", ward_);
-    address_ = lines("addressBox");
+    address_ = lines("addressBox", "住所");
     labelled("住所", address_);
-    allergy_ = lines("allergyBox");
+    allergy_ = lines("allergyBox", "アレルギー歴");
     labelled("アレルギー歴", allergy_, true);
-    effect_ = lines("effectBox");
+    effect_ = lines("effectBox", "副作用歴");
     labelled("副作用歴", effect_, true);
     // The memo box is kept out of sight, its label with it.
-    memo_ = lines("memoBox");
+    memo_ = lines("memoBox", nullptr);
     labelled("メモ", memo_, true)->hide();
     memo_->hide();
     if (display_) {

@@ -11,6 +11,10 @@
 class QLineEdit;
 class QPlainTextEdit;
 
+namespace ui {
+class Prompts;
+}
+
 namespace patients {
 
 class ChoiceButtons;
@@ -19,7 +23,8 @@ class PatientForm : public QWidget {
     Q_OBJECT
   public:
     enum class Use { Edit, Display };
-    PatientForm(Use use, QWidget* parent);
+    // An editing form tells the operator through `prompts` why input was refused.
+    PatientForm(Use use, QWidget* parent, ui::Prompts* prompts = nullptr);
 
     // Fills the fields from `record` (birth numbers only when not 0); when editing, the hidden
     // memo box too.

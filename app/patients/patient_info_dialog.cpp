@@ -46,7 +46,7 @@ void PatientInfoDialog::build() {
     p.setColor(QPalette::Window, QColor(200, 227, 210));
     setPalette(p);
     setAutoFillBackground(true);
-    form_ = new PatientForm(PatientForm::Use::Edit, this);
+    form_ = new PatientForm(PatientForm::Use::Edit, this, &prompts_);
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("okButton");
     ok->setDefault(true);

@@ -5,6 +5,7 @@
 #include <QTextEdit>
 
 #include "sjis/sjis.h"
+#include "ui/byte_limit.h"
 #include "ui/colour_button.h"
 #include "ui/edit_menu.h"
 #include "ui/program_icon.h"
@@ -38,7 +39,8 @@ constexpr int kVersionIconSize = 48;
 
 }  // namespace
 
-CommentDialog::CommentDialog(settings::SettingsBlock& settings, QWidget* parent)
+CommentDialog::CommentDialog(settings::SettingsBlock& settings, ui::Prompts& prompts,
+                             QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setObjectName("commentDialog");
     setWindowTitle("コメント");
@@ -55,6 +57,7 @@ CommentDialog::CommentDialog(settings::SettingsBlock& settings, QWidget* parent)
     ui::installEditMenu(box_);
     box_->setPlainText(
         withoutCr(ui::fromCp932(sjis::fieldText(settings_.comment, sizeof settings_.comment))));
+    ui::limitBytes(box_, {sizeof settings_.comment - 1, true}, "コメント", prompts);
     auto* ok = new ui::ColourButton(1, "ＯＫ", this);
     ok->setObjectName("okButton");
     ok->setGeometry(560, 92, 96, 30);

@@ -4,18 +4,20 @@
 #include <QDialog>
 
 #include "settings/settings_block.h"
+#include "ui/prompts.h"
 #include "ui/wait_window.h"
 
 class QTextEdit;
 
 namespace shell {
 
-// "コメント": the comment printed in the lower part of every page. OK stores it (at most 999
-// bytes, cut at a character boundary, line breaks as CR LF) and empties the reserved text.
+// "コメント": the comment printed in the lower part of every page. The box holds at most 999
+// bytes (line breaks as CR LF), refusing through `prompts` what does not fit; OK stores it and
+// empties the reserved text.
 class CommentDialog : public QDialog {
     Q_OBJECT
   public:
-    CommentDialog(settings::SettingsBlock& settings, QWidget* parent);
+    CommentDialog(settings::SettingsBlock& settings, ui::Prompts& prompts, QWidget* parent);
     QTextEdit* box() const { return box_; }
     // Stores the box's text into the settings (what OK does before closing).
     void store();

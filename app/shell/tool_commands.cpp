@@ -21,7 +21,7 @@ ToolCommands::ToolCommands(desk::Desk& desk, QWidget* window)
 }
 
 void ToolCommands::editComment() {
-    CommentDialog dialog(desk_.settings, window_);
+    CommentDialog dialog(desk_.settings, desk_.prompts, window_);
     if (dialog.exec() == QDialog::Accepted) desk_.saveSettings(window_);
 }
 

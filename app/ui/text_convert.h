@@ -15,4 +15,7 @@ std::string toCp932(const QString& text, std::size_t maxBytes = std::string::npo
 // Whether every character of `text` exists in CP932 (so it can be stored exactly).
 bool fitsCp932(const QString& text);
 
+// The first character of `text` that CP932 cannot hold, or an empty text when there is none.
+QString firstUnconvertible(const QString& text);
+
 }  // namespace ui

@@ -3,6 +3,7 @@
 // the patient found or registered and the prescriber question.
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -28,6 +29,7 @@
 #include "shell/prescription_command.h"
 #include "sjis/sjis.h"
 #include "stored_histories.h"
+#include "ui/window_placement.h"
 
 namespace {
 
@@ -57,11 +59,20 @@ class PrescriptionIntake : public ProgramTest {
     }
 };
 
+// Set LEAFLET_INTAKE_SCREENSHOT to a PNG path to look at the window on a 1366 × 768 screen.
 TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListWithItsPatientAndPrescriber) {
     registerPatient(3, "見本　花子", 4, 1, 1, 8);  // the same name born a day later
     registerPatient(7, "見本 花子", 3, 64, 1, 7);
     intake::IntakeDialog* dialog = openWith(kCode);
     ASSERT_NE(dialog, nullptr);
+    const QRect workArea(0, 0, 1366, 728);  // a task bar of 40 pixels below
+    ui::placeWithin(dialog, intake::IntakeDialog::kPreferredSize, workArea);
+    dialog->layout()->activate();
+    EXPECT_EQ(dialog->size(), intake::IntakeDialog::kPreferredSize);
+    EXPECT_TRUE(workArea.contains(dialog->frameGeometry()));
+    auto* add = child<QPushButton>(dialog, "addButton");
+    EXPECT_TRUE(dialog->rect().contains(QRect(add->mapTo(dialog, QPoint()), add->size())));
+    if (const char* png = std::getenv("LEAFLET_INTAKE_SCREENSHOT")) dialog->grab().save(png);
     auto* view = child<QTreeWidget>(dialog, "prescriptionView");
     const auto shown = view->findItems("架空薬", Qt::MatchContains | Qt::MatchRecursive);
     ASSERT_EQ(shown.size(), 1);
@@ -70,11 +81,20 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListWithItsPatientAndPrescr
     auto* candidates = child<QComboBox>(dialog, "candidateList2");
     ASSERT_EQ(candidates->count(), 3);
     candidates->setCurrentIndex(2);
-    // The drug the catalogue lacks by that name is picked from the main window's drug list.
+    // The drug the catalogue lacks by that name is found by name in the window, with the main
+    // window's search and keys, and then picked again from the main window's drug list.
+    view->setCurrentItem(shown[0]);
+    auto* name = child<QLineEdit>(dialog, "findNameBox");
+    name->setFocus();
+    type(name, "あむろ");
+    QTest::keyClick(name, Qt::Key_Down);
+    QTest::keyClick(name, Qt::Key_Up);
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(shown[0]->text(1), "手動選択：アムロジピン錠１０ｍｇ「サンプル」");
+    EXPECT_TRUE(dialog->isVisible()) << "Enter chose the drug and did not close the window";
     for (int row = 0; row < window->drugList().count(); ++row) {
         if (window->drugList().row(row).yjcode == "3332912F1S92") window->selectDrugRow(row);
     }
-    view->setCurrentItem(shown[0]);
     child<QPushButton>(dialog, "pickButton")->click();
 
     prompts.yesNo = {true};  // add the prescriber to the list

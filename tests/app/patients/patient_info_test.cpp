@@ -1,5 +1,6 @@
 // Registering and correcting patients through "患者情報": the proposed ID, the ID rules and
 // their messages in order, and the patient screen brought up to date afterwards.
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,6 +37,24 @@ TEST_F(PatientScreenTest, RegisteringProposesAnUnusedIdAndKeepsTheIdRulesInOrder
         EXPECT_EQ(prompts.shown.back().title, "ＩＤ重複");
         child<QRadioButton>(d, "reiwaButton")->click();
         child<QRadioButton>(d, "femaleButton")->click();
+        // The history boxes: Tab leaves them; a paste too long or a character CP932 has not is
+        // refused with a message; typing stops at the field's 249 bytes.
+        auto* address = child<QPlainTextEdit>(d, "addressBox");
+        auto* allergy = child<QPlainTextEdit>(d, "allergyBox");
+        EXPECT_TRUE(activate(d));
+        address->setFocus();
+        QTest::keyClick(address, Qt::Key_Tab);
+        EXPECT_TRUE(address->toPlainText().isEmpty()) << "Tab is no text";
+        EXPECT_EQ(QApplication::focusWidget(), allergy);
+        QApplication::clipboard()->setText(QString(320, 'x'));
+        allergy->paste();
+        allergy->insertPlainText("卵𠮷");
+        type(allergy, QString(124, QChar(u'卵')) + "xy");
+        const std::vector<std::string> texts = prompts.texts();
+        EXPECT_EQ(std::vector(texts.end() - 2, texts.end()),
+                  (std::vector<std::string>{
+                      "アレルギー歴は全角124文字（半角249文字）まで入力できます。",
+                      "「𠮷」は入力できない文字です。別の文字に置き換えて下さい。"}));
         fillAndConfirm(d, {{"idBox", "6"},
                            {"nameBox", "令和　花子"},
                            {"readingBox", "れいわ　はなこ"},
@@ -58,6 +77,7 @@ TEST_F(PatientScreenTest, RegisteringProposesAnUnusedIdAndKeepsTheIdRulesInOrder
     EXPECT_EQ(std::tuple(stored.NENGO, stored.SEX, stored.DAY, sjis::toUtf8(stored.MEMO)),
               std::tuple(5, 2, 0, "れいわ　はなこ"))
         << "the reading is kept as the memo";
+    EXPECT_EQ(sjis::toUtf8(stored.ALLERGY), QString(124, QChar(u'卵')).toStdString() + "x");
     std::string name;
     EXPECT_TRUE(registry.nameOf(2, name) == data::DataResult::kDone && name == sjis::fromUtf8("二"))
         << "a taken ID is not overwritten";

@@ -110,21 +110,26 @@ TEST_F(DrugDialogTest, RegisteringShowsARefusalKeepsTheInputAndListsTheDrug) {
         click(dialog, "okButton");
         EXPECT_TRUE(dialog->isVisible()) << "a refusal keeps the input";
         EXPECT_EQ(edit(dialog, "productNameEdit")->text(), "アアア自家製軟膏");
+        edit(dialog, "productNameEdit")->setText("アアア自家製軟膏\U00020BB7");  // not typed
+        click(dialog, "okButton");
+        edit(dialog, "productNameEdit")->setText("アアア自家製軟膏");
         edit(dialog, "yjcodeEdit")->setText("USER00000001");
         edit(dialog, "codeEdit")->setText("JIKA1");
         auto* memo = child<QTextEdit>(dialog, "memoBox");
         memo->setPlainText("冷所保存");
         memo->setPlainText(QString(250, QChar(0x3042)));  // 500 bytes: one more than it holds
         EXPECT_EQ(memo->toPlainText(), "冷所保存");
-        memo->setPlainText("冷所保存\U0001F600");  // a character CP932 has not
-        EXPECT_EQ(memo->toPlainText(), "冷所保存");
         click(dialog, "okButton");
         EXPECT_FALSE(dialog->isVisible());
     });
-    ASSERT_EQ(prompts.shown.size(), 1u);
+    ASSERT_EQ(prompts.shown.size(), 3u);
     EXPECT_EQ(prompts.shown[0].title, "必須項目");
     EXPECT_EQ(prompts.shown[0].text.rfind("YJコードを入力して下さい。\r\n（YJコードは", 0), 0u);
-
+    const std::vector<std::string> texts = prompts.texts();
+    EXPECT_EQ(std::vector(texts.begin() + 1, texts.end()),
+              (std::vector<std::string>{
+                  "「\U00020BB7」は入力できない文字です。別の文字に置き換えて下さい。",
+                  "メモは全角249文字（半角499文字）まで入力できます。"}));
     const DrugRecord added = stored("USER00000001");
     EXPECT_EQ(utf8(added.MEMO, sizeof added.MEMO), "冷所保存");
     // The row sits where a fresh reading of the list puts it, selected and shown.
@@ -265,6 +270,18 @@ TEST_F(DrugDialogTest, PhotoThreeIsStoredAtOnceAndABrowsedJpegIsShownAndPrinted)
     ASSERT_TRUE(panel.photoShown());
     EXPECT_GT(qRed(panel.photo().pixel(70, 52)), 180);
     EXPECT_LT(qGreen(panel.photo().pixel(70, 52)), 80);
+
+    // A JPEG cut short is refused by name, and the photograph chosen before stays.
+    const auto broken = dir.path() / "ユーザー写真" / "壊れた写真.jpg";
+    testjpeg::writeFile(
+        broken, testjpeg::encode(testjpeg::quadrants(280, 210, 0, 0, 0, 0), {}).substr(0, 200));
+    prompts.files = {QString::fromStdString(broken.string())};
+    choose(browse, true);
+    EXPECT_EQ(prompts.shown.back().text,
+              broken.string() +
+                  "\r\n\r\nこのファイルは写真として読み込めませんでした。"
+                  "正しいJPEG形式のファイルか確認して下さい。");
+    EXPECT_EQ(utf8(stored("USER00000004").PHOTO_TOROKU, sizeof r.PHOTO_TOROKU), jpeg.string());
 
     addSelectedToPrintList();
     ASSERT_EQ(desk->printList().count(), 1);

@@ -47,10 +47,15 @@ TEST(HelpWindow, AMissingPageIsReportedInsteadOfDoingNothing) {
 
 TEST(CommentDialog, TheBoxHasItsSizeAndTheProgramsMenu) {
     settings::SettingsBlock settings{};
-    shell::CommentDialog dialog(settings, nullptr);
+    ScriptedPrompts prompts;
+    shell::CommentDialog dialog(settings, prompts, nullptr);
     dialog.show();
     QTextEdit* box = dialog.box();
     EXPECT_EQ(box->size(), QSize(736, 48));
+    box->setPlainText(QString(1000, 'x'));  // the comment field holds 999 bytes
+    EXPECT_TRUE(box->toPlainText().isEmpty());
+    EXPECT_EQ(prompts.texts(),
+              std::vector<std::string>{"コメントは全角499文字（半角999文字）まで入力できます。"});
     int items = 0;  // their texts and states are checked on the main window's boxes
     whenPopup("editMenu", [&](QWidget* menu) {
         items = int(menu->actions().size());
