@@ -1,10 +1,12 @@
 #include "ehandbook/handbook_writer.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <vector>
 
 #include "ehandbook/record_line.h"
+#include "era/era.h"
 #include "sjis/sjis.h"
 
 namespace ehandbook {
@@ -76,23 +78,40 @@ std::vector<Rp> groupIntoRps(const std::vector<Drug>& drugs) {
     return rps;
 }
 
+// Records `number` holding `lead` (a note's kind or an RP number), one piece of `text` and the
+// author: as many as the whole text needs, none for an empty text.
+void writeNoteRecords(std::string_view number, int lead, std::string_view text, std::size_t limit,
+                      std::string& out) {
+    for (const std::string& piece : fieldPieces(text, limit))
+        out +=
+            RecordLine(number).number(lead).text(piece, limit).number(kAuthorProfessional).done();
+}
+
+// A date the format reads: YYYYMMDD of a day that exists.
+bool isDay(std::string_view date) {
+    if (date.size() != kDateBytes ||
+        !std::all_of(date.begin(), date.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    const auto number = [&](std::size_t at, std::size_t n) {
+        return std::stoi(std::string(date.substr(at, n)));
+    };
+    return era::isDate({number(0, 4), number(4, 2), number(6, 2)});
+}
+
 void writePatient(const Patient& patient, std::string& out) {
-    RecordLine line("1");
-    line.text(patient.name, kNameBytes);
-    if (patient.sex == Sex::kUnknown) {
-        line.blank();
-    } else {
-        line.number(static_cast<int>(patient.sex));
-    }
-    out += line.text(patient.birthDate, kDateBytes).blanks(7).done();
-    for (const PatientNote& note : patient.notes) {
-        if (fieldText(note.text, kNoteBytes).empty()) continue;
-        out += RecordLine("2")
-                   .number(static_cast<int>(note.kind))
-                   .text(note.text, kNoteBytes)
-                   .number(kAuthorProfessional)
+    // Name, sex and birth date are required and the format has no code for an unknown sex, so
+    // a patient not known that well gets no record 1 rather than one a reader refuses.
+    if (!fieldText(patient.name, kNameBytes).empty() && patient.sex != Sex::kUnknown &&
+        isDay(patient.birthDate)) {
+        out += RecordLine("1")
+                   .text(patient.name, kNameBytes)
+                   .number(static_cast<int>(patient.sex))
+                   .text(patient.birthDate, kDateBytes)
+                   .blanks(7)
                    .done();
     }
+    for (const PatientNote& note : patient.notes)
+        writeNoteRecords("2", static_cast<int>(note.kind), note.text, kNoteBytes, out);
 }
 
 void writeDispensingHead(const Dispensing& d, std::string& out) {
@@ -137,28 +156,28 @@ bool isYjCode(std::string_view code) {
 void writeRp(const Rp& rp, int number, std::string& out) {
     for (const Drug* drug : rp.drugs) {
         const bool coded = isYjCode(drug->yjcode);
+        // An amount is never cut into another number: one too long goes without its unit, and
+        // the amount text of the 281 note still says it.
+        const bool amountFits = fieldText(drug->amount, kAmountBytes) == drug->amount;
         out += RecordLine("201")
                    .number(number)
                    .text(drug->name, kDrugNameBytes)
-                   .text(drug->amount, kAmountBytes)
-                   .text(drug->unit, kUnitBytes)
+                   .text(amountFits ? drug->amount : std::string(), kAmountBytes)
+                   .text(amountFits ? drug->unit : std::string(), kUnitBytes)
                    .number(coded ? kCodeKindYj : kCodeKindNone)
                    .text(coded ? drug->yjcode : std::string(), kDrugCodeBytes)
                    .number(kAuthorProfessional)
                    .blanks(3)
                    .done();
-        if (!fieldText(drug->note, kDrugNoteBytes).empty()) {
-            out += RecordLine("281")
-                       .number(number)
-                       .text(drug->note, kDrugNoteBytes)
-                       .number(kAuthorProfessional)
-                       .done();
-        }
+        writeNoteRecords("281", number, drug->note, kDrugNoteBytes, out);
     }
+    // A usage longer than its field continues in usage notes (311), as does a days text that
+    // is no count of days or doses.
     const Quantity quantity = quantityOf(rp.first->days);
+    const std::vector<std::string> usage = fieldPieces(rp.first->usage, kUsageBytes);
     out += RecordLine("301")
                .number(number)
-               .text(rp.first->usage, kUsageBytes)
+               .text(usage.empty() ? std::string() : usage.front(), kUsageBytes)
                .number(quantity.count)
                .text(quantity.unit, kUsageBytes)
                .number(static_cast<int>(rp.first->form))
@@ -166,13 +185,9 @@ void writeRp(const Rp& rp, int number, std::string& out) {
                .blank()
                .number(kAuthorProfessional)
                .done();
-    if (!quantity.exact) {
-        out += RecordLine("311")
-                   .number(number)
-                   .text(rp.first->days, kUsageBytes)
-                   .number(kAuthorProfessional)
-                   .done();
-    }
+    for (std::size_t i = 1; i < usage.size(); ++i)
+        writeNoteRecords("311", number, usage[i], kUsageBytes, out);
+    if (!quantity.exact) writeNoteRecords("311", number, rp.first->days, kUsageBytes, out);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ehandbook {
 
@@ -12,6 +13,12 @@ namespace ehandbook {
 // and a line break or other control character a space, so the text can neither end its field
 // nor its record; the text ends at a zero byte and is cut at a character boundary.
 std::string fieldText(std::string_view cp932, std::size_t limit);
+
+// `cp932` made safe as fieldText does, in pieces of at most `limit` bytes that join back into
+// the whole: each cut falls between characters, after a "、", "，", "・" or space in the last
+// quarter of the piece when there is one, so that a listed name stays in one piece. None for
+// an empty text.
+std::vector<std::string> fieldPieces(std::string_view cp932, std::size_t limit);
 
 class RecordLine {
   public:

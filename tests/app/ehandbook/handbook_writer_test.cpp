@@ -13,6 +13,12 @@ std::string cp932(std::string_view utf8) {
     return sjis::fromUtf8(utf8);
 }
 
+std::string repeated(std::string_view utf8, int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i) text += cp932(utf8);
+    return text;
+}
+
 using ehandbook::Drug;
 using ehandbook::FormCode;
 using ehandbook::HandbookInput;
@@ -68,6 +74,7 @@ TEST(HandbookWriter, WritesEveryRecordInTheFormatsOrderWithItsFields) {
     EXPECT_EQ(sjis::fromUtf8(sjis::toUtf8(text)), text) << "the text is CP932";
 }
 
+// No record 1 without a sex or a birth date, as both are required and have no "unknown" code.
 TEST(HandbookWriter, LeavesOutWhatIsNotKnownButKeepsTheFieldCounts) {
     HandbookInput input = dispensing();
     input.patient = {cp932("見本 花子"), ehandbook::Sex::kUnknown, "", {{}}};
@@ -77,7 +84,6 @@ TEST(HandbookWriter, LeavesOutWhatIsNotKnownButKeepsTheFieldCounts) {
     const std::string text = ehandbook::handbookText(input);
     EXPECT_EQ(sjis::toUtf8(text),
               "JAHISTC08,1\r\n"
-              "1,見本 花子,,,,,,,,,\r\n"
               "5,20240109,1\r\n"
               "201,1,見本錠,2,錠,1,,1,,,\r\n"
               "301,1,１日２回  朝夕食後に服用,14,日分,1,1,,1\r\n");
@@ -104,24 +110,71 @@ TEST(HandbookWriter, CommasAndLineBreaksInTextsNeverBreakFieldsOrRecords) {
     EXPECT_EQ(records[9].size(), 9u);
 }
 
-TEST(HandbookWriter, CutsEveryFieldToItsLimitOnACharacterBoundary) {
+TEST(HandbookWriter, CutsNamesToTheirLimitOnACharacterBoundary) {
     std::string wide;  // 200 bytes after one half-width byte
     for (int i = 0; i < 100; ++i) wide += cp932("薬");
     HandbookInput input = dispensing();
     input.patient.name = "a" + wide;
-    input.patient.notes = {{ehandbook::NoteKind::kAllergy, wide}};
     input.dispensing.pharmacy = wide;
     input.dispensing.drugs[0].name = "a" + wide;
-    input.dispensing.drugs[0].usage = wide;
     input.dispensing.drugs[0].unit = "a" + wide;
     const std::string text = ehandbook::handbookText(input);
     const std::tuple<const char*, std::size_t, std::size_t> limits[] = {
-        {"1", 1, 39},    {"2", 2, 120},  {"11", 1, 120},
-        {"201", 2, 119}, {"201", 4, 11}, {"301", 2, 100}};
+        {"1", 1, 39}, {"11", 1, 120}, {"201", 2, 119}, {"201", 4, 11}};
     for (const auto& [record, index, bytes] : limits) {
         const std::string field = fieldOf(text, record, index);
         EXPECT_EQ(field.size(), bytes) << record << " field " << index;
         EXPECT_EQ(sjis::cutLength(field, field.size()), field.size()) << "ends on a character";
+    }
+    input.dispensing.drugs[0].amount = "1234567890.25";  // one byte over: never cut to a number
+    EXPECT_EQ(fieldOf(ehandbook::handbookText(input), "201", 3), "");
+    EXPECT_EQ(fieldOf(ehandbook::handbookText(input), "201", 4), "");
+}
+
+// A note, amount text, usage or days text longer than its field continues in further records
+// of its number, each piece within the limit and ending on a character, nothing lost.
+TEST(HandbookWriter, LongTextsContinueInRecordsOfTheirNumberAndLoseNothing) {
+    // 138 bytes: the last allergen would fall across the 120-byte limit.
+    const std::string allergy = cp932(
+        "ペニシリン系抗生物質、セフェム系抗生物質、アスピリン、イブプロフェン、"
+        "ロキソプロフェン、ヨード造影剤、局所麻酔薬、卵、牛乳、小麦、そば、貝");
+    const std::string plain = repeated("薬", 60) + "a" + repeated("薬", 40);  // 201 bytes
+    enum Field { kNote, kAmountText, kUsage, kDays };
+    struct Case {
+        const char* name;
+        Field field;
+        std::string text;
+        std::size_t firstPiece;  // bytes of the first record's text
+    };
+    const Case cases[] = {
+        {"allergy list, cut after a 、", kNote, allergy, 118},
+        {"note without marks, cut between characters", kNote, plain, 120},
+        {"amount text", kAmountText, plain, 100},
+        {"usage beyond its 301 field", kUsage, plain, 100},
+        {"days text", kDays, "a" + repeated("枚", 60), 99},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HandbookInput input = dispensing();
+        Drug& d = input.dispensing.drugs[0];
+        std::string* texts[] = {&input.patient.notes[0].text, &d.note, &d.usage, &d.days};
+        *texts[c.field] = c.text;
+        // The records holding the text: their number, and the piece's limit.
+        const char* numbers[][2] = {{"2", ""}, {"281", ""}, {"301", "311"}, {"311", ""}};
+        const std::size_t limit = c.field == kNote ? 120 : 100;
+        std::string whole;
+        std::vector<std::size_t> sizes;
+        for (const Fields& r : readRecords(ehandbook::handbookText(input))) {
+            if (r[0] != numbers[c.field][0] && r[0] != numbers[c.field][1]) continue;
+            const std::string& piece = r.at(2);
+            EXPECT_LE(piece.size(), limit);
+            EXPECT_EQ(sjis::cutLength(piece, piece.size()), piece.size()) << "ends on a character";
+            whole += piece;
+            sizes.push_back(piece.size());
+        }
+        EXPECT_EQ(whole, c.text);
+        ASSERT_GE(sizes.size(), 2u);
+        EXPECT_EQ(sizes.front(), c.firstPiece);
     }
 }
 
