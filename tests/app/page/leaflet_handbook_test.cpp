@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 
 #include "entry_builder.h"
@@ -19,11 +20,6 @@ leaflet::LeafletHeader header() {
     h.pharmacyName = cp932("サンプル薬局");
     h.dispensingPharmacy = true;
     return h;
-}
-
-DrugRecord withCatalogueUnit(DrugRecord entry, std::string_view unit) {
-    sjis::copyField(entry.TANNI, sizeof entry.TANNI, cp932(unit));
-    return entry;
 }
 
 ehandbook::Drug drugOf(const DrugRecord& entry,
@@ -50,159 +46,75 @@ TEST(LeafletHandbook, AnEntryGivesItsNameCodeAndTexts) {
 }
 
 // 内服 the day's amount, 頓服 the amount of one use, other forms the total; a prescription
-// code's amount, unit and form exactly; nothing rather than a number without its unit.
-TEST(LeafletHandbook, EveryFormGetsItsAmountAndUnit) {
+// code's amount, unit and form exactly; nothing rather than a number without its unit. A drug
+// without timings is 屯服 when its usage names an occasion or its days count doses.
+TEST(LeafletHandbook, EveryFormGetsItsAmountUnitAndFormCode) {
+    using enum ehandbook::FormCode;
     struct Case {
         const char* name;
-        DrugRecord entry;
-        std::optional<leaflet::Prescribed> prescribed;
+        const char* form;
+        std::array<int, 5> timings;
+        const char* amountText;
+        const char* usage;
+        const char* days;
         const char* amount;
         const char* unit;
-        FormCode form;
+        FormCode code;
+        std::optional<leaflet::Prescribed> prescribed = {};
+        const char* catalogueUnit = "";
     };
-    const EntryBuilder tablet = EntryBuilder().form("錠");
-    const EntryBuilder powder = EntryBuilder().form("散");
-    const EntryBuilder syrup = EntryBuilder().form("シロップ").timings({0, 1, 0, 1, 0});
-    const EntryBuilder ointment = EntryBuilder().form("軟膏・硬膏");
-    const EntryBuilder drops = EntryBuilder().form("液").usage("１日数回　点眼");
+    const leaflet::Prescribed drops{"0.75", cp932("ｍＬ"), kInternalDrops};
+    const leaflet::Prescribed noForm{"1", cp932("錠"), std::nullopt};
+    const leaflet::Prescribed noUnit{"2", "", kInternal};
     const Case cases[] = {
-        {"錠: timings summed",
-         EntryBuilder(tablet).timings({0, 1, 0, 100, 0}).amount("用量　１回１錠").build(),
-         {},
-         "1.5",
-         "錠",
-         FormCode::kInternal},
-        {"カプセル",
-         EntryBuilder().form("カプセル").timings({0, 2, 2, 2, 0}).build(),
-         {},
-         "6",
-         "カプセル",
-         FormCode::kInternal},
-        {"錠 by the catalogue unit",
-         withCatalogueUnit(EntryBuilder().form("口腔内崩壊錠").timings({0, 1, 0, 0, 0}).build(),
-                           "５ｍｇ１錠"),
-         {},
-         "1",
-         "錠",
-         FormCode::kInternal},
-        {"散/包",
-         EntryBuilder(powder).timings({0, 1, 1, 1, 0}).amount("１回１包").build(),
-         {},
-         "3",
-         "包",
-         FormCode::kInternal},
-        {"散/g per dose",
-         EntryBuilder(powder).timings({0, 100, 0, 100, 0}).amount("１回０．５ｇ").build(),
-         {},
-         "1",
-         "g",
-         FormCode::kInternal},
-        {"散/g per day",
-         EntryBuilder(powder).timings({0, 1, 0, 1, 0}).amount("用量　１日１．５ｇ").build(),
-         {},
-         "1.5",
-         "g",
-         FormCode::kInternal},
-        {"散/g uneven",
-         EntryBuilder(powder).timings({0, 1, 0, 2, 0}).amount("１回０．５ｇ").build(),
-         {},
-         "",
-         "",
-         FormCode::kInternal},
-        {"シロップ/mL",
-         EntryBuilder(syrup).amount("１回５ｍＬ").build(),
-         {},
-         "10",
-         "mL",
-         FormCode::kInternal},
-        {"シロップ without mL", EntryBuilder(syrup).build(), {}, "", "", FormCode::kInternal},
-        {"テープ/枚",
-         EntryBuilder().form("貼付剤").usage("１日１回貼付").days("２８枚").build(),
-         {},
-         "28",
-         "枚",
-         FormCode::kExternal},
-        {"軟膏/g",
-         EntryBuilder(ointment).days("１０ｇ").build(),
-         {},
-         "10",
-         "g",
-         FormCode::kExternal},
-        {"軟膏/本",
-         EntryBuilder(ointment).days("２本").build(),
-         {},
-         "2",
-         "本",
-         FormCode::kExternal},
-        {"点眼/本", EntryBuilder(drops).days("１本").build(), {}, "1", "本", FormCode::kExternal},
-        {"点眼/mL", EntryBuilder(drops).days("５ｍＬ").build(), {}, "5", "mL", FormCode::kExternal},
-        {"坐剤/個",
-         EntryBuilder().form("坐剤").amount("１回１個").days("５回分").build(),
-         {},
-         "5",
-         "個",
-         FormCode::kExternal},
-        {"頓服",
-         EntryBuilder(tablet).amount("１回１錠").usage("頭痛時　頓服").days("５回分").build(),
-         {},
-         "1",
-         "錠",
-         FormCode::kAsNeeded},
-        {"頓服 half",
-         EntryBuilder(tablet).amount("１回半錠").usage("発熱時").build(),
-         {},
-         "0.5",
-         "錠",
-         FormCode::kAsNeeded},
-        {"注射", EntryBuilder().form("注射液").build(), {}, "", "", FormCode::kInjection},
-        {"キット", EntryBuilder().form("キット").build(), {}, "", "", FormCode::kOther},
-        {"timings before 頓服",
-         EntryBuilder(tablet).timings({0, 0, 0, 0, 1}).usage("頓服").build(),
-         {},
-         "1",
-         "錠",
-         FormCode::kInternal},
-        {"prescribed", EntryBuilder(tablet).timings({0, 1, 0, 1, 0}).build(),
-         leaflet::Prescribed{"0.75", cp932("ｍＬ"), FormCode::kInternalDrops}, "0.75", "ｍＬ",
-         FormCode::kInternalDrops},
-        {"prescribed without form", EntryBuilder(tablet).usage("疼痛時").build(),
-         leaflet::Prescribed{"1", cp932("錠"), std::nullopt}, "1", "錠", FormCode::kAsNeeded},
-        {"prescribed without unit", EntryBuilder(tablet).timings({0, 1, 0, 1, 0}).build(),
-         leaflet::Prescribed{"2", "", FormCode::kInternal}, "", "", FormCode::kInternal},
+        {"錠", "錠", {0, 1, 0, 100, 0}, "用量　１回１錠", "", "", "1.5", "錠", kInternal},
+        {"カプセル", "カプセル", {0, 2, 2, 2, 0}, "", "", "", "6", "カプセル", kInternal},
+        {"TANNI", "ＯＤ錠", {0, 1}, "", "", "", "1", "錠", kInternal, {}, "５ｍｇ１錠"},
+        {"散/包", "散", {0, 1, 1, 1, 0}, "１回１包", "", "", "3", "包", kInternal},
+        {"散/g", "散", {0, 100, 0, 100, 0}, "１回０．５ｇ", "", "", "1", "g", kInternal},
+        {"散/g a day", "散", {0, 1, 0, 1, 0}, "用量　１日１．５ｇ", "", "", "1.5", "g", kInternal},
+        {"散/g uneven", "散", {0, 1, 0, 2, 0}, "１回０．５ｇ", "", "", "", "", kInternal},
+        {"シロップ/mL", "シロップ", {0, 1, 0, 1, 0}, "１回５ｍＬ", "", "", "10", "mL", kInternal},
+        {"シロップ", "シロップ", {0, 1, 0, 1, 0}, "", "", "", "", "", kInternal},
+        {"テープ/枚", "貼付剤", {}, "", "１日１回貼付", "２８枚", "28", "枚", kExternal},
+        {"軟膏/g", "軟膏・硬膏", {}, "", "", "１０ｇ", "10", "g", kExternal},
+        {"軟膏/本", "軟膏・硬膏", {}, "", "", "２本", "2", "本", kExternal},
+        {"点眼/本", "液", {}, "", "１日数回　点眼", "１本", "1", "本", kExternal},
+        {"点眼/mL", "液", {}, "", "１日数回　点眼", "５ｍＬ", "5", "mL", kExternal},
+        {"坐剤/個", "坐剤", {}, "１回１個", "", "５回分", "5", "個", kExternal},
+        {"頓服", "錠", {}, "１回１錠", "頭痛時　頓服", "５回分", "1", "錠", kAsNeeded},
+        {"頓服 half", "錠", {}, "１回半錠", "発熱時", "", "0.5", "錠", kAsNeeded},
+        {"注射", "注射液", {}, "", "", "", "", "", kInjection},
+        {"キット", "キット", {}, "", "", "", "", "", kOther},
+        {"timings before 頓服", "錠", {0, 0, 0, 0, 1}, "", "頓服", "", "1", "錠", kInternal},
+        {"疼痛時", "錠", {}, "", "疼痛時", "", "", "", kAsNeeded},
+        {"頓用", "錠", {}, "", "頓用", "", "", "", kAsNeeded},
+        {"不眠時", "錠", {}, "", "不眠時", "", "", "", kAsNeeded},
+        {"便秘時", "錠", {}, "", "便秘時", "", "", "", kAsNeeded},
+        {"発作時", "錠", {}, "", "発作時", "", "", "", kAsNeeded},
+        {"痛い時", "錠", {}, "", "痛い時に服用", "", "", "", kAsNeeded},
+        {"眠れない時", "錠", {}, "", "眠れない時に服用", "", "", "", kAsNeeded},
+        {"回分", "錠", {}, "", "１日１回", "３回分", "", "", kAsNeeded},
+        {"日分", "錠", {}, "", "１日３回　毎食後に服用", "１４日分", "", "", kInternal},
+        {"prescribed", "錠", {0, 1, 0, 1, 0}, "", "", "", "0.75", "ｍＬ", kInternalDrops, drops},
+        {"prescribed, no form", "錠", {}, "", "疼痛時", "", "1", "錠", kAsNeeded, noForm},
+        {"prescribed, no unit", "錠", {0, 1, 0, 1, 0}, "", "", "", "", "", kInternal, noUnit},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ehandbook::Drug drug = drugOf(c.entry, c.prescribed);
+        const auto& t = c.timings;
+        DrugRecord entry = EntryBuilder()
+                               .form(c.form)
+                               .timings({t[0], t[1], t[2], t[3], t[4]})
+                               .amount(c.amountText)
+                               .usage(c.usage)
+                               .days(c.days)
+                               .build();
+        sjis::copyField(entry.TANNI, sizeof entry.TANNI, cp932(c.catalogueUnit));
+        const ehandbook::Drug drug = drugOf(entry, c.prescribed);
         EXPECT_EQ(drug.amount, c.amount);
         EXPECT_EQ(drug.unit, cp932(c.unit));
-        EXPECT_EQ(drug.form, c.form);
-    }
-}
-
-// A tablet without timing amounts is 屯服 when its usage names an occasion or its days count
-// doses, whether or not the usage says 頓服.
-TEST(LeafletHandbook, AsNeededUsagesAreFormThree) {
-    struct Case {
-        const char* usage;
-        const char* days;
-        FormCode form;
-    };
-    const Case cases[] = {
-        {"発熱時", "", FormCode::kAsNeeded},
-        {"疼痛時", "", FormCode::kAsNeeded},
-        {"頓用", "", FormCode::kAsNeeded},
-        {"不眠時", "", FormCode::kAsNeeded},
-        {"便秘時", "", FormCode::kAsNeeded},
-        {"発作時", "", FormCode::kAsNeeded},
-        {"痛い時に服用", "", FormCode::kAsNeeded},
-        {"眠れない時に服用", "", FormCode::kAsNeeded},
-        {"１日１回", "３回分", FormCode::kAsNeeded},
-        {"１日３回　毎食後に服用", "１４日分", FormCode::kInternal},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.usage);
-        EXPECT_EQ(drugOf(EntryBuilder().form("錠").usage(c.usage).days(c.days).build()).form,
-                  c.form);
+        EXPECT_EQ(drug.form, c.code);
     }
 }
 
