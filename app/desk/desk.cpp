@@ -30,12 +30,13 @@ void Desk::saveSettings(QWidget* owner) {
                         ui::Icon::Warning);
 }
 
-bool Desk::append(const DrugRecord& entry, const QImage* photograph) {
+bool Desk::append(const DrugRecord& entry, const QImage* photograph,
+                  std::optional<leaflet::Prescribed> prescribed) {
     if (list_.full()) return false;
     const int row = list_.count();
     if (row == 0) owner_ = patient_;
     emit entriesAboutToBeInserted(row, row);
-    list_.append(entry, photograph);
+    list_.append(entry, photograph, std::move(prescribed));
     emit entriesInserted(row, row);
     emit printListChanged();
     return true;

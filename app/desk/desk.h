@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <filesystem>
+#include <optional>
 
 #include "page/print_list.h"
 #include "phrases/phrase_tables.h"
@@ -44,7 +45,8 @@ class Desk : public QObject {
     // The drugs of the next leaflet; not kept between runs.
     const leaflet::PrintList& printList() const { return list_; }
     // As leaflet::PrintList's methods of the same names, each followed by its signals.
-    bool append(const DrugRecord& entry, const QImage* photograph);
+    bool append(const DrugRecord& entry, const QImage* photograph,
+                std::optional<leaflet::Prescribed> prescribed = std::nullopt);
     bool replace(int row, const DrugRecord& entry, const QImage* photograph);
     void remove(int row);
     void clear();

@@ -1,12 +1,43 @@
 #include "intake/print_list_fill.h"
 
 #include <memory>
+#include <optional>
 
 #include "drugs/detail_texts.h"
 #include "leaflet/print_entry.h"
 #include "prescription/dosage_reading.h"
 
 namespace intake {
+
+namespace {
+
+std::optional<ehandbook::FormCode> formCodeOf(prescription::FormKind kind) {
+    using prescription::FormKind;
+    switch (kind) {
+        case FormKind::kInternal:
+            return ehandbook::FormCode::kInternal;
+        case FormKind::kAsNeeded:
+            return ehandbook::FormCode::kAsNeeded;
+        case FormKind::kExternal:
+            return ehandbook::FormCode::kExternal;
+        case FormKind::kInternalDrops:
+            return ehandbook::FormCode::kInternalDrops;
+        case FormKind::kInjection:
+            return ehandbook::FormCode::kInjection;
+        case FormKind::kMaterial:
+            return ehandbook::FormCode::kMaterial;
+        case FormKind::kUnknown:
+            break;
+    }
+    return std::nullopt;
+}
+
+// The drug record's amount and unit and the RP's form, as the code wrote them.
+leaflet::Prescribed prescribedOf(const prescription::Rp& rp, const prescription::Drug& drug) {
+    return {drug.amount.text(), drug.unit, formCodeOf(rp.form)};
+}
+
+}  // namespace
 
 FillResult appendChosen(const std::vector<ChosenDrug>& chosen, const data::DrugCatalogue& catalogue,
                         const std::filesystem::path& programFolder, desk::Desk& desk) {
@@ -27,12 +58,12 @@ FillResult appendChosen(const std::vector<ChosenDrug>& chosen, const data::DrugC
                            prescription::dosageFor(*c.rp, *c.drug, c.product.form).settings);
         QImage photo(leaflet::kPhotoWidth, leaflet::kPhotoHeight, QImage::Format_RGB32);
         const bool drawn = catalogue.drawPhoto(c.product.yjCode, programFolder, photo);
-        filled->append(record, drawn ? &photo : nullptr);
+        filled->append(record, drawn ? &photo : nullptr, prescribedOf(*c.rp, *c.drug));
         ++result.added;
     }
     for (int i = first; i < filled->count(); ++i)
-        desk.append(filled->entry(i),
-                    filled->entry(i).photoFlag == 1 ? &filled->photo(i) : nullptr);
+        desk.append(filled->entry(i), filled->entry(i).photoFlag == 1 ? &filled->photo(i) : nullptr,
+                    filled->prescribed()[i]);
     return result;
 }
 

@@ -1,6 +1,7 @@
 // The drugs the pharmacist kept from a read prescription appended to the print list, each read
 // from the catalogue with its photograph, as the dosage window adds a drug, and given the
-// dosage taken from its RP for the product dispensed.
+// dosage taken from its RP for the product dispensed; each entry keeps the drug record's amount
+// and unit and the RP's form for the handbook code.
 #pragma once
 
 #include <filesystem>

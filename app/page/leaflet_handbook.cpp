@@ -5,36 +5,12 @@
 #include "dosage/dosage_forms.h"
 #include "era/era.h"
 #include "leaflet/print_entry.h"
+#include "page/handbook_amount.h"
 #include "sjis/sjis.h"
 
 namespace ehandbook {
 
 namespace {
-
-// The day's amount of the timing amounts, half-width ("3", "1.5"); empty without timings.
-std::string dayAmount(const leaflet::DosageSettings& dosage) {
-    int halves = 0;
-    for (const std::uint8_t amount : dosage.timings) {
-        halves += amount >= leaflet::kHalfBase ? 2 * (amount - leaflet::kHalfBase) + 1 : 2 * amount;
-    }
-    if (halves == 0) return {};
-    return std::to_string(halves / 2) + (halves % 2 != 0 ? ".5" : "");
-}
-
-bool hasTimings(const leaflet::DosageSettings& dosage) {
-    for (const std::uint8_t amount : dosage.timings)
-        if (amount != 0) return true;
-    return false;
-}
-
-// A drug without timing amounts whose usage says 頓服 (or 頓用, 屯服) is given when needed.
-bool givenWhenNeeded(const leaflet::DosageSettings& dosage, std::string_view usage) {
-    if (hasTimings(dosage)) return false;
-    const std::string text = sjis::toUtf8(usage);
-    for (const char* word : {"頓服", "頓用", "屯服"})
-        if (text.find(word) != std::string::npos) return true;
-    return false;
-}
 
 FormCode formCode(dosage::Administration administration) {
     switch (administration) {
@@ -52,18 +28,23 @@ FormCode formCode(dosage::Administration administration) {
     return FormCode::kOther;
 }
 
-Drug drugOf(const DrugRecord& entry) {
+Drug drugOf(const DrugRecord& entry, const std::optional<leaflet::Prescribed>& prescribed) {
     const leaflet::DosageSettings dosage = leaflet::dosageOf(entry);
-    const std::string_view form = leaflet::field(entry.ZAIKEI);
+    const dosage::Administration administration =
+        dosage::administration(leaflet::field(entry.ZAIKEI), givenWhenNeeded(dosage));
     Drug drug;
     drug.name = leaflet::field(entry.PRODUCTNAME);
-    drug.amount = dayAmount(dosage);
-    if (!drug.amount.empty()) drug.unit = dosage::amountUnit(form);
+    const DrugAmount amount = prescribed ? DrugAmount{prescribed->amount, prescribed->unit}
+                                         : derivedAmount(entry, administration);
+    if (!amount.amount.empty() && !amount.unit.empty()) {
+        drug.amount = amount.amount;
+        drug.unit = amount.unit;
+    }
     drug.yjcode = leaflet::field(entry.YJCODE);
     drug.note = leaflet::amountText(entry);
     drug.usage = leaflet::usageText(entry);
     drug.days = leaflet::daysText(entry);
-    drug.form = formCode(dosage::administration(form, givenWhenNeeded(dosage, drug.usage)));
+    drug.form = prescribed && prescribed->form ? *prescribed->form : formCode(administration);
     return drug;
 }
 
@@ -78,7 +59,8 @@ std::string birthDate(const PatientRecord& patient) {
 }  // namespace
 
 HandbookInput leafletHandbookInput(const leaflet::LeafletHeader& header,
-                                   std::span<const DrugRecord> entries, std::string_view date) {
+                                   std::span<const DrugRecord> entries, std::string_view date,
+                                   std::span<const std::optional<leaflet::Prescribed>> prescribed) {
     HandbookInput input;
     Patient& patient = input.patient;
     patient.name = header.patientName;
@@ -96,7 +78,9 @@ HandbookInput leafletHandbookInput(const leaflet::LeafletHeader& header,
     dispensing.dispensingPharmacy = header.dispensingPharmacy;
     dispensing.pharmacist = header.pharmacist;
     dispensing.prescriber = header.prescriber;
-    for (const DrugRecord& entry : entries) dispensing.drugs.push_back(drugOf(entry));
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        dispensing.drugs.push_back(
+            drugOf(entries[i], i < prescribed.size() ? prescribed[i] : std::nullopt));
     return input;
 }
 

@@ -14,13 +14,13 @@ namespace {
 
 // The symbols of the leaflet's handbook text; empty when the header does not ask for them or
 // they cannot be made.
-std::vector<ehandbook::QrSymbol> handbookCodes(const LeafletHeader& header,
-                                               std::span<const DrugRecord> entries, QDate date,
-                                               const QDateTime& made) {
+std::vector<ehandbook::QrSymbol> handbookCodes(
+    const LeafletHeader& header, std::span<const DrugRecord> entries,
+    std::span<const std::optional<Prescribed>> prescribed, QDate date, const QDateTime& made) {
     if (!header.handbookCodes || entries.empty()) return {};
     const QDate dispensed = date.isValid() ? date : made.date();
     const std::string text = ehandbook::handbookText(ehandbook::leafletHandbookInput(
-        header, entries, dispensed.toString("yyyyMMdd").toStdString()));
+        header, entries, dispensed.toString("yyyyMMdd").toStdString(), prescribed));
     const QDate day = made.date();
     const QTime time = made.time();
     return ehandbook::handbookSymbols(
@@ -34,7 +34,7 @@ LeafletJob::LeafletJob(LeafletHeader header, const PrintList& list, QDate date, 
     : header_(std::move(header)),
       entries_(list.entries().begin(), list.entries().end()),
       photos_(list.photos().begin(), list.photos().end()),
-      codes_(handbookCodes(header_, entries_, date, made)),
+      codes_(handbookCodes(header_, entries_, list.prescribed(), date, made)),
       codesFailed_(header_.handbookCodes && !entries_.empty() && codes_.empty()),
       composer_(header_, entries_, photos_, table_, date, codes_) {}
 

@@ -15,6 +15,11 @@ QImage blankPhoto() {
     return image;
 }
 
+bool sameDrugAndDosage(const DrugRecord& a, const DrugRecord& b) {
+    return std::memcmp(a.YJCODE, b.YJCODE, sizeof a.YJCODE) == 0 &&
+           std::memcmp(a.callerArea, b.callerArea, sizeof a.callerArea) == 0;
+}
+
 void copyPhoto(const QImage& from, QImage& to) {
     to.fill(Qt::white);
     QPainter painter(&to);
@@ -41,15 +46,19 @@ void PrintList::store(int position, const DrugRecord& entry, const QImage* photo
     }
 }
 
-bool PrintList::append(const DrugRecord& entry, const QImage* photograph) {
+bool PrintList::append(const DrugRecord& entry, const QImage* photograph,
+                       std::optional<Prescribed> prescribed) {
     if (full()) return false;
+    prescribed_[count_] = std::move(prescribed);
     store(count_++, entry, photograph);
     return true;
 }
 
 bool PrintList::replace(int position, const DrugRecord& entry, const QImage* photograph) {
     if (position < 0 || position >= count_) return false;
+    const DrugRecord before = entries_[position];
     store(position, entry, photograph);
+    if (!sameDrugAndDosage(before, entries_[position])) prescribed_[position].reset();
     return true;
 }
 
@@ -58,6 +67,7 @@ void PrintList::remove(int position) {
     for (int j = position; j + 1 < count_; ++j) {
         entries_[j] = entries_[j + 1];
         std::swap(photos_[j], photos_[j + 1]);
+        prescribed_[j] = std::move(prescribed_[j + 1]);
     }
     --count_;
     entries_[count_] = DrugRecord{};

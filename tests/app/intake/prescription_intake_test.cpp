@@ -110,6 +110,10 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListWithItsPatientAndPrescr
                          dosage.timings[leaflet::kEvening], dosage.mealTiming),
               std::tuple(1, 0, 1, leaflet::kAfterMeals));
     EXPECT_EQ(window->printListModel().rowCount(), 3) << "the view shows the entries";
+    const auto& prescribed = desk->printList().prescribed()[0];
+    ASSERT_TRUE(prescribed) << "the code's amount kept for the handbook";
+    EXPECT_EQ(std::tuple(prescribed->amount, sjis::toUtf8(prescribed->unit), prescribed->form),
+              std::tuple("2", "錠", std::optional(ehandbook::FormCode::kInternal)));
 
     EXPECT_EQ(find<QLineEdit>("patientIdBox")->text(), "7") << "found by name and birth date";
     EXPECT_EQ(desk->patient().id, 7);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
+
 #include "entry_builder.h"
 
 namespace {
@@ -19,52 +22,99 @@ leaflet::LeafletHeader header() {
     return h;
 }
 
-TEST(LeafletHandbook, EachEntryIsADrugWithItsDaysAmountUnitCodeTextsAndForm) {
-    const std::vector<DrugRecord> entries = {
-        EntryBuilder()
-            .yjcode("2171901F2S93")
-            .name("アムロジピン錠５ｍｇ")
-            .form("錠")
-            .timings({0, 1, 0, 100, 0})
-            .amount("用量　１回１錠")
-            .usage("１日２回  朝夕食後に服用")
-            .days("１４日分")
-            .build(),
-        EntryBuilder().name("見本カプセル").form("カプセル").timings({0, 2, 2, 2, 0}).build(),
-        EntryBuilder().name("見本散").form("散").timings({0, 0, 0, 0, 101}).build(),
-        EntryBuilder().name("見本シロップ").form("シロップ").timings({0, 1, 0, 1, 0}).build(),
-        EntryBuilder()
-            .name("見本テープ")
-            .form("貼付剤")
-            .usage("１日１回貼付")
-            .days("２８枚")
-            .build(),
-        EntryBuilder().name("見本注").form("注射液").build(),
-        EntryBuilder().name("見本キット").form("キット").build(),
-        EntryBuilder().name("見本頓服錠").form("錠").usage("頭痛時　頓服").days("５回分").build(),
-        EntryBuilder().name("見本寝前錠").form("錠").timings({0, 0, 0, 0, 1}).usage("頓服").build(),
-    };
-    const ehandbook::HandbookInput input =
-        ehandbook::leafletHandbookInput(header(), entries, "20240109");
-    ASSERT_EQ(input.dispensing.drugs.size(), entries.size());
-    const ehandbook::Drug& first = input.dispensing.drugs[0];
-    EXPECT_EQ(first.name, cp932("アムロジピン錠５ｍｇ"));
-    EXPECT_EQ(first.yjcode, "2171901F2S93");
-    EXPECT_EQ(first.note, cp932("用量　１回１錠"));
-    EXPECT_EQ(first.usage, cp932("１日２回  朝夕食後に服用"));
-    EXPECT_EQ(first.days, cp932("１４日分"));
+ehandbook::Drug drugOf(const DrugRecord& entry,
+                       const std::optional<leaflet::Prescribed>& prescribed = std::nullopt) {
+    const std::optional<leaflet::Prescribed> given[] = {prescribed};
+    return ehandbook::leafletHandbookInput(header(), {&entry, 1}, "20240109", given)
+        .dispensing.drugs.at(0);
+}
 
-    const std::pair<std::string, std::string> amounts[] = {
-        {"1.5", "錠"}, {"6", "カプセル"}, {"1.5", "包"}, {"2", ""},  {"", ""},
-        {"", ""},      {"", ""},          {"", ""},      {"1", "錠"}};
-    const FormCode forms[] = {FormCode::kInternal, FormCode::kInternal, FormCode::kInternal,
-                              FormCode::kInternal, FormCode::kExternal, FormCode::kInjection,
-                              FormCode::kOther,    FormCode::kAsNeeded, FormCode::kInternal};
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        SCOPED_TRACE(sjis::toUtf8(input.dispensing.drugs[i].name));
-        EXPECT_EQ(input.dispensing.drugs[i].amount, amounts[i].first);
-        EXPECT_EQ(input.dispensing.drugs[i].unit, cp932(amounts[i].second));
-        EXPECT_EQ(input.dispensing.drugs[i].form, forms[i]);
+TEST(LeafletHandbook, AnEntryGivesItsNameCodeAndTexts) {
+    const ehandbook::Drug drug = drugOf(EntryBuilder()
+                                            .yjcode("2171901F2S93")
+                                            .name("アムロジピン錠５ｍｇ")
+                                            .form("錠")
+                                            .amount("用量　１回１錠")
+                                            .usage("１日２回  朝夕食後に服用")
+                                            .days("１４日分")
+                                            .build());
+    EXPECT_EQ(drug.name, cp932("アムロジピン錠５ｍｇ"));
+    EXPECT_EQ(drug.yjcode, "2171901F2S93");
+    EXPECT_EQ(drug.note, cp932("用量　１回１錠"));
+    EXPECT_EQ(drug.usage, cp932("１日２回  朝夕食後に服用"));
+    EXPECT_EQ(drug.days, cp932("１４日分"));
+}
+
+// 内服 the day's amount, 頓服 the amount of one use, other forms the total; a prescription
+// code's amount, unit and form exactly; nothing rather than a number without its unit. A drug
+// without timings is 屯服 when its usage names an occasion or its days count doses.
+TEST(LeafletHandbook, EveryFormGetsItsAmountUnitAndFormCode) {
+    using enum ehandbook::FormCode;
+    struct Case {
+        const char* name;
+        const char* form;
+        std::array<int, 5> timings;
+        const char* amountText;
+        const char* usage;
+        const char* days;
+        const char* amount;
+        const char* unit;
+        FormCode code;
+        std::optional<leaflet::Prescribed> prescribed = {};
+        const char* catalogueUnit = "";
+    };
+    const leaflet::Prescribed drops{"0.75", cp932("ｍＬ"), kInternalDrops};
+    const leaflet::Prescribed noForm{"1", cp932("錠"), std::nullopt};
+    const leaflet::Prescribed noUnit{"2", "", kInternal};
+    const Case cases[] = {
+        {"錠", "錠", {0, 1, 0, 100, 0}, "用量　１回１錠", "", "", "1.5", "錠", kInternal},
+        {"カプセル", "カプセル", {0, 2, 2, 2, 0}, "", "", "", "6", "カプセル", kInternal},
+        {"TANNI", "ＯＤ錠", {0, 1}, "", "", "", "1", "錠", kInternal, {}, "５ｍｇ１錠"},
+        {"散/包", "散", {0, 1, 1, 1, 0}, "１回１包", "", "", "3", "包", kInternal},
+        {"散/g", "散", {0, 100, 0, 100, 0}, "１回０．５ｇ", "", "", "1", "g", kInternal},
+        {"散/g a day", "散", {0, 1, 0, 1, 0}, "用量　１日１．５ｇ", "", "", "1.5", "g", kInternal},
+        {"散/g uneven", "散", {0, 1, 0, 2, 0}, "１回０．５ｇ", "", "", "", "", kInternal},
+        {"シロップ/mL", "シロップ", {0, 1, 0, 1, 0}, "１回５ｍＬ", "", "", "10", "mL", kInternal},
+        {"シロップ", "シロップ", {0, 1, 0, 1, 0}, "", "", "", "", "", kInternal},
+        {"テープ/枚", "貼付剤", {}, "", "１日１回貼付", "２８枚", "28", "枚", kExternal},
+        {"軟膏/g", "軟膏・硬膏", {}, "", "", "１０ｇ", "10", "g", kExternal},
+        {"軟膏/本", "軟膏・硬膏", {}, "", "", "２本", "2", "本", kExternal},
+        {"点眼/本", "液", {}, "", "１日数回　点眼", "１本", "1", "本", kExternal},
+        {"点眼/mL", "液", {}, "", "１日数回　点眼", "５ｍＬ", "5", "mL", kExternal},
+        {"坐剤/個", "坐剤", {}, "１回１個", "", "５回分", "5", "個", kExternal},
+        {"頓服", "錠", {}, "１回１錠", "頭痛時　頓服", "５回分", "1", "錠", kAsNeeded},
+        {"頓服 half", "錠", {}, "１回半錠", "発熱時", "", "0.5", "錠", kAsNeeded},
+        {"注射", "注射液", {}, "", "", "", "", "", kInjection},
+        {"キット", "キット", {}, "", "", "", "", "", kOther},
+        {"timings before 頓服", "錠", {0, 0, 0, 0, 1}, "", "頓服", "", "1", "錠", kInternal},
+        {"疼痛時", "錠", {}, "", "疼痛時", "", "", "", kAsNeeded},
+        {"頓用", "錠", {}, "", "頓用", "", "", "", kAsNeeded},
+        {"不眠時", "錠", {}, "", "不眠時", "", "", "", kAsNeeded},
+        {"便秘時", "錠", {}, "", "便秘時", "", "", "", kAsNeeded},
+        {"発作時", "錠", {}, "", "発作時", "", "", "", kAsNeeded},
+        {"痛い時", "錠", {}, "", "痛い時に服用", "", "", "", kAsNeeded},
+        {"眠れない時", "錠", {}, "", "眠れない時に服用", "", "", "", kAsNeeded},
+        {"回分", "錠", {}, "", "１日１回", "３回分", "", "", kAsNeeded},
+        {"日分", "錠", {}, "", "１日３回　毎食後に服用", "１４日分", "", "", kInternal},
+        {"prescribed", "錠", {0, 1, 0, 1, 0}, "", "", "", "0.75", "ｍＬ", kInternalDrops, drops},
+        {"prescribed, no form", "錠", {}, "", "疼痛時", "", "1", "錠", kAsNeeded, noForm},
+        {"prescribed, no unit", "錠", {0, 1, 0, 1, 0}, "", "", "", "", "", kInternal, noUnit},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto& t = c.timings;
+        DrugRecord entry = EntryBuilder()
+                               .form(c.form)
+                               .timings({t[0], t[1], t[2], t[3], t[4]})
+                               .amount(c.amountText)
+                               .usage(c.usage)
+                               .days(c.days)
+                               .build();
+        sjis::copyField(entry.TANNI, sizeof entry.TANNI, cp932(c.catalogueUnit));
+        const ehandbook::Drug drug = drugOf(entry, c.prescribed);
+        EXPECT_EQ(drug.amount, c.amount);
+        EXPECT_EQ(drug.unit, cp932(c.unit));
+        EXPECT_EQ(drug.form, c.code);
     }
 }
 

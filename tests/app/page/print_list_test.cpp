@@ -58,6 +58,30 @@ TEST(PrintList, EntryTextsHoldNoDollarAndAreCutAtCharacterBoundaries) {
     EXPECT_EQ(leaflet::field(field), std::string(19, 'a')) << "no half of a grown ＄";
 }
 
+// What a prescription said of an entry travels with it and is dropped when its dosage changes.
+TEST(PrintList, PrescribedAmountsStayWithTheirEntries) {
+    const auto prescribed = [](const char* amount) {
+        return leaflet::Prescribed{amount, cp932("錠"), ehandbook::FormCode::kInternal};
+    };
+    const auto amountAt = [](const PrintList& list, int i) {
+        return list.prescribed()[i] ? list.prescribed()[i]->amount : std::string("none");
+    };
+    PrintList list;
+    list.append(drug("A"), nullptr, prescribed("1"));
+    list.append(drug("B"), nullptr);
+    list.append(drug("C"), nullptr, prescribed("3"));
+    list.remove(0);
+    EXPECT_EQ(amountAt(list, 0), "none");
+    EXPECT_EQ(amountAt(list, 1), "3");
+
+    DrugRecord corrected = list.entry(1);
+    std::strcpy(corrected.SAYOA, "x");
+    list.replace(1, corrected, nullptr);
+    EXPECT_EQ(amountAt(list, 1), "3") << "the same drug and dosage";
+    list.replace(1, EntryBuilder().yjcode("C").days("７日分").build(), nullptr);
+    EXPECT_EQ(amountAt(list, 1), "none") << "the dosage changed by hand";
+}
+
 // Recalls drugs whose code does not start with "X"; codes starting with "P" have a photograph.
 int fetches = 0;
 bool recall(const char* yjcode, DrugRecord& record, QImage& photo) {
