@@ -226,8 +226,9 @@ inline void checkOrder(const std::vector<Fields>& records, Errors& errors) {
 }
 
 // What the note says of amounts and forms: a drug's amount (per day, per use or in total) is a
-// number with its unit, and doses counted in 回分 are 屯服 (form code 3).
-inline void checkAmounts(const std::vector<Fields>& records, Errors& errors) {
+// number with its unit, never a number alone nor a unit alone; both may be left out only when
+// `complete` is false. Doses counted in 回分 are taken as needed, never 内服 (form code 1).
+inline void checkAmounts(const std::vector<Fields>& records, bool complete, Errors& errors) {
     for (const Fields& r : records) {
         const std::string name = r.size() > 2 ? " of " + sjis::toUtf8(r[2]) : "";
         if (r[0] == "201" && r.size() > 4) {
@@ -235,17 +236,18 @@ inline void checkAmounts(const std::vector<Fields>& records, Errors& errors) {
             const std::size_t point = amount.find('.');
             const bool number = allDigits(amount.substr(0, point)) &&
                                 (point == std::string::npos || allDigits(amount.substr(point + 1)));
-            if (!number || r[4].empty())
+            const bool leftOut = amount.empty() && r[4].empty();
+            if (leftOut ? complete : !number || r[4].empty())
                 errors.push_back("amount and unit" + name + ": \"" + amount + "\" \"" +
                                  sjis::toUtf8(r[4]) + "\"");
         }
-        if (r[0] == "301" && r.size() > 5 && sjis::toUtf8(r[4]) == "回分" && r[5] != "3")
+        if (r[0] == "301" && r.size() > 5 && sjis::toUtf8(r[4]) == "回分" && r[5] == "1")
             errors.push_back("form code" + name + " counted in 回分: " + r[5]);
     }
 }
 
 struct Options {
-    bool amounts = true;  // check amounts, units and form codes (checkAmounts)
+    bool completeAmounts = true;  // every drug has its amount and unit
 };
 
 // The version record and the whole text's records.
@@ -259,7 +261,7 @@ inline Errors readText(std::string_view text, Options options = {}) {
     for (std::size_t i = 0; i < body.size(); ++i)
         checkFields(body[i], "record " + std::to_string(i + 2) + " (" + body[i][0] + ")", errors);
     checkOrder(body, errors);
-    if (options.amounts) checkAmounts(body, errors);
+    checkAmounts(body, options.completeAmounts, errors);
     return errors;
 }
 

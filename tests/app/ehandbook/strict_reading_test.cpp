@@ -21,19 +21,30 @@ std::vector<DrugRecord> entries(int count) {
         const char* name;
         const char* form;
         std::array<int, 5> timings;
+        const char* amount;
         const char* usage;
         const char* days;
     };
     const Form forms[] = {
-        {"見本錠", "錠", {0, 1, 0, 1, 0}, "１日２回  朝夕食後に服用", "１４日分"},
-        {"見本カプセル", "カプセル", {0, 1, 1, 1, 0}, "１日３回  毎食後に服用", "１４日分"},
-        {"見本散", "散", {0, 101, 0, 101, 0}, "１日２回  朝夕食後に服用", "７日分"},
-        {"見本シロップ", "シロップ", {0, 3, 3, 3, 0}, "１日３回  毎食後に服用", "５日分"},
-        {"見本テープ", "貼付剤", {}, "１日１回貼付", "２８枚"},
-        {"見本軟膏", "軟膏・硬膏", {}, "１日２回患部に塗布", ""},
-        {"見本点眼液", "液", {}, "１日４回両眼に点眼", ""},
-        {"見本坐剤", "坐剤", {}, "発熱時に使用", "５回分"},
-        {"見本頓服錠", "錠", {}, "頭痛時　頓服", "１０回分"},
+        {"見本錠", "錠", {0, 1, 0, 1, 0}, "用量　１回１錠", "１日２回  朝夕食後に服用", "１４日分"},
+        {"見本カプセル", "カプセル", {0, 1, 1, 1, 0}, "", "１日３回  毎食後に服用", "１４日分"},
+        {"見本散",
+         "散",
+         {0, 1, 0, 1, 0},
+         "用量　１回０．５ｇ",
+         "１日２回  朝夕食後に服用",
+         "７日分"},
+        {"見本シロップ",
+         "シロップ",
+         {0, 1, 1, 1, 0},
+         "用量　１回３ｍＬ",
+         "１日３回  毎食後に服用",
+         "５日分"},
+        {"見本テープ", "貼付剤", {}, "", "１日１回貼付", "２８枚"},
+        {"見本軟膏", "軟膏・硬膏", {}, "", "１日２回患部に塗布", "２本"},
+        {"見本点眼液", "液", {}, "", "１日４回両眼に点眼", "５ｍＬ"},
+        {"見本坐剤", "坐剤", {}, "用量　１回１個", "発熱時に使用", "５回分"},
+        {"見本頓服錠", "錠", {}, "用量　１回１錠", "頭痛時　頓服", "１０回分"},
     };
     std::vector<DrugRecord> list;
     for (int i = 0; i < count; ++i) {
@@ -44,7 +55,7 @@ std::vector<DrugRecord> entries(int count) {
                            .name(f.name + std::to_string(i + 1) + "「サンプル製薬」")
                            .form(f.form)
                            .timings({t[0], t[1], t[2], t[3], t[4]})
-                           .amount(i % 2 == 0 ? "用量　１回１錠" : "")
+                           .amount(f.amount)
                            .usage(f.usage)
                            .days(f.days)
                            .build());
@@ -70,15 +81,12 @@ TEST(StrictReading, EveryLeafletsCodesReadWithoutError) {
         {"明治", 1, 44, 1, 1, "19110101"}, {"大正", 2, 5, 5, 5, "19160505"},
         {"昭和", 3, 33, 3, 3, "19580303"}, {"平成", 4, 1, 2, 1, "19890201"},
         {"令和", 5, 2, 4, 10, "20200410"}, {"unknown birth date", 0, 0, 0, 0, ""}};
-    // Amounts, units and form codes come from the leaflet; the leaflets of several forms still
-    // lack some (amountsKnown false: the reader skips those checks for them).
     struct Leaflet {
         const char* name;
         int drugs;
-        bool amountsKnown;
     };
     const Leaflet leaflets[] = {
-        {"one tablet", 1, true}, {"13 drugs of nine forms", 13, false}, {"30 drugs", 30, false}};
+        {"one tablet", 1}, {"13 drugs of nine forms", 13}, {"30 drugs", 30}};
     const std::string allergy = cp932(
         "ペニシリン系抗生物質、セフェム系抗生物質、アスピリン、イブプロフェン、"
         "ロキソプロフェン、ヨード造影剤、局所麻酔薬、卵、牛乳、小麦、そば、貝");
@@ -109,7 +117,7 @@ TEST(StrictReading, EveryLeafletsCodesReadWithoutError) {
                     }
                     const std::vector<std::string> parts = codes(header, l.drugs);
                     ASSERT_FALSE(parts.empty());
-                    EXPECT_EQ(strict::readCodes(parts, {l.amountsKnown}), strict::Errors{});
+                    EXPECT_EQ(strict::readCodes(parts), strict::Errors{});
                     const Fields first = readRecords(parts[0]).at(1);
                     EXPECT_EQ(first[0] == "1" ? first.at(3) : "", p.birth);
                 }
@@ -160,7 +168,7 @@ TEST(StrictReading, RefusesWhatBreaksTheNote) {
          "11,サンプル薬局,13,4,1234567,,,,1\r\n5,20240109,1\r\n"},
         {"no unit", "5,個,", "5,,"},
         {"no amount", "5,個,", ",個,"},
-        {"doses not 屯服", "回分,3,", "回分,5,"},
+        {"as-needed doses as 内服", "回分,3,", "回分,1,"},
         {"an unknown record", "2,1,卵,1\r\n", "3,1,卵,1\r\n"},
         {"bare line feed", "2,1,卵,1\r\n", "2,1,卵,1\n"},
     };
@@ -178,11 +186,11 @@ TEST(StrictReading, JoinsPartsInAnyOrderAndRefusesPartsThatDoNotMatch) {
     const std::vector<std::string> parts = codes({}, 30);
     ASSERT_GE(parts.size(), 2u);
     const std::vector<std::string> reversed(parts.rbegin(), parts.rend());
-    EXPECT_EQ(strict::readCodes(reversed, {false}), strict::Errors{});
+    EXPECT_EQ(strict::readCodes(reversed), strict::Errors{});
     const auto broken = [&](std::size_t n, const std::string& from, const std::string& to) {
         std::vector<std::string> changed = parts;
         changed[n].replace(changed[n].rfind(from), from.size(), to);
-        return strict::readCodes(changed, {false});
+        return strict::readCodes(changed);
     };
     const std::string count = "," + std::to_string(parts.size()) + ",";
     EXPECT_NE(broken(1, kDataId, "20240109103006"), strict::Errors{}) << "another output";
