@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -17,6 +20,7 @@
 #include "intake/print_list_fill.h"
 #include "intake/scanner_choice.h"
 #include "intake/serial_scanner.h"
+#include "intake/symbol_gatherer.h"
 #include "leaflet/leaflet_messages.h"
 #include "patients/patient_info_dialog.h"
 #include "prescription/prescription_reader.h"
@@ -33,6 +37,8 @@ const char* const kTitle = "処方箋読取";
 // A keyboard-type scanner types a symbol in well under this; reading waits for it to finish.
 constexpr int kSettleMs = 300;
 const char* const kChooseInMainList = "メイン画面の薬剤リストで薬剤を選択して下さい。";
+const char* const kSymbolDropped =
+    "スキャナから処方箋より大きいデータが届いたため、読まずに捨てました。";
 const char* const kChooseInFinder = "「薬剤名で探す」の一覧から薬剤を選択して下さい。";
 
 QPushButton* button(QWidget* parent, const char* name, const char* text) {
@@ -143,6 +149,7 @@ void IntakeDialog::buildSerialRow() {
     scanner_ = new SerialScanner(this);
     connect(connect_, &QPushButton::clicked, this, &IntakeDialog::toggleSerial);
     connect(scanner_, &SerialScanner::symbolRead, this, &IntakeDialog::symbolReceived);
+    connect(scanner_, &SerialScanner::symbolDropped, this, &IntakeDialog::symbolDropped);
 }
 
 bool IntakeDialog::readText() {
@@ -208,12 +215,23 @@ void IntakeDialog::toggleSerial() {
     saveScannerChoice(desk_.programFolder, {path, baudRate_->currentData().toInt()});
 }
 
-// Each symbol received is appended, so the symbols of a prescription printed in several join.
+// Each symbol received is appended, so the symbols of a prescription printed in several join;
+// the text grows by the symbol alone, and a joined text stays within the size of a symbol.
 void IntakeDialog::symbolReceived(const QString& text) {
-    QString all = code_->toPlainText();
-    if (!all.isEmpty() && !all.endsWith('\n')) all += '\n';
-    code_->setPlainText(all + text);
+    const int shown = code_->document()->characterCount() - 1;
+    if (shown + text.size() + 1 > static_cast<qsizetype>(kMostSymbolBytes)) {
+        symbolDropped();
+        return;
+    }
+    QTextCursor end(code_->document());
+    end.movePosition(QTextCursor::End);
+    const bool lineOpen = !code_->document()->lastBlock().text().isEmpty();
+    end.insertText(lineOpen ? '\n' + text : text);
     readText();
+}
+
+void IntakeDialog::symbolDropped() {
+    errorLabel_->setText(QString::fromUtf8(kSymbolDropped));
 }
 
 void IntakeDialog::pickDrug(const std::string& yjCode, const char* chooseFirst) {

@@ -47,6 +47,7 @@ class IntakeDialog : public QDialog {
     void readImage();
     void toggleSerial();
     void symbolReceived(const QString& text);
+    void symbolDropped();
     // Matches the current drug row to the drug of `yjCode`, chosen in the main window's drug
     // list or the dialog's own finder; without one, `chooseFirst` tells where to choose it.
     void pickDrug(const std::string& yjCode, const char* chooseFirst);

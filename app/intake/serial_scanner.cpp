@@ -5,16 +5,11 @@
 #include "sjis/sjis.h"
 
 namespace intake {
-namespace {
-
-constexpr char kEndOfFile = 0x1A;
-
-}  // namespace
 
 SerialScanner::SerialScanner(QObject* parent) : QObject(parent) {
     quiet_.setSingleShot(true);
     quiet_.setInterval(kQuietMs);
-    connect(&quiet_, &QTimer::timeout, this, &SerialScanner::finishSymbol);
+    connect(&quiet_, &QTimer::timeout, this, [this] { hand(gatherer_.finish()); });
     connect(&port_, &QSerialPort::readyRead, this, &SerialScanner::readArrived);
 }
 
@@ -42,29 +37,23 @@ bool SerialScanner::open(const QString& path, qint32 baudRate) {
 
 void SerialScanner::close() {
     quiet_.stop();
-    pending_.clear();
+    gatherer_.clear();
     if (port_.isOpen()) port_.close();
 }
 
 void SerialScanner::readArrived() {
-    pending_ += port_.readAll();
-    // The end-of-file byte closes a symbol at once; what follows it starts the next one.
-    for (qsizetype end; (end = pending_.indexOf(kEndOfFile)) >= 0;) {
-        const QByteArray symbol = pending_.left(end);
-        pending_.remove(0, end + 1);
-        if (!symbol.isEmpty())
-            emit symbolRead(QString::fromStdString(sjis::toUtf8(symbol.toStdString())));
-    }
-    if (pending_.isEmpty())
-        quiet_.stop();
-    else
+    const QByteArray bytes = port_.readAll();
+    hand(gatherer_.add(std::string_view(bytes.constData(), bytes.size())));
+    if (gatherer_.pending())
         quiet_.start();
+    else
+        quiet_.stop();
 }
 
-void SerialScanner::finishSymbol() {
-    if (pending_.isEmpty()) return;
-    const QByteArray symbol = std::exchange(pending_, {});
-    emit symbolRead(QString::fromStdString(sjis::toUtf8(symbol.toStdString())));
+void SerialScanner::hand(const Gathered& gathered) {
+    for (int i = 0; i < gathered.dropped; ++i) emit symbolDropped();
+    for (const std::string& symbol : gathered.symbols)
+        emit symbolRead(QString::fromStdString(sjis::toUtf8(symbol)));
 }
 
 }  // namespace intake

@@ -1,5 +1,6 @@
 // A serial-type 2D scanner on a serial port: the bytes it sends (CP932) are gathered until the
-// line goes quiet or the end-of-file byte arrives, and each symbol's text is then handed on.
+// line goes quiet or the end-of-file byte arrives, and each symbol's text is then handed on; a
+// symbol larger than any prescription is dropped and said so.
 #pragma once
 
 #include <QByteArray>
@@ -8,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+
+#include "intake/symbol_gatherer.h"
 
 namespace intake {
 
@@ -37,14 +40,16 @@ class SerialScanner : public QObject {
   signals:
     // The text of one symbol, converted from CP932, without its end-of-file byte.
     void symbolRead(const QString& text);
+    // A symbol passed kMostSymbolBytes and was dropped.
+    void symbolDropped();
 
   private:
     void readArrived();
-    void finishSymbol();
+    void hand(const Gathered& gathered);
 
     QSerialPort port_;
     QTimer quiet_;
-    QByteArray pending_;
+    SymbolGatherer gatherer_;
     QString settingsError_;  // why the port refused the line settings
 };
 

@@ -25,10 +25,15 @@ std::string knownLayoutsText() {
 }
 
 // The columns of one line; quotes around a column are allowed ("" inside one stands for a
-// quote). nullopt for a quote left open.
-std::optional<std::vector<std::string>> splitColumns(std::string_view line) {
+// quote). nullopt, with the reason in `problem`, for a quote left open or a quote inside an
+// unquoted column or after a closing one.
+std::optional<std::vector<std::string>> splitColumns(std::string_view line, std::string& problem) {
     std::vector<std::string> columns(1);
-    bool quoted = false;
+    bool quoted = false, closed = false;
+    const auto stray = [&] {
+        problem = std::to_string(columns.size()) + "列目に余分な引用符（\"）があります。";
+        return std::nullopt;
+    };
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (quoted) {
@@ -39,17 +44,22 @@ std::optional<std::vector<std::string>> splitColumns(std::string_view line) {
                 ++i;
             } else {
                 quoted = false;
+                closed = true;
             }
-        } else if (c == '"') {
-            quoted = true;
         } else if (c == ',') {
             columns.emplace_back();
+            closed = false;
+        } else if (closed || (c == '"' && !columns.back().empty())) {
+            return stray();
+        } else if (c == '"') {
+            quoted = true;
         } else {
             columns.back() += c;
         }
     }
-    if (quoted) return std::nullopt;
-    return columns;
+    if (!quoted) return columns;
+    problem = "引用符が閉じていません。";
+    return std::nullopt;
 }
 
 // A price as the master writes it: digits with an optional fraction.
@@ -86,8 +96,14 @@ bool MasterReader::next(MasterRow& row) {
     if (looksLikeUtf8(line)) {
         return refuse(at + "文字コードがCP932（Shift-JIS）ではありません。");
     }
-    const std::optional<std::vector<std::string>> columns = splitColumns(line);
-    if (!columns) return refuse(at + "引用符が閉じていません。");
+    // A file whose lines end in CR alone reads as one line of every row's columns.
+    if (line.find('\r') != std::string::npos) {
+        return refuse(
+            at + "行の区切りが CR だけです（CR LF か LF で区切られた医薬品マスターを読めます）。");
+    }
+    std::string problem;
+    const std::optional<std::vector<std::string>> columns = splitColumns(line, problem);
+    if (!columns) return refuse(at + problem);
     const std::size_t count = columns->size();
     if (columns_ == 0) {
         if (std::find(std::begin(kKnownLayouts), std::end(kKnownLayouts), count) ==

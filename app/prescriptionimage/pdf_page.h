@@ -5,10 +5,25 @@
 #include <string>
 #include <string_view>
 
+#include "prescriptionimage/symbol_image.h"
+
 namespace prescription {
 
-// Page `index` (0-based) of the PDF in `bytes` rendered in grey at `dpi`; a null image, with
-// the reason (UTF-8) in `error`, for a file that is no readable PDF or has no such page.
-QImage pdfPage(std::string_view bytes, int index, int dpi, std::string& error);
+// The largest page read, in points either way: A3 (842 × 1191) with a margin. A larger page
+// is no printed prescription, and rendering it could take minutes and gigabytes.
+constexpr double kLargestPagePoints = 1300;
+// The most pixels a page is rendered to (a 1300-point square at 300 dpi is 29 million).
+constexpr double kMostPagePixels = 32e6;
+
+struct PdfPicture {
+    QImage picture;     // null when the page was refused
+    std::string error;  // UTF-8, why it was refused
+    FileTrouble trouble = FileTrouble::kNone;
+};
+
+// Page `index` (0-based) of the PDF in `bytes` rendered in grey at `dpi`; refused for a file
+// that is no readable PDF, is locked by a password, has no such page, or whose page is larger
+// than the bounds above.
+PdfPicture pdfPage(std::string_view bytes, int index, int dpi);
 
 }  // namespace prescription

@@ -42,11 +42,34 @@ inline QImage sideBySide(const std::vector<QImage>& pictures) {
     return image;
 }
 
-inline QImage oneSymbol(const std::string& bytes) {
+// The pictures placed in rows of `columns`, left to right and top to bottom.
+inline QImage grid(const std::vector<QImage>& pictures, std::size_t columns) {
+    std::vector<QImage> rows;
+    for (std::size_t at = 0; at < pictures.size(); at += columns) {
+        const auto end = pictures.begin() + std::min(pictures.size(), at + columns);
+        rows.push_back(sideBySide({pictures.begin() + at, end}));
+    }
+    int width = 0, height = 0;
+    for (const QImage& row : rows) {
+        width = std::max(width, row.width());
+        height += row.height();
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    int y = 0;
+    for (const QImage& row : rows) {
+        painter.drawImage(0, y, row);
+        y += row.height();
+    }
+    return image;
+}
+
+inline QImage oneSymbol(const std::string& bytes, int scale = 4) {
     QRcode* code =
         QRcode_encodeData(static_cast<int>(bytes.size()),
                           reinterpret_cast<const unsigned char*>(bytes.data()), 0, QR_ECLEVEL_M);
-    QImage image = symbolImage(*code);
+    QImage image = symbolImage(*code, scale);
     QRcode_free(code);
     return image;
 }

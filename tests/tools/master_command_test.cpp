@@ -67,6 +67,16 @@ TEST_F(MasterCommand, ABadFileChangesNothingAndSaysWhy) {
     EXPECT_EQ(mapped("610406079"), "2325003B2029");
     EXPECT_EQ(mapped("620098801"), "<none>");
 
+    // Drugs to be added without a name: every such line is named.
+    MasterDrug unnamed = kLoxoprofen, lost = kLoxoprofen;
+    unnamed.name = "";
+    lost.receiptCode = "620098802";
+    lost.name = "??";
+    writeMaster(master(), {kAmlodipine, unnamed, lost});
+    EXPECT_EQ(run({"import-master", folder(), master(), "--add-drugs"}), admin::kRefused);
+    EXPECT_NE(err.str().find("line 2, 3: no product name"), std::string::npos) << err.str();
+    EXPECT_EQ(mapped("620098801"), "<none>");
+
     EXPECT_EQ(run({"import-master", folder(), (dir.path() / "missing.csv").string()}),
               admin::kRefused);
     EXPECT_NE(err.str().find("cannot be opened"), std::string::npos);

@@ -110,7 +110,7 @@ TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
     const struct {
         std::vector<std::string> args;
         int exit;
-        const char* message;
+        std::string message;
     } cases[] = {
         {{"print-history", folder(), "8", pdf()}, admin::kRefused, "patient 8 is not registered"},
         {{"print-history", folder(), "7", pdf(), "2001/01/01 00:00:00"},
@@ -133,9 +133,10 @@ TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
          admin::kRefused,
          "whole or half units"},
         {{"store-leaflet", folder(), "7",
-          json("typo.json", R"([{"yjcode": "2171901F2S93", "day": "7日分"}])")},
+          json("typo.json",
+               R"([{"yjcode": "2171901F2S93", "day)" + std::string(5000, 'y') + R"(": "7日分"}])")},
          admin::kRefused,
-         "\"day\" is not a field of a drug"},
+         "unknown field \"day" + std::string(27, 'y') + "…\" (a drug has"},
         {{"store-leaflet", folder(), "7",
           json("long.json",
                R"([{"yjcode": "2171901F2S93", "days": ")" + std::string(21, '7') + R"("}])")},

@@ -26,8 +26,15 @@ DrugMasterRow rowOf(const prescription::MasterRow& master) {
     return row;
 }
 
-// Reads every row of the file; false after telling why on `err`.
-bool readMaster(const std::filesystem::path& csv, std::vector<DrugMasterRow>& rows,
+// A name a drug cannot be added under: empty, or only question marks (what a conversion that
+// lost every character leaves).
+bool isUnusableName(const std::string& name) {
+    return name.find_first_not_of("? ") == std::string::npos;
+}
+
+// Reads every row of the file; false after telling why on `err`. With `addDrugs`, rows that
+// would add a drug without a usable name are refused, all their lines named.
+bool readMaster(const std::filesystem::path& csv, bool addDrugs, std::vector<DrugMasterRow>& rows,
                 std::ostream& err) {
     std::ifstream in(csv, std::ios::binary);
     if (!in) {
@@ -36,9 +43,19 @@ bool readMaster(const std::filesystem::path& csv, std::vector<DrugMasterRow>& ro
     }
     prescription::MasterReader reader(in);
     prescription::MasterRow row;
-    while (reader.next(row)) rows.push_back(rowOf(row));
-    if (reader.error().empty()) return true;
-    err << csv.string() << ": " << reader.error() << "\n";
+    std::string unnamed;
+    while (reader.next(row)) {
+        if (addDrugs && !row.yjCode.empty() && isUnusableName(row.productName))
+            unnamed += (unnamed.empty() ? "" : ", ") + std::to_string(row.line);
+        rows.push_back(rowOf(row));
+    }
+    if (!reader.error().empty()) {
+        err << csv.string() << ": " << reader.error() << "\n";
+        return false;
+    }
+    if (unnamed.empty()) return true;
+    err << csv.string() << ": line " << unnamed
+        << ": no product name (empty or \"??\") for a drug to be added\n";
     return false;
 }
 
@@ -55,7 +72,7 @@ int importMaster(const std::filesystem::path& folder, const std::filesystem::pat
     const std::filesystem::path database = layout::databaseFolder(folder);
     if (!hasDrugDatabase(folder, err)) return kRefused;
     std::vector<DrugMasterRow> rows;
-    if (!readMaster(csv, rows, err)) {
+    if (!readMaster(csv, addDrugs, rows, err)) {
         err << "nothing changed\n";
         return kRefused;
     }

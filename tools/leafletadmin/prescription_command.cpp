@@ -12,9 +12,28 @@
 #include "prescriptionfill/catalogue_source.h"
 #include "prescriptionfill/intake.h"
 #include "prescriptionimage/code_file.h"
+#include "prescriptionimage/pdf_page.h"
 
 namespace admin {
 namespace {
+
+// Why a picture or PDF file gave no text, in the words of the other commands; the reader's own
+// message where no English one is kept.
+std::string refusalOf(const prescription::SymbolText& read) {
+    switch (read.trouble) {
+        case prescription::FileTrouble::kEncryptedPdf:
+            return "the PDF file is encrypted (locked by a password)";
+        case prescription::FileTrouble::kPageTooLarge:
+            return "the PDF page is larger than any prescription (at most " +
+                   std::to_string(int(prescription::kLargestPagePoints)) + " points either way)";
+        case prescription::FileTrouble::kPictureTooLarge:
+            return "the picture has too many pixels to be read";
+        case prescription::FileTrouble::kNone:
+        case prescription::FileTrouble::kOther:
+            break;
+    }
+    return read.error;
+}
 
 // The prescription code text of a file: the file itself, or what the QR symbols of a PNG or
 // JPEG picture or of the first page of a PDF file hold. False after saying why on `err`.
@@ -27,7 +46,7 @@ bool codeText(const std::filesystem::path& file, std::string& text, std::ostream
     prescription::SymbolText read = prescription::codeTextOfFile(
         std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     if (!read.error.empty()) {
-        err << file.string() << ": " << read.error << "\n";
+        err << file.string() << ": " << refusalOf(read) << "\n";
         return false;
     }
     text = std::move(read.bytes);

@@ -71,7 +71,10 @@ bool entryOf(const QJsonValue& value, int n, DrugRecord& entry, std::ostream& er
     }
     for (const QString& key : drug.keys())
         if (!QStringList{"yjcode", "timings", "amount", "days", "usage"}.contains(key)) {
-            err << where << ": \"" << key.toStdString() << "\" is not a field of a drug\n";
+            // A runaway key is cut, never echoed whole.
+            const QString shown = key.size() <= 30 ? key : key.left(30) + "…";
+            err << where << ": unknown field \"" << shown.toStdString()
+                << "\" (a drug has yjcode, timings, amount, days, usage)\n";
             return false;
         }
     leaflet::DosageSettings dosage = leaflet::dosageOf(entry);

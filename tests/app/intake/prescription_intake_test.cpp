@@ -21,6 +21,7 @@
 #include "data/patient_register.h"
 #include "intake/intake_dialog.h"
 #include "intake/intake_patient.h"
+#include "intake/serial_scanner.h"
 #include "leaflet/print_entry.h"
 #include "patientbase.h"
 #include "program_fixture.h"
@@ -241,6 +242,15 @@ TEST_F(PrescriptionIntake, SerialScannerSymbolsAreAppendedToTheText) {
     EXPECT_FALSE(text->toPlainText().contains(QChar(0x1A)));
     auto* view = child<QTreeWidget>(dialog, "prescriptionView");
     EXPECT_EQ(view->findItems("ファモチジン", Qt::MatchContains | Qt::MatchRecursive).size(), 1);
+    // A symbol that would make the joined text larger than any prescription is dropped, as is
+    // one the scanner dropped; the text and its reading stay.
+    auto* scanner = dialog->findChild<intake::SerialScanner*>();
+    ASSERT_NE(scanner, nullptr);
+    const QString joined = text->toPlainText();
+    emit scanner->symbolRead(QString(intake::kMostSymbolBytes - 100, 'x'));
+    EXPECT_EQ(text->toPlainText(), joined);
+    const QString dropped = "スキャナから処方箋より大きいデータが届いたため、読まずに捨てました。";
+    EXPECT_EQ(child<QLabel>(dialog, "readError")->text(), dropped);
     const QString port = QString::fromLocal8Bit(ptsname(master));
     QPointer<intake::IntakeDialog> closed = dialog;
     dialog->close();

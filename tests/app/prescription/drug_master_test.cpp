@@ -102,6 +102,12 @@ TEST(DrugMaster, RefusesWhatIsNotAKnownDrugMaster) {
     EXPECT_EQ(readAll(price).error, "1行目: 薬価「9.5x」が数値ではありません。");
     EXPECT_EQ(readAll("0,Y,\"610406079" + exampleRow(42).substr(13)).error,
               "1行目: 引用符が閉じていません。");
+    // Line ends of CR alone and a quote inside a column are named, not counted as columns.
+    EXPECT_EQ(
+        readAll(std::string(kExample) + "\r" + std::string(kExample) + "\r").error,
+        "1行目: 行の区切りが CR だけです（CR LF か LF で区切られた医薬品マスターを読めます）。");
+    EXPECT_EQ(readAll("0,Y,610406079,1,ガスター\"散,3" + exampleRow(42).substr(13)).error,
+              "1行目: 5列目に余分な引用符（\"）があります。");
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // Reading prescription code texts from pictures of QR symbols made with libqrencode: one
-// symbol, a Structured Append sequence in any order, and pictures without a whole text.
+// symbol, a Structured Append sequence in any order and arrangement, plain symbols in reading
+// order, and pictures without a whole text.
 #include "prescriptionimage/symbol_image.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QPainter>
 
 #include "qr_image.h"
 #include "sample_codes.h"
@@ -41,11 +43,41 @@ TEST(SymbolImage, StructuredAppendSymbolsJoinInSequenceOrderWhereverTheyStand) {
     EXPECT_EQ(read.error, "");
     EXPECT_EQ(read.bytes, code);
 
+    // Four symbols in a 2 × 2 grid: the reader's first pass misses one of them.
+    std::vector<QImage> four;
+    for (int version = 5; four.size() != 4 && version < 20; ++version)
+        four = qrtest::sequence(code, version);
+    ASSERT_EQ(four.size(), 4u);
+    const prescription::SymbolText grid = readSymbols(qrtest::grid(four, 2));
+    EXPECT_EQ(grid.error, "");
+    EXPECT_EQ(grid.bytes, code);
+
     // A symbol of the sequence missing: no text rather than part of one.
     symbols.erase(symbols.begin() + 1);
     const prescription::SymbolText partial = readSymbols(qrtest::sideBySide(symbols));
     EXPECT_EQ(partial.bytes, "");
     EXPECT_NE(partial.error.find("しか読めませんでした"), std::string::npos) << partial.error;
+}
+
+// Eighteen plain symbols in three rows, large and small in turn, each small one set lower than
+// half its own height but less than half its large neighbour's: a row is told from the first
+// symbol in it, and the order stays one however many symbols there are.
+TEST(SymbolImage, PlainSymbolsOfMixedSizesJoinRowByRow) {
+    QImage picture(6 * 200, 3 * 260, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    std::string expected;
+    for (int i = 0; i < 18; ++i) {
+        const std::string text = "RP" + std::to_string(100 + i) + "\r\n";
+        expected += text;
+        const bool large = i % 2 == 0;
+        const QImage symbol = qrtest::oneSymbol(text, large ? 6 : 3);
+        painter.drawImage((i % 6) * 200, (i / 6) * 260 + (large ? 0 : 60), symbol);
+    }
+    painter.end();
+    const prescription::SymbolText read = readSymbols(picture);
+    EXPECT_EQ(read.error, "");
+    EXPECT_EQ(read.bytes, expected);
 }
 
 TEST(SymbolImage, PicturesWithoutASymbolAreRefused) {
