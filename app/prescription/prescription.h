@@ -82,6 +82,10 @@ struct Drug {
     Amount perIntake;                   // record 241; empty when absent
     int intakesPerDay = 0;              // record 241
     std::vector<DrugNote> notes;        // record 281
+    // Why the pharmacist must check this drug before it goes into the print list (an odd
+    // record layout, amounts that contradict each other, a text that had to be shortened…);
+    // UTF-8, one sentence each. Empty for a drug read plainly.
+    std::vector<std::string> checks;
 };
 
 struct Rp {
