@@ -46,10 +46,17 @@ QString formText(const Rp& rp) {
     return rp.formName.empty() ? "不明" : text(rp.formName);
 }
 
+// This dispensing's quantity; of a split dispensing, the whole too.
 QString quantityText(const Rp& rp) {
     if (rp.quantity == 0) return {};
-    if (rp.form == FormKind::kInternal) return QString::number(rp.quantity) + "日分";
-    if (rp.form == FormKind::kAsNeeded) return QString::number(rp.quantity) + "回分";
+    const auto counted = [&rp](const char* unit) {
+        QString out = QString::number(rp.quantity) + unit;
+        if (rp.totalQuantity > 0)
+            out += "（分割調剤：全" + QString::number(rp.totalQuantity) + unit + "）";
+        return out;
+    };
+    if (rp.form == FormKind::kInternal) return counted("日分");
+    if (rp.form == FormKind::kAsNeeded) return counted("回分");
     return {};
 }
 
@@ -106,9 +113,10 @@ void IntakeView::addDrug(QTreeWidgetItem* rpItem, const IntakeDrug& entry) {
         rpItem, {text(entry.drug->name), QString::fromStdString(matchDescription(entry.match))});
     rows_.push_back({&entry, entry.match.drug, item});
     Row& row = rows_.back();
+    const std::vector<std::string>& checks = entry.drug->checks;
     if (row.product) {
         item->setText(kWhat, text(entry.drug->name) + " → " + text(row.product->productName));
-        item->setCheckState(kWhat, Qt::Checked);
+        item->setCheckState(kWhat, checks.empty() ? Qt::Checked : Qt::Unchecked);
     } else if (!entry.match.candidates.empty()) {
         item->setCheckState(kWhat, Qt::Unchecked);
         item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
@@ -116,6 +124,19 @@ void IntakeView::addDrug(QTreeWidgetItem* rpItem, const IntakeDrug& entry) {
     } else {
         item->setText(kMatch, item->text(kMatch) + "（選ぶまで印刷リストに入りません）");
         item->setForeground(kMatch, Qt::red);
+    }
+    if (!checks.empty()) markForChecking(item, checks);
+}
+
+// A drug to be checked: red, "要確認" before how it was matched, the reasons in a tooltip; it
+// is left unticked until the pharmacist ticks or picks it.
+void IntakeView::markForChecking(QTreeWidgetItem* item, const std::vector<std::string>& checks) {
+    QStringList reasons;
+    for (const std::string& check : checks) reasons << QString::fromStdString(check);
+    item->setText(kMatch, "要確認　" + item->text(kMatch));
+    for (const Column column : {kWhat, kMatch}) {
+        item->setForeground(column, Qt::red);
+        item->setToolTip(column, reasons.join("\n"));
     }
 }
 

@@ -1,7 +1,8 @@
 // The read prescription as the intake dialog shows it: institution, prescriber, patient and
 // date, then each RP with its drugs, how each drug was matched and the dosage it will get. A
 // drug matched to one product is ticked for the print list; a drug with several candidates gets
-// a list to choose the product from; an unmatched drug is shown as left out.
+// a list to choose the product from; an unmatched drug is shown as left out; a drug with
+// reasons to be checked is shown in red with them and left unticked.
 #pragma once
 
 #include <QObject>
@@ -41,6 +42,7 @@ class IntakeView : public QObject {
     };
 
     void addDrug(QTreeWidgetItem* rpItem, const prescription::IntakeDrug& entry);
+    static void markForChecking(QTreeWidgetItem* item, const std::vector<std::string>& checks);
     QComboBox* candidateList(Row& row, int number);
     void choose(std::size_t row, int candidate);
     void showDosage(const Row& row);

@@ -6,6 +6,7 @@
 #include "drugs/detail_texts.h"
 #include "leaflet/print_entry.h"
 #include "prescription/dosage_reading.h"
+#include "sjis/sjis.h"
 
 namespace intake {
 
@@ -32,9 +33,14 @@ std::optional<ehandbook::FormCode> formCodeOf(prescription::FormKind kind) {
     return std::nullopt;
 }
 
-// The drug record's amount and unit and the RP's form, as the code wrote them.
+// The drug record's amount and unit and the RP's form, as the code wrote them; a potency
+// amount says so in its unit when the handbook's 12-byte unit holds both.
 leaflet::Prescribed prescribedOf(const prescription::Rp& rp, const prescription::Drug& drug) {
-    return {drug.amount.text(), drug.unit, formCodeOf(rp.form)};
+    constexpr std::size_t kUnitBytes = 12;
+    static const std::string potency = sjis::fromUtf8("（力価）");
+    std::string unit = drug.unit;
+    if (drug.potency && unit.size() + potency.size() <= kUnitBytes) unit += potency;
+    return {drug.amount.text(), unit, formCodeOf(rp.form)};
 }
 
 }  // namespace

@@ -89,6 +89,18 @@ Amount Amount::times(int factor) const {
     return computed(numerator_ * factor, denominator_);
 }
 
+Amount Amount::plus(const Amount& other) const {
+    if (empty() || other.empty()) return Amount();
+    std::int64_t left = 0, right = 0, numerator = 0, denominator = 0;
+    if (__builtin_mul_overflow(numerator_, other.denominator_, &left) ||
+        __builtin_mul_overflow(other.numerator_, denominator_, &right) ||
+        __builtin_add_overflow(left, right, &numerator) ||
+        __builtin_mul_overflow(denominator_, other.denominator_, &denominator)) {
+        return Amount();
+    }
+    return computed(numerator, denominator);
+}
+
 std::optional<std::int64_t> Amount::halves() const {
     if (empty() || (2 * numerator_) % denominator_ != 0) return std::nullopt;
     return 2 * numerator_ / denominator_;

@@ -27,6 +27,8 @@ class Amount {
     // The amount divided or multiplied by a positive whole number; empty stays empty.
     Amount dividedBy(int divisor) const;
     Amount times(int factor) const;
+    // The sum; empty when either is empty or the sum is beyond what an amount holds.
+    Amount plus(const Amount& other) const;
 
     // The amount in half units when it is a whole number of halves (1.5 -> 3), else nullopt.
     std::optional<std::int64_t> halves() const;

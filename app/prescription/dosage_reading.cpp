@@ -72,6 +72,25 @@ std::string usageTextOf(const Rp& rp) {
     return text;
 }
 
+// The unit as the amount texts write it: a potency amount says so ("ｍｇ（力価）").
+std::string unitOf(const Drug& drug) {
+    static const std::string potency = sjis::fromUtf8("（力価）");
+    return drug.potency ? drug.unit + potency : drug.unit;
+}
+
+// The amount text. A potency amount whose text cannot keep its "用量　" heading in the field
+// drops the heading, so that the cut never takes "（力価）" off.
+std::string amountTextOf(std::string_view amount, const Drug& drug, dosage::AmountPer per) {
+    const std::string composed = dosage::composeAmountText(amount, unitOf(drug), per);
+    if (!drug.potency || composed.size() < leaflet::DosageSettings::kAmountWidth) return composed;
+    const std::string heading = sjis::fromUtf8(per == dosage::AmountPer::kDose ? "１回" : "１日");
+    for (const std::string& digits : {sjis::toFullWidth(amount), std::string(amount)}) {
+        std::string text = heading + digits + unitOf(drug);
+        if (text.size() < leaflet::DosageSettings::kAmountWidth) return text;
+    }
+    return composed;
+}
+
 std::string daysTextOf(const Rp& rp, const Drug& drug) {
     const std::string quantity = sjis::toFullWidth(std::to_string(rp.quantity));
     switch (rp.form) {
@@ -82,7 +101,7 @@ std::string daysTextOf(const Rp& rp, const Drug& drug) {
             return rp.quantity > 0 ? quantity + sjis::fromUtf8("回分") : std::string();
         default: {
             const Amount total = drug.amount.times(std::max(rp.quantity, 1));
-            return total.empty() ? std::string() : sjis::toFullWidth(total.text()) + drug.unit;
+            return total.empty() ? std::string() : sjis::toFullWidth(total.text()) + unitOf(drug);
         }
     }
 }
@@ -117,8 +136,9 @@ DrugDosage dosageFor(const Rp& rp, const Drug& drug, std::string_view catalogueF
     if (!isTakenByMouth(rp.form)) {
         result.source = AmountSource::kTotal;
         const std::string amount =
-            drug.perIntake.empty() ? dosage::defaultAmountText(catalogueForm)
-                                   : dosage::composeAmountText(drug.perIntake.text(), drug.unit);
+            drug.perIntake.empty()
+                ? dosage::defaultAmountText(catalogueForm)
+                : amountTextOf(drug.perIntake.text(), drug, dosage::AmountPer::kDose);
         leaflet::setEntryText(settings.amountText, amount);
         return result;
     }
@@ -135,10 +155,9 @@ DrugDosage dosageFor(const Rp& rp, const Drug& drug, std::string_view catalogueF
         setEvenTimings(settings, usage, perIntake);
     }
 
-    const std::string amount =
-        perIntake.empty()
-            ? dosage::composeAmountText(drug.amount.text(), drug.unit, dosage::AmountPer::kDay)
-            : dosage::composeAmountText(perIntake.text(), drug.unit);
+    const std::string amount = perIntake.empty()
+                                   ? amountTextOf(drug.amount.text(), drug, dosage::AmountPer::kDay)
+                                   : amountTextOf(perIntake.text(), drug, dosage::AmountPer::kDose);
     leaflet::setEntryText(settings.amountText, amount);
     return result;
 }

@@ -76,7 +76,9 @@ struct Drug {
     int codeKind = 0;  // a CodeKind value as written; 0 when the record left it out
     std::string code;
     std::string name;
-    Amount amount;  // 内服: per day; 頓服: per intake; other forms: the total
+    Amount
+        amount;  // 内服: per day; 頓服: per intake; other forms: the total; empty when unreadable
+    bool potency = false;  // the amount is in potency units (力価), not the product's weight
     std::string unit;
     std::vector<Amount> unevenAmounts;  // record 221: the amounts of the 1st, 2nd, ... intake
     Amount perIntake;                   // record 241; empty when absent
@@ -91,12 +93,16 @@ struct Drug {
 struct Rp {
     int number = 0;
     FormKind form = FormKind::kUnknown;
-    std::string formName;  // only for form kind 9
-    int quantity = 0;      // 内服: days; 頓服: times; 0 when not given
+    std::string formName;   // only for form kind 9
+    int quantity = 0;       // this dispensing's 内服 days or 頓服 times; 0 when not given
+    int totalQuantity = 0;  // record 102: the whole of a split dispensing; 0 when not split
     std::string usageCode;
     std::string usage;  // 用法名称
     int timesPerDay = 0;
     std::vector<std::string> supplements;  // record 181 texts, in order
+    // What every drug of the RP must be checked for (an odd 101 or 111 record); each drug
+    // carries these in its own checks.
+    std::vector<std::string> checks;
     std::vector<Drug> drugs;
 };
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include "prescription/amount_checks.h"
 #include "prescription/record_context.h"
+#include "prescription/record_layouts.h"
 #include "prescription/symbol_text.h"
 #include "sjis/sjis.h"
 
@@ -35,7 +37,10 @@ int versionOf(std::string_view field) {
 bool isCut(const TextLine& line, int record, const Fields& fields) {
     if (line.ended) return false;
     const auto full = kFullFieldCount.find(record);
-    if (full != kFullFieldCount.end() && fields.size() < full->second) return true;
+    if (full != kFullFieldCount.end() && fields.size() < full->second &&
+        !fitsShortenedLayout(record, fields)) {
+        return true;
+    }
     // A double-byte character cut in half.
     return sjis::cutLength(line.text, line.text.size()) != line.text.size();
 }
@@ -57,6 +62,7 @@ class Reader {
         const bool anyDrug = std::any_of(prescription_.rps.begin(), prescription_.rps.end(),
                                          [](const Rp& rp) { return !rp.drugs.empty(); });
         if (!anyDrug) return refuse("薬品のレコード（201）がありません。");
+        checkAmounts(prescription_);
         return {std::move(prescription_), {}};
     }
 
@@ -73,7 +79,7 @@ class Reader {
         if (!record) return "レコード番号" + quoted(all.front()) + "が数字ではありません。";
         const Fields fields(all.begin() + 1, all.end());
         if (isCut(line, *record, fields)) return std::string("レコードが途中で切れています。");
-        return dispatch(*record, fields, {prescription_, line.number});
+        return dispatch(*record, fields, {prescription_, rpIndex_, line.number});
     }
 
     Refusal dispatch(int record, const Fields& fields, const RecordContext& context) {
@@ -98,6 +104,9 @@ class Reader {
                 break;
             case 101:
                 return readForm(fields, context);
+            case 102:
+                readSplitQuantity(fields, context);
+                break;
             case 111:
                 readUsage(fields, context);
                 break;
@@ -138,6 +147,7 @@ class Reader {
     }
 
     Prescription prescription_;
+    RpIndex rpIndex_;
     std::string versionText_;
 };
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "prescription/prescription.h"
 #include "prescription/record_fields.h"
@@ -14,12 +15,22 @@ namespace prescription {
 // UTF-8, without the line prefix the reader adds.
 using Refusal = std::optional<std::string>;
 
+// Where each RP number's RP is in the prescription's list, so that finding the RP of a record
+// does not walk the list (a prescription may hold thousands of RPs).
+using RpIndex = std::unordered_map<int, std::size_t>;
+
 struct RecordContext {
     Prescription& prescription;
+    RpIndex& rpIndex;
     int line = 0;
 
     // Adds "n行目: " + message to the prescription's warnings.
     void warn(std::string_view message) const;
+
+    // The RP with `number`, or nullptr.
+    Rp* findRp(int number) const;
+    // Appends an RP whose number is not in the list yet.
+    void addRp(Rp rp) const;
 };
 
 // A field quoted in a message: in UTF-8, at most 30 bytes of the CP932 text.
@@ -34,6 +45,7 @@ void readPatientBirth(const Fields& fields, const RecordContext& context);
 void readIssueDate(const Fields& fields, const RecordContext& context);
 
 Refusal readForm(const Fields& fields, const RecordContext& context);          // 101
+void readSplitQuantity(const Fields& fields, const RecordContext& context);    // 102
 void readUsage(const Fields& fields, const RecordContext& context);            // 111
 void readUsageSupplement(const Fields& fields, const RecordContext& context);  // 181
 Refusal readDrug(const Fields& fields, const RecordContext& context);          // 201

@@ -27,20 +27,28 @@ PersonFields personLayout(const Fields& fields, bool kanaFirst);
 
 struct FormFields {
     std::string rp, kind, formName, quantity;
+    bool shortened = false;  // a field was left out in the middle
 };
 FormFields formLayout(const Fields& fields);
 
 struct UsageFields {
     std::string rp, codeKind, code, text, timesPerDay;
+    bool shortened = false;
 };
 UsageFields usageLayout(const Fields& fields);
 
 struct DrugFields {
     std::string rp, serial, infoKind, codeKind, code, name, amount, potency, unit;
+    bool shortened = false;
 };
-// nullopt when the record has fewer than seven fields or when its fields fit none of the
-// shortened layouts; nine or more fields are read by position.
+// The layout the fields fit by content: nine (the full layout; further fields only when
+// empty), eight (without the information kind or without the potency flag, when just one of
+// the two fits) or seven (without both). nullopt when they fit none: never read by position.
 std::optional<DrugFields> drugLayout(const Fields& fields);
+
+// Whether a record that the text stops in is whole in a shortened layout rather than cut: a
+// record 1, 101, 111 or 201 whose fields fit one of them.
+bool fitsShortenedLayout(int record, const Fields& fields);
 
 // Only half-width katakana, their marks and spaces (CP932 0xA1-0xDF), at least one.
 bool isHalfWidthKana(std::string_view text);

@@ -13,7 +13,8 @@ Intake intakeOf(const Prescription& prescription, const DrugMatcher& matcher) {
             IntakeDrug entry{&rp, &drug, matcher.match(drug), {}, false};
             // The dosage follows the form of the drug dispensed, once it is known.
             entry.dosage = dosageFor(rp, drug, entry.match.drug ? entry.match.drug->form : "");
-            if (entry.match.drug) {
+            // A drug with checks waits for the pharmacist, as an unmatched drug does.
+            if (entry.match.drug && drug.checks.empty()) {
                 if (listed < leaflet::kPrintListCapacity) {
                     entry.inPrintList = true;
                     ++listed;

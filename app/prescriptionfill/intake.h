@@ -1,6 +1,7 @@
 // What a read prescription puts into the print list: every drug with how it was matched and
-// the dosage taken from its RP. A drug goes in only when it was matched to one catalogue drug
-// and the list has room; the others are shown for the pharmacist to pick or leave out.
+// the dosage taken from its RP. A drug goes in only when it was matched to one catalogue drug,
+// has nothing to be checked and the list has room; the others are shown for the pharmacist to
+// pick or leave out.
 #pragma once
 
 #include <string>

@@ -44,7 +44,10 @@ void readAsPrescription(const std::string& bytes) {
     static const std::string tablet = sjis::fromUtf8("錠");
     for (const Rp& rp : result.prescription->rps) {
         for (const Drug& drug : rp.drugs) {
-            if (drug.amount.empty()) std::abort();
+            // A drug without an amount is one the pharmacist is told to check.
+            if (drug.amount.empty() && drug.checks.empty()) std::abort();
+            for (const std::string& check : drug.checks)
+                if (!validUtf8(check)) std::abort();
             checkDosage(dosageFor(rp, drug, tablet).settings);
             checkDosage(dosageFor(rp, drug, {}).settings);
         }

@@ -155,7 +155,7 @@ TEST_F(PrescriptionIntake, RefusedTextChangesNothingAndTwinPatientsAreNotGuessed
     registerPatient(9, "見本　花子", 3, 64, 1, 7);
     QString code = kCode;
     code.replace("201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,2,",
-                 "201,1,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,,");
+                 "201,9,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,2,");
     intake::IntakeDialog* dialog = openWith(code);
     ASSERT_NE(dialog, nullptr);
     EXPECT_NE(child<QLabel>(dialog, "readError")->text().indexOf("10行目"), -1);

@@ -87,6 +87,11 @@ TEST(DosageReading, TimingsAmountAndDaysByFormAndRecord) {
         {"external: the total as the days text",
          "101,1,3,,1\n111,1,1,,１日２回患部に塗布,\n201,1,1,1,1,,軟膏,25,1,ｇ\n", "軟膏・硬膏",
          "0,0,0,0,0, meal 0 source 5", "適量", "２５ｇ"},
+        {"split dispensing: this part's days",
+         rp + "朝食後,1\n102,1,11,66\n201,1,1,1,1,,薬,1,1,錠\n", "錠", "0,1,0,0,0, meal 3 source 3",
+         "用量　１回１錠", "１１日分"},
+        {"potency units", "101,1,2,,3\n111,1,1,,発熱時,\n201,1,1,1,1,,薬,75,2,ｍｇ\n", "散剤",
+         "0,0,0,0,0, meal 0 source 4", "１回７５ｍｇ（力価）", "３回分"},
         {"external patches", "101,1,3,,2\n111,1,1,,１日１回貼付,\n201,1,1,1,1,,貼付剤,7,1,枚\n",
          "貼付剤", "0,0,0,0,0, meal 0 source 5", "１回１枚", "１４枚"},
     };
