@@ -148,6 +148,31 @@ TEST_F(PrescriptionIntake, UnknownPatientIsRegisteredFromThePrefilledDialog) {
         EXPECT_NE(sjis::toUtf8(item), kPrescriber) << "not added without a Yes";
 }
 
+// A drug whose amounts contradict each other is shown in red with the reason and stays out of
+// the print list while the others go in; a potency amount's unit says so for the handbook.
+TEST_F(PrescriptionIntake, DrugToBeCheckedIsMarkedAndLeftOut) {
+    QString code = QString(kCode) + "241,1,1,2,2\n";
+    code.replace("アムロジピン錠５ｍｇ,2,1,", "アムロジピン錠５ｍｇ,2,2,");  // in potency units
+    intake::IntakeDialog* dialog = openWith(code);
+    ASSERT_NE(dialog, nullptr);
+    auto* view = child<QTreeWidget>(dialog, "prescriptionView");
+    const auto rows = view->findItems("ファモチジン", Qt::MatchContains | Qt::MatchRecursive);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_TRUE(rows[0]->text(1).startsWith("要確認"));
+    EXPECT_EQ(rows[0]->foreground(0).color(), QColor(Qt::red));
+    EXPECT_EQ(rows[0]->toolTip(1), "１回服用量（2）の１日2回分が１日量（2）と合いません。");
+    EXPECT_EQ(rows[0]->checkState(0), Qt::Unchecked);
+    child<QComboBox>(dialog, "candidateList2")->setCurrentIndex(2);
+    whenModal("patientInfoDialog",
+              [](QWidget* info) { info->findChild<QPushButton*>("cancelButton")->click(); });
+    prompts.yesNo = {false};
+    child<QPushButton>(dialog, "addButton")->click();
+    ASSERT_EQ(desk->printList().count(), 1);
+    EXPECT_EQ(leaflet::field(desk->printList().entry(0).YJCODE), "2171901F2S93");
+    ASSERT_TRUE(desk->printList().prescribed()[0]);
+    EXPECT_EQ(sjis::toUtf8(desk->printList().prescribed()[0]->unit), "錠（力価）");
+}
+
 // A refused text changes nothing. Two registered people who share name and birth date: the
 // drugs go in, the patient is left for the pharmacist to choose rather than guessed.
 TEST_F(PrescriptionIntake, RefusedTextChangesNothingAndTwinPatientsAreNotGuessed) {
