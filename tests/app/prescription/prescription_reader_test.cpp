@@ -21,6 +21,13 @@ std::string date(const PartialDate& d) {
     return std::to_string(d.year) + "/" + std::to_string(d.month) + "/" + std::to_string(d.day);
 }
 
+// The first sentence of each check of a drug.
+std::string checksOf(const Drug& d) {
+    std::string s;
+    for (const std::string& c : d.checks) s += " ! " + c.substr(0, c.find("。") + 3);
+    return s;
+}
+
 // Everything read, one line per header, RP and drug, in UTF-8.
 std::string said(const Prescription& p) {
     const auto n = [](auto v) { return std::to_string(static_cast<int>(v)); };
@@ -39,7 +46,7 @@ std::string said(const Prescription& p) {
             if (!d.perIntake.empty())
                 s += " intake " + d.perIntake.text() + "x" + n(d.intakesPerDay);
             for (const DrugNote& note : d.notes) s += " note " + n(note.kind) + " " + u(note.text);
-            s += "\n";
+            s += checksOf(d) + "\n";
         }
     }
     for (const std::string& w : p.warnings) s += w + "\n";
@@ -111,16 +118,21 @@ TEST(PrescriptionReader, ShortenedLayoutsOfRealCodes) {
         "101,2,3,\n"                                        // external, quantity left out
         "111,2,1013044400000000,１日２回患部に塗布,\n"      // no code kind
         "201,2,1,1,1,,軟膏Ａ,25,1,ｇ,,\n"));
-    EXPECT_EQ(said(p),
-              "JAHIS7 0:1234567 三項目病院 / 医師 二郎 ()\n"
-              " () sex 0 born 2004/1/19 issued 0/0/0\n"  // 平成16年
-              "rp 1 form 1 x7 2/day  １日２回朝夕食後\n"
-              " 7: 4:1149019F1560 ロキソプロフェン錠 2錠\n"
-              " 8: 2:620000001 胃薬錠 2錠\n"
-              " 9: 2:620000002 整腸錠 2錠\n"
-              "rp 2 form 3 x0 0/day 1013044400000000 １日２回患部に塗布\n"
-              " 12: 1: 軟膏Ａ 25ｇ\n"
-              "10行目: 調剤数量がありません。\n");
+    EXPECT_EQ(
+        said(p),
+        "JAHIS7 0:1234567 三項目病院 / 医師 二郎 ()\n"
+        " () sex 0 born 2004/1/19 issued 0/0/0\n"  // 平成16年
+        "rp 1 form 1 x7 2/day  １日２回朝夕食後\n"
+        " 7: 4:1149019F1560 ロキソプロフェン錠 2錠 ! 用法レコードの項目が省かれています（3個）。"
+        " ! 薬品レコードの項目が省かれています（7個）。\n"
+        " 8: 2:620000001 胃薬錠 2錠 ! 用法レコードの項目が省かれています（3個）。"
+        " ! 薬品レコードの項目が省かれています（8個）。\n"
+        " 9: 2:620000002 整腸錠 2錠 ! 用法レコードの項目が省かれています（3個）。"
+        " ! 薬品レコードの項目が省かれています（8個）。\n"
+        "rp 2 form 3 x0 0/day 1013044400000000 １日２回患部に塗布\n"
+        " 12: 1: 軟膏Ａ 25ｇ ! 剤形レコードに調剤数量がありません。"
+        " ! 用法レコードの項目が省かれています（4個）。\n"
+        "10行目: 調剤数量がありません。\n");
 }
 
 TEST(PrescriptionReader, WhatCannotBeUsedIsLeftOutWithAWarning) {
@@ -147,96 +159,57 @@ TEST(PrescriptionReader, WhatCannotBeUsedIsLeftOutWithAWarning) {
               "14行目: １回服用量レコードの薬品連番「2」に合う薬品がありません。\n");
 }
 
-// The first drug as read: name, amount and unit, and its checks.
-std::string firstDrugOf(std::string_view rps) {
+// The first drug as read: name, amount and unit, its checks, and the warnings.
+std::string firstDrugOf(const std::string& rps) {
     const Prescription p = readOk(samples::asCode(samples::withHeader(rps)));
     if (p.rps.empty() || p.rps.front().drugs.empty()) return "no drug";
     const Drug& d = p.rps.front().drugs.front();
-    std::string s = u(d.name) + " " + d.amount.text() + u(d.unit);
-    for (const std::string& check : d.checks) s += " / " + check;
+    std::string s = u(d.name) + " " + d.amount.text() + u(d.unit) + checksOf(d);
+    for (const std::string& w : p.warnings) s += " / " + w;
     return s;
 }
 
-TEST(PrescriptionReader, DrugRecordsAreReadByWhatTheirFieldsHold) {
+// Fields that fit no layout give a drug with no amount and the reason; odd RP records mark each
+// drug of the RP; amounts that contradict each other mark the drug.
+TEST(PrescriptionReader, UnfittingRecordsAndContradictionsMarkTheDrug) {
     struct Case {
         const char* name;
-        const char* rps;
+        std::string rps;
         const char* read;
     };
-    const std::string omitted = "（8個）。読み取った内容を処方箋と照らして確かめてください。";
-    const std::string check = "分量を処方箋で確かめてください。";
+    const std::string rp = "101,1,1,,7\n111,1,1,,毎食後,3\n";
     const Case cases[] = {
-        {"seven fields", "201,1,1,4,1149019F1560,薬Ａ,2,錠\n",
-         "薬Ａ 2錠 / 薬品レコードの項目が省かれています（7個）。読み取った内容を処方箋と照らして"
-         "確かめてください。"},
-        {"seven fields, the last line without its end", "201,1,1,2,620000001,薬Ａ,2,錠",
-         "薬Ａ 2錠 / 薬品レコードの項目が省かれています（7個）。読み取った内容を処方箋と照らして"
-         "確かめてください。"},
-        {"no information kind", "201,1,1,2,620000001,薬Ａ,2,1,錠\n",
-         "薬Ａ 2錠 / 薬品レコードの項目が省かれています（8個）。読み取った内容を処方箋と照らして"
-         "確かめてください。"},
-        {"trailing empty fields", "201,1,1,1,1,,薬Ａ,3,1,錠,,\n", "薬Ａ 3錠"},
-        {"ten fields shifted", "201,1,1,1,4,2325903F2M95,薬Ａ,1.5,3,2,錠\n",
-         "薬Ａ  / 薬品レコードの10個の項目を読み分けられません。分量を処方箋で確かめてください。"},
-        {"words after the unit", "201,1,1,1,1,,薬Ａ,25,1,ｇ,extra,fields\n",
-         "薬Ａ  / 薬品レコードの11個の項目を読み分けられません。分量を処方箋で確かめてください。"},
-        {"a YJ code of the wrong length", "201,1,1,1,4,2325903F2M9,薬Ａ,3,1,錠\n",
-         "薬Ａ  / 薬品レコードの9個の項目を読み分けられません。分量を処方箋で確かめてください。"},
-        {"eight fields that fit neither layout", "201,1,1,1,1,,薬Ａ,錠,1\n",
-         "薬Ａ  / 薬品レコードの8個の項目を読み分けられません。分量を処方箋で確かめてください。"},
-        {"no amount", "201,1,1,1,1,,薬Ａ,,1,錠\n",
-         "薬Ａ  / 薬品レコードに分量がありません。分量を処方箋で確かめてください。"},
-        {"a full-width amount", "201,1,1,1,1,,薬Ａ,３,1,錠\n",
-         "薬Ａ  / 薬品レコードの分量「３」が数値ではありません。分量を処方箋で確かめてください。"},
-        {"too few fields", "201,1,1,1,1,,薬Ａ\n",
-         "薬Ａ  / 薬品レコードに分量がありません。分量を処方箋で確かめてください。"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(firstDrugOf("101,1,1,,14\n111,1,1,,朝食後,1\n" + std::string(c.rps)), c.read);
-    }
-}
-
-// Odd RP records mark each drug of the RP; amounts that contradict each other mark the drug.
-TEST(PrescriptionReader, OddRpRecordsAndContradictingAmountsMarkTheDrug) {
-    struct Case {
-        const char* name;
-        const char* rps;
-        const char* read;
-    };
-    const Case cases[] = {
-        {"101 without the quantity", "101,1,1,\n111,1,1,,朝食後,1\n201,1,1,1,1,,薬,3,1,錠\n",
-         "薬 3錠 / 剤形レコードに調剤数量がありません。"},
-        {"111 without code kind and code", "101,1,1,,7\n111,1,朝食後,1\n201,1,1,1,1,,薬,1,1,錠\n",
-         "薬 1錠 / "
-         "用法レコードの項目が省かれています（3個）。用法を処方箋と照らして確かめてください。"},
-        {"221 giving 6 a day for 3",
-         "101,1,1,,7\n111,1,1,,毎食後,3\n201,1,1,1,1,,薬,3,1,錠\n221,1,1,2,2,2,,,,,,,\n",
-         "薬 3錠 / 不均等の分量の合計（6）が１日量（3）と合いません。"},
-        {"241 two three times for 3",
-         "101,1,1,,7\n111,1,1,,毎食後,3\n201,1,1,1,1,,薬,3,1,錠\n241,1,1,2,\n",
-         "薬 3錠 / １回服用量（2）の１日3回分が１日量（3）と合いません。"},
+        {"seven fields, the last line without its end", rp + "201,1,1,2,620000001,薬,3,錠",
+         "薬 3錠 ! 薬品レコードの項目が省かれています（7個）。"},
+        {"ten fields shifted", rp + "201,1,1,1,4,2325903F2M95,薬,1.5,3,2,錠\n",
+         "薬  ! 薬品レコードの10個の項目を読み分けられません。"},
+        {"words after the unit", rp + "201,1,1,1,1,,薬,25,1,ｇ,extra,fields\n",
+         "薬  ! 薬品レコードの11個の項目を読み分けられません。"},
+        {"a YJ code too short", rp + "201,1,1,1,4,2325903F2M9,薬,3,1,錠\n",
+         "薬  ! 薬品レコードの9個の項目を読み分けられません。"},
+        {"eight fields that fit neither layout", rp + "201,1,1,1,1,,薬,錠,1\n",
+         "薬  ! 薬品レコードの8個の項目を読み分けられません。"},
+        {"no amount", rp + "201,1,1,1,1,,薬,,1,錠\n", "薬  ! 薬品レコードに分量がありません。"},
+        {"too few fields", rp + "201,1,1,1,1,,薬\n", "薬  ! 薬品レコードに分量がありません。"},
+        {"a full-width amount", rp + "201,1,1,1,1,,薬,３,1,錠\n",
+         "薬  ! 薬品レコードの分量「３」が数値ではありません。"},
+        {"221 giving 6 a day for 3", rp + "201,1,1,1,1,,薬,3,1,錠\n221,1,1,2,2,2,,,,,,,\n",
+         "薬 3錠 ! 不均等の分量の合計（6）が１日量（3）と合いません。"},
+        {"241 two three times for 3", rp + "201,1,1,1,1,,薬,3,1,錠\n241,1,1,2,\n",
+         "薬 3錠 ! １回服用量（2）の１日3回分が１日量（3）と合いません。"},
         {"241 against an as-needed amount",
          "101,1,2,,5\n111,1,1,,頭痛時,\n201,1,1,1,1,,薬,1,1,錠\n241,1,1,2,\n",
-         "薬 1錠 / １回服用量（2）が薬品の分量（1）と合いません。"},
-        {"a zero amount", "101,1,1,,7\n111,1,1,,朝食後,1\n201,1,1,1,1,,薬,0,1,錠\n",
-         "薬 0錠 / 分量が0です。"},
+         "薬 1錠 ! １回服用量（2）が薬品の分量（1）と合いません。"},
+        {"a zero amount", rp + "201,1,1,1,1,,薬,0,1,錠\n", "薬 0錠 ! 分量が0です。"},
         {"a zero quantity", "101,1,1,,0\n111,1,1,,朝食後,1\n201,1,1,1,1,,薬,1,1,錠\n",
-         "薬 1錠 / 内服の調剤数量が0です。"},
+         "薬 1錠 ! 内服の調剤数量が0です。"},
+        {"no times per day for external use",
+         "101,1,3,,1\n111,1,1,,塗布,0\n201,1,1,1,1,,薬,5,1,ｇ\n", "薬 5ｇ"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(firstDrugOf(c.rps), c.read);
     }
-}
-
-TEST(PrescriptionReader, SplitDispensingPotencyAndNoTimesForExternalUse) {
-    const Prescription p = readOk(samples::asCode(samples::withHeader(
-        "101,1,1,,66\n102,1,11,66\n111,1,1,,朝食後,1\n201,1,1,1,1,,薬,75,2,ｍｇ\n"
-        "101,2,3,,1\n111,2,1,,患部に塗布,0\n201,2,1,1,1,,軟膏,25,1,ｇ\n")));
-    EXPECT_EQ(std::tuple(p.rps[0].quantity, p.rps[0].totalQuantity, p.rps[0].drugs[0].potency,
-                         p.rps[1].drugs[0].potency, p.warnings.size()),
-              std::tuple(11, 66, true, false, 0u));
 }
 
 TEST(JahisDate, WesternAndEraDatesDownToTheDay) {
