@@ -58,7 +58,7 @@ TEST_F(PrescriptionCommand, PrintsPatientPrescriberDateAndEachDrugWithItsMatchAn
     ASSERT_EQ(readText(std::string(kHeader) + "101,1,1,,14\n"
                                               "111,1,1,,１日３回毎食後服用,3\n"
                                               "201,1,1,1,2,620008001,アムロジピン錠５ｍｇ,3,1,錠\n"
-                                              "201,1,2,1,1,,知らない薬,1,1,錠\n"),
+                                              "201,1,2,1,,知らない薬,1,錠\n"),
               0)
         << err.str();
     const QJsonObject o = json();
@@ -82,6 +82,8 @@ TEST_F(PrescriptionCommand, PrintsPatientPrescriberDateAndEachDrugWithItsMatchAn
     EXPECT_EQ(str(amlodipine["days"]), "１４日分");
     EXPECT_EQ(str(drugs[1]["match"]["method"]), "unmatched");
     EXPECT_FALSE(drugs[1]["in_print_list"].toBool());
+    EXPECT_TRUE(amlodipine["checks"].toArray().isEmpty());
+    EXPECT_EQ(drugs[1]["checks"].toArray().size(), 1) << "a drug record with fields left out";
 }
 
 TEST_F(PrescriptionCommand, TheThirtyFirstMatchedDrugIsLeftOutWithAMessage) {

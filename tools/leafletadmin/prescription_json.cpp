@@ -108,6 +108,13 @@ std::string matchObject(const DrugMatch& match) {
     return out + "]}";
 }
 
+// A JSON array of texts.
+std::string quotedList(const std::vector<std::string>& texts) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < texts.size(); ++i) out += (i ? ", " : "") + quoted(texts[i]);
+    return out + "]";
+}
+
 std::string entryObject(const IntakeDrug& entry) {
     const leaflet::DosageSettings& s = entry.dosage.settings;
     std::string timings;
@@ -119,7 +126,8 @@ std::string entryObject(const IntakeDrug& entry) {
            ", \"code\": " + text(entry.drug->code) + ", \"name\": " + text(entry.drug->name) +
            ",\n     \"match\": " + matchObject(entry.match) +
            ",\n     \"in_print_list\": " + (entry.inPrintList ? "true" : "false") +
-           ", \"timings\": [" + timings + "], \"meal_timing\": " + quoted(mealName(s.mealTiming)) +
+           ", \"checks\": " + quotedList(entry.drug->checks) + ", \"timings\": [" + timings +
+           "], \"meal_timing\": " + quoted(mealName(s.mealTiming)) +
            ",\n     \"usage\": " + text(sjis::fieldText(s.usageText, sizeof s.usageText)) +
            ", \"amount\": " + text(sjis::fieldText(s.amountText, sizeof s.amountText)) +
            ", \"days\": " + text(sjis::fieldText(s.daysText, sizeof s.daysText)) + "}";
@@ -140,10 +148,8 @@ std::string intakeJson(const Prescription& p, const Intake& intake) {
     for (std::size_t i = 0; i < intake.drugs.size(); ++i)
         out += (i ? ",\n" : "") + entryObject(intake.drugs[i]);
     out += "\n  ],\n  \"left_out_for_room\": " + std::to_string(intake.leftOutForRoom) +
-           ",\n  \"warnings\": [";
-    for (std::size_t i = 0; i < p.warnings.size(); ++i)
-        out += (i ? ", " : "") + quoted(p.warnings[i]);
-    return out + "]\n}\n";
+           ",\n  \"warnings\": " + quotedList(p.warnings);
+    return out + "\n}\n";
 }
 
 }  // namespace admin
