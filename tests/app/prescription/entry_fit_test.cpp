@@ -11,36 +11,29 @@ namespace {
 
 using prescription::EntryText;
 
-std::string repeat(std::string_view s, int n) {
-    std::string r;
-    for (int i = 0; i < n; ++i) r += s;
-    return r;
-}
-
 TEST(EntryFit, WholeShortenedOrLeftOut) {
-    const std::string a30 = repeat("あ", 30), a29 = repeat("あ", 29), a28 = repeat("あ", 28);
+    const std::string x60(60, 'x'), x58(58, 'x'), x56(56, 'x');
     struct Case {
         const char* name;
         EntryText kind;
         std::string text, field, check;  // UTF-8; check empty when none
     };
+    const std::string cut = "」は印刷欄に収まらないため、末尾を「…」で省略して印刷します。";
+    const std::string ask = "確かめて入力してください。";
     const Case cases[] = {
-        {"usage of 60 bytes fits", EntryText::kUsage, a30, a30, ""},
-        {"one byte over", EntryText::kUsage, a30 + "x", a29 + "…",
-         "用法「" + a30 + "x」は印刷欄に収まらないため、末尾を「…」で省略して印刷します。"},
-        {"usage cut before a number, not in it", EntryText::kUsage, a28 + "１２３", a28 + "…",
-         "用法「" + a28 + "１２３」は印刷欄に収まらないため、末尾を「…」で省略して印刷します。"},
+        {"usage of 60 bytes fits", EntryText::kUsage, x60, x60, ""},
+        {"one byte over", EntryText::kUsage, x60 + "y", x58 + "…", "用法「" + x60 + "y" + cut},
+        {"usage cut before a number, not in it", EntryText::kUsage, x56 + "１２３", x56 + "…",
+         "用法「" + x56 + "１２３" + cut},
         {"amount that fits", EntryText::kAmount, "１回1/999999999錠", "１回1/999999999錠", ""},
         {"amount whose number does not fit", EntryText::kAmount, "１回1/999999999999999錠", "",
-         "用量「１回1/999999999999999錠」の数値が印刷欄に収まらないため、用量欄を空けました。"
-         "確かめて入力してください。"},
+         "用量「１回1/999999999999999錠」の数値が印刷欄に収まらないため、用量欄を空けました。" +
+             ask},
         {"amount with words after its number", EntryText::kAmount, "１回１包（分包のまま）",
-         "１回１包（分包のま…",
-         "用量「１回１包（分包のまま）」は印刷欄に収まらないため、末尾を「…」で"
-         "省略して印刷します。"},
+         "１回１包（分包のま…", "用量「１回１包（分包のまま）" + cut},
         {"days whose number does not fit", EntryText::kDays, "１２３４５６７８９０１日分", "",
-         "日数「１２３４５６７８９０１日分」の数値が印刷欄に収まらないため、日数欄を空けました。"
-         "確かめて入力してください。"},
+         "日数「１２３４５６７８９０１日分」の数値が印刷欄に収まらないため、日数欄を空けました。" +
+             ask},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

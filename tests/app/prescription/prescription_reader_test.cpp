@@ -202,8 +202,6 @@ TEST(PrescriptionReader, RefusesWhatWouldMislead) {
               "7行目: 薬品レコードの8個の項目を読み分けられません。");
     EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\n111,1,1,,毎食後,3\n")),
               "薬品のレコード（201）がありません。");
-    EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\n201,1,1,1,1,,薬\tＡ,3,1,錠\n")),
-              "7行目: 制御文字（0x09）が含まれています。");
     EXPECT_EQ(readPrescription(samples::asCode(samples::withHeader("101,1,1,,14\n")) +
                                std::string("201,1,1,1,1,,A\0B,3,1,\r\n", 23))
                   .error,
