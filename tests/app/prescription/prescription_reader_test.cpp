@@ -209,39 +209,32 @@ TEST(PrescriptionReader, RefusesWhatWouldMislead) {
 }
 
 TEST(PrescriptionReader, CharactersCp932CannotHoldAreMarkedAndNamed) {
-    const std::string rp = samples::asCode(samples::withHeader("101,1,1,,14\n"));
+    const std::string head = samples::withHeader("101,1,1,,14\n"), rp = samples::asCode(head);
+    const std::string outside = "シフトJISで表せない文字があり、「■」で示しています。";
+    const std::string invalid = "文字として読めないバイトがあり、「〓」で示しています。";
     struct Case {
         const char* name;
         std::string code;
         const char* drugName;  // UTF-8
-        std::string check;     // on the drug, or else the prescription's warning
+        std::string check;     // on line 7's drug, or else among the prescription's warnings
     };
-    const std::string outside = "シフトJISで表せない文字があり、「■」で示しています。";
-    const std::string invalid = "文字として読めないバイトがあり、「〓」で示しています。";
-    const std::string ask = "元の処方箋で確かめてください。";
     const Case cases[] = {
-        {"UTF-8 beyond CP932", samples::withHeader("101,1,1,,14\n201,1,1,1,1,,𠮷草錠,3,1,錠\n"),
-         "■草錠", "7行目: " + outside + ask},
-        {"U+FFFD of the intake window",
-         samples::withHeader("101,1,1,,14\n201,1,1,1,1,,\xEF\xBF\xBD錠,3,1,錠\n"), "〓錠",
-         "7行目: " + invalid + ask},
+        {"UTF-8 beyond CP932", head + "201,1,1,1,1,,𠮷草錠,3,1,錠\n", "■草錠", outside},
+        {"U+FFFD of the intake window", head + "201,1,1,1,1,,\xEF\xBF\xBD錠,3,1,錠\n", "〓錠",
+         invalid},
         {"CP932 byte forming no character",
-         rp + "201,1,1,1,1,,\xFD" + sjis::fromUtf8("錠,3,1,錠\r\n"), "〓錠",
-         "7行目: " + invalid + ask},
+         rp + "201,1,1,1,1,,\xFD" + sjis::fromUtf8("錠,3,1,錠\n"), "〓錠", invalid},
         {"a lead byte before a comma keeps the comma",
-         rp + "201,1,1,1,1,,A\x81,3,1," + sjis::fromUtf8("錠\r\n"), "A〓",
-         "7行目: " + invalid + ask},
-        {"a header line is named among the warnings",
-         samples::withHeader("101,1,1,,14\n5,,,医師 𠮷\n201,1,1,1,1,,薬,3,1,錠\n"), "薬",
-         "7行目: " + outside + ask},
+         rp + "201,1,1,1,1,,A\x81,3,1," + sjis::fromUtf8("錠\n"), "A〓", invalid},
+        {"a header line", head + "5,,,医師 𠮷\n201,1,1,1,1,,薬,3,1,錠\n", "薬", outside},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Prescription p = readOk(c.code);
         const Drug& drug = p.rps.front().drugs.front();
         EXPECT_EQ(u(drug.name), c.drugName);
-        const std::vector<std::string> said = drug.checks.empty() ? p.warnings : drug.checks;
-        EXPECT_EQ(said, std::vector<std::string>{c.check});
+        EXPECT_EQ(drug.checks.empty() ? p.warnings : drug.checks,
+                  std::vector<std::string>{"7行目: " + c.check + "元の処方箋で確かめてください。"});
     }
 }
 
