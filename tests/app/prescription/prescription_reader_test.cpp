@@ -216,24 +216,25 @@ TEST(PrescriptionReader, CharactersCp932CannotHoldAreMarkedAndNamed) {
         const char* name;
         std::string code;
         const char* drugName;  // UTF-8
-        std::string check;     // on line 7's drug, or else among the prescription's warnings
+        std::string check;     // of line 7
+        bool onDrug;           // else among the prescription's warnings
     };
     const Case cases[] = {
-        {"UTF-8 beyond CP932", head + "201,1,1,1,1,,𠮷草錠,3,1,錠\n", "■草錠", outside},
+        {"UTF-8 beyond CP932", head + "201,1,1,1,1,,𠮷草錠,3,1,錠\n", "■草錠", outside, true},
         {"U+FFFD of the intake window", head + "201,1,1,1,1,,\xEF\xBF\xBD錠,3,1,錠\n", "〓錠",
-         invalid},
+         invalid, true},
         {"CP932 byte forming no character",
-         rp + "201,1,1,1,1,,\xFD" + sjis::fromUtf8("錠,3,1,錠\n"), "〓錠", invalid},
+         rp + "201,1,1,1,1,,\xFD" + sjis::fromUtf8("錠,3,1,錠\n"), "〓錠", invalid, true},
         {"a lead byte before a comma keeps the comma",
-         rp + "201,1,1,1,1,,A\x81,3,1," + sjis::fromUtf8("錠\n"), "A〓", invalid},
-        {"a header line", head + "5,,,医師 𠮷\n201,1,1,1,1,,薬,3,1,錠\n", "薬", outside},
+         rp + "201,1,1,1,1,,A\x81,3,1," + sjis::fromUtf8("錠\n"), "A〓", invalid, true},
+        {"a header line", head + "5,,,医師 𠮷\n201,1,1,1,1,,薬,3,1,錠\n", "薬", outside, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Prescription p = readOk(c.code);
         const Drug& drug = p.rps.front().drugs.front();
         EXPECT_EQ(u(drug.name), c.drugName);
-        EXPECT_EQ(drug.checks.empty() ? p.warnings : drug.checks,
+        EXPECT_EQ(c.onDrug ? drug.checks : p.warnings,
                   std::vector<std::string>{"7行目: " + c.check + "元の処方箋で確かめてください。"});
     }
 }
