@@ -5,6 +5,7 @@
 
 #include "dosage/amount_text.h"
 #include "dosage/dosage_forms.h"
+#include "prescription/entry_fit.h"
 #include "prescription/usage_timings.h"
 #include "sjis/sjis.h"
 
@@ -130,8 +131,11 @@ DrugDosage dosageFor(const Rp& rp, const Drug& drug, std::string_view catalogueF
 
     const UsageTimings usage = timingsOfUsage(rp.usage);
     settings.mealTiming = usage.meal;
-    leaflet::setEntryText(settings.usageText, usageTextOf(rp));
-    leaflet::setEntryText(settings.daysText, daysTextOf(rp, drug));
+    const auto fit = [&result](auto& field, EntryText kind, std::string_view text) {
+        if (auto check = fitEntryText(field, kind, text)) result.checks.push_back(*check);
+    };
+    fit(settings.usageText, EntryText::kUsage, usageTextOf(rp));
+    fit(settings.daysText, EntryText::kDays, daysTextOf(rp, drug));
 
     if (!isTakenByMouth(rp.form)) {
         result.source = AmountSource::kTotal;
@@ -139,7 +143,7 @@ DrugDosage dosageFor(const Rp& rp, const Drug& drug, std::string_view catalogueF
             drug.perIntake.empty()
                 ? dosage::defaultAmountText(catalogueForm)
                 : amountTextOf(drug.perIntake.text(), drug, dosage::AmountPer::kDose);
-        leaflet::setEntryText(settings.amountText, amount);
+        fit(settings.amountText, EntryText::kAmount, amount);
         return result;
     }
 
@@ -158,7 +162,7 @@ DrugDosage dosageFor(const Rp& rp, const Drug& drug, std::string_view catalogueF
     const std::string amount = perIntake.empty()
                                    ? amountTextOf(drug.amount.text(), drug, dosage::AmountPer::kDay)
                                    : amountTextOf(perIntake.text(), drug, dosage::AmountPer::kDose);
-    leaflet::setEntryText(settings.amountText, amount);
+    fit(settings.amountText, EntryText::kAmount, amount);
     return result;
 }
 

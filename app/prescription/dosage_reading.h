@@ -1,10 +1,12 @@
 // The dosage settings of a print-list entry taken from a prescribed drug and its RP: timings
 // from the usage words, the amount per intake, and the usage, amount and days texts, composed
-// and cut as the dosage window composes and cuts them. The pharmacist checks and may change
-// every entry before printing.
+// as the dosage window composes them, fitted to the entry's fields (entry_fit.h). The pharmacist
+// checks and may change every entry before printing.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "leaflet/print_entry.h"
 #include "prescription/prescription.h"
@@ -24,6 +26,7 @@ enum class AmountSource {
 struct DrugDosage {
     leaflet::DosageSettings settings{};
     AmountSource source = AmountSource::kNone;
+    std::vector<std::string> checks;  // texts shortened or left out to fit their fields (UTF-8)
 };
 
 // `catalogueForm` is the dosage form (ZAIKEI, CP932) of the catalogue drug the prescribed drug

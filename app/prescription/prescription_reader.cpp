@@ -1,9 +1,11 @@
 #include "prescription/prescription_reader.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 #include "prescription/amount_checks.h"
+#include "prescription/dosage_reading.h"
 #include "prescription/record_context.h"
 #include "prescription/record_layouts.h"
 #include "prescription/symbol_text.h"
@@ -58,16 +60,61 @@ class Reader {
         for (auto line = first + 1; line != lines.end(); ++line) {
             if (line->text.empty()) continue;
             if (Refusal refusal = readLine(*line)) return refuse(line->number, *refusal);
+            noteMarkedCharacters(*line);
         }
         const bool anyDrug = std::any_of(prescription_.rps.begin(), prescription_.rps.end(),
                                          [](const Rp& rp) { return !rp.drugs.empty(); });
         if (!anyDrug) return refuse("薬品のレコード（201）がありません。");
         checkAmounts(prescription_);
+        checkEntryTexts();
         return {std::move(prescription_), {}};
     }
 
   private:
+    // A drug whose dosage texts must be shortened for the print list is checked before it goes
+    // in; the catalogue form is not known yet (the timings and a default amount text depend on
+    // it, never the length of a written text).
+    void checkEntryTexts() {
+        for (Rp& rp : prescription_.rps) {
+            for (Drug& drug : rp.drugs) {
+                const std::vector<std::string> checks = dosageFor(rp, drug, "").checks;
+                drug.checks.insert(drug.checks.end(), checks.begin(), checks.end());
+            }
+        }
+    }
+
+    // A line with characters shown as "■" or "〓" is named: on its drug when it is a drug's
+    // record, else among the prescription's warnings.
+    void noteMarkedCharacters(const TextLine& line) {
+        std::string message;
+        if (line.outsideCp932 > 0)
+            message += "シフトJISで表せない文字があり、「■」で示しています。";
+        if (line.invalidBytes > 0)
+            message += "文字として読めないバイトがあり、「〓」で示しています。";
+        if (message.empty()) return;
+        message = lineMessage(line.number, message + "元の処方箋で確かめてください。");
+        Drug* drug = drugOfLine(line.number);
+        (drug ? drug->checks : prescription_.warnings).push_back(message);
+    }
+
+    Drug* drugOfLine(int line) {
+        for (Rp& rp : prescription_.rps) {
+            for (Drug& drug : rp.drugs) {
+                if (drug.line == line) return &drug;
+            }
+        }
+        return nullptr;
+    }
+
     Refusal readLine(const TextLine& line) {
+        const auto control = std::find_if(line.text.begin(), line.text.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+        });
+        if (control != line.text.end()) {
+            char code[8];
+            std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(*control));
+            return "制御文字（" + std::string(code) + "）が含まれています。";
+        }
         const Fields all = splitFields(line.text);
         // The next symbol of a joined text may start with the version line again.
         if (all.front() == versionText_) return std::nullopt;

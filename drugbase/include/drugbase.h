@@ -378,6 +378,17 @@ typedef void (*DrugMasterProgress)(void* context, int done, int total);
 DRUGBASE_API int MasterImport(const DrugMasterRow* rows, int count, int addDrugs,
                               DrugMasterProgress progress, void* context, int* added);
 
+/* Gives the next master row into *row: 1 when it gave one, 0 after the last, -1 when the rows
+ * cannot be given on (the source has told why itself). */
+typedef int (*DrugMasterSource)(void* source, DrugMasterRow* row);
+
+/* MasterImport with the rows taken one at a time from `next`, so that a master of any size is
+ * never held whole: `count` is the rows the source will give, for the progress only. Each row
+ * is checked as it comes; a refused row, or a source answering -1, returns 1 and the
+ * transaction is rolled back, so nothing is written. */
+DRUGBASE_API int MasterImportStream(DrugMasterSource next, void* source, int count, int addDrugs,
+                                    DrugMasterProgress progress, void* context, int* added);
+
 /* Reads the code map row of this レセ電 code into *entry (output). 0 = found, 1 = no such code
  * (entry untouched, no message), 99. */
 DRUGBASE_API int MasterCode(const char* receiptCode, DrugCodeMapEntry* entry);

@@ -1,8 +1,11 @@
 // MasterImport and MasterCode: the code map filled from the public drug master, and the
 // catalogue rows added for the drugs of the master the catalogue lacks.
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <set>
 #include <string>
+#include <unordered_set>
 
 #include "catalogue_admin.h"
 #include "code_map.h"
@@ -25,17 +28,32 @@ std::string_view field(const char (&text)[N]) {
     return {text, strnlen(text, N)};
 }
 
-// The reason the rows cannot be imported, "" when they can: an empty or repeated レセ電 code.
-std::string refusal(const DrugMasterRow* rows, int count) {
-    std::set<std::string_view> seen;
-    for (int i = 0; i < count; ++i) {
-        const std::string_view code = field(rows[i].code.receiptCode);
+// The レセ電 codes met so far, to refuse an empty or repeated one. A code of up to nine digits
+// (every code of the real master) is kept as a number with its length, so that a master of a
+// million rows keeps tens of megabytes here rather than its rows.
+class SeenCodes {
+  public:
+    // The reason the row of `code` cannot be imported, "" when it can.
+    std::string refusal(std::string_view code) {
         if (code.empty()) return "医薬品コードのない行があります。";
-        if (!seen.insert(code).second)
-            return "医薬品コード" + sjis::toUtf8(code) + "が重複しています。";
+        if (!firstTime(code)) return "医薬品コード" + sjis::toUtf8(code) + "が重複しています。";
+        return {};
     }
-    return {};
-}
+
+  private:
+    bool firstTime(std::string_view code) {
+        const bool digits = code.size() <= 9 && std::all_of(code.begin(), code.end(), [](char c) {
+                                return c >= '0' && c <= '9';
+                            });
+        if (!digits) return others_.insert(std::string(code)).second;
+        std::uint64_t value = 0;
+        for (char c : code) value = value * 10 + static_cast<std::uint64_t>(c - '0');
+        return numbers_.insert(value * 16 + code.size()).second;
+    }
+
+    std::unordered_set<std::uint64_t> numbers_;
+    std::set<std::string> others_;
+};
 
 // The YJ codes and N codes of the catalogue, for the drugs an import adds.
 struct CatalogueCodes {
@@ -65,7 +83,23 @@ SuppliedDrug drugOf(const DrugMasterRow& row, const std::string& nCode) {
         {"CODE", storedText(nCode, "CODE")}};
 }
 
-int importRows(WriteCall& call, const DrugMasterRow* rows, int count, bool addDrugs,
+// The rows of an array, given one at a time.
+struct ArraySource {
+    const DrugMasterRow* rows;
+    int count;
+    int next = 0;
+};
+
+int nextOfArray(void* source, DrugMasterRow* row) {
+    auto& array = *static_cast<ArraySource*>(source);
+    if (array.next == array.count) return 0;
+    *row = array.rows[array.next++];
+    return 1;
+}
+
+// Writes the rows as they come, each checked before it is written; a refused row or a source
+// that cannot go on returns before the commit, so nothing stays written.
+int importRows(WriteCall& call, DrugMasterSource next, void* source, int count, bool addDrugs,
                DrugMasterProgress progress, void* context, int& added) {
     // Every row is written once; the pages stay in memory until the commit.
     call.connection().exec(call.dialect().bulkWrite);
@@ -84,8 +118,18 @@ int importRows(WriteCall& call, const DrugMasterRow* rows, int count, bool addDr
         if (insert) call.report(Failure::Update);
         return DRUGBASE_DB_FAILURE;
     }
-    for (int i = 0; i < count; ++i) {
-        const DrugCodeMapEntry& code = rows[i].code;
+    SeenCodes seen;
+    DrugMasterRow row;
+    for (int done = 1;; ++done) {
+        row = DrugMasterRow{};
+        const int given = next(source, &row);
+        if (given < 0) return DRUGBASE_CONDITION;
+        if (given == 0) break;
+        const DrugCodeMapEntry& code = row.code;
+        if (const std::string reason = seen.refusal(field(code.receiptCode)); !reason.empty()) {
+            messages.send(reason);
+            return DRUGBASE_CONDITION;
+        }
         insert->reset();
         insert->bindText(1, sjis::toUtf8(field(code.receiptCode)));
         insert->bindText(2, sjis::toUtf8(field(code.YJCODE)));
@@ -95,16 +139,16 @@ int importRows(WriteCall& call, const DrugMasterRow* rows, int count, bool addDr
 
         const std::string yjcode(field(code.YJCODE));
         if (addDrugs && !yjcode.empty() && catalogue.yjcodes.insert(yjcode).second) {
-            const std::string nCode = freeNCode(field(rows[i].PRODUCTNAME), catalogue.codes);
+            const std::string nCode = freeNCode(field(row.PRODUCTNAME), catalogue.codes);
             catalogue.codes.insert(nCode);
-            if (!drugs.add(drugOf(rows[i], nCode))) {
+            if (!drugs.add(drugOf(row, nCode))) {
                 call.report(Failure::Update);
                 return DRUGBASE_DB_FAILURE;
             }
             ++added;
         }
-        if (progress && ((i + 1) % kProgressStep == 0 || i + 1 == count))
-            progress(context, i + 1, count);
+        if (progress && (done % kProgressStep == 0 || done == count))
+            progress(context, done, count);
     }
     return outcome(call.commit());
 }
@@ -113,19 +157,23 @@ int importRows(WriteCall& call, const DrugMasterRow* rows, int count, bool addDr
 
 extern "C" {
 
-DRUGBASE_API int MasterImport(const DrugMasterRow* rows, int count, int addDrugs,
-                              DrugMasterProgress progress, void* context, int* added) {
-    if (count < 0 || (count > 0 && !rows)) return DRUGBASE_CONDITION;
-    if (const std::string reason = refusal(rows, count); !reason.empty()) {
-        messages.send(reason);
-        return DRUGBASE_CONDITION;
-    }
+DRUGBASE_API int MasterImportStream(DrugMasterSource next, void* source, int count, int addDrugs,
+                                    DrugMasterProgress progress, void* context, int* added) {
+    if (!next) return DRUGBASE_CONDITION;
     WriteCall call(session());
     if (!call.ok()) return DRUGBASE_DB_FAILURE;
     int drugsAdded = 0;
-    const int result = importRows(call, rows, count, addDrugs != 0, progress, context, drugsAdded);
+    const int result =
+        importRows(call, next, source, count, addDrugs != 0, progress, context, drugsAdded);
     if (added && result == DRUGBASE_OK) *added = drugsAdded;
     return result;
+}
+
+DRUGBASE_API int MasterImport(const DrugMasterRow* rows, int count, int addDrugs,
+                              DrugMasterProgress progress, void* context, int* added) {
+    if (count < 0 || (count > 0 && !rows)) return DRUGBASE_CONDITION;
+    ArraySource array{rows, count};
+    return MasterImportStream(nextOfArray, &array, count, addDrugs, progress, context, added);
 }
 
 DRUGBASE_API int MasterCode(const char* receiptCode, DrugCodeMapEntry* entry) {

@@ -2,6 +2,8 @@
 // the catalogue rows added for drugs the catalogue lacks, and files made before the map.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "catalogue_fixture.h"
 #include "master_drugs.h"
 
@@ -125,6 +127,17 @@ TEST_P(MasterImportTest, RefusedOrFailedImportWritesNothing) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "医薬品コード620000001が重複しています。");
     EXPECT_EQ(added, -1);
+
+    // A streamed source that cannot go on after its first row leaves the map as it was.
+    const auto oneThenFail = [](void* given, DrugMasterRow* row) {
+        if (std::exchange(*static_cast<bool*>(given), true)) return -1;
+        *row = masterRow("620000002", "1149019F1560", "ロキソニン錠");
+        return 1;
+    };
+    bool given = false;
+    EXPECT_EQ(MasterImportStream(oneThenFail, &given, 2, 0, nullptr, nullptr, &added),
+              DRUGBASE_CONDITION);
+    EXPECT_EQ(mapped("620000002"), "<none>");
 
     // A write failing at the last row rolls back the map and the drugs added before it.
     ASSERT_TRUE(raw()->exec(data.refusal("Code_Map", "INSERT", "NEW.RECEIPTCODE = '620000009'")));

@@ -32,10 +32,10 @@ bool isUnusableName(const std::string& name) {
     return name.find_first_not_of("? ") == std::string::npos;
 }
 
-// Reads every row of the file; false after telling why on `err`. With `addDrugs`, rows that
-// would add a drug without a usable name are refused, all their lines named.
-bool readMaster(const std::filesystem::path& csv, bool addDrugs, std::vector<DrugMasterRow>& rows,
-                std::ostream& err) {
+// The first pass: reads every row of the file without keeping it and counts the rows; false
+// after telling why on `err`. With `addDrugs`, rows that would add a drug without a usable name
+// are refused, all their lines named.
+bool checkMaster(const std::filesystem::path& csv, bool addDrugs, int& rows, std::ostream& err) {
     std::ifstream in(csv, std::ios::binary);
     if (!in) {
         err << csv.string() << ": cannot be opened\n";
@@ -47,8 +47,8 @@ bool readMaster(const std::filesystem::path& csv, bool addDrugs, std::vector<Dru
     while (reader.next(row)) {
         if (addDrugs && !row.yjCode.empty() && isUnusableName(row.productName))
             unnamed += (unnamed.empty() ? "" : ", ") + std::to_string(row.line);
-        rows.push_back(rowOf(row));
     }
+    rows = reader.rowsRead();
     if (!reader.error().empty()) {
         err << csv.string() << ": " << reader.error() << "\n";
         return false;
@@ -58,6 +58,28 @@ bool readMaster(const std::filesystem::path& csv, bool addDrugs, std::vector<Dru
         << ": no product name (empty or \"??\") for a drug to be added\n";
     return false;
 }
+
+// The second pass: the file read again, a row at a time, as the import writes. A file changed
+// since the first pass stops the import (nothing is written).
+struct MasterSource {
+    const std::filesystem::path& csv;
+    std::ostream& err;
+    std::ifstream in{csv, std::ios::binary};
+    prescription::MasterReader reader{in};
+
+    static int next(void* self, DrugMasterRow* out) {
+        auto& source = *static_cast<MasterSource*>(self);
+        prescription::MasterRow row;
+        if (source.reader.next(row)) {
+            *out = rowOf(row);
+            return 1;
+        }
+        if (source.in.is_open() && source.reader.error().empty()) return 0;
+        source.err << source.csv.string()
+                   << ": changed while it was imported: " << source.reader.error() << "\n";
+        return -1;
+    }
+};
 
 // Rewrites one line on the terminal while the rows are written.
 void showProgress(void* context, int done, int total) {
@@ -71,8 +93,8 @@ int importMaster(const std::filesystem::path& folder, const std::filesystem::pat
                  bool addDrugs, bool terminal, std::ostream& out, std::ostream& err) {
     const std::filesystem::path database = layout::databaseFolder(folder);
     if (!hasDrugDatabase(folder, err)) return kRefused;
-    std::vector<DrugMasterRow> rows;
-    if (!readMaster(csv, addDrugs, rows, err)) {
+    int rows = 0;
+    if (!checkMaster(csv, addDrugs, rows, err)) {
         err << "nothing changed\n";
         return kRefused;
     }
@@ -82,14 +104,15 @@ int importMaster(const std::filesystem::path& folder, const std::filesystem::pat
         return kRefused;
     }
     int added = 0;
-    const int result = MasterImport(rows.data(), static_cast<int>(rows.size()), addDrugs ? 1 : 0,
-                                    terminal ? showProgress : nullptr, &err, &added);
+    MasterSource source{csv, err};
+    const int result = MasterImportStream(MasterSource::next, &source, rows, addDrugs ? 1 : 0,
+                                          terminal ? showProgress : nullptr, &err, &added);
     RecordClose();
     if (result != DRUGBASE_OK) {
         err << "nothing changed\n";
         return kRefused;
     }
-    out << rows.size() << " codes mapped";
+    out << rows << " codes mapped";
     if (addDrugs) out << ", " << added << " drugs added";
     out << "\n";
     return kDone;

@@ -104,14 +104,18 @@ TEST(DosageReading, TimingsAmountAndDaysByFormAndRecord) {
     }
 }
 
-TEST(DosageReading, TextsCutToTheirFieldsOnCharacterBoundaries) {
-    const Entry e = entryOf(
-        "101,1,1,,14\n111,1,1,,１日３回毎食後３０分以内に服用,3\n"
-        "181,1,1,5,水またはぬるま湯で十分に噛まずに飲むこと,,\n"
-        "201,1,1,1,1,,薬,36,1,カプセル\n");
-    const std::string cp932 = sjis::fromUtf8(e.usage);
-    EXPECT_EQ(cp932.size(), 60u);
-    EXPECT_EQ(e.usage, "１日３回毎食後３０分以内に服用　水またはぬるま湯で十分に噛ま");
+TEST(DosageReading, ATextTooLongForItsFieldChecksItsDrug) {
+    const std::string usage =
+        "漸減：１週目は１回３錠朝食後、２週目は１回２錠朝食後、３週目は１回１錠朝食後";
+    const ReadResult read = readPrescription(samples::asCode(
+        samples::withHeader("101,1,1,,21\n111,1,1,," + usage + ",1\n201,1,1,1,1,,薬,3,1,錠\n")));
+    ASSERT_TRUE(read.prescription);
+    const Rp& rp = read.prescription->rps.front();
+    EXPECT_EQ(sjis::toUtf8(rp.usage), usage);  // whole for the intake window
+    EXPECT_EQ(
+        rp.drugs.front().checks,
+        std::vector<std::string>{"用法「" + usage +
+                                 "」は印刷欄に収まらないため、末尾を「…」で省略して印刷します。"});
 }
 
 TEST(UsageTimings, WordsAndMealTiming) {

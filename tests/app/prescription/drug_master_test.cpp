@@ -56,16 +56,12 @@ TEST(DrugMaster, CurrentLayoutRowsWithCrLfAndQuotes) {
     EXPECT_EQ(read.error, "");
     EXPECT_EQ(read.columns, 42u);
     ASSERT_EQ(read.rows.size(), 2u);
-    const MasterRow& row = read.rows[0];
-    EXPECT_EQ(row.receiptCode, "610406079");
-    EXPECT_EQ(sjis::toUtf8(row.productName), "ガスター散２％");
-    EXPECT_EQ(sjis::toUtf8(row.kanaName), "ｶﾞｽﾀｰｻﾝ2%");
-    EXPECT_EQ(sjis::toUtf8(row.unit), "ｇ");
-    EXPECT_EQ(row.price, "9.50");
-    EXPECT_EQ(row.dosageFormClass, "1");
-    EXPECT_EQ(row.yjCode, "2325003B2029");
-    EXPECT_EQ(row.generalNameCode, "2325003B2ZZZ");
-    EXPECT_EQ(sjis::toUtf8(row.standardGeneralName), "【般】ファモチジン散２％");
+    const MasterRow& r = read.rows[0];
+    EXPECT_EQ(sjis::toUtf8(r.receiptCode + "|" + r.productName + "|" + r.kanaName + "|" + r.unit +
+                           "|" + r.price + "|" + r.dosageFormClass + "|" + r.yjCode + "|" +
+                           r.generalNameCode + "|" + r.standardGeneralName),
+              "610406079|ガスター散２％|ｶﾞｽﾀｰｻﾝ2%|ｇ|9.50|1|2325003B2029|2325003B2ZZZ|"
+              "【般】ファモチジン散２％");
     EXPECT_EQ(read.rows[1].changeKind, "1");
     EXPECT_EQ(read.rows[1].receiptCode, "620000001");
     EXPECT_EQ(read.rows[1].line, 2);

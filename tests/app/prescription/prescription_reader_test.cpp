@@ -260,6 +260,41 @@ TEST(PrescriptionReader, RefusesWhatWouldMislead) {
               "7行目: RP番号 1 の剤形レコードが重複しています。");
     EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\n111,1,1,,毎食後,3\n")),
               "薬品のレコード（201）がありません。");
+    EXPECT_EQ(readPrescription(samples::asCode(samples::withHeader("101,1,1,,14\n")) +
+                               std::string("201,1,1,1,1,,A\0B,3,1,\r\n", 23))
+                  .error,
+              "7行目: 制御文字（0x00）が含まれています。");
+}
+
+TEST(PrescriptionReader, CharactersCp932CannotHoldAreMarkedAndNamed) {
+    const std::string head = samples::withHeader("101,1,1,,14\n"), rp = samples::asCode(head);
+    const std::string outside = "シフトJISで表せない文字があり、「■」で示しています。";
+    const std::string invalid = "文字として読めないバイトがあり、「〓」で示しています。";
+    struct Case {
+        const char* name;
+        std::string code;
+        const char* drugName;  // UTF-8
+        std::string check;     // of line 7
+        bool onDrug;           // else among the prescription's warnings
+    };
+    const Case cases[] = {
+        {"UTF-8 beyond CP932", head + "201,1,1,1,1,,𠮷草錠,3,1,錠\n", "■草錠", outside, true},
+        {"U+FFFD of the intake window", head + "201,1,1,1,1,,\xEF\xBF\xBD錠,3,1,錠\n", "〓錠",
+         invalid, true},
+        {"CP932 byte forming no character",
+         rp + "201,1,1,1,1,,\xFD" + sjis::fromUtf8("錠,3,1,錠\n"), "〓錠", invalid, true},
+        {"a lead byte before a comma keeps the comma",
+         rp + "201,1,1,1,1,,A\x81,3,1," + sjis::fromUtf8("錠\n"), "A〓", invalid, true},
+        {"a header line", head + "5,,,医師 𠮷\n201,1,1,1,1,,薬,3,1,錠\n", "薬", outside, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Prescription p = readOk(c.code);
+        const Drug& drug = p.rps.front().drugs.front();
+        EXPECT_EQ(u(drug.name), c.drugName);
+        EXPECT_EQ(c.onDrug ? drug.checks : p.warnings,
+                  std::vector<std::string>{"7行目: " + c.check + "元の処方箋で確かめてください。"});
+    }
 }
 
 TEST(PrescriptionReader, TextCutInTheMiddleOfARecordIsRefused) {
