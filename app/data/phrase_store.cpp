@@ -1,10 +1,28 @@
 #include "data/phrase_store.h"
 
+#include "sjis/sjis.h"
+
 namespace data {
 namespace {
 
 DataResult done(int result) {
     return result == DOSAGEBASE_OK ? DataResult::kDone : DataResult::kFailed;
+}
+
+// `fields` in the library's record; false when one does not fit its buffer.
+bool pharmacyOf(const PharmacyFields& fields, DosagePharmacy& pharmacy, int* tooLong) {
+    pharmacy = {};
+    for (int i = 0; i < kPharmacyFields; ++i) {
+        unsigned size = 0;
+        char* field = DPharmacyField(&pharmacy, i + 1, &size);
+        const std::string& text = fields[static_cast<std::size_t>(i)];
+        if (text.size() >= size) {
+            *tooLong = i;
+            return false;
+        }
+        sjis::copyField(field, size, text);
+    }
+    return true;
 }
 
 }  // namespace
@@ -19,6 +37,32 @@ DataResult PhraseStore::read(int list, PhraseTable& table) const {
 
 DataResult PhraseStore::keep(int list, const PhraseTable& table) const {
     return done(DRecordDocument(table.data(), list));
+}
+
+DataResult PhraseStore::readPharmacy(PharmacyFields& fields) const {
+    DosagePharmacy pharmacy;
+    const int result = DPharmacyRead(&pharmacy);
+    for (int i = 0; i < kPharmacyFields; ++i) {
+        unsigned size = 0;
+        const char* field = DPharmacyField(&pharmacy, i + 1, &size);
+        fields[static_cast<std::size_t>(i)] =
+            result == DOSAGEBASE_OK ? std::string(sjis::fieldText(field, size)) : std::string();
+    }
+    return done(result);
+}
+
+int PhraseStore::refusedPharmacyField(const PharmacyFields& fields) const {
+    DosagePharmacy pharmacy;
+    int tooLong = -1;
+    if (!pharmacyOf(fields, pharmacy, &tooLong)) return tooLong;
+    return DPharmacyCheck(&pharmacy) - 1;
+}
+
+DataResult PhraseStore::keepPharmacy(const PharmacyFields& fields) const {
+    DosagePharmacy pharmacy;
+    int tooLong = -1;
+    if (!pharmacyOf(fields, pharmacy, &tooLong)) return DataResult::kFailed;
+    return done(DPharmacyWrite(&pharmacy));
 }
 
 }  // namespace data

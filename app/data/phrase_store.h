@@ -1,9 +1,10 @@
-// The store of the five phrase lists as the program sees it: whole phrase tables read and
-// kept, results mapped to DataResult.
+// The store of the five phrase lists and the pharmacy as the program sees it: whole phrase
+// tables read and kept, the pharmacy as six texts, results mapped to DataResult.
 #pragma once
 
 #include <array>
 #include <filesystem>
+#include <string>
 
 #include "data/data_result.h"
 #include "dosagebase.h"
@@ -12,6 +13,11 @@ namespace data {
 
 // One list as a table: 250 slots of 201 bytes, slot after slot in display order.
 using PhraseTable = std::array<char, DOSAGEBASE_TABLE_SIZE>;
+
+// The pharmacy's fields (CP932) in the library's order: name, prefecture, institution code,
+// postal code, address, telephone.
+inline constexpr int kPharmacyFields = 6;
+using PharmacyFields = std::array<std::string, kPharmacyFields>;
 
 class PhraseStore {
   public:
@@ -22,6 +28,14 @@ class PhraseStore {
     DataResult read(int list, PhraseTable& table) const;
     // Keeps `table` as the new content of list `list`; on a failure the stored list stays.
     DataResult keep(int list, const PhraseTable& table) const;
+
+    // The stored pharmacy; every field empty while none is stored.
+    DataResult readPharmacy(PharmacyFields& fields) const;
+    // The first field (0-5) that is too long or not of its shape, or -1 when all are.
+    int refusedPharmacyField(const PharmacyFields& fields) const;
+    // Keeps `fields` as the pharmacy; kFailed, nothing stored, when a field is refused or the
+    // store fails (after the library's message).
+    DataResult keepPharmacy(const PharmacyFields& fields) const;
 };
 
 }  // namespace data

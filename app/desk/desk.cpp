@@ -59,6 +59,7 @@ void Desk::remove(int row) {
 }
 
 void Desk::clear() {
+    prescribedBy_ = {};
     if (list_.empty()) return;
     const int last = list_.count() - 1;
     emit entriesAboutToBeRemoved(0, last);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "leaflet/leaflet_header.h"
 #include "page/print_list.h"
 #include "phrases/phrase_tables.h"
 #include "settings/settings_block.h"
@@ -53,6 +54,13 @@ class Desk : public QObject {
     // Replaces the whole list (a recalled leaflet).
     void setList(const leaflet::PrintList& list);
 
+    // The institution and doctor of the prescription code the print list was filled from, for
+    // the e-medication-handbook codes; empty when the prescriber was chosen or typed by hand.
+    // Forgotten as the list is cleared and when the prescriber box is changed by hand.
+    const leaflet::PrescribedBy& prescribedBy() const { return prescribedBy_; }
+    void setPrescribedBy(const leaflet::PrescribedBy& by) { prescribedBy_ = by; }
+    void forgetPrescribedBy() { prescribedBy_ = {}; }
+
     const Patient& patient() const { return patient_; }
     // A registered patient chosen: ID text, name and the patient leaflets are saved under.
     void applyPatient(const QString& idText, const QString& name);
@@ -86,6 +94,7 @@ class Desk : public QObject {
     leaflet::PrintList list_;
     Patient patient_;
     Patient owner_;  // recorded as the first drug goes in, forgotten as the list empties
+    leaflet::PrescribedBy prescribedBy_;
 };
 
 }  // namespace desk

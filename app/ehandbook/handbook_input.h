@@ -49,12 +49,33 @@ struct Drug {
     FormCode form = FormCode::kInternal;
 };
 
+// Where the dispensing pharmacy is and how it is registered (record 11); empty when not set.
+struct PharmacyDetails {
+    std::string prefecture;  // two digits
+    std::string code;        // institution code, seven digits
+    std::string postalCode;  // NNN-NNNN
+    std::string address;
+    std::string telephone;
+};
+
+// The institution and doctor a prescription code named (records 51 and 55).
+struct Prescribing {
+    std::string institution;  // empty when the prescriber was typed
+    std::string prefecture;
+    int feeTable = 0;  // 1 medical, 3 dental; 0 when not known
+    std::string code;
+    std::string doctor;
+    std::string department;
+};
+
 struct Dispensing {
     std::string date;  // YYYYMMDD
     std::string pharmacy;
     bool dispensingPharmacy = true;  // else a hospital or clinic dispensed
+    PharmacyDetails pharmacyDetails;
     std::string pharmacist;
-    std::string prescriber;
+    std::string prescriber;  // a typed prescriber: the doctor's name, unless `prescribing` knows
+    Prescribing prescribing;
     std::vector<Drug> drugs;
 };
 

@@ -18,6 +18,12 @@ constexpr std::size_t kNameBytes = 40;
 constexpr std::size_t kDateBytes = 8;
 constexpr std::size_t kNoteBytes = 120;
 constexpr std::size_t kInstitutionBytes = 120;
+constexpr std::size_t kPrefectureBytes = 2;
+constexpr std::size_t kInstitutionCodeBytes = 7;
+constexpr std::size_t kPostalCodeBytes = 8;
+constexpr std::size_t kAddressBytes = 800;
+constexpr std::size_t kTelephoneBytes = 13;
+constexpr std::size_t kDepartmentBytes = 80;
 constexpr std::size_t kDrugNameBytes = 120;
 constexpr std::size_t kAmountBytes = 12;
 constexpr std::size_t kUnitBytes = 12;
@@ -114,17 +120,49 @@ void writePatient(const Patient& patient, std::string& out) {
         writeNoteRecords("2", static_cast<int>(note.kind), note.text, kNoteBytes, out);
 }
 
+// Record 11: the pharmacy (or the hospital) that dispensed, with what is known of it.
+void writeDispenser(const Dispensing& d, std::string& out) {
+    if (fieldText(d.pharmacy, kInstitutionBytes).empty()) return;
+    const PharmacyDetails& details = d.pharmacyDetails;
+    out += RecordLine("11")
+               .text(d.pharmacy, kInstitutionBytes)
+               .text(details.prefecture, kPrefectureBytes)
+               .number(d.dispensingPharmacy ? kFeeTablePharmacy : kFeeTableMedical)
+               .text(details.code, kInstitutionCodeBytes)
+               .text(details.postalCode, kPostalCodeBytes)
+               .text(details.address, kAddressBytes)
+               .text(details.telephone, kTelephoneBytes)
+               .number(kAuthorProfessional)
+               .done();
+}
+
+// Records 51 and 55: the institution and doctor of a prescription code, or a typed prescriber
+// as the doctor's name alone.
+void writePrescriber(const Dispensing& d, std::string& out) {
+    const Prescribing& p = d.prescribing;
+    const bool coded = !fieldText(p.institution, kInstitutionBytes).empty();
+    if (coded) {
+        RecordLine line("51");
+        line.text(p.institution, kInstitutionBytes).text(p.prefecture, kPrefectureBytes);
+        if (p.feeTable == 0) {
+            line.blank();
+        } else {
+            line.number(p.feeTable);
+        }
+        out += line.text(p.code, kInstitutionCodeBytes).number(kAuthorProfessional).done();
+    }
+    const std::string& doctor = coded ? p.doctor : d.prescriber;
+    if (fieldText(doctor, kNameBytes).empty()) return;
+    out += RecordLine("55")
+               .text(doctor, kNameBytes)
+               .text(coded ? p.department : std::string(), kDepartmentBytes)
+               .number(kAuthorProfessional)
+               .done();
+}
+
 void writeDispensingHead(const Dispensing& d, std::string& out) {
     out += RecordLine("5").text(d.date, kDateBytes).number(kAuthorProfessional).done();
-    if (!fieldText(d.pharmacy, kInstitutionBytes).empty()) {
-        out += RecordLine("11")
-                   .text(d.pharmacy, kInstitutionBytes)
-                   .blank()
-                   .number(d.dispensingPharmacy ? kFeeTablePharmacy : kFeeTableMedical)
-                   .blanks(4)
-                   .number(kAuthorProfessional)
-                   .done();
-    }
+    writeDispenser(d, out);
     if (!fieldText(d.pharmacist, kNameBytes).empty()) {
         out += RecordLine("15")
                    .text(d.pharmacist, kNameBytes)
@@ -132,13 +170,7 @@ void writeDispensingHead(const Dispensing& d, std::string& out) {
                    .number(kAuthorProfessional)
                    .done();
     }
-    if (!fieldText(d.prescriber, kNameBytes).empty()) {
-        out += RecordLine("55")
-                   .text(d.prescriber, kNameBytes)
-                   .blank()
-                   .number(kAuthorProfessional)
-                   .done();
-    }
+    writePrescriber(d, out);
 }
 
 // Whether `code` is shaped as a YJ code of the public drug master: seven digits, a letter, then

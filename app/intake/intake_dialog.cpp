@@ -269,6 +269,7 @@ void IntakeDialog::addToPrintList() {
                          QString::fromUtf8(leaflet::kPrintListFull.title), ui::Icon::Warning);
     }
     host_.usePrescriber(prescription::prescriberText(*prescription_));
+    desk_.setPrescribedBy(prescription::prescribedBy(*prescription_));
     accept();
 }
 

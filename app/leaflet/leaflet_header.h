@@ -16,6 +16,30 @@ struct RegisteredPatient {
     std::string sideEffect;  // side-effect history
 };
 
+// The pharmacy as stored with the data, for the e-medication-handbook codes; empty fields are
+// not set.
+struct PharmacyDetails {
+    std::string name;        // the name the codes give; the pharmacy name box's when empty
+    std::string prefecture;  // two digits
+    std::string code;        // institution code
+    std::string postalCode;
+    std::string address;
+    std::string telephone;
+};
+
+// The institution and doctor of the prescription code the print list was filled from; empty
+// when the prescriber was chosen or typed by hand.
+struct PrescribedBy {
+    std::string institution;
+    std::string prefecture;
+    int feeTable = 0;  // 1 medical, 3 dental; 0 when not known
+    std::string code;
+    std::string doctor;
+    std::string department;
+
+    bool operator==(const PrescribedBy&) const = default;
+};
+
 struct LeafletHeader {
     std::string patientName;
     std::string patientId;
@@ -27,6 +51,8 @@ struct LeafletHeader {
     bool colour = false;              // カラフル: the gothic texts in their colours
     bool handbookCodes = false;       // the e-medication-handbook codes go on the last page
     RegisteredPatient registered;
+    PharmacyDetails pharmacy;
+    PrescribedBy prescribedBy;
 };
 
 }  // namespace leaflet

@@ -74,10 +74,16 @@ HandbookInput leafletHandbookInput(const leaflet::LeafletHeader& header,
 
     Dispensing& dispensing = input.dispensing;
     dispensing.date = date;
-    dispensing.pharmacy = header.pharmacyName;
+    const leaflet::PharmacyDetails& pharmacy = header.pharmacy;
+    dispensing.pharmacy = pharmacy.name.empty() ? header.pharmacyName : pharmacy.name;
     dispensing.dispensingPharmacy = header.dispensingPharmacy;
+    dispensing.pharmacyDetails = {pharmacy.prefecture, pharmacy.code, pharmacy.postalCode,
+                                  pharmacy.address, pharmacy.telephone};
     dispensing.pharmacist = header.pharmacist;
     dispensing.prescriber = header.prescriber;
+    const leaflet::PrescribedBy& by = header.prescribedBy;
+    dispensing.prescribing = {by.institution, by.prefecture, by.feeTable,
+                              by.code,        by.doctor,     by.department};
     for (std::size_t i = 0; i < entries.size(); ++i)
         dispensing.drugs.push_back(
             drugOf(entries[i], i < prescribed.size() ? prescribed[i] : std::nullopt));

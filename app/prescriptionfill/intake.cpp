@@ -28,6 +28,19 @@ Intake intakeOf(const Prescription& prescription, const DrugMatcher& matcher) {
     return intake;
 }
 
+leaflet::PrescribedBy prescribedBy(const Prescription& prescription) {
+    const Institution& institution = prescription.institution;
+    // The prescription code's kind 1 (or none given) is medical and 3 dental, as in the
+    // handbook's fee table; a visiting-nurse station has no fee table there.
+    const int kind = institution.codeKind;
+    return {institution.name,
+            institution.prefecture,
+            kind == 0 || kind == 1 ? 1 : kind == 3 ? 3 : 0,
+            institution.code,
+            prescription.prescriber.name,
+            {}};
+}
+
 std::string prescriberText(const Prescription& prescription) {
     const std::string& institution = prescription.institution.name;
     const std::string& doctor = prescription.prescriber.name;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "leaflet/leaflet_header.h"
 #include "prescription/dosage_reading.h"
 #include "prescription/drug_matcher.h"
 #include "prescription/prescription.h"
@@ -28,6 +29,10 @@ struct Intake {
 
 // `prescription` must outlive the result, which points into it.
 Intake intakeOf(const Prescription& prescription, const DrugMatcher& matcher);
+
+// The institution and doctor for the e-medication-handbook codes (records 51 and 55); the fee
+// table is 1 for a medical and 3 for a dental institution, unknown for any other kind.
+leaflet::PrescribedBy prescribedBy(const Prescription& prescription);
 
 // The prescriber box's text: institution and doctor separated by a full-width space (CP932).
 std::string prescriberText(const Prescription& prescription);

@@ -87,6 +87,7 @@ void BusinessPanel::buildPeople() {
     fillList(dosage::kPharmacists);
 
     connect(prescriber_, &QComboBox::activated, this, [this](int index) {
+        desk_.forgetPrescribedBy();  // a prescriber chosen by hand is no prescription's
         desk_.settings.prescriberIndex = index;
         desk_.saveSettings(this);
     });

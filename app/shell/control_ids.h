@@ -25,6 +25,7 @@ enum MainControlId {
     kChangeDosage = 1014,
     kSaveHistory = 1016,
     kReadPrescription = 2001,  // beyond the original screen: the prescription code intake
+    kPharmacyInfo = 2002,      // beyond the original screen: the pharmacy of the handbook codes
 };
 
 }  // namespace shell

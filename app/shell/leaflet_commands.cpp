@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "data/patient_register.h"
+#include "data/phrase_store.h"
 #include "leaflet/leaflet_messages.h"
 #include "page/leaflet_handbook.h"
 #include "page/leaflet_job.h"
@@ -49,6 +50,12 @@ leaflet::LeafletHeader LeafletCommands::header() {
     header.dispensingPharmacy = settings.businessType == 1;
     header.colour = settings.options[settings::kOptionPrintColour] == 1;
     header.handbookCodes = settings::handbookCodesOn(settings);
+    header.prescribedBy = desk_.prescribedBy();
+    data::PharmacyFields pharmacy;
+    if (header.handbookCodes &&
+        data::PhraseStore().readPharmacy(pharmacy) == data::DataResult::kDone)
+        header.pharmacy = {pharmacy[0], pharmacy[1], pharmacy[2],
+                           pharmacy[3], pharmacy[4], pharmacy[5]};
     // The handbook codes carry sex, birth date and histories only for the registered patient
     // whose ID and name stand in the boxes, as the history does.
     if (header.handbookCodes) {

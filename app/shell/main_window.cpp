@@ -71,6 +71,9 @@ void MainWindow::buildButtons() {
             "処方箋読取(F7)",
             {735, 8, 120, 30},
             prescription_->readPrescription()});
+    // Beside the pharmacy name box of the business panel, whose name it may replace in the codes.
+    button(
+        {kPharmacyInfo, "pharmacyInfoButton", "薬局情報", {715, 68, 56, 24}, tools_->pharmacy()});
     const int y = 440;
     const Button firstRow[] = {
         {kDrugSearch, "drugSearchButton", "薬剤検索(F2)", {}, catalogue_->drugSearch()},

@@ -4,6 +4,7 @@
 
 #include "shell/backup_command.h"
 #include "shell/help_window.h"
+#include "shell/pharmacy_dialog.h"
 #include "shell/small_dialogs.h"
 #include "ui/command_action.h"
 
@@ -12,10 +13,12 @@ ToolCommands::ToolCommands(desk::Desk& desk, QWidget* window)
     : QObject(window), desk_(desk), window_(window) {
     comment_ = ui::commandAction(this, "actionComment", "コメント");
     backup_ = ui::commandAction(this, "actionBackup", "データ保存");
+    pharmacy_ = ui::commandAction(this, "actionPharmacy", "薬局情報");
     version_ = ui::commandAction(this, "actionVersion", "ﾊﾞｰｼﾞｮﾝ情報");
     help_ = ui::commandAction(this, "actionHelp", "操作方法");
     connect(comment_, &QAction::triggered, this, &ToolCommands::editComment);
     connect(backup_, &QAction::triggered, this, &ToolCommands::backUp);
+    connect(pharmacy_, &QAction::triggered, this, &ToolCommands::editPharmacy);
     connect(version_, &QAction::triggered, this, &ToolCommands::showVersion);
     connect(help_, &QAction::triggered, this, &ToolCommands::openHelp);
 }
@@ -23,6 +26,11 @@ ToolCommands::ToolCommands(desk::Desk& desk, QWidget* window)
 void ToolCommands::editComment() {
     CommentDialog dialog(desk_.settings, desk_.prompts, window_);
     if (dialog.exec() == QDialog::Accepted) desk_.saveSettings(window_);
+}
+
+void ToolCommands::editPharmacy() {
+    PharmacyDialog dialog(desk_.prompts, window_);
+    dialog.exec();
 }
 
 void ToolCommands::showVersion() {

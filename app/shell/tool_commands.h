@@ -1,5 +1,5 @@
 // The main window's tool commands: the comment printed on every page, the backup of the data
-// files, the version dialog and the help page.
+// files, the pharmacy for the e-medication-handbook codes, the version dialog and the help page.
 #pragma once
 
 #include <QObject>
@@ -18,12 +18,14 @@ class ToolCommands : public QObject {
 
     QAction* comment() const { return comment_; }
     QAction* backup() const { return backup_; }
+    QAction* pharmacy() const { return pharmacy_; }
     QAction* version() const { return version_; }
     QAction* help() const { return help_; }
 
   private:
     void editComment();
     void backUp();
+    void editPharmacy();
     void showVersion();
     void openHelp();
 
@@ -31,6 +33,7 @@ class ToolCommands : public QObject {
     QWidget* window_;
     QAction* comment_;
     QAction* backup_;
+    QAction* pharmacy_;
     QAction* version_;
     QAction* help_;
 };

@@ -1,10 +1,13 @@
 // Setting up a data server that several terminals share, and moving a folder's data onto it.
+#include <vector>
+
 #include "catalogue_admin.h"
 #include "dataserver/admin.h"
 #include "dbcall/session.h"
 #include "layout/data_folder.h"
 #include "list_server.h"
 #include "patient_admin.h"
+#include "pharmacy_store.h"
 #include "server_tables.h"
 #include "sqlkit/sqlkit.h"
 #include "table_copy.h"
@@ -38,8 +41,28 @@ sqlkit::ConnectionPtr connectServer(const std::string& target, std::ostream& err
 bool createEveryTable(sqlkit::Connection& server, std::string* error) {
     return drugbase::createCatalogueTables(server, error) &&
            patientbase::createPatientTables(server, error) &&
-           dosagebase::createListTable(server, error);
+           dosagebase::createListTable(server, error) &&
+           dosagebase::createPharmacyTable(server, error);
 }
+
+// The used IDs of a server set up before the register kept them: the table, holding the IDs of
+// the patients registered now.
+bool addUsedIdTable(sqlkit::Connection& server, std::string* error) {
+    if (server.exec(patientbase::usedIdSchemaSql(server.dialect())))
+        return patientbase::recordRegisteredIds(server, error);
+    if (error) *error = server.lastError();
+    return false;
+}
+
+// The tables that came after the first servers were set up, and how each joins such a server.
+struct LaterTable {
+    const char* name;
+    bool (*add)(sqlkit::Connection&, std::string*);
+};
+constexpr LaterTable kLaterTables[] = {
+    {patientbase::kUsedIdTable, addUsedIdTable},
+    {dosagebase::kPharmacyTable, dosagebase::createPharmacyTable},
+};
 
 // The tables the server has of those the libraries use, or -1 when it cannot say.
 int existingTables(sqlkit::Connection& server) {
@@ -74,22 +97,31 @@ bool createServerTables(const std::string& target, std::ostream& out, std::ostre
         err << "cannot read the server's tables: " << server->lastError() << "\n";
         return false;
     }
-    // A server set up before the register kept its used IDs has every table but that one: it
-    // gets the table, holding the IDs of the patients registered now, and nothing else changes.
-    const bool upgrade = tables == static_cast<int>(kServerTables.size()) - 1 &&
-                         !hasTable(*server, patientbase::kUsedIdTable);
-    const bool made = upgrade ? server->exec(patientbase::usedIdSchemaSql(server->dialect())) &&
-                                    patientbase::recordRegisteredIds(*server, &error)
-                              : createEveryTable(*server, &error);
+    // A server set up before some tables existed has every table but those: it gets them, and
+    // nothing else changes.
+    std::vector<const LaterTable*> missing;
+    for (const LaterTable& later : kLaterTables)
+        if (tables != 0 && !hasTable(*server, later.name)) missing.push_back(&later);
+    const bool upgrade = !missing.empty() && tables + static_cast<int>(missing.size()) ==
+                                                 static_cast<int>(kServerTables.size());
+    bool made = upgrade || createEveryTable(*server, &error);
+    std::string added;
+    for (std::size_t i = 0; upgrade && made && i < missing.size(); ++i) {
+        made = missing[i]->add(*server, &error);
+        added += (i == 0 ? "" : ", ") + std::string(missing[i]->name);
+    }
     if (!made || !transaction.commit()) {
         err << "cannot create the tables on the server: "
             << (error.empty() ? server->lastError() : error) << "\n";
         return false;
     }
-    out << (upgrade ? "added the table of used patient IDs to the server; run grant-server again "
-                      "for each terminal role\n"
-                    : "created the catalogue, the patient register and the phrase lists on the "
-                      "server\n");
+    if (upgrade) {
+        out << "added " << added << " to the server; run grant-server again for each terminal "
+            << "role\n";
+    } else {
+        out << "created the catalogue, the patient register, the phrase lists and the pharmacy "
+               "on the server\n";
+    }
     return true;
 }
 
@@ -113,8 +145,8 @@ bool grantServerRows(const std::string& target, const std::string& role, std::os
         return false;
     }
     out << role
-        << " may now read and write the catalogue, the patient register and the phrase "
-           "lists\n";
+        << " may now read and write the catalogue, the patient register, the phrase lists and "
+           "the pharmacy\n";
     return true;
 }
 
@@ -191,6 +223,11 @@ bool copyFolderToServer(const std::filesystem::path& dataFolder, const std::stri
         err << "cannot copy the phrase lists: " << error << "; nothing copied\n";
         return false;
     }
+    const int pharmacy = dosagebase::copyPharmacyToServer(dataFolder, *server, &error);
+    if (pharmacy < 0) {
+        err << "cannot copy the pharmacy: " << error << "; nothing copied\n";
+        return false;
+    }
     if (!transaction.commit()) {
         err << "cannot commit the copy: " << server->lastError() << "; nothing copied\n";
         return false;
@@ -201,6 +238,7 @@ bool copyFolderToServer(const std::filesystem::path& dataFolder, const std::stri
     if (!server->exec("VACUUM ANALYZE"))
         err << "the copy is complete, but VACUUM ANALYZE failed: " << server->lastError() << "\n";
     out << counts << "Phrase_List: " << lists << " lists\n"
+        << dosagebase::kPharmacyTable << ": " << pharmacy << " rows\n"
         << "copied " << dataFolder.string() << " to the server\n";
     return true;
 }

@@ -1,11 +1,13 @@
-// The tables a data server holds for the catalogue, the register and the phrase lists.
+// The tables a data server holds for the catalogue, the register, the phrase lists and the
+// pharmacy.
 #pragma once
 
 #include <array>
 
 namespace dataserver {
 
-inline constexpr std::array<const char*, 5> kServerTables = {
-    "Medicine_Information", "Code_Map", "Patient_Information", "Patient_UsedID", "Phrase_List"};
+inline constexpr std::array<const char*, 6> kServerTables = {
+    "Medicine_Information", "Code_Map",    "Patient_Information",
+    "Patient_UsedID",       "Phrase_List", "Pharmacy_Information"};
 
 }  // namespace dataserver

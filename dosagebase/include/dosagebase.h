@@ -38,6 +38,7 @@
  * written, after a message to the installed handler:
  *     "フレーズファイルを読み込めませんでした。（<file>）"
  *     "フレーズファイルを保存できませんでした。（<file>）"
+ *     "薬局情報を読み込めませんでした。（薬局情報.txt）", "薬局情報を保存できませんでした。（…）"
  * or, on a server, the data-call failures the drug and patient libraries report:
  *     "Error:DATABASE.Open"  (server not reached, or a bad 接続先.conf)
  *     "Error:Could not RECORDSET.Open", "Error:RECORDSET.Find", "Error:RECORDSET.Update"
@@ -107,6 +108,50 @@ DOSAGEBASE_API int DRecordREAD(char* table, int index);
  * every later DRecordREAD. The table is not changed. 0; 1; 99 when the file could not be
  * replaced (the previous file stays as it was). */
 DOSAGEBASE_API int DRecordDocument(const char* table, int index);
+
+/* The pharmacy: the name, prefecture, institution code, postal code, address and telephone
+ * that the e-medication-handbook codes give for the pharmacy that dispensed. Kept beside the
+ * lists, so every terminal of a data server sees the same pharmacy: in the file 薬局情報.txt
+ * (UTF-8 lines "name=…", "prefecture=…", "code=…", "postal=…", "address=…", "phone=…"; other
+ * lines are ignored), or on the server in table Pharmacy_Information (one row, columns NAME,
+ * PREFECTURE, CODE, POSTAL, ADDRESS, PHONE). Without the file or the row nothing is set: every
+ * field is empty. Each field is a zero-terminated Shift-JIS text; an empty field is not set. */
+typedef struct DosagePharmacy {
+    char name[121];     /* the name written in the codes, at most 120 bytes */
+    char prefecture[3]; /* two digits, 01-47 */
+    char code[8];       /* the institution code: seven digits */
+    char postalCode[9]; /* NNN-NNNN, half-width digits */
+    char address[201];  /* at most 200 bytes */
+    char telephone[14]; /* half-width digits and "-", at most 13 bytes */
+} DosagePharmacy;
+
+/* The fields DPharmacyCheck names. */
+#define DOSAGEBASE_PHARMACY_NAME 1
+#define DOSAGEBASE_PHARMACY_PREFECTURE 2
+#define DOSAGEBASE_PHARMACY_CODE 3
+#define DOSAGEBASE_PHARMACY_POSTAL_CODE 4
+#define DOSAGEBASE_PHARMACY_ADDRESS 5
+#define DOSAGEBASE_PHARMACY_TELEPHONE 6
+
+/* The buffer of field `field` (DOSAGEBASE_PHARMACY_NAME … _TELEPHONE) of `pharmacy`, with its
+ * size in bytes in `size` (output, may be NULL), so a caller can walk the fields in order.
+ * NULL for NULL or another number. */
+DOSAGEBASE_API char* DPharmacyField(DosagePharmacy* pharmacy, int field, unsigned* size);
+
+/* 0 when every field of `pharmacy` is empty or of its shape (above), else the first field that
+ * is not (DOSAGEBASE_PHARMACY_…); a field without its terminating zero, or a name or address
+ * holding a control character, is not. -1 for NULL. */
+DOSAGEBASE_API int DPharmacyCheck(const DosagePharmacy* pharmacy);
+
+/* Fills `pharmacy` (output) with the stored pharmacy: zeroes it, then copies the stored fields,
+ * each cut at a character boundary to its size. 0; 1 (untouched); 99 when the file exists but
+ * cannot be read, or the server cannot answer (all zero then). */
+DOSAGEBASE_API int DPharmacyRead(DosagePharmacy* pharmacy);
+
+/* Keeps `pharmacy` as the stored pharmacy, replacing the one before in one step. 0; 1 (NULL, no
+ * folder, or DPharmacyCheck refuses it: nothing stored); 99 when it could not be stored (the
+ * previous one stays). */
+DOSAGEBASE_API int DPharmacyWrite(const DosagePharmacy* pharmacy);
 
 #ifdef __cplusplus
 }

@@ -1,5 +1,5 @@
-// The exported calls: argument checks around the lists of the remembered folder, kept in its
-// files or, when the folder names a data server, on that server.
+// The exported calls: argument checks around the lists and the pharmacy of the remembered
+// folder, kept in its files or, when the folder names a data server, on that server.
 #include <filesystem>
 #include <optional>
 
@@ -7,6 +7,8 @@
 #include "list_files.h"
 #include "list_messages.h"
 #include "list_server.h"
+#include "pharmacy_fields.h"
+#include "pharmacy_store.h"
 
 namespace {
 
@@ -46,6 +48,33 @@ DOSAGEBASE_API int DRecordDocument(const char* table, int index) {
     if (!validCall(table, index)) return DOSAGEBASE_BAD_ARGUMENT;
     const bool kept = onServer ? dosagebase::storeServerList(index, table)
                                : dosagebase::storeList(*databaseFolder, index, table);
+    return kept ? DOSAGEBASE_OK : DOSAGEBASE_FILE_FAILURE;
+}
+
+DOSAGEBASE_API char* DPharmacyField(DosagePharmacy* pharmacy, int field, unsigned* size) {
+    if (!pharmacy || field < 1 || field > dosagebase::kPharmacyFieldCount) return nullptr;
+    const dosagebase::FieldBuffer f =
+        dosagebase::pharmacyFields(*pharmacy)[static_cast<std::size_t>(field - 1)];
+    if (size) *size = static_cast<unsigned>(f.size);
+    return f.data;
+}
+
+DOSAGEBASE_API int DPharmacyCheck(const DosagePharmacy* pharmacy) {
+    return pharmacy ? dosagebase::checkPharmacy(*pharmacy) : -1;
+}
+
+DOSAGEBASE_API int DPharmacyRead(DosagePharmacy* pharmacy) {
+    if (!pharmacy || !databaseFolder) return DOSAGEBASE_BAD_ARGUMENT;
+    const bool read = onServer ? dosagebase::loadServerPharmacy(*pharmacy)
+                               : dosagebase::loadPharmacy(*databaseFolder, *pharmacy);
+    return read ? DOSAGEBASE_OK : DOSAGEBASE_FILE_FAILURE;
+}
+
+DOSAGEBASE_API int DPharmacyWrite(const DosagePharmacy* pharmacy) {
+    if (!pharmacy || !databaseFolder || dosagebase::checkPharmacy(*pharmacy) != 0)
+        return DOSAGEBASE_BAD_ARGUMENT;
+    const bool kept = onServer ? dosagebase::storeServerPharmacy(*pharmacy)
+                               : dosagebase::storePharmacy(*databaseFolder, *pharmacy);
     return kept ? DOSAGEBASE_OK : DOSAGEBASE_FILE_FAILURE;
 }
 

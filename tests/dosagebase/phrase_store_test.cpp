@@ -1,11 +1,13 @@
-// The phrase store through its three calls, on real list files in a temporary folder and on a
+// The phrase store through its calls, on real list files in a temporary folder and on a
 // real data server.
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "dosagebase.h"
 #include "library_fixture.h"
 #include "list_server.h"
+#include "pharmacy_store.h"
 
 namespace fs = std::filesystem;
 
@@ -36,7 +38,7 @@ struct Lists {
     static constexpr const char* kPassword = "";
     static bool createFile(const fs::path&, std::string*) { return true; }
     static bool createTables(sqlkit::Connection& db, std::string* e) {
-        return dosagebase::createListTable(db, e);
+        return dosagebase::createListTable(db, e) && dosagebase::createPharmacyTable(db, e);
     }
     static int open(const char* folder, void* owner) { return DRecordOpen(folder, owner); }
     static void close() {}
@@ -214,4 +216,79 @@ TEST_F(PhraseServer, AServerThatFailsIsReportedAndLeavesWhatWasThere) {
     ASSERT_EQ(DRecordOpen(folder().string().c_str(), nullptr), 0);
     EXPECT_EQ(read(DOSAGEBASE_LIST_USAGE, 99), kEmpty);
     EXPECT_EQ(messages, Strings{"Error:DATABASE.Open"});
+}
+
+// The pharmacy's fields in order, as UTF-8.
+Strings pharmacyTexts(DosagePharmacy& p) {
+    Strings texts;
+    for (int field = DOSAGEBASE_PHARMACY_NAME; field <= DOSAGEBASE_PHARMACY_TELEPHONE; ++field) {
+        unsigned size = 0;
+        const char* data = DPharmacyField(&p, field, &size);
+        texts.push_back(sjis::toUtf8(sjis::fieldText(data, size)));
+    }
+    return texts;
+}
+
+TEST_P(PhraseStore, PharmacyIsUnsetUntilStoredThenReadsBackWhole) {
+    DosagePharmacy p;
+    std::memset(&p, 'X', sizeof p);
+    ASSERT_EQ(DPharmacyRead(&p), 0);
+    EXPECT_EQ(pharmacyTexts(p), Strings(6, ""));
+    EXPECT_TRUE(entries().empty());
+
+    SET(p, name, "さくら薬局，駅前店");
+    SET(p, prefecture, "13");
+    SET(p, code, "1234567");
+    SET(p, postalCode, "100-0001");
+    SET(p, address, "東京都千代田区千代田１－１");
+    SET(p, telephone, "03-1234-5678");
+    ASSERT_EQ(DPharmacyWrite(&p), 0);
+    DosagePharmacy back;
+    ASSERT_EQ(DPharmacyRead(&back), 0);
+    EXPECT_EQ(pharmacyTexts(back), pharmacyTexts(p));
+
+    // A refused value stores nothing.
+    SET(p, prefecture, "48");
+    EXPECT_EQ(DPharmacyWrite(&p), DOSAGEBASE_BAD_ARGUMENT);
+    ASSERT_EQ(DPharmacyRead(&back), 0);
+    EXPECT_EQ(pharmacyTexts(back)[1], "13");
+}
+
+TEST(PharmacyCheck, EachFieldTakesEmptyOrItsShapeOnly) {
+    struct Case {
+        const char* name;
+        int field;
+        const char* value;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"prefecture first", DOSAGEBASE_PHARMACY_PREFECTURE, "01", true},
+        {"prefecture last", DOSAGEBASE_PHARMACY_PREFECTURE, "47", true},
+        {"prefecture zero", DOSAGEBASE_PHARMACY_PREFECTURE, "00", false},
+        {"prefecture past", DOSAGEBASE_PHARMACY_PREFECTURE, "48", false},
+        {"prefecture one digit", DOSAGEBASE_PHARMACY_PREFECTURE, "7", false},
+        {"code", DOSAGEBASE_PHARMACY_CODE, "1234567", true},
+        {"code short", DOSAGEBASE_PHARMACY_CODE, "123456", false},
+        {"code letter", DOSAGEBASE_PHARMACY_CODE, "123456A", false},
+        {"postal", DOSAGEBASE_PHARMACY_POSTAL_CODE, "100-0001", true},
+        {"postal without hyphen", DOSAGEBASE_PHARMACY_POSTAL_CODE, "1000001", false},
+        {"postal hyphen misplaced", DOSAGEBASE_PHARMACY_POSTAL_CODE, "1000-001", false},
+        {"phone", DOSAGEBASE_PHARMACY_TELEPHONE, "03-1234-5678", true},
+        {"phone letters", DOSAGEBASE_PHARMACY_TELEPHONE, "03-TEL", false},
+        {"phone hyphens only", DOSAGEBASE_PHARMACY_TELEPHONE, "--", false},
+        {"name line break", DOSAGEBASE_PHARMACY_NAME, "さくら\n薬局", false},
+        {"address tab", DOSAGEBASE_PHARMACY_ADDRESS, "東京都\t千代田区", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DosagePharmacy p{};
+        unsigned size = 0;
+        char* field = DPharmacyField(&p, c.field, &size);
+        sjis::copyField(field, size, sjis::fromUtf8(c.value));
+        EXPECT_EQ(DPharmacyCheck(&p), c.taken ? 0 : c.field);
+    }
+    DosagePharmacy unterminated{};
+    std::memset(unterminated.code, '1', sizeof unterminated.code);
+    EXPECT_EQ(DPharmacyCheck(&unterminated), DOSAGEBASE_PHARMACY_CODE);
+    EXPECT_EQ(DPharmacyCheck(nullptr), -1);
 }

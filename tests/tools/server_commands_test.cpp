@@ -110,14 +110,20 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
     ASSERT_TRUE(s.step()) << s.error();
     EXPECT_EQ(s.text(0), "共有 一郎");
 
-    // A server set up before the used IDs were kept gets that table alone, holding the
-    // registered IDs.
-    ASSERT_TRUE(server->exec("DROP TABLE Patient_UsedID")) << server->lastError();
+    // A server set up before the used IDs and the pharmacy were kept gets those tables alone,
+    // the used IDs holding the registered IDs.
+    ASSERT_TRUE(server->exec("DROP TABLE Patient_UsedID; DROP TABLE Pharmacy_Information"))
+        << server->lastError();
     ASSERT_EQ(run({"server-init", conninfo}), 0) << err.str();
+    EXPECT_TRUE(printed("added Patient_UsedID, Pharmacy_Information")) << out.str();
     sqlkit::Statement used =
         server->prepare("SELECT string_agg(ID::text, ',') FROM Patient_UsedID");
     ASSERT_TRUE(used.step()) << used.error();
     EXPECT_EQ(used.text(0), "12");
+    ASSERT_EQ(run({"pharmacy", folder(), "code=1234567"}), 0) << err.str();
+    sqlkit::Statement code = server->prepare("SELECT CODE FROM Pharmacy_Information");
+    ASSERT_TRUE(code.step()) << code.error();
+    EXPECT_EQ(code.text(0), "1234567");
 }
 
 TEST_F(ServerCommands, AGrantedRoleWorksWithTheRowsAndNothingElse) {

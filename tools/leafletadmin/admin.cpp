@@ -35,6 +35,9 @@ constexpr const char* kUsageText =
     "                                  allergy=, effect=\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "  handbook-qr FOLDER on|off       print the e-medication-handbook QR codes on leaflets\n"
+    "  pharmacy FOLDER [KEY=VALUE ...]  print the pharmacy the e-medication-handbook codes\n"
+    "                                  name; or set name=, prefecture=NN, code=NNNNNNN,\n"
+    "                                  postal=NNN-NNNN, address=, phone=\n"
     "  store-leaflet FOLDER ID FILE.json\n"
     "                                  store a leaflet in the patient's medication history, as\n"
     "                                  printing it would; FILE.json lists 1 to 30 drugs, e.g.\n"
@@ -58,8 +61,9 @@ int usage(std::ostream& err) {
 // Where the FOLDER argument of a command that reads or writes the data stands.
 int dataFolderArgument(const std::string& command) {
     if (command == "import") return 3;
-    for (const char* name : {"list", "patients", "load-catalogue", "import-master",
-                             "read-prescription", "add-patient", "store-leaflet", "print-history"})
+    for (const char* name :
+         {"list", "patients", "load-catalogue", "import-master", "read-prescription", "add-patient",
+          "store-leaflet", "print-history", "pharmacy"})
         if (command == name) return 1;
     return 0;
 }
@@ -113,6 +117,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return setHistorySwitch(args[1], args[2] == "on", out, err);
     if (command == "handbook-qr" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
         return setHandbookCodesSwitch(args[1], args[2] == "on", out, err);
+    if (command == "pharmacy" && args.size() >= 2)
+        return pharmacy(args[1], {args.begin() + 2, args.end()}, out, err);
     if (command == "store-leaflet" && args.size() == 4)
         return storeLeaflet(args[1], args[2], args[3], out, err);
     if (command == "print-history" && (args.size() == 4 || args.size() == 5))

@@ -44,8 +44,8 @@ int importMaster(const std::filesystem::path& folder, const std::filesystem::pat
 int readPrescriptionFile(const std::filesystem::path& folder, const std::filesystem::path& file,
                          std::ostream& out, std::ostream& err);
 
-// Creates the tables of the catalogue, the register and the phrase lists in one transaction on
-// the server `target` names: a libpq connection string, or a program folder whose
+// Creates the tables of the catalogue, the register, the phrase lists and the pharmacy in one
+// transaction on the server `target` names: a libpq connection string, or a program folder whose
 // データベース/接続先.conf holds one.
 int initServer(const std::string& target, std::ostream& out, std::ostream& err);
 
@@ -73,6 +73,13 @@ int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream&
 // Switches the e-medication-handbook codes on the leaflets on or off.
 int setHandbookCodesSwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                            std::ostream& err);
+
+// Prints the pharmacy the e-medication-handbook codes name, one KEY=VALUE a line; with
+// `settings` (KEY=VALUE: name, prefecture, code, postal, address, phone; an empty value clears
+// the field) it first stores them over the stored ones. kUsage for an unknown key or a value
+// too long, kRefused for a value not of its field's shape: nothing stored then.
+int pharmacy(const std::filesystem::path& folder, const std::vector<std::string>& settings,
+             std::ostream& out, std::ostream& err);
 
 // Stores the leaflet that the JSON file `file` describes (a list of 1 to 30 drugs: YJ code,
 // timing amounts, amount, days and usage texts) in the medication history of patient `idText`,

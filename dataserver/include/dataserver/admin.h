@@ -35,14 +35,14 @@ struct ServerCheck {
 };
 
 // Checks the server <dataFolder>/接続先.conf names, connecting once and disconnecting: reached,
-// and holding the tables of the catalogue, the register and the phrase lists. Checked once at
-// start, so a terminal that cannot work on the server says so instead of opening on empty
+// and holding the tables of the catalogue, the register, the phrase lists and the pharmacy. Checked
+// once at start, so a terminal that cannot work on the server says so instead of opening on empty
 // lists. Never fails itself: every problem is a state.
 DATASERVER_API ServerCheck checkServer(const std::filesystem::path& dataFolder);
 
-// Creates the tables of the catalogue, the register and the phrase lists on the server
-// `target` names, in one transaction. True when created; false after a message on `err`
-// (no connection string, no connection, a table already there): nothing created then.
+// Creates the tables of the catalogue, the register, the phrase lists and the pharmacy on the
+// server `target` names, in one transaction. True when created; false after a message on `err` (no
+// connection string, no connection, a table already there): nothing created then.
 DATASERVER_API bool createServerTables(const std::string& target, std::ostream& out,
                                        std::ostream& err);
 

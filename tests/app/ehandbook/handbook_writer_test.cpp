@@ -78,7 +78,11 @@ TEST(HandbookWriter, WritesEveryRecordInTheFormatsOrderWithItsFields) {
 TEST(HandbookWriter, LeavesOutWhatIsNotKnownButKeepsTheFieldCounts) {
     HandbookInput input = dispensing();
     input.patient = {cp932("見本 花子"), ehandbook::Sex::kUnknown, "", {{}}};
-    input.dispensing = {"20240109", "", false, "", "", input.dispensing.drugs};
+    const std::vector<Drug> drugs = input.dispensing.drugs;
+    input.dispensing = {};
+    input.dispensing.date = "20240109";
+    input.dispensing.dispensingPharmacy = false;
+    input.dispensing.drugs = drugs;
     input.dispensing.drugs[0].yjcode = "USER00000001";  // a user's own code is no YJ code
     input.dispensing.drugs[0].note.clear();
     const std::string text = ehandbook::handbookText(input);
@@ -89,6 +93,42 @@ TEST(HandbookWriter, LeavesOutWhatIsNotKnownButKeepsTheFieldCounts) {
               "301,1,１日２回  朝夕食後に服用,14,日分,1,1,,1\r\n");
     input.dispensing.pharmacy = cp932("見本病院");
     EXPECT_EQ(fieldOf(ehandbook::handbookText(input), "11", 3), "1") << "a hospital's fee table";
+}
+
+TEST(HandbookWriter, PharmacyAndPrescriptionInstitutionFillRecords11To55) {
+    struct Case {
+        const char* name;
+        ehandbook::PharmacyDetails pharmacy;
+        ehandbook::Prescribing prescribing;
+        const char* head;  // records 11 to 55
+    };
+    const Case cases[] = {
+        {"pharmacy data and a prescription code",
+         {"13", "1234567", "100-0001", "東京都千代田区", "03-1234-5678"},
+         {"見本病院", "27", 1, "7654321", "見本 二郎", "内科"},
+         "11,サンプル薬局,13,4,1234567,100-0001,東京都千代田区,03-1234-5678,1\r\n"
+         "15,薬剤 太郎,,1\r\n"
+         "51,見本病院,27,1,7654321,1\r\n"
+         "55,見本 二郎,内科,1\r\n"},
+        {"a coded institution without fee table or doctor",
+         {},
+         {"見本歯科", "", 0, "", "", ""},
+         "11,サンプル薬局,,4,,,,,1\r\n"
+         "15,薬剤 太郎,,1\r\n"
+         "51,見本歯科,,,,1\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HandbookInput input = dispensing();
+        input.dispensing.pharmacyDetails = c.pharmacy;
+        input.dispensing.pharmacyDetails.address = cp932(c.pharmacy.address);
+        input.dispensing.prescribing = c.prescribing;
+        ehandbook::Prescribing& p = input.dispensing.prescribing;
+        for (std::string* text : {&p.institution, &p.doctor, &p.department}) *text = cp932(*text);
+        const std::string text = sjis::toUtf8(ehandbook::handbookText(input));
+        const std::size_t from = text.find("11,"), to = text.find("201,");
+        EXPECT_EQ(text.substr(from, to - from), c.head);
+    }
 }
 
 TEST(HandbookWriter, CommasAndLineBreaksInTextsNeverBreakFieldsOrRecords) {

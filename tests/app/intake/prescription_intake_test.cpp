@@ -119,6 +119,11 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListWithItsPatientAndPrescr
     EXPECT_EQ(find<QLineEdit>("patientIdBox")->text(), "7") << "found by name and birth date";
     EXPECT_EQ(desk->patient().id, 7);
     EXPECT_EQ(prescriberShown(), kPrescriber);
+    const leaflet::PrescribedBy& by = desk->prescribedBy();
+    EXPECT_EQ(std::tuple(sjis::toUtf8(by.institution), by.prefecture, by.feeTable, by.code,
+                         sjis::toUtf8(by.doctor)),
+              std::tuple("見本クリニック", "13", 1, "1234567", "見本　医師"))
+        << "kept for the handbook codes";
     const auto items = dosage::phraseItems(desk->phrases[dosage::kPrescribers]);
     EXPECT_EQ(sjis::toUtf8(items.back()), kPrescriber) << "added to the list";
 }

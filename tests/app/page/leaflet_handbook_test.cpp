@@ -118,6 +118,30 @@ TEST(LeafletHandbook, EveryFormGetsItsAmountUnitAndFormCode) {
     }
 }
 
+TEST(LeafletHandbook, TheStoredPharmacyAndThePrescriptionsInstitutionReachTheDispensing) {
+    leaflet::LeafletHeader h = header();
+    const ehandbook::Dispensing unset =
+        ehandbook::leafletHandbookInput(h, {}, "20240109").dispensing;
+    EXPECT_EQ(unset.pharmacy, cp932("サンプル薬局")) << "the box's name without a stored one";
+    EXPECT_EQ(unset.prescriber, cp932("見本内科　見本 一郎"));
+    EXPECT_TRUE(unset.prescribing.institution.empty());
+
+    h.pharmacy = {cp932("さくら薬局"), "13", "1234567", "100-0001", cp932("東京都"), "03-1"};
+    h.prescribedBy = {cp932("見本病院"), "27", 1, "7654321", cp932("見本 二郎"), cp932("内科")};
+    const ehandbook::Dispensing d = ehandbook::leafletHandbookInput(h, {}, "20240109").dispensing;
+    EXPECT_EQ(d.pharmacy, cp932("さくら薬局"));
+    const ehandbook::PharmacyDetails& p = d.pharmacyDetails;
+    EXPECT_EQ(
+        (std::vector<std::string>{p.prefecture, p.code, p.postalCode, p.address, p.telephone}),
+        (std::vector<std::string>{"13", "1234567", "100-0001", cp932("東京都"), "03-1"}));
+    const ehandbook::Prescribing& by = d.prescribing;
+    EXPECT_EQ((std::vector<std::string>{by.institution, by.prefecture, by.code, by.doctor,
+                                        by.department}),
+              (std::vector<std::string>{cp932("見本病院"), "27", "7654321", cp932("見本 二郎"),
+                                        cp932("内科")}));
+    EXPECT_EQ(by.feeTable, 1);
+}
+
 TEST(LeafletHandbook, TheRegisterGivesSexBirthDateAndHistories) {
     PatientRecord patient{};
     patient.SEX = 1;

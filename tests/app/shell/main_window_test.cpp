@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 
+#include "data/phrase_store.h"
 #include "drugbase.h"
 #include "patientbase.h"
 #include "program_fixture.h"
@@ -175,6 +176,50 @@ TEST_F(MainWindowTest, CommentKeepsItsLineBreaksAndCloseKeepsTheOldComment) {
         EXPECT_EQ(std::string(desk->settings.comment), kept) << button;
     }
     EXPECT_EQ(std::string(savedSettings().comment), kept);
+}
+
+TEST_F(MainWindowTest, PharmacyDialogRefusesAMisshapenFieldThenStoresThemAll) {
+    whenModal("pharmacyDialog", [this](QWidget* dialog) {
+        child<QLineEdit>(dialog, "pharmacyNameEdit")->setText("さくら薬局");
+        child<QLineEdit>(dialog, "prefectureEdit")->setText("48");
+        child<QLineEdit>(dialog, "institutionCodeEdit")->setText("1234567");
+        child<QPushButton>(dialog, "okButton")->click();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(prompts.shown.back().text,
+                  "都道府県番号は０１～４７の２桁の数字で入力して下さい。");
+        EXPECT_TRUE(child<QLineEdit>(dialog, "prefectureEdit")->hasFocus());
+        child<QLineEdit>(dialog, "prefectureEdit")->setText("13");
+        child<QPushButton>(dialog, "okButton")->click();
+    });
+    find<QPushButton>("pharmacyInfoButton")->click();
+    data::PharmacyFields stored;
+    ASSERT_EQ(data::PhraseStore().readPharmacy(stored), data::DataResult::kDone);
+    EXPECT_EQ(sjis::toUtf8(stored[0]) + stored[1] + stored[2], "さくら薬局131234567");
+}
+
+TEST_F(MainWindowTest,
+       APrescriptionsInstitutionIsForgottenWhenThePrescriberIsChosenOrTheListCleared) {
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"prescriber chosen by hand",
+         [this] {
+             auto* box = find<QComboBox>("prescriberList");
+             box->addItems({"見本　医師", "架空　医師"});
+             box->setCurrentIndex(box->count() - 2);
+             box->setFocus();
+             QTest::keyClick(box, Qt::Key_Down);
+         }},
+        {"list cleared", [this] { desk->clear(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        desk->setPrescribedBy({sjis::fromUtf8("見本病院"), "13", 1, "1234567", "", ""});
+        c.change();
+        EXPECT_EQ(desk->prescribedBy(), leaflet::PrescribedBy{});
+    }
 }
 
 TEST_F(MainWindowTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
