@@ -114,6 +114,13 @@ TEST(StrictReading, EveryLeafletsCodesReadWithoutError) {
                         header.dispensingPharmacy = true;
                         header.pharmacist = cp932("薬剤 太郎");
                         header.prescriber = cp932("見本内科　見本 一郎");
+                        header.pharmacy = {
+                            cp932("サンプル薬局　駅前店"), "13",          "1234567", "105-0004",
+                            cp932("東京都港区新橋１丁目"), "03-0000-0000"};
+                        if (l.drugs == 13)
+                            header.prescribedBy = {
+                                cp932("医療法人 見本病院"), "13",         1, "7654321",
+                                cp932("見本 一郎"),         cp932("内科")};
                     }
                     const std::vector<std::string> parts = codes(header, l.drugs);
                     ASSERT_FALSE(parts.empty());
