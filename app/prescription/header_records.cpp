@@ -1,4 +1,4 @@
-// Records 1, 5, 11, 12, 13 and 51: institution, prescriber, patient and date of issue.
+// Records 1, 4, 5, 11, 12, 13 and 51: institution, prescriber, patient and date of issue.
 #include "prescription/jahis_date.h"
 #include "prescription/record_context.h"
 #include "prescription/record_layouts.h"
@@ -14,9 +14,18 @@ void readInstitution(const Fields& fields, const RecordContext& context) {
     institution.name = f.name;
 }
 
+// The department name is the record's last field: real codes leave out the code kind and code
+// before it as often as they give them.
+void readDepartment(const Fields& fields, const RecordContext& context) {
+    context.prescription.prescriber.department = fields.empty() ? "" : fields.back();
+}
+
 void readPrescriber(const Fields& fields, const RecordContext& context) {
     const PersonFields f = personLayout(fields, true);
-    context.prescription.prescriber = {f.code, f.kanaName, f.name};
+    Prescriber& prescriber = context.prescription.prescriber;
+    prescriber.doctorCode = f.code;
+    prescriber.kanaName = f.kanaName;
+    prescriber.name = f.name;
     if (f.name.empty() && f.kanaName.empty()) context.warn("医師の氏名がありません。");
 }
 

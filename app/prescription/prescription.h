@@ -32,6 +32,7 @@ struct Prescriber {
     std::string doctorCode;
     std::string kanaName;  // half-width katakana
     std::string name;
+    std::string department;  // record 4's department name
 };
 
 enum class Sex { kUnknown = 0, kMale = 1, kFemale = 2 };

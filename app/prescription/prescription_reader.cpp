@@ -134,6 +134,9 @@ class Reader {
             case 1:
                 readInstitution(fields, context);
                 break;
+            case 4:
+                readDepartment(fields, context);
+                break;
             case 5:
                 readPrescriber(fields, context);
                 break;

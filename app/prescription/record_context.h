@@ -38,6 +38,7 @@ std::string quoted(std::string_view cp932);
 
 // The record handlers; `fields` are those after the record number.
 void readInstitution(const Fields& fields, const RecordContext& context);
+void readDepartment(const Fields& fields, const RecordContext& context);
 void readPrescriber(const Fields& fields, const RecordContext& context);
 void readPatientName(const Fields& fields, const RecordContext& context);
 void readPatientSex(const Fields& fields, const RecordContext& context);

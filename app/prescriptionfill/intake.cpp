@@ -38,7 +38,7 @@ leaflet::PrescribedBy prescribedBy(const Prescription& prescription) {
             kind == 0 || kind == 1 ? 1 : kind == 3 ? 3 : 0,
             institution.code,
             prescription.prescriber.name,
-            {}};
+            prescription.prescriber.department};
 }
 
 std::string prescriberText(const Prescription& prescription) {

@@ -40,6 +40,7 @@ inline constexpr std::string_view kFormatNote =
 inline constexpr const char* kHanakoCode =
     "JAHIS10\n"
     "1,1,1234567,13,見本クリニック\n"
+    "4,1,,内科\n"
     "5,,ﾐﾎﾝ ｲｼ,見本　医師\n"
     "11,,見本　花子,ﾐﾎﾝ ﾊﾅｺ\n"
     "12,2\n"

@@ -121,8 +121,8 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListWithItsPatientAndPrescr
     EXPECT_EQ(prescriberShown(), kPrescriber);
     const leaflet::PrescribedBy& by = desk->prescribedBy();
     EXPECT_EQ(std::tuple(sjis::toUtf8(by.institution), by.prefecture, by.feeTable, by.code,
-                         sjis::toUtf8(by.doctor)),
-              std::tuple("見本クリニック", "13", 1, "1234567", "見本　医師"))
+                         sjis::toUtf8(by.doctor), sjis::toUtf8(by.department)),
+              std::tuple("見本クリニック", "13", 1, "1234567", "見本　医師", "内科"))
         << "kept for the handbook codes";
     const auto items = dosage::phraseItems(desk->phrases[dosage::kPrescribers]);
     EXPECT_EQ(sjis::toUtf8(items.back()), kPrescriber) << "added to the list";
@@ -188,9 +188,9 @@ TEST_F(PrescriptionIntake, RefusedTextChangesNothingAndTwinPatientsAreNotGuessed
                  "201,9,1,1,4,2325903F2M95,ファモチジン錠２０ｍｇ「見本」,2,");
     intake::IntakeDialog* dialog = openWith(code);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_NE(child<QLabel>(dialog, "readError")->text().indexOf("10行目"), -1);
+    EXPECT_NE(child<QLabel>(dialog, "readError")->text().indexOf("11行目"), -1);
     child<QPushButton>(dialog, "addButton")->click();
-    EXPECT_NE(prompts.shown.back().text.find("10行目"), std::string::npos);
+    EXPECT_NE(prompts.shown.back().text.find("11行目"), std::string::npos);
     EXPECT_TRUE(desk->printList().empty() && find<QLineEdit>("patientIdBox")->text().isEmpty());
 
     child<QPlainTextEdit>(dialog, "codeText")->setPlainText(kCode);
