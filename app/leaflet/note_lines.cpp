@@ -24,10 +24,25 @@ bool noteIsCut(std::string_view note) {
     return countLines(note, kNoteLineBytes) > kMaxTextLines;
 }
 
+namespace {
+
+// A dosage text shortened to fit its field when it was filled (from a prescription code) ends
+// in "…".
+bool dosageIsShortened(const DrugRecord& entry) {
+    static const std::string ellipsis = sjis::fromUtf8("…");
+    for (const std::string_view text : {usageText(entry), amountText(entry), daysText(entry)})
+        if (text.ends_with(ellipsis)) return true;
+    return false;
+}
+
+}  // namespace
+
 std::vector<std::string> drugsWithCutNotes(std::span<const DrugRecord> entries) {
     std::vector<std::string> names;
     for (const DrugRecord& entry : entries) {
-        if (!noteIsCut(efficacyText(entry)) && !noteIsCut(cautionText(entry))) continue;
+        if (!noteIsCut(efficacyText(entry)) && !noteIsCut(cautionText(entry)) &&
+            !dosageIsShortened(entry))
+            continue;
         const std::string name(field(entry.PRODUCTNAME));
         if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     }

@@ -20,8 +20,9 @@ std::vector<std::string> noteLines(std::string_view note);
 // Whether text of the note is left after its last drawn line.
 bool noteIsCut(std::string_view note);
 
-// The product names (CP932) of the entries whose printed efficacy or caution text is cut, in
-// list order, each name once.
+// The product names (CP932) of the entries whose printed efficacy or caution text is cut, or
+// whose usage, amount or days text was shortened into its field (it ends in "…"), in list
+// order, each name once.
 std::vector<std::string> drugsWithCutNotes(std::span<const DrugRecord> entries);
 
 }  // namespace leaflet
