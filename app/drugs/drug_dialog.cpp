@@ -151,26 +151,26 @@ DrugDialog::DrugDialog(DrugDialogMode mode, const DrugRecord& record,
 
 void DrugDialog::buildFields() {
     int i = 0;
-    for (const FieldSpec& spec : kFields) {
+    for (const FieldSpec& field : kFields) {
         const int column = i % 2, line = i / 2;
         const int x = 10 + column * 400, y = 12 + line * 29;
-        ui::label(this, spec.label, {x, y + 3, 108, 20});
-        const std::size_t limit = spec.maxBytes ? spec.maxBytes : spec.slot.width - 1;
-        fields_.push_back(ui::lineEdit(this, spec.name, {x + 110, y, 280, 24}, limit));
+        ui::label(this, field.label, {x, y + 3, 108, 20});
+        const std::size_t limit = field.maxBytes ? field.maxBytes : field.slot.width - 1;
+        fields_.push_back(ui::lineEdit(this, field.name, {x + 110, y, 280, 24}, limit));
         ++i;
     }
 }
 
 void DrugDialog::buildTextBoxes() {
-    for (const BoxSpec& spec : kBoxes) {
+    for (const BoxSpec& field : kBoxes) {
         auto* box = new QTextEdit(this);
-        box->setObjectName(spec.name);
+        box->setObjectName(field.name);
         box->setAcceptRichText(false);
-        box->setGeometry(spec.geometry);
+        box->setGeometry(field.geometry);
         box->setFont(QFont("ＭＳ ゴシック", 10));
         box->setTextColor(Qt::black);
         ui::installEditMenu(box);
-        ui::limitBytes(box, {spec.slot.width - 1}, QString::fromUtf8(spec.label), prompts_);
+        ui::limitBytes(box, {field.slot.width - 1}, QString::fromUtf8(field.label), prompts_);
         setBase(box, Qt::white);
         boxes_.push_back(box);
     }
