@@ -31,12 +31,19 @@ void PhraseStore::open(const std::filesystem::path& databaseFolder) const {
     DRecordOpen(databaseFolder.string().c_str(), nullptr);
 }
 
-DataResult PhraseStore::read(int list, PhraseTable& table) const {
-    return done(DRecordREAD(table.data(), list));
+DataResult PhraseStore::read(int list, PhraseTable& table, PhraseVersion& version) const {
+    return done(DRecordReadVersion(table.data(), list, &version));
 }
 
-DataResult PhraseStore::keep(int list, const PhraseTable& table) const {
-    return done(DRecordDocument(table.data(), list));
+PhraseKeep PhraseStore::keep(int list, const PhraseTable& table, PhraseVersion& version) const {
+    switch (DRecordDocumentAt(table.data(), list, version, &version)) {
+        case DOSAGEBASE_OK:
+            return PhraseKeep::kDone;
+        case DOSAGEBASE_CHANGED:
+            return PhraseKeep::kChanged;
+        default:
+            return PhraseKeep::kFailed;
+    }
 }
 
 DataResult PhraseStore::readPharmacy(PharmacyFields& fields) const {

@@ -1,5 +1,6 @@
 // The store of the five phrase lists and the pharmacy as the program sees it: whole phrase
-// tables read and kept, the pharmacy as six texts, results mapped to DataResult.
+// tables read with their version and kept only while the stored list is still at it, the
+// pharmacy as six texts, results mapped to DataResult.
 #pragma once
 
 #include <array>
@@ -13,6 +14,15 @@ namespace data {
 
 // One list as a table: 250 slots of 201 bytes, slot after slot in display order.
 using PhraseTable = std::array<char, DOSAGEBASE_TABLE_SIZE>;
+// The version of a stored list: a save made at an older one is refused.
+using PhraseVersion = unsigned long long;
+
+// What became of a save at a version.
+enum class PhraseKeep {
+    kDone,
+    kChanged,  // another program changed the list since it was read: nothing stored, no message
+    kFailed,   // the library failed and has said why
+};
 
 // The pharmacy's fields (CP932) in the library's order: name, prefecture, institution code,
 // postal code, address, telephone.
@@ -23,11 +33,13 @@ class PhraseStore {
   public:
     // Makes the database folder the place of the list files.
     void open(const std::filesystem::path& databaseFolder) const;
-    // Fills `table` with list `list` (its default content while it has no file). On a
-    // failure the table is all zero or, for a list index out of range, untouched.
-    DataResult read(int list, PhraseTable& table) const;
-    // Keeps `table` as the new content of list `list`; on a failure the stored list stays.
-    DataResult keep(int list, const PhraseTable& table) const;
+    // Fills `table` with list `list` (its default content while it has no file) and `version`
+    // with the version read. On a failure the table is all zero or, for a list index out of
+    // range, untouched.
+    DataResult read(int list, PhraseTable& table, PhraseVersion& version) const;
+    // Keeps `table` as the new content of list `list` while the stored list is still at
+    // `version`, which then becomes the version stored; otherwise the stored list stays.
+    PhraseKeep keep(int list, const PhraseTable& table, PhraseVersion& version) const;
 
     // The stored pharmacy; every field empty while none is stored.
     DataResult readPharmacy(PharmacyFields& fields) const;

@@ -276,8 +276,12 @@ void DosageWindow::notify(Notice notice) {
 }
 
 void DosageWindow::editPhrases(int list, QComboBox* combo) {
+    // The editor reads the list again, so even a cancelled edit may bring another terminal's
+    // change.
+    const PhraseTable before = phrases_[list];
     PhraseEditorDialog editor(phrases_, list, prompts_, this);
-    if (editor.exec() == QDialog::Accepted) fillPhraseCombo(combo, phrases_[list], true);
+    if (editor.exec() == QDialog::Accepted || phrases_[list] != before)
+        fillPhraseCombo(combo, phrases_[list], true);
 }
 
 }  // namespace dosage

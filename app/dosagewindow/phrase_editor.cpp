@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "dosagewindow/phrase_text.h"
+#include "phrases/phrase_merge.h"
 #include "ui/colour_button.h"
 #include "ui/prompts.h"
 #include "ui/text_convert.h"
@@ -58,8 +59,11 @@ PhraseEditorDialog::PhraseEditorDialog(PhraseTables& tables, int list, ui::Promp
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setGeometry(10, 10, width, 300);
-    text_->setPlainText(ui::fromCp932(phraseText(tables_[list_])).remove(QChar('\r')));
-    text_->moveCursor(QTextCursor::End);
+    // Another terminal may have changed the list since it was read; a list that cannot be read
+    // now (the library has said why) is edited as it was.
+    tables_.reload(list_);
+    base_ = tables_[list_];
+    showText(phraseText(tables_[list_]));
 
     auto* ok = new ui::ColourButton(kOkId, "OK", this);
     ok->setObjectName("okButton");
@@ -90,9 +94,34 @@ bool PhraseEditorDialog::store() {
         return false;
     }
     // The store shows its own message when it cannot keep the list.
-    if (data::PhraseStore().keep(list_, rebuilt) != data::DataResult::kDone) return false;
-    tables_[list_] = rebuilt;
-    return true;
+    switch (tables_.keep(list_, rebuilt)) {
+        case data::PhraseKeep::kDone:
+            return true;
+        case data::PhraseKeep::kChanged:
+            takeChangeFromElsewhere(phraseText(rebuilt));
+            break;
+        case data::PhraseKeep::kFailed:
+            break;
+    }
+    return false;
+}
+
+void PhraseEditorDialog::showText(const std::string& text) {
+    text_->setPlainText(ui::fromCp932(text).remove(QChar('\r')));
+    text_->moveCursor(QTextCursor::End);
+}
+
+void PhraseEditorDialog::takeChangeFromElsewhere(const std::string& mine) {
+    if (tables_.reload(list_) != data::DataResult::kDone) return;
+    const std::string read = phraseText(base_);
+    const std::string theirs = phraseText(tables_[list_]);
+    base_ = tables_[list_];
+    showText(theirs);
+    const PhraseChange own = changeBetween(read, mine);
+    const QString message =
+        QString::fromStdString(changedElsewhereMessage(changeBetween(read, theirs), own));
+    if (!prompts_.askYesNo(this, message, "編集", ui::Icon::Warning, ui::Default::Yes)) return;
+    showText(applyChange(theirs, own));
 }
 
 }  // namespace dosage

@@ -6,7 +6,29 @@ namespace dosage {
 
 void PhraseTables::readAll() {
     const data::PhraseStore store;
-    for (int list = 0; list < DOSAGEBASE_LIST_COUNT; ++list) store.read(list, (*this)[list]);
+    for (int list = 0; list < DOSAGEBASE_LIST_COUNT; ++list)
+        store.read(list, (*this)[list], versions[static_cast<std::size_t>(list)]);
+}
+
+data::DataResult PhraseTables::reload(int list) {
+    PhraseTable table{};
+    data::PhraseVersion version = 0;
+    const data::DataResult read = data::PhraseStore().read(list, table, version);
+    if (read == data::DataResult::kDone) {
+        (*this)[list] = table;
+        versions[static_cast<std::size_t>(list)] = version;
+    }
+    return read;
+}
+
+data::PhraseKeep PhraseTables::keep(int list, const PhraseTable& table) {
+    data::PhraseVersion version = versions[static_cast<std::size_t>(list)];
+    const data::PhraseKeep kept = data::PhraseStore().keep(list, table, version);
+    if (kept == data::PhraseKeep::kDone) {
+        (*this)[list] = table;
+        versions[static_cast<std::size_t>(list)] = version;
+    }
+    return kept;
 }
 
 std::vector<std::string> phraseItems(const PhraseTable& table) {

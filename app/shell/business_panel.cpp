@@ -23,6 +23,11 @@ namespace {
 const QColor kBusinessLabel(80, 50, 50);
 const QColor kColourLabel(50, 50, 150);
 constexpr std::size_t kBusinessTextBytes = 200;
+// Saves of a prescriber line tried against a list that other terminals keep changing.
+constexpr int kAddAttempts = 5;
+constexpr const char* kListBusyMessage =
+    "他の端末で処方医一覧の変更が続いているため、処方医を一覧に追加できませんでした。"
+    "しばらくしてから、もう一度お試しください。";
 
 QRadioButton* radio(QWidget* parent, const char* text, const char* name, const QRect& geometry) {
     auto* r = new QRadioButton(QString::fromUtf8(text), parent);
@@ -158,8 +163,11 @@ void BusinessPanel::fillList(int list) {
 }
 
 void BusinessPanel::editList(int list) {
+    // The editor reads the list again, so even a cancelled edit may bring another terminal's
+    // change.
+    const dosage::PhraseTable before = desk_.phrases[list];
     dosage::PhraseEditorDialog editor(desk_.phrases, list, desk_.prompts, window());
-    if (editor.exec() != QDialog::Accepted) return;
+    if (editor.exec() != QDialog::Accepted && desk_.phrases[list] == before) return;
     // The person chosen stays chosen by name wherever the edit moved them, so that a line
     // inserted above never makes the same position print someone else.
     const QString chosen = combo(list)->currentText();
@@ -175,21 +183,40 @@ bool BusinessPanel::listsPrescriber(const std::string& text) const {
     return prescriber_->findText(ui::fromCp932(text), Qt::MatchExactly) >= 0;
 }
 
-bool BusinessPanel::usePrescriber(const std::string& text, bool addToList) {
-    if (addToList && !listsPrescriber(text)) {
-        dosage::PhraseTable& table = desk_.phrases[dosage::kPrescribers];
+bool BusinessPanel::addPrescriber(const std::string& text) {
+    // Added to the list as stored now, never to an older copy: a save at an old version is
+    // refused, and the list is read again and the line added again.
+    for (int attempt = 0; attempt < kAddAttempts; ++attempt) {
+        // The store shows its own message when it cannot read or keep the list.
+        if (desk_.phrases.reload(dosage::kPrescribers) != data::DataResult::kDone) return false;
+        const dosage::PhraseTable& table = desk_.phrases[dosage::kPrescribers];
+        const std::string listed = dosage::phraseText(table);
+        if (("\r\n" + listed).find("\r\n" + text + "\r\n") != std::string::npos) return true;
         dosage::PhraseTable extended{};
-        const std::string lines = dosage::phraseText(table) + text + "\r\n";
-        if (const dosage::TextFault fault = dosage::rebuildTable(lines, extended)) {
+        if (const dosage::TextFault fault =
+                dosage::rebuildTable(listed + text + "\r\n", extended)) {
             desk_.prompts.message(window(), QString::fromStdString(dosage::faultMessage(fault)),
                                   "編集", ui::Icon::Warning);
             return false;
         }
-        // The store shows its own message when it cannot keep the list.
-        if (data::PhraseStore().keep(dosage::kPrescribers, extended) != data::DataResult::kDone)
-            return false;
-        table = extended;
+        switch (desk_.phrases.keep(dosage::kPrescribers, extended)) {
+            case data::PhraseKeep::kDone:
+                return true;
+            case data::PhraseKeep::kFailed:
+                return false;
+            case data::PhraseKeep::kChanged:
+                break;
+        }
+    }
+    desk_.prompts.message(window(), QString::fromUtf8(kListBusyMessage), "編集", ui::Icon::Warning);
+    return false;
+}
+
+bool BusinessPanel::usePrescriber(const std::string& text, bool addToList) {
+    if (addToList && !listsPrescriber(text)) {
+        const bool added = addPrescriber(text);
         fillList(dosage::kPrescribers);
+        if (!added) return false;
     }
     const QString shown = ui::fromCp932(text);
     int index = prescriber_->findText(shown, Qt::MatchExactly);

@@ -54,6 +54,9 @@ class BusinessPanel : public QWidget {
     // Fills a list from its phrase table and chooses the stored position.
     void fillList(int list);
     void editList(int list);
+    // Adds `text` (CP932) as the last line of the prescriber list as stored now, unless it is
+    // there already; false, after a message, when it could not.
+    bool addPrescriber(const std::string& text);
 
     desk::Desk& desk_;
     QRadioButton* hospital_ = nullptr;

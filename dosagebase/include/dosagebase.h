@@ -2,8 +2,8 @@
  * dosagebase — the store of the five editable phrase lists.
  *
  * The lists are the usage phrases (用法), amounts (用量), days or pieces (日数（個数）),
- * prescribers (処方医) and pharmacist names (薬剤師名). The program reads each list once at
- * start-up into a phrase table and hands a whole table back after every edit.
+ * prescribers (処方医) and pharmacist names (薬剤師名). The program reads each list into a
+ * phrase table and hands the whole table of the one list it edited back after an edit.
  *
  * Phrase table: DOSAGEBASE_SLOT_COUNT slots of DOSAGEBASE_SLOT_SIZE bytes, slot after slot in
  * display order. A slot holds a zero-terminated Shift-JIS (code page 932) text of at most 200
@@ -33,9 +33,19 @@
  * would hold), with the same limits and defaults; a list is replaced in one transaction. The
  * files in the folder are then neither read nor written.
  *
+ * Versions. Several terminals may edit one list. DRecordReadVersion gives the version of the
+ * list it read, and DRecordDocumentAt stores a list only while it is still at that version, so
+ * a save never silently replaces a change another terminal made in between. The version is a
+ * hash of the list's stored text (0 while the list has no file or row): it needs nothing new
+ * in the folders or on the servers. On a server the compare and the store are one transaction
+ * under the write lock; in a folder they happen under a lock on the folder, and where the file
+ * system does not carry that lock between machines, the compare is made right before the new
+ * file is renamed into place.
+ *
  * Results: 0 = done; 1 = a bad argument (NULL pointer, list index outside 0-4, or no folder
- * given to DRecordOpen yet), nothing done and no message; 99 = the list could not be read or
- * written, after a message to the installed handler:
+ * given to DRecordOpen yet), nothing done and no message; 2 = the list was changed elsewhere
+ * since it was read (DRecordDocumentAt only), nothing stored and no message; 99 = the list could
+ * not be read or written, after a message to the installed handler:
  *     "フレーズファイルを読み込めませんでした。（<file>）"
  *     "フレーズファイルを保存できませんでした。（<file>）"
  *     "薬局情報を読み込めませんでした。（薬局情報.txt）", "薬局情報を保存できませんでした。（…）"
@@ -66,6 +76,7 @@
 /* Results (see above). */
 #define DOSAGEBASE_OK 0
 #define DOSAGEBASE_BAD_ARGUMENT 1
+#define DOSAGEBASE_CHANGED 2
 #define DOSAGEBASE_FILE_FAILURE 99
 #define DOSAGEBASE_FAILED(result) ((result) > 89)
 
@@ -108,6 +119,18 @@ DOSAGEBASE_API int DRecordREAD(char* table, int index);
  * every later DRecordREAD. The table is not changed. 0; 1; 99 when the file could not be
  * replaced (the previous file stays as it was). */
 DOSAGEBASE_API int DRecordDocument(const char* table, int index);
+
+/* As DRecordREAD, and sets `version` (output) to the version of the list read: 0 while the
+ * list has no file (row) and its default content was delivered. 1 when `version` is NULL. */
+DOSAGEBASE_API int DRecordReadVersion(char* table, int index, unsigned long long* version);
+
+/* As DRecordDocument, but only while the stored list is still at `version` (as a
+ * DRecordReadVersion or an earlier DRecordDocumentAt gave it); `newVersion` (output, may be
+ * NULL) gets the version of the list now stored. 0; 1; 2 (DOSAGEBASE_CHANGED) when another
+ * program changed the list since: nothing stored, no message, read the list again; 99 when it
+ * could not be stored (the previous list stays). */
+DOSAGEBASE_API int DRecordDocumentAt(const char* table, int index, unsigned long long version,
+                                     unsigned long long* newVersion);
 
 /* The pharmacy: the name, prefecture, institution code, postal code, address and telephone
  * that the e-medication-handbook codes give for the pharmacy that dispensed. Kept beside the

@@ -19,6 +19,28 @@ bool validCall(const void* table, int index) {
     return table && index >= 0 && index < DOSAGEBASE_LIST_COUNT && databaseFolder;
 }
 
+int readList(char* table, int index, dosagebase::ListVersion* version) {
+    if (!validCall(table, index)) return DOSAGEBASE_BAD_ARGUMENT;
+    const bool read = onServer ? dosagebase::loadServerList(index, table, version)
+                               : dosagebase::loadList(*databaseFolder, index, table, version);
+    return read ? DOSAGEBASE_OK : DOSAGEBASE_FILE_FAILURE;
+}
+
+int storeList(const char* table, int index, const dosagebase::ListVersion* expected,
+              dosagebase::ListVersion* stored) {
+    if (!validCall(table, index)) return DOSAGEBASE_BAD_ARGUMENT;
+    switch (onServer ? dosagebase::storeServerList(index, table, expected, stored)
+                     : dosagebase::storeList(*databaseFolder, index, table, expected, stored)) {
+        case dosagebase::Stored::Done:
+            return DOSAGEBASE_OK;
+        case dosagebase::Stored::Changed:
+            return DOSAGEBASE_CHANGED;
+        case dosagebase::Stored::Failed:
+            break;
+    }
+    return DOSAGEBASE_FILE_FAILURE;
+}
+
 }  // namespace
 
 extern "C" {
@@ -38,17 +60,20 @@ DOSAGEBASE_API int DRecordOpen(const char* folder, void* /*owner*/) {
 }
 
 DOSAGEBASE_API int DRecordREAD(char* table, int index) {
-    if (!validCall(table, index)) return DOSAGEBASE_BAD_ARGUMENT;
-    const bool read = onServer ? dosagebase::loadServerList(index, table)
-                               : dosagebase::loadList(*databaseFolder, index, table);
-    return read ? DOSAGEBASE_OK : DOSAGEBASE_FILE_FAILURE;
+    return readList(table, index, nullptr);
 }
 
 DOSAGEBASE_API int DRecordDocument(const char* table, int index) {
-    if (!validCall(table, index)) return DOSAGEBASE_BAD_ARGUMENT;
-    const bool kept = onServer ? dosagebase::storeServerList(index, table)
-                               : dosagebase::storeList(*databaseFolder, index, table);
-    return kept ? DOSAGEBASE_OK : DOSAGEBASE_FILE_FAILURE;
+    return storeList(table, index, nullptr, nullptr);
+}
+
+DOSAGEBASE_API int DRecordReadVersion(char* table, int index, unsigned long long* version) {
+    return version ? readList(table, index, version) : DOSAGEBASE_BAD_ARGUMENT;
+}
+
+DOSAGEBASE_API int DRecordDocumentAt(const char* table, int index, unsigned long long version,
+                                     unsigned long long* newVersion) {
+    return storeList(table, index, &version, newVersion);
 }
 
 DOSAGEBASE_API char* DPharmacyField(DosagePharmacy* pharmacy, int field, unsigned* size) {

@@ -14,12 +14,30 @@ namespace dosagebase {
 namespace {
 
 constexpr std::string_view kInsertSql = "INSERT INTO Phrase_List (LISTNO, PHRASES) VALUES (?, ?)";
+constexpr std::string_view kSelectSql = "SELECT PHRASES FROM Phrase_List WHERE LISTNO = ?";
 
-bool insertRow(dbcall::WriteCall& call, int index, const char* table) {
+bool insertRow(dbcall::WriteCall& call, int index, const std::string& text) {
     std::optional<sqlkit::Statement> insert = call.prepare(kInsertSql);
     if (!insert) return false;
-    insert->bindInt(1, index).bindText(2, formatTable(table));
+    insert->bindInt(1, index).bindText(2, text);
     return call.execute(*insert);
+}
+
+// The version of the row of list `index` as the write call sees it; nothing after a failure
+// the call reported.
+std::optional<ListVersion> rowVersion(dbcall::WriteCall& call, int index) {
+    std::optional<sqlkit::Statement> row = call.prepare(kSelectSql);
+    if (!row) return std::nullopt;
+    row->bindInt(1, index);
+    switch (call.lookUp(*row)) {
+        case dbcall::Lookup::Found:
+            return versionOf(row->text(0));
+        case dbcall::Lookup::Missing:
+            return kNoStoredList;
+        case dbcall::Lookup::Failed:
+            break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -30,19 +48,21 @@ dbcall::Session& serverSession() {
     return s;
 }
 
-bool loadServerList(int index, char* table) {
+bool loadServerList(int index, char* table, ListVersion* version) {
     std::memset(table, 0, DOSAGEBASE_TABLE_SIZE);
-    dbcall::Recordset row(serverSession(), "SELECT PHRASES FROM Phrase_List WHERE LISTNO = ?");
+    dbcall::Recordset row(serverSession(), kSelectSql);
     if (!row) return false;
     row->bindInt(1, index);
     switch (row.lookUp()) {
         case dbcall::Lookup::Found: {
             std::istringstream in{std::string(row->text(0))};
             readTable(in, table);
+            if (version) *version = versionOf(row->text(0));
             return true;
         }
         case dbcall::Lookup::Missing:
             fillDefaults(index, table);
+            if (version) *version = kNoStoredList;
             return true;
         case dbcall::Lookup::Failed:
             break;
@@ -50,14 +70,26 @@ bool loadServerList(int index, char* table) {
     return false;
 }
 
-bool storeServerList(int index, const char* table) {
+Stored storeServerList(int index, const char* table, const ListVersion* expected,
+                       ListVersion* stored) {
+    // The write call holds the write lock from its start, so the row compared here is the row
+    // replaced: no other terminal's save can come in between.
     dbcall::WriteCall call(serverSession());
-    if (!call.ok()) return false;
+    if (!call.ok()) return Stored::Failed;
+    if (expected) {
+        const std::optional<ListVersion> now = rowVersion(call, index);
+        if (!now) return Stored::Failed;
+        if (*now != *expected) return Stored::Changed;  // the call rolls back, storing nothing
+    }
     std::optional<sqlkit::Statement> remove =
         call.prepare("DELETE FROM Phrase_List WHERE LISTNO = ?");
-    if (!remove) return false;
+    if (!remove) return Stored::Failed;
     remove->bindInt(1, index);
-    return call.execute(*remove) && insertRow(call, index, table) && call.commit();
+    const std::string text = formatTable(table);
+    if (!call.execute(*remove) || !insertRow(call, index, text) || !call.commit())
+        return Stored::Failed;
+    if (stored) *stored = versionOf(text);
+    return Stored::Done;
 }
 
 bool createListTable(sqlkit::Connection& db, std::string* error) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dbcall/session.h"
+#include "list_version.h"
 #include "sqlkit/connection.h"
 
 namespace dosagebase {
@@ -17,12 +18,16 @@ inline constexpr const char* kListTable = "Phrase_List";
 dbcall::Session& serverSession();
 
 // Fills `table` with list `index` from the server, or with its default content while the
-// server has no row for it. False (table zero, failure reported) when the server cannot answer.
-bool loadServerList(int index, char* table);
+// server has no row for it; `version` (output, may be NULL) gets the row's version. False
+// (table zero, failure reported) when the server cannot answer.
+bool loadServerList(int index, char* table, ListVersion* version = nullptr);
 
-// Replaces the server's row of list `index` in one transaction. False (row unchanged, failure
-// reported) when the server cannot store it.
-bool storeServerList(int index, const char* table);
+// Replaces the server's row of list `index` in one transaction; with `expected`, only while the
+// row is still at that version (else Changed, nothing stored, no message). `stored` (output,
+// may be NULL) gets the new version. Failed (row unchanged, failure reported) when the server
+// cannot store it.
+Stored storeServerList(int index, const char* table, const ListVersion* expected = nullptr,
+                       ListVersion* stored = nullptr);
 
 // Creates the list table on `db` (on a server, inside the caller's transaction); false with
 // the engine's text.

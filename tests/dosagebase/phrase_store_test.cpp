@@ -164,13 +164,46 @@ TEST_P(PhraseStore, HandEditedFileNeverOverrunsASlot) {
         EXPECT_EQ(slot(t, i)[DOSAGEBASE_SLOT_SIZE - 1], 0) << i;
 }
 
+TEST_P(PhraseStore, ASaveFromAnOutdatedReadIsRefusedAndTheFirstSaveStays) {
+    // Two terminals read the prescribers before either saved.
+    Table first = kEmpty, second = kEmpty, now = kEmpty;
+    unsigned long long atFirst = 7, atSecond = 8, stored = 0, reread = 0;
+    ASSERT_EQ(DRecordReadVersion(first.data(), DOSAGEBASE_LIST_PRESCRIBER, &atFirst), 0);
+    ASSERT_EQ(DRecordReadVersion(second.data(), DOSAGEBASE_LIST_PRESCRIBER, &atSecond), 0);
+    EXPECT_EQ(atFirst, atSecond);
+    put(first, 0, "山田医院　山田太郎");
+    put(second, 0, "鈴木クリニック　鈴木花子");
+    ASSERT_EQ(DRecordDocumentAt(first.data(), DOSAGEBASE_LIST_PRESCRIBER, atFirst, &stored), 0);
+    EXPECT_EQ(DRecordDocumentAt(second.data(), DOSAGEBASE_LIST_PRESCRIBER, atSecond, nullptr),
+              DOSAGEBASE_CHANGED);
+    ASSERT_EQ(DRecordReadVersion(now.data(), DOSAGEBASE_LIST_PRESCRIBER, &reread), 0);
+    EXPECT_EQ(now, first);
+    EXPECT_EQ(reread, stored);
+    EXPECT_TRUE(messages.empty());
+
+    // Read again, the second terminal's save goes through.
+    put(now, 1, "鈴木クリニック　鈴木花子");
+    ASSERT_EQ(DRecordDocumentAt(now.data(), DOSAGEBASE_LIST_PRESCRIBER, reread, nullptr), 0);
+    EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), now);
+    // A save by an older caller, without a version, also makes the versions read before old.
+    ASSERT_EQ(DRecordReadVersion(now.data(), DOSAGEBASE_LIST_PRESCRIBER, &reread), 0);
+    ASSERT_EQ(DRecordDocument(first.data(), DOSAGEBASE_LIST_PRESCRIBER), 0);
+    EXPECT_EQ(DRecordDocumentAt(now.data(), DOSAGEBASE_LIST_PRESCRIBER, reread, nullptr),
+              DOSAGEBASE_CHANGED);
+    EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), first);
+}
+
 TEST_P(PhraseStore, BadArgumentsTouchNothing) {
     Table t(DOSAGEBASE_TABLE_SIZE, 'X');
+    unsigned long long version = 0;
     for (int index : {-1, DOSAGEBASE_LIST_COUNT}) {
         EXPECT_EQ(DRecordREAD(t.data(), index), 1);
         EXPECT_EQ(DRecordDocument(t.data(), index), 1);
+        EXPECT_EQ(DRecordReadVersion(t.data(), index, &version), 1);
+        EXPECT_EQ(DRecordDocumentAt(t.data(), index, version, &version), 1);
     }
     EXPECT_EQ(DRecordREAD(nullptr, 0), 1);
+    EXPECT_EQ(DRecordReadVersion(t.data(), 0, nullptr), 1);
     EXPECT_EQ(DRecordOpen("", nullptr), 1);
     EXPECT_EQ(t, Table(DOSAGEBASE_TABLE_SIZE, 'X'));
     EXPECT_TRUE(entries().empty());

@@ -98,6 +98,10 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListWithItsPatientAndPrescr
     }
     child<QPushButton>(dialog, "pickButton")->click();
 
+    // Meanwhile another terminal stores a prescriber of its own, which must stay.
+    dosage::PhraseTable other{};
+    sjis::copyField(other.data(), DOSAGEBASE_SLOT_SIZE, sjis::fromUtf8("他端末　医師"));
+    ASSERT_EQ(DRecordDocument(other.data(), dosage::kPrescribers), 0);
     prompts.yesNo = {true};  // add the prescriber to the list
     child<QPushButton>(dialog, "addButton")->click();
     ASSERT_EQ(desk->printList().count(), 3);
@@ -124,8 +128,11 @@ TEST_F(PrescriptionIntake, PastedCodeGoesIntoThePrintListWithItsPatientAndPrescr
                          sjis::toUtf8(by.doctor), sjis::toUtf8(by.department)),
               std::tuple("見本クリニック", "13", 1, "1234567", "見本　医師", "内科"))
         << "kept for the handbook codes";
-    const auto items = dosage::phraseItems(desk->phrases[dosage::kPrescribers]);
-    EXPECT_EQ(sjis::toUtf8(items.back()), kPrescriber) << "added to the list";
+    std::vector<std::string> items;
+    for (const std::string& item : dosage::phraseItems(desk->phrases[dosage::kPrescribers]))
+        items.push_back(sjis::toUtf8(item));
+    EXPECT_EQ(items, (std::vector<std::string>{"他端末　医師", kPrescriber}))
+        << "added to the list as stored now";
 }
 
 TEST_F(PrescriptionIntake, UnknownPatientIsRegisteredFromThePrefilledDialog) {
