@@ -1,6 +1,7 @@
 #include "dataserver/admin.h"
 
 #include "dbcall/session.h"
+#include "server_schema.h"
 #include "server_tables.h"
 #include "sqlkit/postgres.h"
 #include "sqlkit/sqlkit.h"
@@ -40,6 +41,15 @@ ServerCheck checkServer(const std::filesystem::path& dataFolder) {
     sqlkit::ConnectionPtr server = sqlkit::openServer(address, &check.detail);
     if (!server) return check;
     check.state = ServerCheck::State::NoTables;
+    check.serverVersion = serverSchemaVersion(*server, &check.detail);
+    if (check.serverVersion < 0) return check;
+    // A server without tables is told by the first table missing.
+    if (check.serverVersion != 0 && check.serverVersion != kSchemaVersion) {
+        check.state = ServerCheck::State::OtherVersion;
+        check.detail = "the server's tables are at version " + std::to_string(check.serverVersion) +
+                       ", this program's at " + std::to_string(kSchemaVersion);
+        return check;
+    }
     if (!unreadableTable(*server, &check.detail).empty()) return check;
     check.state = ServerCheck::State::Ready;
     return check;

@@ -44,15 +44,21 @@ int importMaster(const std::filesystem::path& folder, const std::filesystem::pat
 int readPrescriptionFile(const std::filesystem::path& folder, const std::filesystem::path& file,
                          std::ostream& out, std::ostream& err);
 
-// Creates the tables of the catalogue, the register, the phrase lists and the pharmacy in one
-// transaction on the server `target` names: a libpq connection string, or a program folder whose
-// データベース/接続先.conf holds one.
+// Creates the tables of the catalogue, the register, the phrase lists and the pharmacy, with
+// the version, in one transaction on the empty database `target` names: a libpq connection
+// string, or a program folder whose データベース/接続先.conf holds one.
 int initServer(const std::string& target, std::ostream& out, std::ostream& err);
 
-// Gives ROLE on that server what the program needs and nothing more: reading and writing the
-// rows of those tables. ROLE must exist; its name is lower-case letters, digits and "_".
-int grantServer(const std::string& target, const std::string& role, std::ostream& out,
-                std::ostream& err);
+// Moves that server's tables to the next version in one transaction; done when they are at
+// this program's version already.
+int upgradeServer(const std::string& target, std::ostream& out, std::ostream& err);
+
+// Gives ROLE on that server the rights of `kind`: "counter" (what a terminal needs: reading
+// the catalogue, writing patients, histories and phrase lists, taking the write lock) or
+// "owner" (imports, catalogue changes, upgrades). ROLE must exist; its name is lower-case
+// letters, digits and "_". kUsage for another name or kind.
+int grantServer(const std::string& target, const std::string& role, const std::string& kind,
+                std::ostream& out, std::ostream& err);
 
 // Copies the catalogue (with its code map), the patient register with every stored leaflet
 // and the phrase lists from the files of `folder` to the server `conninfo` names, in one
