@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "dataserver/admin.h"
 #include "dbcall/session.h"
 #include "layout/data_folder.h"
 #include "sqlkit/postgres.h"
@@ -24,6 +25,10 @@ std::optional<std::string> serverAddress(const std::string& target, std::ostream
     if (sqlkit::checkServerAddress(address, &problem)) return address;
     err << where << ": " << problem << "\n";
     return std::nullopt;
+}
+
+bool isUsableAddress(const std::string& conninfo, std::string* problem) {
+    return sqlkit::checkServerAddress(conninfo, problem);
 }
 
 sqlkit::ConnectionPtr connectServer(const std::string& target, std::ostream& err) {

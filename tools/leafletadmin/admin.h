@@ -60,6 +60,28 @@ int upgradeServer(const std::string& target, std::ostream& out, std::ostream& er
 int grantServer(const std::string& target, const std::string& role, const std::string& kind,
                 std::ostream& out, std::ostream& err);
 
+// Writes a backup of that server to FILE (pg_dump's custom format, one snapshot) and the rows
+// of each table in that snapshot to FILE.counts, printing them; FILE appears only when whole.
+int backupServer(const std::string& target, const std::filesystem::path& file, std::ostream& out,
+                 std::ostream& err);
+
+// Restores FILE with pg_restore into the empty database `target` names, in one transaction,
+// and checks every table's rows against FILE.counts. kRefused for a database that is not
+// empty (nothing changed), a failed restore or rows that differ.
+int restoreServer(const std::string& target, const std::filesystem::path& file, std::ostream& out,
+                  std::ostream& err);
+
+// Makes a terminal's program folder: what `init` makes, the history switch on, the help page
+// and the drug photographs (from the program folder `from` when given, else the help page the
+// program came with), and データベース/接続先.conf holding `conninfo`; then checks the server
+// and says what it found. kUsage for a string holding a password (nothing made), kPartial when
+// the folder was made but the server cannot be worked on yet.
+int makeTerminal(const std::filesystem::path& folder, const std::string& conninfo,
+                 const std::filesystem::path& from, std::ostream& out, std::ostream& err);
+
+// True when the server a folder names (if any) can be worked on; false after saying why.
+bool serverUsable(const std::filesystem::path& folder, std::ostream& err);
+
 // Copies the catalogue (with its code map), the patient register with every stored leaflet
 // and the phrase lists from the files of `folder` to the server `conninfo` names, in one
 // transaction, creating the tables on an empty database. Refuses a server that holds data;

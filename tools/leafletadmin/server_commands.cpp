@@ -43,6 +43,16 @@ int grantServer(const std::string& target, const std::string& role, const std::s
     return dataserver::grantServerRows(target, role, rights, out, err) ? kDone : kRefused;
 }
 
+int backupServer(const std::string& target, const std::filesystem::path& file, std::ostream& out,
+                 std::ostream& err) {
+    return dataserver::backupServer(target, file, out, err) ? kDone : kRefused;
+}
+
+int restoreServer(const std::string& target, const std::filesystem::path& file, std::ostream& out,
+                  std::ostream& err) {
+    return dataserver::restoreServer(target, file, out, err) ? kDone : kRefused;
+}
+
 int copyToServer(const std::filesystem::path& folder, const std::string& conninfo,
                  std::ostream& out, std::ostream& err) {
     return dataserver::copyFolderToServer(layout::databaseFolder(folder), conninfo, out, err)

@@ -41,6 +41,10 @@ struct ServerCheck {
     int serverVersion = 0;  // the version of the server's tables, once read
 };
 
+// True when `conninfo` may name a server in 接続先.conf: libpq reads it and it holds no
+// password (that belongs in the user's ~/.pgpass); else false with the reason in `problem`.
+DATASERVER_API bool isUsableAddress(const std::string& conninfo, std::string* problem);
+
 // Checks the server <dataFolder>/接続先.conf names, connecting once and disconnecting: reached,
 // its tables of this program's version, and holding the tables of the catalogue, the register,
 // the phrase lists and the pharmacy. Checked
