@@ -3,72 +3,39 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "admin_fixture.h"
-#include "patientbase.h"
-#include "pg_server.h"
+#include "server_fixture.h"
 #include "sqlkit/sqlkit.h"
-#include "stored_histories.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class ServerBackup : public AdminTest {
-  protected:
-    void SetUp() override {
-        if (!testServer().problem().empty()) GTEST_SKIP() << testServer().problem();
-        conninfo = testServer().freshDatabase();
-        ASSERT_EQ(run({"init", folder()}), 0) << err.str();
-    }
-    void TearDown() override { unsetenv("LEAFLET_PG_BINDIR"); }
-    fs::path data() const { return dir.path() / "データベース"; }
-    void pointAt(const std::string& server) {
-        std::ofstream(data() / "接続先.conf", std::ios::trunc) << server << "\n";
-    }
-    long long patientRows(const std::string& server) {
-        std::string error;
-        auto db = sqlkit::openServer(server, &error);
-        sqlkit::Statement s = db ? db->prepare("SELECT count(*) FROM Patient_Information")
-                                 : sqlkit::Statement::failed(error);
-        return s.step() ? s.integer(0) : -1;
-    }
-    std::string conninfo;
-    const fs::path backup = dir.path() / "nightly.dump";
-};
-
-std::vector<std::string> leafletsOf(const fs::path& dataFolder, int id) {
-    EXPECT_EQ(LRecordOpen(dataFolder.c_str(), nullptr), 0);
-    const std::vector<std::string> texts = storedHistories(id);
-    LRecordClose();
-    return texts;
-}
-
-TEST_F(ServerBackup, ARestoredBackupHoldsEveryRowAndLeafletOfItsSnapshot) {
+TEST_F(ServerCommands, ARestoredBackupHoldsEveryRowAndLeafletOfItsSnapshot) {
+    const fs::path data = dir.path() / "データベース", backup = dir.path() / "nightly.dump";
     ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
     ASSERT_EQ(run({"add-patient", folder(), "12", "控え 一郎"}), 0) << err.str();
-    ASSERT_EQ(LRecordOpen(data().c_str(), nullptr), 0);
+    ASSERT_EQ(LRecordOpen(data.c_str(), nullptr), 0);
     ASSERT_EQ(LRecordRIREKI(12, std::string(4110, '\x81').c_str()), 0);
     LRecordClose();
-    const std::vector<std::string> leaflets = leafletsOf(data(), 12);
+    const std::vector<std::string> leaflets = histories(data, 12);
     ASSERT_EQ(run({"copy-to-server", folder(), conninfo}), 0) << err.str();
 
     ASSERT_EQ(run({"server-backup", conninfo, backup.string()}), 0) << err.str();
     EXPECT_TRUE(printed("patient_information 1\n")) << out.str();
-    EXPECT_TRUE(printed("server_schema 1\n")) << out.str();
     EXPECT_FALSE(fs::exists(dir.path() / ".nightly.dump.partial"));
 
     // Only into an empty database: the backed-up one is left as it was.
     EXPECT_EQ(run({"server-restore", conninfo, backup.string()}), admin::kRefused);
     EXPECT_NE(err.str().find("not empty"), std::string::npos) << err.str();
-    EXPECT_EQ(patientRows(conninfo), 1);
+    pointAtServer();
+    ASSERT_EQ(run({"patients", folder()}), 0) << err.str();
+    EXPECT_TRUE(printed("1 patients")) << out.str();
 
     const std::string fresh = testServer().freshDatabase();
     ASSERT_EQ(run({"server-restore", fresh, backup.string()}), 0) << err.str();
     EXPECT_TRUE(printed("medicine_information 41\n")) << out.str();
-    pointAt(fresh);
-    ASSERT_EQ(run({"patients", folder()}), 0) << err.str();
-    EXPECT_TRUE(printed("12\t控え 一郎")) << out.str();
-    EXPECT_EQ(leafletsOf(data(), 12), leaflets);
+    pointAtServer(fresh);
+    EXPECT_EQ(histories(data, 12), leaflets);
 
     // Rows that differ from the recorded counts fail the restore.
     std::ofstream(backup.string() + ".counts", std::ios::app) << "patient_information 2\n";
@@ -81,9 +48,9 @@ TEST_F(ServerBackup, ARestoredBackupHoldsEveryRowAndLeafletOfItsSnapshot) {
     testServer().dropDatabase(other);
 }
 
-TEST_F(ServerBackup, AFailedOrUnfitPgDumpLeavesNoBackup) {
+TEST_F(ServerCommands, AFailedOrUnfitPgDumpLeavesNoBackup) {
     ASSERT_EQ(run({"server-init", conninfo}), 0) << err.str();
-    const fs::path bin = dir.path() / "bin";
+    const fs::path bin = dir.path() / "bin", backup = dir.path() / "nightly.dump";
     fs::create_directories(bin);
     setenv("LEAFLET_PG_BINDIR", bin.c_str(), 1);
     struct Case {
@@ -114,9 +81,10 @@ TEST_F(ServerBackup, AFailedOrUnfitPgDumpLeavesNoBackup) {
         for (const auto& entry : fs::directory_iterator(dir.path()))
             EXPECT_TRUE(fs::is_directory(entry.path())) << entry.path();
     }
+    unsetenv("LEAFLET_PG_BINDIR");
 }
 
-TEST_F(ServerBackup, TerminalMakesAFolderForTheServerAndSaysWhatItFound) {
+TEST_F(ServerCommands, TerminalMakesAFolderForTheServerAndSaysWhatItFound) {
     ASSERT_EQ(run({"server-init", conninfo}), 0) << err.str();
     const fs::path terminal = dir.path() / "counter";
     EXPECT_EQ(run({"terminal", terminal.string(), conninfo + " password=geheim"}), admin::kUsage);

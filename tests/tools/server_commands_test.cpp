@@ -2,14 +2,12 @@
 // and the other commands working on a folder whose 接続先.conf names it.
 #include <fstream>
 
-#include "admin_fixture.h"
 #include "dataserver/admin.h"
 #include "dosagebase.h"
 #include "patientbase.h"
-#include "pg_server.h"
+#include "server_fixture.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
-#include "stored_histories.h"
 
 namespace {
 
@@ -40,33 +38,12 @@ std::string shape(sqlkit::Connection& db, const std::string& table, bool onServe
     return out;
 }
 
-class ServerCommands : public AdminTest {
-  protected:
-    void SetUp() override {
-        if (!testServer().problem().empty()) GTEST_SKIP() << testServer().problem();
-        conninfo = testServer().freshDatabase();
-        ASSERT_EQ(run({"init", folder()}), 0) << err.str();
-    }
-    void pointAtServer() {
-        std::ofstream(dir.path() / "データベース" / "接続先.conf") << conninfo << "\n";
-    }
-    std::string conninfo;
-};
-
 // A stored history text of every byte value but zero, so the copy must keep bytes, not text.
 std::string historyBlock(int seed) {
     std::string block(4110, '\0');
     for (std::size_t i = 0; i < block.size(); ++i)
         block[i] = static_cast<char>(1 + (i + seed) % 255);
     return block;
-}
-
-// Patient `id`'s stored history texts, newest first, through the register's own calls.
-std::vector<std::string> histories(const std::filesystem::path& dataFolder, int id) {
-    EXPECT_EQ(LRecordOpen(dataFolder.c_str(), nullptr), 0);
-    const std::vector<std::string> texts = storedHistories(id);
-    LRecordClose();
-    return texts;
 }
 
 TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
@@ -104,12 +81,6 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
     // A second run changes nothing and says why.
     EXPECT_EQ(run({"init-server", folder()}), admin::kRefused);
     EXPECT_NE(err.str().find("already has the tables (version 2)"), std::string::npos) << err.str();
-
-    // The folder's libraries now work on the server.
-    ASSERT_EQ(run({"add-patient", folder(), "12", "共有 一郎"}), 0) << err.str();
-    sqlkit::Statement s = server->prepare("SELECT PATIENT FROM Patient_Information WHERE ID = 12");
-    ASSERT_TRUE(s.step()) << s.error();
-    EXPECT_EQ(s.text(0), "共有 一郎");
 }
 
 // The version of the server's tables, read in one query.
@@ -133,7 +104,6 @@ TEST_F(ServerCommands, UpgradeMovesAnOldServerToThisVersionInOneTransaction) {
     const dataserver::ServerCheck check = dataserver::checkServer(dir.path() / "データベース");
     EXPECT_EQ(check.state, dataserver::ServerCheck::State::OtherVersion) << check.detail;
     EXPECT_EQ(check.serverVersion, 1);
-    EXPECT_EQ(run({"list", folder()}), admin::kRefused);
 
     // A step that fails half-way leaves the server as it was.
     ASSERT_TRUE(server->exec("CREATE TYPE server_lock AS (x INTEGER)")) << server->lastError();
