@@ -180,6 +180,12 @@ TEST_F(ServerCommands, ACounterRoleWorksWithThePatientsAndTakesTheLockNothingMor
         EXPECT_EQ(c.as->exec(c.sql), c.allowed) << c.as->lastError();
         c.as->exec("ROLLBACK");
     }
+    // A role that reads every table but may not take the lock is told at start-up.
+    ASSERT_TRUE(admin->exec("GRANT SELECT ON ALL TABLES IN SCHEMA public TO stranger"));
+    pointAtServer(conninfo + " user=stranger");
+    const auto check = dataserver::checkServer(dir.path() / "データベース");
+    EXPECT_EQ(check.state, dataserver::ServerCheck::State::NoTables);
+    EXPECT_EQ(check.detail, "the role may not take the write lock");
 }
 
 TEST_F(ServerCommands, AnOwnerRoleTakesTheRightsOfTheTablesOwner) {
