@@ -9,6 +9,7 @@
 #include "server_connect.h"
 #include "server_schema.h"
 #include "server_tables.h"
+#include "sqlkit/server_lock.h"
 #include "sqlkit/sqlkit.h"
 #include "table_copy.h"
 #include "used_ids.h"
@@ -85,7 +86,7 @@ bool upgradeServerTables(const std::string& target, std::ostream& out, std::ostr
     std::string error, added;
     sqlkit::Transaction transaction(*server, kHoldOffWriters);
     int version = transaction.began() ? serverSchemaVersion(*server, &error) : -1;
-    if (version >= 2 && !server->exec("SELECT 1 FROM Server_Lock FOR UPDATE")) version = -1;
+    if (version >= 2 && !server->exec(sqlkit::kTakeServerLock)) version = -1;
     if (version == kSchemaVersion) {
         out << "the server's tables are at version " << version
             << ", this program's; nothing to upgrade\n";
@@ -144,6 +145,12 @@ bool copyFolderToServer(const std::filesystem::path& dataFolder, const std::stri
     if (tables != 0 && version != kSchemaVersion) {
         err << "the server's tables are at version " << version << ", this program's at "
             << kSchemaVersion << "; run server-upgrade first\n";
+        return false;
+    }
+    // Terminals may already work on a server made by server-init: no one writes while the
+    // copy checks that it is empty and fills it.
+    if (tables != 0 && !server->exec(sqlkit::kTakeServerLock)) {
+        err << "cannot take the write lock: " << server->lastError() << "\n";
         return false;
     }
     for (const char* table : kServerTables) {

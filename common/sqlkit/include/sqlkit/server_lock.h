@@ -10,6 +10,8 @@
 namespace sqlkit {
 
 inline constexpr const char* kServerLockTable = "Server_Lock";
+// Takes the lock inside a transaction begun otherwise, until it ends.
+inline constexpr const char* kTakeServerLock = "SELECT 1 FROM Server_Lock FOR UPDATE";
 
 // Creates the lock table with its one row on `server`, inside the caller's transaction. False
 // with the engine's text.
