@@ -10,6 +10,8 @@ namespace data {
 
 // The state of the server, where it is and, when it cannot be worked on, why.
 using ServerCheck = dataserver::ServerCheck;
+// The version of the server's tables this program works with.
+using dataserver::kSchemaVersion;
 
 // Checks the server <dataFolder>/接続先.conf names (the files when it names none).
 ServerCheck checkServer(const std::filesystem::path& dataFolder);

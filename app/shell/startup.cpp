@@ -30,13 +30,18 @@ bool dataServerUsable(desk::Desk& desk) {
         case data::ServerCheck::State::NoTables:
             text = kServerNoTablesText;
             break;
+        case data::ServerCheck::State::OtherVersion:
+            text = kServerVersionText;
+            break;
     }
     const QString place =
         check.place.empty() ? QString("（既定の接続先）") : QString::fromStdString(check.place);
     desk.prompts.message(nullptr,
                          QString(text)
                              .replace("%1", place)
-                             .replace("%2", QString::fromStdString(check.detail).trimmed()),
+                             .replace("%2", QString::fromStdString(check.detail).trimmed())
+                             .replace("%3", QString::number(check.serverVersion))
+                             .replace("%4", QString::number(data::kSchemaVersion)),
                          kServerProblemTitle, ui::Icon::Warning);
     return false;
 }

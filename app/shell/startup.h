@@ -27,6 +27,12 @@ inline constexpr const char* kServerNoTablesText =
     "データベースサーバーにこのソフトのデータがないか、読み書きする権限がありません。\n"
     "接続先：%1\n\n%2\n\n"
     "管理者が leafletadmin server-init で表を作り、grant-server で権限を与えてください。";
+// "%3" is the version of the server's tables, "%4" the version this program works with.
+inline constexpr const char* kServerVersionText =
+    "データベースサーバーのデータの版（%3）が、このソフトの版（%4）と合いません。\n"
+    "接続先：%1\n\n"
+    "サーバーの版が古いときは、管理者が leafletadmin server-upgrade でサーバーを新しい版に"
+    "してください。サーバーの版が新しいときは、このソフトを新しい版に更新してください。";
 inline constexpr const char* kServerFileText =
     "「データベース」フォルダーの接続先.confを使えません。\n\n%2";
 

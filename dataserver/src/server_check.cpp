@@ -1,15 +1,18 @@
 #include "dataserver/admin.h"
 
 #include "dbcall/session.h"
+#include "server_schema.h"
 #include "server_tables.h"
 #include "sqlkit/postgres.h"
+#include "sqlkit/server_lock.h"
 #include "sqlkit/sqlkit.h"
 
 namespace dataserver {
 namespace {
 
 // The first of the tables that `db` cannot read (missing, or not granted), with the engine's
-// text in `error`; empty when every table can be read.
+// text in `error`; then the write lock, when `db` may not take it (its role was not granted
+// the rights, or not again after an upgrade). Empty when every table can be read.
 std::string unreadableTable(sqlkit::Connection& db, std::string* error) {
     for (const char* table : kServerTables) {
         sqlkit::Statement probe = db.prepare("SELECT 1 FROM " + std::string(table) + " LIMIT 1");
@@ -19,7 +22,12 @@ std::string unreadableTable(sqlkit::Connection& db, std::string* error) {
             return table;
         }
     }
-    return {};
+    // Asked, not taken: taking it would wait for a terminal that is writing.
+    sqlkit::Statement lock =
+        db.prepare("SELECT 1 WHERE has_column_privilege('server_lock', 'lock_row', 'UPDATE')");
+    if (lock.step()) return {};
+    if (error) *error = lock.failed() ? lock.error() : "the role may not take the write lock";
+    return sqlkit::kServerLockTable;
 }
 
 }  // namespace
@@ -40,6 +48,15 @@ ServerCheck checkServer(const std::filesystem::path& dataFolder) {
     sqlkit::ConnectionPtr server = sqlkit::openServer(address, &check.detail);
     if (!server) return check;
     check.state = ServerCheck::State::NoTables;
+    check.serverVersion = serverSchemaVersion(*server, &check.detail);
+    if (check.serverVersion < 0) return check;
+    // A server without tables is told by the first table missing.
+    if (check.serverVersion != 0 && check.serverVersion != kSchemaVersion) {
+        check.state = ServerCheck::State::OtherVersion;
+        check.detail = "the server's tables are at version " + std::to_string(check.serverVersion) +
+                       ", this program's at " + std::to_string(kSchemaVersion);
+        return check;
+    }
     if (!unreadableTable(*server, &check.detail).empty()) return check;
     check.state = ServerCheck::State::Ready;
     return check;

@@ -1,14 +1,15 @@
 // Setting up a data server that several terminals share, and moving a folder's data onto it.
-#include <vector>
+#include <string_view>
 
 #include "catalogue_admin.h"
 #include "dataserver/admin.h"
-#include "dbcall/session.h"
-#include "layout/data_folder.h"
 #include "list_server.h"
 #include "patient_admin.h"
 #include "pharmacy_store.h"
+#include "server_connect.h"
+#include "server_schema.h"
 #include "server_tables.h"
+#include "sqlkit/server_lock.h"
 #include "sqlkit/sqlkit.h"
 #include "table_copy.h"
 #include "used_ids.h"
@@ -17,52 +18,23 @@ namespace dataserver {
 
 namespace {
 
-// The server `target` names: a connection string, or a program folder whose
-// データベース/接続先.conf holds one. nullptr after a message.
-sqlkit::ConnectionPtr connectServer(const std::string& target, std::ostream& err) {
-    std::error_code ec;
-    std::string address = target, where = "the server";
-    if (std::filesystem::is_directory(target, ec)) {
-        const std::filesystem::path dataFolder = layout::databaseFolder(target);
-        address = dbcall::serverAddressIn(dataFolder);
-        where = (dataFolder / dbcall::kServerFileName).string();
-        if (address.empty()) {
-            err << where << ": no connection string\n";
-            return nullptr;
-        }
-    }
-    std::string error;
-    sqlkit::ConnectionPtr server = sqlkit::openServer(address, &error);
-    if (!server) err << where << ": cannot connect: " << error << "\n";
-    return server;
-}
+// Begins an upgrade's transaction. Programs of version 1 take the lock they knew, later ones
+// the lock table's row (taken once the version is read): holding both, no writer works
+// meanwhile.
+constexpr std::string_view kHoldOffWriters = "BEGIN; SELECT pg_advisory_xact_lock(4200180001)";
 
-// Creates every table of the libraries on `server`, inside the caller's transaction.
-bool createEveryTable(sqlkit::Connection& server, std::string* error) {
-    return drugbase::createCatalogueTables(server, error) &&
-           patientbase::createPatientTables(server, error) &&
-           dosagebase::createListTable(server, error) &&
-           dosagebase::createPharmacyTable(server, error);
+// Creates every table of the libraries and of this version on `server`, inside the caller's
+// transaction.
+bool createCurrentTables(sqlkit::Connection& server, std::string* error) {
+    if (!drugbase::createCatalogueTables(server, error) ||
+        !patientbase::createPatientTables(server, error) ||
+        !dosagebase::createListTable(server, error) ||
+        !dosagebase::createPharmacyTable(server, error))
+        return false;
+    for (int version = 1; version < kSchemaVersion; ++version)
+        if (!upgradeOneVersion(server, version, nullptr, error)) return false;
+    return true;
 }
-
-// The used IDs of a server set up before the register kept them: the table, holding the IDs of
-// the patients registered now.
-bool addUsedIdTable(sqlkit::Connection& server, std::string* error) {
-    if (server.exec(patientbase::usedIdSchemaSql(server.dialect())))
-        return patientbase::recordRegisteredIds(server, error);
-    if (error) *error = server.lastError();
-    return false;
-}
-
-// The tables that came after the first servers were set up, and how each joins such a server.
-struct LaterTable {
-    const char* name;
-    bool (*add)(sqlkit::Connection&, std::string*);
-};
-constexpr LaterTable kLaterTables[] = {
-    {patientbase::kUsedIdTable, addUsedIdTable},
-    {dosagebase::kPharmacyTable, dosagebase::createPharmacyTable},
-};
 
 // The tables the server has of those the libraries use, or -1 when it cannot say.
 int existingTables(sqlkit::Connection& server) {
@@ -76,77 +48,68 @@ int existingTables(sqlkit::Connection& server) {
     return s.step() ? static_cast<int>(s.integer(0)) : -1;
 }
 
-bool hasTable(sqlkit::Connection& server, const char* table) {
-    sqlkit::Statement s = server.prepare(
-        "SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() AND "
-        "table_name = lower(?)");
-    s.bindText(1, table);
-    return s.step();
-}
-
 }  // namespace
 
 bool createServerTables(const std::string& target, std::ostream& out, std::ostream& err) {
     sqlkit::ConnectionPtr server = connectServer(target, err);
     if (!server) return false;
     std::string error;
-    // Every library's tables or none, so a second try starts from the same empty database.
-    sqlkit::Transaction transaction(*server);
-    const int tables = transaction.began() ? existingTables(*server) : -1;
+    // Every table or none, so a second try starts from the same empty database.
+    sqlkit::Transaction transaction(*server, "BEGIN");
+    const int version = transaction.began() ? serverSchemaVersion(*server, &error) : -1;
+    const int tables = version < 0 ? -1 : existingTables(*server);
     if (tables < 0) {
-        err << "cannot read the server's tables: " << server->lastError() << "\n";
+        err << "cannot read the server's tables: " << (error.empty() ? server->lastError() : error)
+            << "\n";
         return false;
     }
-    // A server set up before some tables existed has every table but those: it gets them, and
-    // nothing else changes.
-    std::vector<const LaterTable*> missing;
-    for (const LaterTable& later : kLaterTables)
-        if (tables != 0 && !hasTable(*server, later.name)) missing.push_back(&later);
-    const bool upgrade = !missing.empty() && tables + static_cast<int>(missing.size()) ==
-                                                 static_cast<int>(kServerTables.size());
-    bool made = upgrade || createEveryTable(*server, &error);
-    std::string added;
-    for (std::size_t i = 0; upgrade && made && i < missing.size(); ++i) {
-        made = missing[i]->add(*server, &error);
-        added += (i == 0 ? "" : ", ") + std::string(missing[i]->name);
+    if (version != 0 || tables != 0) {
+        err << "the server already has the tables (version " << version
+            << "); server-init makes them on an empty database only. A server set up by an "
+               "earlier version: run server-upgrade\n";
+        return false;
     }
-    if (!made || !transaction.commit()) {
+    if (!createCurrentTables(*server, &error) || !transaction.commit()) {
         err << "cannot create the tables on the server: "
             << (error.empty() ? server->lastError() : error) << "\n";
         return false;
     }
-    if (upgrade) {
-        out << "added " << added << " to the server; run grant-server again for each terminal "
-            << "role\n";
-    } else {
-        out << "created the catalogue, the patient register, the phrase lists and the pharmacy "
-               "on the server\n";
-    }
+    out << "created the catalogue, the patient register, the phrase lists and the pharmacy on "
+           "the server (version "
+        << kSchemaVersion << ")\n";
     return true;
 }
 
-bool grantServerRows(const std::string& target, const std::string& role, std::ostream& out,
-                     std::ostream& err) {
+bool upgradeServerTables(const std::string& target, std::ostream& out, std::ostream& err) {
     sqlkit::ConnectionPtr server = connectServer(target, err);
     if (!server) return false;
-    // Rows only: no tables, no schema changes, no other data. The sequences hand out the row
-    // keys of new rows.
-    std::string tables;
-    for (const char* table : kServerTables)
-        tables += (tables.empty() ? "" : ", ") + std::string(table);
-    const std::string grants =
-        "BEGIN;GRANT SELECT, INSERT, UPDATE, DELETE ON " + tables + " TO " + role +
-        ";GRANT USAGE ON SEQUENCE medicine_information_row_key_seq, code_map_row_key_seq, "
-        "patient_information_row_key_seq TO " +
-        role + ";COMMIT";
-    if (!server->exec(grants)) {
-        err << "cannot grant the rights: " << server->lastError() << "\n";
-        server->exec("ROLLBACK");
+    std::string error, added;
+    sqlkit::Transaction transaction(*server, kHoldOffWriters);
+    int version = transaction.began() ? serverSchemaVersion(*server, &error) : -1;
+    if (version >= 2 && !server->exec(sqlkit::kTakeServerLock)) version = -1;
+    if (version == kSchemaVersion) {
+        out << "the server's tables are at version " << version
+            << ", this program's; nothing to upgrade\n";
+        return true;
+    }
+    if (version < 0 || version == 0 || version > kSchemaVersion) {
+        err << (version < 0 ? "cannot read the server's version: " +
+                                  (error.empty() ? server->lastError() : error)
+                : version == 0 ? std::string("the server has no tables; run server-init")
+                               : "the server's tables are at version " + std::to_string(version) +
+                                     ", newer than this program's " +
+                                     std::to_string(kSchemaVersion) + "; update leafletadmin")
+            << "\n";
         return false;
     }
-    out << role
-        << " may now read and write the catalogue, the patient register, the phrase lists and "
-           "the pharmacy\n";
+    if (!upgradeOneVersion(*server, version, &added, &error) || !transaction.commit()) {
+        err << "cannot upgrade the server from version " << version << ": "
+            << (error.empty() ? server->lastError() : error) << "; nothing changed\n";
+        return false;
+    }
+    out << "upgraded the server's tables from version " << version << " to " << version + 1
+        << (added.empty() ? "" : ": added " + added)
+        << "; run grant-server again for each terminal role\n";
     return true;
 }
 
@@ -163,19 +126,31 @@ bool copyFolderToServer(const std::filesystem::path& dataFolder, const std::stri
     sqlkit::ConnectionPtr server = connectServer(conninfo, err);
     if (!server) return false;
 
-    sqlkit::Transaction transaction(*server);
+    sqlkit::Transaction transaction(*server, "BEGIN");
+    const int version = serverSchemaVersion(*server, &error);
     const int tables = existingTables(*server);
     if (!transaction.began() || tables < 0) {
         err << "cannot read the server's tables: " << server->lastError() << "\n";
         return false;
     }
-    if (tables == 0 && !createEveryTable(*server, &error)) {
+    if (tables == 0 && !createCurrentTables(*server, &error)) {
         err << "cannot create the tables on the server: " << error << "\n";
         return false;
     }
     if (tables != 0 && tables != static_cast<int>(kServerTables.size())) {
         err << "the server has only some of the tables; copy-to-server needs an empty database "
                "or one made by server-init\n";
+        return false;
+    }
+    if (tables != 0 && version != kSchemaVersion) {
+        err << "the server's tables are at version " << version << ", this program's at "
+            << kSchemaVersion << "; run server-upgrade first\n";
+        return false;
+    }
+    // Terminals may already work on a server made by server-init: no one writes while the
+    // copy checks that it is empty and fills it.
+    if (tables != 0 && !server->exec(sqlkit::kTakeServerLock)) {
+        err << "cannot take the write lock: " << server->lastError() << "\n";
         return false;
     }
     for (const char* table : kServerTables) {

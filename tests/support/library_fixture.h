@@ -26,6 +26,7 @@
 #include "dbcall/session.h"
 #include "pg_server.h"
 #include "sjis/sjis.h"
+#include "sqlkit/server_lock.h"
 #include "sqlkit/sqlkit.h"
 #include "temp_dir.h"
 
@@ -82,7 +83,8 @@ class EngineFolder {
         server_ = &server;
         conninfo_ = server.freshDatabase();
         auto db = sqlkit::openServer(conninfo_, error);
-        if (!db || !createTables(*db, error)) return false;
+        // With the write lock a server gets from server-init.
+        if (!db || !createTables(*db, error) || !sqlkit::createServerLock(*db, error)) return false;
         std::ofstream(dir_.path() / dbcall::kServerFileName) << conninfo_ << "\n";
         return true;
     }

@@ -2,13 +2,12 @@
 // and the other commands working on a folder whose 接続先.conf names it.
 #include <fstream>
 
-#include "admin_fixture.h"
+#include "dataserver/admin.h"
 #include "dosagebase.h"
 #include "patientbase.h"
-#include "pg_server.h"
+#include "server_fixture.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
-#include "stored_histories.h"
 
 namespace {
 
@@ -39,33 +38,12 @@ std::string shape(sqlkit::Connection& db, const std::string& table, bool onServe
     return out;
 }
 
-class ServerCommands : public AdminTest {
-  protected:
-    void SetUp() override {
-        if (!testServer().problem().empty()) GTEST_SKIP() << testServer().problem();
-        conninfo = testServer().freshDatabase();
-        ASSERT_EQ(run({"init", folder()}), 0) << err.str();
-    }
-    void pointAtServer() {
-        std::ofstream(dir.path() / "データベース" / "接続先.conf") << conninfo << "\n";
-    }
-    std::string conninfo;
-};
-
 // A stored history text of every byte value but zero, so the copy must keep bytes, not text.
 std::string historyBlock(int seed) {
     std::string block(4110, '\0');
     for (std::size_t i = 0; i < block.size(); ++i)
         block[i] = static_cast<char>(1 + (i + seed) % 255);
     return block;
-}
-
-// Patient `id`'s stored history texts, newest first, through the register's own calls.
-std::vector<std::string> histories(const std::filesystem::path& dataFolder, int id) {
-    EXPECT_EQ(LRecordOpen(dataFolder.c_str(), nullptr), 0);
-    const std::vector<std::string> texts = storedHistories(id);
-    LRecordClose();
-    return texts;
 }
 
 TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
@@ -102,53 +80,142 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
 
     // A second run changes nothing and says why.
     EXPECT_EQ(run({"init-server", folder()}), admin::kRefused);
-    EXPECT_NE(err.str().find("already exists"), std::string::npos) << err.str();
-
-    // The folder's libraries now work on the server.
-    ASSERT_EQ(run({"add-patient", folder(), "12", "共有 一郎"}), 0) << err.str();
-    sqlkit::Statement s = server->prepare("SELECT PATIENT FROM Patient_Information WHERE ID = 12");
-    ASSERT_TRUE(s.step()) << s.error();
-    EXPECT_EQ(s.text(0), "共有 一郎");
-
-    // A server set up before the used IDs and the pharmacy were kept gets those tables alone,
-    // the used IDs holding the registered IDs.
-    ASSERT_TRUE(server->exec("DROP TABLE Patient_UsedID; DROP TABLE Pharmacy_Information"))
-        << server->lastError();
-    ASSERT_EQ(run({"server-init", conninfo}), 0) << err.str();
-    EXPECT_TRUE(printed("added Patient_UsedID, Pharmacy_Information")) << out.str();
-    sqlkit::Statement used =
-        server->prepare("SELECT string_agg(ID::text, ',') FROM Patient_UsedID");
-    ASSERT_TRUE(used.step()) << used.error();
-    EXPECT_EQ(used.text(0), "12");
-    ASSERT_EQ(run({"pharmacy", folder(), "code=1234567"}), 0) << err.str();
-    sqlkit::Statement code = server->prepare("SELECT CODE FROM Pharmacy_Information");
-    ASSERT_TRUE(code.step()) << code.error();
-    EXPECT_EQ(code.text(0), "1234567");
+    EXPECT_NE(err.str().find("already has the tables (version 2)"), std::string::npos) << err.str();
 }
 
-TEST_F(ServerCommands, AGrantedRoleWorksWithTheRowsAndNothingElse) {
+TEST_F(ServerCommands, UpgradeMovesAnOldServerToThisVersionInOneTransaction) {
+    ASSERT_EQ(run({"server-init", conninfo}), 0) << err.str();
+    pointAtServer();
+    ASSERT_EQ(run({"add-patient", folder(), "12", "共有 一郎"}), 0) << err.str();
+    std::string error;
+    auto server = sqlkit::openServer(conninfo, &error);
+    ASSERT_TRUE(server) << error;
+    // A server set up before the version, the lock, the used IDs and the pharmacy were kept.
+    ASSERT_TRUE(
+        server->exec("DROP TABLE Server_Schema, Server_Lock, Patient_UsedID, "
+                     "Pharmacy_Information"))
+        << server->lastError();
+    const dataserver::ServerCheck check = dataserver::checkServer(dir.path() / "データベース");
+    EXPECT_EQ(check.state, dataserver::ServerCheck::State::OtherVersion) << check.detail;
+    EXPECT_EQ(check.serverVersion, 1);
+
+    // A step that fails half-way leaves the server as it was.
+    ASSERT_TRUE(server->exec("CREATE TYPE server_lock AS (x INTEGER)")) << server->lastError();
+    EXPECT_EQ(run({"server-upgrade", conninfo}), admin::kRefused);
+    EXPECT_NE(err.str().find("nothing changed"), std::string::npos) << err.str();
+    EXPECT_FALSE(server->prepare("SELECT 1 FROM Patient_UsedID").step());
+    ASSERT_TRUE(server->exec("DROP TYPE server_lock")) << server->lastError();
+
+    ASSERT_EQ(run({"server-upgrade", folder()}), 0) << err.str();
+    EXPECT_TRUE(
+        printed("from version 1 to 2: added Patient_UsedID, Pharmacy_Information, "
+                "Server_Schema, Server_Lock, the database's timeouts"))
+        << out.str();
+    // The version, the used IDs registered before, the database's timeouts.
+    sqlkit::Statement after = server->prepare(
+        "SELECT (SELECT VERSION FROM Server_Schema) || ' ' || (SELECT string_agg(ID::text, ',') "
+        "FROM Patient_UsedID) || ' ' || (SELECT array_to_string(setconfig, ' ') FROM "
+        "pg_db_role_setting s JOIN pg_database d ON d.oid = s.setdatabase WHERE d.datname = "
+        "current_database() AND s.setrole = 0)");
+    ASSERT_TRUE(after.step()) << after.error();
+    EXPECT_EQ(after.text(0), "2 12 lock_timeout=15s idle_in_transaction_session_timeout=30s");
+    ASSERT_EQ(run({"pharmacy", folder(), "code=1234567"}), 0) << err.str();
+
+    ASSERT_EQ(run({"server-upgrade", conninfo}), 0) << err.str();
+    EXPECT_TRUE(printed("at version 2, this program's; nothing to upgrade")) << out.str();
+    ASSERT_TRUE(server->exec("UPDATE Server_Schema SET VERSION = 3")) << server->lastError();
+    EXPECT_EQ(run({"server-upgrade", conninfo}), admin::kRefused);
+    EXPECT_NE(err.str().find("newer than this program's 2"), std::string::npos) << err.str();
+}
+
+TEST_F(ServerCommands, ACounterRoleWorksWithThePatientsAndTakesTheLockNothingMore) {
     ASSERT_EQ(run({"server-init", conninfo}), 0) << err.str();
     pointAtServer();
     std::string error;
     auto admin = sqlkit::openServer(conninfo, &error);
     ASSERT_TRUE(admin) << error;
-    ASSERT_TRUE(admin->exec("DROP ROLE IF EXISTS clerk; CREATE ROLE clerk LOGIN"));
+    ASSERT_TRUE(
+        admin->exec("DROP ROLE IF EXISTS clerk; CREATE ROLE clerk LOGIN; "
+                    "DROP ROLE IF EXISTS stranger; CREATE ROLE stranger LOGIN"));
     EXPECT_EQ(run({"grant-server", folder(), "clerk; DROP TABLE x"}), admin::kUsage);
+    EXPECT_EQ(run({"grant-server", folder(), "clerk", "chief"}), admin::kUsage);
+    // An earlier grant's writing of the catalogue goes with the counter's grant.
+    ASSERT_TRUE(admin->exec("GRANT INSERT ON Medicine_Information TO clerk"));
     ASSERT_EQ(run({"grant-server", folder(), "clerk"}), 0) << err.str();
 
     const std::string asClerk = conninfo + " user=clerk";
     std::ofstream(dir.path() / "データベース" / "接続先.conf", std::ios::trunc) << asClerk << "\n";
     ASSERT_EQ(run({"add-patient", folder(), "7", "権限 花子"}), 0) << err.str();
     auto clerk = sqlkit::openServer(asClerk, &error);
-    ASSERT_TRUE(clerk) << error;
-    EXPECT_TRUE(clerk->exec(
-        "INSERT INTO Phrase_List VALUES (0, 'x'); INSERT INTO Code_Map (RECEIPTCODE) VALUES ('1')"))
-        << clerk->lastError();
-    EXPECT_FALSE(clerk->exec("CREATE TABLE other (x TEXT)"));
-    EXPECT_NE(clerk->lastError().find("permission denied"), std::string::npos)
-        << clerk->lastError();
-    EXPECT_FALSE(clerk->exec("DROP TABLE Patient_Information"));
-    EXPECT_FALSE(clerk->exec("SELECT * FROM pg_authid"));
+    auto stranger = sqlkit::openServer(conninfo + " user=stranger", &error);
+    ASSERT_TRUE(clerk && stranger) << error;
+    const std::string takeLock(clerk->dialect().beginWrite);
+    struct Case {
+        const char* name;
+        sqlkit::Connection* as;
+        std::string sql;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"counter writes a phrase list", clerk.get(), "INSERT INTO Phrase_List VALUES (0, 'x')",
+         true},
+        {"counter reads the code map", clerk.get(), "SELECT * FROM Code_Map", true},
+        {"counter takes the write lock", clerk.get(), takeLock + "; ROLLBACK", true},
+        {"counter changes no drug", clerk.get(),
+         "UPDATE Medicine_Information SET PRODUCTNAME = 'x'", false},
+        {"counter adds no drug", clerk.get(), "INSERT INTO Medicine_Information DEFAULT VALUES",
+         false},
+        {"counter changes no code", clerk.get(), "INSERT INTO Code_Map (RECEIPTCODE) VALUES ('1')",
+         false},
+        {"counter changes no version", clerk.get(), "UPDATE Server_Schema SET VERSION = 3", false},
+        {"counter adds no lock row", clerk.get(), "INSERT INTO Server_Lock VALUES (2)", false},
+        {"counter moves no lock row", clerk.get(), "UPDATE Server_Lock SET LOCK_ROW = 2", false},
+        {"counter makes no table", clerk.get(), "CREATE TABLE other (x TEXT)", false},
+        {"counter drops no table", clerk.get(), "DROP TABLE Patient_Information", false},
+        {"counter reads no passwords", clerk.get(), "SELECT * FROM pg_authid", false},
+        {"stranger takes no write lock", stranger.get(), takeLock, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.as->exec(c.sql), c.allowed) << c.as->lastError();
+        c.as->exec("ROLLBACK");
+    }
+    // A role that reads every table but may not take the lock is told at start-up.
+    ASSERT_TRUE(admin->exec("GRANT SELECT ON ALL TABLES IN SCHEMA public TO stranger"));
+    pointAtServer(conninfo + " user=stranger");
+    const auto check = dataserver::checkServer(dir.path() / "データベース");
+    EXPECT_EQ(check.state, dataserver::ServerCheck::State::NoTables);
+    EXPECT_EQ(check.detail, "the role may not take the write lock");
+}
+
+TEST_F(ServerCommands, AnOwnerRoleTakesTheRightsOfTheTablesOwner) {
+    std::string error;
+    auto admin = sqlkit::openServer(conninfo, &error);
+    ASSERT_TRUE(admin) << error;
+    ASSERT_TRUE(admin->exec("DROP ROLE IF EXISTS deputy; CREATE ROLE deputy LOGIN"));
+    // Tables a superuser made are nobody's to hand on.
+    ASSERT_EQ(run({"server-init", conninfo}), 0) << err.str();
+    EXPECT_EQ(run({"grant-server", conninfo, "deputy", "owner"}), admin::kRefused);
+    EXPECT_NE(err.str().find("belong to a superuser"), std::string::npos) << err.str();
+
+    // A database of an owner role, its tables made by that role.
+    const std::string owned = testServer().freshDatabase();
+    const std::string name = owned.substr(owned.rfind("dbname=") + 7);
+    ASSERT_TRUE(
+        admin->exec("DROP ROLE IF EXISTS chief; CREATE ROLE chief LOGIN; "
+                    "ALTER DATABASE " +
+                    name + " OWNER TO chief"))
+        << admin->lastError();
+    ASSERT_EQ(run({"server-init", owned + " user=chief"}), 0) << err.str();
+    ASSERT_EQ(run({"grant-server", owned, "deputy", "owner"}), 0) << err.str();
+    auto deputy = sqlkit::openServer(owned + " user=deputy", &error);
+    ASSERT_TRUE(deputy) << error;
+    EXPECT_TRUE(
+        deputy->exec("INSERT INTO Medicine_Information DEFAULT VALUES; "
+                     "ALTER TABLE Server_Schema ADD COLUMN NOTE TEXT"))
+        << deputy->lastError();
+    deputy.reset();
+    testServer().dropDatabase(owned);
 }
 
 TEST_F(ServerCommands, CopyToServerMovesAFolderWholeOnceAndTheCommandsFollowIt) {

@@ -26,7 +26,20 @@ constexpr const char* kUsageText =
     "  server-init CONNINFO            create the tables on an empty database of a server;\n"
     "                                  CONNINFO is a libpq connection string, or a FOLDER\n"
     "                                  whose データベース/接続先.conf holds one\n"
-    "  grant-server CONNINFO ROLE      let ROLE read and write those tables, nothing more\n"
+    "  server-upgrade CONNINFO         move the server's tables to the next version\n"
+    "  grant-server CONNINFO ROLE [counter|owner]\n"
+    "                                  let ROLE work as a counter terminal (the default):\n"
+    "                                  read the catalogue, write patients, histories and\n"
+    "                                  phrase lists; or as the tables' owner: imports,\n"
+    "                                  catalogue changes, upgrades\n"
+    "  server-backup CONNINFO FILE     back the server up with pg_dump into FILE, with the\n"
+    "                                  rows of every table in FILE.counts\n"
+    "  server-restore CONNINFO FILE    restore FILE with pg_restore into an empty database\n"
+    "                                  and check the rows against FILE.counts\n"
+    "  terminal FOLDER CONNINFO [FROM]  make a terminal's program folder for the server: init,\n"
+    "                                  the history on, the help page and the photographs\n"
+    "                                  (copied from the program folder FROM), 接続先.conf;\n"
+    "                                  then check the server\n"
     "  copy-to-server FOLDER CONNINFO  copy the catalogue, the patients with their history\n"
     "                                  and the phrase lists from FOLDER's files to the server\n"
     "  add-patient FOLDER ID NAME [KEY=VALUE ...]\n"
@@ -68,6 +81,8 @@ int dataFolderArgument(const std::string& command) {
     return 0;
 }
 
+}  // namespace
+
 // A folder that names a data server is checked once before a data command: a server that
 // cannot be reached or lacks its tables is told in its own words, not as a bare failed call.
 bool serverUsable(const std::filesystem::path& folder, std::ostream& err) {
@@ -75,14 +90,13 @@ bool serverUsable(const std::filesystem::path& folder, std::ostream& err) {
     using State = dataserver::ServerCheck::State;
     if (check.state == State::Files || check.state == State::Ready) return true;
     err << "the data server " << (check.place.empty() ? "(libpq's default)" : check.place)
-        << (check.state == State::Unreachable ? " cannot be reached"
-            : check.state == State::NoTables  ? " lacks the tables or may not read them"
-                                              : " is not named usably in 接続先.conf")
+        << (check.state == State::Unreachable    ? " cannot be reached"
+            : check.state == State::NoTables     ? " lacks the tables or may not read them"
+            : check.state == State::OtherVersion ? " has tables of another version"
+                                                 : " is not named usably in 接続先.conf")
         << ": " << check.detail << "\n";
     return false;
 }
-
-}  // namespace
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool terminal) {
     if (args.empty()) return usage(err);
@@ -109,8 +123,15 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return initServer(args[1], out, err);
     if (command == "copy-to-server" && args.size() == 3)
         return copyToServer(args[1], args[2], out, err);
-    if (command == "grant-server" && args.size() == 3)
-        return grantServer(args[1], args[2], out, err);
+    if (command == "server-upgrade" && args.size() == 2) return upgradeServer(args[1], out, err);
+    if (command == "server-backup" && args.size() == 3)
+        return backupServer(args[1], args[2], out, err);
+    if (command == "server-restore" && args.size() == 3)
+        return restoreServer(args[1], args[2], out, err);
+    if (command == "terminal" && (args.size() == 3 || args.size() == 4))
+        return makeTerminal(args[1], args[2], args.size() == 4 ? args[3] : "", out, err);
+    if (command == "grant-server" && (args.size() == 3 || args.size() == 4))
+        return grantServer(args[1], args[2], args.size() == 4 ? args[3] : "counter", out, err);
     if (command == "add-patient" && args.size() >= 4)
         return addPatient(args[1], args[2], args[3], {args.begin() + 4, args.end()}, out, err);
     if (command == "history" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))

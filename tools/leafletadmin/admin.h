@@ -44,15 +44,43 @@ int importMaster(const std::filesystem::path& folder, const std::filesystem::pat
 int readPrescriptionFile(const std::filesystem::path& folder, const std::filesystem::path& file,
                          std::ostream& out, std::ostream& err);
 
-// Creates the tables of the catalogue, the register, the phrase lists and the pharmacy in one
-// transaction on the server `target` names: a libpq connection string, or a program folder whose
-// データベース/接続先.conf holds one.
+// Creates the tables of the catalogue, the register, the phrase lists and the pharmacy, with
+// the version, in one transaction on the empty database `target` names: a libpq connection
+// string, or a program folder whose データベース/接続先.conf holds one.
 int initServer(const std::string& target, std::ostream& out, std::ostream& err);
 
-// Gives ROLE on that server what the program needs and nothing more: reading and writing the
-// rows of those tables. ROLE must exist; its name is lower-case letters, digits and "_".
-int grantServer(const std::string& target, const std::string& role, std::ostream& out,
-                std::ostream& err);
+// Moves that server's tables to the next version in one transaction; done when they are at
+// this program's version already.
+int upgradeServer(const std::string& target, std::ostream& out, std::ostream& err);
+
+// Gives ROLE on that server the rights of `kind`: "counter" (what a terminal needs: reading
+// the catalogue, writing patients, histories and phrase lists, taking the write lock) or
+// "owner" (imports, catalogue changes, upgrades). ROLE must exist; its name is lower-case
+// letters, digits and "_". kUsage for another name or kind.
+int grantServer(const std::string& target, const std::string& role, const std::string& kind,
+                std::ostream& out, std::ostream& err);
+
+// Writes a backup of that server to FILE (pg_dump's custom format, one snapshot) and the rows
+// of each table in that snapshot to FILE.counts, printing them; FILE appears only when whole.
+int backupServer(const std::string& target, const std::filesystem::path& file, std::ostream& out,
+                 std::ostream& err);
+
+// Restores FILE with pg_restore into the empty database `target` names, in one transaction,
+// and checks every table's rows against FILE.counts. kRefused for a database that is not
+// empty (nothing changed), a failed restore or rows that differ.
+int restoreServer(const std::string& target, const std::filesystem::path& file, std::ostream& out,
+                  std::ostream& err);
+
+// Makes a terminal's program folder: what `init` makes, the history switch on, the help page
+// and the drug photographs (from the program folder `from` when given, else the help page the
+// program came with), and データベース/接続先.conf holding `conninfo`; then checks the server
+// and says what it found. kUsage for a string holding a password (nothing made), kPartial when
+// the folder was made but the server cannot be worked on yet.
+int makeTerminal(const std::filesystem::path& folder, const std::string& conninfo,
+                 const std::filesystem::path& from, std::ostream& out, std::ostream& err);
+
+// True when the server a folder names (if any) can be worked on; false after saying why.
+bool serverUsable(const std::filesystem::path& folder, std::ostream& err);
 
 // Copies the catalogue (with its code map), the patient register with every stored leaflet
 // and the phrase lists from the files of `folder` to the server `conninfo` names, in one

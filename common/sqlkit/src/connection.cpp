@@ -14,8 +14,8 @@ bool Connection::checkIntegrity(std::string* problem) {
     return false;
 }
 
-Transaction::Transaction(Connection& connection) : connection_(connection) {
-    began_ = connection_.exec(connection_.dialect().beginWrite);
+Transaction::Transaction(Connection& connection, std::string_view begin) : connection_(connection) {
+    began_ = connection_.exec(begin.empty() ? connection_.dialect().beginWrite : begin);
 }
 
 Transaction::~Transaction() {

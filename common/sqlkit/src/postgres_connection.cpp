@@ -101,8 +101,9 @@ const Dialect& postgresDialect() {
         // One writer at a time, as on a file: a writing call holds this lock until it commits,
         // so what it reads to decide (a free history slot, an unused ID, a unique code) stays
         // true, also against a program on another terminal, and rows it inserts cannot race
-        // another's. Readers never wait for it.
-        .beginWrite = "BEGIN; SELECT pg_advisory_xact_lock(4200180001)",
+        // another's. Readers never wait for it. The lock is the one row of a table that only
+        // roles given the program's rights may lock (sqlkit/server_lock.h).
+        .beginWrite = "BEGIN; SELECT 1 FROM Server_Lock FOR UPDATE",
         // The server keeps its own storage sound.
         .integrityCheck = "SELECT 'ok'",
         // A transaction's changes stay with the server until the commit anyway.

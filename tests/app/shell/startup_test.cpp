@@ -5,6 +5,7 @@
 #include "drugbase.h"
 #include "pg_server.h"
 #include "program_fixture.h"
+#include "sqlkit/postgres.h"
 
 TEST_F(ProgramTest, AnUnreadableSettingsFileEndsTheStart) {
     std::filesystem::create_directories(dir.path() / "コンフィグ" / "Userfile.e");
@@ -66,6 +67,14 @@ TEST_F(ProgramTest, AServerThatCannotBeWorkedOnEndsTheStartAndSaysWhichOne) {
     std::ostringstream out, err;
     ASSERT_EQ(admin::copyToServer(dir.path(), conninfo, out, err), 0) << err.str();
     std::ofstream(conf) << conninfo << "\n";
+    std::string error;
+    auto server = sqlkit::openServer(conninfo, &error);
+    ASSERT_TRUE(server && server->exec("UPDATE Server_Schema SET VERSION = 1")) << error;
+    text = startWith(conninfo);
+    EXPECT_TRUE(text.starts_with("データベースサーバーのデータの版（1）が、このソフトの版（2）と"))
+        << text;
+    EXPECT_NE(text.find("leafletadmin server-upgrade"), std::string::npos) << text;
+    ASSERT_TRUE(server->exec("UPDATE Server_Schema SET VERSION = 2")) << server->lastError();
     std::filesystem::remove(dir.path() / "データベース" / "薬剤ファイル.mdb");
     const std::size_t shown = prompts.shown.size();
     ASSERT_TRUE(start());

@@ -41,11 +41,12 @@ class Connection {
 
 using ConnectionPtr = std::unique_ptr<Connection>;
 
-// Begins a transaction holding the write lock on construction; rolls back in the destructor
+// Begins a transaction holding the write lock on construction (or with `begin`, SQL that
+// begins one otherwise, e.g. while the lock does not exist yet); rolls back in the destructor
 // unless commit() succeeded.
 class Transaction {
   public:
-    explicit Transaction(Connection& connection);
+    explicit Transaction(Connection& connection, std::string_view begin = {});
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
