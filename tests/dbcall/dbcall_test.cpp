@@ -2,6 +2,7 @@
 // it reports, and how messages reach a library's caller.
 #include <fstream>
 #include <functional>
+#include <optional>
 
 #include "dbcall/record_fields.h"
 #include "dbcall/session.h"
@@ -34,6 +35,13 @@ class DataCallTest : public EngineTest {
 
 using DataCall = OnEachEngine<DataCallTest>;
 INSTANTIATE_ON_BOTH_ENGINES(DataCall);
+
+// On a server of the test's own, which it stops.
+class StoppedServerCall : public DataCallTest {
+  protected:
+    Engine engine() const override { return Engine::Server; }
+    PgServer& server() const override { return ownServer(); }
+};
 
 }  // namespace
 
@@ -88,6 +96,82 @@ TEST_P(DataCall, AChangeTheEngineRefusesReportsTheUpdateAndStoresNothing) {
     EXPECT_EQ(said, Strings{"Error:RECORDSET.Update"});
     EXPECT_NE(session.lastEngineText().find("refused"), std::string::npos);
     EXPECT_EQ(first("SELECT count(*) FROM t"), "0");
+}
+
+TEST_P(DataCall, AWriteLockHeldPastTheWaitIsReportedAsAnotherTerminalWriting) {
+    auto holder = data.connect();
+    sqlkit::Transaction stalled(*holder);
+    ASSERT_TRUE(stalled.began());
+    session.setWriteWait(std::chrono::milliseconds(100));
+    {
+        dbcall::WriteCall write(session);
+        EXPECT_FALSE(write.ok());
+    }
+    EXPECT_EQ(said, Strings{dbcall::Failure::OtherTerminalWriting.utf8});
+    ASSERT_TRUE(stalled.commit());
+    said.clear();
+    dbcall::WriteCall after(session);
+    EXPECT_TRUE(after.ok());
+    EXPECT_TRUE(said.empty());
+}
+
+TEST_F(StoppedServerCall, WhicheverStepMeetsTheStoppedServerTheMessageNamesItAndNothingIsStored) {
+    if (IsSkipped()) return;
+    using Step = std::function<void()>;
+    struct Case {
+        const char* name;
+        std::function<Step()> until;  // runs the call up to where the server stops; its next step
+    };
+    std::optional<dbcall::Recordset> read;
+    std::optional<dbcall::WriteCall> write;
+    std::optional<sqlkit::Statement> insert;
+    const auto prepared = [&] {
+        write.emplace(session);
+        insert = write->prepare("INSERT INTO t (n) VALUES (1)");
+        ASSERT_TRUE(insert);
+    };
+    const Case cases[] = {
+        {"the connection",
+         [&]() -> Step { return [&] { read.emplace(session, "SELECT n FROM t"); }; }},
+        {"the lookup",
+         [&]() -> Step {
+             read.emplace(session, "SELECT n FROM t");
+             return [&] { EXPECT_EQ(read->lookUp(), dbcall::Lookup::Failed); };
+         }},
+        {"the prepare",
+         [&]() -> Step {
+             write.emplace(session);
+             return [&] { EXPECT_FALSE(write->prepare("INSERT INTO t (n) VALUES (1)")); };
+         }},
+        {"the update",
+         [&]() -> Step {
+             prepared();
+             return [&] { EXPECT_FALSE(write->execute(*insert)); };
+         }},
+        {"the commit",
+         [&]() -> Step {
+             prepared();
+             EXPECT_TRUE(write->execute(*insert));
+             return [&] { EXPECT_FALSE(write->commit()); };
+         }},
+    };
+    const std::string place = sqlkit::serverPlace(dbcall::serverAddressIn(data.path()));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Step next = c.until();
+        // pg_ctl returns once the server's process is gone: the call meets a stopped server.
+        ASSERT_TRUE(server().stop());
+        said.clear();
+        next();
+        ASSERT_EQ(said.size(), 1u);
+        EXPECT_EQ(said[0].rfind("データベースサーバーに接続できません。", 0), 0u) << said[0];
+        EXPECT_NE(said[0].find(place), std::string::npos) << said[0];
+        insert.reset();
+        write.reset();
+        read.reset();
+        ASSERT_TRUE(server().start());
+        EXPECT_EQ(firstText(*data.connect(), "SELECT count(*) FROM t"), "0");
+    }
 }
 
 TEST(Session, AFolderWithoutUsableDataFailsEveryCallAtTheDatabaseOpen) {

@@ -1,5 +1,7 @@
 // What only the server does: losing it, TLS and the address rules.
 #include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <thread>
 
 #include "engine_table.h"
@@ -20,6 +22,7 @@ TEST_F(Server, ALostConnectionFailsTheCallAndTheNextCallReconnects) {
 
     // Every later statement of the call fails with the engine's words; nothing is half-written.
     EXPECT_FALSE(insert(*db, 2));
+    EXPECT_EQ(db->lastFault(), sqlkit::Fault::Lost);
     sqlkit::Statement s = db->prepare("SELECT 1");
     EXPECT_FALSE(s.ok());
     EXPECT_FALSE(s.error().empty());
@@ -28,6 +31,8 @@ TEST_F(Server, ALostConnectionFailsTheCallAndTheNextCallReconnects) {
     std::string error;
     ASSERT_TRUE(db->readyForCall(&error)) << error;
     EXPECT_NE(first("SELECT pg_backend_pid()"), pid);
+    // The new session keeps the limits of the first.
+    EXPECT_EQ(first("SHOW idle_in_transaction_session_timeout"), "30s");
     EXPECT_EQ(first("SELECT count(*) FROM t"), "0");
     EXPECT_TRUE(insert(*db, 3));
 }
@@ -76,6 +81,16 @@ TEST(ServerTls, OverTcpTheServerIsVerifiedAndTlsRequiredUnlessTheStringSaysOther
         secure->prepare("SELECT ssl::int FROM pg_stat_ssl WHERE pid = pg_backend_pid()");
     ASSERT_TRUE(tls.step()) << tls.error();
     EXPECT_EQ(tls.integer(0), 1);
+    // The server drops a terminal gone from the network, or stalled in a transaction, within a
+    // minute.
+    for (const auto& [setting, value] : {std::pair{"tcp_keepalives_idle", "20"},
+                                         {"tcp_keepalives_interval", "10"},
+                                         {"tcp_keepalives_count", "3"},
+                                         {"idle_in_transaction_session_timeout", "30s"}}) {
+        sqlkit::Statement show = secure->prepare(std::string("SHOW ") + setting);
+        ASSERT_TRUE(show.step()) << show.error();
+        EXPECT_EQ(show.text(0), value) << setting;
+    }
 
     // A server that stops offering TLS is refused, unless the string asks for no TLS.
     ASSERT_TRUE(secure->exec("ALTER SYSTEM SET ssl = off")) << secure->lastError();
@@ -92,6 +107,81 @@ TEST(ServerTls, OverTcpTheServerIsVerifiedAndTlsRequiredUnlessTheStringSaysOther
     EXPECT_FALSE(sqlkit::openServer(server.tcpConninfo(), &error));
     EXPECT_NE(error.find("SSL"), std::string::npos) << error;
     EXPECT_TRUE(sqlkit::openServer(plain, &error)) << error;
+}
+
+// Sets an environment variable for the life of the object (unset when `value` is null).
+class EnvironmentSetting {
+  public:
+    EnvironmentSetting(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~EnvironmentSetting() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+    EnvironmentSetting(const EnvironmentSetting&) = delete;
+    EnvironmentSetting& operator=(const EnvironmentSetting&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(ServerTls, AServerElsewhereIsVerifiedUnlessAnotherModeIsWritten) {
+    TempDir home;
+    EnvironmentSetting homeSetting("HOME", home.path().c_str());
+    struct Case {
+        const char* name;
+        const char* conninfo;
+        const char* variable;  // set to `value` for the case, besides HOME
+        const char* value;
+        bool rootCertAtHome;
+        const char* sslmode;  // asked for; nullptr: refused
+        bool unverified;
+    };
+    const Case cases[] = {
+        {"a socket folder", "host=/run/postgresql dbname=d", nullptr, nullptr, false, "require",
+         false},
+        {"libpq's default socket", "dbname=d", nullptr, nullptr, false, "require", false},
+        {"localhost", "host=localhost dbname=d", nullptr, nullptr, false, "require", false},
+        {"loopback addresses", "host=::1 hostaddr=127.0.0.1", nullptr, nullptr, false, "require",
+         false},
+        {"local with a mode written", "host=127.0.0.1 sslmode=disable", nullptr, nullptr, false, "",
+         false},
+        {"remote, no root certificate", "host=db.pharmacy.lan dbname=d", nullptr, nullptr, false,
+         nullptr, false},
+        {"remote address", "host=localhost hostaddr=192.168.1.5", nullptr, nullptr, false, nullptr,
+         false},
+        {"one remote among the hosts", "host=localhost,db.pharmacy.lan", nullptr, nullptr, false,
+         nullptr, false},
+        {"remote host from PGHOST", "dbname=d", "PGHOST", "db.pharmacy.lan", false, nullptr, false},
+        {"sslrootcert written", "host=db.pharmacy.lan sslrootcert=/etc/ca.crt", nullptr, nullptr,
+         false, "verify-full", false},
+        {"PGSSLROOTCERT", "host=db.pharmacy.lan", "PGSSLROOTCERT", "/etc/ca.crt", false,
+         "verify-full", false},
+        {"root.crt at home", "host=db.pharmacy.lan", nullptr, nullptr, true, "verify-full", false},
+        {"require written", "host=db.pharmacy.lan sslmode=require", nullptr, nullptr, false, "",
+         true},
+        {"disable from PGSSLMODE", "host=db.pharmacy.lan", "PGSSLMODE", "disable", false, "", true},
+        {"verify-ca written", "host=db.pharmacy.lan sslmode=verify-ca", nullptr, nullptr, false, "",
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnvironmentSetting variable(c.variable ? c.variable : "PGSSLMODE", c.value);
+        const auto rootCert = home.path() / ".postgresql" / "root.crt";
+        std::filesystem::remove_all(rootCert.parent_path());
+        if (c.rootCertAtHome) {
+            std::filesystem::create_directories(rootCert.parent_path());
+            std::ofstream(rootCert) << "certificate\n";
+        }
+        const sqlkit::TlsChoice choice = sqlkit::tlsChoice(c.conninfo);
+        EXPECT_EQ(choice.refusal.empty(), c.sslmode != nullptr) << choice.refusal;
+        EXPECT_EQ(choice.sslmode, c.sslmode ? c.sslmode : "");
+        EXPECT_EQ(choice.unverified, c.unverified);
+    }
+    // A refused string never reaches the network.
+    std::string error;
+    EXPECT_FALSE(sqlkit::openServer("host=db.pharmacy.lan connect_timeout=1", &error));
+    EXPECT_NE(error.find("root certificate"), std::string::npos) << error;
 }
 
 TEST(ServerAddress, APasswordOrAnUnreadableStringIsRefused) {
