@@ -36,6 +36,8 @@ ServerCheck checkServer(const std::filesystem::path& dataFolder) {
         return check;
     }
     if (!sqlkit::checkServerAddress(address, &check.detail)) return check;
+    if (const sqlkit::TlsChoice tls = sqlkit::tlsChoice(address); tls.unverified)
+        check.unverifiedMode = tls.givenMode;
     check.state = ServerCheck::State::Unreachable;
     sqlkit::ConnectionPtr server = sqlkit::openServer(address, &check.detail);
     if (!server) return check;

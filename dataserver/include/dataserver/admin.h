@@ -32,6 +32,9 @@ struct ServerCheck {
     State state = State::Files;
     std::string place;   // where the connection string points: host, port and database
     std::string detail;  // the reason, in the engine's words
+    // The sslmode written for a server on another machine that does not verify its
+    // certificate (require, prefer, allow, disable); empty otherwise. Warned about at start.
+    std::string unverifiedMode;
 };
 
 // Checks the server <dataFolder>/接続先.conf names, connecting once and disconnecting: reached,
