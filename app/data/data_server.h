@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "dataserver/admin.h"
 
@@ -13,5 +15,8 @@ using ServerCheck = dataserver::ServerCheck;
 
 // Checks the server <dataFolder>/接続先.conf names (the files when it names none).
 ServerCheck checkServer(const std::filesystem::path& dataFolder);
+
+// Where the server the folder names is, without connecting; nothing when its data are files.
+std::optional<std::string> serverNamedIn(const std::filesystem::path& dataFolder);
 
 }  // namespace data

@@ -24,6 +24,13 @@ std::string unreadableTable(sqlkit::Connection& db, std::string* error) {
 
 }  // namespace
 
+std::optional<std::string> serverNamedIn(const std::filesystem::path& dataFolder) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(dataFolder / dbcall::kServerFileName, ec))
+        return std::nullopt;
+    return sqlkit::serverPlace(dbcall::serverAddressIn(dataFolder));
+}
+
 ServerCheck checkServer(const std::filesystem::path& dataFolder) {
     ServerCheck check;
     std::error_code ec;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -42,6 +43,10 @@ struct ServerCheck {
 // once at start, so a terminal that cannot work on the server says so instead of opening on empty
 // lists. Never fails itself: every problem is a state.
 DATASERVER_API ServerCheck checkServer(const std::filesystem::path& dataFolder);
+
+// Where the server <dataFolder>/接続先.conf names is ("host H port P database D", or empty for
+// libpq's defaults), without connecting; nothing when the folder names no server.
+DATASERVER_API std::optional<std::string> serverNamedIn(const std::filesystem::path& dataFolder);
 
 // Creates the tables of the catalogue, the register, the phrase lists and the pharmacy on the
 // server `target` names, in one transaction. True when created; false after a message on `err` (no
