@@ -55,6 +55,12 @@ TEST(ServerTls, OverTcpTheServerIsVerifiedAndTlsRequiredUnlessTheStringSaysOther
               0);
     EXPECT_FALSE(sqlkit::openServer(verified + otherCa + asLocalhost, &error));
     EXPECT_NE(error.find("certificate verify failed"), std::string::npos) << error;
+    // A name elsewhere with a root certificate and no sslmode is verified in full: the
+    // certificate names localhost.
+    EXPECT_FALSE(sqlkit::openServer(
+        server.tcpConninfo() + " host=db.invalid hostaddr=127.0.0.1 sslrootcert=" + server.caFile(),
+        &error));
+    EXPECT_NE(error.find("does not match host name"), std::string::npos) << error;
 
     auto secure = sqlkit::openServer(server.tcpConninfo(), &error);
     ASSERT_TRUE(secure) << error;
