@@ -135,6 +135,10 @@ TEST(ServerTls, AServerElsewhereIsVerifiedUnlessAnotherModeIsWritten) {
         std::filesystem::remove(rootCert);
     }
     setenv("HOME", oldHome.c_str(), 1);
+    const sqlkit::ConnectSettings asked = {
+        {"sslmode", "verify-full"}, {"connect_timeout", "10"},     {"keepalives", "1"},
+        {"keepalives_idle", "20"},  {"keepalives_interval", "10"}, {"keepalives_count", "3"}};
+    EXPECT_EQ(sqlkit::connectSettings("host=db.lan sslrootcert=/etc/ca.crt", nullptr), asked);
     // A refused string never reaches the network.
     std::string error;
     EXPECT_FALSE(sqlkit::openServer("host=db.lan connect_timeout=1", &error));

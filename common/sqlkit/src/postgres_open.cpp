@@ -49,30 +49,32 @@ std::string serverPlace(std::string_view conninfo) {
     return place;
 }
 
-ConnectionPtr openServer(std::string_view conninfo, std::string* error) {
-    if (!checkServerAddress(conninfo, error)) return nullptr;
+std::optional<ConnectSettings> connectSettings(std::string_view conninfo, std::string* problem) {
+    if (!checkServerAddress(conninfo, problem)) return std::nullopt;
     const TlsChoice tls = tlsChoice(conninfo);
     if (!tls.refusal.empty()) {
-        if (error) *error = tls.refusal;
-        return nullptr;
+        if (problem) *problem = tls.refusal;
+        return std::nullopt;
     }
-    // What the string says overrides these, as it comes later.
-    std::vector<const char*> keywords, values;
-    if (!tls.sslmode.empty()) {
-        keywords.push_back("sslmode");
-        values.push_back(tls.sslmode.c_str());
-    }
+    ConnectSettings settings;
+    if (!tls.sslmode.empty()) settings.emplace_back("sslmode", tls.sslmode);
     // A terminal whose server is switched off or out of reach waits seconds, not minutes.
-    if (!std::getenv("PGCONNECT_TIMEOUT")) {
-        keywords.push_back("connect_timeout");
-        values.push_back("10");
-    }
+    if (!std::getenv("PGCONNECT_TIMEOUT")) settings.emplace_back("connect_timeout", "10");
     // A server that vanished from the network (switched off, cable pulled) is noticed by the
     // terminal after about 50 s of silence (20 s, then 3 probes 10 s apart), not at the
     // operating system's two hours.
-    for (const auto& [keyword, value] : kKeepalives) {
-        keywords.push_back(keyword);
-        values.push_back(value);
+    for (const auto& [keyword, value] : kKeepalives) settings.emplace_back(keyword, value);
+    return settings;
+}
+
+ConnectionPtr openServer(std::string_view conninfo, std::string* error) {
+    const auto settings = connectSettings(conninfo, error);
+    if (!settings) return nullptr;
+    // What the string says overrides these, as it comes later.
+    std::vector<const char*> keywords, values;
+    for (const auto& [keyword, value] : *settings) {
+        keywords.push_back(keyword.c_str());
+        values.push_back(value.c_str());
     }
     const std::string text(conninfo);
     keywords.insert(keywords.end(), {"dbname", nullptr});

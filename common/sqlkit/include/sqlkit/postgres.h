@@ -1,8 +1,11 @@
 // The PostgreSQL engine: a database server that several programs share, through libpq.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "sqlkit/connection.h"
 
@@ -34,9 +37,15 @@ struct TlsChoice {
 };
 TlsChoice tlsChoice(std::string_view conninfo);
 
-// Connects to the server with the TLS of tlsChoice(); nullptr with libpq's message (or the
-// refusal) in `error` when it cannot. The attempt gives up after 10 s unless the string
-// (connect_timeout) or PGCONNECT_TIMEOUT says otherwise. The connection stays open across
+// What openServer asks libpq for before the string's own settings, which win: the sslmode of
+// tlsChoice(), a 10 s connect timeout unless PGCONNECT_TIMEOUT is set, and TCP keepalives that
+// notice a vanished server within about a minute. Nothing, with the reason in `problem`, for a
+// string that may not be used (see checkServerAddress and tlsChoice).
+using ConnectSettings = std::vector<std::pair<std::string, std::string>>;
+std::optional<ConnectSettings> connectSettings(std::string_view conninfo, std::string* problem);
+
+// Connects to the server with connectSettings(); nullptr with libpq's message (or the reason
+// the string is refused) in `error` when it cannot. The connection stays open across
 // calls: readyForCall() reconnects it after the server was lost. A statement waits up to 15 s
 // for another program's lock; the session's limits (a transaction left idle, a terminal that
 // vanished from the network) are kept by the server for the session.
