@@ -91,7 +91,7 @@ void Session::report(MessageText failure, std::string_view engineText, sqlkit::F
             return;
         case sqlkit::Fault::Lost: {
             std::string text = Failure::ServerUnreachable.utf8;
-            std::string place = sqlkit::serverPlace(serverAddress_);
+            const std::string place = sqlkit::serverPlace(serverAddress_);
             text.replace(text.find("%1"), 2, place.empty() ? "（既定の接続先）" : place);
             messages_.send(text);
             return;
