@@ -6,4 +6,8 @@ ServerCheck checkServer(const std::filesystem::path& dataFolder) {
     return dataserver::checkServer(dataFolder);
 }
 
+std::optional<std::string> serverNamedIn(const std::filesystem::path& dataFolder) {
+    return dataserver::serverNamedIn(dataFolder);
+}
+
 }  // namespace data

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "dataserver/admin.h"
 
@@ -15,5 +17,8 @@ using dataserver::kSchemaVersion;
 
 // Checks the server <dataFolder>/接続先.conf names (the files when it names none).
 ServerCheck checkServer(const std::filesystem::path& dataFolder);
+
+// Where the server the folder names is, without connecting; nothing when its data are files.
+std::optional<std::string> serverNamedIn(const std::filesystem::path& dataFolder);
 
 }  // namespace data

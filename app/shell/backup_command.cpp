@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "data/data_server.h"
 #include "shell/backup.h"
 #include "shell/backup_progress.h"
 #include "shell/desk_messages.h"
@@ -14,10 +15,26 @@ constexpr const char* kBackupInstructions =
     "データファイル（薬剤ファイル、患者ファイル、編集ファイル）を保存します。\n"
     "保存先ディレクトリを指定して下さい。";
 constexpr const char* kCopyTitle = "コピー";
+// On a folder that names a data server; "%1" is where the server is.
+constexpr const char* kDataOnServerText =
+    "データはデータベースサーバーにあり、この端末のフォルダーにはありません。\n"
+    "接続先：%1\n\n"
+    "サーバーのデータは、管理者がサーバーで leafletadmin server-backup を使って保存します。"
+    "この端末では何も保存しませんでした。";
 
 }  // namespace
 
 void runBackup(QWidget* owner, ui::Prompts& prompts, const std::filesystem::path& databaseFolder) {
+    // The folder of a server terminal holds only the connection string and files the program
+    // does not use there: a copy of it would look like a backup and restore nothing. Not even
+    // 接続先.conf is copied; it is one line the administrator wrote and can write again.
+    if (const auto server = data::serverNamedIn(databaseFolder)) {
+        const QString place =
+            server->empty() ? QString("（既定の接続先）") : QString::fromStdString(*server);
+        prompts.message(owner, QString(kDataOnServerText).replace("%1", place), kCopyTitle,
+                        ui::Icon::Information);
+        return;
+    }
     const QString chosen = prompts.chooseFolder(owner, kBackupInstructions);
     if (chosen.isEmpty()) return;
     BackupOutcome outcome;

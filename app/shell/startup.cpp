@@ -16,6 +16,15 @@ namespace {
 // worked on: the program would otherwise open on empty lists and fail at every call.
 bool dataServerUsable(desk::Desk& desk) {
     const data::ServerCheck check = data::checkServer(desk.databaseFolder);
+    const QString place =
+        check.place.empty() ? QString("（既定の接続先）") : QString::fromStdString(check.place);
+    // Said before anything else: the connection goes on, but the operator should know.
+    if (!check.unverifiedMode.empty())
+        desk.prompts.message(nullptr,
+                             QString(kServerUnverifiedText)
+                                 .replace("%1", place)
+                                 .replace("%2", QString::fromStdString(check.unverifiedMode)),
+                             kServerProblemTitle, ui::Icon::Warning);
     const char* text = nullptr;
     switch (check.state) {
         case data::ServerCheck::State::Files:
@@ -34,8 +43,6 @@ bool dataServerUsable(desk::Desk& desk) {
             text = kServerVersionText;
             break;
     }
-    const QString place =
-        check.place.empty() ? QString("（既定の接続先）") : QString::fromStdString(check.place);
     desk.prompts.message(nullptr,
                          QString(text)
                              .replace("%1", place)

@@ -33,6 +33,12 @@ inline constexpr const char* kServerVersionText =
     "接続先：%1\n\n"
     "サーバーの版が古いときは、管理者が leafletadmin server-upgrade でサーバーを新しい版に"
     "してください。サーバーの版が新しいときは、このソフトを新しい版に更新してください。";
+// "%1" where the server is, "%2" the sslmode written.
+inline constexpr const char* kServerUnverifiedText =
+    "データベースサーバーの証明書を確かめずに接続します（sslmode=%2）。\n接続先：%1\n\n"
+    "通信相手がこのサーバーであることを確かめられません。管理者が接続先.confに "
+    "sslmode=verify-full とサーバーの証明書を発行した認証局の証明書（sslrootcert）を指定して"
+    "ください。";
 inline constexpr const char* kServerFileText =
     "「データベース」フォルダーの接続先.confを使えません。\n\n%2";
 

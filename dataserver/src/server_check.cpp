@@ -32,6 +32,13 @@ std::string unreadableTable(sqlkit::Connection& db, std::string* error) {
 
 }  // namespace
 
+std::optional<std::string> serverNamedIn(const std::filesystem::path& dataFolder) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(dataFolder / dbcall::kServerFileName, ec))
+        return std::nullopt;
+    return sqlkit::serverPlace(dbcall::serverAddressIn(dataFolder));
+}
+
 ServerCheck checkServer(const std::filesystem::path& dataFolder) {
     ServerCheck check;
     std::error_code ec;
@@ -44,6 +51,8 @@ ServerCheck checkServer(const std::filesystem::path& dataFolder) {
         return check;
     }
     if (!sqlkit::checkServerAddress(address, &check.detail)) return check;
+    if (const sqlkit::TlsChoice tls = sqlkit::tlsChoice(address); tls.unverified)
+        check.unverifiedMode = tls.givenMode;
     check.state = ServerCheck::State::Unreachable;
     sqlkit::ConnectionPtr server = sqlkit::openServer(address, &check.detail);
     if (!server) return check;

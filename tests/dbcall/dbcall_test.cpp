@@ -2,6 +2,7 @@
 // it reports, and how messages reach a library's caller.
 #include <fstream>
 #include <functional>
+#include <optional>
 
 #include "dbcall/record_fields.h"
 #include "dbcall/session.h"
@@ -34,6 +35,13 @@ class DataCallTest : public EngineTest {
 
 using DataCall = OnEachEngine<DataCallTest>;
 INSTANTIATE_ON_BOTH_ENGINES(DataCall);
+
+// On a server of the test's own, which it stops.
+class StoppedServerCall : public DataCallTest {
+  protected:
+    Engine engine() const override { return Engine::Server; }
+    PgServer& server() const override { return ownServer(); }
+};
 
 }  // namespace
 
@@ -88,6 +96,58 @@ TEST_P(DataCall, AChangeTheEngineRefusesReportsTheUpdateAndStoresNothing) {
     EXPECT_EQ(said, Strings{"Error:RECORDSET.Update"});
     EXPECT_NE(session.lastEngineText().find("refused"), std::string::npos);
     EXPECT_EQ(first("SELECT count(*) FROM t"), "0");
+}
+
+TEST_P(DataCall, AWriteLockHeldPastTheWaitIsReportedAsAnotherTerminalWriting) {
+    auto holder = data.connect();
+    sqlkit::Transaction stalled(*holder);
+    ASSERT_TRUE(stalled.began());
+    session.setWriteWait(std::chrono::milliseconds(100));
+    dbcall::WriteCall write(session);
+    EXPECT_FALSE(write.ok());
+    EXPECT_EQ(said, Strings{dbcall::Failure::OtherTerminalWriting.utf8});
+}
+
+TEST_F(StoppedServerCall, WhicheverStepMeetsTheStoppedServerTheMessageNamesItAndNothingIsStored) {
+    if (IsSkipped()) return;
+    const std::string place = sqlkit::serverPlace(dbcall::serverAddressIn(data.path()));
+    const char* steps[] = {"the connection", "the prepare", "the update", "the commit",
+                           "the lookup"};
+    for (int stopBefore = 0; stopBefore < 5; ++stopBefore) {
+        SCOPED_TRACE(steps[stopBefore]);
+        said.clear();
+        // pg_ctl returns once the server's process is gone: the step meets a stopped server.
+        const auto reached = [&](int step) {
+            if (step == stopBefore) {
+                ASSERT_TRUE(server().stop());
+            }
+        };
+        if (stopBefore == 4) {
+            dbcall::Recordset read(session, "SELECT n FROM t");
+            reached(4);
+            EXPECT_EQ(read.lookUp(), dbcall::Lookup::Failed);
+        } else {
+            reached(0);
+            dbcall::WriteCall write(session);
+            std::optional<sqlkit::Statement> insert;
+            if (write.ok()) {
+                reached(1);
+                insert = write.prepare("INSERT INTO t (n) VALUES (1)");
+            }
+            if (insert && (reached(2), write.execute(*insert))) {
+                reached(3);
+                write.commit();
+            }
+        }
+        ASSERT_EQ(said.size(), 1u);
+        EXPECT_TRUE(said[0].starts_with("データベースサーバーに接続できません。")) << said[0];
+        EXPECT_NE(said[0].find(place), std::string::npos) << said[0];
+        // Back, the server is reached again by the next call, and holds nothing of the last.
+        ASSERT_TRUE(server().start());
+        dbcall::Recordset count(session, "SELECT count(*) FROM t");
+        ASSERT_TRUE(count && count.lookUp() == dbcall::Lookup::Found);
+        EXPECT_EQ(count->integer(0), 0);
+    }
 }
 
 TEST(Session, AFolderWithoutUsableDataFailsEveryCallAtTheDatabaseOpen) {

@@ -99,6 +99,7 @@ TEST_P(BothEngines, FailuresCarryTheEnginesText) {
     EXPECT_NE(refused.error().find("refused"), std::string::npos) << refused.error();
     EXPECT_FALSE(db->exec("INSERT INTO t (n) VALUES (2)"));
     EXPECT_NE(db->lastError().find("refused"), std::string::npos) << db->lastError();
+    EXPECT_EQ(db->lastFault(), sqlkit::Fault::Other);
 }
 
 TEST_P(BothEngines, ATransactionKeepsOnlyWhatItCommitsOnce) {
@@ -128,6 +129,7 @@ TEST_P(BothEngines, AWriterWaitsForAnotherAndGivesUpAfterItsWait) {
         EXPECT_NE(db->lastError().find(data.onServer() ? "lock timeout" : "locked"),
                   std::string::npos)
             << db->lastError();
+        EXPECT_EQ(db->lastFault(), sqlkit::Fault::Busy);
         EXPECT_FALSE(refused.commit());
         ASSERT_TRUE(held.commit());
     }

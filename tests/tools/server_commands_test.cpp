@@ -291,4 +291,16 @@ TEST_F(ServerCommands, CopyToServerLeavesNothingBehindWhenItFails) {
     EXPECT_EQ(tables.integer(0), 0);
 }
 
+TEST_F(AdminTest, AServerElsewhereWhoseCertificateIsNotVerifiedIsWarnedAbout) {
+    ASSERT_EQ(run({"init", folder()}), 0) << err.str();
+    // Nothing listens at port 1: the warning comes first, then the unreachable server.
+    std::ofstream(dir.path() / "データベース" / "接続先.conf")
+        << "host=db.invalid hostaddr=127.0.0.1 port=1 sslmode=require\n";
+    EXPECT_EQ(run({"list", folder()}), admin::kRefused);
+    EXPECT_TRUE(
+        err.str().starts_with("warning: the data server host db.invalid address "
+                              "127.0.0.1 port 1 is reached with sslmode=require"))
+        << err.str();
+}
+
 }  // namespace

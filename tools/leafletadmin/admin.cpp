@@ -88,6 +88,10 @@ int dataFolderArgument(const std::string& command) {
 bool serverUsable(const std::filesystem::path& folder, std::ostream& err) {
     const dataserver::ServerCheck check = dataserver::checkServer(layout::databaseFolder(folder));
     using State = dataserver::ServerCheck::State;
+    if (!check.unverifiedMode.empty())
+        err << "warning: the data server " << check.place
+            << " is reached with sslmode=" << check.unverifiedMode
+            << ", which does not verify its certificate\n";
     if (check.state == State::Files || check.state == State::Ready) return true;
     err << "the data server " << (check.place.empty() ? "(libpq's default)" : check.place)
         << (check.state == State::Unreachable    ? " cannot be reached"

@@ -77,13 +77,34 @@ CallConnection Session::connect() const {
     } else if (server_->readyForCall(&error)) {
         c = server_;
     }
-    if (!c) report(Failure::DatabaseOpen, error);
+    if (!c)
+        report(Failure::DatabaseOpen, error,
+               onServer() && ready_ ? sqlkit::Fault::Lost : sqlkit::Fault::Other);
     return c;
 }
 
-void Session::report(MessageText failure, std::string_view engineText) const {
+void Session::report(MessageText failure, std::string_view engineText, sqlkit::Fault fault) const {
     lastEngineText_ = engineText;
+    switch (fault) {
+        case sqlkit::Fault::Busy:
+            messages_.send(Failure::OtherTerminalWriting);
+            return;
+        case sqlkit::Fault::Lost: {
+            std::string text = Failure::ServerUnreachable.utf8;
+            const std::string place = sqlkit::serverPlace(serverAddress_);
+            text.replace(text.find("%1"), 2, place.empty() ? "（既定の接続先）" : place);
+            messages_.send(text);
+            return;
+        }
+        case sqlkit::Fault::Other:
+            break;
+    }
     messages_.send(failure);
+}
+
+void Call::report(MessageText failure, std::string_view engineText) const {
+    session_.report(failure, engineText,
+                    connection_ ? connection_->lastFault() : sqlkit::Fault::Other);
 }
 
 std::optional<sqlkit::Statement> Call::prepare(std::string_view sql, MessageText onFailure) {
@@ -106,7 +127,7 @@ bool Call::startBulkWrite() {
         report(Failure::DatabaseOpen, problem);
         return false;
     }
-    connection_->setBusyWait(kWriteWait);
+    connection_->setBusyWait(session_.writeWait());
     return connection_->exec(connection_->dialect().bulkWrite);
 }
 
@@ -116,7 +137,7 @@ Recordset::Recordset(const Session& session, std::string_view sql) : call_(sessi
 
 WriteCall::WriteCall(const Session& session, MessageText onLockFailure) : Call(session) {
     if (!opened()) return;
-    connection().setBusyWait(kWriteWait);
+    connection().setBusyWait(session.writeWait());
     transaction_.emplace(connection());
     if (!transaction_->began()) report(onLockFailure, connection().lastError());
 }

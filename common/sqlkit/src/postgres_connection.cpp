@@ -14,7 +14,7 @@ Statement PostgresConnection::prepare(std::string_view sql) {
     const std::string numbered = nullsFirst(numberedParameters(sql));
     PGresult* prepared = PQprepare(pg_.get(), name.c_str(), numbered.c_str(), 0, nullptr);
     const bool ok = PQresultStatus(prepared) == PGRES_COMMAND_OK;
-    if (!ok) lastError_ = engineText(prepared, pg_.get());
+    if (!ok) noteFailure(prepared);
     PQclear(prepared);
     if (!ok) return Statement::failed(lastError_);
     PGresult* described = PQdescribePrepared(pg_.get(), name.c_str());
@@ -31,15 +31,33 @@ bool PostgresConnection::exec(std::string_view sql) {
     const ExecStatusType status = PQresultStatus(result);
     const bool ok =
         status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK || status == PGRES_EMPTY_QUERY;
-    if (!ok) lastError_ = engineText(result, pg_.get());
+    if (!ok) noteFailure(result);
     PQclear(result);
     return ok;
+}
+
+void PostgresConnection::noteFailure(const PGresult* result) {
+    lastError_ = engineText(result, pg_.get());
+    lastFault_ = faultOf(result, pg_.get());
 }
 
 void PostgresConnection::setBusyWait(std::chrono::milliseconds wait) {
     busyWait_ = wait;
     // A waiting row or advisory lock gives up after this long.
     exec("SET lock_timeout = " + std::to_string(wait.count()));
+}
+
+void PostgresConnection::limitSession() {
+    // A writing call holds the write lock for milliseconds and never waits for the user inside
+    // its transaction. A terminal that stalls there anyway (frozen, or cut off mid-call) would
+    // hold every other terminal's stores: the server ends such a session after 30 s, and the
+    // others, waiting up to their write wait, get the lock back within about half a minute.
+    // A terminal that vanished from the network is found by the server's keepalives after
+    // about 50 s (20 s of silence, then 3 probes 10 s apart), so its session goes within a
+    // minute. (Both are settings any role may make for its own session.)
+    exec(
+        "SET idle_in_transaction_session_timeout = '30s'; SET tcp_keepalives_idle = 20; "
+        "SET tcp_keepalives_interval = 10; SET tcp_keepalives_count = 3");
 }
 
 void PostgresConnection::release(const std::string& name) {
@@ -69,10 +87,11 @@ bool PostgresConnection::readyForCall(std::string* error) {
         unreleased_.clear();
         PQreset(pg_.get());
         if (PQstatus(pg_.get()) != CONNECTION_OK) {
-            lastError_ = engineText(nullptr, pg_.get());
+            noteFailure(nullptr);
             if (error) *error = lastError_;
             return false;
         }
+        limitSession();
         if (busyWait_.count()) setBusyWait(busyWait_);
     }
     // A call that failed inside its transaction (or while taking its lock) leaves it open.

@@ -1,8 +1,7 @@
 // Connecting to a PostgreSQL server.
 #include <cstdlib>
-#include <map>
 #include <memory>
-#include <optional>
+#include <utility>
 #include <vector>
 
 #include "postgres_connection.h"
@@ -15,31 +14,18 @@ namespace {
 // How long a statement waits for another program's lock unless told otherwise.
 constexpr std::chrono::milliseconds kBusyWait{15000};
 
-// The keywords a connection string gives a value with their values, or nothing with libpq's
-// reason.
-std::optional<std::map<std::string, std::string>> keywordsOf(std::string_view conninfo,
-                                                             std::string* problem) {
-    const std::string text(conninfo);
-    char* parseError = nullptr;
-    PQconninfoOption* options = PQconninfoParse(text.c_str(), &parseError);
-    if (!options) {
-        std::string reason = parseError ? parseError : "the connection string cannot be read";
-        PQfreemem(parseError);
-        if (const auto end = reason.find('\n'); end != std::string::npos) reason.resize(end);
-        if (problem) *problem = reason;
-        return std::nullopt;
-    }
-    std::map<std::string, std::string> given;
-    for (const PQconninfoOption* o = options; o->keyword; ++o)
-        if (o->val && *o->val) given.emplace(o->keyword, o->val);
-    PQconninfoFree(options);
-    return given;
-}
+// TCP keepalives of the terminal's side of the connection.
+constexpr std::pair<const char*, const char*> kKeepalives[] = {
+    {"keepalives", "1"},
+    {"keepalives_idle", "20"},
+    {"keepalives_interval", "10"},
+    {"keepalives_count", "3"},
+};
 
 }  // namespace
 
 bool checkServerAddress(std::string_view conninfo, std::string* problem) {
-    const auto given = keywordsOf(conninfo, problem);
+    const auto given = detail::keywordsOf(conninfo, problem);
     if (!given) return false;
     const bool hasPassword = given->count("password") != 0;
     if (hasPassword && problem)
@@ -48,7 +34,7 @@ bool checkServerAddress(std::string_view conninfo, std::string* problem) {
 }
 
 std::string serverPlace(std::string_view conninfo) {
-    const auto given = keywordsOf(conninfo, nullptr);
+    const auto given = detail::keywordsOf(conninfo, nullptr);
     std::string place;
     if (!given) return place;
     for (const auto& [keyword, label] : {std::pair<const char*, const char*>{"host", "host"},
@@ -63,24 +49,34 @@ std::string serverPlace(std::string_view conninfo) {
     return place;
 }
 
-ConnectionPtr openServer(std::string_view conninfo, std::string* error) {
-    if (!checkServerAddress(conninfo, error)) return nullptr;
-    // Patient data never crosses a network in clear: unless the string or the environment says
-    // how, the connection requires TLS (libpq ignores this on a Unix socket). What the string
-    // says overrides it, as it comes later.
-    const std::string text(conninfo);
-    const bool sslModeGiven =
-        keywordsOf(conninfo, nullptr)->count("sslmode") != 0 || std::getenv("PGSSLMODE") != nullptr;
-    std::vector<const char*> keywords, values;
-    if (!sslModeGiven) {
-        keywords.push_back("sslmode");
-        values.push_back("require");
+std::optional<ConnectSettings> connectSettings(std::string_view conninfo, std::string* problem) {
+    if (!checkServerAddress(conninfo, problem)) return std::nullopt;
+    const TlsChoice tls = tlsChoice(conninfo);
+    if (!tls.refusal.empty()) {
+        if (problem) *problem = tls.refusal;
+        return std::nullopt;
     }
+    ConnectSettings settings;
+    if (!tls.sslmode.empty()) settings.emplace_back("sslmode", tls.sslmode);
     // A terminal whose server is switched off or out of reach waits seconds, not minutes.
-    if (!std::getenv("PGCONNECT_TIMEOUT")) {
-        keywords.push_back("connect_timeout");
-        values.push_back("10");
+    if (!std::getenv("PGCONNECT_TIMEOUT")) settings.emplace_back("connect_timeout", "10");
+    // A server that vanished from the network (switched off, cable pulled) is noticed by the
+    // terminal after about 50 s of silence (20 s, then 3 probes 10 s apart), not at the
+    // operating system's two hours.
+    for (const auto& [keyword, value] : kKeepalives) settings.emplace_back(keyword, value);
+    return settings;
+}
+
+ConnectionPtr openServer(std::string_view conninfo, std::string* error) {
+    const auto settings = connectSettings(conninfo, error);
+    if (!settings) return nullptr;
+    // What the string says overrides these, as it comes later.
+    std::vector<const char*> keywords, values;
+    for (const auto& [keyword, value] : *settings) {
+        keywords.push_back(keyword.c_str());
+        values.push_back(value.c_str());
     }
+    const std::string text(conninfo);
     keywords.insert(keywords.end(), {"dbname", nullptr});
     values.insert(values.end(), {text.c_str(), nullptr});
     detail::PgPtr pg(PQconnectdbParams(keywords.data(), values.data(), 1));
@@ -94,6 +90,7 @@ ConnectionPtr openServer(std::string_view conninfo, std::string* error) {
     // Texts travel as UTF-8 whatever the server's or the terminal's default.
     PQsetClientEncoding(pg.get(), "UTF8");
     auto connection = std::make_unique<detail::PostgresConnection>(std::move(pg));
+    connection->limitSession();
     connection->setBusyWait(kBusyWait);
     return connection;
 }

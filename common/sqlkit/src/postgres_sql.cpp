@@ -37,4 +37,33 @@ std::string engineText(const PGresult* result, const PGconn* connection) {
     return end == std::string::npos ? text : text.substr(0, end);
 }
 
+std::optional<Keywords> keywordsOf(std::string_view conninfo, std::string* problem) {
+    const std::string text(conninfo);
+    char* parseError = nullptr;
+    PQconninfoOption* options = PQconninfoParse(text.c_str(), &parseError);
+    if (!options) {
+        std::string reason = parseError ? parseError : "the connection string cannot be read";
+        PQfreemem(parseError);
+        if (const auto end = reason.find('\n'); end != std::string::npos) reason.resize(end);
+        if (problem) *problem = reason;
+        return std::nullopt;
+    }
+    Keywords given;
+    for (const PQconninfoOption* o = options; o->keyword; ++o)
+        if (o->val && *o->val) given.emplace(o->keyword, o->val);
+    PQconninfoFree(options);
+    return given;
+}
+
+Fault faultOf(const PGresult* result, const PGconn* connection) {
+    if (!connection || PQstatus(connection) != CONNECTION_OK) return Fault::Lost;
+    const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    const std::string_view code = state ? state : "";
+    // lock_not_available (lock_timeout), query_canceled (a timeout that cancelled the wait).
+    if (code == "55P03" || code == "57014") return Fault::Busy;
+    // connection_exception, and the server shutting down or not yet accepting sessions.
+    if (code.starts_with("08") || code.starts_with("57P0")) return Fault::Lost;
+    return Fault::Other;
+}
+
 }  // namespace sqlkit::detail

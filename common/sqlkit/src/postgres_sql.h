@@ -3,8 +3,12 @@
 
 #include <libpq-fe.h>
 
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "sqlkit/connection.h"
 
 namespace sqlkit::detail {
 
@@ -18,5 +22,13 @@ std::string nullsFirst(std::string_view sql);
 
 // The first line of libpq's message for a result or, without one, for the connection.
 std::string engineText(const PGresult* result, const PGconn* connection);
+
+// The keywords a connection string gives a value with their values, or nothing with libpq's
+// reason in `problem`.
+using Keywords = std::map<std::string, std::string>;
+std::optional<Keywords> keywordsOf(std::string_view conninfo, std::string* problem);
+
+// The kind of a failure, from the connection's state and the result's SQLSTATE.
+Fault faultOf(const PGresult* result, const PGconn* connection);
 
 }  // namespace sqlkit::detail

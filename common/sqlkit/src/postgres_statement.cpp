@@ -58,6 +58,7 @@ StepResult PostgresStatement::step() {
         const ExecStatusType status = PQresultStatus(result_);
         if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
             error_ = engineText(result_, pg_);
+            owner_.noteFailure(result_);
             clearResult();
             return StepResult::Error;
         }

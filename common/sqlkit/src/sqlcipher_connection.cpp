@@ -42,6 +42,12 @@ int SqlcipherConnection::waitForLock(void* context, int attempts) {
     return 1;
 }
 
+Fault SqlcipherConnection::lastFault() const {
+    // BUSY: another program's write lock outlasted the wait; LOCKED: a lock inside this one.
+    const int code = sqlite3_errcode(db_.get());
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED ? Fault::Busy : Fault::Other;
+}
+
 const Dialect& SqlcipherConnection::dialect() const {
     return sqlcipherDialect();
 }

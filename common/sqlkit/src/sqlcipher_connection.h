@@ -22,6 +22,7 @@ class SqlcipherConnection final : public Connection {
     Statement prepare(std::string_view sql) override;
     bool exec(std::string_view sql) override;
     std::string lastError() const override { return sqlite3_errmsg(db_.get()); }
+    Fault lastFault() const override;
     const Dialect& dialect() const override;
     void setBusyWait(std::chrono::milliseconds wait) override;
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -39,6 +40,11 @@ struct ServerCheck {
     std::string place;      // where the connection string points: host, port and database
     std::string detail;     // the reason, in the engine's words
     int serverVersion = 0;  // the version of the server's tables, once read
+    std::string place;   // where the connection string points: host, port and database
+    std::string detail;  // the reason, in the engine's words
+    // The sslmode written for a server on another machine that does not verify its
+    // certificate (require, prefer, allow, disable); empty otherwise. Warned about at start.
+    std::string unverifiedMode;
 };
 
 // True when `conninfo` may name a server in 接続先.conf: libpq reads it and it holds no
@@ -51,6 +57,10 @@ DATASERVER_API bool isUsableAddress(const std::string& conninfo, std::string* pr
 // once at start, so a terminal that cannot work on the server says so instead of opening on empty
 // lists. Never fails itself: every problem is a state.
 DATASERVER_API ServerCheck checkServer(const std::filesystem::path& dataFolder);
+
+// Where the server <dataFolder>/接続先.conf names is ("host H port P database D", or empty for
+// libpq's defaults), without connecting; nothing when the folder names no server.
+DATASERVER_API std::optional<std::string> serverNamedIn(const std::filesystem::path& dataFolder);
 
 // Creates the tables of the catalogue, the register, the phrase lists and the pharmacy on the
 // empty database `target` names, with the version, the write lock and the database's timeouts,

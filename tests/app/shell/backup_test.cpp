@@ -8,6 +8,7 @@
 #include <set>
 
 #include "program_fixture.h"
+#include "scripted_prompts.h"
 #include "shell/backup.h"
 #include "shell/backup_command.h"
 #include "shell/backup_progress.h"
@@ -129,6 +130,24 @@ TEST_F(ProgramTest, TheBackupCommandReportsCompletionOnlyWhenWhole) {
     prompts.folders = {QString()};                // the chooser cancelled: nothing happens
     find<QPushButton>("backupButton")->click();
     EXPECT_EQ(prompts.shown.size(), before + 1);
+}
+
+TEST(BackupCommand, OnAServerFolderItSaysWhereTheDataIsAndCopiesNothing) {
+    TempDir source, target;
+    write(source.path(), {"患者ファイル.mdb"});
+    write(source.path(), {"接続先.conf"},
+          "host=pharmacy-server port=5432 dbname=leaflet user=clerk");
+    ScriptedPrompts prompts;
+    prompts.folders = {QString::fromStdString(target.path().string())};  // never asked for
+    shell::runBackup(nullptr, prompts, source.path());
+    ASSERT_EQ(prompts.texts().size(), 1u);
+    EXPECT_TRUE(
+        prompts.texts()[0].find("接続先：host pharmacy-server port 5432 database leaflet") !=
+            std::string::npos &&
+        prompts.texts()[0].find("leafletadmin server-backup") != std::string::npos)
+        << prompts.texts()[0];
+    EXPECT_EQ(prompts.folders.size(), 1u);
+    EXPECT_TRUE(fs::is_empty(target.path()));
 }
 
 TEST(BackupCommand, AQuestionLeftOpenKeepsItsInputAndTheBackupCompletesOnItsAnswer) {

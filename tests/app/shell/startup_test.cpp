@@ -55,6 +55,14 @@ TEST_F(ProgramTest, AServerThatCannotBeWorkedOnEndsTheStartAndSaysWhichOne) {
     text = startWith("host=" + nowhere + " password=geheim");
     EXPECT_TRUE(text.starts_with("「データベース」フォルダーの接続先.confを使えません。")) << text;
     EXPECT_EQ(text.find("geheim"), std::string::npos) << text;
+    // A server elsewhere reached without verifying its certificate is warned about first.
+    const std::size_t before = prompts.shown.size();
+    text = startWith("host=db.invalid hostaddr=127.0.0.1 port=1 sslmode=require");
+    ASSERT_EQ(prompts.shown.size(), before + 2);
+    EXPECT_TRUE(prompts.shown[before].text.starts_with(
+        "データベースサーバーの証明書を確かめずに接続します（sslmode=require）。"))
+        << prompts.shown[before].text;
+    EXPECT_TRUE(text.starts_with("データベースサーバーに接続できません。")) << text;
 
     if (!testServer().problem().empty()) GTEST_SKIP() << testServer().problem();
     const std::string conninfo = testServer().freshDatabase();

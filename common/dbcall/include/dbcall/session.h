@@ -26,13 +26,24 @@ inline constexpr MessageText RecordsetOpen{"Error:Could not RECORDSET.Open"};  /
 inline constexpr MessageText TableOpen{"Error:RECORDSET.Open"};
 inline constexpr MessageText Find{"Error:RECORDSET.Find"};      // a read that failed
 inline constexpr MessageText Update{"Error:RECORDSET.Update"};  // a write that failed
+// Any call that met another program's write lock past the wait.
+inline constexpr MessageText OtherTerminalWriting{
+    "ほかの端末がデータを書き込んでいるため、処理できませんでした。\n"
+    "しばらく待ってから、もう一度お試しください。"};
+// Any call, whichever step met it, when the data server cannot be reached; "%1" is where the
+// connection string points.
+inline constexpr MessageText ServerUnreachable{
+    "データベースサーバーに接続できません。\n接続先：%1\n"
+    "サーバーが動いているか、ネットワークを確かめてください。"};
 }  // namespace Failure
 
 enum class Lookup { Found, Missing, Failed };
 
-// How long a writing call waits for another program's lock: writers queue behind each other, and
-// one that gives up loses what the user entered.
-inline constexpr std::chrono::seconds kWriteWait{30};
+// How long a writing call waits for another program's lock. A store takes milliseconds, so
+// writers queue behind each other well within it; a lock held longer belongs to a stalled
+// terminal, and the person at the counter is told so after a few seconds rather than left
+// looking at a program that seems to hang.
+inline constexpr std::chrono::seconds kWriteWait{10};
 
 // A library's own numbers for a call that completed and for a database failure.
 struct ResultCodes {
@@ -85,10 +96,16 @@ class Session {
     CallConnection connect() const;
 
     // Reports a failure; `engineText`, the engine's own words for it, is kept for tools that
-    // show it (the library's callers see only the failure's text).
-    void report(MessageText failure, std::string_view engineText = {}) const;
+    // show it (the library's callers see only the failure's text). A lock held past the wait
+    // and a server out of reach are reported as such whatever the step's own failure.
+    void report(MessageText failure, std::string_view engineText = {},
+                sqlkit::Fault fault = sqlkit::Fault::Other) const;
     // The engine's text of the last failure reported.
     const std::string& lastEngineText() const { return lastEngineText_; }
+
+    // How long this session's writing calls wait for another program's lock (kWriteWait).
+    void setWriteWait(std::chrono::milliseconds wait) { writeWait_ = wait; }
+    std::chrono::milliseconds writeWait() const { return writeWait_; }
 
   private:
     Attach attachServer(const std::filesystem::path& dataFolder);
@@ -102,6 +119,7 @@ class Session {
     std::string notReady_;  // why the session is not ready, as the engine's text of a call
     mutable CallConnection server_;
     mutable std::string lastEngineText_;
+    std::chrono::milliseconds writeWait_ = kWriteWait;
 };
 
 // A call's open file. Every failure it meets is reported once.
@@ -128,9 +146,8 @@ class Call {
         report(Failure::Find, statement.error());
         return false;
     }
-    void report(MessageText failure, std::string_view engineText = {}) const {
-        session_.report(failure, engineText);
-    }
+    // Reports a failure of this call's connection, of the kind its last failure was.
+    void report(MessageText failure, std::string_view engineText = {}) const;
 
     // Readies the file for a long write (a load, an import, a pass over the catalogue): checks
     // it first, so a damaged file is refused ("Error:DATABASE.Open") before anything is
@@ -169,7 +186,8 @@ class Recordset {
 // program on the same file. Nothing is stored unless commit() succeeds.
 class WriteCall : public Call {
   public:
-    // Reports "Error:DATABASE.Open", or `onLockFailure` when the write lock is not had in time.
+    // Reports "Error:DATABASE.Open", or `onLockFailure` when the transaction cannot begin (the
+    // message of another terminal writing when its lock was not had in time).
     explicit WriteCall(const Session& session, MessageText onLockFailure = Failure::Update);
     bool ok() const { return transaction_.has_value() && transaction_->began(); }
 

@@ -11,6 +11,13 @@
 
 namespace sqlkit {
 
+// What kind of failure a connection's last one was, so a caller can say what the user can do.
+enum class Fault {
+    Other,  // the statement or the data: a refused change, a damaged file, a missing table
+    Busy,   // another program held the write lock past the wait
+    Lost,   // the server cannot be reached: stopped, out of reach, or the session was ended
+};
+
 class Connection {
   public:
     Connection() = default;
@@ -24,6 +31,8 @@ class Connection {
     virtual bool exec(std::string_view sql) = 0;
     // The engine's text for the last failure on this connection.
     virtual std::string lastError() const = 0;
+    // The kind of the last failure on this connection, a failed statement's included.
+    virtual Fault lastFault() const = 0;
     virtual const Dialect& dialect() const = 0;
 
     // True when the file is sound; otherwise false with the engine's words in `problem`.
