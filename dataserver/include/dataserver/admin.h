@@ -40,8 +40,6 @@ struct ServerCheck {
     std::string place;      // where the connection string points: host, port and database
     std::string detail;     // the reason, in the engine's words
     int serverVersion = 0;  // the version of the server's tables, once read
-    std::string place;   // where the connection string points: host, port and database
-    std::string detail;  // the reason, in the engine's words
     // The sslmode written for a server on another machine that does not verify its
     // certificate (require, prefer, allow, disable); empty otherwise. Warned about at start.
     std::string unverifiedMode;
