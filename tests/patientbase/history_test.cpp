@@ -146,30 +146,53 @@ TEST_P(HistoryTest, AMorningStampIsListedRecalledAndDeletedByItsThreeForms) {
     EXPECT_EQ(slot(5), "<null>");
 }
 
-TEST_P(HistoryTest, TwoStoresWithinOneSecondShareAStamp) {
-    using namespace std::chrono;
+TEST_P(HistoryTest, StoresAfterAStampAheadOfTheClockFollowItOneSecondApartAndOverwriteNothing) {
+    // A terminal whose clock was ahead stored slot 5; this clock is behind it.
+    plantFullSet(13);
+    run("UPDATE Patient_Information SET N5 = '2099-12-31 23:59:58'");
     const std::string a = historyBlock("A"), b = historyBlock("B");
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        // Start just after a second begins, and retry if the two stores still straddle one.
-        std::this_thread::sleep_until(ceil<seconds>(system_clock::now()) + milliseconds(10));
-        const std::time_t before = std::time(nullptr);
-        ASSERT_EQ(LRecordRIREKI(1, a.c_str()), 0);
-        ASSERT_EQ(LRecordRIREKI(1, b.c_str()), 0);
-        if (std::time(nullptr) != before) {
-            run("UPDATE Patient_Information SET N0 = NULL, N1 = NULL");
-            continue;
-        }
-        // Two equal lines; recall gives the higher slot, deletion empties the lower first.
-        ASSERT_EQ(slot(0), slot(1));
-        EXPECT_EQ(dates(), Lines(2, dates()[0]));
-        EXPECT_EQ(recall(timeText(0)), b);
-        const auto stamp = *patientbase::parseStored(slot(0));
-        ASSERT_EQ(LRecordRIREKIDELL(1, patientbase::slotKeyText(stamp).c_str()), 0);
-        EXPECT_EQ(slot(0), "<null>");
-        EXPECT_EQ(block(1), b);
-        return;
+    ASSERT_EQ(LRecordRIREKI(1, a.c_str()), 0);
+    ASSERT_EQ(LRecordRIREKI(1, b.c_str()), 0);  // within the same second as the first
+    EXPECT_EQ(slot(13) + " " + block(13), "2099-12-31 23:59:59 " + a);
+    EXPECT_EQ(slot(0) + " " + block(0), "2100-01-01 00:00:00 " + b);
+    EXPECT_EQ(block(5), historyBlock("SLOT5"));
+    EXPECT_EQ(dates()[0], "2100年01月01日 00:00:00");
+}
+
+TEST_P(HistoryTest, LeafletsSharingAStampAreListedRecalledAndDeletedBySlot) {
+    // Stored by hand as older programs did: slots 2 and 7 share a stamp; slot 4 is older.
+    run("UPDATE Patient_Information SET N2 = '2021-06-01 12:00:00', INFO2 = ?, "
+        "N7 = '2021-06-01 12:00:00', INFO7 = ?, N4 = '2021-05-01 08:00:00', INFO4 = ?",
+        {historyBlock("TWO"), historyBlock("SEVEN"), historyBlock("FOUR")});
+    ViewCollector rows;
+    ASSERT_EQ(LRecordRIREKISlots(1, &rows.sink), 0);
+    EXPECT_EQ(rows.texts(), (Lines{"2021年06月01日 12:00:00:2", "2021年06月01日 12:00:00:7",
+                                   "2021年05月01日 08:00:00:4"}));
+    const char* shared = "2021/06/01 12:00:00";
+    // By stamp alone as before: recall finds the higher slot, deletion empties the lower.
+    EXPECT_EQ(recall(shared), historyBlock("SEVEN"));
+    std::string out(kBlock + 1, '#');
+    struct Case {
+        const char* name;
+        int slot;
+        const char* time;
+        int found;
+    };
+    for (const Case& c : {Case{"the lower of two", 2, shared, 1},
+                          {"another stamp than listed", 4, shared, 0},
+                          {"an empty slot", 3, shared, 0},
+                          {"no slot", 20, shared, 0}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(LRecordRIREKIDisplaySlot(1, c.slot, c.time, out.data()), c.found);
+        EXPECT_EQ(LRecordRIREKIDELLSlot(9, c.slot, c.time), 0) << "no such patient";
     }
-    FAIL() << "no two stores fell within one second";
+    EXPECT_EQ(out.c_str(), historyBlock("TWO"));
+    ASSERT_EQ(LRecordRIREKIDELLSlot(1, 7, shared), 1);
+    EXPECT_EQ(LRecordRIREKIDELLSlot(1, 7, shared), 0);
+    EXPECT_EQ(slot(7) + block(2), "<null>" + historyBlock("TWO"));
+    ASSERT_EQ(LRecordRIREKIDELL(1, "2021/06/01 12:00:00"), 0);
+    EXPECT_EQ(slot(2), "<null>");
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_P(HistoryTest, UnknownPatientsEmptyHistoriesAndTextsOfTheWrongLengthChangeNothing) {
