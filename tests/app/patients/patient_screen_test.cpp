@@ -68,7 +68,7 @@ TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesFoll
     EXPECT_EQ(storedHistories(12).size(), 2u) << "No deletes nothing";
     prompts.yesNo = {true};
     in<QPushButton>("deleteDateButton")->click();
-    EXPECT_EQ(storedHistories(12).size(), 1u) << "the key without the hour's zero was sent";
+    EXPECT_EQ(storedHistories(12).size(), 1u) << "the morning line was deleted";
     EXPECT_EQ(dates(), QStringList({"2011年01月02日 10:00:00"}));
     EXPECT_TRUE(column("recalledDrugList", 0).isEmpty());
 
@@ -92,6 +92,25 @@ TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesFoll
     ASSERT_TRUE(openScreen());
     QApplication::processEvents();
     EXPECT_TRUE(first.isNull());
+}
+
+TEST_F(PatientScreenTest, LinesSharingAStampRecallAndDeleteEachTheirOwnLeaflet) {
+    // Two leaflets stored with one stamp, as older programs could.
+    registerPatient(12, "見本　十二");
+    storeHistoryAt(12, historyOf(*window, 2), "2009-03-07 09:05:03");
+    storeHistoryAt(12, historyOf(*window, 1), "2009-03-07 09:05:03");
+    child<QLineEdit>(window.get(), "patientIdBox")->setText("12");
+    ASSERT_TRUE(openScreen());
+    EXPECT_EQ(dates(), QStringList(2, "2009年03月07日 09:05:03"));
+    auto* lines = in<QListWidget>("historyDateList");
+    lines->setCurrentRow(0);
+    EXPECT_EQ(column("recalledDrugList", 2).size(), 2);
+    lines->setCurrentRow(1);
+    EXPECT_EQ(column("recalledDrugList", 2).size(), 1);
+    prompts.yesNo = {true};
+    in<QPushButton>("deleteDateButton")->click();
+    lines->setCurrentRow(0);
+    EXPECT_EQ(column("recalledDrugList", 2).size(), 2) << "the other leaflet stays";
 }
 
 TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowDeletingAsksFirstAndActivationRelists) {
