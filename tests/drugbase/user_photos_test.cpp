@@ -6,7 +6,7 @@ namespace {
 
 using testjpeg::encode;
 
-class UserPhotoTest : public PhotoTest {
+class UserPhotos : public OnEachEngine<PhotoTest> {
   protected:
     // Chooses `file` as the user photograph of the drug `yjcode` (RecordEdit mode 2).
     int choose(const std::string& yjcode, const std::filesystem::path& file) {
@@ -22,8 +22,6 @@ class UserPhotoTest : public PhotoTest {
     }
     std::string keptCount() const { return storedText("SELECT count(*) FROM User_Photo"); }
 };
-
-class UserPhotos : public OnEachEngine<UserPhotoTest> {};
 
 TEST_P(UserPhotos, AChosenPictureIsKeptUntilItIsClearedOrTheDrugDeleted) {
     const std::string jpeg = encode(fourColours());
@@ -53,20 +51,19 @@ TEST_P(UserPhotos, AChosenPictureIsKeptUntilItIsClearedOrTheDrugDeleted) {
     EXPECT_EQ(keptCount(), "0") << "cleared with the choice";
 
     // A drug the user registers with a photograph keeps it until the drug is deleted.
-    DrugRecord mine{};
-    sjis::copyField(mine.YJCODE, sizeof mine.YJCODE, "MINE");
-    sjis::copyField(mine.PRODUCTNAME, sizeof mine.PRODUCTNAME, "自分の薬");
-    sjis::copyField(mine.PHOTO_TOROKU, sizeof mine.PHOTO_TOROKU, photo("mine.jpg", jpeg).string());
-    mine.PHOTO_HYOUJI = 7;
-    ASSERT_EQ(RecordCreate(&mine), 0);
+    sjis::copyField(r.YJCODE, sizeof r.YJCODE, "MINE");
+    sjis::copyField(r.PHOTO_TOROKU, sizeof r.PHOTO_TOROKU, photo("mine.jpg", jpeg).string());
+    ASSERT_EQ(RecordCreate(&r), 0);
     EXPECT_EQ(keptCount(), "1");
     ASSERT_EQ(RecordDell("MINE"), 0);
     EXPECT_EQ(keptCount(), "0");
 }
 
-// A server's tables come with its set-up and upgrade; a file may be older than the table.
-TEST_F(UserPhotoTest, ACatalogueFileMadeBeforeKeptPicturesDrawsTheFileUntilItsFirstChoice) {
-    ASSERT_TRUE(raw()->exec("DROP TABLE User_Photo"));
+TEST_P(UserPhotos, ACatalogueFileMadeBeforeKeptPicturesDrawsTheFileUntilItsFirstChoice) {
+    // A server's tables come with its set-up and upgrade; a file may be older than the table.
+    if (!data.onServer()) {
+        ASSERT_TRUE(raw()->exec("DROP TABLE User_Photo"));
+    }
     const std::string jpeg = encode(fourColours());
     drugWithPhotos("OLD", "", 7, photo("old.jpg", jpeg).string());
     EXPECT_TRUE(drawsFourColours("OLD"));

@@ -1,7 +1,6 @@
 // The patient register face: names and records told apart from "not found" and from failures,
 // the register listed row by row, and the history reached through the stamps as listed.
 #include "data_folder_fixture.h"
-#include "sqlkit/sqlcipher.h"
 
 namespace {
 
@@ -109,33 +108,21 @@ TEST_F(PatientRegisterTest, TheHistoryIsReachedThroughTheListedStamps) {
     ASSERT_EQ(patients.leafletsUsing("1124017F1020", uses), DataResult::kDone);
     EXPECT_EQ(uses, 1);
 
-    // Slot 1 made by hand with slot 0's stamp, as older programs stored two leaflets at once.
-    const std::string other = "2149039F1030" + std::string(4098, '$');
-    auto db = sqlkit::openEncrypted(databaseFolder() / "患者ファイル.mdb", "HN%tPQS", nullptr);
-    sqlkit::Statement copy = db->prepare("UPDATE Patient_Information SET N1 = N0, INFO1 = ?");
-    copy.bindBlob(1, other).step();
-    ASSERT_FALSE(copy.failed()) << db->lastError();
-    db.reset();
-
     std::vector<data::HistoryEntry> entries = {{"stale", 3}};
     ASSERT_EQ(patients.historyEntries(5, entries), DataResult::kDone);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].stamp, entries[1].stamp);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].slot, 0);
     std::string text;
-    for (const auto& [entry, expected] : {std::pair{entries[0], block}, {entries[1], other}}) {
-        SCOPED_TRACE(entry.slot);
-        ASSERT_EQ(patients.historyText(5, entry, text), DataResult::kDone);
-        EXPECT_EQ(text, expected);
-    }
+    ASSERT_EQ(patients.historyText(5, entries[0], text), DataResult::kDone);
+    EXPECT_EQ(text, block);
     EXPECT_EQ(patients.historyText(5, {cp932("2000年01月01日 00:00:00"), 0}, text),
               DataResult::kNotFound);
     EXPECT_EQ(patients.historyText(5, {"not a stamp", 0}, text), DataResult::kNotFound);
 
-    ASSERT_EQ(patients.deleteHistory(5, entries[1]), DataResult::kDone);
-    EXPECT_EQ(patients.deleteHistory(5, entries[1]), DataResult::kNotFound);
-    const data::HistoryEntry left = entries[0];
+    ASSERT_EQ(patients.deleteHistory(5, entries[0]), DataResult::kDone);
+    EXPECT_EQ(patients.deleteHistory(5, entries[0]), DataResult::kNotFound);
     ASSERT_EQ(patients.historyEntries(5, entries), DataResult::kDone);
-    EXPECT_EQ(entries, std::vector<data::HistoryEntry>{left});
+    EXPECT_TRUE(entries.empty());
 }
 
 TEST_F(PatientRegisterTest, AFailureIsNeverTakenForAMissingPatient) {
