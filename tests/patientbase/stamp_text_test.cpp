@@ -57,15 +57,11 @@ TEST(HistorySlots, AStoreIsStampedByTheClockOrOneSecondAfterTheNewest) {
         const char* clock;
         const char* expected;
     };
-    const Case cases[] = {
-        {"newest before the clock", "2024-05-01 09:59:59", "2024-05-01 10:00:00",
-         "2024-05-01 10:00:00"},
-        {"newest in the same second", "2024-05-01 10:00:00", "2024-05-01 10:00:00",
-         "2024-05-01 10:00:01"},
-        {"newest ahead, past a year's end", "2024-12-31 23:59:59", "2024-05-01 10:00:00",
-         "2025-01-01 00:00:00"},
-    };
-    for (const Case& c : cases) {
+    // Past a day's, month's and year's end: through the history calls.
+    for (const Case& c : {Case{"newest before the clock", "2024-05-01 09:59:59",
+                               "2024-05-01 10:00:00", "2024-05-01 10:00:00"},
+                          {"newest in the same second", "2024-05-01 10:00:00",
+                           "2024-05-01 10:00:00", "2024-05-01 10:00:01"}}) {
         SCOPED_TRACE(c.name);
         SlotStamps slots;
         slots[3] = parseStored("2001-01-01 00:00:00");
