@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ struct DrugSearch {
 enum class Deletion { kAllowed, kSupplied, kFailed };
 
 // What an edit of a drug changes.
+// The largest user photograph file the catalogue keeps.
+inline constexpr std::uintmax_t kMaxUserPhotoBytes = DRUGBASE_USER_PHOTO_MAX_BYTES;
+
 enum class DrugChange { kAllFields = 0, kPhotoChoice = 1, kUserPhoto = 2 };
 
 class DrugCatalogue {

@@ -24,22 +24,13 @@ std::string stampDigits(std::string_view listForm) {
     return digits.size() == kStampDigits ? digits : std::string();
 }
 
-std::string stampText(std::string_view listForm, bool hourWithZero) {
-    const std::string d = stampDigits(listForm);
-    if (d.empty()) return {};
-    const std::string hour = hourWithZero || d[8] != '0' ? d.substr(8, 2) : d.substr(9, 1);
-    return d.substr(0, 4) + "/" + d.substr(4, 2) + "/" + d.substr(6, 2) + " " + hour + ":" +
-           d.substr(10, 2) + ":" + d.substr(12, 2);
-}
-
 }  // namespace
 
 std::string slotTimeText(std::string_view listForm) {
-    return stampText(listForm, true);
-}
-
-std::string slotKeyText(std::string_view listForm) {
-    return stampText(listForm, false);
+    const std::string d = stampDigits(listForm);
+    if (d.empty()) return {};
+    return d.substr(0, 4) + "/" + d.substr(4, 2) + "/" + d.substr(6, 2) + " " + d.substr(8, 2) +
+           ":" + d.substr(10, 2) + ":" + d.substr(12, 2);
 }
 
 void PatientRegister::open(const std::filesystem::path& databaseFolder) const {
@@ -175,30 +166,38 @@ DataResult PatientRegister::leafletsUsing(const std::string& yjcode, int& count)
     return result;
 }
 
-DataResult PatientRegister::historyStamps(int id, std::vector<std::string>& stamps) const {
-    stamps.clear();
-    const PatientListSink sink{
-        &stamps,
-        [](void* c, const char* t) { static_cast<std::vector<std::string>*>(c)->push_back(t); },
-        nullptr};
-    return done(LRecordRIREKIDate(id, &sink));
+DataResult PatientRegister::historyEntries(int id, std::vector<HistoryEntry>& entries) const {
+    entries.clear();
+    const PatientListViewSink sink{
+        &entries,
+        [](void* c, int, const char* t) {
+            static_cast<std::vector<HistoryEntry>*>(c)->push_back({t, -1});
+        },
+        [](void* c, int, int column, const char* t) {
+            auto& listed = *static_cast<std::vector<HistoryEntry>*>(c);
+            if (column == 1 && !listed.empty()) listed.back().slot = std::atoi(t);
+        }};
+    return done(LRecordRIREKISlots(id, &sink));
 }
 
-DataResult PatientRegister::historyText(int id, std::string_view stamp, std::string& text) const {
-    const std::string key = slotTimeText(stamp);
+DataResult PatientRegister::historyText(int id, const HistoryEntry& entry,
+                                        std::string& text) const {
+    const std::string key = slotTimeText(entry.stamp);
     if (key.empty()) return DataResult::kNotFound;
     std::string out(kHistoryBytes + 1, '\0');
-    const int result = LRecordRIREKIDisplay(id, key.c_str(), out.data());
+    const int result = LRecordRIREKIDisplaySlot(id, entry.slot, key.c_str(), out.data());
     if (PATIENTBASE_FAILED(result)) return DataResult::kFailed;
     if (result != 1) return DataResult::kNotFound;
     text = out.c_str();
     return DataResult::kDone;
 }
 
-DataResult PatientRegister::deleteHistory(int id, std::string_view stamp) const {
-    const std::string key = slotKeyText(stamp);
+DataResult PatientRegister::deleteHistory(int id, const HistoryEntry& entry) const {
+    const std::string key = slotTimeText(entry.stamp);
     if (key.empty()) return DataResult::kNotFound;
-    return done(LRecordRIREKIDELL(id, key.c_str()));
+    const int result = LRecordRIREKIDELLSlot(id, entry.slot, key.c_str());
+    if (PATIENTBASE_FAILED(result)) return DataResult::kFailed;
+    return result == 1 ? DataResult::kDone : DataResult::kNotFound;
 }
 
 }  // namespace data

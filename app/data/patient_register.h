@@ -19,6 +19,14 @@ struct PatientRow {
     std::string name;
 };
 
+// One line of a patient's history list: the stamp's list form (CP932) and the slot holding it,
+// which tells apart leaflets stored with equal stamps by older programs.
+struct HistoryEntry {
+    std::string stamp;
+    int slot = -1;
+    bool operator==(const HistoryEntry&) const = default;
+};
+
 enum class PatientOrder { ById = 0, ByName = 1 };
 
 // What became of a history store checked against the register.
@@ -72,18 +80,16 @@ class PatientRegister {
     CheckedStore storeHistoryFor(int id, const std::string& name, const std::string& text) const;
     // The number of stored leaflets, over every patient, with a record for the drug `yjcode`.
     DataResult leafletsUsing(const std::string& yjcode, int& count) const;
-    // Replaces `stamps` with the list forms of the patient's history stamps, newest first.
-    DataResult historyStamps(int id, std::vector<std::string>& stamps) const;
-    // The history text stamped `stamp` (a list form); kNotFound when there is none.
-    DataResult historyText(int id, std::string_view stamp, std::string& text) const;
-    // Empties the history slot stamped `stamp` (a list form).
-    DataResult deleteHistory(int id, std::string_view stamp) const;
+    // Replaces `entries` with the patient's history lines, newest first.
+    DataResult historyEntries(int id, std::vector<HistoryEntry>& entries) const;
+    // The history text of the listed line; kNotFound when its slot holds it no longer.
+    DataResult historyText(int id, const HistoryEntry& entry, std::string& text) const;
+    // Empties the slot of the listed line while it still holds that stamp.
+    DataResult deleteHistory(int id, const HistoryEntry& entry) const;
 };
 
-// The forms of a stamp whose list form (CP932) is "2009年03月07日 09:05:03": the slot time text
-// "2009/03/07 09:05:03" and the slot key text "2009/03/07 9:05:03" (hour without a leading
-// zero). Empty for a text that does not hold the stamp's fourteen digits.
+// The slot time text "2009/03/07 09:05:03" of a stamp whose list form (CP932) is
+// "2009年03月07日 09:05:03". Empty for a text that does not hold the stamp's fourteen digits.
 std::string slotTimeText(std::string_view listForm);
-std::string slotKeyText(std::string_view listForm);
 
 }  // namespace data

@@ -34,6 +34,9 @@ inline constexpr const char* kJpegFilter = "JPEG (*.jpg)";
 inline constexpr const char* kPathNotStorable =
     "このファイルの場所は登録できません。ユーザー写真フォルダに置いてから選んで下さい。";
 inline constexpr const char* kPathTitle = "写真";
+// The picture is kept in the catalogue, so its size is capped (data::kMaxUserPhotoBytes).
+inline constexpr const char* kPhotoTooLarge =
+    "写真のファイルが大きすぎます。8MB以下のJPEGファイルを選んで下さい。";
 // %1: the file chosen.
 inline constexpr const char* kPhotoUnreadable =
     "%1\r\n\r\nこのファイルは写真として読み込めませんでした。正しいJPEG形式のファイルか確認して"

@@ -1,6 +1,7 @@
 #include "drugs/photo_dialog.h"
 
 #include <QButtonGroup>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -111,6 +112,11 @@ void PhotoDialog::browse() {
     if (!ui::fitsCp932(file) || ui::toCp932(file).size() >= sizeof record_.PHOTO_TOROKU) {
         std::memset(record_.PHOTO_TOROKU, 0, sizeof record_.PHOTO_TOROKU);
         prompts_.message(this, texts::kPathNotStorable, texts::kPathTitle, ui::Icon::Warning);
+        return;
+    }
+    // The picture's bytes are kept in the catalogue for every terminal: their size is capped.
+    if (QFileInfo(file).size() > static_cast<qint64>(data::kMaxUserPhotoBytes)) {
+        prompts_.message(this, texts::kPhotoTooLarge, texts::kPathTitle, ui::Icon::Warning);
         return;
     }
     // A file that does not draw leaves the photograph chosen before as it was; the loader's

@@ -11,6 +11,14 @@
 #include "ui/text_convert.h"
 
 namespace patients {
+namespace {
+
+// The history line a list item stands for: its text and the slot kept with it.
+data::HistoryEntry entryOf(const QListWidgetItem& line) {
+    return {ui::toCp932(line.text()), line.data(Qt::UserRole).toInt()};
+}
+
+}  // namespace
 
 HistoryPanel::HistoryPanel(const data::PatientRegister& patients, const data::DrugCatalogue& drugs,
                            const std::filesystem::path& programFolder, ui::Prompts& prompts,
@@ -55,13 +63,14 @@ void HistoryPanel::showDates(int id) {
 
 void HistoryPanel::refreshDates() {
     const QListWidgetItem* line = dates_->currentItem();
-    const QString kept = line ? line->text() : QString();
+    const data::HistoryEntry kept = line ? entryOf(*line) : data::HistoryEntry{};
     listDates();
-    const QList<QListWidgetItem*> same = dates_->findItems(kept, Qt::MatchExactly);
     const QSignalBlocker quiet(dates_);
-    if (!kept.isEmpty() && !same.isEmpty()) {
-        dates_->setCurrentItem(same.first());
-        return;
+    for (int row = 0; line && row < dates_->count(); ++row) {
+        if (entryOf(*dates_->item(row)) == kept) {
+            dates_->setCurrentRow(row);
+            return;
+        }
     }
     dates_->setCurrentRow(-1);
     recall_.clear();
@@ -72,16 +81,19 @@ void HistoryPanel::listDates() {
     const QSignalBlocker quiet(dates_);
     dates_->clear();
     if (patientId_ <= 0) return;
-    std::vector<std::string> stamps;
+    std::vector<data::HistoryEntry> entries;
     // A failure has been reported; the list stays empty.
-    patients_.historyStamps(patientId_, stamps);
-    for (const std::string& stamp : stamps) dates_->addItem(ui::fromCp932(stamp));
+    patients_.historyEntries(patientId_, entries);
+    for (const data::HistoryEntry& entry : entries) {
+        auto* line = new QListWidgetItem(ui::fromCp932(entry.stamp), dates_);
+        line->setData(Qt::UserRole, entry.slot);
+    }
 }
 
 void HistoryPanel::recallSelected() {
     QListWidgetItem* line = dates_->currentItem();
     if (!line || line->text().isEmpty()) return;
-    recall_.recall(patientId_, ui::toCp932(line->text()));
+    recall_.recall(patientId_, entryOf(*line));
     recalledChanged();
 }
 
@@ -101,7 +113,7 @@ void HistoryPanel::deleteDate() {
     if (!prompts_.askYesNo(window(), question, kAskDeleteDate.title, ui::Icon::Warning,
                            ui::Default::No))
         return;
-    patients_.deleteHistory(patientId_, ui::toCp932(line->text()));
+    patients_.deleteHistory(patientId_, entryOf(*line));
     showDates(patientId_);
 }
 

@@ -24,10 +24,10 @@ void HistoryRecall::clear() {
     drugs_.clear();
 }
 
-bool HistoryRecall::recall(int patientId, std::string_view stamp) {
+bool HistoryRecall::recall(int patientId, const data::HistoryEntry& entry) {
     clear();
     std::string stored;
-    const data::DataResult read = patients_.historyText(patientId, stamp, stored);
+    const data::DataResult read = patients_.historyText(patientId, entry, stored);
     if (read != data::DataResult::kDone) return read != data::DataResult::kFailed;
     block_ = leaflet::historyBlockFromText(stored);
     // A drug no longer in the catalogue is still listed with its dosage, named by its code.

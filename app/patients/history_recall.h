@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "data/drug_catalogue.h"
@@ -26,9 +25,9 @@ class HistoryRecall {
     HistoryRecall(const data::PatientRegister& patients, const data::DrugCatalogue& drugs,
                   std::filesystem::path programFolder);
 
-    // Recalls the leaflet the patient stored at `stamp` (a history-date line). A date that is
-    // no longer stored recalls nothing. False when the register could not be read.
-    bool recall(int patientId, std::string_view stamp);
+    // Recalls the leaflet of a history-date line. A line whose slot no longer holds its stamp
+    // recalls nothing. False when the register could not be read.
+    bool recall(int patientId, const data::HistoryEntry& entry);
     void clear();
 
     // The recalled drugs with their dosage, without photographs.

@@ -47,6 +47,8 @@
 #define DRUGBASE_CONDITION 1    /* exists / not found / may not be deleted; RecordCreate: failed */
 #define DRUGBASE_FILE_MISSING 2 /* an import file could not be opened */
 #define DRUGBASE_DB_FAILURE 99
+/* The largest user photograph file kept in the catalogue (8 MB). */
+#define DRUGBASE_USER_PHOTO_MAX_BYTES (8u << 20)
 #define DRUGBASE_FAILED(result) ((result) > 89)
 
 #ifdef __cplusplus
@@ -191,20 +193,25 @@ DRUGBASE_API int RecordCreate01(const char* code);
 DRUGBASE_API int RecordCreate44(const char* code, const char* yjcode, int mode);
 
 /* Adds the drug as the user's own (ORIDGINAL 1, LISTHYOUJI 1, no supplied photographs, LISTNAME
- * = PRODUCTNAME, OPTION1 from CODE). An empty product name adds nothing. 0 = added or nothing
- * to add, 1 = failure. */
+ * = PRODUCTNAME, OPTION1 from CODE), keeping the PHOTO_TOROKU file's picture in the catalogue
+ * (see the photographs below). An empty product name adds nothing. 0 = added or nothing to
+ * add, 1 = failure (also for a PHOTO_TOROKU file over DRUGBASE_USER_PHOTO_MAX_BYTES). */
 DRUGBASE_API int RecordCreate(const DrugRecord* record);
 
 /* Changes the first drug (in name order) whose YJ code is `key`. Mode 0: every descriptive
  * field, YJ code and N code included (LISTNAME follows PRODUCTNAME unless that is empty); mode 1:
- * PHOTO_HYOUJI only; mode 2: PHOTO_TOROKU and PHOTO_HYOUJI; other modes change nothing.
- * 0 = done or no such drug, 99. */
+ * PHOTO_HYOUJI only; mode 2: PHOTO_TOROKU and PHOTO_HYOUJI, and the picture kept in the
+ * catalogue is replaced by the PHOTO_TOROKU file's bytes (removed when PHOTO_TOROKU is empty or
+ * names no readable file); other modes change nothing. A kept picture follows a changed YJ code.
+ * 0 = done or no such drug, 99 (a PHOTO_TOROKU file over DRUGBASE_USER_PHOTO_MAX_BYTES reports
+ * "写真のファイルが大きすぎます。8MB以下のJPEGファイルを選んで下さい。" and changes nothing). */
 DRUGBASE_API int RecordEdit(const DrugRecord* record, const char* key, int mode);
 
 /* 1 = the drug exists and is supplied (ORIDGINAL 0), so it must not be deleted; 0 otherwise; 99. */
 DRUGBASE_API int RecordDell00(const char* yjcode);
 
-/* Deletes the first drug with this YJ code. 0 = deleted or not found, 99. */
+/* Deletes the first drug with this YJ code, and its kept user photograph when no other drug has
+ * the code. 0 = deleted or not found, 99. */
 DRUGBASE_API int RecordDell(const char* yjcode);
 
 /* ---- Conversions -------------------------------------------------------------------------
@@ -223,6 +230,10 @@ DRUGBASE_API int KataToHira(const char* src, char* dst, int n);
  * n = 1 ... 6, where <base> is the program folder the caller passes (UTF-8); a drug may also
  * have a photograph the user chose anywhere (PHOTO_TOROKU). Slots 1-6 are the supplied folders,
  * slot 7 the user photograph. PHOTOn = 1 says folder n has one; PHOTO_HYOUJI picks the one shown.
+ * The user photograph's bytes are kept in the catalogue itself (table User_Photo) when it is
+ * chosen, so every terminal sharing the catalogue draws it, also after the file is gone; slot 7
+ * draws that kept picture, and the PHOTO_TOROKU file only for a drug without one (a catalogue
+ * made before the table existed has none until its first photograph change).
  *
  * Every picture is drawn upright (the EXIF orientation of a phone photograph is honoured),
  * stretched whole to exactly 140 x 105 pixels with area averaging, with its top-left corner at

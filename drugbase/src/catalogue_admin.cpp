@@ -8,6 +8,7 @@
 #include "dbcall/session.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlkit.h"
+#include "user_photos.h"
 
 namespace drugbase {
 namespace {
@@ -80,6 +81,12 @@ std::shared_ptr<sqlkit::Connection> openCatalogue(const std::filesystem::path& d
 
 bool createCatalogueTables(sqlkit::Connection& db, std::string* error) {
     if (db.exec(schemaSql(db.dialect()))) return true;
+    if (error) *error = db.lastError();
+    return false;
+}
+
+bool createUserPhotoTable(sqlkit::Connection& db, std::string* error) {
+    if (db.exec(userPhotoSchemaSql(db.dialect()))) return true;
     if (error) *error = db.lastError();
     return false;
 }

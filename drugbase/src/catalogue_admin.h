@@ -24,6 +24,11 @@ std::shared_ptr<sqlkit::Connection> openCatalogue(const std::filesystem::path& d
 // inside the caller's transaction); false with the engine's text.
 bool createCatalogueTables(sqlkit::Connection& db, std::string* error);
 
+// Creates the table of the user photographs kept in the catalogue (User_Photo) on `db` when it
+// is not there, as an upgrade of a catalogue made before it; false with the engine's text.
+// createCatalogueTables makes it too.
+bool createUserPhotoTable(sqlkit::Connection& db, std::string* error);
+
 // Inserts supplied drugs on an open connection, inside the caller's transaction: ORIDGINAL 0,
 // LISTNAME = PRODUCTNAME, OPTION1 from CODE. The drugs are not checked here.
 class SuppliedInsert {

@@ -6,6 +6,7 @@
 #include "record_io.h"
 #include "session.h"
 #include "sjis/sjis.h"
+#include "user_photos.h"
 
 using namespace drugbase;
 
@@ -36,14 +37,23 @@ bool isSuppliedPhotoFlag(const Column& c) {
     return name.size() == 6 && name.starts_with("PHOTO");
 }
 
-// Runs one change statement in the call's transaction; DRUGBASE_OK when it landed, else
-// "Error:RECORDSET.Update" and `failure`.
-template <class Bind>
-int change(WriteCall& call, const std::string& sql, Bind&& bind, int failure) {
+// Runs one change statement and then `also` in the call's transaction; DRUGBASE_OK when both
+// landed, else `failure` after the reason was reported.
+template <class Bind, class Also>
+int change(WriteCall& call, const std::string& sql, Bind&& bind, int failure, Also&& also) {
     auto statement = call.prepare(sql, Failure::Update);
     if (!statement) return failure;
     bind(*statement);
-    return call.execute(*statement) && call.commit() ? DRUGBASE_OK : failure;
+    return call.execute(*statement) && also() && call.commit() ? DRUGBASE_OK : failure;
+}
+
+template <class Bind>
+int change(WriteCall& call, const std::string& sql, Bind&& bind, int failure) {
+    return change(call, sql, std::forward<Bind>(bind), failure, [] { return true; });
+}
+
+std::string textOf(const DrugRecord& record, const char* name) {
+    return std::string(fieldText(record, column(name)));
 }
 
 // The row a key names for an edit: the first in name order, as the drug list shows it.
@@ -131,7 +141,11 @@ DRUGBASE_API int RecordCreate(const DrugRecord* record) {
                     bindField(s, index, *record, c);
             }
         },
-        kFailure);
+        kFailure,
+        [&] {
+            return keepUserPhoto(call, sjis::toUtf8(textOf(*record, "YJCODE")),
+                                 textOf(*record, "PHOTO_TOROKU"));
+        });
 }
 
 DRUGBASE_API int RecordEdit(const DrugRecord* record, const char* key, int mode) {
@@ -155,7 +169,10 @@ DRUGBASE_API int RecordEdit(const DrugRecord* record, const char* key, int mode)
                 s.bindInt(index++, codeSortClass(fieldText(*record, column("CODE"))));
                 s.bindInt(index, rowKey);
             },
-            DRUGBASE_DB_FAILURE);
+            DRUGBASE_DB_FAILURE,
+            [&] {
+                return moveUserPhoto(call, utf8(key), sjis::toUtf8(textOf(*record, "YJCODE")));
+            });
     }
     if (mode == 1 || mode == 2) {
         const std::string sql = (mode == 1 ? "UPDATE Medicine_Information SET PHOTO_HYOUJI = ?"
@@ -169,7 +186,10 @@ DRUGBASE_API int RecordEdit(const DrugRecord* record, const char* key, int mode)
                 if (mode == 2) bindField(s, 2, *record, column("PHOTO_TOROKU"));
                 s.bindInt(mode == 1 ? 2 : 3, rowKey);
             },
-            DRUGBASE_DB_FAILURE);
+            DRUGBASE_DB_FAILURE,
+            [&] {
+                return mode == 1 || keepUserPhoto(call, utf8(key), textOf(*record, "PHOTO_TOROKU"));
+            });
     }
     return DRUGBASE_OK;
 }
@@ -191,7 +211,8 @@ DRUGBASE_API int RecordDell(const char* yjcode) {
         call,
         "DELETE FROM Medicine_Information WHERE " + std::string(call.dialect().rowKey) + " = (" +
             keyOfFirstWithCode(call.dialect()) + ")",
-        [&](sqlkit::Statement& s) { s.bindMatch(1, utf8(yjcode)); }, DRUGBASE_DB_FAILURE);
+        [&](sqlkit::Statement& s) { s.bindMatch(1, utf8(yjcode)); }, DRUGBASE_DB_FAILURE,
+        [&] { return dropOrphanUserPhoto(call, utf8(yjcode)); });
 }
 
 }  // extern "C"

@@ -4,6 +4,7 @@
 
 #include "code_map.h"
 #include "sjis/sjis.h"
+#include "user_photos.h"
 
 namespace drugbase {
 namespace {
@@ -83,7 +84,8 @@ std::string schemaSql(const sqlkit::Dialect& dialect) {
         "PRODUCTNAME, YJCODE);"
         "CREATE INDEX Medicine_GeneralName ON Medicine_Information (GENERALNAME, PRODUCTNAME, "
         "COMPANY, TANNI, LISTNAME, YJCODE);";
-    sql += codeMapSchemaSql(dialect);
+    sql += codeMapSchemaSql(dialect) + ";";
+    sql += userPhotoSchemaSql(dialect);
     return sql;
 }
 

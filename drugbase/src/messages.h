@@ -17,6 +17,9 @@ inline constexpr dbcall::MessageText PhotoRead{
     "写真を読み込むことが出来ません。正しいJPEG形式のファイルか確認して下さい。"};
 inline constexpr dbcall::MessageText PhotoNotJpeg{"Could not load image (hr failure)"};
 inline constexpr dbcall::MessageText PhotoNoPicture{"Could not load image (pgpPicture failure)"};
+// A user photograph file over DRUGBASE_USER_PHOTO_MAX_BYTES, refused before it is stored.
+inline constexpr dbcall::MessageText UserPhotoTooLarge{
+    "写真のファイルが大きすぎます。8MB以下のJPEGファイルを選んで下さい。"};
 // The maintenance imports; the "…Done" texts carry the record count.
 inline constexpr dbcall::MessageText ImportFileOpen{"Error:fopenエラー"};
 inline constexpr dbcall::MessageText GuidanceSeparator{

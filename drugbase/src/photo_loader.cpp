@@ -46,7 +46,12 @@ std::optional<Picture> loadPhoto(const std::filesystem::path& file) {
     }
     in.reset();
 
-    DecodeResult decoded = decodeJpeg(bytes.data(), bytes.size(), kPhotoWidth, kPhotoHeight);
+    return decodePhoto(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::optional<Picture> decodePhoto(std::string_view bytes) {
+    DecodeResult decoded = decodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                      bytes.size(), kPhotoWidth, kPhotoHeight);
     switch (decoded.status) {
         case DecodeStatus::Decoded:
             return std::move(decoded.picture);

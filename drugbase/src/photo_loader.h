@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 #include "picture.h"
 
@@ -15,5 +16,8 @@ inline constexpr std::uintmax_t kMaxPhotoFileBytes = 256u << 20;
 // exist (or is not a regular file) gives nothing silently; every other failure reports the
 // loader's message of the step that failed and gives nothing.
 std::optional<Picture> loadPhoto(const std::filesystem::path& file);
+
+// Decodes JPEG bytes (a file's whole contents) as loadPhoto does once the file is read.
+std::optional<Picture> decodePhoto(std::string_view bytes);
 
 }  // namespace drugbase

@@ -11,6 +11,7 @@
 #include "record_io.h"
 #include "session.h"
 #include "sjis/sjis.h"
+#include "user_photos.h"
 
 using namespace drugbase;
 
@@ -45,23 +46,26 @@ Lookup readPhotoColumns(const char* yjcode, PhotoColumns& out) {
     return Lookup::Found;
 }
 
-// The file of picture slot 1-7 when the drug has that picture.
-std::optional<fs::path> slotFile(const PhotoColumns& c, long long slot, const char* yjcode,
-                                 const char* baseFolder) {
+// The picture of slot 1-7 when the drug has it: a supplied folder's file; for the user slot
+// the picture kept in the catalogue, else the PHOTO_TOROKU file.
+std::optional<Picture> slotPicture(const PhotoColumns& c, long long slot, const char* yjcode,
+                                   const char* baseFolder) {
     if (slot >= 1 && slot <= kSuppliedSlots) {
         if (c.supplied[slot - 1] != 1) return std::nullopt;
-        return photoFile(baseFolder ? baseFolder : "", static_cast<int>(slot),
-                         sjis::toHalfWidth(yjcode ? yjcode : ""));
+        const auto file = photoFile(baseFolder ? baseFolder : "", static_cast<int>(slot),
+                                    sjis::toHalfWidth(yjcode ? yjcode : ""));
+        return file ? loadPhoto(*file) : std::nullopt;
     }
-    if (slot == kUserSlot && !c.userPath.empty()) return fs::path(sjis::toUtf8(c.userPath));
-    return std::nullopt;
+    if (slot != kUserSlot || c.userPath.empty()) return std::nullopt;
+    if (const auto kept = storedUserPhoto(sjis::toUtf8(yjcode ? yjcode : "")))
+        return decodePhoto(*kept);
+    return loadPhoto(fs::path(sjis::toUtf8(c.userPath)));
 }
 
-// Loads and draws one file; sets the flag only when the picture was drawn.
-void drawFile(const fs::path& file, DrugSurface* surface, int* drawn, int x, int y) {
-    if (!surface) return;
-    const std::optional<Picture> picture = loadPhoto(file);
-    if (picture && drawPhoto(*picture, *surface, x, y) && drawn) *drawn = 1;
+// Draws a loaded picture; sets the flag only when the picture was drawn.
+void drawPicture(const std::optional<Picture>& picture, DrugSurface* surface, int* drawn, int x,
+                 int y) {
+    if (surface && picture && drawPhoto(*picture, *surface, x, y) && drawn) *drawn = 1;
 }
 
 }  // namespace
@@ -74,8 +78,7 @@ DRUGBASE_API int PictureImage(DrugSurface* surface, int* drawn, void* window, co
     if (const Lookup found = readPhotoColumns(yjcode, columns); found != Lookup::Found)
         return outcome(found, DRUGBASE_OK, DRUGBASE_OK);
     if (!surface || !window) return DRUGBASE_OK;
-    if (const auto file = slotFile(columns, columns.shown, yjcode, baseFolder))
-        drawFile(*file, surface, drawn, x, y);
+    drawPicture(slotPicture(columns, columns.shown, yjcode, baseFolder), surface, drawn, x, y);
     return DRUGBASE_OK;
 }
 
@@ -86,15 +89,16 @@ DRUGBASE_API int DrawImage(DrugSurface* const surfaces[7], int* const drawn[7], 
         return outcome(found, DRUGBASE_OK, DRUGBASE_OK);
     if (!surfaces || !surfaces[0] || !window) return DRUGBASE_OK;
     for (int slot = 1; slot <= kUserSlot; ++slot) {
-        if (const auto file = slotFile(columns, slot, yjcode, baseFolder))
-            drawFile(*file, surfaces[slot - 1], drawn ? drawn[slot - 1] : nullptr, x, y);
+        if (!surfaces[slot - 1]) continue;
+        drawPicture(slotPicture(columns, slot, yjcode, baseFolder), surfaces[slot - 1],
+                    drawn ? drawn[slot - 1] : nullptr, x, y);
     }
     return DRUGBASE_OK;
 }
 
 DRUGBASE_API int OridginalImage(DrugSurface* surface, int* drawn, const char* path, void*, int x,
                                 int y) {
-    if (path && *path) drawFile(fs::path(path), surface, drawn, x, y);
+    if (path && *path && surface) drawPicture(loadPhoto(fs::path(path)), surface, drawn, x, y);
     return DRUGBASE_OK;
 }
 

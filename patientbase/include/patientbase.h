@@ -171,8 +171,10 @@ PATIENTBASE_API int LRecordNo(int id);
 
 /* Stores the history text `block` (exactly 4110 bytes, no zero byte inside, then a terminator)
  * with the stamp now: into the lowest empty slot, else over the oldest stamp (the lowest slot
- * among equal oldest ones). A text of another length is refused ("Error:RIREKI.Length").
- * 0 = stored or no patient with `id`, 99. */
+ * among equal oldest ones). The stamp is taken under the write lock from the data's clock (a
+ * server's own clock); when the patient's newest stamp is that second or later, the stamp is one
+ * second after it, so a patient's stamps are unique and in the order of the stores. A text of
+ * another length is refused ("Error:RIREKI.Length"). 0 = stored or no patient with `id`, 99. */
 PATIENTBASE_API int LRecordRIREKI(int id, const char* block);
 
 /* Stores `block` as LRecordRIREKI does, but only for the patient registered with `id` under
@@ -193,6 +195,20 @@ PATIENTBASE_API int LRecordRIREKIDisplay(int id, const char* slotTimeText, char*
  * patient) or 99. */
 PATIENTBASE_API int LRecordRIREKIDate(int id, const PatientListSink* list);
 
+/* Lists the used history slots newest first (equal stamps: the lower slot first, the order of
+ * LRecordRIREKIDate): row k gets the list form of the slot's stamp in column 0 and the slot's
+ * number (0 .. 19, decimal) in column 1. Unlike the stamp alone, the slot tells apart leaflets
+ * that share a stamp (stored before stamps were made unique). 0 (also for an unknown patient)
+ * or 99. */
+PATIENTBASE_API int LRecordRIREKISlots(int id, const PatientListViewSink* view);
+
+/* Copies the history text of slot `slot` into `out` (output, at least 4111 bytes) as
+ * LRecordRIREKIDisplay does, but only while that slot holds the stamp whose slot time text is
+ * `slotTimeText` (so a slot stored over or emptied since it was listed is never read as the
+ * listed one). 1 = copied, 0 = the slot holds another stamp or none, or no such patient (`out`
+ * untouched), 99. */
+PATIENTBASE_API int LRecordRIREKIDisplaySlot(int id, int slot, const char* slotTimeText, char* out);
+
 /* Counts into *count (output) the stored history texts, over every patient, with a record for
  * the drug `yjcode`: a history text is 30 records of 137 bytes, each beginning with the drug's
  * YJ code in a field of 25 bytes. 0 or 99. */
@@ -201,6 +217,11 @@ PATIENTBASE_API int LRecordRIREKIUses(const char* yjcode, int32_t* count);
 /* Empties the lowest slot whose stamp has this slot key text; the other slots keep their
  * numbers and contents. 0 (whether a slot matched or not) or 99. */
 PATIENTBASE_API int LRecordRIREKIDELL(int id, const char* slotKeyText);
+
+/* Empties history slot `slot` (stamp and text) of the patient, but only while it holds the stamp
+ * whose slot time text is `slotTimeText`; every other slot keeps its number and contents.
+ * 1 = emptied, 0 = the slot holds another stamp or none, or no such patient, 99. */
+PATIENTBASE_API int LRecordRIREKIDELLSlot(int id, int slot, const char* slotTimeText);
 
 #ifdef __cplusplus
 } /* extern "C" */

@@ -71,9 +71,45 @@ bool wholeBlock(const char* block) {
     return false;
 }
 
+// The data's clock, read inside the writing transaction, i.e. after the write lock was had:
+// on a server the server's clock, so terminals whose clocks differ still stamp in order.
+std::optional<Stamp> clockNow(WriteCall& call) {
+    auto clock = call.prepare(call.dialect().clockNow);
+    if (!clock || call.lookUp(*clock) != Lookup::Found) return std::nullopt;
+    const std::optional<Stamp> now = parseStored(clock->text(0));
+    if (!now) call.report(Failure::Update, clock->text(0));
+    return now;
+}
+
 bool storeBlock(WriteCall& call, const SlotRow& row, const char* block) {
-    return writeSlot(call, row.rowKey, slotToStore(row.slots), storedForm(now()),
+    const std::optional<Stamp> clock = clockNow(call);
+    if (!clock) return false;
+    return writeSlot(call, row.rowKey, slotToStore(row.slots),
+                     storedForm(stampToStore(row.slots, *clock)),
                      std::string_view(block, kBlockTextLength));
+}
+
+// Copies the block of `slot` (none when -1) into `out`: 1 = copied, 0 = no slot, 99.
+int recallSlot(Call& call, const SlotRow& row, int slot, char* out) {
+    if (slot < 0) return PATIENTBASE_OK;
+    auto read = call.prepare("SELECT " + blockColumn(slot) + " FROM Patient_Information WHERE " +
+                             std::string(call.dialect().rowKey) + " = ?");
+    if (!read) return PATIENTBASE_DB_FAILURE;
+    read->bindInt(1, row.rowKey);
+    if (call.lookUp(*read) != Lookup::Found) return PATIENTBASE_DB_FAILURE;
+    if (out) {
+        // A block longer than a block (from another tool) is cut so the buffer holds it.
+        const std::string_view stored = read->blob(0).substr(0, kBlockTextLength);
+        std::memcpy(out, stored.data(), stored.size());
+        out[stored.size()] = '\0';
+    }
+    return 1;
+}
+
+// Empties `slot` (none when -1) of the patient: `emptied` when it did, 0 when no slot, 99.
+int deleteSlot(WriteCall& call, const SlotRow& row, int slot, int emptied) {
+    if (slot < 0) return PATIENTBASE_OK;
+    return writeSlot(call, row.rowKey, slot, "", "") ? emptied : PATIENTBASE_DB_FAILURE;
 }
 
 }  // namespace
@@ -108,20 +144,16 @@ PATIENTBASE_API int LRecordRIREKIDisplay(int id, const char* slotTimeText, char*
     if (!call.opened()) return PATIENTBASE_DB_FAILURE;
     const SlotRow row = readSlots(call, id);
     if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
-    const int slot = slotToRecall(row.slots, keyText(slotTimeText));
-    if (slot < 0) return PATIENTBASE_OK;
-    auto read = call.prepare("SELECT " + blockColumn(slot) + " FROM Patient_Information WHERE " +
-                             std::string(call.dialect().rowKey) + " = ?");
-    if (!read) return PATIENTBASE_DB_FAILURE;
-    read->bindInt(1, row.rowKey);
-    if (call.lookUp(*read) != Lookup::Found) return PATIENTBASE_DB_FAILURE;
-    if (out) {
-        // A block longer than a block (from another tool) is cut so the buffer holds it.
-        const std::string_view stored = read->blob(0).substr(0, kBlockTextLength);
-        std::memcpy(out, stored.data(), stored.size());
-        out[stored.size()] = '\0';
-    }
-    return 1;
+    return recallSlot(call, row, slotToRecall(row.slots, keyText(slotTimeText)), out);
+}
+
+PATIENTBASE_API int LRecordRIREKIDisplaySlot(int id, int slot, const char* slotTimeText,
+                                             char* out) {
+    Call call(session());
+    if (!call.opened()) return PATIENTBASE_DB_FAILURE;
+    const SlotRow row = readSlots(call, id);
+    if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
+    return recallSlot(call, row, slotHolding(row.slots, slot, keyText(slotTimeText)), out);
 }
 
 PATIENTBASE_API int LRecordRIREKIDate(int id, const PatientListSink* list) {
@@ -130,6 +162,19 @@ PATIENTBASE_API int LRecordRIREKIDate(int id, const PatientListSink* list) {
     const SlotRow row = readSlots(call, id);
     if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
     for (const Stamp& stamp : newestFirst(row.slots)) add(list, listForm(stamp));
+    return PATIENTBASE_OK;
+}
+
+PATIENTBASE_API int LRecordRIREKISlots(int id, const PatientListViewSink* view) {
+    Call call(session());
+    if (!call.opened()) return PATIENTBASE_DB_FAILURE;
+    const SlotRow row = readSlots(call, id);
+    if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
+    int item = 0;
+    for (const int slot : slotsNewestFirst(row.slots)) {
+        insert(view, item, listForm(*row.slots[slot]));
+        set(view, item++, 1, std::to_string(slot));
+    }
     return PATIENTBASE_OK;
 }
 
@@ -155,9 +200,15 @@ PATIENTBASE_API int LRecordRIREKIDELL(int id, const char* slotKeyText) {
     if (!call.ok()) return PATIENTBASE_DB_FAILURE;
     const SlotRow row = readSlots(call, id);
     if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
-    const int slot = slotToDelete(row.slots, keyText(slotKeyText));
-    if (slot < 0) return PATIENTBASE_OK;
-    return outcome(writeSlot(call, row.rowKey, slot, "", ""));
+    return deleteSlot(call, row, slotToDelete(row.slots, keyText(slotKeyText)), PATIENTBASE_OK);
+}
+
+PATIENTBASE_API int LRecordRIREKIDELLSlot(int id, int slot, const char* slotTimeText) {
+    WriteCall call(session());
+    if (!call.ok()) return PATIENTBASE_DB_FAILURE;
+    const SlotRow row = readSlots(call, id);
+    if (row.found != Lookup::Found) return outcome(row.found, PATIENTBASE_OK, PATIENTBASE_OK);
+    return deleteSlot(call, row, slotHolding(row.slots, slot, keyText(slotTimeText)), 1);
 }
 
 }  // extern "C"

@@ -13,13 +13,32 @@ int slotToStore(const SlotStamps& slots) {
     return oldest;
 }
 
+Stamp stampToStore(const SlotStamps& slots, const Stamp& clock) {
+    const Stamp* newest = nullptr;
+    for (const auto& s : slots)
+        if (s && (!newest || s->order() > newest->order())) newest = &*s;
+    return newest && newest->order() >= clock.order() ? nextSecond(*newest) : clock;
+}
+
+std::vector<int> slotsNewestFirst(const SlotStamps& slots) {
+    std::vector<int> used;
+    for (int i = 0; i < kSlotCount; ++i)
+        if (slots[i]) used.push_back(i);
+    std::stable_sort(used.begin(), used.end(),
+                     [&](int a, int b) { return slots[a]->order() > slots[b]->order(); });
+    return used;
+}
+
 std::vector<Stamp> newestFirst(const SlotStamps& slots) {
     std::vector<Stamp> stamps;
-    for (const auto& s : slots)
-        if (s) stamps.push_back(*s);
-    std::stable_sort(stamps.begin(), stamps.end(),
-                     [](const Stamp& a, const Stamp& b) { return a.order() > b.order(); });
+    for (const int slot : slotsNewestFirst(slots)) stamps.push_back(*slots[slot]);
     return stamps;
+}
+
+int slotHolding(const SlotStamps& slots, int slot, std::string_view text) {
+    const bool holds =
+        slot >= 0 && slot < kSlotCount && slots[slot] && slotTimeText(*slots[slot]) == text;
+    return holds ? slot : -1;
 }
 
 int slotToRecall(const SlotStamps& slots, std::string_view text) {

@@ -18,8 +18,18 @@ using SlotStamps = std::array<std::optional<Stamp>, kSlotCount>;
 // (the lowest slot among equal oldest stamps).
 int slotToStore(const SlotStamps& slots);
 
-// The stamps of the used slots, newest first.
+// The stamp of a store at `clock`: the clock, or one second after the patient's newest stamp
+// when that is the same second or later, so a patient's stamps stay unique and ordered even
+// when a clock was ahead before or two stores fall within one second.
+Stamp stampToStore(const SlotStamps& slots, const Stamp& clock);
+
+// The stamps of the used slots, newest first; among equal stamps the lower slot first.
 std::vector<Stamp> newestFirst(const SlotStamps& slots);
+// The used slots in that order.
+std::vector<int> slotsNewestFirst(const SlotStamps& slots);
+
+// `slot` when it is a slot (0 .. 19) holding a stamp with this slot time text, else -1.
+int slotHolding(const SlotStamps& slots, int slot, std::string_view slotTimeText);
 
 // The slot whose stamp has this slot time text (the highest such slot), or -1.
 int slotToRecall(const SlotStamps& slots, std::string_view slotTimeText);

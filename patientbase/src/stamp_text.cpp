@@ -1,6 +1,7 @@
 #include "stamp_text.h"
 
 #include <charconv>
+#include <chrono>
 #include <ctime>
 
 #include "sjis/sjis.h"
@@ -52,6 +53,21 @@ Stamp now() {
     localtime_r(&t, &local);
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
             local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+Stamp nextSecond(const Stamp& s) {
+    using namespace std::chrono;
+    const sys_seconds next = sys_days{year{s.year} / s.month / s.day} + hours{s.hour} +
+                             minutes{s.minute} + seconds{s.second + 1};
+    const sys_days day = floor<days>(next);
+    const year_month_day date{day};
+    const hh_mm_ss time{next - day};
+    return {static_cast<int>(date.year()),
+            static_cast<int>(unsigned{date.month()}),
+            static_cast<int>(unsigned{date.day()}),
+            static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()),
+            static_cast<int>(time.seconds().count())};
 }
 
 std::string storedForm(const Stamp& stamp) {

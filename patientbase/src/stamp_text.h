@@ -19,6 +19,9 @@ struct Stamp {
 // The current local time.
 Stamp now();
 
+// The stamp one second after `stamp`, across minutes, days, months and years.
+Stamp nextSecond(const Stamp& stamp);
+
 // The stored form "YYYY-MM-DD HH:MM:SS", which sorts and compares as the dates do.
 std::string storedForm(const Stamp& stamp);
 

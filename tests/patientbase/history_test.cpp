@@ -115,61 +115,67 @@ TEST_P(HistoryTest, ACheckedStoreLandsOnlyWithThePatientRegisteredUnderThatIdAnd
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_P(HistoryTest, AnEmptiedSlotIsReusedBeforeAFullSetLosesItsOldestLeaflet) {
+TEST_P(HistoryTest, AnEmptiedSlotIsReusedBeforeTheOldestIsLostAndStampsFollowTheNewest) {
     plantFullSet(13);
+    // Slot 5 was stored by a terminal whose clock was ahead of this one.
+    run("UPDATE Patient_Information SET N5 = '2099-12-31 23:59:58'");
     ASSERT_EQ(LRecordRIREKIDELL(1, "2020/01/05 10:00:00"), 0);  // slot 3
     EXPECT_EQ(slot(3) + block(3), "<null><null>");
     EXPECT_EQ(dates().size(), 19u);
     const std::string again = historyBlock("AGAIN"), newest = historyBlock("NEWEST");
     ASSERT_EQ(LRecordRIREKI(1, again.c_str()), 0);
     EXPECT_EQ(block(3), again);
-    EXPECT_EQ(block(13), historyBlock("SLOT13"));  // the oldest is kept while a slot is empty
-    ASSERT_EQ(LRecordRIREKI(1, newest.c_str()), 0);
+    EXPECT_EQ(block(13), historyBlock("SLOT13"));    // the oldest is kept while a slot is empty
+    ASSERT_EQ(LRecordRIREKI(1, newest.c_str()), 0);  // within the same second as the first
     EXPECT_EQ(block(13), newest);
-    for (int i : {0, 12, 14, 19}) EXPECT_EQ(block(i), historyBlock("SLOT" + std::to_string(i)));
+    for (int i : {0, 5, 12, 14, 19}) EXPECT_EQ(block(i), historyBlock("SLOT" + std::to_string(i)));
     const Lines list = dates();
     ASSERT_EQ(list.size(), 20u);
-    EXPECT_EQ(list[0], sjis::toUtf8(patientbase::listForm(*patientbase::parseStored(slot(13)))));
-    EXPECT_EQ(list[2], "2020年01月21日 10:00:00");
-    EXPECT_EQ(list[19], "2020年01月02日 10:00:00");
+    EXPECT_EQ(
+        (Lines{list[0], list[1], list[2], list[3], list[19]}),
+        (Lines{"2100年01月01日 00:00:00", "2099年12月31日 23:59:59", "2099年12月31日 23:59:58",
+               "2020年01月21日 10:00:00", "2020年01月02日 10:00:00"}));
 }
 
-TEST_P(HistoryTest, AMorningStampIsListedRecalledAndDeletedByItsThreeForms) {
-    run("UPDATE Patient_Information SET N5 = '2009-03-07 09:05:03', INFO5 = ?",
-        {historyBlock("MORNING")});
-    EXPECT_EQ(dates(), Lines{"2009年03月07日 09:05:03"});
-    EXPECT_EQ(recall("2009/03/07 09:05:03"), historyBlock("MORNING"));
-    EXPECT_EQ(recall("2009/03/07 9:05:03"), "<none>");
-    ASSERT_EQ(LRecordRIREKIDELL(1, "2009/03/07 09:05:03"), 0);
-    EXPECT_EQ(slot(5), "2009-03-07 09:05:03");
-    ASSERT_EQ(LRecordRIREKIDELL(1, "2009/03/07 9:05:03"), 0);
-    EXPECT_EQ(slot(5), "<null>");
-}
-
-TEST_P(HistoryTest, TwoStoresWithinOneSecondShareAStamp) {
-    using namespace std::chrono;
-    const std::string a = historyBlock("A"), b = historyBlock("B");
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        // Start just after a second begins, and retry if the two stores still straddle one.
-        std::this_thread::sleep_until(ceil<seconds>(system_clock::now()) + milliseconds(10));
-        const std::time_t before = std::time(nullptr);
-        ASSERT_EQ(LRecordRIREKI(1, a.c_str()), 0);
-        ASSERT_EQ(LRecordRIREKI(1, b.c_str()), 0);
-        if (std::time(nullptr) != before) {
-            run("UPDATE Patient_Information SET N0 = NULL, N1 = NULL");
-            continue;
-        }
-        // Two equal lines; recall gives the higher slot, deletion empties the lower first.
-        ASSERT_EQ(slot(0), slot(1));
-        EXPECT_EQ(dates(), Lines(2, dates()[0]));
-        EXPECT_EQ(recall(timeText(0)), b);
-        const auto stamp = *patientbase::parseStored(slot(0));
-        ASSERT_EQ(LRecordRIREKIDELL(1, patientbase::slotKeyText(stamp).c_str()), 0);
-        EXPECT_EQ(slot(0), "<null>");
-        EXPECT_EQ(block(1), b);
-        return;
+TEST_P(HistoryTest, LeafletsSharingAMorningStampAreReachedByItsFormsAndBySlot) {
+    // Stored by hand as older programs did: slots 2 and 7 share a stamp; slot 4 is older.
+    run("UPDATE Patient_Information SET N2 = '2021-06-01 09:05:03', INFO2 = ?, "
+        "N7 = '2021-06-01 09:05:03', INFO7 = ?, N4 = '2021-05-01 08:00:00', INFO4 = ?",
+        {historyBlock("TWO"), historyBlock("SEVEN"), historyBlock("FOUR")});
+    ViewCollector rows;
+    ASSERT_EQ(LRecordRIREKISlots(1, &rows.sink), 0);
+    EXPECT_EQ(rows.texts(), (Lines{"2021年06月01日 09:05:03:2", "2021年06月01日 09:05:03:7",
+                                   "2021年05月01日 08:00:00:4"}));
+    const char *time = "2021/06/01 09:05:03", *key = "2021/06/01 9:05:03";
+    // By stamp alone as before: recall by the time text finds the higher slot.
+    EXPECT_EQ(recall(time), historyBlock("SEVEN"));
+    EXPECT_EQ(recall(key), "<none>");
+    std::string out(kBlock + 1, '#');
+    struct Case {
+        const char* name;
+        int slot;
+        const char* time;
+        int found;
+    };
+    for (const Case& c : {Case{"the lower of two", 2, time, 1},
+                          {"the key text", 2, key, 0},
+                          {"another stamp than listed", 4, time, 0},
+                          {"an empty slot", 3, time, 0},
+                          {"no slot", 20, time, 0}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(LRecordRIREKIDisplaySlot(1, c.slot, c.time, out.data()), c.found);
+        EXPECT_EQ(LRecordRIREKIDELLSlot(9, c.slot, c.time), 0) << "no such patient";
     }
-    FAIL() << "no two stores fell within one second";
+    EXPECT_EQ(out.c_str(), historyBlock("TWO"));
+    // By stamp alone as before: deletion takes the key text and empties the lowest slot.
+    ASSERT_EQ(LRecordRIREKIDELL(1, time), 0);
+    EXPECT_EQ(slot(2), "2021-06-01 09:05:03");
+    ASSERT_EQ(LRecordRIREKIDELL(1, key), 0);
+    EXPECT_EQ(slot(2) + block(7), "<null>" + historyBlock("SEVEN"));
+    ASSERT_EQ(LRecordRIREKIDELLSlot(1, 7, time), 1);
+    EXPECT_EQ(LRecordRIREKIDELLSlot(1, 7, time), 0);
+    EXPECT_EQ(slot(7) + slot(4), "<null>2021-05-01 08:00:00");
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_P(HistoryTest, UnknownPatientsEmptyHistoriesAndTextsOfTheWrongLengthChangeNothing) {

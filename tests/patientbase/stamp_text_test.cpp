@@ -49,3 +49,23 @@ TEST(HistorySlots, AStoreTakesTheLowestEmptySlotElseTheLowestOfTheOldest) {
         EXPECT_EQ(slotToStore(slots), c.expected);
     }
 }
+
+TEST(HistorySlots, AStoreIsStampedByTheClockOrOneSecondAfterTheNewest) {
+    struct Case {
+        const char* name;
+        const char* newest;
+        const char* clock;
+        const char* expected;
+    };
+    // Past a day's, month's and year's end: through the history calls.
+    for (const Case& c : {Case{"newest before the clock", "2024-05-01 09:59:59",
+                               "2024-05-01 10:00:00", "2024-05-01 10:00:00"},
+                          {"newest in the same second", "2024-05-01 10:00:00",
+                           "2024-05-01 10:00:00", "2024-05-01 10:00:01"}}) {
+        SCOPED_TRACE(c.name);
+        SlotStamps slots;
+        slots[3] = parseStored("2001-01-01 00:00:00");
+        slots[12] = parseStored(c.newest);
+        EXPECT_EQ(storedForm(stampToStore(slots, *parseStored(c.clock))), c.expected);
+    }
+}

@@ -18,15 +18,17 @@ TEST_P(RegisterTest, HistoryStoresOfThreeProgramsForTheSamePatientsAllLand) {
     });
     EXPECT_EQ(failed, std::vector<int>(3, 0));
     EXPECT_TRUE(messages.empty());
-    // Every store of every program has a slot of its own.
+    // Every store of every program has a slot of its own and a stamp of its own.
     std::string tags;
     for (int slot = 0; slot < 20; ++slot)
         tags += (slot ? " UNION ALL " : "") + std::string("SELECT ID, substr(INFO") +
-                std::to_string(slot) + ", 1, 6) AS tag FROM Patient_Information";
+                std::to_string(slot) + ", 1, 6) AS tag, N" + std::to_string(slot) +
+                " AS stamp FROM Patient_Information";
     EXPECT_EQ(
-        stored("SELECT " + data.listOf("n") + " FROM (SELECT count(DISTINCT tag) AS n FROM (" +
+        stored("SELECT " + data.listOf("n") +
+               " FROM (SELECT count(DISTINCT tag) || '/' || count(DISTINCT stamp) AS n FROM (" +
                tags + ") AS slots GROUP BY ID) AS counts"),
-        "18,18");
+        "18/18,18/18");
 }
 
 TEST_P(RegisterTest, TwoProgramsRegisteringTheSameIdsGetEachIdOnce) {

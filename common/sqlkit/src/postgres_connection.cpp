@@ -127,6 +127,8 @@ const Dialect& postgresDialect() {
         .integrityCheck = "SELECT 'ok'",
         // A transaction's changes stay with the server until the commit anyway.
         .bulkWrite = "",
+        // clock_timestamp(), not localtimestamp: the moment after the write lock was had.
+        .clockNow = "SELECT to_char(clock_timestamp(), 'YYYY-MM-DD HH24:MI:SS')",
     };
     return d;
 }

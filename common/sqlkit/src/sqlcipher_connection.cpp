@@ -70,6 +70,7 @@ const Dialect& sqlcipherDialect() {
         // that keeps readers out is taken only for the commit; the larger cache keeps the
         // pages a long write reads again.
         .bulkWrite = "PRAGMA cache_spill = OFF; PRAGMA cache_size = -65536",
+        .clockNow = "SELECT datetime('now', 'localtime')",
     };
     return d;
 }

@@ -15,12 +15,8 @@ PatientRecord patient(int id, const char* name) {
 
 using PatientRegisterTest = DataFolderTest;
 
-TEST(StampTexts, TheListFormGivesTheSlotTimeAndKeyTexts) {
-    const std::string listed = cp932("2009年03月07日 09:05:03");
-    EXPECT_EQ(data::slotTimeText(listed), "2009/03/07 09:05:03");
-    EXPECT_EQ(data::slotKeyText(listed), "2009/03/07 9:05:03");
-    EXPECT_EQ(data::slotKeyText(cp932("2009年03月07日 00:05:03")), "2009/03/07 0:05:03");
-    EXPECT_EQ(data::slotKeyText(cp932("2009年03月07日 19:05:03")), "2009/03/07 19:05:03");
+TEST(StampTexts, TheListFormGivesTheSlotTimeText) {
+    EXPECT_EQ(data::slotTimeText(cp932("2009年03月07日 09:05:03")), "2009/03/07 09:05:03");
     EXPECT_EQ(data::slotTimeText(cp932("2009年03月07日 09:05")), "");
     EXPECT_EQ(data::slotTimeText(""), "");
 }
@@ -112,19 +108,21 @@ TEST_F(PatientRegisterTest, TheHistoryIsReachedThroughTheListedStamps) {
     ASSERT_EQ(patients.leafletsUsing("1124017F1020", uses), DataResult::kDone);
     EXPECT_EQ(uses, 1);
 
-    std::vector<std::string> stamps = {"stale"};
-    ASSERT_EQ(patients.historyStamps(5, stamps), DataResult::kDone);
-    ASSERT_EQ(stamps.size(), 1u);
+    std::vector<data::HistoryEntry> entries = {{"stale", 3}};
+    ASSERT_EQ(patients.historyEntries(5, entries), DataResult::kDone);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].slot, 0);
     std::string text;
-    ASSERT_EQ(patients.historyText(5, stamps[0], text), DataResult::kDone);
+    ASSERT_EQ(patients.historyText(5, entries[0], text), DataResult::kDone);
     EXPECT_EQ(text, block);
-    EXPECT_EQ(patients.historyText(5, cp932("2000年01月01日 00:00:00"), text),
+    EXPECT_EQ(patients.historyText(5, {cp932("2000年01月01日 00:00:00"), 0}, text),
               DataResult::kNotFound);
-    EXPECT_EQ(patients.historyText(5, "not a stamp", text), DataResult::kNotFound);
+    EXPECT_EQ(patients.historyText(5, {"not a stamp", 0}, text), DataResult::kNotFound);
 
-    ASSERT_EQ(patients.deleteHistory(5, stamps[0]), DataResult::kDone);
-    ASSERT_EQ(patients.historyStamps(5, stamps), DataResult::kDone);
-    EXPECT_TRUE(stamps.empty());
+    ASSERT_EQ(patients.deleteHistory(5, entries[0]), DataResult::kDone);
+    EXPECT_EQ(patients.deleteHistory(5, entries[0]), DataResult::kNotFound);
+    ASSERT_EQ(patients.historyEntries(5, entries), DataResult::kDone);
+    EXPECT_TRUE(entries.empty());
 }
 
 TEST_F(PatientRegisterTest, AFailureIsNeverTakenForAMissingPatient) {
@@ -132,14 +130,14 @@ TEST_F(PatientRegisterTest, AFailureIsNeverTakenForAMissingPatient) {
     std::filesystem::remove(databaseFolder() / "患者ファイル.mdb");
     std::string name;
     PatientRecord record{};
-    std::vector<std::string> stamps;
+    std::vector<data::HistoryEntry> entries;
     EXPECT_EQ(patients.nameOf(12, name), DataResult::kFailed);
     EXPECT_EQ(patients.detail(12, record), DataResult::kFailed);
     EXPECT_EQ(patients.idInUse(12), data::Presence::kFailed);
     EXPECT_EQ(patients.idEverUsed(12), data::Presence::kFailed);
     int uses = 0;
     EXPECT_EQ(patients.leafletsUsing("1124017F1020", uses), DataResult::kFailed);
-    EXPECT_EQ(patients.historyStamps(12, stamps), DataResult::kFailed);
+    EXPECT_EQ(patients.historyEntries(12, entries), DataResult::kFailed);
     EXPECT_EQ(patients.storeHistory(12, std::string(4110, '$')), DataResult::kFailed);
     EXPECT_FALSE(messages.empty());
 }

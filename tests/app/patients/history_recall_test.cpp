@@ -20,8 +20,8 @@ TEST_F(HistoryRecallTest, ADrugGoneFromTheCatalogueIsNamedAndTheOthersMove) {
     const data::PatientRegister patients;
     ASSERT_EQ(patients.storeHistory(5, leaflet::historyText(leaflet::buildHistoryBlock(entries))),
               data::DataResult::kDone);
-    std::vector<std::string> stamps;
-    ASSERT_EQ(patients.historyStamps(5, stamps), data::DataResult::kDone);
+    std::vector<data::HistoryEntry> stamps;
+    ASSERT_EQ(patients.historyEntries(5, stamps), data::DataResult::kDone);
 
     const data::DrugCatalogue catalogue;
     patients::HistoryRecall recall(patients, catalogue, dir.path());

@@ -28,8 +28,8 @@ class PatientScreenTest : public ProgramTest {
     // ('YYYY-MM-DD HH:MM:SS'), as if the leaflet had been stored then.
     void storeHistoryAt(int id, const std::string& text, const std::string& stamp) {
         // Slots fill from the lowest empty one; these tests never empty one before storing.
-        std::vector<std::string> before;
-        ASSERT_EQ(registry.historyStamps(id, before), data::DataResult::kDone);
+        std::vector<data::HistoryEntry> before;
+        ASSERT_EQ(registry.historyEntries(id, before), data::DataResult::kDone);
         ASSERT_EQ(registry.storeHistory(id, text), data::DataResult::kDone);
         auto db = sqlkit::openEncrypted(dir.path() / "データベース" / "患者ファイル.mdb", "HN%tPQS",
                                         nullptr);

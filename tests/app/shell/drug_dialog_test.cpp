@@ -271,7 +271,8 @@ TEST_F(DrugDialogTest, PhotoThreeIsStoredAtOnceAndABrowsedJpegIsShownAndPrinted)
     EXPECT_GT(qRed(panel.photo().pixel(70, 52)), 180);
     EXPECT_LT(qGreen(panel.photo().pixel(70, 52)), 80);
 
-    // A JPEG cut short is refused by name, and the photograph chosen before stays.
+    // A JPEG cut short is refused by name, and a file over the cap is refused; the photograph
+    // chosen before stays.
     const auto broken = dir.path() / "ユーザー写真" / "壊れた写真.jpg";
     testjpeg::writeFile(
         broken, testjpeg::encode(testjpeg::quadrants(280, 210, 0, 0, 0, 0), {}).substr(0, 200));
@@ -281,7 +282,16 @@ TEST_F(DrugDialogTest, PhotoThreeIsStoredAtOnceAndABrowsedJpegIsShownAndPrinted)
               broken.string() +
                   "\r\n\r\nこのファイルは写真として読み込めませんでした。"
                   "正しいJPEG形式のファイルか確認して下さい。");
+    const auto large = dir.path() / "ユーザー写真" / "大きな写真.jpg";
+    std::filesystem::copy_file(jpeg, large);
+    std::filesystem::resize_file(large, data::kMaxUserPhotoBytes + 1);
+    prompts.files = {QString::fromStdString(large.string())};
+    choose(browse, true);
+    EXPECT_EQ(prompts.shown.back().text,
+              "写真のファイルが大きすぎます。8MB以下のJPEGファイルを選んで下さい。");
     EXPECT_EQ(utf8(stored("USER00000004").PHOTO_TOROKU, sizeof r.PHOTO_TOROKU), jpeg.string());
+    // The chosen picture is kept in the catalogue: the file is no longer needed.
+    std::filesystem::remove(jpeg);
 
     addSelectedToPrintList();
     ASSERT_EQ(desk->printList().count(), 1);

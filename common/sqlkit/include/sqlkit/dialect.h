@@ -29,6 +29,9 @@ struct Dialect {
     // Run before a long writing transaction (a load, an import) so its changes stay in memory
     // until the commit.
     std::string_view bulkWrite;
+    // A query whose one row is the data's clock now, local time as 'YYYY-MM-DD HH:MM:SS': the
+    // server's clock on a server (read when the statement runs, not when the transaction began).
+    std::string_view clockNow;
 };
 
 // Escapes "%", "_" and "\" so a typed text matches literally inside LIKE ... ESCAPE '\'.
