@@ -21,6 +21,7 @@ struct CounterRights {
 constexpr CounterRights kCounterRights[] = {
     {"Medicine_Information", "SELECT"},
     {"Code_Map", "SELECT"},
+    {"User_Photo", "SELECT"},
     {"Patient_Information", kReadWrite},
     {"Patient_UsedID", kReadWrite},
     {"Phrase_List", kReadWrite},

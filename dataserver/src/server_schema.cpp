@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "catalogue_admin.h"
 #include "dataserver/admin.h"
 #include "pharmacy_store.h"
 #include "sqlkit/server_lock.h"
@@ -54,6 +55,8 @@ struct Change {
 constexpr Change kToVersion2[] = {
     {patientbase::kUsedIdTable, patientbase::kUsedIdTable, addUsedIdTable},
     {dosagebase::kPharmacyTable, dosagebase::kPharmacyTable, dosagebase::createPharmacyTable},
+    // A user photograph chosen on one terminal is kept in the catalogue for every terminal.
+    {"User_Photo", "User_Photo", drugbase::createUserPhotoTable},
     {"Server_Schema", "Server_Schema", createVersionTable},
     {sqlkit::kServerLockTable, sqlkit::kServerLockTable, sqlkit::createServerLock},
     {nullptr, "the database's timeouts", setDatabaseDefaults},

@@ -166,6 +166,7 @@ bool copyFolderToServer(const std::filesystem::path& dataFolder, const std::stri
     const std::pair<sqlkit::Connection*, const char*> fileTables[] = {
         {drugs.get(), "Medicine_Information"},
         {drugs.get(), "Code_Map"},
+        {drugs.get(), "User_Photo"},
         {patients.get(), "Patient_Information"},
         {patients.get(), patientbase::kUsedIdTable}};
     std::string counts;
@@ -177,8 +178,9 @@ bool copyFolderToServer(const std::filesystem::path& dataFolder, const std::stri
         }
         std::string ignored;
         long long inFile = countRows(*file, table, &ignored);
-        // A drug file made before the code map existed has no Code_Map table, a patient file
-        // made before the used IDs were kept no Patient_UsedID: nothing to copy.
+        // A drug file made before the code map or the user photographs existed has no Code_Map
+        // or User_Photo table, a patient file made before the used IDs were kept no
+        // Patient_UsedID: nothing to copy.
         if (inFile < 0 && copied == 0) inFile = 0;
         const long long onServer = countRows(*server, table, &error);
         if (inFile != copied || onServer != copied) {

@@ -6,8 +6,8 @@
 
 namespace dataserver {
 
-inline constexpr std::array<const char*, 6> kServerTables = {
-    "Medicine_Information", "Code_Map",    "Patient_Information",
+inline constexpr std::array<const char*, 7> kServerTables = {
+    "Medicine_Information", "Code_Map",    "User_Photo",          "Patient_Information",
     "Patient_UsedID",       "Phrase_List", "Pharmacy_Information"};
 
 }  // namespace dataserver
