@@ -108,6 +108,82 @@ TEST_P(DataCall, AWriteLockHeldPastTheWaitIsReportedAsAnotherTerminalWriting) {
     EXPECT_EQ(said, Strings{dbcall::Failure::OtherTerminalWriting.utf8});
 }
 
+// The file a call reads is the file at the path when the call starts, though the session keeps
+// its connection between calls.
+TEST_F(DataCallTest, AFileReplacedBetweenCallsIsReadAnew) {
+    const std::filesystem::path file = data.path() / kFile;
+    struct Case {
+        const char* name;
+        void (*replace)(const std::filesystem::path& with, const std::filesystem::path& file);
+    };
+    const Case cases[] = {
+        {"renamed into place",
+         [](const auto& with, const auto& file) { std::filesystem::rename(with, file); }},
+        // The same inode, with the salt and so the key of another file.
+        {"copied over it",
+         [](const auto& with, const auto& file) {
+             std::filesystem::copy_file(with, file,
+                                        std::filesystem::copy_options::overwrite_existing);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(first("SELECT count(*) FROM t"), "0");
+        ASSERT_TRUE(dbcall::Recordset(session, "SELECT n FROM t"));
+        const std::filesystem::path other = data.path() / "other.db";
+        ASSERT_TRUE(sqlkit::createEncrypted(other, kPassword,
+                                            "CREATE TABLE t (n); INSERT INTO t "
+                                            "VALUES (7)",
+                                            nullptr));
+        c.replace(other, file);
+        {
+            dbcall::Recordset read(session, "SELECT n FROM t");
+            ASSERT_TRUE(read && read.lookUp() == dbcall::Lookup::Found);
+            EXPECT_EQ(read->integer(0), 7);
+        }
+        db = sqlkit::openEncrypted(file, kPassword, nullptr);
+        ASSERT_TRUE(db && db->exec("DELETE FROM t"));
+    }
+    EXPECT_TRUE(said.empty());
+}
+
+TEST_F(DataCallTest, AFileRemovedBetweenCallsFailsTheNextAtTheDatabaseOpen) {
+    ASSERT_TRUE(dbcall::Recordset(session, "SELECT n FROM t"));
+    std::filesystem::remove(data.path() / kFile);
+    EXPECT_FALSE(dbcall::Recordset(session, "SELECT n FROM t"));
+    EXPECT_EQ(said, Strings{"Error:DATABASE.Open"});
+}
+
+TEST_F(DataCallTest, NoLockOrLongWriteSettingOutlivesACall) {
+    ASSERT_TRUE(db->exec("INSERT INTO t (n) VALUES (1), (2)"));
+    {
+        dbcall::Recordset stopped(session, "SELECT n FROM t");
+        ASSERT_TRUE(stopped && stopped.lookUp() == dbcall::Lookup::Found);
+    }
+    {
+        dbcall::WriteCall dropped(session);
+        ASSERT_TRUE(dropped.ok() && dropped.startBulkWrite());
+    }
+    // Another program writes at once, with no wait for a lock.
+    db->setBusyWait(std::chrono::milliseconds(0));
+    sqlkit::Transaction other(*db);
+    EXPECT_TRUE(other.began() && insert(*db, 3) && other.commit());
+    dbcall::Recordset spill(session, "PRAGMA cache_spill");
+    ASSERT_TRUE(spill && spill.lookUp() == dbcall::Lookup::Found);
+    EXPECT_NE(spill->integer(0), 0);  // the pages a write may spill; 0 when off
+}
+
+TEST_F(DataCallTest, AnOpenOfAnotherFolderReadsThatFolder) {
+    ASSERT_TRUE(dbcall::Recordset(session, "SELECT n FROM t"));
+    TempDir other;
+    ASSERT_TRUE(sqlkit::createEncrypted(other.path() / kFile, kPassword,
+                                        "CREATE TABLE t (n); INSERT INTO t VALUES (7)", nullptr));
+    ASSERT_EQ(session.attach(other.path().string().c_str()), dbcall::Session::Attach::Ready);
+    dbcall::Recordset read(session, "SELECT n FROM t");
+    ASSERT_TRUE(read && read.lookUp() == dbcall::Lookup::Found);
+    EXPECT_EQ(read->integer(0), 7);
+}
+
 TEST_F(StoppedServerCall, WhicheverStepMeetsTheStoppedServerTheMessageNamesItAndNothingIsStored) {
     if (IsSkipped()) return;
     const std::string place = sqlkit::serverPlace(dbcall::serverAddressIn(data.path()));

@@ -34,12 +34,13 @@ Session::Attach Session::attach(const char* folder) {
     ready_ = false;
     notReady_ = "the file is not open";
     const std::filesystem::path dataFolder(folder ? folder : "");
-    file_ = dataFolder / fileName_;
+    const std::filesystem::path file = dataFolder / fileName_;
     std::error_code ec;
     const std::filesystem::path serverFile = dataFolder / kServerFileName;
     if (std::filesystem::is_regular_file(serverFile, ec)) return attachServer(dataFolder);
+    if (onServer() || file != file_) kept_.reset();
     serverAddress_.clear();
-    server_.reset();
+    file_ = file;
     if (!std::filesystem::is_regular_file(file_, ec)) return Attach::FileMissing;
     // Without encryption the data would be read and written in clear: refuse to work.
     if (!sqlkit::cipherAvailable()) return Attach::NoEncryption;
@@ -55,7 +56,7 @@ Session::Attach Session::attachServer(const std::filesystem::path& dataFolder) {
         return Attach::BadServerFile;
     }
     // The connection is kept while the folder names the same server.
-    if (address != serverAddress_) server_.reset();
+    if (address != serverAddress_) kept_.reset();
     serverAddress_ = address;
     ready_ = true;
     return Attach::Ready;
@@ -65,17 +66,26 @@ const sqlkit::Dialect& Session::dialect() const {
     return onServer() ? sqlkit::postgresDialect() : sqlkit::sqlcipherDialect();
 }
 
+void Session::detach() {
+    ready_ = false;
+    if (!onServer()) kept_.reset();
+}
+
 CallConnection Session::connect() const {
-    CallConnection c;
     std::string error = notReady_;
+    CallConnection c;
     if (!ready_) {
-    } else if (!onServer()) {
-        c = sqlkit::openEncrypted(file_, password_, &error);
-    } else if (!server_) {
-        server_ = sqlkit::openServer(serverAddress_, &error);
-        c = server_;
-    } else if (server_->readyForCall(&error)) {
-        c = server_;
+    } else if (kept_.use_count() > 1) {
+        // A call inside another: readying the connection would end the outer call's transaction.
+        c = kept_;
+    } else if (kept_ && kept_->readyForCall(&error)) {
+        c = kept_;
+    } else if (!kept_ || !onServer()) {
+        // A file replaced or removed since the last call is opened anew (a missing one fails as
+        // it always did); a lost server is tried again by readyForCall at the next call.
+        kept_ = onServer() ? sqlkit::openServer(serverAddress_, &error)
+                           : CallConnection(sqlkit::openEncrypted(file_, password_, &error));
+        c = kept_;
     }
     if (!c)
         report(Failure::DatabaseOpen, error,

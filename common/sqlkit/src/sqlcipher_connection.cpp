@@ -20,9 +20,29 @@ Statement SqlcipherConnection::prepare(std::string_view sql) {
 }
 
 bool SqlcipherConnection::exec(std::string_view sql) {
+    if (sql == dialect().bulkWrite) bulkWrite_ = true;
     // sqlite3_exec wants a terminated text.
     const std::string text(sql);
     return sqlite3_exec(db_.get(), text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool SqlcipherConnection::readyForCall(std::string* error) {
+    if (!file_.empty()) {
+        const auto now = identityOf(file_);
+        if (!now || *now != identity_) {
+            if (error)
+                *error = now ? "the database file was replaced" : "unable to open database file";
+            return false;
+        }
+    }
+    // A call that failed part-way may have left its transaction, and with it a lock, open.
+    if (!sqlite3_get_autocommit(db_.get())) exec("ROLLBACK");
+    if (bulkWrite_) {
+        // SQLite's own defaults, so a long write's cache is not kept for the rest of the run.
+        bulkWrite_ = !exec("PRAGMA cache_spill = ON; PRAGMA cache_size = -2000");
+    }
+    if (waitLimit_ != kBusyWait) setBusyWait(kBusyWait);
+    return true;
 }
 
 void SqlcipherConnection::setBusyWait(std::chrono::milliseconds wait) {

@@ -8,9 +8,6 @@
 namespace sqlkit {
 namespace {
 
-// How long a statement waits for another program's lock unless told otherwise: long enough for
-// the commit of a large load or import.
-constexpr std::chrono::milliseconds kBusyWait{15000};
 constexpr const char* kPageSize = "PRAGMA cipher_page_size = 4096";
 
 std::string quoted(std::string_view text) {
@@ -38,14 +35,16 @@ bool execAll(Connection& c, std::initializer_list<std::string_view> statements,
     return true;
 }
 
-ConnectionPtr openRaw(const std::filesystem::path& file, int flags, std::string* error) {
+std::unique_ptr<detail::SqlcipherConnection> openRaw(const std::filesystem::path& file, int flags,
+                                                     std::string* error) {
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(file.string().c_str(), &raw, flags, nullptr);
     detail::Db db(raw);
-    if (rc != SQLITE_OK) return fail(error, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
-    auto connection = std::make_unique<detail::SqlcipherConnection>(std::move(db));
-    connection->setBusyWait(kBusyWait);
-    return connection;
+    if (rc != SQLITE_OK) {
+        fail(error, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
+        return nullptr;
+    }
+    return std::make_unique<detail::SqlcipherConnection>(std::move(db));
 }
 
 }  // namespace
@@ -62,13 +61,17 @@ ConnectionPtr openEncrypted(const std::filesystem::path& file, std::string_view 
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
         return fail(error, "unable to open database file");
+    // Taken before the open, so a file replaced meanwhile is noticed at the next call.
+    const auto identity = detail::identityOf(file);
     const auto key = detail::rawKeyFor(file, password);
-    if (!key) return fail(error, "file is encrypted or is not a database");
-    ConnectionPtr c = openRaw(file, SQLITE_OPEN_READWRITE, error);
+    if (!identity || !key) return fail(error, "file is encrypted or is not a database");
+    auto c = openRaw(file, SQLITE_OPEN_READWRITE, error);
     if (!c) return nullptr;
     const std::string keyPragma = "PRAGMA key = " + *key;
+    // The key is verified once per open, by the first read of the schema.
     if (!execAll(*c, {keyPragma, kPageSize, "SELECT count(*) FROM sqlite_master"}, error))
         return nullptr;
+    c->openedOn(file, *identity);
     return c;
 }
 
@@ -80,7 +83,7 @@ ConnectionPtr createEncrypted(const std::filesystem::path& file, std::string_vie
     const std::filesystem::path partial = file.string() + ".partial";
     std::filesystem::remove(partial, ec);
     {
-        ConnectionPtr c = openRaw(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
+        auto c = openRaw(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
         if (!c) return nullptr;
         const std::string keyPragma = "PRAGMA key = " + quoted(password);
         const std::string schema = "BEGIN;" + std::string(schemaSql) + ";COMMIT;";

@@ -1,9 +1,9 @@
-// The data-call layer the libraries share. Every exported call opens its file, works and
-// closes it; on a data server, a library keeps one connection for the process instead and
-// makes it ready again at the start of each call. A session says where the data is; a
-// Recordset is a reading call with one prepared statement; a WriteCall is a writing call inside
-// one transaction. Failures are reported through the library's message channel with the texts
-// its callers know.
+// The data-call layer the libraries share. A library keeps one connection to its file, or to the
+// data server, for the process, and makes it ready again at the start of each call: a file
+// replaced meanwhile is opened anew, and nothing a call did is left holding a lock after it. A
+// session says where the data is; a Recordset is a reading call with one prepared statement; a
+// WriteCall is a writing call inside one transaction. Failures are reported through the library's
+// message channel with the texts its callers know.
 #pragma once
 
 #include <chrono>
@@ -84,15 +84,17 @@ class Session {
     // ready only when the file is there and the engine can encrypt, or the server file holds a
     // connection string without a password (the server itself is reached at the first call).
     // Reports nothing: what each library says about a missing file is its own.
+    // A session pointed at another file or folder lets its kept connection go.
     Attach attach(const char* folder);
-    void detach() { ready_ = false; }
+    // Closes the file; a server connection is kept for the next attach to the same server.
+    void detach();
     bool ready() const { return ready_; }
     bool onServer() const { return !serverAddress_.empty(); }
 
     // The dialect of the connections this session opens, for SQL built before the open.
     const sqlkit::Dialect& dialect() const;
-    // The open file or the server connection ready for a call, or nullptr after
-    // "Error:DATABASE.Open".
+    // The kept connection ready for a call, or nullptr after "Error:DATABASE.Open". A call made
+    // while another is still open shares its connection as it is.
     CallConnection connect() const;
 
     // Reports a failure; `engineText`, the engine's own words for it, is kept for tools that
@@ -116,13 +118,13 @@ class Session {
     std::filesystem::path file_;
     bool ready_ = false;
     std::string serverAddress_;
-    std::string notReady_;  // why the session is not ready, as the engine's text of a call
-    mutable CallConnection server_;
+    std::string notReady_;         // why the session is not ready, as the engine's text of a call
+    mutable CallConnection kept_;  // to file_ or to serverAddress_
     mutable std::string lastEngineText_;
     std::chrono::milliseconds writeWait_ = kWriteWait;
 };
 
-// A call's open file. Every failure it meets is reported once.
+// A call on the session's connection. Every failure it meets is reported once.
 class Call {
   public:
     explicit Call(const Session& session) : session_(session), connection_(session.connect()) {}

@@ -43,8 +43,8 @@ class Connection {
     virtual void setBusyWait(std::chrono::milliseconds wait) = 0;
 
     // Readies a connection kept across calls for the next call: ends what a failed call left
-    // open and reconnects after a lost server. False with the engine's text when it cannot.
-    // A connection opened per call is always ready.
+    // open and reconnects after a lost server. False with the engine's text when it cannot; a
+    // file's connection is false when the file was replaced or removed, and is then opened anew.
     virtual bool readyForCall(std::string* /*error*/) { return true; }
 };
 

@@ -1,4 +1,4 @@
-// The SQLCipher engine: encrypted database files opened per call.
+// The SQLCipher engine: encrypted database files.
 #pragma once
 
 #include <filesystem>
@@ -18,7 +18,8 @@ const Dialect& sqlcipherDialect();
 // per process from the password and the file's salt, then passed in raw form, so an open costs
 // a fraction of a millisecond. The first statement verifies the key: a wrong password or a file
 // that is not a database gives nullptr and the engine's message in `error`. A statement waits up
-// to 15 s for another program's lock.
+// to 15 s for another program's lock. The connection may be kept across calls: readyForCall()
+// tells when the file at its path was replaced or removed meanwhile.
 ConnectionPtr openEncrypted(const std::filesystem::path& file, std::string_view password,
                             std::string* error);
 
