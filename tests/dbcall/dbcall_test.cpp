@@ -108,50 +108,53 @@ TEST_P(DataCall, AWriteLockHeldPastTheWaitIsReportedAsAnotherTerminalWriting) {
     EXPECT_EQ(said, Strings{dbcall::Failure::OtherTerminalWriting.utf8});
 }
 
-// The file a call reads is the file at the path when the call starts, though the session keeps
-// its connection between calls.
-TEST_F(DataCallTest, AFileReplacedBetweenCallsIsReadAnew) {
-    const std::filesystem::path file = data.path() / kFile;
+// The file a call reads is the file at the session's path when the call starts, though the
+// session keeps its connection between calls. Each change leaves a file holding 7, or none.
+TEST_F(DataCallTest, ACallReadsTheFileThatIsAtThePathWhenItStarts) {
+    using path = std::filesystem::path;
     struct Case {
         const char* name;
-        void (*replace)(const std::filesystem::path& with, const std::filesystem::path& file);
+        void (*change)(dbcall::Session&, const path& made, const path& file);
     };
     const Case cases[] = {
-        {"renamed into place",
-         [](const auto& with, const auto& file) { std::filesystem::rename(with, file); }},
+        {"renamed into place", [](dbcall::Session&, const path& made,
+                                  const path& file) { std::filesystem::rename(made, file); }},
         // The same inode, with the salt and so the key of another file.
         {"copied over it",
-         [](const auto& with, const auto& file) {
-             std::filesystem::copy_file(with, file,
+         [](dbcall::Session&, const path& made, const path& file) {
+             std::filesystem::copy_file(made, file,
                                         std::filesystem::copy_options::overwrite_existing);
          }},
+        {"another folder opened",
+         [](dbcall::Session& s, const path& made, const path&) {
+             ASSERT_EQ(s.attach(made.parent_path().string().c_str()),
+                       dbcall::Session::Attach::Ready);
+         }},
+        {"removed",
+         [](dbcall::Session&, const path&, const path& file) { std::filesystem::remove(file); }},
+    };
+    const auto readN = [this] {
+        dbcall::Recordset read(session, "SELECT n FROM t");
+        return read && read.lookUp() == dbcall::Lookup::Found ? read->integer(0) : -1;
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_EQ(first("SELECT count(*) FROM t"), "0");
-        ASSERT_TRUE(dbcall::Recordset(session, "SELECT n FROM t"));
-        const std::filesystem::path other = data.path() / "other.db";
-        ASSERT_TRUE(sqlkit::createEncrypted(other, kPassword,
-                                            "CREATE TABLE t (n); INSERT INTO t "
-                                            "VALUES (7)",
-                                            nullptr));
-        c.replace(other, file);
-        {
-            dbcall::Recordset read(session, "SELECT n FROM t");
-            ASSERT_TRUE(read && read.lookUp() == dbcall::Lookup::Found);
-            EXPECT_EQ(read->integer(0), 7);
-        }
+        said.clear();
+        TempDir other;
+        const path file = data.path() / kFile, made = other.path() / kFile;
+        ASSERT_EQ(session.attach(data.path().string().c_str()), dbcall::Session::Attach::Ready);
+        ASSERT_EQ(readN(), -1);
+        ASSERT_TRUE(sqlkit::createEncrypted(
+            made, kPassword, "CREATE TABLE t (n); INSERT INTO t VALUES (7)", nullptr));
+        c.change(session, made, file);
+        const bool removed = !std::filesystem::exists(file);
+        EXPECT_EQ(readN(), removed ? -1 : 7);
+        EXPECT_EQ(said, removed ? Strings{"Error:DATABASE.Open"} : Strings{});
+        if (removed) continue;
+        // The next case starts from a file without the 7.
         db = sqlkit::openEncrypted(file, kPassword, nullptr);
         ASSERT_TRUE(db && db->exec("DELETE FROM t"));
     }
-    EXPECT_TRUE(said.empty());
-}
-
-TEST_F(DataCallTest, AFileRemovedBetweenCallsFailsTheNextAtTheDatabaseOpen) {
-    ASSERT_TRUE(dbcall::Recordset(session, "SELECT n FROM t"));
-    std::filesystem::remove(data.path() / kFile);
-    EXPECT_FALSE(dbcall::Recordset(session, "SELECT n FROM t"));
-    EXPECT_EQ(said, Strings{"Error:DATABASE.Open"});
 }
 
 TEST_F(DataCallTest, NoLockOrLongWriteSettingOutlivesACall) {
@@ -171,17 +174,6 @@ TEST_F(DataCallTest, NoLockOrLongWriteSettingOutlivesACall) {
     dbcall::Recordset spill(session, "PRAGMA cache_spill");
     ASSERT_TRUE(spill && spill.lookUp() == dbcall::Lookup::Found);
     EXPECT_NE(spill->integer(0), 0);  // the pages a write may spill; 0 when off
-}
-
-TEST_F(DataCallTest, AnOpenOfAnotherFolderReadsThatFolder) {
-    ASSERT_TRUE(dbcall::Recordset(session, "SELECT n FROM t"));
-    TempDir other;
-    ASSERT_TRUE(sqlkit::createEncrypted(other.path() / kFile, kPassword,
-                                        "CREATE TABLE t (n); INSERT INTO t VALUES (7)", nullptr));
-    ASSERT_EQ(session.attach(other.path().string().c_str()), dbcall::Session::Attach::Ready);
-    dbcall::Recordset read(session, "SELECT n FROM t");
-    ASSERT_TRUE(read && read.lookUp() == dbcall::Lookup::Found);
-    EXPECT_EQ(read->integer(0), 7);
 }
 
 TEST_F(StoppedServerCall, WhicheverStepMeetsTheStoppedServerTheMessageNamesItAndNothingIsStored) {
