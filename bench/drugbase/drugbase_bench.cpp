@@ -1,5 +1,6 @@
 // drugbase calls on a 40,000-drug synthetic catalogue, each beside the bare SQLite work it
-// wraps (the same query on an already derived key, without conversions or sinks).
+// wraps: the cheapest way to the same data, one statement prepared once on a connection kept
+// for the run, without conversions or sinks.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -28,16 +29,18 @@ sqlkit::ConnectionPtr openBare() {
     return sqlkit::openEncrypted(folder() / "薬剤ファイル.mdb", "HN%tPQS", nullptr);
 }
 
-// Opens, runs `sql` with one bound text, reads every row's columns; what a call costs at least.
+// Runs `sql` with one bound text and reads every row's columns, on a connection kept for the
+// run; what a call costs at least.
 void bareWalk(benchmark::State& state, const char* sql, const std::string& bound = "") {
+    static const sqlkit::ConnectionPtr kept = openBare();
+    sqlkit::Statement s = kept->prepare(sql);
     for (auto _ : state) {
-        auto db = openBare();
-        sqlkit::Statement s = db->prepare(sql);
         if (!bound.empty()) s.bindMatch(1, bound);
         std::size_t bytes = 0;
         while (s.step()) {
             for (int c = 0; c < s.columnCount(); ++c) bytes += s.text(c).size();
         }
+        s.reset();
         benchmark::DoNotOptimize(bytes);
     }
 }
@@ -139,6 +142,8 @@ void UniquenessCheck(benchmark::State& state) {
 }
 BENCHMARK(UniquenessCheck)->Unit(benchmark::kMicrosecond);
 
+// What every call paid while the files were opened per call; now once per file, or again when
+// a file was replaced.
 void OpenOnly_Bare(benchmark::State& state) {
     folder();
     for (auto _ : state) benchmark::DoNotOptimize(openBare());

@@ -1,6 +1,6 @@
 // patientbase calls on a register of 5,000 patients, a few with full histories, each beside the
-// bare SQLite work it wraps (the same statements on an already derived key, without conversions,
-// sinks or slot rules).
+// bare SQLite work it wraps: the cheapest way to the same data, one statement prepared once on a
+// connection kept for the run, without conversions, sinks or slot rules.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -32,6 +32,11 @@ sqlkit::ConnectionPtr openBare() {
     return sqlkit::openEncrypted(folder() / "患者ファイル.mdb", "HN%tPQS", nullptr);
 }
 
+sqlkit::Connection& keptBare() {
+    static const sqlkit::ConnectionPtr kept = openBare();
+    return *kept;
+}
+
 // Reads every column of every row of a prepared statement; what a call costs at least.
 std::size_t readAll(sqlkit::Statement& s) {
     std::size_t bytes = 0;
@@ -40,13 +45,13 @@ std::size_t readAll(sqlkit::Statement& s) {
     return bytes;
 }
 
-// Opens, runs `sql` with `id` bound to ?1 (when given) and reads every row.
+// Runs `sql` with `id` bound to ?1 (when given) and reads every row, on the kept connection.
 void bareWalk(benchmark::State& state, const std::string& sql, int id = 0) {
+    sqlkit::Statement s = keptBare().prepare(sql);
     for (auto _ : state) {
-        auto db = openBare();
-        sqlkit::Statement s = db->prepare(sql);
         if (id) s.bindInt(1, id);
         benchmark::DoNotOptimize(readAll(s));
+        s.reset();
     }
 }
 
@@ -156,17 +161,18 @@ void StoreOnFullSet_Bare(benchmark::State& state) {
     const std::string block(4110, '$');
     const std::string find =
         "SELECT " + stampColumns() + " FROM Patient_Information WHERE ID = ?1 LIMIT 1";
+    sqlkit::Connection& db = keptBare();
+    sqlkit::Statement s = db.prepare(find);
+    sqlkit::Statement update = db.prepare(
+        "UPDATE Patient_Information SET N0 = '2023-01-01 09:05:00', INFO0 = ? WHERE rowid = ?");
     for (auto _ : state) {
-        auto db = openBare();
-        sqlkit::Transaction transaction(*db);
-        sqlkit::Statement s = db->prepare(find);
+        sqlkit::Transaction transaction(db);
         s.bindInt(1, kStoredInto);
         benchmark::DoNotOptimize(s.step());
-        sqlkit::Statement update = db->prepare(
-            "UPDATE Patient_Information SET N0 = '2023-01-01 09:05:00', "
-            "INFO0 = ? WHERE rowid = ?");
         update.bindBlob(1, block).bindInt(2, s.integer(0));
         update.step();
+        s.reset();
+        update.reset();
         if (!transaction.commit()) state.SkipWithError("failed");
     }
 }
@@ -221,6 +227,8 @@ void ProposeId_Bare(benchmark::State& state) {
 }
 BENCHMARK(ProposeId_Bare)->Unit(benchmark::kMillisecond);
 
+// What every call paid while the files were opened per call; now once per file, or again when
+// a file was replaced.
 void OpenOnly_Bare(benchmark::State& state) {
     folder();
     for (auto _ : state) benchmark::DoNotOptimize(openBare());
