@@ -88,6 +88,24 @@ DataResult DrugCatalogue::detail(const std::string& yjcode, DrugRecord& record) 
     return result == DRUGBASE_CONDITION ? DataResult::kNotFound : done(result);
 }
 
+DataResult DrugCatalogue::startingWith(StartOf column, const std::vector<std::string>& prefixes,
+                                       std::vector<DrugBrief>& found) const {
+    found.clear();
+    std::vector<const char*> texts;
+    for (const std::string& prefix : prefixes) texts.push_back(prefix.c_str());
+    const DrugListViewSink sink{
+        &found,
+        [](void* context, int, const char* yjcode) {
+            static_cast<std::vector<DrugBrief>*>(context)->push_back({yjcode, "", "", ""});
+        },
+        [](void* context, int, int c, const char* text) {
+            DrugBrief& drug = static_cast<std::vector<DrugBrief>*>(context)->back();
+            (c == 1 ? drug.name : c == 2 ? drug.form : drug.code) = text;
+        }};
+    return done(RecordStartsWith(static_cast<int>(column), texts.data(),
+                                 static_cast<int>(texts.size()), &sink));
+}
+
 DataResult DrugCatalogue::search(const DrugSearch& c, std::vector<DrugMatch>& found) const {
     std::string form[3];
     for (std::size_t i = 0; i < c.forms.size() && i < 3; ++i) form[i] = c.forms[i];

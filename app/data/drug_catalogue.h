@@ -22,6 +22,14 @@ struct DrugMatch {
 
 enum class DrugOrder { ByName = 0, ByCode = 1 };
 
+// A drug a prefix lookup found (CP932).
+struct DrugBrief {
+    std::string yjcode, name, form, code;  // YJCODE, PRODUCTNAME, ZAIKEI, CODE
+};
+
+// The column a prefix lookup looks at.
+enum class StartOf { YjCode = 0, ProductName = 1 };
+
 // The conditions of a composite search (CP932); empty ones are ignored. A drug matches when its
 // form contains any of the (at most three) dosage forms.
 struct DrugSearch {
@@ -55,6 +63,11 @@ class DrugCatalogue {
 
     // Reads the drug with exactly this YJ code; kNotFound leaves `record` untouched.
     DataResult detail(const std::string& yjcode, DrugRecord& record) const;
+
+    // Replaces `found` with the drugs whose column starts with one of `prefixes`: by YJ code
+    // in YJ code order (name order within a code), by product name in name order.
+    DataResult startingWith(StartOf column, const std::vector<std::string>& prefixes,
+                            std::vector<DrugBrief>& found) const;
 
     // Replaces `found` with the drugs meeting every condition, in name order.
     DataResult search(const DrugSearch& conditions, std::vector<DrugMatch>& found) const;

@@ -1,7 +1,7 @@
 // The drug file as the drug matcher sees it: catalogue lookups and the code map over the
-// program's catalogue face. The catalogue's list is read once, on the first lookup that needs
-// it, so matching the drugs of one prescription walks the file once. A lookup that fails has
-// been reported by the library and finds nothing.
+// program's catalogue face. Every lookup is a few ranges on an index of the drug file, so
+// matching the drugs of one prescription reads only the drugs it finds. A lookup that fails
+// has been reported by the library and finds nothing.
 #pragma once
 
 #include <vector>
@@ -21,15 +21,14 @@ class CatalogueSource : public CatalogueLookup, public CodeMap {
     std::optional<CodeMapEntry> byReceiptCode(std::string_view receiptCode) const override;
 
   private:
-    const std::vector<data::DrugRow>& rows() const;
-    // The listed rows that `wanted` picks, with their dosage forms read.
-    template <class Wanted>
-    std::vector<CatalogueDrug> listed(Wanted&& wanted) const;
+    std::vector<data::DrugBrief> startingWith(data::StartOf column,
+                                              const std::vector<std::string>& prefixes) const;
 
     const data::DrugCatalogue& catalogue_;
-    mutable std::vector<data::DrugRow> rows_;
-    mutable std::vector<std::string> nameKeys_;  // of rows_, made on the first name lookup
-    mutable bool listed_ = false;
 };
+
+// The starts of every product name that can have `key` as its name key: each way of spelling
+// the key's first `depth` characters in either width, with spaces of either width among them.
+std::vector<std::string> namePrefixes(std::string_view key, int depth);
 
 }  // namespace prescription

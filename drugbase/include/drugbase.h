@@ -152,6 +152,14 @@ DRUGBASE_API int RecordPosition(const char* yjcode, int* position, int order);
  * (buffer untouched, no message), 99. */
 DRUGBASE_API int RecordDetail(DrugRecord* record, const char* yjcode);
 
+/* The drugs whose YJCODE (by 0) or PRODUCTNAME (by 1) starts with one of the `count` texts of
+ * `prefixes` (CP932; an empty one matches every drug with the column filled), each read as a
+ * range on the column's index. By 0 they come in YJ code order and in name order among drugs of
+ * one code, by 1 in name order. For drug r inserts list-view item r with YJCODE and sets its
+ * columns 1, 2 and 3 to PRODUCTNAME, ZAIKEI and CODE. 0, or 99 (also for another `by`). */
+DRUGBASE_API int RecordStartsWith(int by, const char* const* prefixes, int count,
+                                  const DrugListViewSink* drugs);
+
 /* Composite search. Each non-empty argument is a substring condition on its column (product
  * name, general name, maker, YJ code, route); a drug must meet all of them and, where dosage
  * forms are given, contain at least one of them in its form. Appends LISTNAME and YJCODE of every

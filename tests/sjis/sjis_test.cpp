@@ -13,6 +13,11 @@ std::string cp(const char* utf8) {
     return fromUtf8(utf8);
 }
 
+std::string toUtf8Char(char32_t u) {
+    char out[4] = {char(0xE0 | u >> 12), char(0x80 | (u >> 6 & 0x3F)), char(0x80 | (u & 0x3F))};
+    return out;
+}
+
 }  // namespace
 
 TEST(SjisCodec, KnownCodesConvertBothWaysAndUnmappableInputBecomesQuestionMarks) {
@@ -117,6 +122,26 @@ TEST(SjisWidth, HalfAndFullWidthConvertBothWays) {
     EXPECT_EQ(sjis::toHalfWidth(cp("ひらがな漢字")), cp("ひらがな漢字"));
     for (const char* s : {"ABCxyz019 !#$%&()*+,-./:;<=>?@[]^_`{|}~", "ｱｲｳｴｵｶﾞﾊﾟｰ"})
         EXPECT_EQ(sjis::toHalfWidth(sjis::toFullWidth(cp(s))), cp(s)) << s;
+}
+
+TEST(SjisWidth, EveryKanaAndMarkConvertsToTheOtherWidthAndBack) {
+    // Half-width kana alone and with either mark after it, then every CP932 character of the
+    // full-width kana block: each that has a half-width form comes back from it unchanged.
+    const std::string marks[] = {"", cp("ﾞ"), cp("ﾟ")};
+    for (char32_t h = 0xFF61; h <= 0xFF9F; ++h) {
+        for (const std::string& mark : marks) {
+            const std::string half = cp(toUtf8Char(h).c_str()) + mark;
+            EXPECT_EQ(sjis::toHalfWidth(sjis::toFullWidth(half)), half) << toUtf8(half);
+        }
+    }
+    int withHalfForm = 0;
+    for (char32_t f = 0x3000; f <= 0x30FF; ++f) {
+        const std::string full = cp(toUtf8Char(f).c_str());
+        if (full == "?" || sjis::toHalfWidth(full) == full) continue;
+        ++withHalfForm;
+        EXPECT_EQ(sjis::toFullWidth(sjis::toHalfWidth(full)), full) << toUtf8(full);
+    }
+    EXPECT_EQ(withHalfForm, 90);  // 63 kana and signs, 26 voiced ones, the full-width space
 }
 
 TEST(SjisWidth, KatakanaAndHiraganaConvertBothWays) {

@@ -27,7 +27,7 @@ constexpr std::array<char16_t, 15> kVoiceableKa = {0x30AB, 0x30AD, 0x30AF, 0x30B
                                                    0x30BF, 0x30C1, 0x30C4, 0x30C6, 0x30C8};
 
 // The full-width kana a half-width kana `h` takes with a following mark, or 0.
-char32_t joinMark(char32_t h, char32_t mark) {
+constexpr char32_t joinMark(char32_t h, char32_t mark) {
     const char32_t f = kHalfKanaToFull[h - 0xFF61];
     const bool haRow = f >= 0x30CF && f <= 0x30DB && (f - 0x30CF) % 3 == 0;  // ハヒフヘホ
     if (mark == kVoicedMark) {
@@ -38,6 +38,32 @@ char32_t joinMark(char32_t h, char32_t mark) {
     }
     return mark == kSemiVoicedMark && haRow ? f + 2 : 0;
 }
+
+// The half-width spelling of a character of the full-width kana block U+3000..U+30FF: a
+// half-width kana and, for a voiced kana, its mark; kana 0 when it has none.
+struct HalfForm {
+    char16_t kana = 0, mark = 0;
+};
+constexpr char32_t kFullBlock = 0x3000;
+
+// Inverts the two tables above once, at compile time. Where two spellings give the same
+// character the first half-width kana, unmarked before voiced before semi-voiced, wins.
+constexpr std::array<HalfForm, 0x100> makeHalfForms() {
+    std::array<HalfForm, 0x100> forms{};
+    auto give = [&](char32_t full, char32_t h, char32_t mark) {
+        if (full < kFullBlock || full >= kFullBlock + forms.size()) return;
+        HalfForm& form = forms[full - kFullBlock];
+        if (form.kana == 0) form = {char16_t(h), char16_t(mark)};
+    };
+    for (char32_t h = 0xFF61; h <= 0xFF9F; ++h) {
+        give(kHalfKanaToFull[h - 0xFF61], h, 0);
+        for (char32_t mark : {kVoicedMark, kSemiVoicedMark}) {
+            if (const char32_t joined = joinMark(h, mark)) give(joined, h, mark);
+        }
+    }
+    return forms;
+}
+constexpr std::array<HalfForm, 0x100> kHalfForms = makeHalfForms();
 
 // One decoded CP932 character: its bytes and its Unicode scalar (0 when it has none).
 struct Char {
@@ -106,14 +132,11 @@ std::string toHalfWidth(std::string_view s) {
     return mapChars(s, [](std::string& out, char32_t u, char32_t) -> int {
         if (u == 0x3000) return appendCp932(out, 0x20) ? 1 : 0;
         if (u >= 0xFF01 && u <= 0xFF5E) return appendCp932(out, u - 0xFF01 + 0x21) ? 1 : 0;
-        for (char32_t h = 0xFF61; h <= 0xFF9F; ++h) {
-            if (kHalfKanaToFull[h - 0xFF61] == u) return appendCp932(out, h) ? 1 : 0;
-            for (char32_t mark : {kVoicedMark, kSemiVoicedMark}) {
-                if (joinMark(h, mark) == u)
-                    return appendCp932(out, h) && appendCp932(out, mark) ? 1 : 0;
-            }
-        }
-        return 0;
+        if (u < kFullBlock || u >= kFullBlock + kHalfForms.size()) return 0;
+        const HalfForm form = kHalfForms[u - kFullBlock];
+        if (form.kana == 0) return 0;
+        return appendCp932(out, form.kana) && (form.mark == 0 || appendCp932(out, form.mark)) ? 1
+                                                                                              : 0;
     });
 }
 

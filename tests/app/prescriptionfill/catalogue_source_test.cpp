@@ -67,4 +67,43 @@ TEST_F(CatalogueSourceTest, LookupsReadTheCatalogueAndTheCodeMap) {
     EXPECT_FALSE(source.byReceiptCode("699999999"));
 }
 
+// Every prefix and name lookup finds what a walk over the whole list finds, in the same order:
+// by YJ code prefix in code order, by name in list order, whatever the width and spacing of
+// the name asked for.
+TEST_F(CatalogueSourceTest, RangeLookupsFindWhatAWalkOverTheListFinds) {
+    // A name may start with a space, and spell a voiced kana in one or two characters.
+    std::vector<std::string> starts;
+    for (const char* s : {" ", "\u3000", "カ", "ガ", "ｶ"}) starts.push_back(sjis::fromUtf8(s));
+    EXPECT_EQ(namePrefixes(sjis::fromUtf8("ｶﾞ"), 1), starts);
+
+    std::vector<data::DrugRow> rows;
+    ASSERT_EQ(catalogue.list(data::DrugOrder::ByName, rows), data::DataResult::kDone);
+    const auto codes = [](const std::vector<CatalogueDrug>& drugs) {
+        std::vector<std::string> out;
+        for (const CatalogueDrug& d : drugs) out.push_back(d.yjCode);
+        return out;
+    };
+    for (const data::DrugRow& row : rows) {
+        SCOPED_TRACE(sjis::toUtf8(row.name));
+        for (std::size_t length : {4u, 9u}) {
+            const std::string prefix = row.yjcode.substr(0, length);
+            std::vector<std::string> walked;
+            for (const data::DrugRow& r : rows)
+                if (r.yjcode.starts_with(prefix)) walked.push_back(r.yjcode);
+            std::stable_sort(walked.begin(), walked.end());
+            EXPECT_EQ(codes(source.byYjPrefix(prefix)), walked) << prefix;
+        }
+        const std::string key = nameKey(row.name);
+        std::vector<std::string> walked;
+        for (const data::DrugRow& r : rows)
+            if (nameKey(r.name) == key) walked.push_back(r.yjcode);
+        const std::size_t first = sjis::isLeadByte(static_cast<unsigned char>(row.name[0])) ? 2 : 1;
+        const std::string spaced = " " + sjis::toFullWidth(row.name.substr(0, first)) +
+                                   sjis::fromUtf8("\u3000") + row.name.substr(first);
+        for (const std::string& asked :
+             {row.name, sjis::toHalfWidth(row.name), sjis::toFullWidth(row.name), spaced})
+            EXPECT_EQ(codes(source.byNameKey(nameKey(asked))), walked) << sjis::toUtf8(asked);
+    }
+}
+
 }  // namespace

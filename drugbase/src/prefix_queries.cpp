@@ -1,0 +1,78 @@
+// Drugs by the start of their YJ code or product name, read as ranges on the column's index
+// so that a lookup reads the few rows it finds, not the catalogue.
+#include <string>
+#include <vector>
+
+#include "record_io.h"
+#include "session.h"
+#include "sinks.h"
+#include "sjis/sjis.h"
+
+using namespace drugbase;
+
+namespace {
+
+// The least text above every text that starts with `utf8`: its last character moved on by
+// one code point (skipping the surrogates), which stays valid UTF-8 for the server.
+std::string pastPrefix(std::string utf8) {
+    std::size_t start = utf8.size() - 1;
+    while (start > 0 && (static_cast<unsigned char>(utf8[start]) & 0xC0) == 0x80) --start;
+    const auto byte = [&](std::size_t i) { return char32_t(static_cast<unsigned char>(utf8[i])); };
+    const std::size_t length = utf8.size() - start;
+    char32_t c = length == 1 ? byte(start) : byte(start) & (0xFF >> (length + 1));
+    for (std::size_t i = start + 1; i < utf8.size(); ++i) c = c << 6 | (byte(i) & 0x3F);
+    c = c == 0xD7FF ? 0xE000 : c + 1;
+    utf8.resize(start);
+    if (c < 0x80) {
+        utf8 += char(c);
+    } else if (c < 0x800) {
+        utf8 += {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
+    } else if (c < 0x10000) {
+        utf8 += {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
+    } else {
+        utf8 += {char(0xF0 | c >> 18), char(0x80 | (c >> 12 & 0x3F)), char(0x80 | (c >> 6 & 0x3F)),
+                 char(0x80 | (c & 0x3F))};
+    }
+    return utf8;
+}
+
+}  // namespace
+
+extern "C" {
+
+DRUGBASE_API int RecordStartsWith(int by, const char* const* prefixes, int count,
+                                  const DrugListViewSink* drugs) {
+    if (by != 0 && by != 1) return DRUGBASE_DB_FAILURE;
+    const std::string column = by == 0 ? "YJCODE" : "PRODUCTNAME";
+    std::string where;
+    std::vector<std::string> bounds;
+    for (int i = 0; i < count; ++i) {
+        const std::string low = sjis::toUtf8(prefixes[i] ? prefixes[i] : "");
+        where += where.empty() ? " WHERE " : " OR ";
+        bounds.push_back(low);
+        if (low.empty()) {
+            where += column + " >= ?";
+        } else {
+            where += "(" + column + " >= ? AND " + column + " < ?)";
+            bounds.push_back(pastPrefix(low));
+        }
+    }
+    if (where.empty()) return DRUGBASE_OK;
+    const char* order = by == 0 ? " ORDER BY YJCODE, PRODUCTNAME, COMPANY, TANNI"
+                                : " ORDER BY PRODUCTNAME, COMPANY, TANNI";
+    Recordset rs(session(), "SELECT YJCODE, PRODUCTNAME, ZAIKEI, CODE FROM Medicine_Information" +
+                                where + order);
+    if (!rs) return DRUGBASE_DB_FAILURE;
+    for (std::size_t i = 0; i < bounds.size(); ++i)
+        rs->bindMatch(static_cast<int>(i + 1), bounds[i]);
+    std::string text;
+    int item = 0;
+    return outcome(rs.walk([&](const sqlkit::Statement& row) {
+        insert(drugs, item, cp932(row.text(0), text));
+        for (int c = 1; c < 4; ++c) set(drugs, item, c, cp932(row.text(c), text));
+        ++item;
+        return true;
+    }));
+}
+
+}  // extern "C"
