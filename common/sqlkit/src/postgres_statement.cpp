@@ -13,13 +13,22 @@ constexpr Oid kByteaType = 17;
 
 }  // namespace
 
-PostgresStatement::PostgresStatement(PostgresConnection& owner, PGconn* pg, std::string name,
-                                     int parameters, int columns)
-    : owner_(owner), pg_(pg), name_(std::move(name)), parameters_(parameters), columns_(columns) {}
+PostgresStatement::PostgresStatement(PostgresConnection& owner, PGconn* pg, PreparedName prepared)
+    : owner_(owner), pg_(pg), prepared_(std::move(prepared)), parameters_(prepared_.parameters) {}
 
 PostgresStatement::~PostgresStatement() {
     clearResult();
-    owner_.release(name_);
+    owner_.giveBack(std::move(prepared_));
+}
+
+int PostgresStatement::columnCount() const {
+    if (result_) return PQnfields(result_);
+    // Asked before the first step: the server describes the statement (one round trip, which
+    // the calls never pay, as they read columns after a step).
+    PGresult* described = PQdescribePrepared(pg_, prepared_.name.c_str());
+    const int columns = PQnfields(described);
+    PQclear(described);
+    return columns;
 }
 
 void PostgresStatement::bind(int index, std::optional<std::string> value, bool binary) {
@@ -53,8 +62,8 @@ StepResult PostgresStatement::step() {
             lengths.push_back(p.value ? static_cast<int>(p.value->size()) : 0);
             formats.push_back(p.binary ? 1 : 0);
         }
-        result_ = PQexecPrepared(pg_, name_.c_str(), static_cast<int>(values.size()), values.data(),
-                                 lengths.data(), formats.data(), 0);
+        result_ = PQexecPrepared(pg_, prepared_.name.c_str(), static_cast<int>(values.size()),
+                                 values.data(), lengths.data(), formats.data(), 0);
         const ExecStatusType status = PQresultStatus(result_);
         if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
             error_ = engineText(result_, pg_);
