@@ -130,6 +130,8 @@ const Dialect& postgresDialect() {
         .bulkWrite = "",
         // clock_timestamp(), not localtimestamp: the moment after the write lock was had.
         .clockNow = "SELECT to_char(clock_timestamp(), 'YYYY-MM-DD HH24:MI:SS')",
+        // A leaflet's drugs in one statement with one parameter, whatever their number.
+        .textArrays = true,
     };
     return d;
 }
