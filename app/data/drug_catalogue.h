@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,10 @@ class DrugCatalogue {
 
     // Reads the drug with exactly this YJ code; kNotFound leaves `record` untouched.
     DataResult detail(const std::string& yjcode, DrugRecord& record) const;
+    // Replaces `found` with the drugs of these YJ codes read at once, by code; a code without a
+    // drug has no entry. On kFailed `found` is empty.
+    DataResult details(const std::vector<std::string>& yjcodes,
+                       std::map<std::string, DrugRecord>& found) const;
 
     // Replaces `found` with the drugs meeting every condition, in name order.
     DataResult search(const DrugSearch& conditions, std::vector<DrugMatch>& found) const;
