@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "bench_server.h"
 #include "catalogue_admin.h"
 #include "counting_sinks.h"
 #include "dbcall/session.h"
@@ -55,6 +56,14 @@ ServerData& serverData() {
     static ServerData server;
     return server;
 }
+
+}  // namespace
+
+BenchServer benchServer() {
+    return {serverData().conninfo, serverData().problem};
+}
+
+namespace {
 
 // Points both libraries at the files or at the server; false after skipping the benchmark.
 bool openData(benchmark::State& state) {
