@@ -82,7 +82,7 @@ bool openDelayed() {
 }
 
 // The libraries' start-up: connecting, the drug list in name order and the first patient read.
-void StartUp(benchmark::State& state) {
+void DelayedStartUp(benchmark::State& state) {
     measure(state, [] {
         RecordClose();
         LRecordClose();
@@ -92,26 +92,26 @@ void StartUp(benchmark::State& state) {
         return RecordDisplay(&sinks.view, &sinks.list, &sinks.list, &sinks.list, &rows, 0) == 0;
     });
 }
-BENCHMARK(StartUp)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DelayedStartUp)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void PatientLookup(benchmark::State& state) {
+void DelayedPatientLookup(benchmark::State& state) {
     if (delayed().problem.empty()) openDelayed();
     measure(state, [] {
         PatientRecord record{};
         return LRecordDetail(&record, "", kPatient, 1) == 0 && record.ID == kPatient;
     });
 }
-BENCHMARK(PatientLookup)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DelayedPatientLookup)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void HistoryStore(benchmark::State& state) {
+void DelayedHistoryStore(benchmark::State& state) {
     if (delayed().problem.empty()) openDelayed();
     const std::string block(4110, '$');
     measure(state, [&] { return LRecordRIREKI(kPatient, block.c_str()) == 0; });
 }
-BENCHMARK(HistoryStore)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DelayedHistoryStore)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The drugs of a 30-drug leaflet, as a recall, a transfer and print-history read them.
-void LeafletDrugs(benchmark::State& state) {
+void DelayedLeafletDrugs(benchmark::State& state) {
     if (delayed().problem.empty()) openDelayed();
     measure(state, [] {
         std::vector<const char*> codes;
@@ -123,11 +123,11 @@ void LeafletDrugs(benchmark::State& state) {
                std::count(found.begin(), found.end(), 1) == kLeafletDrugs;
     });
 }
-BENCHMARK(LeafletDrugs)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DelayedLeafletDrugs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Bare: one statement on a kept connection through the same line (arg 0: the drug list in name
-// order, as psql would run it; arg 1: one patient by ID).
-void Bare(benchmark::State& state) {
+// DelayedBare: one statement on a kept connection through the same line (arg 0: the drug list in
+// name order, as psql would run it; arg 1: one patient by ID).
+void DelayedBare(benchmark::State& state) {
     sqlkit::ConnectionPtr kept;
     if (delayed().problem.empty()) kept = sqlkit::openServer(delayed().conninfo, nullptr);
     const bool list = state.range(0) == 0;
@@ -142,6 +142,11 @@ void Bare(benchmark::State& state) {
         return rows > 0;
     });
 }
-BENCHMARK(Bare)->ArgName("patient")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DelayedBare)
+    ->ArgName("patient")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

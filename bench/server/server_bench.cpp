@@ -14,6 +14,7 @@
 #include "patientbase.h"
 #include "pg_server.h"
 #include "sqlkit/postgres.h"
+#include "sqlkit/server_lock.h"
 #include "sqlkit/sqlcipher.h"
 #include "synthetic_catalogue.h"
 #include "synthetic_register.h"
@@ -41,6 +42,7 @@ struct ServerData {
         auto db = sqlkit::openServer(conninfo, &problem);
         if (!db || !drugbase::createCatalogueTables(*db, &problem) ||
             !patientbase::createPatientTables(*db, &problem) ||
+            !sqlkit::createServerLock(*db, &problem) ||
             !bench::fillSyntheticCatalogue(*db, kDrugs, &problem))
             return;
         bench::fillSyntheticRegister(*db, kPatients, conninfo);
