@@ -15,6 +15,7 @@ Statement PostgresConnection::prepare(std::string_view sql) {
     if (auto kept = idle_.find(prepared.text); kept != idle_.end()) {
         // Prepared before on this session: no round trip until it runs.
         prepared = std::move(kept->second);
+        prepared.reused = true;
         idle_.erase(kept);
     } else {
         prepared.name = "leaflet_" + std::to_string(++statementCount_);
@@ -29,8 +30,14 @@ Statement PostgresConnection::prepare(std::string_view sql) {
     return Statement(std::make_unique<PostgresStatement>(*this, pg_.get(), std::move(prepared)));
 }
 
+void PostgresConnection::forgetPrepared() {
+    idle_.clear();
+    ++session_;
+}
+
 void PostgresConnection::giveBack(PreparedName prepared) {
-    if (prepared.session != session_) return;  // forgotten by the server with its session
+    // Not kept when forgotten since it was prepared (a new server session, changed tables).
+    if (prepared.session != session_) return;
     std::string text = prepared.text;
     idle_.emplace(std::move(text), std::move(prepared));
 }
@@ -86,8 +93,7 @@ bool PostgresConnection::readyForCall(std::string* error) {
     noticeClosedSession();
     if (PQstatus(pg_.get()) != CONNECTION_OK) {
         // The server's session is gone, and with it every prepared statement and setting.
-        idle_.clear();
-        ++session_;
+        forgetPrepared();
         PQreset(pg_.get());
         if (PQstatus(pg_.get()) != CONNECTION_OK) {
             noteFailure(nullptr);

@@ -18,13 +18,14 @@ struct PgCloser {
 };
 using PgPtr = std::unique_ptr<PGconn, PgCloser>;
 
-// A statement prepared on the server under its own name. `session` tells which server session
-// it belongs to: a reconnect forgets every prepared statement.
+// A statement prepared on the server under its own name. `session` tells which generation of
+// kept statements it belongs to: a reconnect (the server forgets them) or changed tables end one.
 struct PreparedName {
     std::string text;  // the SQL as sent, the key it is kept under
     std::string name;
     int parameters = 0;
     long long session = 0;
+    bool reused = false;  // taken from the kept ones rather than prepared by this prepare
 };
 
 class PostgresConnection final : public Connection {
@@ -44,6 +45,8 @@ class PostgresConnection final : public Connection {
 
     // Takes back a statement no longer used, for the next prepare of the same text.
     void giveBack(PreparedName prepared);
+    // Forgets the kept statements (the server's tables changed); those in use are not kept.
+    void forgetPrepared();
     // Keeps the engine's text and the kind of a failed result (or of the connection's state).
     void noteFailure(const PGresult* result);
 

@@ -11,6 +11,15 @@ namespace {
 constexpr Oid kBoolType = 16;
 constexpr Oid kByteaType = 17;
 
+// A failure that preparing the statement now would have had: a table, column, function or
+// type gone, the statement itself gone, or a result shape changed under a kept plan.
+bool outdatedBy(const PGresult* result) {
+    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    const std::string_view code = state ? state : "";
+    return code == "42P01" || code == "42703" || code == "42883" || code == "42704" ||
+           code == "26000" || code == "0A000";
+}
+
 }  // namespace
 
 PostgresStatement::PostgresStatement(PostgresConnection& owner, PGconn* pg, PreparedName prepared)
@@ -67,6 +76,9 @@ StepResult PostgresStatement::step() {
         const ExecStatusType status = PQresultStatus(result_);
         if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
             error_ = engineText(result_, pg_);
+            outdated_ = prepared_.reused && outdatedBy(result_);
+            // The server's schema changed under the kept statements: they are prepared afresh.
+            if (outdated_) owner_.forgetPrepared();
             owner_.noteFailure(result_);
             clearResult();
             return StepResult::Error;

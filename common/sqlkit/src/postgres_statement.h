@@ -32,6 +32,7 @@ class PostgresStatement final : public StatementEngine {
     long long integer(int column) const override;
     bool isNull(int column) const override;
     std::string errorText() const override { return error_; }
+    bool outdated() const override { return outdated_; }
 
   private:
     struct Parameter {
@@ -48,6 +49,7 @@ class PostgresStatement final : public StatementEngine {
     PGresult* result_ = nullptr;
     int row_ = -1;
     std::string error_;
+    bool outdated_ = false;
     // Bytes of the blobs read from the current row, decoded from the server's hex form.
     mutable std::vector<std::optional<std::string>> blobs_;
 };
