@@ -106,6 +106,21 @@ DataResult DrugCatalogue::startingWith(StartOf column, const std::vector<std::st
                                  static_cast<int>(texts.size()), &sink));
 }
 
+DataResult DrugCatalogue::details(const std::vector<std::string>& yjcodes,
+                                  std::map<std::string, DrugRecord>& found) const {
+    found.clear();
+    std::vector<const char*> codes;
+    for (const std::string& code : yjcodes) codes.push_back(code.c_str());
+    std::vector<DrugRecord> records(codes.size());
+    std::vector<int> marks(codes.size());
+    const int result =
+        RecordReadMany(codes.data(), static_cast<int>(codes.size()), records.data(), marks.data());
+    if (DRUGBASE_FAILED(result)) return DataResult::kFailed;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        if (marks[i]) found.emplace(yjcodes[i], records[i]);
+    return DataResult::kDone;
+}
+
 DataResult DrugCatalogue::search(const DrugSearch& c, std::vector<DrugMatch>& found) const {
     std::string form[3];
     for (std::size_t i = 0; i < c.forms.size() && i < 3; ++i) form[i] = c.forms[i];

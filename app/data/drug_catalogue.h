@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,10 @@ class DrugCatalogue {
 
     // Reads the drug with exactly this YJ code; kNotFound leaves `record` untouched.
     DataResult detail(const std::string& yjcode, DrugRecord& record) const;
+    // Replaces `found` with the drugs of these YJ codes read at once, by code; a code without a
+    // drug has no entry. On kFailed `found` is empty.
+    DataResult details(const std::vector<std::string>& yjcodes,
+                       std::map<std::string, DrugRecord>& found) const;
 
     // Replaces `found` with the drugs whose column starts with one of `prefixes`: by YJ code
     // in YJ code order (name order within a code), by product name in name order.

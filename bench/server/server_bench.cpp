@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "bench_server.h"
 #include "catalogue_admin.h"
 #include "counting_sinks.h"
 #include "dbcall/session.h"
@@ -13,6 +14,7 @@
 #include "patientbase.h"
 #include "pg_server.h"
 #include "sqlkit/postgres.h"
+#include "sqlkit/server_lock.h"
 #include "sqlkit/sqlcipher.h"
 #include "synthetic_catalogue.h"
 #include "synthetic_register.h"
@@ -40,6 +42,7 @@ struct ServerData {
         auto db = sqlkit::openServer(conninfo, &problem);
         if (!db || !drugbase::createCatalogueTables(*db, &problem) ||
             !patientbase::createPatientTables(*db, &problem) ||
+            !sqlkit::createServerLock(*db, &problem) ||
             !bench::fillSyntheticCatalogue(*db, kDrugs, &problem))
             return;
         bench::fillSyntheticRegister(*db, kPatients, conninfo);
@@ -55,6 +58,14 @@ ServerData& serverData() {
     static ServerData server;
     return server;
 }
+
+}  // namespace
+
+BenchServer benchServer() {
+    return {serverData().conninfo, serverData().problem};
+}
+
+namespace {
 
 // Points both libraries at the files or at the server; false after skipping the benchmark.
 bool openData(benchmark::State& state) {

@@ -160,6 +160,14 @@ DRUGBASE_API int RecordDetail(DrugRecord* record, const char* yjcode);
 DRUGBASE_API int RecordStartsWith(int by, const char* const* prefixes, int count,
                                   const DrugListViewSink* drugs);
 
+/* Reads the drugs with these `count` YJ codes (exact), as RecordDetail reads each, in one
+ * statement (on the files one per 500 codes). For each i: records[i] (output) gets the drug with
+ * codes[i] and found[i] (output) is 1; without such a drug found[i] is 0 and records[i] is left
+ * untouched, with no message. A code may be given more than once. 0 (also when some or all are
+ * missing; also for count 0) or 99 (found[] and records[] then as far as read). */
+DRUGBASE_API int RecordReadMany(const char* const* codes, int count, DrugRecord* records,
+                                int* found);
+
 /* Composite search. Each non-empty argument is a substring condition on its column (product
  * name, general name, maker, YJ code, route); a drug must meet all of them and, where dosage
  * forms are given, contain at least one of them in its form. Appends LISTNAME and YJCODE of every

@@ -97,6 +97,33 @@ TEST_P(Queries, DetailFindsExactCodesOnlyAndCutsOverlongTextsAtACharacterBoundar
     EXPECT_EQ(r.callerArea[0], 0x5A);  // the field after CODE is not overrun
 }
 
+TEST_P(Queries, ReadManyGivesWhatDetailGivesForEachCodeInOneCall) {
+    // Missing codes, a code given twice, quotes and an array literal's marks in a code.
+    const char* const codes[] = {"Y3", "Y", "Y'7", "Y1", "Y3", "Y1\",\"{}", ""};
+    constexpr int kCount = std::size(codes);
+    DrugRecord many[kCount];
+    std::memset(many, 0x5A, sizeof many);
+    int found[kCount];
+    ASSERT_EQ(RecordReadMany(codes, kCount, many, found), 0);
+    for (int i = 0; i < kCount; ++i) {
+        SCOPED_TRACE(codes[i]);
+        DrugRecord one;
+        std::memset(&one, 0x5A, sizeof one);
+        EXPECT_EQ(found[i], RecordDetail(&one, codes[i]) == 0 ? 1 : 0);
+        EXPECT_EQ(std::memcmp(&one, &many[i], sizeof one), 0);
+    }
+    // More codes than the files take in one statement.
+    std::vector<const char*> repeated(1001, "Y");
+    for (std::size_t i = 0; i < repeated.size(); i += 2) repeated[i] = "Y2";
+    std::vector<DrugRecord> records(repeated.size());
+    std::vector<int> marks(repeated.size(), 7);
+    ASSERT_EQ(RecordReadMany(repeated.data(), 1001, records.data(), marks.data()), 0);
+    EXPECT_EQ(std::count(marks.begin(), marks.end(), 1), 501);
+    EXPECT_EQ(std::count(marks.begin(), marks.end(), 0), 500);
+    EXPECT_EQ(text(records.back().YJCODE), "Y2");
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_P(Queries, CompositeSearchCombinesConditionsAndTakesTypedTextLiterally) {
     // Product name, general name, maker, YJ code, route, three dosage forms; missing ones empty.
     const auto search = [](std::vector<std::string> args) {

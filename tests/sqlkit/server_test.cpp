@@ -35,6 +35,55 @@ TEST_F(Server, ALostConnectionFailsTheCallAndTheNextCallReconnects) {
     EXPECT_TRUE(insert(*db, 3));
 }
 
+TEST_F(Server, AStatementIsPreparedOncePerSessionAndKeptThroughFailuresAndReconnects) {
+    const std::string text = "SELECT count(*) FROM t WHERE n > ?";
+    const auto countAbove = [&](sqlkit::Statement& s, long long n) {
+        s.bindInt(1, n);
+        return s.step() ? s.integer(0) : -1;
+    };
+    // How many statements of that text the session keeps prepared.
+    const auto preparedCount = [&] {
+        return first(
+            "SELECT count(*) FROM pg_prepared_statements WHERE statement = "
+            "'SELECT count(*) FROM t WHERE n > $1'");
+    };
+    ASSERT_TRUE(insert(*db, 1));
+    {
+        // Two users of one text at once each run their own.
+        sqlkit::Statement outer = db->prepare(text);
+        EXPECT_EQ(countAbove(outer, 0), 1);
+        sqlkit::Statement inner = db->prepare(text);
+        EXPECT_EQ(countAbove(inner, 5), 0);
+        EXPECT_EQ(outer.integer(0), 1);
+    }
+    EXPECT_EQ(preparedCount(), "2");
+    for (long long n : {0, 1, 2}) {
+        sqlkit::Statement again = db->prepare(text);
+        EXPECT_EQ(countAbove(again, n), n == 0 ? 1 : 0);
+    }
+    EXPECT_EQ(preparedCount(), "2");
+    {
+        sqlkit::Transaction failing(*db);
+        sqlkit::Statement bad = db->prepare("SELECT 1 / (n - 1) FROM t");
+        EXPECT_FALSE(bad.step());
+        EXPECT_TRUE(bad.failed());
+        sqlkit::Statement afterFailure = db->prepare(text);
+        EXPECT_EQ(countAbove(afterFailure, 0), -1);
+    }
+    ASSERT_TRUE(db->readyForCall(nullptr));
+    {
+        sqlkit::Statement afterRollback = db->prepare(text);
+        EXPECT_EQ(countAbove(afterRollback, 0), 1);
+    }
+    auto killer = data.connect();
+    ASSERT_TRUE(killer->exec("SELECT pg_terminate_backend(" + first("SELECT pg_backend_pid()") +
+                             ", 10000)"));
+    std::string error;
+    ASSERT_TRUE(db->readyForCall(&error)) << error;
+    sqlkit::Statement afterReconnect = db->prepare(text);
+    EXPECT_EQ(countAbove(afterReconnect, 0), 1) << afterReconnect.error();
+}
+
 TEST(ServerTls, OverTcpTheCertificateIsVerifiedAndTheSessionLimited) {
     PgServer server(true);
     if (!server.problem().empty()) GTEST_SKIP() << server.problem();

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
+#include <cstring>
+#include <map>
 #include <memory>
 
 #include "admin.h"
@@ -142,30 +144,39 @@ bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::Pri
                  std::vector<std::string>& missing) {
     if (RecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) return false;
     leaflet::HistoryBlock block = leaflet::historyBlockFromText(stored);
-    const auto gone = leaflet::dropGoneDrugs(block, [](const std::string& yjcode) {
-        DrugRecord record{};
-        switch (RecordDetail(&record, yjcode.c_str())) {
-            case 0:
-                return leaflet::DrugPresence::kPresent;
-            case 1:
-                return leaflet::DrugPresence::kGone;
-        }
-        return leaflet::DrugPresence::kUnreadable;
+    // The leaflet's drugs in one read, both to leave out the gone ones and to fill the list.
+    std::vector<std::string> yjcodes;
+    for (const leaflet::HistoryRecord& r : block)
+        if (r.yjcode[0]) yjcodes.emplace_back(r.yjcode, strnlen(r.yjcode, sizeof r.yjcode));
+    std::vector<const char*> codes;
+    for (const std::string& code : yjcodes) codes.push_back(code.c_str());
+    std::vector<DrugRecord> records(codes.size());
+    std::vector<int> found(codes.size());
+    const bool readable = RecordReadMany(codes.data(), static_cast<int>(codes.size()),
+                                         records.data(), found.data()) == 0;
+    std::map<std::string, const DrugRecord*> drugs;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        if (found[i]) drugs.emplace(yjcodes[i], &records[i]);
+    const auto gone = leaflet::dropGoneDrugs(block, [&](const std::string& yjcode) {
+        if (!readable) return leaflet::DrugPresence::kUnreadable;
+        return drugs.contains(yjcode) ? leaflet::DrugPresence::kPresent
+                                      : leaflet::DrugPresence::kGone;
     });
     const std::string base = folder.string();
-    const bool filled =
-        gone &&
-        list.fillFromHistory(block, [&base](const char* yjcode, DrugRecord& record, QImage& photo) {
-            if (RecordDetail(&record, yjcode) != 0) return false;
-            DrugSurface surface{photo.width(), photo.height(),
-                                static_cast<int32_t>(photo.bytesPerLine()),
-                                reinterpret_cast<uint32_t*>(photo.bits())};
-            int drawn = 0;
-            // The window argument only has to be present for the photograph to be drawn.
-            PictureImage(&surface, &drawn, &surface, yjcode, base.c_str(), 0, 0);
-            record.photoFlag = drawn == 1 ? 1 : 0;
-            return true;
-        });
+    const bool filled = gone && list.fillFromHistory(block, [&](const char* yjcode,
+                                                                DrugRecord& record, QImage& photo) {
+        const auto drug = drugs.find(yjcode);
+        if (drug == drugs.end()) return false;
+        record = *drug->second;
+        DrugSurface surface{photo.width(), photo.height(),
+                            static_cast<int32_t>(photo.bytesPerLine()),
+                            reinterpret_cast<uint32_t*>(photo.bits())};
+        int drawn = 0;
+        // The window argument only has to be present for the photograph to be drawn.
+        PictureImage(&surface, &drawn, &surface, yjcode, base.c_str(), 0, 0);
+        record.photoFlag = drawn == 1 ? 1 : 0;
+        return true;
+    });
     RecordClose();
     if (gone) missing = *gone;
     return filled;

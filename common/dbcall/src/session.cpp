@@ -127,7 +127,7 @@ std::optional<sqlkit::Statement> Call::prepare(std::string_view sql, MessageText
 Lookup Call::lookUp(sqlkit::Statement& statement) const {
     if (statement.step()) return Lookup::Found;
     if (!statement.failed()) return Lookup::Missing;
-    report(Failure::Find, statement.error());
+    report(statement.outdated() ? Failure::RecordsetOpen : Failure::Find, statement.error());
     return Lookup::Failed;
 }
 
@@ -155,7 +155,7 @@ WriteCall::WriteCall(const Session& session, MessageText onLockFailure) : Call(s
 bool WriteCall::execute(sqlkit::Statement& change) {
     change.step();
     if (!change.failed()) return true;
-    report(Failure::Update, change.error());
+    report(change.outdated() ? Failure::RecordsetOpen : Failure::Update, change.error());
     return false;
 }
 

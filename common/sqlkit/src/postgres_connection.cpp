@@ -10,18 +10,36 @@ namespace sqlkit {
 namespace detail {
 
 Statement PostgresConnection::prepare(std::string_view sql) {
-    const std::string name = "leaflet_" + std::to_string(++statementCount_);
-    const std::string numbered = nullsFirst(numberedParameters(sql));
-    PGresult* prepared = PQprepare(pg_.get(), name.c_str(), numbered.c_str(), 0, nullptr);
-    const bool ok = PQresultStatus(prepared) == PGRES_COMMAND_OK;
-    if (!ok) noteFailure(prepared);
-    PQclear(prepared);
-    if (!ok) return Statement::failed(lastError_);
-    PGresult* described = PQdescribePrepared(pg_.get(), name.c_str());
-    const int parameters = PQnparams(described), columns = PQnfields(described);
-    PQclear(described);
-    return Statement(
-        std::make_unique<PostgresStatement>(*this, pg_.get(), name, parameters, columns));
+    PreparedName prepared;
+    prepared.text = nullsFirst(numberedParameters(sql, &prepared.parameters));
+    if (auto kept = idle_.find(prepared.text); kept != idle_.end()) {
+        // Prepared before on this session: no round trip until it runs.
+        prepared = std::move(kept->second);
+        prepared.reused = true;
+        idle_.erase(kept);
+    } else {
+        prepared.name = "leaflet_" + std::to_string(++statementCount_);
+        prepared.session = session_;
+        PGresult* made =
+            PQprepare(pg_.get(), prepared.name.c_str(), prepared.text.c_str(), 0, nullptr);
+        const bool ok = PQresultStatus(made) == PGRES_COMMAND_OK;
+        if (!ok) noteFailure(made);
+        PQclear(made);
+        if (!ok) return Statement::failed(lastError_);
+    }
+    return Statement(std::make_unique<PostgresStatement>(*this, pg_.get(), std::move(prepared)));
+}
+
+void PostgresConnection::forgetPrepared() {
+    idle_.clear();
+    ++session_;
+}
+
+void PostgresConnection::giveBack(PreparedName prepared) {
+    // Not kept when forgotten since it was prepared (a new server session, changed tables).
+    if (prepared.session != session_) return;
+    std::string text = prepared.text;
+    idle_.emplace(std::move(text), std::move(prepared));
 }
 
 bool PostgresConnection::exec(std::string_view sql) {
@@ -60,15 +78,6 @@ void PostgresConnection::limitSession() {
         "SET tcp_keepalives_interval = 10; SET tcp_keepalives_count = 3");
 }
 
-void PostgresConnection::release(const std::string& name) {
-    if (PQstatus(pg_.get()) != CONNECTION_OK) return;  // gone with the server's session
-    if (PQtransactionStatus(pg_.get()) == PQTRANS_INERROR) {
-        unreleased_.push_back(name);
-        return;
-    }
-    PQclear(PQexec(pg_.get(), ("DEALLOCATE " + name).c_str()));
-}
-
 void PostgresConnection::noticeClosedSession() {
     // Between calls the server sends nothing unless it ends the session (a shutdown, an
     // administrator): reading what arrived, up to the closed socket, finds that out without a
@@ -84,7 +93,7 @@ bool PostgresConnection::readyForCall(std::string* error) {
     noticeClosedSession();
     if (PQstatus(pg_.get()) != CONNECTION_OK) {
         // The server's session is gone, and with it every prepared statement and setting.
-        unreleased_.clear();
+        forgetPrepared();
         PQreset(pg_.get());
         if (PQstatus(pg_.get()) != CONNECTION_OK) {
             noteFailure(nullptr);
@@ -96,8 +105,6 @@ bool PostgresConnection::readyForCall(std::string* error) {
     }
     // A call that failed inside its transaction (or while taking its lock) leaves it open.
     if (PQtransactionStatus(pg_.get()) != PQTRANS_IDLE) exec("ROLLBACK");
-    for (const std::string& name : unreleased_) exec("DEALLOCATE " + name);
-    unreleased_.clear();
     return true;
 }
 
@@ -129,6 +136,8 @@ const Dialect& postgresDialect() {
         .bulkWrite = "",
         // clock_timestamp(), not localtimestamp: the moment after the write lock was had.
         .clockNow = "SELECT to_char(clock_timestamp(), 'YYYY-MM-DD HH24:MI:SS')",
+        // A leaflet's drugs in one statement with one parameter, whatever their number.
+        .textArrays = true,
     };
     return d;
 }

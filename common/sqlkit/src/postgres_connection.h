@@ -1,4 +1,5 @@
-// The PostgreSQL side of a connection: one libpq connection, kept across calls.
+// The PostgreSQL side of a connection: one libpq connection, kept across calls, with the
+// statements it prepared kept on the server for the next use of the same text.
 #pragma once
 
 #include <libpq-fe.h>
@@ -6,7 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
-#include <vector>
+#include <unordered_map>
 
 #include "sqlkit/connection.h"
 
@@ -16,6 +17,16 @@ struct PgCloser {
     void operator()(PGconn* c) const { PQfinish(c); }
 };
 using PgPtr = std::unique_ptr<PGconn, PgCloser>;
+
+// A statement prepared on the server under its own name. `session` tells which generation of
+// kept statements it belongs to: a reconnect (the server forgets them) or changed tables end one.
+struct PreparedName {
+    std::string text;  // the SQL as sent, the key it is kept under
+    std::string name;
+    int parameters = 0;
+    long long session = 0;
+    bool reused = false;  // taken from the kept ones rather than prepared by this prepare
+};
 
 class PostgresConnection final : public Connection {
   public:
@@ -32,9 +43,10 @@ class PostgresConnection final : public Connection {
     // Sets the limits the server keeps for this session (see the definition).
     void limitSession();
 
-    // Frees a prepared statement on the server, or after the next rollback when the
-    // transaction it was used in failed.
-    void release(const std::string& name);
+    // Takes back a statement no longer used, for the next prepare of the same text.
+    void giveBack(PreparedName prepared);
+    // Forgets the kept statements (the server's tables changed); those in use are not kept.
+    void forgetPrepared();
     // Keeps the engine's text and the kind of a failed result (or of the connection's state).
     void noteFailure(const PGresult* result);
 
@@ -44,9 +56,12 @@ class PostgresConnection final : public Connection {
     PgPtr pg_;
     std::string lastError_;
     Fault lastFault_ = Fault::Other;
+    // Names are never reused on a connection, across reconnects too, so no two clash.
     long long statementCount_ = 0;
+    long long session_ = 0;
     std::chrono::milliseconds busyWait_{0};
-    std::vector<std::string> unreleased_;
+    // Prepared statements not in use, by text; a text used twice at once has two.
+    std::unordered_multimap<std::string, PreparedName> idle_;
 };
 
 }  // namespace sqlkit::detail

@@ -2,7 +2,7 @@
 
 namespace sqlkit::detail {
 
-std::string numberedParameters(std::string_view sql) {
+std::string numberedParameters(std::string_view sql, int* count) {
     std::string out;
     out.reserve(sql.size() + 16);
     int next = 1;
@@ -21,6 +21,7 @@ std::string numberedParameters(std::string_view sql) {
             out += c;
         }
     }
+    if (count) *count = next - 1;
     return out;
 }
 

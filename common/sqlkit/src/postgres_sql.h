@@ -13,8 +13,8 @@
 namespace sqlkit::detail {
 
 // The statement with each "?" parameter numbered as libpq wants it ("$1", "$2", ...); question
-// marks inside quoted texts and names stay as they are.
-std::string numberedParameters(std::string_view sql);
+// marks inside quoted texts and names stay as they are. `count` (out, optional): how many.
+std::string numberedParameters(std::string_view sql, int* count = nullptr);
 
 // The statement with every sort term (ORDER BY, and the columns of a new index) putting NULL
 // first in ascending and last in descending order, as the files sort it.

@@ -11,15 +11,33 @@ namespace {
 constexpr Oid kBoolType = 16;
 constexpr Oid kByteaType = 17;
 
+// A failure that preparing the statement now would have had: a table, column, function or
+// type gone, the statement itself gone, or a result shape changed under a kept plan.
+bool outdatedBy(const PGresult* result) {
+    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    const std::string_view code = state ? state : "";
+    return code == "42P01" || code == "42703" || code == "42883" || code == "42704" ||
+           code == "26000" || code == "0A000";
+}
+
 }  // namespace
 
-PostgresStatement::PostgresStatement(PostgresConnection& owner, PGconn* pg, std::string name,
-                                     int parameters, int columns)
-    : owner_(owner), pg_(pg), name_(std::move(name)), parameters_(parameters), columns_(columns) {}
+PostgresStatement::PostgresStatement(PostgresConnection& owner, PGconn* pg, PreparedName prepared)
+    : owner_(owner), pg_(pg), prepared_(std::move(prepared)), parameters_(prepared_.parameters) {}
 
 PostgresStatement::~PostgresStatement() {
     clearResult();
-    owner_.release(name_);
+    owner_.giveBack(std::move(prepared_));
+}
+
+int PostgresStatement::columnCount() const {
+    if (result_) return PQnfields(result_);
+    // Asked before the first step: the server describes the statement (one round trip, which
+    // the calls never pay, as they read columns after a step).
+    PGresult* described = PQdescribePrepared(pg_, prepared_.name.c_str());
+    const int columns = PQnfields(described);
+    PQclear(described);
+    return columns;
 }
 
 void PostgresStatement::bind(int index, std::optional<std::string> value, bool binary) {
@@ -53,11 +71,14 @@ StepResult PostgresStatement::step() {
             lengths.push_back(p.value ? static_cast<int>(p.value->size()) : 0);
             formats.push_back(p.binary ? 1 : 0);
         }
-        result_ = PQexecPrepared(pg_, name_.c_str(), static_cast<int>(values.size()), values.data(),
-                                 lengths.data(), formats.data(), 0);
+        result_ = PQexecPrepared(pg_, prepared_.name.c_str(), static_cast<int>(values.size()),
+                                 values.data(), lengths.data(), formats.data(), 0);
         const ExecStatusType status = PQresultStatus(result_);
         if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
             error_ = engineText(result_, pg_);
+            outdated_ = prepared_.reused && outdatedBy(result_);
+            // The server's schema changed under the kept statements: they are prepared afresh.
+            if (outdated_) owner_.forgetPrepared();
             owner_.noteFailure(result_);
             clearResult();
             return StepResult::Error;

@@ -1,5 +1,5 @@
 // The PostgreSQL side of a prepared statement: a statement prepared on the server, executed at
-// its first step with the values bound, its rows read from the result as text.
+// its first step with the values bound (one round trip), its rows read from the result as text.
 #pragma once
 
 #include <libpq-fe.h>
@@ -8,16 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "postgres_connection.h"
 #include "sqlkit/statement.h"
 
 namespace sqlkit::detail {
 
-class PostgresConnection;
-
 class PostgresStatement final : public StatementEngine {
   public:
-    PostgresStatement(PostgresConnection& owner, PGconn* pg, std::string name, int parameters,
-                      int columns);
+    PostgresStatement(PostgresConnection& owner, PGconn* pg, PreparedName prepared);
     ~PostgresStatement() override;
     PostgresStatement(const PostgresStatement&) = delete;
     PostgresStatement& operator=(const PostgresStatement&) = delete;
@@ -28,12 +26,13 @@ class PostgresStatement final : public StatementEngine {
     void bindNull(int index) override;
     StepResult step() override;
     void reset() override;
-    int columnCount() const override { return result_ ? PQnfields(result_) : columns_; }
+    int columnCount() const override;
     std::string_view text(int column) const override;
     std::string_view blob(int column) const override;
     long long integer(int column) const override;
     bool isNull(int column) const override;
     std::string errorText() const override { return error_; }
+    bool outdated() const override { return outdated_; }
 
   private:
     struct Parameter {
@@ -45,12 +44,12 @@ class PostgresStatement final : public StatementEngine {
 
     PostgresConnection& owner_;
     PGconn* pg_;
-    std::string name_;
+    PreparedName prepared_;
     std::vector<Parameter> parameters_;
-    int columns_ = 0;
     PGresult* result_ = nullptr;
     int row_ = -1;
     std::string error_;
+    bool outdated_ = false;
     // Bytes of the blobs read from the current row, decoded from the server's hex form.
     mutable std::vector<std::optional<std::string>> blobs_;
 };

@@ -145,7 +145,7 @@ class Call {
         while (statement.step())
             if (!onRow(statement)) return true;
         if (!statement.failed()) return true;
-        report(Failure::Find, statement.error());
+        report(statement.outdated() ? Failure::RecordsetOpen : Failure::Find, statement.error());
         return false;
     }
     // Reports a failure of this call's connection, of the kind its last failure was.

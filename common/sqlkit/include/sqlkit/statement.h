@@ -29,6 +29,9 @@ class StatementEngine {
     virtual bool isNull(int column) const = 0;
     // The engine's text for the error the last step ended in.
     virtual std::string errorText() const = 0;
+    // True when the last step failed because a statement kept from an earlier use no longer
+    // fits the data (a table or column gone since): the failure a fresh prepare would have had.
+    virtual bool outdated() const { return false; }
 };
 
 // Text is UTF-8. Binding an empty text binds NULL, and a NULL column reads back as "", as the
@@ -56,6 +59,8 @@ class Statement {
     // whether the statement ended in an error rather than at its last row.
     bool step();
     bool failed() const { return failed_; }
+    // The failure was one of preparing, met only when the statement ran (StatementEngine).
+    bool outdated() const { return engine_ && engine_->outdated(); }
     void reset();
 
     int columnCount() const { return engine_ ? engine_->columnCount() : 0; }
