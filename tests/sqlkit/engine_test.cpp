@@ -102,6 +102,30 @@ TEST_P(BothEngines, FailuresCarryTheEnginesText) {
     EXPECT_EQ(db->lastFault(), sqlkit::Fault::Other);
 }
 
+// Statements are kept by their text between uses: a kept one starts without the last user's
+// values, and one whose table went away fails as preparing it would have, and is not kept.
+TEST_P(BothEngines, AKeptStatementStartsAfreshAndOneWhoseTableWentIsOutdated) {
+    ASSERT_TRUE(db->exec("CREATE TABLE gone (n INTEGER); INSERT INTO gone (n) VALUES (1)"))
+        << db->lastError();
+    const std::string query = "SELECT count(*) FROM gone WHERE n = ? OR ? = 1";
+    {
+        sqlkit::Statement first = db->prepare(query);
+        first.bindInt(1, 5).bindInt(2, 1);
+        ASSERT_TRUE(first.step()) << first.error();
+        EXPECT_EQ(first.integer(0), 1);
+    }
+    {
+        sqlkit::Statement again = db->prepare(query);
+        again.bindInt(1, 5);  // the second value is not the first user's 1, but NULL
+        ASSERT_TRUE(again.step()) << again.error();
+        EXPECT_EQ(again.integer(0), 0);
+    }
+    ASSERT_TRUE(db->exec("DROP TABLE gone")) << db->lastError();
+    sqlkit::Statement kept = db->prepare(query);
+    EXPECT_TRUE(!kept.ok() || (!kept.step() && kept.failed() && kept.outdated()));
+    EXPECT_FALSE(db->prepare(query).ok());
+}
+
 TEST_P(BothEngines, ATransactionKeepsOnlyWhatItCommitsOnce) {
     {
         sqlkit::Transaction dropped(*db);

@@ -10,13 +10,17 @@ namespace sqlkit {
 namespace detail {
 
 Statement SqlcipherConnection::prepare(std::string_view sql) {
+    if (sqlite3_stmt* kept = statements_->take(sql))
+        return Statement(
+            std::make_unique<SqlcipherStatement>(kept, statements_, std::string(sql), true));
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db_.get(), sql.data(), static_cast<int>(sql.size()), &stmt, nullptr) !=
         SQLITE_OK) {
         sqlite3_finalize(stmt);
         return Statement::failed(sqlite3_errmsg(db_.get()));
     }
-    return Statement(std::make_unique<SqlcipherStatement>(stmt));
+    return Statement(
+        std::make_unique<SqlcipherStatement>(stmt, statements_, std::string(sql), false));
 }
 
 bool SqlcipherConnection::exec(std::string_view sql) {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "sqlcipher_identity.h"
+#include "sqlcipher_statement_pool.h"
 #include "sqlkit/connection.h"
 
 namespace sqlkit::detail {
@@ -24,6 +25,7 @@ using Db = std::unique_ptr<sqlite3, DbCloser>;
 class SqlcipherConnection final : public Connection {
   public:
     explicit SqlcipherConnection(Db db) : db_(std::move(db)) { setBusyWait(kBusyWait); }
+    ~SqlcipherConnection() override { statements_->close(); }
 
     Statement prepare(std::string_view sql) override;
     bool exec(std::string_view sql) override;
@@ -46,6 +48,9 @@ class SqlcipherConnection final : public Connection {
     static int waitForLock(void* context, int attempts);
 
     Db db_;
+    // Statements still in use when the connection ends are finalized by their owners; the
+    // handle closes once the last is (sqlite3_close_v2).
+    std::shared_ptr<StatementPool> statements_ = std::make_shared<StatementPool>();
     std::filesystem::path file_;
     FileIdentity identity_;
     bool bulkWrite_ = false;

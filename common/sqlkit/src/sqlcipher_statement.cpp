@@ -2,6 +2,14 @@
 
 namespace sqlkit::detail {
 
+SqlcipherStatement::~SqlcipherStatement() {
+    if (outdated_ || !pool_) {
+        sqlite3_finalize(stmt_);
+        return;
+    }
+    pool_->giveBack(std::move(sql_), stmt_);
+}
+
 void SqlcipherStatement::bindText(int index, std::string_view utf8) {
     // A null data pointer would bind NULL instead of the empty text.
     const char* data = utf8.data() ? utf8.data() : "";
@@ -27,6 +35,9 @@ StepResult SqlcipherStatement::step() {
             return StepResult::Row;
         case SQLITE_DONE:
             return StepResult::Done;
+        case SQLITE_ERROR:
+            outdated_ = reused_;
+            return StepResult::Error;
         default:
             return StepResult::Error;
     }

@@ -3,14 +3,22 @@
 
 #include <sqlite3.h>
 
+#include <memory>
+#include <string>
+
+#include "sqlcipher_statement_pool.h"
 #include "sqlkit/statement.h"
 
 namespace sqlkit::detail {
 
 class SqlcipherStatement final : public StatementEngine {
   public:
-    explicit SqlcipherStatement(sqlite3_stmt* stmt) : stmt_(stmt) {}
-    ~SqlcipherStatement() override { sqlite3_finalize(stmt_); }
+    // `pool` takes the statement back at the end, keyed by `sql`; `reused` says it came from
+    // there.
+    SqlcipherStatement(sqlite3_stmt* stmt, std::shared_ptr<StatementPool> pool, std::string sql,
+                       bool reused)
+        : stmt_(stmt), pool_(std::move(pool)), sql_(std::move(sql)), reused_(reused) {}
+    ~SqlcipherStatement() override;
     SqlcipherStatement(const SqlcipherStatement&) = delete;
     SqlcipherStatement& operator=(const SqlcipherStatement&) = delete;
 
@@ -28,9 +36,16 @@ class SqlcipherStatement final : public StatementEngine {
         return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
     }
     std::string errorText() const override { return sqlite3_errmsg(sqlite3_db_handle(stmt_)); }
+    bool outdated() const override { return outdated_; }
 
   private:
     sqlite3_stmt* stmt_;
+    std::shared_ptr<StatementPool> pool_;
+    std::string sql_;
+    bool reused_;
+    // A kept statement that SQLite could not prepare again (its table or column went away):
+    // reported as the failure to prepare it that it would have been, and never kept again.
+    bool outdated_ = false;
 };
 
 }  // namespace sqlkit::detail
