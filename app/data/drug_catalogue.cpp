@@ -88,22 +88,40 @@ DataResult DrugCatalogue::detail(const std::string& yjcode, DrugRecord& record) 
     return result == DRUGBASE_CONDITION ? DataResult::kNotFound : done(result);
 }
 
+namespace {
+
+// A sink that appends each drug the library lists briefly to `found`.
+DrugListViewSink briefSink(std::vector<DrugBrief>& found) {
+    return {&found,
+            [](void* context, int, const char* yjcode) {
+                static_cast<std::vector<DrugBrief>*>(context)->push_back({yjcode, "", "", ""});
+            },
+            [](void* context, int, int c, const char* text) {
+                DrugBrief& drug = static_cast<std::vector<DrugBrief>*>(context)->back();
+                (c == 1 ? drug.name : c == 2 ? drug.form : drug.code) = text;
+            }};
+}
+
+}  // namespace
+
 DataResult DrugCatalogue::startingWith(StartOf column, const std::vector<std::string>& prefixes,
                                        std::vector<DrugBrief>& found) const {
     found.clear();
     std::vector<const char*> texts;
     for (const std::string& prefix : prefixes) texts.push_back(prefix.c_str());
-    const DrugListViewSink sink{
-        &found,
-        [](void* context, int, const char* yjcode) {
-            static_cast<std::vector<DrugBrief>*>(context)->push_back({yjcode, "", "", ""});
-        },
-        [](void* context, int, int c, const char* text) {
-            DrugBrief& drug = static_cast<std::vector<DrugBrief>*>(context)->back();
-            (c == 1 ? drug.name : c == 2 ? drug.form : drug.code) = text;
-        }};
+    const DrugListViewSink sink = briefSink(found);
     return done(RecordStartsWith(static_cast<int>(column), texts.data(),
                                  static_cast<int>(texts.size()), &sink));
+}
+
+DataResult DrugCatalogue::brief(const std::string& yjcode, DrugBrief& drug) const {
+    std::vector<DrugBrief> found;
+    const DrugListViewSink sink = briefSink(found);
+    const int result = RecordBrief(yjcode.c_str(), &sink);
+    if (DRUGBASE_FAILED(result)) return DataResult::kFailed;
+    if (found.empty()) return DataResult::kNotFound;
+    drug = std::move(found.front());
+    return DataResult::kDone;
 }
 
 DataResult DrugCatalogue::details(const std::vector<std::string>& yjcodes,

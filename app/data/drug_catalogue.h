@@ -73,6 +73,8 @@ class DrugCatalogue {
     // in YJ code order (name order within a code), by product name in name order.
     DataResult startingWith(StartOf column, const std::vector<std::string>& prefixes,
                             std::vector<DrugBrief>& found) const;
+    // The drug `detail` reads for this YJ code, briefly; kNotFound without one.
+    DataResult brief(const std::string& yjcode, DrugBrief& drug) const;
 
     // Replaces `found` with the drugs meeting every condition, in name order.
     DataResult search(const DrugSearch& conditions, std::vector<DrugMatch>& found) const;

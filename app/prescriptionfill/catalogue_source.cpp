@@ -59,10 +59,9 @@ std::vector<data::DrugBrief> CatalogueSource::startingWith(
 }
 
 std::optional<CatalogueDrug> CatalogueSource::byYjCode(std::string_view yjCode) const {
-    DrugRecord record{};
-    if (catalogue_.detail(std::string(yjCode), record) != data::DataResult::kDone)
-        return std::nullopt;
-    return CatalogueDrug{record.YJCODE, record.PRODUCTNAME, record.ZAIKEI, record.CODE};
+    data::DrugBrief drug;
+    if (catalogue_.brief(std::string(yjCode), drug) != data::DataResult::kDone) return std::nullopt;
+    return catalogueDrug(std::move(drug));
 }
 
 std::vector<CatalogueDrug> CatalogueSource::byYjPrefix(std::string_view prefix) const {

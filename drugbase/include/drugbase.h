@@ -160,6 +160,12 @@ DRUGBASE_API int RecordDetail(DrugRecord* record, const char* yjcode);
 DRUGBASE_API int RecordStartsWith(int by, const char* const* prefixes, int count,
                                   const DrugListViewSink* drugs);
 
+/* The drug RecordDetail reads for this YJ code (exact; of several, the first stored), as
+ * list-view item 0 of `drug` with YJCODE and columns 1, 2 and 3 set to PRODUCTNAME, ZAIKEI and
+ * CODE, without reading the drug's texts. Nothing is inserted when there is no such drug.
+ * 0, or 99. */
+DRUGBASE_API int RecordBrief(const char* yjcode, const DrugListViewSink* drug);
+
 /* Reads the drugs with these `count` YJ codes (exact), as RecordDetail reads each, in one
  * statement (on the files one per 500 codes). For each i: records[i] (output) gets the drug with
  * codes[i] and found[i] (output) is 1; without such a drug found[i] is 0 and records[i] is left

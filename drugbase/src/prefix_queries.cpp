@@ -1,8 +1,10 @@
-// Drugs by the start of their YJ code or product name, read as ranges on the column's index
-// so that a lookup reads the few rows it finds, not the catalogue.
+// Brief reads of drugs (YJ code, name, form, N code) for matching a prescription: by the start
+// of their YJ code or product name, read as ranges on the column's index so that a lookup reads
+// the few rows it finds, not the catalogue; and by one YJ code without the drug's texts.
 #include <string>
 #include <vector>
 
+#include "columns.h"
 #include "record_io.h"
 #include "session.h"
 #include "sinks.h"
@@ -36,6 +38,20 @@ std::string pastPrefix(std::string utf8) {
     return utf8;
 }
 
+// Hands the rows of `rs` (YJCODE, PRODUCTNAME, ZAIKEI, CODE) to `drugs` as list-view items.
+int listBriefs(Recordset& rs, const DrugListViewSink* drugs) {
+    std::string text;
+    int item = 0;
+    return outcome(rs.walk([&](const sqlkit::Statement& row) {
+        insert(drugs, item, cp932(row.text(0), text));
+        for (int c = 1; c < 4; ++c) set(drugs, item, c, cp932(row.text(c), text));
+        ++item;
+        return true;
+    }));
+}
+
+constexpr const char* kBriefColumns = "SELECT YJCODE, PRODUCTNAME, ZAIKEI, CODE FROM ";
+
 }  // namespace
 
 extern "C" {
@@ -66,19 +82,19 @@ DRUGBASE_API int RecordStartsWith(int by, const char* const* prefixes, int count
     if (ranges.empty()) return DRUGBASE_OK;
     const char* order = by == 0 ? " ORDER BY YJCODE, PRODUCTNAME, COMPANY, TANNI"
                                 : " ORDER BY PRODUCTNAME, COMPANY, TANNI";
-    Recordset rs(session(), "SELECT YJCODE, PRODUCTNAME, ZAIKEI, CODE FROM (" + ranges +
-                                ") AS starts" + order);
+    Recordset rs(session(), kBriefColumns + std::string("(") + ranges + ") AS starts" + order);
     if (!rs) return DRUGBASE_DB_FAILURE;
     for (std::size_t i = 0; i < bounds.size(); ++i)
         rs->bindMatch(static_cast<int>(i + 1), bounds[i]);
-    std::string text;
-    int item = 0;
-    return outcome(rs.walk([&](const sqlkit::Statement& row) {
-        insert(drugs, item, cp932(row.text(0), text));
-        for (int c = 1; c < 4; ++c) set(drugs, item, c, cp932(row.text(c), text));
-        ++item;
-        return true;
-    }));
+    return listBriefs(rs, drugs);
+}
+
+DRUGBASE_API int RecordBrief(const char* yjcode, const DrugListViewSink* drug) {
+    Recordset rs(session(), kBriefColumns + std::string("Medicine_Information") +
+                                firstWithCode(session().dialect()));
+    if (!rs) return DRUGBASE_DB_FAILURE;
+    rs->bindMatch(1, sjis::toUtf8(yjcode ? yjcode : ""));
+    return listBriefs(rs, drug);
 }
 
 }  // extern "C"

@@ -111,6 +111,20 @@ TEST_P(Queries, ReadManyGivesWhatDetailGivesForEachCodeInOneCall) {
         std::memset(&one, 0x5A, sizeof one);
         EXPECT_EQ(found[i], RecordDetail(&one, codes[i]) == 0 ? 1 : 0);
         EXPECT_EQ(std::memcmp(&one, &many[i], sizeof one), 0);
+        // The brief read names the same drug with its four matching fields.
+        std::vector<std::string> brief;
+        const DrugListViewSink sink{&brief,
+                                    [](void* c, int, const char* t) {
+                                        static_cast<std::vector<std::string>*>(c)->push_back(t);
+                                    },
+                                    [](void* c, int, int, const char* t) {
+                                        static_cast<std::vector<std::string>*>(c)->push_back(t);
+                                    }};
+        ASSERT_EQ(RecordBrief(codes[i], &sink), 0);
+        const std::vector<std::string> expected =
+            found[i] ? std::vector<std::string>{one.YJCODE, one.PRODUCTNAME, one.ZAIKEI, one.CODE}
+                     : std::vector<std::string>{};
+        EXPECT_EQ(brief, expected);
     }
     // More codes than the files take in one statement.
     std::vector<const char*> repeated(1001, "Y");
