@@ -16,13 +16,17 @@ enum SettingsOption : int {
     kOptionPrintComment = 2,    // set to 1 by the page composition before use
     kOptionDrugListOrder = 4,   // 0 by drug name (薬剤名順), 1 by N code (Ｎコード順)
     kOptionHandbookCodes = 20,  // 1 = お薬手帳QRを印刷する: the e-medication-handbook codes
+    kOptionPictograms = 21,     // 1 = usage pictograms beside each drug's usage
+    kOptionGenericInfo = 22,    // 1 = generic-drug information under each drug's name
+    kOptionLargePrint = 23,     // 1 = the whole page set about 1.4 times larger
+    kOptionStickerWidth = 24,   // お薬手帳 sticker roll width: 0 = 62 mm, else 58 or 80 (mm)
 };
 
 struct SettingsBlock {
     static constexpr int kOptionCount = 200;
     // Only these leading options are read from the file and written to it; the rest are always
     // stored as zero.
-    static constexpr int kStoredOptionCount = kOptionHandbookCodes + 1;
+    static constexpr int kStoredOptionCount = kOptionStickerWidth + 1;
 
     char reservedText[1000];       // stays empty
     char comment[1000];            // Shift-JIS, printed on every page; lines separated by CR LF
@@ -61,7 +65,7 @@ static_assert(sizeof(SettingsBlock) == 2976);
 inline constexpr std::size_t kSettingsFileSize = sizeof(SettingsBlock);
 inline constexpr std::size_t kSettingsReadSize =
     offsetof(SettingsBlock, options) + SettingsBlock::kStoredOptionCount * sizeof(std::int32_t);
-static_assert(kSettingsReadSize == 2260);
+static_assert(kSettingsReadSize == 2276);
 
 // Whether the leaflets carry the e-medication-handbook codes.
 inline bool handbookCodesOn(const SettingsBlock& block) {

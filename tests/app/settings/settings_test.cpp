@@ -132,22 +132,22 @@ TEST_F(SettingsFile, AShortFileFillsOnlyWhatItHoldsAndALongOneNoMoreThanItsField
     expected.businessType = 0x1234;
     EXPECT_EQ(load(), expected);
 
-    // Options from twenty-one on (after the e-medication-handbook switch) are neither read nor
-    // written.
+    // Options from twenty-five on (after the sticker width) are neither read nor written.
     Bytes full(4000);  // longer than a settings file: the save replaces it whole
     for (std::size_t i = 0; i < full.size(); ++i) full[i] = static_cast<unsigned char>(i % 251 + 1);
-    write({full.begin(), full.begin() + 2260});
+    write({full.begin(), full.begin() + 2276});
     const SettingsBlock fromShort = load();
     write(full);
     SettingsBlock block = load();
     EXPECT_EQ(block, fromShort);
     EXPECT_EQ(block.options[20], intAt(full, 2256));
-    EXPECT_EQ(block.options[21], 0);
+    EXPECT_EQ(block.options[24], intAt(full, 2272));
+    EXPECT_EQ(block.options[25], 0);
 
     block.options[199] = -1;
     ASSERT_TRUE(settings::saveSettings(file, block).ok());
     Bytes written(full.begin(), full.begin() + 2976);
-    std::fill(written.begin() + 2260, written.end(), 0);
+    std::fill(written.begin() + 2276, written.end(), 0);
     EXPECT_EQ(bytes(), written);
 
     // A file written before the switch existed has zero there: the codes are off.
