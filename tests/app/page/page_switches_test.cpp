@@ -1,0 +1,53 @@
+// The leaflet's optional elements: switched off, pages are the same pixels as the leaflet
+// without them (hashes of pages rendered before the elements existed); switched on, their
+// pictures and captions are in the PDF.
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+
+#include "page/leaflet_pdf.h"
+#include "pdf_reading.h"
+#include "sample_leaflet.h"
+#include "temp_dir.h"
+
+namespace {
+
+// Drugs that would get pictograms: timings with a meal timing, an as-needed trigger, a patch.
+std::vector<DrugRecord> drugsWithUsages() {
+    return {EntryBuilder()
+                .name("見本錠")
+                .timings({1, 1, 0, 1, 1})
+                .meal(leaflet::kAfterMeals)
+                .usage("１日３回  朝夕食後と寝る前に服用")
+                .efficacy("血圧を下げる薬です。")
+                .build(),
+            EntryBuilder().name("見本頓服錠").usage("発熱時・疼痛時に頓服").build(),
+            EntryBuilder().name("見本テープ").form("貼付剤").usage("１日１回  貼付").build()};
+}
+
+std::string pageHash(const leaflet::LeafletHeader& header) {
+    const SampleLeaflet leaflet(drugsWithUsages(), header);
+    QImage image = leaflet::newPageImage();
+    leaflet.composer.renderPage(image, 0);
+    return QCryptographicHash::hash(QByteArrayView(image.constBits(), image.sizeInBytes()),
+                                    QCryptographicHash::Sha1)
+        .toHex()
+        .toStdString();
+}
+
+TEST(PageSwitches, OffLeavesThePageAsBefore) {
+    struct Case {
+        const char* name;
+        bool colour;
+        const char* hash;
+    };
+    for (const Case& c : {Case{"monochrome", false, "2eb82b87561c7482922f647180c773a9e744848a"},
+                          Case{"colour", true, "a52be96f998fa0004d7d271f080bfd4e6f8ddffb"}}) {
+        SCOPED_TRACE(c.name);
+        leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
+        header.colour = c.colour;
+        EXPECT_EQ(pageHash(header), c.hash);
+    }
+}
+
+}  // namespace
