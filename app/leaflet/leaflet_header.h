@@ -50,6 +50,7 @@ struct LeafletHeader {
     bool dispensingPharmacy = false;  // business type 調剤薬局 (else 病院（医院）)
     bool colour = false;              // カラフル: the gothic texts in their colours
     bool handbookCodes = false;       // the e-medication-handbook codes go on the last page
+    bool pictograms = false;          // usage pictograms under each drug's usage
     RegisteredPatient registered;
     PharmacyDetails pharmacy;
     PrescribedBy prescribedBy;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "leaflet/line_breaking.h"
+#include "leaflet/pictogram_rules.h"
 #include "leaflet/print_entry.h"
 
 namespace leaflet {
@@ -17,8 +18,11 @@ int usageLines(const DrugRecord& entry, std::size_t width) {
 constexpr int kGridLines = 6;
 constexpr int kThreeLineUsageMinimum = 10;
 
-int rowLines(const DrugRecord& entry, int usage) {
-    return std::max({usage + kGridLines, countLines(efficacyText(entry), kNoteLineBytes),
+int rowLines(const DrugRecord& entry, int usage, RowStyle style) {
+    const int pictograms =
+        style.pictograms ? pictogramLines(static_cast<int>(pictogramsOf(entry).size())) : 0;
+    return std::max({usage + kGridLines + pictograms,
+                     countLines(efficacyText(entry), kNoteLineBytes),
                      countLines(cautionText(entry), kNoteLineBytes)});
 }
 
@@ -39,15 +43,15 @@ int headerBottom(const LeafletHeader& header) {
     return kHeaderTop + kHeaderLineStep * lines - (header.dispensingPharmacy ? 14 : 0);
 }
 
-int drawnRowLines(const DrugRecord& entry) {
+int drawnRowLines(const DrugRecord& entry, RowStyle style) {
     const int usage = usageLines(entry, kUsageLineBytes);
-    const int lines = rowLines(entry, usage);
+    const int lines = rowLines(entry, usage, style);
     return usage == 3 ? std::max(lines, kThreeLineUsageMinimum) : lines;
 }
 
-int measuredRowLines(const DrugRecord& entry) {
-    return std::max(rowLines(entry, usageLines(entry, kUsageMeasureLineBytes)),
-                    drawnRowLines(entry));
+int measuredRowLines(const DrugRecord& entry, RowStyle style) {
+    return std::max(rowLines(entry, usageLines(entry, kUsageMeasureLineBytes), style),
+                    drawnRowLines(entry, style));
 }
 
 }  // namespace leaflet

@@ -41,14 +41,33 @@ constexpr int rowBottom(int top, int lines) {
     return bottom < top + kMinRowHeight ? top + kMinRowHeight : bottom;
 }
 
+// What a row holds beyond the design's texts.
+struct RowStyle {
+    bool pictograms = false;  // the entry's usage pictograms under its usage, amount and days
+};
+
+inline RowStyle rowStyle(const LeafletHeader& header) {
+    return {header.pictograms};
+}
+
+// The usage pictograms stand in strips of up to five, one timing cell wide each, a strip three
+// lines high.
+inline constexpr int kPictogramsPerStrip = 5;
+inline constexpr int kPictogramStripLines = 3;
+
+// Lines the strips of `count` pictograms take.
+constexpr int pictogramLines(int count) {
+    return (count + kPictogramsPerStrip - 1) / kPictogramsPerStrip * kPictogramStripLines;
+}
+
 // Row height in lines as the page composer draws it: the usage text at its drawn width plus
-// six lines for the timing grid, or the efficacy or caution text when longer; a usage text of
-// exactly three lines makes at least ten.
-int drawnRowLines(const DrugRecord& entry);
+// six lines for the timing grid and the lines of its pictograms when the style shows them, or the
+// efficacy or caution text when longer; a usage text of exactly three lines makes at least ten.
+int drawnRowLines(const DrugRecord& entry, RowStyle style = {});
 
 // Row height in lines for pagination: as drawnRowLines, but with the usage text measured at
 // 20 bytes a line, which never gives fewer lines than drawn. Never below drawnRowLines, so a
 // page never draws a row below kPageBottom.
-int measuredRowLines(const DrugRecord& entry);
+int measuredRowLines(const DrugRecord& entry, RowStyle style = {});
 
 }  // namespace leaflet

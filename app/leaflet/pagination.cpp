@@ -36,10 +36,11 @@ PaginateResult paginateRows(std::span<const int> rowLines, int headerBottom, Pag
     return PaginateResult::kDone;
 }
 
-PaginateResult paginate(std::span<const DrugRecord> entries, int headerBottom, PageTable& table) {
+PaginateResult paginate(std::span<const DrugRecord> entries, int headerBottom, PageTable& table,
+                        RowStyle style) {
     std::vector<int> lines;
     lines.reserve(entries.size());
-    for (const DrugRecord& entry : entries) lines.push_back(measuredRowLines(entry));
+    for (const DrugRecord& entry : entries) lines.push_back(measuredRowLines(entry, style));
     return paginateRows(lines, headerBottom, table);
 }
 

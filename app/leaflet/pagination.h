@@ -9,6 +9,7 @@
 #include "drugbase.h"
 #include "leaflet/code_block.h"
 #include "leaflet/leaflet_header.h"
+#include "leaflet/page_geometry.h"
 
 namespace leaflet {
 
@@ -42,8 +43,9 @@ enum class PaginateResult {
 // table is rebuilt from scratch; on a refusal it holds the pages laid out so far.
 PaginateResult paginateRows(std::span<const int> rowLines, int headerBottom, PageTable& table);
 
-// Lays out the entries in use, each measured by measuredRowLines.
-PaginateResult paginate(std::span<const DrugRecord> entries, int headerBottom, PageTable& table);
+// Lays out the entries in use, each measured by measuredRowLines in the given style.
+PaginateResult paginate(std::span<const DrugRecord> entries, int headerBottom, PageTable& table,
+                        RowStyle style = {});
 
 // Adds `count` codes whose largest symbol has `modules` modules on a side to a laid-out table:
 // on the last page when they all fit below its rows, else on pages of their own after it, as

@@ -40,7 +40,8 @@ LeafletJob::LeafletJob(LeafletHeader header, const PrintList& list, QDate date, 
 
 PaginateResult LeafletJob::paginate() {
     if (codesFailed_) return PaginateResult::kNoCodes;
-    const PaginateResult rows = leaflet::paginate(entries_, headerBottom(header_), table_);
+    const PaginateResult rows =
+        leaflet::paginate(entries_, headerBottom(header_), table_, rowStyle(header_));
     if (rows != PaginateResult::kDone || codes_.empty()) return rows;
     int modules = 0;
     for (const ehandbook::QrSymbol& code : codes_) modules = std::max(modules, code.size);

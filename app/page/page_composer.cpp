@@ -8,6 +8,7 @@
 #include "leaflet/line_breaking.h"
 #include "leaflet/note_lines.h"
 #include "leaflet/page_geometry.h"
+#include "leaflet/pictogram_rules.h"
 #include "leaflet/print_entry.h"
 #include "page/page_codes.h"
 #include "page/page_ink.h"
@@ -34,6 +35,7 @@ const TextStyle kTimingLabel{Face::kGothic, 23, 400};
 const TextStyle kDosageText{Face::kGothic, 23, 400, QColor(168, 60, 80)};
 const TextStyle kEfficacy{Face::kGothic, 23, 400, QColor(0, 94, 0)};
 const TextStyle kCaution{Face::kGothic, 23, 400, QColor(167, 54, 74)};
+const TextStyle kPictogramCaption{Face::kGothic, 18, 400};
 
 // Columns (layout units).
 constexpr int kLeft = kRowsLeft;
@@ -47,6 +49,10 @@ constexpr int kLabelRowHeight = 72;    // timing labels from P to P + 72
 constexpr int kAmountRowBottom = 216;  // amounts from P + 72 to P + 216
 constexpr int kHeaderRuleWidth = 4;
 constexpr int kRowRuleWidth = 1;
+// A pictogram: its picture's side, centred in a timing cell, and its caption below it.
+constexpr int kPictogramSide = 88;
+constexpr int kCaptionTop = 94;
+constexpr int kPictogramStripStep = kPictogramStripLines * kLineStep;
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -86,7 +92,8 @@ PageComposer::PageComposer(const LeafletHeader& header, std::span<const DrugReco
       photos_(photos),
       table_(table),
       date_(date),
-      codes_(codes) {}
+      codes_(codes),
+      pictograms_(header.pictograms ? PictogramPictures(header.colour) : PictogramPictures()) {}
 
 void PageComposer::renderPage(QImage& image, int page) const {
     QPainter painter(&image);
@@ -192,10 +199,11 @@ int PageComposer::drawRow(PageInk& ink, int index, int top) const {
     drawLines(ink, 772, top + 233, kDosageText, usage);
     ink.text(772, top + 242 + kTextLineStep * usageLines, kDosageText, amountText(entry));
     ink.text(772, top + 306 + kTextLineStep * usageLines, kDosageText, daysText(entry));
+    if (header_.pictograms) drawPictograms(ink, entry, top + 368 + kTextLineStep * usageLines);
     drawLines(ink, 1400, top + 14, kEfficacy, noteLines(efficacyText(entry)));
     drawLines(ink, 2099, top + 14, kCaution, noteLines(cautionText(entry)));
 
-    const int bottom = rowBottom(top, drawnRowLines(entry));
+    const int bottom = rowBottom(top, drawnRowLines(entry, rowStyle(header_)));
     const int ruleTop = top - kRowGap;
     for (const int x : {kTimingGridLeft, kCautionLeft, kTimingGridRight}) {
         ink.line(x, ruleTop, x, bottom, kRowRuleWidth);
@@ -210,6 +218,23 @@ int PageComposer::drawRow(PageInk& ink, int index, int top) const {
              ruleTop + kAmountRowBottom, kRowRuleWidth);
     ink.line(kLeft, bottom, kRight, bottom, kRowRuleWidth);
     return bottom;
+}
+
+void PageComposer::drawPictograms(PageInk& ink, const DrugRecord& entry, int top) const {
+    const std::vector<Pictogram> chosen = pictogramsOf(entry);
+    for (std::size_t k = 0; k < chosen.size(); ++k) {
+        const int cell = static_cast<int>(k) % kPictogramsPerStrip;
+        const int y = top + kPictogramStripStep * (static_cast<int>(k) / kPictogramsPerStrip);
+        const int centre = kTimingGridLeft + kTimingCellWidth * cell + kTimingCellWidth / 2;
+        ink.image(
+            QRect((centre - kPictogramSide / 2) / 2, y / 2, kPictogramSide / 2, kPictogramSide / 2),
+            pictograms_.picture(chosen[k]));
+        // Full-width captions: each character as wide as the caption is high.
+        const QString caption = QString::fromUtf8(pictogramCaption(chosen[k]).data(),
+                                                  pictogramCaption(chosen[k]).size());
+        ink.text(centre - kPictogramCaption.height * static_cast<int>(caption.size()),
+                 y + kCaptionTop, kPictogramCaption, caption);
+    }
 }
 
 }  // namespace leaflet

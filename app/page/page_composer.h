@@ -11,6 +11,7 @@
 #include "ehandbook/qr_symbol.h"
 #include "leaflet/leaflet_header.h"
 #include "leaflet/pagination.h"
+#include "page/page_pictograms.h"
 
 class QPainter;
 
@@ -53,6 +54,8 @@ class PageComposer {
     void drawComment(PageInk& ink) const;
     // Draws the entry's row from `top` and returns its bottom.
     int drawRow(PageInk& ink, int entry, int top) const;
+    // Draws the entry's usage pictograms in strips from `top`.
+    void drawPictograms(PageInk& ink, const DrugRecord& entry, int top) const;
 
     const LeafletHeader& header_;
     std::span<const DrugRecord> entries_;
@@ -60,6 +63,7 @@ class PageComposer {
     const PageTable& table_;
     QDate date_;
     std::span<const ehandbook::QrSymbol> codes_;
+    PictogramPictures pictograms_;
 };
 
 }  // namespace leaflet
