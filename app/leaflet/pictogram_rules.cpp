@@ -60,7 +60,7 @@ const TimingRule kTimingRules[] = {
     {Pictogram::kBedtime, kBedtime, {"寝る前", "就寝前", "寝前"}},
 };
 
-// A meal picture: the meal timing says so or, without one, the usage text names it.
+// A meal picture: the meal timing of a timed entry says so, or the usage text names it.
 struct MealRule {
     Pictogram pictogram;
     MealTiming meal;
@@ -112,8 +112,11 @@ std::vector<Pictogram> pictogramsOf(const DrugRecord& entry) {
     for (const TimingRule& r : kTimingRules)
         if (dosage.timings[r.timing] != 0 || hasAny(t.usage, r.words))
             chosen.push_back(r.pictogram);
+    // The meal timing means something only with a timing amount set.
+    const bool timed = std::any_of(std::begin(dosage.timings), std::end(dosage.timings),
+                                   [](std::uint8_t amount) { return amount != 0; });
     for (const MealRule& r : kMealRules) {
-        if (dosage.mealTiming == kNoMeal ? hasAny(t.usage, r.words) : dosage.mealTiming == r.meal)
+        if ((timed && dosage.mealTiming == r.meal) || hasAny(t.usage, r.words))
             chosen.push_back(r.pictogram);
     }
     std::vector<Pictogram> triggers;

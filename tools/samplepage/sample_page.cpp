@@ -93,7 +93,8 @@ bool addDrug(leaflet::PrintList& list, const SampleDrug& sample, int index) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s DATABASE_FOLDER OUT.png [OUT.pdf]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s DATABASE_FOLDER OUT.png [OUT.pdf] [pictograms] [mono]\n",
+                     argv[0]);
         return 2;
     }
     QGuiApplication app(argc, argv);
@@ -116,6 +117,17 @@ int main(int argc, char** argv) {
         "サンプル薬局　電話 000-000-0000");
     header.dispensingPharmacy = true;
     header.colour = true;
+    // Words after the files: the usage pictograms, a monochrome page.
+    QString pdf;
+    for (int i = 3; i < argc; ++i) {
+        const QString word = QString::fromLocal8Bit(argv[i]);
+        if (word == "pictograms")
+            header.pictograms = true;
+        else if (word == "mono")
+            header.colour = false;
+        else
+            pdf = word;
+    }
 
     header.handbookCodes = true;
     header.registered.sex = 2;
@@ -128,7 +140,7 @@ int main(int argc, char** argv) {
     QImage page = leaflet::newPageImage();
     composer.renderPage(page, composer.pageTotal() - 1);
     if (!page.save(QString::fromLocal8Bit(argv[2]))) return 1;
-    if (argc > 3 && !leaflet::writeLeafletPdf(QString::fromLocal8Bit(argv[3]), composer)) return 1;
+    if (!pdf.isEmpty() && !leaflet::writeLeafletPdf(pdf, composer)) return 1;
     RecordClose();
     std::printf("%d entries on %d page(s)\n", list.count(), composer.pageTotal());
     return 0;
