@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 
 #include "page/leaflet_pdf.h"
+#include "page_image.h"
 #include "pdf_reading.h"
 #include "sample_leaflet.h"
 #include "temp_dir.h"
@@ -47,6 +48,36 @@ TEST(PageSwitches, OffLeavesThePageAsBefore) {
         leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
         header.colour = c.colour;
         EXPECT_EQ(pageHash(header), c.hash);
+    }
+}
+
+TEST(PageSwitches, PictogramsWithTheirCaptionsInThePdf) {
+    leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
+    header.pictograms = true;
+    const SampleLeaflet leaflet(drugsWithUsages(), header);
+    TempDir dir;
+    const std::string file = (dir.path() / "leaflet.pdf").string();
+    ASSERT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), leaflet.composer));
+    // 起床時, 朝, 夕, 寝る前, 食後; 頓服, 発熱時, 疼痛時; 貼る.
+    EXPECT_EQ(pdfImageCount(file), 9);
+    const std::string text = pdfText(file);
+    for (const char* caption :
+         {"起床時", "朝", "夕", "寝る前", "食後", "頓服", "発熱時", "疼痛時", "貼る"})
+        EXPECT_NE(text.find(caption), std::string::npos) << caption << " in " << text;
+}
+
+TEST(PageSwitches, PictogramsFollowTheColourSetting) {
+    for (const bool colour : {false, true}) {
+        SCOPED_TRACE(colour ? "colour" : "monochrome");
+        leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
+        header.pictograms = true;
+        header.colour = colour;
+        const SampleLeaflet leaflet(drugsWithUsages(), header);
+        QImage image = leaflet::newPageImage();
+        leaflet.composer.renderPage(image, 0);
+        // The first drug's strip, in the usage column below its days text.
+        EXPECT_GT(inkPixels(image, 376, 340, 686, 460), 200);
+        EXPECT_EQ(inkPixels(image, 376, 340, 686, 460, true) > 200, colour);
     }
 }
 
