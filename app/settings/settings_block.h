@@ -75,4 +75,12 @@ inline void setHandbookCodes(SettingsBlock& block, bool on) {
     block.options[kOptionHandbookCodes] = on ? 1 : 0;
 }
 
+// Whether the leaflets show the usage pictograms.
+inline bool pictogramsOn(const SettingsBlock& block) {
+    return block.options[kOptionPictograms] == 1;
+}
+inline void setPictograms(SettingsBlock& block, bool on) {
+    block.options[kOptionPictograms] = on ? 1 : 0;
+}
+
 }  // namespace settings

@@ -50,6 +50,7 @@ leaflet::LeafletHeader LeafletCommands::header() {
     header.dispensingPharmacy = settings.businessType == 1;
     header.colour = settings.options[settings::kOptionPrintColour] == 1;
     header.handbookCodes = settings::handbookCodesOn(settings);
+    header.pictograms = settings::pictogramsOn(settings);
     header.prescribedBy = desk_.prescribedBy();
     data::PharmacyFields pharmacy;
     if (header.handbookCodes &&

@@ -1,6 +1,6 @@
-// leafletadmin's store-leaflet, handbook-qr and print-history on a real program folder: a stored
-// leaflet written to PDF with the register's name, the settings' business data, the photographs and
-// the e-medication-handbook codes, decoded back from the rendered PDF.
+// leafletadmin's store-leaflet, handbook-qr, pictograms and print-history on a real program folder:
+// a stored leaflet written to PDF with the register's name, the settings' business data, the
+// photographs and the e-medication-handbook codes, decoded back from the rendered PDF.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -96,6 +96,12 @@ TEST_F(PrintHistory, WritesTheNewestOrTheChosenStoredLeafletWithPhotographsAndCo
     EXPECT_NE(text.find("ロキソプロフェンＮａテープ"), std::string::npos) << text;
     EXPECT_EQ(text.find("お薬手帳QR"), std::string::npos) << "codes switched off";
     EXPECT_EQ(codesText(), "");
+    const int pictures = pdfImageCount(pdf());
+
+    ASSERT_EQ(run({"pictograms", folder(), "on"}), 0) << err.str();
+    EXPECT_TRUE(printed("usage pictograms on"));
+    ASSERT_EQ(run({"print-history", folder(), "7", pdf(), older}), 0) << err.str();
+    EXPECT_EQ(pdfImageCount(pdf()), pictures + 3) << "朝, 食後 and the patch's 貼る";
 }
 
 TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
@@ -120,6 +126,7 @@ TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
         {{"print-history", folder(), "x7", pdf()}, admin::kUsage, "positive whole number"},
         {{"print-history", folder(), "7"}, admin::kUsage, "usage:"},
         {{"handbook-qr", folder(), "yes"}, admin::kUsage, "usage:"},
+        {{"pictograms", folder(), "yes"}, admin::kUsage, "usage:"},
         {{"store-leaflet", folder(), "8", one}, admin::kRefused, "patient 8 is not registered"},
         {{"store-leaflet", folder(), "7", json("bad.json", "[{")}, admin::kRefused, "not JSON"},
         {{"store-leaflet", folder(), "7", json("none.json", "[]")},

@@ -48,6 +48,7 @@ constexpr const char* kUsageText =
     "                                  allergy=, effect=\n"
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "  handbook-qr FOLDER on|off       print the e-medication-handbook QR codes on leaflets\n"
+    "  pictograms FOLDER on|off        print usage pictograms beside each drug's usage\n"
     "  pharmacy FOLDER [KEY=VALUE ...]  print the pharmacy the e-medication-handbook codes\n"
     "                                  name; or set name=, prefecture=NN, code=NNNNNNN,\n"
     "                                  postal=NNN-NNNN, address=, phone=\n"
@@ -142,6 +143,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return setHistorySwitch(args[1], args[2] == "on", out, err);
     if (command == "handbook-qr" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
         return setHandbookCodesSwitch(args[1], args[2] == "on", out, err);
+    if (command == "pictograms" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
+        return setPictogramsSwitch(args[1], args[2] == "on", out, err);
     if (command == "pharmacy" && args.size() >= 2)
         return pharmacy(args[1], {args.begin() + 2, args.end()}, out, err);
     if (command == "store-leaflet" && args.size() == 4)

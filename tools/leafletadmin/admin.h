@@ -2,10 +2,15 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace settings {
+struct SettingsBlock;
+}
 
 namespace admin {
 
@@ -98,6 +103,13 @@ int addPatient(const std::filesystem::path& folder, const std::string& idText,
 // Switches the saving of printed leaflets into the medication history on or off.
 int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                      std::ostream& err);
+// Loads the folder's user settings, applies `change` and writes them back; a failure is told
+// on `err`.
+bool changeSettings(const std::filesystem::path& folder,
+                    const std::function<void(settings::SettingsBlock&)>& change, std::ostream& err);
+// Switches the usage pictograms on the leaflets on or off.
+int setPictogramsSwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
+                        std::ostream& err);
 // Switches the e-medication-handbook codes on the leaflets on or off.
 int setHandbookCodesSwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                            std::ostream& err);

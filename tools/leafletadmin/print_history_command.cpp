@@ -133,6 +133,7 @@ leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::Setting
     header.dispensingPharmacy = settings.businessType == 1;
     header.colour = settings.options[settings::kOptionPrintColour] == 1;
     header.handbookCodes = settings::handbookCodesOn(settings);
+    header.pictograms = settings::pictogramsOn(settings);
     header.registered = ehandbook::registeredPatient(patient);
     return header;
 }
