@@ -2,10 +2,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "settings/settings_block.h"
 
 namespace admin {
 
@@ -95,6 +98,12 @@ int copyToServer(const std::filesystem::path& folder, const std::string& conninf
 int addPatient(const std::filesystem::path& folder, const std::string& idText,
                const std::string& name, const std::vector<std::string>& details, std::ostream& out,
                std::ostream& err);
+// Loads the folder's user settings, applies `change` and writes them back; a failure is told
+// on `err`.
+bool changeSettings(const std::filesystem::path& folder,
+                    const std::function<void(settings::SettingsBlock&)>& change,
+                    std::ostream& err);
+
 // Switches the saving of printed leaflets into the medication history on or off.
 int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                      std::ostream& err);
@@ -126,6 +135,16 @@ int storeLeaflet(const std::filesystem::path& folder, const std::string& idText,
 int printHistory(const std::filesystem::path& folder, const std::string& idText,
                  const std::string& stamp, const std::filesystem::path& pdf, std::ostream& out,
                  std::ostream& err);
+
+// Writes the お薬手帳 sticker of the patient's newest stored leaflet, or of the one stored at
+// `stamp`, to the PDF file `pdf` at the roll width of the user settings; the exit codes are
+// those of printHistory.
+int printSticker(const std::filesystem::path& folder, const std::string& idText,
+                 const std::string& stamp, const std::filesystem::path& pdf, std::ostream& out,
+                 std::ostream& err);
+// Sets the sticker roll's width from "width=58", "width=62" or "width=80"; kUsage otherwise.
+int setStickerWidth(const std::filesystem::path& folder, const std::string& setting,
+                    std::ostream& out, std::ostream& err);
 
 // The patient ID a text gives: a positive whole number, else 0.
 int patientId(std::string_view text);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "admin.h"
+#include "stored_leaflet.h"
 #include "dosagebase.h"
 #include "drugbase.h"
 #include "layout/data_folder.h"
@@ -26,29 +27,9 @@
 #include "sjis/sjis.h"
 
 namespace admin {
-namespace {
 
 namespace fs = std::filesystem;
 
-// A Qt application for fonts and PDF output while the command runs, on the offscreen platform,
-// unless the process has one already.
-class PageApplication {
-  public:
-    PageApplication() {
-        if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-        leaflet::installFontSubstitutions();
-    }
-
-  private:
-    inline static char name_[] = "leafletadmin";
-    inline static char option_[] = "-platform";
-    inline static char platform_[] = "offscreen";
-    inline static char* argv_[] = {name_, option_, platform_, nullptr};
-    inline static int argc_ = 3;
-    std::unique_ptr<QGuiApplication> app_;
-};
-
-// "YYYY/MM/DD HH:MM:SS" with digits where digits belong.
 bool isSlotTime(std::string_view text) {
     constexpr std::string_view kShape = "0000/00/00 00:00:00";
     if (text.size() != kShape.size()) return false;
@@ -58,6 +39,8 @@ bool isSlotTime(std::string_view text) {
     }
     return true;
 }
+
+namespace {
 
 // The slot time text of a stamp in the history list's form ("2009年03月07日 09:05:03"): its
 // six numbers in the shape of isSlotTime.
@@ -70,13 +53,8 @@ std::string slotTime(std::string_view listForm) {
            digits.substr(8, 2) + ":" + digits.substr(10, 2) + ":" + digits.substr(12, 2);
 }
 
-struct StoredLeaflet {
-    PatientRecord patient{};
-    std::string stamp;  // slot time text
-    std::string text;   // the stored history text
-};
+}  // namespace
 
-// Reads the patient `id` and the history text stored at `wanted` (the newest for an empty one).
 bool readStoredLeaflet(const fs::path& folder, int id, const std::string& wanted,
                        StoredLeaflet& found, std::ostream& err) {
     if (LRecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) return false;
@@ -111,6 +89,8 @@ bool readStoredLeaflet(const fs::path& folder, int id, const std::string& wanted
     return read;
 }
 
+namespace {
+
 // Item `index` of a phrase list as the main window shows it; empty when there is none.
 std::string phraseAt(int list, int index) {
     dosage::PhraseTable table{};
@@ -119,7 +99,8 @@ std::string phraseAt(int list, int index) {
     return index >= 0 && index < static_cast<int>(items.size()) ? items[index] : std::string();
 }
 
-// The header the main window would make today for the registered patient.
+}  // namespace
+
 leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::SettingsBlock& settings,
                                  const PatientRecord& patient) {
     leaflet::LeafletHeader header;
@@ -137,9 +118,6 @@ leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::Setting
     return header;
 }
 
-// Fills `list` with the stored drugs as the catalogue has them now, with their photographs;
-// the codes of drugs gone from the catalogue go to `missing`. False when the catalogue cannot
-// be read.
 bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::PrintList& list,
                  std::vector<std::string>& missing) {
     if (RecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) return false;
@@ -181,8 +159,6 @@ bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::Pri
     if (gone) missing = *gone;
     return filled;
 }
-
-}  // namespace
 
 int printHistory(const fs::path& folder, const std::string& idText, const std::string& stamp,
                  const fs::path& pdf, std::ostream& out, std::ostream& err) {

@@ -136,10 +136,6 @@ int addPatient(const std::filesystem::path& folder, const std::string& idText,
     return kDone;
 }
 
-namespace {
-
-// Loads the folder's user settings, applies `change` and writes them back; a failure is told
-// on `err`.
 bool changeSettings(const std::filesystem::path& folder,
                     const std::function<void(settings::SettingsBlock&)>& change,
                     std::ostream& err) {
@@ -155,8 +151,6 @@ bool changeSettings(const std::filesystem::path& folder,
     if (!result.ok()) err << result.message << "\n";
     return result.ok();
 }
-
-}  // namespace
 
 int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                      std::ostream& err) {

@@ -1,0 +1,93 @@
+// print-sticker and sticker: a stored leaflet as the お薬手帳 sticker in a PDF file, and the
+// sticker roll's width in the user settings.
+#include <QDate>
+
+#include "admin.h"
+#include "dosagebase.h"
+#include "library_messages.h"
+#include "settings/settings.h"
+#include "sjis/sjis.h"
+#include "sticker/sticker_layout.h"
+#include "sticker/sticker_painter.h"
+#include "stored_leaflet.h"
+
+namespace admin {
+
+int printSticker(const std::filesystem::path& folder, const std::string& idText,
+                 const std::string& stamp, const std::filesystem::path& pdf, std::ostream& out,
+                 std::ostream& err) {
+    const int id = patientId(idText);
+    if (id == 0) {
+        err << idText << ": the patient ID must be a positive whole number\n";
+        return kUsage;
+    }
+    if (!stamp.empty() && !isSlotTime(stamp)) {
+        err << stamp << ": the date must be written YYYY/MM/DD HH:MM:SS\n";
+        return kUsage;
+    }
+    LibraryMessages messages(err);
+    StoredLeaflet stored;
+    if (!readStoredLeaflet(folder, id, stamp, stored, err)) return kRefused;
+    settings::SettingsBlock settings{};
+    if (const auto loaded = settings::loadSettings(settings::settingsFilePath(folder), settings);
+        !loaded.ok()) {
+        err << loaded.message << "\n";
+        return kRefused;
+    }
+    PageApplication application;
+    leaflet::PrintList list;
+    std::vector<std::string> missing;
+    if (!recallDrugs(folder, stored.text, list, missing)) {
+        err << "the stored drugs cannot be read from the drug database\n";
+        return kRefused;
+    }
+    if (!missing.empty()) {
+        err << "left out, no longer in the drug database:";
+        for (const std::string& code : missing) err << " " << code;
+        err << "\n";
+    }
+    leaflet::LeafletHeader header = headerFor(folder, settings, stored.patient);
+    DosagePharmacy pharmacy;
+    if (DPharmacyRead(&pharmacy) != DOSAGEBASE_OK) pharmacy = {};
+    header.pharmacy.name = sjis::fieldText(pharmacy.name, sizeof pharmacy.name);
+    const QDate date =
+        QDate::fromString(QString::fromStdString(stored.stamp.substr(0, 10)), "yyyy/MM/dd");
+    const int width = sticker::widthOf(settings.options[settings::kOptionStickerWidth]);
+    const auto labels = sticker::layoutLabels(
+        sticker::contentOf(header, list.entries(),
+                           std::string(sjis::fieldText(pharmacy.telephone, sizeof pharmacy.telephone)),
+                           sticker::dateText(date.year(), date.month(), date.day())),
+        width);
+    if (!sticker::writeStickerPdf(QString::fromStdString(pdf.string()), labels, width)) {
+        err << pdf.string() << ": cannot write the PDF file\n";
+        return kRefused;
+    }
+    out << pdf.string() << ": the sticker of patient " << id << "'s leaflet stored at "
+        << stored.stamp << ", " << list.count() << " drugs on " << labels.size() << " label(s), "
+        << width << " mm wide\n";
+    return missing.empty() ? kDone : kPartial;
+}
+
+int setStickerWidth(const std::filesystem::path& folder, const std::string& setting,
+                    std::ostream& out, std::ostream& err) {
+    constexpr std::string_view kKey = "width=";
+    const std::string value = setting.starts_with(kKey) ? setting.substr(kKey.size()) : "";
+    const int width = value == "58" ? 58 : value == "62" ? 62 : value == "80" ? 80 : 0;
+    if (width == 0) {
+        err << setting << ": the width must be width=58, width=62 or width=80\n";
+        return kUsage;
+    }
+    // 62 mm, the default, is stored as 0 so that a file written before reads the same.
+    const int stored = width == sticker::kDefaultWidth ? 0 : width;
+    if (!changeSettings(
+            folder,
+            [stored](settings::SettingsBlock& s) {
+                s.options[settings::kOptionStickerWidth] = stored;
+            },
+            err))
+        return kRefused;
+    out << "sticker width " << width << " mm\n";
+    return kDone;
+}
+
+}  // namespace admin
