@@ -48,7 +48,8 @@ MainWindow::MainWindow(desk::Desk& desk, QWidget* parent) : QDialog(parent), des
     tools_ = new ToolCommands(desk_, this);
     patientFile_ = new PatientFileCommand(desk_, *patientRow_, *detailPanel_, this);
     prescription_ = new PrescriptionCommand(desk_, *drugListPanel_, *businessPanel_, this);
-    sticker_ = new StickerCommand(desk_, [this] { return leaflet_->header(); }, this);
+    sticker_ = new StickerCommand(
+        desk_, [this] { return leaflet_->header(); }, this);
     repeat_ = new RepeatCommand(desk_, this);
     buildButtons();
     bindCommands();
@@ -155,8 +156,8 @@ void MainWindow::bindCommands() {
                 leaflet_->print(), catalogue_->correctDrug(), prescription_->readPrescription(),
                 printListPanel_->removeEntryAction(), printListPanel_->clearEntriesAction(),
                 dosage_->changeDosage(), leaflet_->saveHistory(), sticker_->sticker(),
-                repeat_->repeatLast(),
-                businessPanel_->editPrescribersAction(), businessPanel_->editPharmacistsAction()});
+                repeat_->repeatLast(), businessPanel_->editPrescribersAction(),
+                businessPanel_->editPharmacistsAction()});
     drugListPanel_->setMenuActions({catalogue_->drugDetail(), catalogue_->correctDrug(),
                                     catalogue_->deleteDrug(), catalogue_->registerDrug(),
                                     dosage_->setDosage()});

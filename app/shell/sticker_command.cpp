@@ -1,8 +1,8 @@
 #include "shell/sticker_command.h"
 
 #include <QAction>
-#include <QWidget>
 #include <QDate>
+#include <QWidget>
 
 #include "data/phrase_store.h"
 #include "preview/leaflet_printing.h"

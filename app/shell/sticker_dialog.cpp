@@ -10,8 +10,7 @@
 
 namespace shell {
 
-StickerDialog::StickerDialog(int width, const QString& printer, QWidget* parent)
-    : QDialog(parent) {
+StickerDialog::StickerDialog(int width, const QString& printer, QWidget* parent) : QDialog(parent) {
     setObjectName("stickerDialog");
     setWindowTitle("お薬手帳シール");
     width_ = new QComboBox(this);

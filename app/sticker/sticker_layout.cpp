@@ -74,9 +74,9 @@ int lineBytes(int width) {
 }
 
 std::string dateText(int year, int month, int day) {
-    return cp932((std::to_string(year) + "年" + std::to_string(month) + "月" +
-                  std::to_string(day) + "日")
-                     .c_str());
+    return cp932(
+        (std::to_string(year) + "年" + std::to_string(month) + "月" + std::to_string(day) + "日")
+            .c_str());
 }
 
 Content contentOf(const leaflet::LeafletHeader& header, std::span<const DrugRecord> entries,

@@ -18,10 +18,8 @@ constexpr int kRuleWidth = 3;
 
 QPageLayout labelLayout(const Label& label, int width) {
     const QSizeF size(width, labelHeight(label) / 10.0);
-    return QPageLayout(
-        QPageSize(size, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
-        size.width() > size.height() ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF(), QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(size, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                       QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter);
 }
 
 }  // namespace

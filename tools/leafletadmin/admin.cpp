@@ -153,7 +153,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return printHistory(args[1], args[2], args.size() == 5 ? args[4] : "", args[3], out, err);
     if (command == "print-sticker" && (args.size() == 4 || args.size() == 5))
         return printSticker(args[1], args[2], args.size() == 5 ? args[4] : "", args[3], out, err);
-    if (command == "sticker" && args.size() == 3) return setStickerWidth(args[1], args[2], out, err);
+    if (command == "sticker" && args.size() == 3)
+        return setStickerWidth(args[1], args[2], out, err);
     return usage(err);
 }
 

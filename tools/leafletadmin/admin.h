@@ -101,8 +101,7 @@ int addPatient(const std::filesystem::path& folder, const std::string& idText,
 // Loads the folder's user settings, applies `change` and writes them back; a failure is told
 // on `err`.
 bool changeSettings(const std::filesystem::path& folder,
-                    const std::function<void(settings::SettingsBlock&)>& change,
-                    std::ostream& err);
+                    const std::function<void(settings::SettingsBlock&)>& change, std::ostream& err);
 
 // Switches the saving of printed leaflets into the medication history on or off.
 int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,

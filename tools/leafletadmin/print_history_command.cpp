@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "admin.h"
-#include "stored_leaflet.h"
 #include "dosagebase.h"
 #include "drugbase.h"
 #include "layout/data_folder.h"
@@ -25,6 +24,7 @@
 #include "phrases/phrase_tables.h"
 #include "settings/settings.h"
 #include "sjis/sjis.h"
+#include "stored_leaflet.h"
 
 namespace admin {
 

@@ -54,9 +54,10 @@ int printSticker(const std::filesystem::path& folder, const std::string& idText,
         QDate::fromString(QString::fromStdString(stored.stamp.substr(0, 10)), "yyyy/MM/dd");
     const int width = sticker::widthOf(settings.options[settings::kOptionStickerWidth]);
     const auto labels = sticker::layoutLabels(
-        sticker::contentOf(header, list.entries(),
-                           std::string(sjis::fieldText(pharmacy.telephone, sizeof pharmacy.telephone)),
-                           sticker::dateText(date.year(), date.month(), date.day())),
+        sticker::contentOf(
+            header, list.entries(),
+            std::string(sjis::fieldText(pharmacy.telephone, sizeof pharmacy.telephone)),
+            sticker::dateText(date.year(), date.month(), date.day())),
         width);
     if (!sticker::writeStickerPdf(QString::fromStdString(pdf.string()), labels, width)) {
         err << pdf.string() << ": cannot write the PDF file\n";
