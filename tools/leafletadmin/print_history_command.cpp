@@ -30,6 +30,9 @@ namespace admin {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// "YYYY/MM/DD HH:MM:SS" with digits where digits belong.
 bool isSlotTime(std::string_view text) {
     constexpr std::string_view kShape = "0000/00/00 00:00:00";
     if (text.size() != kShape.size()) return false;
@@ -39,8 +42,6 @@ bool isSlotTime(std::string_view text) {
     }
     return true;
 }
-
-namespace {
 
 // The slot time text of a stamp in the history list's form ("2009年03月07日 09:05:03"): its
 // six numbers in the shape of isSlotTime.
@@ -53,8 +54,7 @@ std::string slotTime(std::string_view listForm) {
            digits.substr(8, 2) + ":" + digits.substr(10, 2) + ":" + digits.substr(12, 2);
 }
 
-}  // namespace
-
+// Reads the patient `id` and the history text stored at `wanted` (the newest for an empty one).
 bool readStoredLeaflet(const fs::path& folder, int id, const std::string& wanted,
                        StoredLeaflet& found, std::ostream& err) {
     if (LRecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) return false;
@@ -89,8 +89,6 @@ bool readStoredLeaflet(const fs::path& folder, int id, const std::string& wanted
     return read;
 }
 
-namespace {
-
 // Item `index` of a phrase list as the main window shows it; empty when there is none.
 std::string phraseAt(int list, int index) {
     dosage::PhraseTable table{};
@@ -118,6 +116,11 @@ leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::Setting
     return header;
 }
 
+namespace {
+
+// Fills `list` with the stored drugs as the catalogue has them now, with their photographs;
+// the codes of drugs gone from the catalogue go to `missing`. False when the catalogue cannot
+// be read.
 bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::PrintList& list,
                  std::vector<std::string>& missing) {
     if (RecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) != 0) return false;
@@ -160,10 +163,12 @@ bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::Pri
     return filled;
 }
 
-int printHistory(const fs::path& folder, const std::string& idText, const std::string& stamp,
-                 const fs::path& pdf, std::ostream& out, std::ostream& err) {
-    const int id = patientId(idText);
-    if (id == 0) {
+}  // namespace
+
+int recallStoredLeaflet(const fs::path& folder, const std::string& idText, const std::string& stamp,
+                        RecalledLeaflet& found, std::ostream& err) {
+    found.id = patientId(idText);
+    if (found.id == 0) {
         err << idText << ": the patient ID must be a positive whole number\n";
         return kUsage;
     }
@@ -171,32 +176,38 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
         err << stamp << ": the date must be written YYYY/MM/DD HH:MM:SS\n";
         return kUsage;
     }
-    LibraryMessages messages(err);
-    StoredLeaflet stored;
-    if (!readStoredLeaflet(folder, id, stamp, stored, err)) return kRefused;
-    settings::SettingsBlock settings{};
+    if (!readStoredLeaflet(folder, found.id, stamp, found.stored, err)) return kRefused;
     const settings::SettingsResult loaded =
-        settings::loadSettings(settings::settingsFilePath(folder), settings);
+        settings::loadSettings(settings::settingsFilePath(folder), found.settings);
     if (!loaded.ok()) {
         err << loaded.message << "\n";
         return kRefused;
     }
-
-    PageApplication application;
-    leaflet::PrintList list;
-    std::vector<std::string> missing;
-    if (!recallDrugs(folder, stored.text, list, missing)) {
+    if (!recallDrugs(folder, found.stored.text, found.list, found.missing)) {
         err << "the stored drugs cannot be read from the drug database\n";
         return kRefused;
     }
-    if (!missing.empty()) {
+    if (!found.missing.empty()) {
         err << "left out, no longer in the drug database:";
-        for (const std::string& code : missing) err << " " << code;
+        for (const std::string& code : found.missing) err << " " << code;
         err << "\n";
     }
-    const QDate date =
-        QDate::fromString(QString::fromStdString(stored.stamp.substr(0, 10)), "yyyy/MM/dd");
-    leaflet::LeafletJob job(headerFor(folder, settings, stored.patient), list, date);
+    found.date =
+        QDate::fromString(QString::fromStdString(found.stored.stamp.substr(0, 10)), "yyyy/MM/dd");
+    return kDone;
+}
+
+int printHistory(const fs::path& folder, const std::string& idText, const std::string& stamp,
+                 const fs::path& pdf, std::ostream& out, std::ostream& err) {
+    LibraryMessages messages(err);
+    PageApplication application;
+    const auto found = std::make_unique<RecalledLeaflet>();
+    if (const int status = recallStoredLeaflet(folder, idText, stamp, *found, err); status != kDone)
+        return status;
+    const StoredLeaflet& stored = found->stored;
+    const leaflet::PrintList& list = found->list;
+    const int id = found->id;
+    leaflet::LeafletJob job(headerFor(folder, found->settings, stored.patient), list, found->date);
     const leaflet::Message refusal = leaflet::paginationMessage(job.paginate());
     if (!refusal.text.empty()) {
         err << refusal.text << "\n";
@@ -209,7 +220,7 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
     out << pdf.string() << ": the leaflet of patient " << id << " stored at " << stored.stamp
         << ", " << list.count() << " drugs on " << job.composer().pageTotal() << " page(s), "
         << job.codes().size() << " e-medication-handbook code(s)\n";
-    return missing.empty() ? kDone : kPartial;
+    return found->missing.empty() ? kDone : kPartial;
 }
 
 }  // namespace admin

@@ -1,6 +1,7 @@
 // print-sticker and sticker: a stored leaflet as the お薬手帳 sticker in a PDF file, and the
 // sticker roll's width in the user settings.
 #include <QDate>
+#include <memory>
 
 #include "admin.h"
 #include "dosagebase.h"
@@ -16,57 +17,30 @@ namespace admin {
 int printSticker(const std::filesystem::path& folder, const std::string& idText,
                  const std::string& stamp, const std::filesystem::path& pdf, std::ostream& out,
                  std::ostream& err) {
-    const int id = patientId(idText);
-    if (id == 0) {
-        err << idText << ": the patient ID must be a positive whole number\n";
-        return kUsage;
-    }
-    if (!stamp.empty() && !isSlotTime(stamp)) {
-        err << stamp << ": the date must be written YYYY/MM/DD HH:MM:SS\n";
-        return kUsage;
-    }
     LibraryMessages messages(err);
-    StoredLeaflet stored;
-    if (!readStoredLeaflet(folder, id, stamp, stored, err)) return kRefused;
-    settings::SettingsBlock settings{};
-    if (const auto loaded = settings::loadSettings(settings::settingsFilePath(folder), settings);
-        !loaded.ok()) {
-        err << loaded.message << "\n";
-        return kRefused;
-    }
     PageApplication application;
-    leaflet::PrintList list;
-    std::vector<std::string> missing;
-    if (!recallDrugs(folder, stored.text, list, missing)) {
-        err << "the stored drugs cannot be read from the drug database\n";
-        return kRefused;
-    }
-    if (!missing.empty()) {
-        err << "left out, no longer in the drug database:";
-        for (const std::string& code : missing) err << " " << code;
-        err << "\n";
-    }
-    leaflet::LeafletHeader header = headerFor(folder, settings, stored.patient);
+    const auto found = std::make_unique<RecalledLeaflet>();
+    if (const int status = recallStoredLeaflet(folder, idText, stamp, *found, err); status != kDone)
+        return status;
+    leaflet::LeafletHeader header = headerFor(folder, found->settings, found->stored.patient);
     DosagePharmacy pharmacy;
     if (DPharmacyRead(&pharmacy) != DOSAGEBASE_OK) pharmacy = {};
     header.pharmacy.name = sjis::fieldText(pharmacy.name, sizeof pharmacy.name);
-    const QDate date =
-        QDate::fromString(QString::fromStdString(stored.stamp.substr(0, 10)), "yyyy/MM/dd");
-    const int width = sticker::widthOf(settings.options[settings::kOptionStickerWidth]);
+    const std::string telephone(sjis::fieldText(pharmacy.telephone, sizeof pharmacy.telephone));
+    const int width = sticker::widthOf(found->settings.options[settings::kOptionStickerWidth]);
+    const QDate date = found->date;
     const auto labels = sticker::layoutLabels(
-        sticker::contentOf(
-            header, list.entries(),
-            std::string(sjis::fieldText(pharmacy.telephone, sizeof pharmacy.telephone)),
-            sticker::dateText(date.year(), date.month(), date.day())),
+        sticker::contentOf(header, found->list.entries(), telephone,
+                           sticker::dateText(date.year(), date.month(), date.day())),
         width);
     if (!sticker::writeStickerPdf(QString::fromStdString(pdf.string()), labels, width)) {
         err << pdf.string() << ": cannot write the PDF file\n";
         return kRefused;
     }
-    out << pdf.string() << ": the sticker of patient " << id << "'s leaflet stored at "
-        << stored.stamp << ", " << list.count() << " drugs on " << labels.size() << " label(s), "
-        << width << " mm wide\n";
-    return missing.empty() ? kDone : kPartial;
+    out << pdf.string() << ": the sticker of patient " << found->id << "'s leaflet stored at "
+        << found->stored.stamp << ", " << found->list.count() << " drugs on " << labels.size()
+        << " label(s), " << width << " mm wide\n";
+    return found->missing.empty() ? kDone : kPartial;
 }
 
 int setStickerWidth(const std::filesystem::path& folder, const std::string& setting,

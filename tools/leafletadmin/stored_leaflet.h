@@ -2,6 +2,7 @@
 // without the program's windows (print-history, print-sticker).
 #pragma once
 
+#include <QDate>
 #include <QGuiApplication>
 #include <filesystem>
 #include <memory>
@@ -35,29 +36,31 @@ class PageApplication {
     std::unique_ptr<QGuiApplication> app_;
 };
 
-// "YYYY/MM/DD HH:MM:SS" with digits where digits belong.
-bool isSlotTime(std::string_view text);
-
 struct StoredLeaflet {
     PatientRecord patient{};
     std::string stamp;  // slot time text
     std::string text;   // the stored history text
 };
 
-// Reads the patient `id` and the history text stored at `wanted` (the newest for an empty one);
-// false after saying why on `err`, or when the register cannot be read.
-bool readStoredLeaflet(const std::filesystem::path& folder, int id, const std::string& wanted,
-                       StoredLeaflet& found, std::ostream& err);
+// A stored leaflet with its drugs as the catalogue has them now.
+struct RecalledLeaflet {
+    int id = 0;
+    StoredLeaflet stored;
+    QDate date;                          // the day it was stored
+    settings::SettingsBlock settings{};  // the folder's user settings
+    leaflet::PrintList list;
+    std::vector<std::string> missing;  // codes of drugs gone from the catalogue, left out
+};
+
+// Reads patient `idText`'s newest stored leaflet, or the one stored at `stamp` ("YYYY/MM/DD
+// HH:MM:SS"), with the user settings and its drugs with their photographs; drugs gone from the
+// catalogue are named on `err`. kDone, or the exit code (kUsage, kRefused) after saying why.
+int recallStoredLeaflet(const std::filesystem::path& folder, const std::string& idText,
+                        const std::string& stamp, RecalledLeaflet& found, std::ostream& err);
 
 // The header the main window would make today for the registered patient.
 leaflet::LeafletHeader headerFor(const std::filesystem::path& folder,
                                  const settings::SettingsBlock& settings,
                                  const PatientRecord& patient);
-
-// Fills `list` with the stored drugs as the catalogue has them now, with their photographs;
-// the codes of drugs gone from the catalogue go to `missing`. False when the catalogue cannot
-// be read.
-bool recallDrugs(const std::filesystem::path& folder, const std::string& stored,
-                 leaflet::PrintList& list, std::vector<std::string>& missing);
 
 }  // namespace admin
