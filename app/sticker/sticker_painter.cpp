@@ -53,12 +53,17 @@ bool paintLabels(QPagedPaintDevice& device, const std::vector<Label>& labels, in
     QPainter painter;
     if (!painter.begin(&device)) return false;
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        // The page size of the next page is set before it is begun.
-        if (i > 0 && !(device.setPageLayout(labelLayout(labels[i], width)) && device.newPage()))
-            return false;
+        // The page size of the next page is set before it is begun. A printer driver that
+        // refuses a size prints the label on the size it has, from the top-left corner.
+        if (i > 0) {
+            device.setPageLayout(labelLayout(labels[i], width));
+            if (!device.newPage()) return false;
+        }
         painter.resetTransform();
-        painter.setViewport(0, 0, device.width(), device.height());
-        painter.setWindow(0, 0, width * 10, labelHeight(labels[i]));
+        // The roll's width across the page, the same scale down it.
+        const int height = labelHeight(labels[i]);
+        painter.setViewport(0, 0, device.width(), device.width() * height / (width * 10));
+        painter.setWindow(0, 0, width * 10, height);
         drawLabel(painter, labels[i], width);
     }
     return painter.end();
