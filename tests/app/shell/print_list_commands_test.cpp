@@ -1,16 +1,23 @@
-// 前回Do (F8): the applied patient's newest stored leaflet back into the print list, asking first
-// when the list holds drugs; without a patient or a stored leaflet a message and nothing changed.
+// The print list's commands on the main window. 前回Do (F8): the applied patient's newest stored
+// leaflet back into the print list, asking first when the list holds drugs; without a patient or
+// a stored leaflet a message and nothing changed. お薬手帳シール (F11): nothing from an empty
+// list; from the print list a PDF at the width chosen in its dialog, the width kept in the
+// settings and the printer kept for this terminal.
+#include <QComboBox>
+#include <QPushButton>
 #include <QTest>
 #include <sstream>
 
 #include "drugbase.h"
 #include "leaflet/print_entry.h"
+#include "pdf_reading.h"
 #include "program_fixture.h"
 #include "sjis/sjis.h"
+#include "sticker/sticker_printer.h"
 
 namespace {
 
-class RepeatLast : public ProgramTest {
+class PrintListCommands : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
@@ -26,9 +33,9 @@ class RepeatLast : public ProgramTest {
         ASSERT_TRUE(start());
         prompts.shown.clear();  // the start-up's note of a new settings file
     }
-    void pressF8() {
+    void press(Qt::Key key) {
         activate();
-        QTest::keyClick(window.get(), Qt::Key_F8);
+        QTest::keyClick(window.get(), key);
     }
     // The YJ codes and usage texts of the print list, in order.
     std::vector<std::string> listed() {
@@ -49,7 +56,7 @@ const std::vector<std::string> kNewest = {"2171901F2S93 １日１回  朝食後�
                                           "2189906F2M90 １日１回  夕食後に服用",
                                           "2325903F2M95 １日２回  朝夕食後に服用"};
 
-TEST_F(RepeatLast, WithoutAPatientOrAStoredLeafletNothingChanges) {
+TEST_F(PrintListCommands, RepeatLastWithoutAPatientOrAStoredLeafletNothingChanges) {
     struct Case {
         const char* name;
         const char* id;
@@ -66,16 +73,16 @@ TEST_F(RepeatLast, WithoutAPatientOrAStoredLeafletNothingChanges) {
         SCOPED_TRACE(c.name);
         desk->applyPatient(c.id, c.patient);
         prompts.shown.clear();
-        pressF8();
+        press(Qt::Key_F8);
         ASSERT_EQ(prompts.shown.size(), 1u);
         EXPECT_EQ(prompts.shown[0].text.find(c.message), 0u) << prompts.shown[0].text;
         EXPECT_EQ(listed(), before);
     }
 }
 
-TEST_F(RepeatLast, FillsTheNewestLeafletAndAsksBeforeReplacingDrugs) {
+TEST_F(PrintListCommands, RepeatLastFillsTheNewestLeafletAndAsksBeforeReplacingDrugs) {
     desk->applyPatient("1", "見本 一郎");
-    pressF8();
+    press(Qt::Key_F8);
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{})
         << "an empty list is filled without a question";
     EXPECT_EQ(listed(), kNewest);
@@ -88,11 +95,38 @@ TEST_F(RepeatLast, FillsTheNewestLeafletAndAsksBeforeReplacingDrugs) {
         SCOPED_TRACE(yes ? "replaced" : "kept");
         prompts.shown.clear();
         prompts.yesNo.push_back(yes);
-        pressF8();
+        press(Qt::Key_F8);
         ASSERT_EQ(prompts.shown.size(), 1u);
         EXPECT_EQ(prompts.shown[0].preset, ui::Default::No);
         EXPECT_EQ(listed(), yes ? kNewest : own);
     }
+}
+
+TEST_F(PrintListCommands, StickerOfThePrintListSavedAtTheChosenWidthWithTheChoicesKept) {
+    press(Qt::Key_F11);
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"印刷リストが空の状態です。"});
+    addOwnDrug();
+    desk->applyPatient("", "見本 花子");
+    ASSERT_TRUE(sticker::saveStickerPrinter(dir.path(), "ラベル 62"));
+    const std::string pdf = (jobsDir.path() / "sticker").string();
+    prompts.files.push_back(QString::fromStdString(pdf));
+    whenModal("stickerDialog", [](QWidget* dialog) {
+        auto* width = child<QComboBox>(dialog, "stickerWidthBox");
+        EXPECT_EQ(width->currentData().toInt(), 62) << "the default roll";
+        width->setCurrentIndex(width->findData(80));
+        auto* printer = child<QComboBox>(dialog, "stickerPrinterBox");
+        EXPECT_EQ(printer->currentData().toString(), "ラベル 62") << "kept, though not present";
+        printer->setCurrentIndex(0);  // the default printer
+        child<QPushButton>(dialog, "saveStickerPdfButton")->click();
+    });
+    press(Qt::Key_F11);
+    EXPECT_EQ(prompts.texts().back(), "お薬手帳シールをPDFファイルに保存しました。");
+    EXPECT_NE(pdfInfo(pdf + ".pdf").find("Pagesize:227x"), std::string::npos);
+    const std::string text = pdfText(pdf + ".pdf");
+    EXPECT_NE(text.find("見本花子様"), std::string::npos) << text;
+    EXPECT_NE(text.find("ファモチジン錠２０ｍｇ「見本」"), std::string::npos) << text;
+    EXPECT_EQ(savedSettings().options[settings::kOptionStickerWidth], 80);
+    EXPECT_EQ(sticker::loadStickerPrinter(dir.path()), "") << "the default printer";
 }
 
 }  // namespace
