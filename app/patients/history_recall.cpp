@@ -88,4 +88,12 @@ bool HistoryRecall::transferTo(desk::Desk& desk, QWidget* owner) const {
     return true;
 }
 
+HistoryRecall::Transfer HistoryRecall::replacePrintList(desk::Desk& desk, QWidget* owner) const {
+    if (!desk.printList().empty() &&
+        !desk.prompts.askYesNo(owner, QString::fromUtf8(kAskReplacePrintList.text),
+                               kAskReplacePrintList.title, ui::Icon::Warning, ui::Default::No))
+        return Transfer::kDeclined;
+    return transferTo(desk, owner) ? Transfer::kDone : Transfer::kFailed;
+}
+
 }  // namespace patients

@@ -40,6 +40,11 @@ class HistoryRecall {
     // list as it was, when the catalogue cannot be read.
     bool transferTo(desk::Desk& desk, QWidget* owner = nullptr) const;
 
+    enum class Transfer { kDone, kDeclined, kFailed };
+    // transferTo after asking first, default No, when the print list holds entries the
+    // operator made: they are not replaced without a word.
+    Transfer replacePrintList(desk::Desk& desk, QWidget* owner) const;
+
   private:
     const data::PatientRegister& patients_;
     const data::DrugCatalogue& catalogue_;

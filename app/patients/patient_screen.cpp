@@ -393,16 +393,16 @@ void PatientScreen::transfer() {
         say(kChoosePatientToApply);
         return;
     }
-    // Entries the operator made are not replaced without asking.
-    if (!desk_.printList().empty() &&
-        !desk_.prompts.askYesNo(this, QString::fromUtf8(kAskReplacePrintList.text),
-                                kAskReplacePrintList.title, ui::Icon::Warning, ui::Default::No))
-        return;
-    if (!history_->recalled().transferTo(desk_, this)) {
-        say(kRecallFault);
-        return;
+    switch (history_->recalled().replacePrintList(desk_, this)) {
+        case patients::HistoryRecall::Transfer::kDone:
+            apply();
+            break;
+        case patients::HistoryRecall::Transfer::kFailed:
+            say(kRecallFault);
+            break;
+        case patients::HistoryRecall::Transfer::kDeclined:
+            break;
     }
-    apply();
 }
 
 void PatientScreen::searchPatients() {

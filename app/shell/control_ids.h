@@ -26,6 +26,8 @@ enum MainControlId {
     kSaveHistory = 1016,
     kReadPrescription = 2001,  // beyond the original screen: the prescription code intake
     kPharmacyInfo = 2002,      // beyond the original screen: the pharmacy of the handbook codes
+    kSticker = 2003,           // beyond the original screen: the お薬手帳 sticker
+    kRepeatLast = 2004,        // beyond the original screen: 前回Do
 };
 
 }  // namespace shell

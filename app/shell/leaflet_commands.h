@@ -37,12 +37,14 @@ class LeafletCommands : public QObject {
     // Where printed pages go; null (the default) is the system's default printer.
     void setPrintTarget(leaflet::PrintTarget* target) { printTarget_ = target; }
 
+    // The leaflet's header from the patient row, the business data and the settings.
+    leaflet::LeafletHeader header();
+
   private:
     void showPreview();
     void printLeaflet(QWidget* owner);
     void storeInHistory();
 
-    leaflet::LeafletHeader header();
     // A paginated job of the print list, or null after the pagination's message.
     std::unique_ptr<leaflet::LeafletJob> makeJob(QWidget* owner);
     // As makeJob, after the checks printing and saving share (a patient name, entries).

@@ -16,6 +16,8 @@
 #include "shell/patient_row.h"
 #include "shell/prescription_command.h"
 #include "shell/print_list_panel.h"
+#include "shell/repeat_command.h"
+#include "shell/sticker_command.h"
 #include "shell/tool_commands.h"
 #include "ui/colour_button.h"
 #include "ui/command_action.h"
@@ -46,6 +48,9 @@ MainWindow::MainWindow(desk::Desk& desk, QWidget* parent) : QDialog(parent), des
     tools_ = new ToolCommands(desk_, this);
     patientFile_ = new PatientFileCommand(desk_, *patientRow_, *detailPanel_, this);
     prescription_ = new PrescriptionCommand(desk_, *drugListPanel_, *businessPanel_, this);
+    sticker_ = new StickerCommand(
+        desk_, [this] { return leaflet_->header(); }, this);
+    repeat_ = new RepeatCommand(desk_, this);
     buildButtons();
     bindCommands();
 }
@@ -121,6 +126,16 @@ void MainWindow::buildButtons() {
          "薬歴に保存(S)",
          {305, bottom, 100, 30},
          leaflet_->saveHistory()},
+        {kRepeatLast,
+         "repeatLastButton",
+         "前回Do(F8)",
+         {520, bottom, 100, 30},
+         repeat_->repeatLast()},
+        {kSticker,
+         "stickerButton",
+         "お薬手帳シール(F11)",
+         {625, bottom, 145, 30},
+         sticker_->sticker()},
         {kPreview, "previewButton", "プレビュー(F5)", {775, bottom, 100, 30}, leaflet_->preview()},
         {kPrint, "printButton", "印刷(F6)", {880, bottom, 100, 30}, leaflet_->print()}};
     // The print list follows the drug list in the focus order, and its buttons follow it.
@@ -140,8 +155,9 @@ void MainWindow::bindCommands() {
                 catalogue_->drugDetail(), dosage_->setDosage(), leaflet_->preview(),
                 leaflet_->print(), catalogue_->correctDrug(), prescription_->readPrescription(),
                 printListPanel_->removeEntryAction(), printListPanel_->clearEntriesAction(),
-                dosage_->changeDosage(), leaflet_->saveHistory(),
-                businessPanel_->editPrescribersAction(), businessPanel_->editPharmacistsAction()});
+                dosage_->changeDosage(), leaflet_->saveHistory(), sticker_->sticker(),
+                repeat_->repeatLast(), businessPanel_->editPrescribersAction(),
+                businessPanel_->editPharmacistsAction()});
     drugListPanel_->setMenuActions({catalogue_->drugDetail(), catalogue_->correctDrug(),
                                     catalogue_->deleteDrug(), catalogue_->registerDrug(),
                                     dosage_->setDosage()});

@@ -29,6 +29,8 @@ class PatientFileCommand;
 class PatientRow;
 class PrescriptionCommand;
 class PrintListPanel;
+class RepeatCommand;
+class StickerCommand;
 class ToolCommands;
 
 class MainWindow : public QDialog {
@@ -76,6 +78,8 @@ class MainWindow : public QDialog {
     ToolCommands* tools_;
     PatientFileCommand* patientFile_;
     PrescriptionCommand* prescription_;
+    StickerCommand* sticker_;
+    RepeatCommand* repeat_;
     bool placed_ = false;  // centred on the work area at the first showing
 };
 

@@ -173,3 +173,33 @@ TEST_F(PrintHistory, ADrugGoneFromTheCatalogueIsNamedAndTheOthersArePrinted) {
 }
 
 }  // namespace
+
+TEST_F(PrintHistory, StickerWidthIsSetByNameAndTheStickerOfAStoredLeafletTakesIt) {
+    struct Case {
+        const char* name;
+        const char* argument;
+        int status;
+        int stored;  // the settings slot afterwards
+    };
+    const Case cases[] = {{"58 mm", "width=58", 0, 58},
+                          {"62 mm, the default, is stored as 0", "width=62", 0, 0},
+                          {"80 mm", "width=80", 0, 80},
+                          {"another width is refused", "width=70", 2, 80},
+                          {"a bare number is refused", "58", 2, 80}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(run({"sticker", folder(), c.argument}), c.status) << err.str();
+        settings::SettingsBlock settings{};
+        ASSERT_TRUE(settings::loadSettings(settings::settingsFilePath(dir.path()), settings).ok());
+        EXPECT_EQ(settings.options[settings::kOptionStickerWidth], c.stored);
+    }
+
+    EXPECT_EQ(run({"print-sticker", folder(), "7", pdf()}), 1) << "nothing stored yet";
+    store(kNewer, "１４日分");
+    ASSERT_EQ(run({"print-sticker", folder(), "7", pdf()}), 0) << err.str();
+    EXPECT_NE(pdfInfo(pdf()).find("Pagesize:227x"), std::string::npos) << pdfInfo(pdf());
+    const std::string text = pdfText(pdf());
+    for (const char* expected : {"見本花子様", "アムロジピン錠５ｍｇ「サンプル」", "１４日分",
+                                 "朝食後に服用", "サンプル薬局", "見本内科"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
+}

@@ -65,6 +65,9 @@ constexpr const char* kUsageText =
     "                                  stored at DATE, \"YYYY/MM/DD HH:MM:SS\") as a PDF file\n"
     "                                  (exit status 3 when drugs no longer in the drug database\n"
     "                                  were left out; their codes are named)\n"
+    "  print-sticker FOLDER ID OUT.pdf [DATE]\n"
+    "                                  write the お薬手帳 sticker of that stored leaflet\n"
+    "  sticker FOLDER width=58|62|80   the sticker roll's width in millimetres\n"
     "FOLDER is the program folder that holds データベース, コンフィグ and 薬剤写真.\n";
 
 int usage(std::ostream& err) {
@@ -77,7 +80,7 @@ int dataFolderArgument(const std::string& command) {
     if (command == "import") return 3;
     for (const char* name :
          {"list", "patients", "load-catalogue", "import-master", "read-prescription", "add-patient",
-          "store-leaflet", "print-history", "pharmacy"})
+          "store-leaflet", "print-history", "print-sticker", "pharmacy"})
         if (command == name) return 1;
     return 0;
 }
@@ -151,6 +154,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return storeLeaflet(args[1], args[2], args[3], out, err);
     if (command == "print-history" && (args.size() == 4 || args.size() == 5))
         return printHistory(args[1], args[2], args.size() == 5 ? args[4] : "", args[3], out, err);
+    if (command == "print-sticker" && (args.size() == 4 || args.size() == 5))
+        return printSticker(args[1], args[2], args.size() == 5 ? args[4] : "", args[3], out, err);
+    if (command == "sticker" && args.size() == 3)
+        return setStickerWidth(args[1], args[2], out, err);
     return usage(err);
 }
 

@@ -8,9 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace settings {
-struct SettingsBlock;
-}
+#include "settings/settings_block.h"
 
 namespace admin {
 
@@ -100,13 +98,14 @@ int copyToServer(const std::filesystem::path& folder, const std::string& conninf
 int addPatient(const std::filesystem::path& folder, const std::string& idText,
                const std::string& name, const std::vector<std::string>& details, std::ostream& out,
                std::ostream& err);
-// Switches the saving of printed leaflets into the medication history on or off.
-int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
-                     std::ostream& err);
 // Loads the folder's user settings, applies `change` and writes them back; a failure is told
 // on `err`.
 bool changeSettings(const std::filesystem::path& folder,
                     const std::function<void(settings::SettingsBlock&)>& change, std::ostream& err);
+
+// Switches the saving of printed leaflets into the medication history on or off.
+int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
+                     std::ostream& err);
 // Switches the usage pictograms on the leaflets on or off.
 int setPictogramsSwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                         std::ostream& err);
@@ -138,6 +137,16 @@ int storeLeaflet(const std::filesystem::path& folder, const std::string& idText,
 int printHistory(const std::filesystem::path& folder, const std::string& idText,
                  const std::string& stamp, const std::filesystem::path& pdf, std::ostream& out,
                  std::ostream& err);
+
+// Writes the お薬手帳 sticker of the patient's newest stored leaflet, or of the one stored at
+// `stamp`, to the PDF file `pdf` at the roll width of the user settings; the exit codes are
+// those of printHistory.
+int printSticker(const std::filesystem::path& folder, const std::string& idText,
+                 const std::string& stamp, const std::filesystem::path& pdf, std::ostream& out,
+                 std::ostream& err);
+// Sets the sticker roll's width from "width=58", "width=62" or "width=80"; kUsage otherwise.
+int setStickerWidth(const std::filesystem::path& folder, const std::string& setting,
+                    std::ostream& out, std::ostream& err);
 
 // The patient ID a text gives: a positive whole number, else 0.
 int patientId(std::string_view text);

@@ -24,29 +24,13 @@
 #include "phrases/phrase_tables.h"
 #include "settings/settings.h"
 #include "sjis/sjis.h"
+#include "stored_leaflet.h"
 
 namespace admin {
-namespace {
 
 namespace fs = std::filesystem;
 
-// A Qt application for fonts and PDF output while the command runs, on the offscreen platform,
-// unless the process has one already.
-class PageApplication {
-  public:
-    PageApplication() {
-        if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-        leaflet::installFontSubstitutions();
-    }
-
-  private:
-    inline static char name_[] = "leafletadmin";
-    inline static char option_[] = "-platform";
-    inline static char platform_[] = "offscreen";
-    inline static char* argv_[] = {name_, option_, platform_, nullptr};
-    inline static int argc_ = 3;
-    std::unique_ptr<QGuiApplication> app_;
-};
+namespace {
 
 // "YYYY/MM/DD HH:MM:SS" with digits where digits belong.
 bool isSlotTime(std::string_view text) {
@@ -69,12 +53,6 @@ std::string slotTime(std::string_view listForm) {
     return digits.substr(0, 4) + "/" + digits.substr(4, 2) + "/" + digits.substr(6, 2) + " " +
            digits.substr(8, 2) + ":" + digits.substr(10, 2) + ":" + digits.substr(12, 2);
 }
-
-struct StoredLeaflet {
-    PatientRecord patient{};
-    std::string stamp;  // slot time text
-    std::string text;   // the stored history text
-};
 
 // Reads the patient `id` and the history text stored at `wanted` (the newest for an empty one).
 bool readStoredLeaflet(const fs::path& folder, int id, const std::string& wanted,
@@ -119,7 +97,8 @@ std::string phraseAt(int list, int index) {
     return index >= 0 && index < static_cast<int>(items.size()) ? items[index] : std::string();
 }
 
-// The header the main window would make today for the registered patient.
+}  // namespace
+
 leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::SettingsBlock& settings,
                                  const PatientRecord& patient) {
     leaflet::LeafletHeader header;
@@ -137,6 +116,8 @@ leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::Setting
     header.registered = ehandbook::registeredPatient(patient);
     return header;
 }
+
+namespace {
 
 // Fills `list` with the stored drugs as the catalogue has them now, with their photographs;
 // the codes of drugs gone from the catalogue go to `missing`. False when the catalogue cannot
@@ -185,10 +166,10 @@ bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::Pri
 
 }  // namespace
 
-int printHistory(const fs::path& folder, const std::string& idText, const std::string& stamp,
-                 const fs::path& pdf, std::ostream& out, std::ostream& err) {
-    const int id = patientId(idText);
-    if (id == 0) {
+int recallStoredLeaflet(const fs::path& folder, const std::string& idText, const std::string& stamp,
+                        RecalledLeaflet& found, std::ostream& err) {
+    found.id = patientId(idText);
+    if (found.id == 0) {
         err << idText << ": the patient ID must be a positive whole number\n";
         return kUsage;
     }
@@ -196,32 +177,38 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
         err << stamp << ": the date must be written YYYY/MM/DD HH:MM:SS\n";
         return kUsage;
     }
-    LibraryMessages messages(err);
-    StoredLeaflet stored;
-    if (!readStoredLeaflet(folder, id, stamp, stored, err)) return kRefused;
-    settings::SettingsBlock settings{};
+    if (!readStoredLeaflet(folder, found.id, stamp, found.stored, err)) return kRefused;
     const settings::SettingsResult loaded =
-        settings::loadSettings(settings::settingsFilePath(folder), settings);
+        settings::loadSettings(settings::settingsFilePath(folder), found.settings);
     if (!loaded.ok()) {
         err << loaded.message << "\n";
         return kRefused;
     }
-
-    PageApplication application;
-    leaflet::PrintList list;
-    std::vector<std::string> missing;
-    if (!recallDrugs(folder, stored.text, list, missing)) {
+    if (!recallDrugs(folder, found.stored.text, found.list, found.missing)) {
         err << "the stored drugs cannot be read from the drug database\n";
         return kRefused;
     }
-    if (!missing.empty()) {
+    if (!found.missing.empty()) {
         err << "left out, no longer in the drug database:";
-        for (const std::string& code : missing) err << " " << code;
+        for (const std::string& code : found.missing) err << " " << code;
         err << "\n";
     }
-    const QDate date =
-        QDate::fromString(QString::fromStdString(stored.stamp.substr(0, 10)), "yyyy/MM/dd");
-    leaflet::LeafletJob job(headerFor(folder, settings, stored.patient), list, date);
+    found.date =
+        QDate::fromString(QString::fromStdString(found.stored.stamp.substr(0, 10)), "yyyy/MM/dd");
+    return kDone;
+}
+
+int printHistory(const fs::path& folder, const std::string& idText, const std::string& stamp,
+                 const fs::path& pdf, std::ostream& out, std::ostream& err) {
+    LibraryMessages messages(err);
+    PageApplication application;
+    const auto found = std::make_unique<RecalledLeaflet>();
+    if (const int status = recallStoredLeaflet(folder, idText, stamp, *found, err); status != kDone)
+        return status;
+    const StoredLeaflet& stored = found->stored;
+    const leaflet::PrintList& list = found->list;
+    const int id = found->id;
+    leaflet::LeafletJob job(headerFor(folder, found->settings, stored.patient), list, found->date);
     const leaflet::Message refusal = leaflet::paginationMessage(job.paginate());
     if (!refusal.text.empty()) {
         err << refusal.text << "\n";
@@ -234,7 +221,7 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
     out << pdf.string() << ": the leaflet of patient " << id << " stored at " << stored.stamp
         << ", " << list.count() << " drugs on " << job.composer().pageTotal() << " page(s), "
         << job.codes().size() << " e-medication-handbook code(s)\n";
-    return missing.empty() ? kDone : kPartial;
+    return found->missing.empty() ? kDone : kPartial;
 }
 
 }  // namespace admin

@@ -136,8 +136,6 @@ int addPatient(const std::filesystem::path& folder, const std::string& idText,
     return kDone;
 }
 
-// Loads the folder's user settings, applies `change` and writes them back; a failure is told
-// on `err`.
 bool changeSettings(const std::filesystem::path& folder,
                     const std::function<void(settings::SettingsBlock&)>& change,
                     std::ostream& err) {

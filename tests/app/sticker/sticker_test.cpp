@@ -1,0 +1,110 @@
+// The お薬手帳 sticker laid out, written to PDF and printed as one job, read back with
+// poppler-utils.
+#include <gtest/gtest.h>
+
+#include "entry_builder.h"
+#include "pdf_reading.h"
+#include "preview/print_target.h"
+#include "sticker/sticker_layout.h"
+#include "sticker/sticker_painter.h"
+#include "temp_dir.h"
+
+namespace {
+
+std::vector<DrugRecord> drugs(int count) {
+    std::vector<DrugRecord> entries;
+    for (int i = 1; i <= count; ++i)
+        entries.push_back(EntryBuilder()
+                              .name("見本錠" + std::to_string(i) + "号")
+                              .amount("１回" + std::to_string(i) + "錠")
+                              .usage("１日２回朝夕食後")
+                              .days(std::to_string(i) + "日分")
+                              .build());
+    return entries;
+}
+
+sticker::Content content(const std::vector<DrugRecord>& entries) {
+    leaflet::LeafletHeader header;
+    header.patientName = cp932("見本花子");
+    header.pharmacyName = cp932("見本薬局");
+    header.prescriber = cp932("見本内科");
+    return sticker::contentOf(header, entries, "03-0000-0000", sticker::dateText(2024, 1, 9));
+}
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(StickerPdf, PagesAreTheRollWideAndHoldEveryText) {
+    struct Case {
+        const char* name;
+        int stored;  // the settings slot
+        const char* pageWidth;
+    };
+    const Case cases[] = {{"58 mm", 58, "Pagesize:164x"},
+                          {"62 mm by default", 0, "Pagesize:176x"},
+                          {"80 mm", 80, "Pagesize:227x"},
+                          {"an unknown value is the default", 70, "Pagesize:176x"}};
+    const std::vector<DrugRecord> entries = drugs(2);
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int width = sticker::widthOf(c.stored);
+        const std::string file = (dir.path() / "sticker.pdf").string();
+        ASSERT_TRUE(sticker::writeStickerPdf(
+            QString::fromStdString(file), sticker::layoutLabels(content(entries), width), width));
+        EXPECT_TRUE(has(pdfInfo(file), c.pageWidth)) << pdfInfo(file);
+        const std::string text = pdfText(file);
+        for (const char* part :
+             {"2024年1月9日", "見本薬局", "03-0000-0000", "見本花子", "見本錠1号", "１回1錠",
+              "1日分", "見本錠2号", "１回2錠", "2日分", "１日２回朝夕食後", "見本内科"})
+            EXPECT_TRUE(has(text, part)) << part << " in " << text;
+    }
+    EXPECT_FALSE(sticker::writeStickerPdf("/nonexistent/sticker.pdf",
+                                          sticker::layoutLabels(content(entries), 62), 62));
+}
+
+TEST(StickerPdf, ALongListGoesOnSeveralLabelsOfOneJob) {
+    const std::vector<DrugRecord> entries = drugs(30);
+    const auto labels = sticker::layoutLabels(content(entries), 62);
+    ASSERT_GT(labels.size(), 2u);
+    for (const sticker::Label& label : labels)
+        EXPECT_LE(label.lines.size(), std::size_t(sticker::kMaxLabelLines));
+
+    TempDir dir;
+    leaflet::PdfJobs jobs(QString::fromStdString(dir.path().string()));
+    ASSERT_TRUE(sticker::printSticker(jobs, labels, 62));
+    EXPECT_EQ(jobs.jobCount(), 1);
+    const std::string file = jobs.jobPath(1).toStdString();
+    EXPECT_TRUE(has(pdfInfo(file), "Pages:" + std::to_string(labels.size()))) << pdfInfo(file);
+    const std::string first = pdfText(file, 1);
+    EXPECT_TRUE(has(first, "（次のシールに続く）")) << first;
+    EXPECT_FALSE(has(first, "（続き）")) << first;
+    const std::string second = pdfText(file, 2);
+    EXPECT_TRUE(has(second, "（続き）見本花子様")) << second;
+    // No drug is lost between labels, and a drug is not split when the next label holds it.
+    const std::string all = pdfText(file);
+    for (int i = 1; i <= 30; ++i) {
+        const std::string drug = "見本錠" + std::to_string(i) + "号１回" + std::to_string(i) +
+                                 "錠" + std::to_string(i) + "日分";
+        EXPECT_TRUE(has(all, drug)) << drug;
+    }
+}
+
+TEST(StickerLayout, LongTextsWrapAndOneTooLongEndsInAMark) {
+    sticker::Content c = content(drugs(1));
+    c.drugs[0].name = repeated("長", 100);   // 200 bytes: six lines at 62 mm
+    c.drugs[0].usage = repeated("用", 250);  // more than ten lines
+    const auto labels = sticker::layoutLabels(c, 62);
+    std::string names;
+    std::string usage;
+    for (const sticker::Line& line : labels.front().lines) {
+        EXPECT_LE(line.indent + static_cast<int>(line.text.size()), sticker::lineBytes(62));
+        if (line.text.starts_with(cp932("長"))) names += line.text;
+        if (line.text.starts_with(cp932("用"))) usage = line.text;
+    }
+    EXPECT_EQ(names, c.drugs[0].name);
+    EXPECT_TRUE(usage.ends_with(cp932("…"))) << "the last usage line shows that text is missing";
+}
+
+}  // namespace
