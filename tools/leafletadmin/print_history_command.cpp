@@ -20,6 +20,7 @@
 #include "page/leaflet_job.h"
 #include "page/leaflet_pdf.h"
 #include "page/page_fonts.h"
+#include "page_application.h"
 #include "patientbase.h"
 #include "phrases/phrase_tables.h"
 #include "settings/settings.h"
@@ -29,24 +30,6 @@ namespace admin {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A Qt application for fonts and PDF output while the command runs, on the offscreen platform,
-// unless the process has one already.
-class PageApplication {
-  public:
-    PageApplication() {
-        if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-        leaflet::installFontSubstitutions();
-    }
-
-  private:
-    inline static char name_[] = "leafletadmin";
-    inline static char option_[] = "-platform";
-    inline static char platform_[] = "offscreen";
-    inline static char* argv_[] = {name_, option_, platform_, nullptr};
-    inline static int argc_ = 3;
-    std::unique_ptr<QGuiApplication> app_;
-};
 
 // "YYYY/MM/DD HH:MM:SS" with digits where digits belong.
 bool isSlotTime(std::string_view text) {
