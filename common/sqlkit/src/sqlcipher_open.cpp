@@ -132,10 +132,18 @@ bool exportRekeyed(const std::filesystem::path& source, const FileKey& from,
                    const std::filesystem::path& target, const FileKey& to, std::string* error) {
     std::error_code ec;
     std::filesystem::remove(target, ec);
+    // Made empty here (an empty file is an empty database): the connection may not create files.
+    const int made = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (made < 0) return fail(error, "cannot create " + target.string()) != nullptr;
+    ::close(made);
+    layout::restrict(target);
     bool copied = false;
     {
         ConnectionPtr c = openEncrypted(source, from, error);
-        if (!c) return false;
+        if (!c) {
+            std::filesystem::remove(target, ec);
+            return false;
+        }
         const std::string attach =
             "ATTACH DATABASE " + sqlQuoted(target.string()) + " AS rekeyed KEY " + to.pragmaValue();
         copied = execAll(*c,

@@ -1,7 +1,7 @@
 // The permissions of what the program writes: data files, key files, settings and journals are
 // the owner's alone (0600, folders 0700), whatever the umask. A pharmacy whose OS users share
-// one program folder sets LEAFLET_SHARED_GROUP=1 for all of them; the files are then also the
-// folder's group's (0660, folders 0770), and that group is given to the folder (chgrp, setgid).
+// one program folder sets LEAFLET_SHARED_GROUP=1 for all of them; the files are then also their
+// group's (0660, folders 0770), the group the administrator gave the folder (README).
 #pragma once
 
 #include <cstdlib>
@@ -27,7 +27,7 @@ inline std::filesystem::perms folderMode() {
     return sharedWithGroup() ? p::owner_all | p::group_all : p::owner_all;
 }
 
-// Gives `file` the file mode (or, for a folder, the folder mode); false when that failed.
+// Gives `path` the file mode (or, for a folder, the folder mode); false when that failed.
 inline bool restrict(const std::filesystem::path& path) {
     std::error_code ec;
     std::filesystem::permissions(
