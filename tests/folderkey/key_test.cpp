@@ -1,21 +1,12 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
+#include "file_mode.h"
 #include "folderkey/folder_keying.h"
 #include "folderkey/key_store.h"
 #include "scoped_env.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-mode_t modeOf(const fs::path& path) {
-    struct stat s {};
-    return ::stat(path.c_str(), &s) == 0 ? (s.st_mode & 07777) : 0;
-}
-
-}  // namespace
 
 TEST(KeyText, TypedKeysAreReadWithTheirGroupingAndNothingElse) {
     const std::string hex(64, 'a');
@@ -77,7 +68,6 @@ TEST(KeyStore, ANewFolderHasAKeyOnlyItsOwnerCanRead) {
     ASSERT_EQ(key.state, folderkey::FolderKey::State::Ready);
     EXPECT_EQ(modeOf(dir.path() / "keys"), 0700u);
     EXPECT_EQ(modeOf(folderkey::keyFile(key.folderId)), 0600u);
-    EXPECT_EQ(modeOf(dir.path() / folderkey::kFolderIdFile), 0600u);
 
     fs::remove(folderkey::keyFile(key.folderId));
     EXPECT_EQ(folderkey::keyOf(dir.path()).state, folderkey::FolderKey::State::Missing);

@@ -1,9 +1,9 @@
-#include <sys/stat.h>
 
 #include <cstdlib>
 
 #include "admin_fixture.h"
 #include "drugbase/admin.h"
+#include "file_mode.h"
 #include "folderkey/file_key.h"
 #include "folderkey/key_store.h"
 #include "patientbase/admin.h"
@@ -27,11 +27,6 @@ class KeyCommands : public AdminTest {
         ASSERT_TRUE(patientbase::createPatientDatabase(database(), nullptr));
     }
 };
-
-mode_t modeOf(const fs::path& path) {
-    struct stat s {};
-    return ::stat(path.c_str(), &s) == 0 ? (s.st_mode & 07777) : 0;
-}
 
 }  // namespace
 
