@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "file_mode.h"
-#include "folderkey/folder_keying.h"
 #include "folderkey/key_store.h"
 #include "scoped_env.h"
-#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -54,21 +51,4 @@ TEST(KeyStore, KeysLiveInTheUsersConfigurationUnlessTheKeyFolderIsNamed) {
         ScopedEnv keyDir("LEAFLET_KEY_DIR", c.keyDir), xdg("XDG_CONFIG_HOME", c.xdg);
         EXPECT_EQ(folderkey::keyDirectory(), c.expected);
     }
-}
-
-TEST(KeyStore, ANewFolderHasAKeyOnlyItsOwnerCanRead) {
-    TempDir dir;
-    ScopedEnv keyDir("LEAFLET_KEY_DIR", (dir.path() / "keys").c_str());
-    const mode_t umask = ::umask(0);
-    std::string error;
-    const bool given = folderkey::giveNewKey(dir.path(), &error);
-    ::umask(umask);
-    ASSERT_TRUE(given) << error;
-    const folderkey::FolderKey key = folderkey::keyOf(dir.path());
-    ASSERT_EQ(key.state, folderkey::FolderKey::State::Ready);
-    EXPECT_EQ(modeOf(dir.path() / "keys"), 0700u);
-    EXPECT_EQ(modeOf(folderkey::keyFile(key.folderId)), 0600u);
-
-    fs::remove(folderkey::keyFile(key.folderId));
-    EXPECT_EQ(folderkey::keyOf(dir.path()).state, folderkey::FolderKey::State::Missing);
 }
