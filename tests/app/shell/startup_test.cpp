@@ -3,7 +3,10 @@
 #include <fstream>
 
 #include "drugbase.h"
+#include "drugbase/admin.h"
+#include "folderkey/folder_keying.h"
 #include "folderkey/key_store.h"
+#include "patientbase/admin.h"
 #include "pg_server.h"
 #include "program_fixture.h"
 #include "sqlkit/postgres.h"
@@ -33,6 +36,17 @@ TEST_F(ProgramTest, AFolderWhoseKeyIsMissingEndsTheStartAndSaysHowToImportIt) {
          {*id, std::string("leafletadmin key import"), std::string("データ暗号鍵 回復用シート")})
         EXPECT_NE(prompts.shown.back().text.find(part), std::string::npos) << part;
     EXPECT_EQ(std::filesystem::last_write_time(database / "患者ファイル.mdb"), before);
+}
+
+TEST_F(ProgramTest, AFolderOnTheBuiltInPasswordIsReKeyedAtTheStart) {
+    const std::filesystem::path database = dir.path() / "データベース";
+    for (const char* name : folderkey::kEncryptedFiles) std::filesystem::remove(database / name);
+    std::filesystem::remove(database / folderkey::kFolderIdFile);
+    ASSERT_TRUE(drugbase::createCatalogue(database, nullptr) &&
+                patientbase::createPatientDatabase(database, nullptr));
+    desk::Desk s(prompts);
+    ASSERT_TRUE(shell::startUp(s, dir.path()));
+    EXPECT_EQ(folderkey::keyOf(database).state, folderkey::FolderKey::State::Ready);
 }
 
 TEST_F(ProgramTest, PhraseListsFeedThePrescriberList) {
