@@ -43,14 +43,16 @@ Plan readJournal(const fs::path& journal) {
     return plan;
 }
 
-bool carryOut(const fs::path& folder, const Plan& plan, std::string* error,
+bool carryOut(const fs::path& folder, const Plan& plan, const Key& key, std::string* error,
               const std::function<void(RekeyStep)>& afterStep) {
     std::error_code ec;
     for (const std::string& name : plan.files) {
         const fs::path file = folder / name;
-        // A copy already renamed on an earlier try is the file now.
+        // A copy already renamed on an earlier try is the file now; the id is written only when
+        // that is so (a copy removed by another program must not leave a file on the password).
         if (fs::exists(copyOf(file), ec)) fs::rename(copyOf(file), file, ec);
-        if (ec) return failWith(error, file.string() + ": cannot rename the re-keyed copy");
+        if (ec || !sqlkit::openEncrypted(file, sqlkit::FileKey::raw(key), nullptr))
+            return failWith(error, file.string() + ": the re-keyed copy cannot be put in place");
         if (afterStep) afterStep(RekeyStep::FileRenamed);
     }
     if (!writeFolderId(folder, plan.folderId))
@@ -76,10 +78,11 @@ bool finishRekey(const fs::path& databaseFolder, std::string* error) {
     }
     const Plan plan = readJournal(journal);
     // The key was kept before the journal was written; without it the copies cannot be read.
-    if (!loadKey(plan.folderId))
+    const auto key = loadKey(plan.folderId);
+    if (!key)
         return failWith(error,
                         "the key of the interrupted re-key is not in " + keyDirectory().string());
-    return carryOut(databaseFolder, plan, error, {});
+    return carryOut(databaseFolder, plan, *key, error, {});
 }
 
 bool rekeyFolder(const fs::path& databaseFolder, bool* rekeyed, std::string* error,
@@ -113,7 +116,7 @@ bool rekeyFolder(const fs::path& databaseFolder, bool* rekeyed, std::string* err
         return failWith(error, (databaseFolder / kRekeyJournal).string() + ": cannot write");
     }
     if (afterStep) afterStep(RekeyStep::JournalWritten);
-    if (!carryOut(databaseFolder, plan, error, afterStep)) return false;
+    if (!carryOut(databaseFolder, plan, key, error, afterStep)) return false;
     if (rekeyed) *rekeyed = true;
     return true;
 }
