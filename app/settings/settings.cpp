@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include "layout/file_modes.h"
+
 #include <array>
 #include <cstddef>
 #include <fstream>
@@ -54,6 +56,7 @@ SettingsResult loadSettings(const std::filesystem::path& file, SettingsBlock& bl
     auto type = std::filesystem::status(file, ec).type();
     if (type == std::filesystem::file_type::not_found) {
         std::ofstream(file, std::ios::binary | std::ios::app);
+        layout::restrict(file);  // the owner's alone, as every file the program makes
         type = std::filesystem::status(file, ec).type();
     }
     // Only a regular file is opened: a folder would read as empty, a fifo would block.

@@ -15,6 +15,11 @@ constexpr const char* kBackupInstructions =
     "データファイル（薬剤ファイル、患者ファイル、編集ファイル）を保存します。\n"
     "保存先ディレクトリを指定して下さい。";
 constexpr const char* kCopyTitle = "コピー";
+// The copies stay encrypted with the folder's key, which is not in the folder.
+constexpr const char* kBackupDoneText =
+    "データファイルの保存が完了しました。\n"
+    "保存したデータは、このデータフォルダーの暗号鍵（金庫に保管している「データ暗号鍵 "
+    "回復用シート」）がなければ読めません。";
 // On a folder that names a data server; "%1" is where the server is.
 constexpr const char* kDataOnServerText =
     "データはデータベースサーバーにあり、この端末のフォルダーにはありません。\n"
@@ -59,8 +64,7 @@ void runBackup(QWidget* owner, ui::Prompts& prompts, const std::filesystem::path
         return;
     }
     if (outcome.complete())
-        prompts.message(owner, "データファイルの保存が完了しました。", kCopyTitle,
-                        ui::Icon::Information);
+        prompts.message(owner, kBackupDoneText, kCopyTitle, ui::Icon::Information);
 }
 
 }  // namespace shell

@@ -6,6 +6,9 @@
 #include "data/drug_catalogue.h"
 #include "data/patient_register.h"
 #include "data/phrase_store.h"
+#include "folderkey/folder_keying.h"
+#include "folderkey/key_messages.h"
+#include "folderkey/rekey.h"
 #include "layout/data_folder.h"
 #include "settings/settings.h"
 
@@ -53,12 +56,36 @@ bool dataServerUsable(desk::Desk& desk) {
     return false;
 }
 
+// False, after telling the operator why, when the folder's files cannot be opened with their
+// key: the program would otherwise show an empty register and, worse, make new files beside
+// the ones it cannot read. A folder still on the built-in password is re-keyed here, once.
+bool folderKeyReady(desk::Desk& desk) {
+    std::error_code ec;
+    if (std::filesystem::exists(desk.databaseFolder / layout::kServerFile, ec)) return true;
+    std::string error;
+    bool rekeyed = false;
+    if (!folderkey::rekeyFolder(desk.databaseFolder, &rekeyed, &error)) {
+        desk.prompts.message(
+            nullptr,
+            QString(folderkey::kRekeyFailedText).replace("%1", QString::fromStdString(error)),
+            folderkey::kMissingKeyTitle, ui::Icon::Warning);
+        return false;
+    }
+    const folderkey::FolderKey key = folderkey::keyOf(desk.databaseFolder);
+    if (key.state != folderkey::FolderKey::State::Missing) return true;
+    desk.prompts.message(
+        nullptr,
+        QString::fromStdString(folderkey::filledIn(folderkey::kMissingKeyText, key.folderId)),
+        folderkey::kMissingKeyTitle, ui::Icon::Warning);
+    return false;
+}
+
 }  // namespace
 
 bool startUp(desk::Desk& desk, const std::filesystem::path& folder) {
     desk.programFolder = folder;
     desk.databaseFolder = layout::databaseFolder(folder);
-    if (!dataServerUsable(desk)) return false;
+    if (!dataServerUsable(desk) || !folderKeyReady(desk)) return false;
 
     if (!data::DrugCatalogue().open(desk.databaseFolder)) {
         desk.prompts.message(nullptr, kEngineMissingText, kEngineMissingTitle, ui::Icon::Warning);

@@ -8,6 +8,7 @@
 
 #include "admin.h"
 #include "catalogue_admin.h"
+#include "folderkey/file_key.h"
 #include "layout/data_folder.h"
 #include "master_file.h"
 #include "sqlkit/sqlkit.h"
@@ -77,9 +78,9 @@ void BareMasterInserts(benchmark::State& state) {
     const auto programs = freshPrograms(state);
     std::size_t next = 0;
     for (auto _ : state) {
-        auto db = sqlkit::openEncrypted(
-            layout::databaseFolder(programs[next++]->path()) / "薬剤ファイル.mdb", "HN%tPQS",
-            nullptr);
+        const auto database = layout::databaseFolder(programs[next++]->path());
+        auto db = sqlkit::openEncrypted(database / "薬剤ファイル.mdb",
+                                        *folderkey::fileKeyIn(database, nullptr), nullptr);
         db->exec("PRAGMA cache_size = -65536");
         sqlkit::Transaction transaction(*db);
         sqlkit::Statement map = db->prepare(

@@ -1,5 +1,7 @@
 #include "atomic_file/atomic_file.h"
 
+#include "layout/file_modes.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -93,7 +95,7 @@ bool Replacement::begin() {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp_ = folder / (temporaryPrefix(target_) + std::to_string(::getpid()) + "-" +
                           std::to_string(counter++));
-        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd_ >= 0) break;
         if (errno != EEXIST) break;
     }
@@ -101,10 +103,13 @@ bool Replacement::begin() {
         temp_.clear();
         return false;
     }
-    // A replaced file keeps the permissions of the one it replaces.
+    // A replaced file keeps the permissions of the one it replaces; a new one is its owner's
+    // (or its group's too, where the folder is shared), whatever the umask.
     struct stat old {};
     if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd_, old.st_mode & 07777);
+    else
+        ::fchmod(fd_, static_cast<mode_t>(layout::fileMode()));
     return true;
 }
 

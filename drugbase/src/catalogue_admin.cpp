@@ -65,13 +65,15 @@ bool SuppliedInsert::add(const SuppliedDrug& drug) {
 }
 
 bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error) {
-    return sqlkit::createEncrypted(dataFolder / kFileName, kPassword,
-                                   schemaSql(sqlkit::sqlcipherDialect()), error) != nullptr;
+    const auto key = folderkey::fileKeyIn(dataFolder, error);
+    return key && sqlkit::createEncrypted(dataFolder / kFileName, *key,
+                                          schemaSql(sqlkit::sqlcipherDialect()), error) != nullptr;
 }
 
 sqlkit::ConnectionPtr openCatalogueFile(const std::filesystem::path& dataFolder,
                                         std::string* error) {
-    return sqlkit::openEncrypted(dataFolder / kFileName, kPassword, error);
+    const auto key = folderkey::fileKeyIn(dataFolder, error);
+    return key ? sqlkit::openEncrypted(dataFolder / kFileName, *key, error) : nullptr;
 }
 
 std::shared_ptr<sqlkit::Connection> openCatalogue(const std::filesystem::path& dataFolder,

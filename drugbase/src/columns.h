@@ -7,13 +7,14 @@
 #include <string_view>
 
 #include "drugbase.h"
+#include "folderkey/file_key.h"
 #include "sqlkit/dialect.h"
 
 namespace drugbase {
 
 inline constexpr const char* kTable = "Medicine_Information";
 inline constexpr const char* kFileName = "薬剤ファイル.mdb";
-inline constexpr const char* kPassword = "HN%tPQS";
+inline constexpr const char* kPassword = folderkey::kBuiltInPassword;
 
 enum class ColumnType { Text, Number };
 

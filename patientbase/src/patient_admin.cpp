@@ -50,14 +50,16 @@ bool createPatientDatabase(const std::filesystem::path& dataFolder, std::string*
         if (error) *error = "the linked SQLite cannot encrypt";
         return false;
     }
+    const auto key = folderkey::fileKeyIn(dataFolder, error);
     const sqlkit::Dialect& dialect = sqlkit::sqlcipherDialect();
-    return sqlkit::createEncrypted(dataFolder / kFileName, kPassword,
-                                   schemaSql(dialect) + ";" + usedIdSchemaSql(dialect),
-                                   error) != nullptr;
+    return key && sqlkit::createEncrypted(dataFolder / kFileName, *key,
+                                          schemaSql(dialect) + ";" + usedIdSchemaSql(dialect),
+                                          error) != nullptr;
 }
 
 sqlkit::ConnectionPtr openPatientFile(const std::filesystem::path& dataFolder, std::string* error) {
-    return sqlkit::openEncrypted(dataFolder / kFileName, kPassword, error);
+    const auto key = folderkey::fileKeyIn(dataFolder, error);
+    return key ? sqlkit::openEncrypted(dataFolder / kFileName, *key, error) : nullptr;
 }
 
 bool createPatientTables(sqlkit::Connection& db, std::string* error) {

@@ -6,13 +6,14 @@
 #include <cstddef>
 #include <string>
 
+#include "folderkey/file_key.h"
 #include "patientbase.h"
 #include "sqlkit/dialect.h"
 
 namespace patientbase {
 
 inline constexpr const char* kFileName = "患者ファイル.mdb";
-inline constexpr const char* kPassword = "HN%tPQS";
+inline constexpr const char* kPassword = folderkey::kBuiltInPassword;
 inline constexpr int kSlotCount = 20;
 inline constexpr std::size_t kBlockTextLength = 4110;
 

@@ -7,6 +7,8 @@
 #include "dbcall/record_fields.h"
 #include "dbcall/session.h"
 #include "engine_table.h"
+#include "folderkey/key_messages.h"
+#include "folderkey/key_store.h"
 #include "sjis/sjis.h"
 
 namespace {
@@ -110,25 +112,34 @@ TEST_F(DataCallTest, ACallReadsTheFileThatIsAtThePathWhenItStarts) {
         return read && read.lookUp() == dbcall::Lookup::Found ? read->integer(0) : -1;
     };
     // A new file holding 7: renamed into place; copied over the same inode (with the salt, and
-    // so the key, of its own); its folder opened; or the file removed.
-    const char* changes[] = {"renamed", "copied over", "another folder", "removed"};
-    for (int change = 0; change < 4; ++change) {
+    // so the key, of its own); its folder opened; re-keyed with a key of the folder's own and
+    // renamed into place; or the file removed.
+    const char* changes[] = {"renamed", "copied over", "another folder", "re-keyed", "removed"};
+    sqlkit::FileKey key = kPassword;
+    for (int change = 0; change < 5; ++change) {
         SCOPED_TRACE(changes[change]);
         said.clear();
         TempDir other;
         const fs::path made = other.path() / kFile;
         ASSERT_EQ(session.attach(data.path().string().c_str()), dbcall::Session::Attach::Ready);
         ASSERT_EQ(readN(), -1);
+        if (change == 3) {
+            const std::string id = folderkey::randomFolderId();
+            const folderkey::Key own = folderkey::randomKey();
+            ASSERT_TRUE(folderkey::saveKey(id, own, nullptr));
+            ASSERT_TRUE(folderkey::writeFolderId(data.path(), id));
+            key = sqlkit::FileKey::raw(own);
+        }
         ASSERT_TRUE(sqlkit::createEncrypted(
-            made, kPassword, "CREATE TABLE t (n); INSERT INTO t VALUES (7)", nullptr));
-        if (change == 0) fs::rename(made, file);
+            made, key, "CREATE TABLE t (n); INSERT INTO t VALUES (7)", nullptr));
+        if (change == 0 || change == 3) fs::rename(made, file);
         if (change == 1) fs::copy_file(made, file, fs::copy_options::overwrite_existing);
         if (change == 2) session.attach(other.path().string().c_str());
-        if (change == 3) fs::remove(file);
-        EXPECT_EQ(readN(), change == 3 ? -1 : 7);
-        EXPECT_EQ(said, change == 3 ? Strings{"Error:DATABASE.Open"} : Strings{});
-        if (change == 3) break;
-        db = sqlkit::openEncrypted(file, kPassword, nullptr);
+        if (change == 4) fs::remove(file);
+        EXPECT_EQ(readN(), change == 4 ? -1 : 7);
+        EXPECT_EQ(said, change == 4 ? Strings{"Error:DATABASE.Open"} : Strings{});
+        if (change == 4) break;
+        db = sqlkit::openEncrypted(file, key, nullptr);
         ASSERT_TRUE(db && db->exec("DELETE FROM t"));
     }
 }
@@ -201,6 +212,19 @@ TEST(Session, AFolderWithoutUsableDataFailsEveryCallAtTheDatabaseOpen) {
         const char* name;
         std::function<void(const path&)> plant;
         Attach attach;
+        const char* failure = dbcall::Failure::DatabaseOpen.utf8;  // "%1": the folder's id
+    };
+    // A folder with an id, its file keyed with something else, and its key kept or not.
+    const auto keyedFolder = [](bool keyKept) {
+        return [keyKept](const path& f) {
+            const std::string id = folderkey::randomFolderId();
+            ASSERT_TRUE(folderkey::writeFolderId(f, id));
+            if (keyKept) {
+                ASSERT_TRUE(folderkey::saveKey(id, folderkey::randomKey(), nullptr));
+            }
+            ASSERT_TRUE(
+                sqlkit::createEncrypted(f / kFile, "another", "CREATE TABLE t (n)", nullptr));
+        };
     };
     const Case cases[] = {
         {"no file", [](const path&) {}, Attach::FileMissing},
@@ -221,6 +245,10 @@ TEST(Session, AFolderWithoutUsableDataFailsEveryCallAtTheDatabaseOpen) {
         {"a password in the server file",
          [](const path& f) { std::ofstream(f / dbcall::kServerFileName) << "host=x password=y\n"; },
          Attach::BadServerFile},
+        {"the folder's key missing", keyedFolder(false), Attach::Ready,
+         dbcall::Failure::KeyMissing.utf8},
+        {"a folder key that does not open the file", keyedFolder(true), Attach::Ready,
+         dbcall::Failure::KeyWrong.utf8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -234,7 +262,8 @@ TEST(Session, AFolderWithoutUsableDataFailsEveryCallAtTheDatabaseOpen) {
         dbcall::WriteCall write(session);
         EXPECT_FALSE(read);
         EXPECT_FALSE(write.ok());
-        EXPECT_EQ(said, Strings(2, "Error:DATABASE.Open"));
+        const auto id = folderkey::folderIdOf(dir.path());
+        EXPECT_EQ(said, Strings(2, folderkey::filledIn(c.failure, id.value_or(""))));
         channel.install(nullptr, nullptr);
     }
 }

@@ -2,6 +2,7 @@
 #include <tuple>
 
 #include "admin_fixture.h"
+#include "folderkey/file_key.h"
 #include "patientbase.h"
 #include "sjis/sjis.h"
 #include "sqlkit/sqlcipher.h"
@@ -68,7 +69,9 @@ TEST_F(AdminCommands, WriteFailuresNameTheEnginesReasonAndNoLine) {
     // Every insert fails as on a full disk.
     for (const auto& [file, table] : {std::pair{"薬剤ファイル.mdb", "Medicine_Information"},
                                       {"患者ファイル.mdb", "Patient_Information"}}) {
-        auto db = sqlkit::openEncrypted(dir.path() / "データベース" / file, "HN%tPQS", nullptr);
+        auto db = sqlkit::openEncrypted(dir.path() / "データベース" / file,
+                                        *folderkey::fileKeyIn(dir.path() / "データベース", nullptr),
+                                        nullptr);
         ASSERT_TRUE(db && db->exec(std::string("CREATE TRIGGER full BEFORE INSERT ON ") + table +
                                    " BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
     }

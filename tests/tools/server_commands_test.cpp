@@ -4,6 +4,7 @@
 
 #include "dataserver/admin.h"
 #include "dosagebase.h"
+#include "folderkey/file_key.h"
 #include "patientbase.h"
 #include "server_fixture.h"
 #include "sjis/sjis.h"
@@ -58,10 +59,10 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
     std::string error;
     auto server = sqlkit::openServer(conninfo, &error);
     ASSERT_TRUE(server) << error;
-    auto drugs =
-        sqlkit::openEncrypted(dir.path() / "データベース/薬剤ファイル.mdb", "HN%tPQS", &error);
+    const auto key = *folderkey::fileKeyIn(dir.path() / "データベース", nullptr);
+    auto drugs = sqlkit::openEncrypted(dir.path() / "データベース/薬剤ファイル.mdb", key, &error);
     auto patients =
-        sqlkit::openEncrypted(dir.path() / "データベース/患者ファイル.mdb", "HN%tPQS", &error);
+        sqlkit::openEncrypted(dir.path() / "データベース/患者ファイル.mdb", key, &error);
     ASSERT_TRUE(drugs && patients) << error;
     // The server's types are the engine's own words for the same kinds.
     const auto asFile = [](std::string s) {

@@ -8,7 +8,15 @@ namespace {
 
 constexpr const char* kUsageText =
     "usage: leafletadmin COMMAND ARGUMENTS\n"
-    "  init FOLDER                     create the data folders and empty databases\n"
+    "  init FOLDER                     create the data folders and empty databases, with a\n"
+    "                                  key of the folder's own (kept in the user's\n"
+    "                                  configuration, or LEAFLET_KEY_DIR)\n"
+    "  rekey FOLDER                    re-key a folder made before with its own key, once\n"
+    "  key FOLDER                      print the folder id and the folder's key\n"
+    "  key export FOLDER OUT.pdf       write the key's recovery sheet (keep it in the safe)\n"
+    "  key import FOLDER KEY | --from-picture FILE\n"
+    "                                  keep the key of a folder from the recovery sheet: typed,\n"
+    "                                  or read from a photograph or scan of its QR code\n"
     "  load-catalogue FOLDER FILE.csv  add the supplied drugs of a UTF-8 CSV file\n"
     "  list FOLDER                     print the drug catalogue in name order\n"
     "  patients FOLDER                 print the patient register in ID order\n"
@@ -106,13 +114,39 @@ bool serverUsable(const std::filesystem::path& folder, std::ostream& err) {
     return false;
 }
 
+namespace {
+
+// A folder of files must have its key: without it a command would fail at every call, or make
+// a new file beside the ones it cannot read.
+bool filesUsable(const std::filesystem::path& folder, std::ostream& err) {
+    const std::filesystem::path databaseFolder = layout::databaseFolder(folder);
+    std::error_code ec;
+    return std::filesystem::exists(databaseFolder / layout::kServerFile, ec) ||
+           keyUsable(databaseFolder, err);
+}
+
+int keyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 2) return showKey(args[1], out, err);
+    if (args.size() == 4 && args[1] == "export") return exportKey(args[2], args[3], out, err);
+    if (args.size() == 4 && args[1] == "import") return importKey(args[2], args[3], out, err);
+    if (args.size() == 5 && args[1] == "import" && args[3] == "--from-picture")
+        return importKeyFromPicture(args[2], args[4], out, err);
+    return usage(err);
+}
+
+}  // namespace
+
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool terminal) {
     if (args.empty()) return usage(err);
     const std::string& command = args[0];
     if (const int at = dataFolderArgument(command);
-        at != 0 && args.size() > static_cast<std::size_t>(at) && !serverUsable(args[at], err))
+        at != 0 && args.size() > static_cast<std::size_t>(at) &&
+        (!serverUsable(args[at], err) || !filesUsable(args[at], err)))
         return kRefused;
     if (command == "init" && args.size() == 2) return initFolder(args[1], out, err);
+    if (command == "rekey" && args.size() == 2)
+        return rekeyFolder(layout::databaseFolder(args[1]), out, err);
+    if (command == "key") return keyCommand(args, out, err);
     if (command == "load-catalogue" && args.size() == 3)
         return loadCatalogue(args[1], args[2], out, err);
     if (command == "list" && args.size() == 2) return listCatalogue(args[1], out, err);

@@ -26,6 +26,25 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 // True when the program folder has its drug database; false after saying so on `err`.
 bool hasDrugDatabase(const std::filesystem::path& folder, std::ostream& err);
 
+// The folder's key. keyFolder gives a new database folder an id and a key of its own, or
+// re-keys one whose files are on the built-in password. keyUsable finishes an interrupted
+// re-key and is false, after saying in Japanese how to import the key, when the folder's key
+// is missing. rekeyFolder re-keys once, all or nothing (done when re-keyed before).
+int keyFolder(const std::filesystem::path& databaseFolder, std::ostream& out, std::ostream& err);
+bool keyUsable(const std::filesystem::path& databaseFolder, std::ostream& err);
+int rekeyFolder(const std::filesystem::path& databaseFolder, std::ostream& out, std::ostream& err);
+// Prints the folder id and the key (grouped hex) of the program folder `folder`.
+int showKey(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
+// Writes the recovery sheet of the folder's key to the PDF file `pdf`.
+int exportKey(const std::filesystem::path& folder, const std::filesystem::path& pdf,
+              std::ostream& out, std::ostream& err);
+// Keeps `keyText` (hex) as the folder's key once it opens the folder's files.
+int importKey(const std::filesystem::path& folder, const std::string& keyText, std::ostream& out,
+              std::ostream& err);
+// The same with the key read from the QR code in a photograph or scan of the recovery sheet.
+int importKeyFromPicture(const std::filesystem::path& folder, const std::filesystem::path& picture,
+                         std::ostream& out, std::ostream& err);
+
 // The commands. `folder` is a program folder: the start directory holding データベース etc.
 int initFolder(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
 int loadCatalogue(const std::filesystem::path& folder, const std::filesystem::path& csv,

@@ -8,6 +8,7 @@
 #include "drugbase.h"
 #include "drugbase/admin.h"
 #include "layout/data_folder.h"
+#include "layout/file_modes.h"
 #include "library_messages.h"
 #include "patientbase/admin.h"
 #include "sjis/sjis.h"
@@ -39,12 +40,16 @@ int initFolder(const fs::path& folder, std::ostream& out, std::ostream& err) {
     for (int n = 1; n <= layout::kPhotoFolderCount; ++n)
         folders.push_back(layout::photoFolder(folder, n));
     for (const fs::path& f : folders) {
-        fs::create_directories(f, ec);
+        const bool made = fs::create_directories(f, ec);
         if (ec) {
             err << f.string() << ": cannot create the folder: " << ec.message() << "\n";
             return kRefused;
         }
+        if (made) layout::restrict(f);
     }
+    // A new folder gets a key of its own; one made before keeps its files and is re-keyed.
+    if (const int keyed = keyFolder(layout::databaseFolder(folder), out, err); keyed != kDone)
+        return keyed;
     if (fs::exists(catalogueFile(folder), ec)) {
         out << catalogueFile(folder).string() << ": kept the existing drug database\n";
     } else {

@@ -20,6 +20,7 @@
 #include "page/leaflet_job.h"
 #include "page/leaflet_pdf.h"
 #include "page/page_fonts.h"
+#include "page_application.h"
 #include "patientbase.h"
 #include "phrases/phrase_tables.h"
 #include "settings/settings.h"

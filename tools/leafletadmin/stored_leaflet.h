@@ -3,38 +3,18 @@
 #pragma once
 
 #include <QDate>
-#include <QGuiApplication>
 #include <filesystem>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "leaflet/leaflet_header.h"
-#include "page/page_fonts.h"
 #include "page/print_list.h"
+#include "page_application.h"
 #include "patientbase.h"
 #include "settings/settings_block.h"
 
 namespace admin {
-
-// A Qt application for fonts and PDF output while the command runs, on the offscreen platform,
-// unless the process has one already.
-class PageApplication {
-  public:
-    PageApplication() {
-        if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-        leaflet::installFontSubstitutions();
-    }
-
-  private:
-    inline static char name_[] = "leafletadmin";
-    inline static char option_[] = "-platform";
-    inline static char platform_[] = "offscreen";
-    inline static char* argv_[] = {name_, option_, platform_, nullptr};
-    inline static int argc_ = 3;
-    std::unique_ptr<QGuiApplication> app_;
-};
 
 struct StoredLeaflet {
     PatientRecord patient{};

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "folderkey/file_key.h"
+#include "folderkey/key_messages.h"
 #include "sqlkit/postgres.h"
 #include "sqlkit/sqlcipher.h"
 
@@ -27,7 +29,14 @@ CallConnection openDataFolder(const std::filesystem::path& dataFolder, const cha
         if (error) *error = std::string(kServerFileName) + ": no connection string";
         return nullptr;
     }
-    return sqlkit::openEncrypted(dataFolder / fileName, password, error);
+    const folderkey::FolderKey key = folderkey::keyOf(dataFolder);
+    if (key.state == folderkey::FolderKey::State::Missing) {
+        if (error) *error = "the key of folder " + key.folderId + " is not in the key store";
+        return nullptr;
+    }
+    const bool own = key.state == folderkey::FolderKey::State::Ready;
+    return sqlkit::openEncrypted(
+        dataFolder / fileName, own ? folderkey::fileKeyOf(key) : sqlkit::FileKey(password), error);
 }
 
 Session::Attach Session::attach(const char* folder) {
@@ -83,14 +92,33 @@ CallConnection Session::connect() const {
     } else if (!kept_ || !onServer()) {
         // A file replaced or removed since the last call is opened anew (a missing one fails as
         // it always did); a lost server is tried again by readyForCall at the next call.
-        kept_ = onServer() ? sqlkit::openServer(serverAddress_, &error)
-                           : CallConnection(sqlkit::openEncrypted(file_, password_, &error));
+        kept_ = onServer() ? sqlkit::openServer(serverAddress_, &error) : openFile(&error);
         c = kept_;
+        if (!c && !onServer() && error.empty()) return nullptr;  // reported by openFile
     }
     if (!c)
         report(Failure::DatabaseOpen, error,
                onServer() && ready_ ? sqlkit::Fault::Lost : sqlkit::Fault::Other);
     return c;
+}
+
+CallConnection Session::openFile(std::string* error) const {
+    const folderkey::FolderKey key = folderkey::keyOf(file_.parent_path());
+    using State = folderkey::FolderKey::State;
+    if (key.state == State::BuiltIn)
+        return sqlkit::openEncrypted(file_, sqlkit::FileKey(password_), error);
+    CallConnection c;
+    if (key.state == State::Ready)
+        c = sqlkit::openEncrypted(file_, folderkey::fileKeyOf(key), error);
+    // A file that is there but does not open with the folder's key is not the folder's.
+    std::error_code ec;
+    if (c || !std::filesystem::is_regular_file(file_, ec)) return c;
+    const std::string text = folderkey::filledIn(
+        (key.state == State::Ready ? Failure::KeyWrong : Failure::KeyMissing).utf8, key.folderId);
+    lastEngineText_ = key.state == State::Ready ? *error : "no key for folder " + key.folderId;
+    messages_.send(text);
+    error->clear();
+    return nullptr;
 }
 
 void Session::report(MessageText failure, std::string_view engineText, sqlkit::Fault fault) const {

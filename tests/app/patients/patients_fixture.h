@@ -9,6 +9,7 @@
 #include <string>
 
 #include "data/patient_register.h"
+#include "folderkey/file_key.h"
 #include "patients/patient_screen.h"
 #include "program_fixture.h"
 #include "shell/patient_file_command.h"
@@ -31,8 +32,9 @@ class PatientScreenTest : public ProgramTest {
         std::vector<data::HistoryEntry> before;
         ASSERT_EQ(registry.historyEntries(id, before), data::DataResult::kDone);
         ASSERT_EQ(registry.storeHistory(id, text), data::DataResult::kDone);
-        auto db = sqlkit::openEncrypted(dir.path() / "データベース" / "患者ファイル.mdb", "HN%tPQS",
-                                        nullptr);
+        const auto database = dir.path() / "データベース";
+        auto db = sqlkit::openEncrypted(database / "患者ファイル.mdb",
+                                        *folderkey::fileKeyIn(database, nullptr), nullptr);
         ASSERT_TRUE(db->exec("UPDATE Patient_Information SET N" + std::to_string(before.size()) +
                              " = '" + stamp + "' WHERE ID = " + std::to_string(id)))
             << db->lastError();

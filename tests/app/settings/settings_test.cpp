@@ -12,6 +12,7 @@
 #include <set>
 
 #include "atomic_file/atomic_file.h"
+#include "file_mode.h"
 #include "settings/settings.h"
 #include "sjis/sjis.h"
 #include "temp_dir.h"
@@ -91,6 +92,7 @@ TEST_F(SettingsFile, MissingFileIsCreatedEmptyAndFirstSaveFillsIt) {
     EXPECT_EQ(bytes(), Bytes{});
     ASSERT_TRUE(settings::saveSettings(file, block).ok());
     EXPECT_EQ(bytes(), Bytes(2976, 0));
+    EXPECT_EQ(modeOf(file), 0600u);
 }
 
 TEST_F(SettingsFile, FieldsSitAtTheirOffsetsLittleEndian) {

@@ -18,6 +18,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The end of a backup says that the copies need the folder's key to be read.
+const std::string kBackupDone =
+    "データファイルの保存が完了しました。\n保存したデータは、このデータフォルダーの暗号鍵"
+    "（金庫に保管している「データ暗号鍵 回復用シート」）がなければ読めません。";
+
 // The program's own message boxes for questions; the folder chooser and the messages are
 // scripted and recorded.
 class RealQuestions : public ui::QtPrompts {
@@ -118,7 +123,7 @@ TEST_F(ProgramTest, TheBackupCommandReportsCompletionOnlyWhenWhole) {
     TempDir target;
     prompts.folders = {QString::fromStdString(target.path().string())};
     find<QPushButton>("backupButton")->click();
-    EXPECT_EQ(prompts.shown.back().text, "データファイルの保存が完了しました。");
+    EXPECT_EQ(prompts.shown.back().text, kBackupDone);
     EXPECT_TRUE(fs::exists(target.path() / "薬剤ファイル.mdb") &&
                 fs::exists(target.path() / "患者ファイル.mdb"));
 
@@ -188,7 +193,7 @@ TEST(BackupCommand, AQuestionLeftOpenKeepsItsInputAndTheBackupCompletesOnItsAnsw
 
     EXPECT_EQ(ticks, kTicksOpen);
     EXPECT_TRUE(appeared.empty()) << appeared.begin()->toStdString();
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{"データファイルの保存が完了しました。"});
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{kBackupDone});
     for (const char* name : {"a.mdb", "b.mdb", "c.txt"})
         EXPECT_EQ(contentOf(target.path() / name), "new") << name;
 }

@@ -3,6 +3,10 @@
 #include <fstream>
 
 #include "drugbase.h"
+#include "drugbase/admin.h"
+#include "folderkey/folder_keying.h"
+#include "folderkey/key_store.h"
+#include "patientbase/admin.h"
 #include "pg_server.h"
 #include "program_fixture.h"
 #include "sqlkit/postgres.h"
@@ -14,6 +18,35 @@ TEST_F(ProgramTest, AnUnreadableSettingsFileEndsTheStart) {
     ASSERT_FALSE(prompts.shown.empty());
     EXPECT_EQ(prompts.shown.back().title, "エラー");
     EXPECT_EQ(prompts.shown.back().text, "ユーザーファイル作成に失敗しました。01");
+}
+
+// A folder copied to another user or machine: the start ends, names the folder and says how to
+// import its key, and leaves the folder's files as they were.
+TEST_F(ProgramTest, AFolderWhoseKeyIsMissingEndsTheStartAndSaysHowToImportIt) {
+    const std::filesystem::path database = dir.path() / "データベース";
+    const auto id = folderkey::folderIdOf(database);
+    ASSERT_TRUE(id);
+    ASSERT_TRUE(std::filesystem::remove(folderkey::keyFile(*id)));
+    const auto before = std::filesystem::last_write_time(database / "患者ファイル.mdb");
+    desk::Desk s(prompts);
+    EXPECT_FALSE(shell::startUp(s, dir.path()));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown.back().title, "データ暗号鍵");
+    for (const std::string& part :
+         {*id, std::string("leafletadmin key import"), std::string("データ暗号鍵 回復用シート")})
+        EXPECT_NE(prompts.shown.back().text.find(part), std::string::npos) << part;
+    EXPECT_EQ(std::filesystem::last_write_time(database / "患者ファイル.mdb"), before);
+}
+
+TEST_F(ProgramTest, AFolderOnTheBuiltInPasswordIsReKeyedAtTheStart) {
+    const std::filesystem::path database = dir.path() / "データベース";
+    for (const char* name : folderkey::kEncryptedFiles) std::filesystem::remove(database / name);
+    std::filesystem::remove(database / folderkey::kFolderIdFile);
+    ASSERT_TRUE(drugbase::createCatalogue(database, nullptr) &&
+                patientbase::createPatientDatabase(database, nullptr));
+    desk::Desk s(prompts);
+    ASSERT_TRUE(shell::startUp(s, dir.path()));
+    EXPECT_EQ(folderkey::keyOf(database).state, folderkey::FolderKey::State::Ready);
 }
 
 TEST_F(ProgramTest, PhraseListsFeedThePrescriberList) {

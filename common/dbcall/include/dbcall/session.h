@@ -35,6 +35,14 @@ inline constexpr MessageText OtherTerminalWriting{
 inline constexpr MessageText ServerUnreachable{
     "データベースサーバーに接続できません。\n接続先：%1\n"
     "サーバーが動いているか、ネットワークを確かめてください。"};
+// Any call on a folder whose key is not in this OS user's key store, or whose key does not
+// open its file; "%1" is the folder's id.
+inline constexpr MessageText KeyMissing{
+    "このデータフォルダーの暗号鍵がありません。\nフォルダーID：%1\n"
+    "管理者が leafletadmin key import で回復用シートの鍵を取り込んでください。"};
+inline constexpr MessageText KeyWrong{
+    "このデータフォルダーの暗号鍵でデータファイルを開けません。\nフォルダーID：%1\n"
+    "回復用シートの鍵を leafletadmin key import で取り込み直してください。"};
 }  // namespace Failure
 
 enum class Lookup { Found, Missing, Failed };
@@ -69,7 +77,8 @@ std::string serverAddressIn(const std::filesystem::path& dataFolder);
 using CallConnection = std::shared_ptr<sqlkit::Connection>;
 
 // A connection for a tool working on a database folder outside the library calls: the server
-// the folder's 接続先.conf names, or else its file `fileName`. nullptr with the reason.
+// the folder's 接続先.conf names, or else its file `fileName`, opened with the folder's key
+// (`password` for a folder that has no key of its own). nullptr with the reason.
 CallConnection openDataFolder(const std::filesystem::path& dataFolder, const char* fileName,
                               const char* password, std::string* error);
 
@@ -93,7 +102,9 @@ class Session {
 
     // The dialect of the connections this session opens, for SQL built before the open.
     const sqlkit::Dialect& dialect() const;
-    // The kept connection ready for a call, or nullptr after "Error:DATABASE.Open". A call made
+    // The kept connection ready for a call, or nullptr after "Error:DATABASE.Open" (or the
+    // message of a missing key, or of a key that does not open the file). A file is opened with
+    // its folder's key, or with the session's password when the folder has none. A call made
     // while another is still open shares its connection as it is.
     CallConnection connect() const;
 
@@ -111,6 +122,7 @@ class Session {
 
   private:
     Attach attachServer(const std::filesystem::path& dataFolder);
+    CallConnection openFile(std::string* error) const;
 
     const char* fileName_;
     const char* password_;

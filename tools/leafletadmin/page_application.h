@@ -1,0 +1,28 @@
+// A Qt application for fonts and PDF output while a command runs, on the offscreen platform,
+// unless the process has one already.
+#pragma once
+
+#include <QGuiApplication>
+#include <memory>
+
+#include "page/page_fonts.h"
+
+namespace admin {
+
+class PageApplication {
+  public:
+    PageApplication() {
+        if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        leaflet::installFontSubstitutions();
+    }
+
+  private:
+    inline static char name_[] = "leafletadmin";
+    inline static char option_[] = "-platform";
+    inline static char platform_[] = "offscreen";
+    inline static char* argv_[] = {name_, option_, platform_, nullptr};
+    inline static int argc_ = 3;
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+}  // namespace admin
