@@ -114,6 +114,14 @@ DataResult DrugCatalogue::startingWith(StartOf column, const std::vector<std::st
                                  static_cast<int>(texts.size()), &sink));
 }
 
+DataResult DrugCatalogue::byNameKey(const std::string& key, std::vector<DrugBrief>& found) const {
+    found.clear();
+    const DrugListViewSink sink = briefSink(found);
+    const int result = RecordByNameKey(key.c_str(), &sink);
+    if (DRUGBASE_FAILED(result)) return DataResult::kFailed;
+    return result == DRUGBASE_CONDITION ? DataResult::kNotFound : DataResult::kDone;
+}
+
 DataResult DrugCatalogue::brief(const std::string& yjcode, DrugBrief& drug) const {
     std::vector<DrugBrief> found;
     const DrugListViewSink sink = briefSink(found);

@@ -73,6 +73,10 @@ class DrugCatalogue {
     // in YJ code order (name order within a code), by product name in name order.
     DataResult startingWith(StartOf column, const std::vector<std::string>& prefixes,
                             std::vector<DrugBrief>& found) const;
+    // Replaces `found` with the drugs whose product name has the name key `key` (sjis::nameKey),
+    // in name order; kNotFound where the data keeps no name keys (a server): search by the
+    // name's start instead.
+    DataResult byNameKey(const std::string& key, std::vector<DrugBrief>& found) const;
     // The drug `detail` reads for this YJ code, briefly; kNotFound without one.
     DataResult brief(const std::string& yjcode, DrugBrief& drug) const;
 

@@ -1,10 +1,12 @@
 // Brief reads of drugs (YJ code, name, form, N code) for matching a prescription: by the start
 // of their YJ code or product name, read as ranges on the column's index so that a lookup reads
-// the few rows it finds, not the catalogue; and by one YJ code without the drug's texts.
+// the few rows it finds, not the catalogue; by the name key of their product name; and by one
+// YJ code without the drug's texts.
 #include <string>
 #include <vector>
 
 #include "columns.h"
+#include "name_keys.h"
 #include "record_io.h"
 #include "session.h"
 #include "sinks.h"
@@ -95,6 +97,31 @@ DRUGBASE_API int RecordBrief(const char* yjcode, const DrugListViewSink* drug) {
     if (!rs) return DRUGBASE_DB_FAILURE;
     rs->bindMatch(1, sjis::toUtf8(yjcode ? yjcode : ""));
     return listBriefs(rs, drug);
+}
+
+DRUGBASE_API int RecordByNameKey(const char* key, const DrugListViewSink* drugs) {
+    if (session().onServer()) return DRUGBASE_CONDITION;
+    const std::string sql = kBriefColumns + std::string(
+                                                "Medicine_Information WHERE PRODUCTNAME IN "
+                                                "(SELECT PRODUCTNAME FROM Name_Key WHERE NAMEKEY = "
+                                                "?) ORDER BY PRODUCTNAME, COMPANY, TANNI");
+    {
+        // A file made before the name keys gets them once, at its first lookup by name.
+        dbcall::Call call(session());
+        if (call.opened() && !call.connection().prepare(sql).ok()) {
+            WriteCall build(session());
+            if (!build.ok()) return DRUGBASE_DB_FAILURE;
+            if (!ensureNameKeys(build.connection())) {
+                build.report(Failure::Update, build.connection().lastError());
+                return DRUGBASE_DB_FAILURE;
+            }
+            if (!build.commit()) return DRUGBASE_DB_FAILURE;
+        }
+    }
+    Recordset rs(session(), sql);
+    if (!rs) return DRUGBASE_DB_FAILURE;
+    rs->bindMatch(1, sjis::toUtf8(key ? key : ""));
+    return listBriefs(rs, drugs);
 }
 
 }  // extern "C"
