@@ -217,6 +217,15 @@ bool DrugCatalogue::drawPhoto(const std::string& yjcode, const std::filesystem::
     return drawn == 1;
 }
 
+bool DrugCatalogue::drawPhoto(const DrugRecord& drug, const std::filesystem::path& programFolder,
+                              QImage& image) const {
+    if (image.format() != QImage::Format_RGB32) return false;
+    DrugSurface surface = surfaceOf(image);
+    int drawn = 0;
+    PictureImageOf(&surface, &drawn, &drug, programFolder.string().c_str(), 0, 0);
+    return drawn == 1;
+}
+
 void DrugCatalogue::drawAllPhotos(const std::string& yjcode,
                                   const std::filesystem::path& programFolder,
                                   std::array<QImage, 7>& images, std::array<bool, 7>& drawn) const {

@@ -106,6 +106,9 @@ class DrugCatalogue {
     // folder; a picture that cannot be read has been reported and draws nothing.
     bool drawPhoto(const std::string& yjcode, const std::filesystem::path& programFolder,
                    QImage& image) const;
+    // The same for a drug already read by `detail` or `details`, without reading it again.
+    bool drawPhoto(const DrugRecord& drug, const std::filesystem::path& programFolder,
+                   QImage& image) const;
     // Draws every photograph of the drug, supplied ones 1-6 and the user's (7), each into the
     // image of its number (Format_RGB32, at least 140 x 105), and sets its flag when drawn.
     // Flags of pictures not drawn are left as they are.

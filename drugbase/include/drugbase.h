@@ -295,6 +295,12 @@ typedef struct DrugSurface {
 DRUGBASE_API int PictureImage(DrugSurface* surface, int* drawn, void* window, const char* yjcode,
                               const char* baseFolder, int x, int y);
 
+/* Draws the photograph PictureImage would draw for the drug `record` holds, as RecordDetail or
+ * RecordReadMany read it, without reading the catalogue again (only a user photograph kept in
+ * the catalogue is read). Nothing is drawn when `surface` or `record` is NULL. Returns 0. */
+DRUGBASE_API int PictureImageOf(DrugSurface* surface, int* drawn, const DrugRecord* record,
+                                const char* baseFolder, int x, int y);
+
 /* Draws every photograph of the drug: slot n = 1 ... 6 from folder PHOTOn when PHOTOn is 1, and
  * slot 7 from PHOTO_TOROKU when it is not empty, each into surfaces[n - 1] at (x, y), setting
  * *drawn[n - 1] (output) when it drew it. A slot whose file is missing or unreadable is left
