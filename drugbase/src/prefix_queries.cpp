@@ -40,16 +40,28 @@ std::string pastPrefix(std::string utf8) {
     return utf8;
 }
 
-// Hands the rows of `rs` (YJCODE, PRODUCTNAME, ZAIKEI, CODE) to `drugs` as list-view items.
-int listBriefs(Recordset& rs, const DrugListViewSink* drugs) {
+// Hands the rows of `rows` (YJCODE, PRODUCTNAME, ZAIKEI, CODE) to `drugs` as list-view items.
+int listBriefs(const dbcall::Call& call, sqlkit::Statement& rows, const DrugListViewSink* drugs) {
     std::string text;
     int item = 0;
-    return outcome(rs.walk([&](const sqlkit::Statement& row) {
+    return outcome(call.walk(rows, [&](const sqlkit::Statement& row) {
         insert(drugs, item, cp932(row.text(0), text));
         for (int c = 1; c < 4; ++c) set(drugs, item, c, cp932(row.text(c), text));
         ++item;
         return true;
     }));
+}
+
+// Reads `sql` with its texts bound in order and hands the rows to `drugs`.
+int readBriefs(const std::string& sql, const std::vector<std::string>& bounds,
+               const DrugListViewSink* drugs) {
+    dbcall::Call call(session());
+    if (!call.opened()) return DRUGBASE_DB_FAILURE;
+    auto rows = call.prepare(sql);
+    if (!rows) return DRUGBASE_DB_FAILURE;
+    for (std::size_t i = 0; i < bounds.size(); ++i)
+        rows->bindMatch(static_cast<int>(i + 1), bounds[i]);
+    return listBriefs(call, *rows, drugs);
 }
 
 constexpr const char* kBriefColumns = "SELECT YJCODE, PRODUCTNAME, ZAIKEI, CODE FROM ";
@@ -91,19 +103,13 @@ DRUGBASE_API int RecordStartsWith(int by, const char* const* prefixes, int count
                       condition;
         sql = kBriefColumns + ("(" + ranges + ") AS starts");
     }
-    Recordset rs(session(), sql + order);
-    if (!rs) return DRUGBASE_DB_FAILURE;
-    for (std::size_t i = 0; i < bounds.size(); ++i)
-        rs->bindMatch(static_cast<int>(i + 1), bounds[i]);
-    return listBriefs(rs, drugs);
+    return readBriefs(sql + order, bounds, drugs);
 }
 
 DRUGBASE_API int RecordBrief(const char* yjcode, const DrugListViewSink* drug) {
-    Recordset rs(session(), kBriefColumns + std::string("Medicine_Information") +
-                                firstWithCode(session().dialect()));
-    if (!rs) return DRUGBASE_DB_FAILURE;
-    rs->bindMatch(1, sjis::toUtf8(yjcode ? yjcode : ""));
-    return listBriefs(rs, drug);
+    return readBriefs(
+        kBriefColumns + std::string("Medicine_Information") + firstWithCode(session().dialect()),
+        {sjis::toUtf8(yjcode ? yjcode : "")}, drug);
 }
 
 DRUGBASE_API int RecordByNameKey(const char* key, const DrugListViewSink* drugs) {
@@ -112,23 +118,24 @@ DRUGBASE_API int RecordByNameKey(const char* key, const DrugListViewSink* drugs)
                                                 "Medicine_Information WHERE PRODUCTNAME IN "
                                                 "(SELECT PRODUCTNAME FROM Name_Key WHERE NAMEKEY = "
                                                 "?) ORDER BY PRODUCTNAME, COMPANY, TANNI");
-    {
+    dbcall::Call call(session());
+    if (!call.opened()) return DRUGBASE_DB_FAILURE;
+    sqlkit::Statement rows = call.connection().prepare(sql);
+    if (!rows.ok()) {
         // A file made before the name keys gets them once, at its first lookup by name.
-        dbcall::Call call(session());
-        if (call.opened() && !call.connection().prepare(sql).ok()) {
-            WriteCall build(session());
-            if (!build.ok()) return DRUGBASE_DB_FAILURE;
-            if (!ensureNameKeys(build.connection())) {
-                build.report(Failure::Update, build.connection().lastError());
-                return DRUGBASE_DB_FAILURE;
-            }
-            if (!build.commit()) return DRUGBASE_DB_FAILURE;
+        WriteCall build(session());
+        if (!build.ok()) return DRUGBASE_DB_FAILURE;
+        if (!ensureNameKeys(build.connection())) {
+            build.report(Failure::Update, build.connection().lastError());
+            return DRUGBASE_DB_FAILURE;
         }
+        if (!build.commit()) return DRUGBASE_DB_FAILURE;
+        auto again = call.prepare(sql);
+        if (!again) return DRUGBASE_DB_FAILURE;
+        rows = std::move(*again);
     }
-    Recordset rs(session(), sql);
-    if (!rs) return DRUGBASE_DB_FAILURE;
-    rs->bindMatch(1, sjis::toUtf8(key ? key : ""));
-    return listBriefs(rs, drugs);
+    rows.bindMatch(1, sjis::toUtf8(key ? key : ""));
+    return listBriefs(call, rows, drugs);
 }
 
 }  // extern "C"
