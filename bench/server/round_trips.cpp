@@ -227,6 +227,7 @@ void DelayedPrintHistory(benchmark::State& state) {
     if (delayed().problem.empty() && !storeLeaflet(slot, stamp)) state.SkipWithError("no leaflet");
     const std::filesystem::path program = delayed().folder.path() / "program";
     std::filesystem::create_directories(layout::databaseFolder(program));
+    std::filesystem::create_directories(program / layout::kConfigFolder);
     std::filesystem::copy_file(delayed().folder.path() / dbcall::kServerFileName,
                                layout::databaseFolder(program) / dbcall::kServerFileName,
                                std::filesystem::copy_options::overwrite_existing);
@@ -235,8 +236,11 @@ void DelayedPrintHistory(benchmark::State& state) {
         RecordClose();
         LRecordClose();
         std::ostringstream out, err;
-        return admin::run({"print-history", program.string(), std::to_string(kPatient), pdf}, out,
-                          err) == 0;
+        const bool printed =
+            admin::run({"print-history", program.string(), std::to_string(kPatient), pdf}, out,
+                       err) == 0;
+        if (!printed) state.SkipWithError(err.str().c_str());
+        return printed;
     });
 }
 BENCHMARK(DelayedPrintHistory)->Unit(benchmark::kMillisecond)->UseRealTime();
