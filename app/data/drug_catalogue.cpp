@@ -114,6 +114,14 @@ DataResult DrugCatalogue::startingWith(StartOf column, const std::vector<std::st
                                  static_cast<int>(texts.size()), &sink));
 }
 
+DataResult DrugCatalogue::byNameKey(const std::string& key, std::vector<DrugBrief>& found) const {
+    found.clear();
+    const DrugListViewSink sink = briefSink(found);
+    const int result = RecordByNameKey(key.c_str(), &sink);
+    if (DRUGBASE_FAILED(result)) return DataResult::kFailed;
+    return result == DRUGBASE_CONDITION ? DataResult::kNotFound : DataResult::kDone;
+}
+
 DataResult DrugCatalogue::brief(const std::string& yjcode, DrugBrief& drug) const {
     std::vector<DrugBrief> found;
     const DrugListViewSink sink = briefSink(found);
@@ -206,6 +214,15 @@ bool DrugCatalogue::drawPhoto(const std::string& yjcode, const std::filesystem::
     int drawn = 0;
     // The library draws only for a non-null window; it does not use it otherwise.
     PictureImage(&surface, &drawn, &image, yjcode.c_str(), programFolder.string().c_str(), 0, 0);
+    return drawn == 1;
+}
+
+bool DrugCatalogue::drawPhoto(const DrugRecord& drug, const std::filesystem::path& programFolder,
+                              QImage& image) const {
+    if (image.format() != QImage::Format_RGB32) return false;
+    DrugSurface surface = surfaceOf(image);
+    int drawn = 0;
+    PictureImageOf(&surface, &drawn, &drug, programFolder.string().c_str(), 0, 0);
     return drawn == 1;
 }
 

@@ -73,6 +73,10 @@ class DrugCatalogue {
     // in YJ code order (name order within a code), by product name in name order.
     DataResult startingWith(StartOf column, const std::vector<std::string>& prefixes,
                             std::vector<DrugBrief>& found) const;
+    // Replaces `found` with the drugs whose product name has the name key `key` (sjis::nameKey),
+    // in name order; kNotFound where the data keeps no name keys (a server): search by the
+    // name's start instead.
+    DataResult byNameKey(const std::string& key, std::vector<DrugBrief>& found) const;
     // The drug `detail` reads for this YJ code, briefly; kNotFound without one.
     DataResult brief(const std::string& yjcode, DrugBrief& drug) const;
 
@@ -101,6 +105,9 @@ class DrugCatalogue {
     // in Format_RGB32; true when one was drawn. Photographs are looked for under the program
     // folder; a picture that cannot be read has been reported and draws nothing.
     bool drawPhoto(const std::string& yjcode, const std::filesystem::path& programFolder,
+                   QImage& image) const;
+    // The same for a drug already read by `detail` or `details`, without reading it again.
+    bool drawPhoto(const DrugRecord& drug, const std::filesystem::path& programFolder,
                    QImage& image) const;
     // Draws every photograph of the drug, supplied ones 1-6 and the user's (7), each into the
     // image of its number (Format_RGB32, at least 140 x 105), and sets its flag when drawn.

@@ -63,7 +63,7 @@ FillResult appendChosen(const std::vector<ChosenDrug>& chosen, const data::DrugC
         leaflet::setDosage(record,
                            prescription::dosageFor(*c.rp, *c.drug, c.product.form).settings);
         QImage photo(leaflet::kPhotoWidth, leaflet::kPhotoHeight, QImage::Format_RGB32);
-        const bool drawn = catalogue.drawPhoto(c.product.yjCode, programFolder, photo);
+        const bool drawn = catalogue.drawPhoto(record, programFolder, photo);
         filled->append(record, drawn ? &photo : nullptr, prescribedOf(*c.rp, *c.drug));
         ++result.added;
     }

@@ -77,7 +77,7 @@ bool HistoryRecall::transferTo(desk::Desk& desk, QWidget* owner) const {
             if (drug == found.end()) return false;
             record = drug->second;
             drugs::removeMarks(record.CYUUI, sizeof record.CYUUI);
-            record.photoFlag = catalogue_.drawPhoto(yjcode, programFolder_, photo) ? 1 : 0;
+            record.photoFlag = catalogue_.drawPhoto(record, programFolder_, photo) ? 1 : 0;
             return true;
         });
     if (!done) return false;

@@ -14,9 +14,7 @@ constexpr std::size_t kSharedPrefixLength = 9;
 }  // namespace
 
 std::string nameKey(std::string_view name) {
-    std::string key = sjis::toHalfWidth(name);
-    std::erase(key, ' ');
-    return key;
+    return sjis::nameKey(name);
 }
 
 std::string matchDescription(const DrugMatch& match) {

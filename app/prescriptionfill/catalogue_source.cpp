@@ -72,9 +72,20 @@ std::vector<CatalogueDrug> CatalogueSource::byYjPrefix(std::string_view prefix) 
 }
 
 std::vector<CatalogueDrug> CatalogueSource::byNameKey(std::string_view key) const {
-    // Two characters narrow a 40,000-drug catalogue to a few dozen names to compare.
-    constexpr int kPrefixDepth = 2;
     std::vector<CatalogueDrug> found;
+    std::vector<data::DrugBrief> keyed;
+    switch (catalogue_.byNameKey(std::string(key), keyed)) {
+        case data::DataResult::kDone:
+            for (data::DrugBrief& d : keyed) found.push_back(catalogueDrug(std::move(d)));
+            return found;
+        case data::DataResult::kFailed:
+            return found;
+        case data::DataResult::kNotFound:
+            break;
+    }
+    // Without name keys: two characters narrow a 40,000-drug catalogue to a few dozen names to
+    // compare.
+    constexpr int kPrefixDepth = 2;
     for (data::DrugBrief& d :
          startingWith(data::StartOf::ProductName, namePrefixes(key, kPrefixDepth))) {
         if (nameKey(d.name) == key) found.push_back(catalogueDrug(std::move(d)));

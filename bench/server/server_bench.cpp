@@ -4,17 +4,16 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <sstream>
 
 #include "bench_server.h"
-#include "catalogue_admin.h"
 #include "counting_sinks.h"
+#include "dataserver/admin.h"
 #include "dbcall/session.h"
 #include "drugbase.h"
-#include "patient_admin.h"
 #include "patientbase.h"
 #include "pg_server.h"
 #include "sqlkit/postgres.h"
-#include "sqlkit/server_lock.h"
 #include "sqlkit/sqlcipher.h"
 #include "synthetic_catalogue.h"
 #include "synthetic_register.h"
@@ -39,12 +38,14 @@ struct ServerData {
     ServerData() : problem(server.problem()) {
         if (!problem.empty()) return;
         conninfo = server.freshDatabase();
-        auto db = sqlkit::openServer(conninfo, &problem);
-        if (!db || !drugbase::createCatalogueTables(*db, &problem) ||
-            !patientbase::createPatientTables(*db, &problem) ||
-            !sqlkit::createServerLock(*db, &problem) ||
-            !bench::fillSyntheticCatalogue(*db, kDrugs, &problem))
+        // The tables as server-init makes them, so that leafletadmin works on them too.
+        std::ostringstream said;
+        if (!dataserver::createServerTables(conninfo, said, said)) {
+            problem = said.str();
             return;
+        }
+        auto db = sqlkit::openServer(conninfo, &problem);
+        if (!db || !bench::fillSyntheticCatalogue(*db, kDrugs, &problem)) return;
         bench::fillSyntheticRegister(*db, kPatients, conninfo);
         // What autovacuum does soon after a load: statistics, and the visibility map that lets
         // the list walk its covering index without visiting the table.

@@ -160,6 +160,12 @@ DRUGBASE_API int RecordDetail(DrugRecord* record, const char* yjcode);
 DRUGBASE_API int RecordStartsWith(int by, const char* const* prefixes, int count,
                                   const DrugListViewSink* drugs);
 
+/* The drugs whose product name made half-width without spaces (its name key) is `key` (CP932),
+ * found through the name keys the catalogue file keeps (a file made before them gets them at
+ * the first call), handed to `drugs` in name order as RecordStartsWith hands them. 0; 1 on a
+ * data server, which keeps no name keys (search with RecordStartsWith and compare); or 99. */
+DRUGBASE_API int RecordByNameKey(const char* key, const DrugListViewSink* drugs);
+
 /* The drug RecordDetail reads for this YJ code (exact; of several, the first stored), as
  * list-view item 0 of `drug` with YJCODE and columns 1, 2 and 3 set to PRODUCTNAME, ZAIKEI and
  * CODE, without reading the drug's texts. Nothing is inserted when there is no such drug.
@@ -288,6 +294,12 @@ typedef struct DrugSurface {
  * used) is NULL. 0, or 99 on a database failure. */
 DRUGBASE_API int PictureImage(DrugSurface* surface, int* drawn, void* window, const char* yjcode,
                               const char* baseFolder, int x, int y);
+
+/* Draws the photograph PictureImage would draw for the drug `record` holds, as RecordDetail or
+ * RecordReadMany read it, without reading the catalogue again (only a user photograph kept in
+ * the catalogue is read). Nothing is drawn when `surface` or `record` is NULL. Returns 0. */
+DRUGBASE_API int PictureImageOf(DrugSurface* surface, int* drawn, const DrugRecord* record,
+                                const char* baseFolder, int x, int y);
 
 /* Draws every photograph of the drug: slot n = 1 ... 6 from folder PHOTOn when PHOTOn is 1, and
  * slot 7 from PHOTO_TOROKU when it is not empty, each into surfaces[n - 1] at (x, y), setting

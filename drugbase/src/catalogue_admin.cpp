@@ -54,14 +54,24 @@ std::string insertSql() {
 
 }  // namespace
 
-SuppliedInsert::SuppliedInsert(sqlkit::Connection& db) : insert_(db.prepare(insertSql())) {}
+SuppliedInsert::SuppliedInsert(sqlkit::Connection& db) : insert_(db.prepare(insertSql())) {
+    if (ensureNameKeys(db))
+        keys_.emplace(db);
+    else
+        keysError_ = db.lastError();
+}
+
+const std::string& SuppliedInsert::error() const {
+    if (!insert_.ok() || insert_.failed()) return insert_.error();
+    return keys_ ? keys_->error() : keysError_;
+}
 
 bool SuppliedInsert::add(const SuppliedDrug& drug) {
     insert_.reset();
     for (std::size_t k = 0; k < kColumns.size(); ++k)
         bindSupplied(insert_, static_cast<int>(k + 1), kColumns[k], drug);
     insert_.step();
-    return !insert_.failed();
+    return !insert_.failed() && keys_ && keys_->add(valueOf(drug, "PRODUCTNAME"));
 }
 
 bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error) {

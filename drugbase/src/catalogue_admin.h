@@ -5,9 +5,11 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "drugbase/admin.h"
+#include "name_keys.h"
 #include "sqlkit/connection.h"
 
 namespace drugbase {
@@ -30,18 +32,21 @@ bool createCatalogueTables(sqlkit::Connection& db, std::string* error);
 bool createUserPhotoTable(sqlkit::Connection& db, std::string* error);
 
 // Inserts supplied drugs on an open connection, inside the caller's transaction: ORIDGINAL 0,
-// LISTNAME = PRODUCTNAME, OPTION1 from CODE. The drugs are not checked here.
+// LISTNAME = PRODUCTNAME, OPTION1 from CODE, with the name keys of a file. The drugs are not
+// checked here.
 class SuppliedInsert {
   public:
     explicit SuppliedInsert(sqlkit::Connection& db);
-    bool ok() const { return insert_.ok(); }
-    const std::string& error() const { return insert_.error(); }
+    bool ok() const { return insert_.ok() && keys_ && keys_->ok(); }
+    const std::string& error() const;
 
     // False when the engine failed.
     bool add(const SuppliedDrug& drug);
 
   private:
     sqlkit::Statement insert_;
+    std::optional<NameKeyInsert> keys_;  // none when the file's table could not be made
+    std::string keysError_;
 };
 
 }  // namespace drugbase

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "columns.h"
+#include "name_keys.h"
 #include "record_io.h"
 #include "session.h"
 #include "sjis/sjis.h"
@@ -54,6 +55,15 @@ int change(WriteCall& call, const std::string& sql, Bind&& bind, int failure) {
 
 std::string textOf(const DrugRecord& record, const char* name) {
     return std::string(fieldText(record, column(name)));
+}
+
+// The name key of the product name the change stored, in its transaction.
+bool keepNameKey(WriteCall& call, const DrugRecord& record) {
+    if (ensureNameKeys(call.connection()) &&
+        NameKeyInsert(call.connection()).add(sjis::toUtf8(textOf(record, "PRODUCTNAME"))))
+        return true;
+    call.report(Failure::Update, call.connection().lastError());
+    return false;
 }
 
 // The row a key names for an edit: the first in name order, as the drug list shows it.
@@ -143,7 +153,8 @@ DRUGBASE_API int RecordCreate(const DrugRecord* record) {
         },
         kFailure,
         [&] {
-            return keepUserPhoto(call, sjis::toUtf8(textOf(*record, "YJCODE")),
+            return keepNameKey(call, *record) &&
+                   keepUserPhoto(call, sjis::toUtf8(textOf(*record, "YJCODE")),
                                  textOf(*record, "PHOTO_TOROKU"));
         });
 }
@@ -171,7 +182,8 @@ DRUGBASE_API int RecordEdit(const DrugRecord* record, const char* key, int mode)
             },
             DRUGBASE_DB_FAILURE,
             [&] {
-                return moveUserPhoto(call, utf8(key), sjis::toUtf8(textOf(*record, "YJCODE")));
+                return keepNameKey(call, *record) &&
+                       moveUserPhoto(call, utf8(key), sjis::toUtf8(textOf(*record, "YJCODE")));
             });
     }
     if (mode == 1 || mode == 2) {

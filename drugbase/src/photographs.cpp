@@ -46,6 +46,17 @@ Lookup readPhotoColumns(const char* yjcode, PhotoColumns& out) {
     return Lookup::Found;
 }
 
+// The columns as a record read by RecordDetail or RecordReadMany holds them.
+PhotoColumns recordPhotoColumns(const DrugRecord& record) {
+    PhotoColumns out;
+    const int32_t flags[] = {record.PHOTO1, record.PHOTO2, record.PHOTO3,
+                             record.PHOTO4, record.PHOTO5, record.PHOTO6};
+    for (int n = 0; n < kSuppliedSlots; ++n) out.supplied[n] = flags[n];
+    out.userPath = sjis::fieldText(record.PHOTO_TOROKU, sizeof record.PHOTO_TOROKU);
+    out.shown = record.PHOTO_HYOUJI;
+    return out;
+}
+
 // The picture of slot 1-7 when the drug has it: a supplied folder's file; for the user slot
 // the picture kept in the catalogue, else the PHOTO_TOROKU file.
 std::optional<Picture> slotPicture(const PhotoColumns& c, long long slot, const char* yjcode,
@@ -79,6 +90,16 @@ DRUGBASE_API int PictureImage(DrugSurface* surface, int* drawn, void* window, co
         return outcome(found, DRUGBASE_OK, DRUGBASE_OK);
     if (!surface || !window) return DRUGBASE_OK;
     drawPicture(slotPicture(columns, columns.shown, yjcode, baseFolder), surface, drawn, x, y);
+    return DRUGBASE_OK;
+}
+
+DRUGBASE_API int PictureImageOf(DrugSurface* surface, int* drawn, const DrugRecord* record,
+                                const char* baseFolder, int x, int y) {
+    if (!surface || !record) return DRUGBASE_OK;
+    const std::string yjcode(sjis::fieldText(record->YJCODE, sizeof record->YJCODE));
+    const PhotoColumns columns = recordPhotoColumns(*record);
+    drawPicture(slotPicture(columns, columns.shown, yjcode.c_str(), baseFolder), surface, drawn, x,
+                y);
     return DRUGBASE_OK;
 }
 

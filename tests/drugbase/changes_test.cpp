@@ -1,5 +1,7 @@
 #include "catalogue_fixture.h"
 
+#include <functional>
+
 namespace {
 
 class Changes : public OnEachEngine<CatalogueTest> {
@@ -144,4 +146,70 @@ TEST_P(Changes, AFailedWriteIsReportedAndLeavesTheCatalogueWhole) {
     EXPECT_EQ(RecordEdit(&changed, "U1", 0), 99);
     EXPECT_EQ(messages.back(), "Error:RECORDSET.Update");
     EXPECT_EQ(stored("PRODUCTNAME", "U1"), "薬");
+}
+
+// A lookup by name key finds the drugs by the names the writes gave them, however the name was
+// written: a load, a registration, a correction; a deleted drug is not found. A file made before
+// the keys gets them at its first lookup or write. A server keeps none and says so.
+TEST_P(Changes, NameKeysFollowEveryWriteOfAName) {
+    const auto byKey = [](const char* name) {
+        ViewCollector found;
+        const std::string key = sjis::nameKey(sjis::fromUtf8(name));
+        const int result = RecordByNameKey(key.c_str(), &found.sink);
+        return result == 0 ? found.texts() : Strings{"result " + std::to_string(result)};
+    };
+    if (data.onServer()) {
+        EXPECT_EQ(byKey("マイ錠"), Strings{"result 1"});
+        return;
+    }
+    const auto withoutKeys = [&] {
+        ASSERT_TRUE(raw()->exec("DROP TABLE Name_Key"));
+        RecordClose();
+        ASSERT_EQ(RecordOpen(folder().c_str(), nullptr), 0);
+    };
+    const DrugRecord mine = userDrug("U1", "マイ錠", "my1");
+    const DrugRecord renamed = userDrug("U2", "ワタシ錠", "my2");
+    const DrugRecord gone = userDrug("U3", "ケス錠", "my3");
+    const DrugRecord late = userDrug("U4", "アト錠", "my4");
+    const Strings supplied{"S2:サプライ 錠10mg", "S1:サプライ錠１０ｍｇ"};
+    struct Case {
+        const char* name;
+        std::function<void()> write;
+        const char* asked;
+        Strings found;
+    };
+    const Case cases[] = {
+        {"loaded, two spellings of one key",
+         [&] {
+             supply({drug("S1", "サプライ錠１０ｍｇ"), drug("S2", "サプライ 錠10mg")});
+         },
+         "ｻﾌﾟﾗｲ錠10mg", supplied},
+        {"registered", [&] { ASSERT_EQ(RecordCreate(&mine), 0); }, "マイ錠", {"U1:マイ錠"}},
+        {"corrected",
+         [&] { ASSERT_EQ(RecordEdit(&renamed, "U1", 0), 0); },
+         "ワタシ錠",
+         {"U2:ワタシ錠"}},
+        {"the name before the correction", [] {}, "マイ錠", {}},
+        {"deleted",
+         [&] {
+             ASSERT_EQ(RecordCreate(&gone), 0);
+             ASSERT_EQ(RecordDell("U3"), 0);
+         },
+         "ケス錠",
+         {}},
+        {"a file without keys, looked up", withoutKeys, "サプライ錠10mg", supplied},
+        {"a file without keys, written",
+         [&] {
+             withoutKeys();
+             ASSERT_EQ(RecordCreate(&late), 0);
+         },
+         "アト錠",
+         {"U4:アト錠"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.write();
+        EXPECT_EQ(byKey(c.asked), c.found);
+    }
+    EXPECT_TRUE(messages.empty());
 }

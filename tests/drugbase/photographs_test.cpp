@@ -46,6 +46,19 @@ TEST_P(Photographs, PictureImageDrawsOnlyAnAvailableChoice) {
         EXPECT_EQ(picture(code, s), 1);
         EXPECT_TRUE(showsFourColours(s));
     }
+    // From the record a read gave, the same photograph is drawn, or none.
+    for (const std::string& code :
+         {std::string("NOFLAG"), std::string("NOUSER"), std::string("NOCHOICE"),
+          std::string("NOFILE"), std::string("USER"), sjis::fromUtf8("ＡＢ１２３")}) {
+        SCOPED_TRACE(sjis::toUtf8(code));
+        DrugRecord record{};
+        ASSERT_EQ(RecordDetail(&record, code.c_str()), 0);
+        Surface byCode(140, 105), byRecord(140, 105);
+        int drawn = 0;
+        EXPECT_EQ(PictureImageOf(&byRecord.surface, &drawn, &record, baseArg().c_str(), 0, 0), 0);
+        EXPECT_EQ(drawn, picture(code, byCode));
+        EXPECT_EQ(showsFourColours(byRecord), showsFourColours(byCode));
+    }
     EXPECT_TRUE(messages.empty());
 
     // Without a surface or a window nothing is drawn; without a flag pointer it still draws.

@@ -155,8 +155,7 @@ bool recallDrugs(const fs::path& folder, const std::string& stored, leaflet::Pri
                             static_cast<int32_t>(photo.bytesPerLine()),
                             reinterpret_cast<uint32_t*>(photo.bits())};
         int drawn = 0;
-        // The window argument only has to be present for the photograph to be drawn.
-        PictureImage(&surface, &drawn, &surface, yjcode, base.c_str(), 0, 0);
+        PictureImageOf(&surface, &drawn, &record, base.c_str(), 0, 0);
         record.photoFlag = drawn == 1 ? 1 : 0;
         return true;
     });

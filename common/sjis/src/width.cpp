@@ -140,6 +140,12 @@ std::string toHalfWidth(std::string_view s) {
     });
 }
 
+std::string nameKey(std::string_view s) {
+    std::string key = toHalfWidth(s);
+    std::erase(key, ' ');
+    return key;
+}
+
 std::string kataToHira(std::string_view s) {
     return mapChars(s, [](std::string& out, char32_t u, char32_t) -> int {
         if ((u >= 0x30A1 && u <= 0x30F6) || u == 0x30FD || u == 0x30FE)

@@ -49,6 +49,9 @@ std::string toFullWidth(std::string_view cp932);
 // characters. Characters without a half-width form stay as they are.
 std::string toHalfWidth(std::string_view cp932);
 
+// The form drug names are compared in: the CP932 name made half-width, without spaces.
+std::string nameKey(std::string_view cp932);
+
 // Full-width katakana -> hiragana; every other character stays as it is.
 std::string kataToHira(std::string_view cp932);
 
