@@ -1,7 +1,8 @@
 // The efficacy and caution texts of a leaflet row ("notes") hold up to 499 bytes but are drawn
-// in at most kMaxTextLines lines of kNoteLineBytes bytes (more, narrower lines in large print). A longer note is cut after its last
-// line, which then ends in "…" so that the reader sees text is missing, and the preview names
-// the drugs whose notes are cut so that their user texts can be shortened before printing.
+// in at most kMaxTextLines lines of kNoteLineBytes bytes (more, narrower lines in large print). A
+// longer note is cut after its last line, which then ends in "…" so that the reader sees text is
+// missing, and the preview names the drugs whose notes are cut so that their user texts can be
+// shortened before printing.
 #pragma once
 
 #include <span>
@@ -16,8 +17,7 @@ namespace leaflet {
 
 // The lines drawn for a note (CP932): those of cutLines, the last one ending in "…" when text
 // is left after it, cut shorter at a character boundary so that it still fits its width.
-std::vector<std::string> noteLines(std::string_view note,
-                                   const TextWidths& widths = kNormalWidths);
+std::vector<std::string> noteLines(std::string_view note, const TextWidths& widths = kNormalWidths);
 
 // Whether text of the note is left after its last drawn line.
 bool noteIsCut(std::string_view note, const TextWidths& widths = kNormalWidths);

@@ -45,8 +45,7 @@ struct RowMetrics {
     TextWidths widths;
 };
 
-inline constexpr RowMetrics kNormalRows{100, kLineStep, kRowPadding, kMinRowHeight,
-                                        kNormalWidths};
+inline constexpr RowMetrics kNormalRows{100, kLineStep, kRowPadding, kMinRowHeight, kNormalWidths};
 inline constexpr RowMetrics kLargeRows{140, 81, 22, 689, kLargeWidths};
 
 // B of a row that starts at `top` and is `lines` lines high.
@@ -83,8 +82,8 @@ constexpr int pictogramLines(int count) {
 int drawnRowLines(const DrugRecord& entry, RowStyle style = {});
 
 // Row height in lines for pagination: as drawnRowLines, but with the usage text measured at
-// its narrower measuring width, which never gives fewer lines than drawn. Never below drawnRowLines, so a
-// page never draws a row below kPageBottom.
+// its narrower measuring width, which never gives fewer lines than drawn. Never below
+// drawnRowLines, so a page never draws a row below kPageBottom.
 int measuredRowLines(const DrugRecord& entry, RowStyle style = {});
 
 }  // namespace leaflet

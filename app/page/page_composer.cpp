@@ -57,16 +57,16 @@ struct Columns {
     int timingCellWidth;
     int efficacyLeft;  // the timing grid's right
     int cautionLeft;
-    int photoLeft;                             // logical units
-    std::array<int, 4> heads;                  // the column heads' x
-    std::array<int, kTimingCount> labels;      // the timing labels' x in their cells
-    std::array<int, 3> amounts;                // a whole, two-digit, half amount's x in its cell
+    int photoLeft;                         // logical units
+    std::array<int, 4> heads;              // the column heads' x
+    std::array<int, kTimingCount> labels;  // the timing labels' x in their cells
+    std::array<int, 3> amounts;            // a whole, two-digit, half amount's x in its cell
 };
 
-constexpr Columns kNormalColumns{752,  124, 1372, 2075, 130, {318, 1010, 1618, 2326},
-                                 {18, 38, 38, 38, 16}, {40, 20, 11}};
-constexpr Columns kLargeColumns{700,  150, 1450, 2115, 78, {290, 1025, 1682, 2347},
-                                {11, 43, 43, 43, 11}, {44, 17, 3}};
+constexpr Columns kNormalColumns{
+    752, 124, 1372, 2075, 130, {318, 1010, 1618, 2326}, {18, 38, 38, 38, 16}, {40, 20, 11}};
+constexpr Columns kLargeColumns{
+    700, 150, 1450, 2115, 78, {290, 1025, 1682, 2347}, {11, 43, 43, 43, 11}, {44, 17, 3}};
 
 const Columns& columnsOf(const LeafletHeader& header) {
     return header.largePrint ? kLargeColumns : kNormalColumns;
@@ -219,9 +219,9 @@ int PageComposer::drawRow(PageInk& ink, int index, int top) const {
     const int nameLines = countLines(name, widths.name, widths.maxLines);
 
     if (entry.photoFlag == 1 && index < static_cast<int>(photos_.size())) {
-        ink.image(QRect(columns.photoLeft, (top + s(128) + s(30) * (nameLines - 1)) / 2, s(168),
-                        s(126)),
-                  photos_[index]);
+        ink.image(
+            QRect(columns.photoLeft, (top + s(128) + s(30) * (nameLines - 1)) / 2, s(168), s(126)),
+            photos_[index]);
     }
 
     const int gridLeft = columns.timingGridLeft;

@@ -93,7 +93,8 @@ bool addDrug(leaflet::PrintList& list, const SampleDrug& sample, int index) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s DATABASE_FOLDER OUT.png [OUT.pdf] [pictograms] [large] [mono]\n",
+        std::fprintf(stderr,
+                     "usage: %s DATABASE_FOLDER OUT.png [OUT.pdf] [pictograms] [large] [mono]\n",
                      argv[0]);
         return 2;
     }

@@ -41,6 +41,16 @@ TEST(RowMeasure, TextsThatSetTheHeight) {
     EXPECT_EQ(leaflet::measuredRowLines(chosen), 6) << "the user's text counts only when chosen";
     chosen.CYUUI_HYOUJI = 1;
     EXPECT_EQ(leaflet::measuredRowLines(chosen), 11);
+
+    // Large print: narrower lines, and notes of up to fourteen lines.
+    const leaflet::RowStyle large{false, true};
+    const auto largeLines = [&](EntryBuilder b) {
+        return leaflet::measuredRowLines(b.build(), large);
+    };
+    EXPECT_EQ(largeLines(EntryBuilder().usage(digits(16))), 7);
+    EXPECT_EQ(largeLines(EntryBuilder().usage(digits(17))), 8);
+    EXPECT_EQ(largeLines(EntryBuilder().caution(digits(280))), 14);
+    EXPECT_EQ(largeLines(EntryBuilder().caution(digits(300))), 15);
 }
 
 TEST(Pagination, RowsAreDealtOntoPagesInOrder) {
@@ -96,6 +106,13 @@ TEST(Pagination, RowsAreDealtOntoPagesInOrder) {
     const std::vector<DrugRecord> tall(6, EntryBuilder().caution(digits(300)).build());
     ASSERT_EQ(leaflet::paginate(tall, 444, table), PaginateResult::kDone);
     EXPECT_EQ(table.pages[0].entryCount, 4);
+
+    // Large rows are at least 689 + 8 units: ninety short entries fill fifteen pages of the
+    // design's size but would need more than fifteen large ones.
+    const std::vector<DrugRecord> shortRows(90);
+    ASSERT_EQ(leaflet::paginate(shortRows, 272, table), PaginateResult::kDone);
+    EXPECT_EQ(leaflet::paginate(shortRows, 272, table, {false, true}),
+              PaginateResult::kTooManyPages);
 }
 
 // Codes of version 35 (157 modules), the largest a part of 1,800 bytes needs.
