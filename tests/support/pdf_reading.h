@@ -45,6 +45,11 @@ inline std::string pdfText(const std::string& file, int page = 0) {
     return compactOutput("pdftotext " + range + "'" + file + "' -");
 }
 
+// The texts of a PDF file in the order they were drawn.
+inline std::string pdfDrawnText(const std::string& file) {
+    return compactOutput("pdftotext -raw '" + file + "' -");
+}
+
 // The height of the first word `word` on the pages of a PDF file as pdftotext -bbox boxes it,
 // or 0 when there is no such word.
 inline double pdfWordHeight(const std::string& file, const std::string& word) {
