@@ -34,7 +34,7 @@ inline constexpr TextWidths kNormalWidths{kNameLineBytes, kUsageLineBytes, kUsag
                                           kNoteLineBytes, kMaxTextLines};
 // Large print: narrower lines of larger characters, and as many more lines as keep a note's
 // 280 bytes on the page.
-inline constexpr TextWidths kLargeWidths{16, 20, 16, 20, 14};
+inline constexpr TextWidths kLargeWidths{16, 22, 18, 18, 16};
 
 // The first `maxLines` lines of `text` at `width` bytes each (a hanging character makes a line
 // longer); empty for an empty text.

@@ -42,15 +42,15 @@ TEST(RowMeasure, TextsThatSetTheHeight) {
     chosen.CYUUI_HYOUJI = 1;
     EXPECT_EQ(leaflet::measuredRowLines(chosen), 11);
 
-    // Large print: narrower lines, and notes of up to fourteen lines.
+    // Large print: narrower lines, and notes of up to sixteen lines.
     const leaflet::RowStyle large{false, true};
     const auto largeLines = [&](EntryBuilder b) {
         return leaflet::measuredRowLines(b.build(), large);
     };
-    EXPECT_EQ(largeLines(EntryBuilder().usage(digits(16))), 7);
-    EXPECT_EQ(largeLines(EntryBuilder().usage(digits(17))), 8);
-    EXPECT_EQ(largeLines(EntryBuilder().caution(digits(280))), 14);
-    EXPECT_EQ(largeLines(EntryBuilder().caution(digits(300))), 15);
+    EXPECT_EQ(largeLines(EntryBuilder().usage(digits(18))), 7);
+    EXPECT_EQ(largeLines(EntryBuilder().usage(digits(19))), 8);
+    EXPECT_EQ(largeLines(EntryBuilder().caution(digits(288))), 16);
+    EXPECT_EQ(largeLines(EntryBuilder().caution(digits(300))), 17);
 }
 
 TEST(Pagination, RowsAreDealtOntoPagesInOrder) {
