@@ -16,13 +16,8 @@ inline std::string commandOutput(const std::string& command) {
 
 // The command's output without blanks and line ends, which pdftotext puts between glyphs.
 inline std::string compactOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        for (int c; (c = fgetc(pipe)) != EOF;) {
-            if (c != ' ' && c != '\n') out += static_cast<char>(c);
-        }
-        pclose(pipe);
-    }
+    std::string out = commandOutput(command);
+    std::erase_if(out, [](char c) { return c == ' ' || c == '\n'; });
     return out;
 }
 
