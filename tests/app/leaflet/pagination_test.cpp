@@ -27,7 +27,9 @@ TEST(HeaderGeometry, BlockLinesDependOnTheBusinessType) {
 }
 
 TEST(RowMeasure, TextsThatSetTheHeight) {
-    const auto lines = [](EntryBuilder b) { return leaflet::measuredRowLines(b.build()); };
+    const auto lines = [](EntryBuilder b, leaflet::RowStyle style = {}) {
+        return leaflet::measuredRowLines(b.build(), style);
+    };
     EXPECT_EQ(lines(EntryBuilder()), 6) << "an empty usage text takes no line";
     EXPECT_EQ(lines(EntryBuilder().usage(digits(20))), 7);
     EXPECT_EQ(lines(EntryBuilder().usage(digits(21))), 8);
@@ -44,13 +46,10 @@ TEST(RowMeasure, TextsThatSetTheHeight) {
 
     // Large print: narrower lines, and notes of up to sixteen lines.
     const leaflet::RowStyle large{false, true};
-    const auto largeLines = [&](EntryBuilder b) {
-        return leaflet::measuredRowLines(b.build(), large);
-    };
-    EXPECT_EQ(largeLines(EntryBuilder().usage(digits(18))), 7);
-    EXPECT_EQ(largeLines(EntryBuilder().usage(digits(19))), 8);
-    EXPECT_EQ(largeLines(EntryBuilder().caution(digits(288))), 16);
-    EXPECT_EQ(largeLines(EntryBuilder().caution(digits(300))), 17);
+    EXPECT_EQ(lines(EntryBuilder().usage(digits(18)), large), 7);
+    EXPECT_EQ(lines(EntryBuilder().usage(digits(19)), large), 8);
+    EXPECT_EQ(lines(EntryBuilder().caution(digits(288)), large), 16);
+    EXPECT_EQ(lines(EntryBuilder().caution(digits(300)), large), 17);
 }
 
 TEST(Pagination, RowsAreDealtOntoPagesInOrder) {

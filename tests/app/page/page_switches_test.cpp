@@ -84,7 +84,7 @@ TEST(PageSwitches, PictogramsFollowTheColourSetting) {
 TEST(PageSwitches, LargePrintHasTheSameTextsInOrderInLargerLetters) {
     // A note of 280 bytes fills ten lines of the design's size and is not cut in large print.
     std::string efficacy;
-    for (int i = 0; i < 14; ++i) efficacy += "血圧を下げる薬です。";
+    for (int i = 0; i < 14; ++i) efficacy += "熱と痛みを抑えます。";
     std::vector<DrugRecord> drugs = drugsWithUsages();
     drugs.push_back(EntryBuilder()
                         .name("見本カプセル")
@@ -105,6 +105,7 @@ TEST(PageSwitches, LargePrintHasTheSameTextsInOrderInLargerLetters) {
     const std::string normal = write(false);
     const std::string large = write(true);
     EXPECT_EQ(pdfDrawnText(large), pdfDrawnText(normal));
+    EXPECT_GT(pdfWordHeight(large, "熱と痛みを抑えます。"), 0) << "a sentence a line when large";
     for (const char* word : {"見本カプセル", "3", "寝前", "１日１回", "眠気に注意"}) {
         SCOPED_TRACE(word);
         const double height = pdfWordHeight(normal, word);
