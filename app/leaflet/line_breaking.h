@@ -12,7 +12,7 @@
 
 namespace leaflet {
 
-// At most this many lines of a text are drawn or counted on a page of the design's size.
+// At most this many lines of a text are drawn or counted on a page of the standard size.
 inline constexpr int kMaxTextLines = 10;
 
 // Byte widths of the leaflet's columns.

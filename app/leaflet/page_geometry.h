@@ -36,9 +36,9 @@ int headerLineCount(const LeafletHeader& header);
 // H: the bottom of the header, where the first row's top rule lies.
 int headerBottom(const LeafletHeader& header);
 
-// The size rows are drawn in: the design's, or large print about 1.4 times as large.
+// The size rows are drawn in: the standard size, or large print about 1.4 times as large.
 struct RowMetrics {
-    int scale;  // percent of the design's text heights and offsets inside a row
+    int scale;  // percent of the standard text heights and offsets inside a row
     int lineStep;
     int rowPadding;
     int minRowHeight;
@@ -54,7 +54,7 @@ constexpr int rowBottom(int top, int lines, const RowMetrics& metrics = kNormalR
     return bottom < top + metrics.minRowHeight ? top + metrics.minRowHeight : bottom;
 }
 
-// What a row holds beyond the design's texts, and its size.
+// What a row holds beyond its standard texts, and its size.
 struct RowStyle {
     bool pictograms = false;  // the entry's usage pictograms under its usage, amount and days
     bool largePrint = false;

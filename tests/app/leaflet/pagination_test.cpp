@@ -107,7 +107,7 @@ TEST(Pagination, RowsAreDealtOntoPagesInOrder) {
     EXPECT_EQ(table.pages[0].entryCount, 4);
 
     // Large rows are at least 689 + 8 units: ninety short entries fill fifteen pages of the
-    // design's size but would need more than fifteen large ones.
+    // standard size but would need more than fifteen large ones.
     const std::vector<DrugRecord> shortRows(90);
     ASSERT_EQ(leaflet::paginate(shortRows, 272, table), PaginateResult::kDone);
     EXPECT_EQ(leaflet::paginate(shortRows, 272, table, {false, true}),

@@ -82,7 +82,7 @@ TEST(PageSwitches, PictogramsFollowTheColourSetting) {
 }
 
 TEST(PageSwitches, LargePrintHasTheSameTextsInOrderInLargerLetters) {
-    // A note of 280 bytes fills ten lines of the design's size and is not cut in large print.
+    // A note of 280 bytes fills ten lines of the standard size and is not cut in large print.
     std::string efficacy;
     for (int i = 0; i < 14; ++i) efficacy += "熱と痛みを抑えます。";
     std::vector<DrugRecord> drugs = drugsWithUsages();
