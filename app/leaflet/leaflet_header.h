@@ -51,6 +51,7 @@ struct LeafletHeader {
     bool colour = false;              // カラフル: the gothic texts in their colours
     bool handbookCodes = false;       // the e-medication-handbook codes go on the last page
     bool pictograms = false;          // usage pictograms under each drug's usage
+    bool largePrint = false;          // the rows about 1.4 times as large, fewer on a page
     RegisteredPatient registered;
     PharmacyDetails pharmacy;
     PrescribedBy prescribedBy;

@@ -38,9 +38,9 @@ std::size_t nextLine(std::string_view text, std::size_t width) {
 
 }  // namespace
 
-std::vector<std::string_view> cutLines(std::string_view text, std::size_t width) {
+std::vector<std::string_view> cutLines(std::string_view text, std::size_t width, int maxLines) {
     std::vector<std::string_view> lines;
-    while (!text.empty() && static_cast<int>(lines.size()) < kMaxTextLines) {
+    while (!text.empty() && static_cast<int>(lines.size()) < maxLines) {
         const std::size_t n = nextLine(text, width);
         lines.push_back(text.substr(0, n));
         text.remove_prefix(n);
@@ -48,9 +48,9 @@ std::vector<std::string_view> cutLines(std::string_view text, std::size_t width)
     return lines;
 }
 
-int countLines(std::string_view text, std::size_t width) {
+int countLines(std::string_view text, std::size_t width, int maxLines) {
     int lines = 1;
-    for (int cut = 0; cut < kMaxTextLines; ++cut) {
+    for (int cut = 0; cut < maxLines; ++cut) {
         text.remove_prefix(nextLine(text, width));
         if (text.empty()) return lines;
         ++lines;

@@ -12,7 +12,7 @@
 
 namespace leaflet {
 
-// At most this many lines of a text are drawn or counted.
+// At most this many lines of a text are drawn or counted on a page of the standard size.
 inline constexpr int kMaxTextLines = 10;
 
 // Byte widths of the leaflet's columns.
@@ -21,12 +21,28 @@ inline constexpr std::size_t kUsageLineBytes = 24;         // as drawn
 inline constexpr std::size_t kUsageMeasureLineBytes = 20;  // as measured by pagination
 inline constexpr std::size_t kNoteLineBytes = 28;          // efficacy and caution texts
 
-// The first kMaxTextLines lines of `text` at `width` bytes each (a hanging character makes a
-// line longer); empty for an empty text.
-std::vector<std::string_view> cutLines(std::string_view text, std::size_t width);
+// The line widths of one size of the page and the most lines a text takes there.
+struct TextWidths {
+    std::size_t name;
+    std::size_t usage;         // as drawn
+    std::size_t usageMeasure;  // as measured by pagination
+    std::size_t note;          // efficacy and caution texts
+    int maxLines;
+};
+
+inline constexpr TextWidths kNormalWidths{kNameLineBytes, kUsageLineBytes, kUsageMeasureLineBytes,
+                                          kNoteLineBytes, kMaxTextLines};
+// Large print: narrower lines of larger characters, and as many more lines as keep a note's
+// 280 bytes on the page.
+inline constexpr TextWidths kLargeWidths{16, 22, 18, 18, 16};
+
+// The first `maxLines` lines of `text` at `width` bytes each (a hanging character makes a line
+// longer); empty for an empty text.
+std::vector<std::string_view> cutLines(std::string_view text, std::size_t width,
+                                       int maxLines = kMaxTextLines);
 
 // Line count for layout: 1 for an empty text, the number of lines when the text fits in
-// kMaxTextLines lines, and kMaxTextLines + 1 when a remainder is left after the tenth.
-int countLines(std::string_view text, std::size_t width);
+// `maxLines` lines, and maxLines + 1 when a remainder is left after the last.
+int countLines(std::string_view text, std::size_t width, int maxLines = kMaxTextLines);
 
 }  // namespace leaflet

@@ -8,20 +8,20 @@
 
 namespace leaflet {
 
-std::vector<std::string> noteLines(std::string_view note) {
-    const std::vector<std::string_view> cut = cutLines(note, kNoteLineBytes);
+std::vector<std::string> noteLines(std::string_view note, const TextWidths& widths) {
+    const std::vector<std::string_view> cut = cutLines(note, widths.note, widths.maxLines);
     std::vector<std::string> lines(cut.begin(), cut.end());
-    if (noteIsCut(note)) {
+    if (noteIsCut(note, widths)) {
         static const std::string ellipsis = sjis::fromUtf8("…");
         std::string& last = lines.back();
-        last.resize(sjis::cutLength(last, kNoteLineBytes - ellipsis.size()));
+        last.resize(sjis::cutLength(last, widths.note - ellipsis.size()));
         last += ellipsis;
     }
     return lines;
 }
 
-bool noteIsCut(std::string_view note) {
-    return countLines(note, kNoteLineBytes) > kMaxTextLines;
+bool noteIsCut(std::string_view note, const TextWidths& widths) {
+    return countLines(note, widths.note, widths.maxLines) > widths.maxLines;
 }
 
 namespace {
@@ -37,10 +37,11 @@ bool dosageIsShortened(const DrugRecord& entry) {
 
 }  // namespace
 
-std::vector<std::string> drugsWithCutNotes(std::span<const DrugRecord> entries) {
+std::vector<std::string> drugsWithCutNotes(std::span<const DrugRecord> entries,
+                                           const TextWidths& widths) {
     std::vector<std::string> names;
     for (const DrugRecord& entry : entries) {
-        if (!noteIsCut(efficacyText(entry)) && !noteIsCut(cautionText(entry)) &&
+        if (!noteIsCut(efficacyText(entry), widths) && !noteIsCut(cautionText(entry), widths) &&
             !dosageIsShortened(entry))
             continue;
         const std::string name(field(entry.PRODUCTNAME));

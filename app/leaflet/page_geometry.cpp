@@ -10,9 +10,9 @@ namespace leaflet {
 
 namespace {
 
-int usageLines(const DrugRecord& entry, std::size_t width) {
+int usageLines(const DrugRecord& entry, std::size_t width, const TextWidths& widths) {
     const std::string_view usage = usageText(entry);
-    return usage.empty() ? 0 : countLines(usage, width);
+    return usage.empty() ? 0 : countLines(usage, width, widths.maxLines);
 }
 
 constexpr int kGridLines = 6;
@@ -21,9 +21,10 @@ constexpr int kThreeLineUsageMinimum = 10;
 int rowLines(const DrugRecord& entry, int usage, RowStyle style) {
     const int pictograms =
         style.pictograms ? pictogramLines(static_cast<int>(pictogramsOf(entry).size())) : 0;
+    const TextWidths& w = style.metrics().widths;
     return std::max({usage + kGridLines + pictograms,
-                     countLines(efficacyText(entry), kNoteLineBytes),
-                     countLines(cautionText(entry), kNoteLineBytes)});
+                     countLines(efficacyText(entry), w.note, w.maxLines),
+                     countLines(cautionText(entry), w.note, w.maxLines)});
 }
 
 }  // namespace
@@ -44,13 +45,15 @@ int headerBottom(const LeafletHeader& header) {
 }
 
 int drawnRowLines(const DrugRecord& entry, RowStyle style) {
-    const int usage = usageLines(entry, kUsageLineBytes);
+    const TextWidths& w = style.metrics().widths;
+    const int usage = usageLines(entry, w.usage, w);
     const int lines = rowLines(entry, usage, style);
     return usage == 3 ? std::max(lines, kThreeLineUsageMinimum) : lines;
 }
 
 int measuredRowLines(const DrugRecord& entry, RowStyle style) {
-    return std::max(rowLines(entry, usageLines(entry, kUsageMeasureLineBytes), style),
+    const TextWidths& w = style.metrics().widths;
+    return std::max(rowLines(entry, usageLines(entry, w.usageMeasure, w), style),
                     drawnRowLines(entry, style));
 }
 

@@ -4,6 +4,7 @@
 
 #include "drugbase.h"
 #include "leaflet/leaflet_header.h"
+#include "leaflet/line_breaking.h"
 
 namespace leaflet {
 
@@ -35,19 +36,34 @@ int headerLineCount(const LeafletHeader& header);
 // H: the bottom of the header, where the first row's top rule lies.
 int headerBottom(const LeafletHeader& header);
 
+// The size rows are drawn in: the standard size, or large print about 1.4 times as large.
+struct RowMetrics {
+    int scale;  // percent of the standard text heights and offsets inside a row
+    int lineStep;
+    int rowPadding;
+    int minRowHeight;
+    TextWidths widths;
+};
+
+inline constexpr RowMetrics kNormalRows{100, kLineStep, kRowPadding, kMinRowHeight, kNormalWidths};
+inline constexpr RowMetrics kLargeRows{140, 81, 22, 689, kLargeWidths};
+
 // B of a row that starts at `top` and is `lines` lines high.
-constexpr int rowBottom(int top, int lines) {
-    const int bottom = top + kLineStep * lines + kRowPadding;
-    return bottom < top + kMinRowHeight ? top + kMinRowHeight : bottom;
+constexpr int rowBottom(int top, int lines, const RowMetrics& metrics = kNormalRows) {
+    const int bottom = top + metrics.lineStep * lines + metrics.rowPadding;
+    return bottom < top + metrics.minRowHeight ? top + metrics.minRowHeight : bottom;
 }
 
-// What a row holds beyond the design's texts.
+// What a row holds beyond its standard texts, and its size.
 struct RowStyle {
     bool pictograms = false;  // the entry's usage pictograms under its usage, amount and days
+    bool largePrint = false;
+
+    const RowMetrics& metrics() const { return largePrint ? kLargeRows : kNormalRows; }
 };
 
 inline RowStyle rowStyle(const LeafletHeader& header) {
-    return {header.pictograms};
+    return {header.pictograms, header.largePrint};
 }
 
 // The usage pictograms stand in strips of up to five, one timing cell wide each, a strip three
@@ -66,8 +82,8 @@ constexpr int pictogramLines(int count) {
 int drawnRowLines(const DrugRecord& entry, RowStyle style = {});
 
 // Row height in lines for pagination: as drawnRowLines, but with the usage text measured at
-// 20 bytes a line, which never gives fewer lines than drawn. Never below drawnRowLines, so a
-// page never draws a row below kPageBottom.
+// its narrower measuring width, which never gives fewer lines than drawn. Never below
+// drawnRowLines, so a page never draws a row below kPageBottom.
 int measuredRowLines(const DrugRecord& entry, RowStyle style = {});
 
 }  // namespace leaflet

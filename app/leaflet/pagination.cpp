@@ -13,21 +13,22 @@ int PageTable::pageTotal() const {
     return codeBlocks.empty() ? total : std::max(total, codeBlocks.back().page + 1);
 }
 
-PaginateResult paginateRows(std::span<const int> rowLines, int headerBottom, PageTable& table) {
+PaginateResult paginateRows(std::span<const int> rowLines, int headerBottom, PageTable& table,
+                            const RowMetrics& metrics) {
     table = PageTable{};
     table.lastRowBottom = headerBottom;
     const int firstTop = headerBottom + kRowGap;
     int page = 0;
     int top = firstTop;
     for (std::size_t i = 0; i < rowLines.size(); ++i) {
-        int bottom = rowBottom(top, rowLines[i]);
+        int bottom = rowBottom(top, rowLines[i], metrics);
         if (bottom <= kPageBottom) {
             ++table.pages[page].entryCount;
         } else {
             if (++page == kMaxPages) return PaginateResult::kTooManyPages;
             table.lastPage = page;
             table.pages[page] = {static_cast<int>(i), 1};
-            bottom = rowBottom(firstTop, rowLines[i]);
+            bottom = rowBottom(firstTop, rowLines[i], metrics);
             if (bottom > kPageBottom) return PaginateResult::kEntryTooTall;
         }
         top = bottom + kRowGap;
@@ -41,7 +42,7 @@ PaginateResult paginate(std::span<const DrugRecord> entries, int headerBottom, P
     std::vector<int> lines;
     lines.reserve(entries.size());
     for (const DrugRecord& entry : entries) lines.push_back(measuredRowLines(entry, style));
-    return paginateRows(lines, headerBottom, table);
+    return paginateRows(lines, headerBottom, table, style.metrics());
 }
 
 PaginateResult placeCodes(int count, int modules, const LeafletHeader& header, PageTable& table) {

@@ -39,9 +39,11 @@ enum class PaginateResult {
     kNoCodes = 4,       // the e-medication-handbook codes could not be made
 };
 
-// Lays out rows of the given heights (in lines) below a header ending at `headerBottom`. The
-// table is rebuilt from scratch; on a refusal it holds the pages laid out so far.
-PaginateResult paginateRows(std::span<const int> rowLines, int headerBottom, PageTable& table);
+// Lays out rows of the given heights (in lines of `metrics`) below a header ending at
+// `headerBottom`. The table is rebuilt from scratch; on a refusal it holds the pages laid out so
+// far.
+PaginateResult paginateRows(std::span<const int> rowLines, int headerBottom, PageTable& table,
+                            const RowMetrics& metrics = kNormalRows);
 
 // Lays out the entries in use, each measured by measuredRowLines in the given style.
 PaginateResult paginate(std::span<const DrugRecord> entries, int headerBottom, PageTable& table,

@@ -1,6 +1,7 @@
 #include "page/page_composer.h"
 
 #include <QPainter>
+#include <array>
 #include <string>
 
 #include "era/era.h"
@@ -37,13 +38,8 @@ const TextStyle kEfficacy{Face::kGothic, 23, 400, QColor(0, 94, 0)};
 const TextStyle kCaution{Face::kGothic, 23, 400, QColor(167, 54, 74)};
 const TextStyle kPictogramCaption{Face::kGothic, 18, 400};
 
-// Columns (layout units).
 constexpr int kLeft = kRowsLeft;
 constexpr int kRight = kRowsRight;
-constexpr int kTimingGridLeft = 752;
-constexpr int kTimingCellWidth = 124;
-constexpr int kTimingGridRight = 1372;
-constexpr int kCautionLeft = 2075;
 constexpr int kTextLineStep = 56;
 constexpr int kLabelRowHeight = 72;    // timing labels from P to P + 72
 constexpr int kAmountRowBottom = 216;  // amounts from P + 72 to P + 216
@@ -52,27 +48,63 @@ constexpr int kRowRuleWidth = 1;
 // A pictogram: its picture's side, centred in a timing cell, and its caption below it.
 constexpr int kPictogramSide = 88;
 constexpr int kCaptionTop = 94;
-constexpr int kPictogramStripStep = kPictogramStripLines * kLineStep;
+
+// The columns of the rows (layout units) and where the texts sit in them, for each size of
+// the page. Large print widens the timing grid for its larger amounts and labels; the other
+// columns share the rest.
+struct Columns {
+    int timingGridLeft;
+    int timingCellWidth;
+    int efficacyLeft;  // the timing grid's right
+    int cautionLeft;
+    int photoLeft;                         // logical units
+    std::array<int, 4> heads;              // the column heads' x
+    std::array<int, kTimingCount> labels;  // the timing labels' x in their cells
+    std::array<int, 3> amounts;            // a whole, two-digit, half amount's x in its cell
+};
+
+constexpr Columns kNormalColumns{
+    752, 124, 1372, 2075, 130, {318, 1010, 1618, 2326}, {18, 38, 38, 38, 16}, {40, 20, 11}};
+constexpr Columns kLargeColumns{
+    700, 150, 1450, 2115, 78, {290, 1025, 1682, 2347}, {11, 43, 43, 43, 11}, {44, 17, 3}};
+
+const Columns& columnsOf(const LeafletHeader& header) {
+    return header.largePrint ? kLargeColumns : kNormalColumns;
+}
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// Draws `lines` one below the other from (x, y).
+// A row's length or text style at the size of the page.
+struct Scale {
+    int percent;
+
+    int operator()(int length) const { return length * percent / 100; }
+    TextStyle operator()(TextStyle style) const {
+        style.height = style.height * percent / 100;
+        return style;
+    }
+};
+
+// Draws `lines` one below the other from (x, y), `step` apart.
 template <class Line>
-void drawLines(PageInk& ink, int x, int y, const TextStyle& style, const std::vector<Line>& lines) {
+void drawLines(PageInk& ink, int x, int y, int step, const TextStyle& style,
+               const std::vector<Line>& lines) {
     for (std::size_t k = 0; k < lines.size(); ++k) {
-        ink.text(x, y + kTextLineStep * static_cast<int>(k), style, std::string_view(lines[k]));
+        ink.text(x, y + step * static_cast<int>(k), style, std::string_view(lines[k]));
     }
 }
 
-void drawTimingAmount(PageInk& ink, int column, int y, int amount) {
+void drawTimingAmount(PageInk& ink, const Columns& columns, Scale s, int column, int y,
+                      int amount) {
     if (amount >= kHalfBase) {
-        ink.text(column + 11, y, kHalfAmount, QString::number(amount - kHalfBase) + ".5");
+        ink.text(column + columns.amounts[2], y, s(kHalfAmount),
+                 QString::number(amount - kHalfBase) + ".5");
     } else if (amount >= 10) {
-        ink.text(column + 20, y, kTwoDigitAmount, QString::number(amount));
+        ink.text(column + columns.amounts[1], y, s(kTwoDigitAmount), QString::number(amount));
     } else {
-        ink.text(column + 40, y, kWholeAmount, QString::number(amount));
+        ink.text(column + columns.amounts[0], y, s(kWholeAmount), QString::number(amount));
     }
 }
 
@@ -154,10 +186,11 @@ void PageComposer::drawHeader(PageInk& ink, int page, int headerBottom) const {
              QString::number(page + 1) + " / " + QString::number(pageTotal()) + utf8(" ページ"));
 
     const int headY = headerBottom - 66;
-    ink.text(318, headY, kColumnHead, utf8("薬の名前"));
-    ink.text(1010, headY, kColumnHead, utf8("用法"));
-    ink.text(1618, headY, kColumnHead, utf8("薬の効能"));
-    ink.text(2326, headY, kColumnHead, utf8("注意事項"));
+    const std::array<int, 4>& heads = columnsOf(header_).heads;
+    ink.text(heads[0], headY, kColumnHead, utf8("薬の名前"));
+    ink.text(heads[1], headY, kColumnHead, utf8("用法"));
+    ink.text(heads[2], headY, kColumnHead, utf8("薬の効能"));
+    ink.text(heads[3], headY, kColumnHead, utf8("注意事項"));
     ink.line(kLeft, headerBottom - 79, kRight, headerBottom - 79, kHeaderRuleWidth);
     ink.line(kLeft, headerBottom, kRight, headerBottom, kHeaderRuleWidth);
 }
@@ -173,67 +206,81 @@ void PageComposer::drawComment(PageInk& ink) const {
 int PageComposer::drawRow(PageInk& ink, int index, int top) const {
     const DrugRecord& entry = entries_[index];
     const DosageSettings dosage = dosageOf(entry);
+    const RowStyle style = rowStyle(header_);
+    const RowMetrics& metrics = style.metrics();
+    const TextWidths& widths = metrics.widths;
+    const Columns& columns = columnsOf(header_);
+    const Scale s{metrics.scale};
+    const int step = s(kTextLineStep);
 
     const std::string_view name = field(entry.PRODUCTNAME);
-    drawLines(ink, 105, top + 11, kProductName, cutLines(name, kNameLineBytes));
-    const int nameLines = countLines(name, kNameLineBytes);
+    drawLines(ink, kLeft + s(25), top + s(11), step, s(kProductName),
+              cutLines(name, widths.name, widths.maxLines));
+    const int nameLines = countLines(name, widths.name, widths.maxLines);
 
     if (entry.photoFlag == 1 && index < static_cast<int>(photos_.size())) {
-        ink.image(QRect(130, (top + 128 + 30 * (nameLines - 1)) / 2, 168, 126), photos_[index]);
+        ink.image(
+            QRect(columns.photoLeft, (top + s(128) + s(30) * (nameLines - 1)) / 2, s(168), s(126)),
+            photos_[index]);
     }
 
+    const int gridLeft = columns.timingGridLeft;
+    static const std::array<QString, kTimingCount> labels{utf8("起床"), utf8("朝"), utf8("昼"),
+                                                          utf8("夕"), utf8("寝前")};
     for (int c = 0; c < kTimingCount; ++c) {
-        if (dosage.timings[c] != 0) {
-            drawTimingAmount(ink, kTimingGridLeft + kTimingCellWidth * c, top + 90,
-                             dosage.timings[c]);
-        }
+        const int cell = gridLeft + columns.timingCellWidth * c;
+        if (dosage.timings[c] != 0)
+            drawTimingAmount(ink, columns, s, cell, top + s(90), dosage.timings[c]);
+        ink.text(cell + columns.labels[c], top + s(6), s(kTimingLabel), labels[c]);
     }
-    ink.text(770, top + 6, kTimingLabel, utf8("起床"));
-    ink.text(914, top + 6, kTimingLabel, utf8("朝"));
-    ink.text(1038, top + 6, kTimingLabel, utf8("昼"));
-    ink.text(1162, top + 6, kTimingLabel, utf8("夕"));
-    ink.text(1264, top + 6, kTimingLabel, utf8("寝前"));
 
-    const auto usage = cutLines(usageText(entry), kUsageLineBytes);
+    const auto usage = cutLines(usageText(entry), widths.usage, widths.maxLines);
     const int usageLines = static_cast<int>(usage.size());
-    drawLines(ink, 772, top + 233, kDosageText, usage);
-    ink.text(772, top + 242 + kTextLineStep * usageLines, kDosageText, amountText(entry));
-    ink.text(772, top + 306 + kTextLineStep * usageLines, kDosageText, daysText(entry));
-    if (header_.pictograms) drawPictograms(ink, entry, top + 368 + kTextLineStep * usageLines);
-    drawLines(ink, 1400, top + 14, kEfficacy, noteLines(efficacyText(entry)));
-    drawLines(ink, 2099, top + 14, kCaution, noteLines(cautionText(entry)));
+    const int dosageLeft = gridLeft + s(20);
+    drawLines(ink, dosageLeft, top + s(233), step, s(kDosageText), usage);
+    ink.text(dosageLeft, top + s(242) + step * usageLines, s(kDosageText), amountText(entry));
+    ink.text(dosageLeft, top + s(306) + step * usageLines, s(kDosageText), daysText(entry));
+    if (header_.pictograms) drawPictograms(ink, entry, top + s(368) + step * usageLines);
+    drawLines(ink, columns.efficacyLeft + s(28), top + s(14), step, s(kEfficacy),
+              noteLines(efficacyText(entry), widths));
+    drawLines(ink, columns.cautionLeft + s(24), top + s(14), step, s(kCaution),
+              noteLines(cautionText(entry), widths));
 
-    const int bottom = rowBottom(top, drawnRowLines(entry, rowStyle(header_)));
+    const int bottom = rowBottom(top, drawnRowLines(entry, style), metrics);
     const int ruleTop = top - kRowGap;
-    for (const int x : {kTimingGridLeft, kCautionLeft, kTimingGridRight}) {
+    for (const int x : {gridLeft, columns.cautionLeft, columns.efficacyLeft}) {
         ink.line(x, ruleTop, x, bottom, kRowRuleWidth);
     }
     for (int c = 1; c < kTimingCount; ++c) {
-        const int x = kTimingGridLeft + kTimingCellWidth * c;
-        ink.line(x, ruleTop, x, ruleTop + kAmountRowBottom, kRowRuleWidth);
+        const int x = gridLeft + columns.timingCellWidth * c;
+        ink.line(x, ruleTop, x, ruleTop + s(kAmountRowBottom), kRowRuleWidth);
     }
-    ink.line(kTimingGridLeft, ruleTop + kLabelRowHeight, kTimingGridRight,
-             ruleTop + kLabelRowHeight, kRowRuleWidth);
-    ink.line(kTimingGridLeft, ruleTop + kAmountRowBottom, kTimingGridRight,
-             ruleTop + kAmountRowBottom, kRowRuleWidth);
+    for (const int y : {ruleTop + s(kLabelRowHeight), ruleTop + s(kAmountRowBottom)})
+        ink.line(gridLeft, y, columns.efficacyLeft, y, kRowRuleWidth);
     ink.line(kLeft, bottom, kRight, bottom, kRowRuleWidth);
     return bottom;
 }
 
 void PageComposer::drawPictograms(PageInk& ink, const DrugRecord& entry, int top) const {
+    const Columns& columns = columnsOf(header_);
+    const RowMetrics& metrics = rowStyle(header_).metrics();
+    const Scale s{metrics.scale};
+    const TextStyle captionStyle = s(kPictogramCaption);
+    const int side = s(kPictogramSide);
     const std::vector<Pictogram> chosen = pictogramsOf(entry);
     for (std::size_t k = 0; k < chosen.size(); ++k) {
         const int cell = static_cast<int>(k) % kPictogramsPerStrip;
-        const int y = top + kPictogramStripStep * (static_cast<int>(k) / kPictogramsPerStrip);
-        const int centre = kTimingGridLeft + kTimingCellWidth * cell + kTimingCellWidth / 2;
-        ink.image(
-            QRect((centre - kPictogramSide / 2) / 2, y / 2, kPictogramSide / 2, kPictogramSide / 2),
-            pictograms_.picture(chosen[k]));
+        const int y = top + kPictogramStripLines * metrics.lineStep *
+                                (static_cast<int>(k) / kPictogramsPerStrip);
+        const int centre =
+            columns.timingGridLeft + columns.timingCellWidth * cell + columns.timingCellWidth / 2;
+        ink.image(QRect((centre - side / 2) / 2, y / 2, side / 2, side / 2),
+                  pictograms_.picture(chosen[k]));
         // Full-width captions: each character as wide as the caption is high.
         const QString caption = QString::fromUtf8(pictogramCaption(chosen[k]).data(),
                                                   pictogramCaption(chosen[k]).size());
-        ink.text(centre - kPictogramCaption.height * static_cast<int>(caption.size()),
-                 y + kCaptionTop, kPictogramCaption, caption);
+        ink.text(centre - captionStyle.height * static_cast<int>(caption.size()),
+                 y + s(kCaptionTop), captionStyle, caption);
     }
 }
 

@@ -41,6 +41,8 @@ class PageComposer {
     int pageTotal() const { return table_.pageTotal(); }
     // The print-list entries the leaflet is made of.
     std::span<const DrugRecord> entries() const { return entries_; }
+    // The line widths the rows' texts are cut at.
+    const TextWidths& textWidths() const { return rowStyle(header_).metrics().widths; }
 
     // Draws page `page` (from 0): the white page, the header, the comment, the rows of the
     // page's entries in order, then the page's codes.

@@ -144,7 +144,8 @@ void PreviewWindow::buildCutNotesNotice() {
     QPalette red = notice->palette();
     red.setColor(QPalette::WindowText, kCutNotesColour);
     notice->setPalette(red);
-    const std::vector<std::string> names = drugsWithCutNotes(composer_.entries());
+    const std::vector<std::string> names =
+        drugsWithCutNotes(composer_.entries(), composer_.textWidths());
     if (names.empty()) {
         notice->hide();
         return;

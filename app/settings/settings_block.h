@@ -83,4 +83,9 @@ inline void setPictograms(SettingsBlock& block, bool on) {
     block.options[kOptionPictograms] = on ? 1 : 0;
 }
 
+// Whether the leaflets are printed in large print.
+inline bool largePrintOn(const SettingsBlock& block) {
+    return block.options[kOptionLargePrint] == 1;
+}
+
 }  // namespace settings

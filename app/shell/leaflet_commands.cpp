@@ -51,6 +51,7 @@ leaflet::LeafletHeader LeafletCommands::header() {
     header.colour = settings.options[settings::kOptionPrintColour] == 1;
     header.handbookCodes = settings::handbookCodesOn(settings);
     header.pictograms = settings::pictogramsOn(settings);
+    header.largePrint = settings::largePrintOn(settings);
     header.prescribedBy = desk_.prescribedBy();
     data::PharmacyFields pharmacy;
     if (header.handbookCodes &&

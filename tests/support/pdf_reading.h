@@ -4,15 +4,20 @@
 #include <cstdio>
 #include <string>
 
-// The command's output without blanks and line ends, which pdftotext puts between glyphs.
-inline std::string compactOutput(const std::string& command) {
+// The command's whole output.
+inline std::string commandOutput(const std::string& command) {
     std::string out;
     if (FILE* pipe = popen(command.c_str(), "r")) {
-        for (int c; (c = fgetc(pipe)) != EOF;) {
-            if (c != ' ' && c != '\n') out += static_cast<char>(c);
-        }
+        for (int c; (c = fgetc(pipe)) != EOF;) out += static_cast<char>(c);
         pclose(pipe);
     }
+    return out;
+}
+
+// The command's output without blanks and line ends, which pdftotext puts between glyphs.
+inline std::string compactOutput(const std::string& command) {
+    std::string out = commandOutput(command);
+    std::erase_if(out, [](char c) { return c == ' ' || c == '\n'; });
     return out;
 }
 
@@ -33,4 +38,24 @@ inline std::string pdfText(const std::string& file, int page = 0) {
     const std::string range =
         page > 0 ? "-f " + std::to_string(page) + " -l " + std::to_string(page) + " " : "";
     return compactOutput("pdftotext " + range + "'" + file + "' -");
+}
+
+// The texts of a PDF file in the order they were drawn.
+inline std::string pdfDrawnText(const std::string& file) {
+    return compactOutput("pdftotext -raw '" + file + "' -");
+}
+
+// The height of the first word `word` on the pages of a PDF file as pdftotext -bbox boxes it,
+// or 0 when there is no such word.
+inline double pdfWordHeight(const std::string& file, const std::string& word) {
+    const std::string boxes = commandOutput("pdftotext -bbox '" + file + "' -");
+    const std::size_t end = boxes.find(">" + word + "</word>");
+    const std::size_t start = boxes.rfind("<word ", end);
+    if (end == std::string::npos || start == std::string::npos) return 0;
+    double yMin = 0, yMax = 0, x = 0;
+    if (std::sscanf(boxes.c_str() + start,
+                    "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x, &yMin, &x,
+                    &yMax) != 4)
+        return 0;
+    return yMax - yMin;
 }

@@ -102,6 +102,12 @@ TEST_F(PrintHistory, WritesTheNewestOrTheChosenStoredLeafletWithPhotographsAndCo
     EXPECT_TRUE(printed("usage pictograms on"));
     ASSERT_EQ(run({"print-history", folder(), "7", pdf(), older}), 0) << err.str();
     EXPECT_EQ(pdfImageCount(pdf()), pictures + 3) << "朝, 食後 and the patch's 貼る";
+
+    const double label = pdfWordHeight(pdf(), "寝前");
+    ASSERT_EQ(run({"large-print", folder(), "on"}), 0) << err.str();
+    EXPECT_TRUE(printed("large print on"));
+    ASSERT_EQ(run({"print-history", folder(), "7", pdf(), older}), 0) << err.str();
+    EXPECT_GT(pdfWordHeight(pdf(), "寝前"), 1.3 * label);
 }
 
 TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
@@ -127,6 +133,7 @@ TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
         {{"print-history", folder(), "7"}, admin::kUsage, "usage:"},
         {{"handbook-qr", folder(), "yes"}, admin::kUsage, "usage:"},
         {{"pictograms", folder(), "yes"}, admin::kUsage, "usage:"},
+        {{"large-print", folder(), "yes"}, admin::kUsage, "usage:"},
         {{"store-leaflet", folder(), "8", one}, admin::kRefused, "patient 8 is not registered"},
         {{"store-leaflet", folder(), "7", json("bad.json", "[{")}, admin::kRefused, "not JSON"},
         {{"store-leaflet", folder(), "7", json("none.json", "[]")},

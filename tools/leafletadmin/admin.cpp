@@ -57,6 +57,7 @@ constexpr const char* kUsageText =
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "  handbook-qr FOLDER on|off       print the e-medication-handbook QR codes on leaflets\n"
     "  pictograms FOLDER on|off        print usage pictograms beside each drug's usage\n"
+    "  large-print FOLDER on|off       print leaflets about 1.4 times larger\n"
     "  pharmacy FOLDER [KEY=VALUE ...]  print the pharmacy the e-medication-handbook codes\n"
     "                                  name; or set name=, prefecture=NN, code=NNNNNNN,\n"
     "                                  postal=NNN-NNNN, address=, phone=\n"
@@ -180,8 +181,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return setHistorySwitch(args[1], args[2] == "on", out, err);
     if (command == "handbook-qr" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
         return setHandbookCodesSwitch(args[1], args[2] == "on", out, err);
-    if (command == "pictograms" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
-        return setPictogramsSwitch(args[1], args[2] == "on", out, err);
+    if (isPageSwitch(command) && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
+        return setPageSwitch(command, args[1], args[2] == "on", out, err);
     if (command == "pharmacy" && args.size() >= 2)
         return pharmacy(args[1], {args.begin() + 2, args.end()}, out, err);
     if (command == "store-leaflet" && args.size() == 4)

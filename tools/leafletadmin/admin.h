@@ -125,9 +125,12 @@ bool changeSettings(const std::filesystem::path& folder,
 // Switches the saving of printed leaflets into the medication history on or off.
 int setHistorySwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                      std::ostream& err);
-// Switches the usage pictograms on the leaflets on or off.
-int setPictogramsSwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
-                        std::ostream& err);
+// Whether `command` names a switch of the leaflet page (pictograms, large-print).
+bool isPageSwitch(std::string_view command);
+// Switches the leaflet page's element that `command` names on or off; kUsage for no such
+// switch.
+int setPageSwitch(std::string_view command, const std::filesystem::path& folder, bool on,
+                  std::ostream& out, std::ostream& err);
 // Switches the e-medication-handbook codes on the leaflets on or off.
 int setHandbookCodesSwitch(const std::filesystem::path& folder, bool on, std::ostream& out,
                            std::ostream& err);

@@ -114,6 +114,7 @@ leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::Setting
     header.colour = settings.options[settings::kOptionPrintColour] == 1;
     header.handbookCodes = settings::handbookCodesOn(settings);
     header.pictograms = settings::pictogramsOn(settings);
+    header.largePrint = settings::largePrintOn(settings);
     header.registered = ehandbook::registeredPatient(patient);
     return header;
 }

@@ -93,7 +93,8 @@ bool addDrug(leaflet::PrintList& list, const SampleDrug& sample, int index) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s DATABASE_FOLDER OUT.png [OUT.pdf] [pictograms] [mono]\n",
+        std::fprintf(stderr,
+                     "usage: %s DATABASE_FOLDER OUT.png [OUT.pdf] [pictograms] [large] [mono]\n",
                      argv[0]);
         return 2;
     }
@@ -117,12 +118,14 @@ int main(int argc, char** argv) {
         "サンプル薬局　電話 000-000-0000");
     header.dispensingPharmacy = true;
     header.colour = true;
-    // Words after the files: the usage pictograms, a monochrome page.
+    // Words after the files: the usage pictograms, large print, a monochrome page.
     QString pdf;
     for (int i = 3; i < argc; ++i) {
         const QString word = QString::fromLocal8Bit(argv[i]);
         if (word == "pictograms")
             header.pictograms = true;
+        else if (word == "large")
+            header.largePrint = true;
         else if (word == "mono")
             header.colour = false;
         else

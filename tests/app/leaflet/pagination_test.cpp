@@ -27,7 +27,9 @@ TEST(HeaderGeometry, BlockLinesDependOnTheBusinessType) {
 }
 
 TEST(RowMeasure, TextsThatSetTheHeight) {
-    const auto lines = [](EntryBuilder b) { return leaflet::measuredRowLines(b.build()); };
+    const auto lines = [](EntryBuilder b, leaflet::RowStyle style = {}) {
+        return leaflet::measuredRowLines(b.build(), style);
+    };
     EXPECT_EQ(lines(EntryBuilder()), 6) << "an empty usage text takes no line";
     EXPECT_EQ(lines(EntryBuilder().usage(digits(20))), 7);
     EXPECT_EQ(lines(EntryBuilder().usage(digits(21))), 8);
@@ -41,6 +43,13 @@ TEST(RowMeasure, TextsThatSetTheHeight) {
     EXPECT_EQ(leaflet::measuredRowLines(chosen), 6) << "the user's text counts only when chosen";
     chosen.CYUUI_HYOUJI = 1;
     EXPECT_EQ(leaflet::measuredRowLines(chosen), 11);
+
+    // Large print: narrower lines, and notes of up to sixteen lines.
+    const leaflet::RowStyle large{false, true};
+    EXPECT_EQ(lines(EntryBuilder().usage(digits(18)), large), 7);
+    EXPECT_EQ(lines(EntryBuilder().usage(digits(19)), large), 8);
+    EXPECT_EQ(lines(EntryBuilder().caution(digits(288)), large), 16);
+    EXPECT_EQ(lines(EntryBuilder().caution(digits(300)), large), 17);
 }
 
 TEST(Pagination, RowsAreDealtOntoPagesInOrder) {
@@ -96,6 +105,13 @@ TEST(Pagination, RowsAreDealtOntoPagesInOrder) {
     const std::vector<DrugRecord> tall(6, EntryBuilder().caution(digits(300)).build());
     ASSERT_EQ(leaflet::paginate(tall, 444, table), PaginateResult::kDone);
     EXPECT_EQ(table.pages[0].entryCount, 4);
+
+    // Large rows are at least 689 + 8 units: ninety short entries fill fifteen pages of the
+    // standard size but would need more than fifteen large ones.
+    const std::vector<DrugRecord> shortRows(90);
+    ASSERT_EQ(leaflet::paginate(shortRows, 272, table), PaginateResult::kDone);
+    EXPECT_EQ(leaflet::paginate(shortRows, 272, table, {false, true}),
+              PaginateResult::kTooManyPages);
 }
 
 // Codes of version 35 (157 modules), the largest a part of 1,800 bytes needs.

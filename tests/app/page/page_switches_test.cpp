@@ -1,6 +1,6 @@
 // The leaflet's optional elements: switched off, pages are the same pixels as the leaflet
 // without them (hashes of pages rendered before the elements existed); switched on, their
-// pictures and captions are in the PDF.
+// pictures and captions are in the PDF, and large print has the same texts in larger letters.
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
@@ -79,6 +79,44 @@ TEST(PageSwitches, PictogramsFollowTheColourSetting) {
         EXPECT_GT(inkPixels(image, 376, 340, 686, 460), 200);
         EXPECT_EQ(inkPixels(image, 376, 340, 686, 460, true) > 200, colour);
     }
+}
+
+TEST(PageSwitches, LargePrintHasTheSameTextsInOrderInLargerLetters) {
+    // A note of 280 bytes fills ten lines of the standard size and is not cut in large print.
+    std::string efficacy;
+    for (int i = 0; i < 14; ++i) efficacy += "熱と痛みを抑えます。";
+    std::vector<DrugRecord> drugs = drugsWithUsages();
+    drugs.push_back(EntryBuilder()
+                        .name("見本カプセル")
+                        .timings({0, 3, 0, 0, 0})
+                        .usage("１日１回  朝食後に服用")
+                        .efficacy(efficacy)
+                        .caution("眠気に注意")
+                        .build());
+    TempDir dir;
+    const auto write = [&](bool large) {
+        leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
+        header.largePrint = large;
+        const SampleLeaflet leaflet(drugs, header);
+        const std::string file = (dir.path() / (large ? "large.pdf" : "normal.pdf")).string();
+        EXPECT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), leaflet.composer));
+        return file;
+    };
+    const std::string normal = write(false);
+    const std::string large = write(true);
+    EXPECT_EQ(pdfDrawnText(large), pdfDrawnText(normal));
+    EXPECT_GT(pdfWordHeight(large, "熱と痛みを抑えます。"), 0) << "a sentence a line when large";
+    for (const char* word : {"見本カプセル", "3", "寝前", "１日１回", "眠気に注意"}) {
+        SCOPED_TRACE(word);
+        const double height = pdfWordHeight(normal, word);
+        ASSERT_GT(height, 0);
+        EXPECT_GT(pdfWordHeight(large, word), 1.3 * height);
+    }
+
+    // Fewer drugs on a page: thirteen take three pages, four in large print.
+    leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
+    header.largePrint = true;
+    EXPECT_EQ(SampleLeaflet(13, header).composer.pageTotal(), 4);
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ struct SampleLeaflet {
           entries(std::move(drugs)),
           photos(entries.size()),
           composer(header, entries, photos, table, QDate(2024, 1, 9)) {
-        EXPECT_EQ(leaflet::paginate(entries, leaflet::headerBottom(header), table),
+        EXPECT_EQ(leaflet::paginate(entries, leaflet::headerBottom(header), table,
+                                    leaflet::rowStyle(header)),
                   leaflet::PaginateResult::kDone);
     }
     SampleLeaflet(const SampleLeaflet&) = delete;
