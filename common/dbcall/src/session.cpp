@@ -159,6 +159,13 @@ bool WriteCall::execute(sqlkit::Statement& change) {
     return false;
 }
 
+bool WriteCall::record(const audit::Entry& entry) {
+    std::string error;
+    if (audit::append(connection(), entry, &error)) return true;
+    report(Failure::Update, error);
+    return false;
+}
+
 bool WriteCall::commit() {
     if (transaction_ && transaction_->commit()) return true;
     report(Failure::Update, opened() ? connection().lastError() : std::string());

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "audit/trail.h"
 #include "dbcall/message_channel.h"
 #include "layout/data_folder.h"
 #include "sqlkit/connection.h"
@@ -195,6 +196,9 @@ class WriteCall : public Call {
 
     // Runs a prepared change; a failure reports "Error:RECORDSET.Update".
     bool execute(sqlkit::Statement& change);
+    // Appends the audit row of this call's change inside its transaction, so the change
+    // commits only with it; a failure reports "Error:RECORDSET.Update".
+    bool record(const audit::Entry& entry);
     // Commits; a failure reports "Error:RECORDSET.Update".
     bool commit();
 
