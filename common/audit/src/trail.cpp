@@ -30,8 +30,8 @@ std::string schemaSql(const sqlkit::Dialect& dialect) {
     const std::string text(dialect.textType);
     std::string sql = "CREATE TABLE IF NOT EXISTS Audit_Log (SEQ " +
                       std::string(dialect.integerType) + " PRIMARY KEY";
-    for (const char* column : {"STAMP", "OS_USER", "TERMINAL", "PHARMACIST", "ACTION",
-                               "PATIENT_ID", "DETAIL", "HASH"})
+    for (const char* column :
+         {"STAMP", "OS_USER", "TERMINAL", "PHARMACIST", "ACTION", "PATIENT_ID", "DETAIL", "HASH"})
         sql += ", " + std::string(column) + " " + text;
     return sql + ")";
 }
@@ -44,7 +44,8 @@ bool append(sqlkit::Connection& db, const Entry& entry, std::string* error) {
     if (table == Table::Missing && !db.exec(schemaSql(db.dialect())))
         return failed(db.lastError(), error);
     Row row;
-    sqlkit::Statement last = db.prepare("SELECT SEQ, HASH FROM Audit_Log ORDER BY SEQ DESC LIMIT 1");
+    sqlkit::Statement last =
+        db.prepare("SELECT SEQ, HASH FROM Audit_Log ORDER BY SEQ DESC LIMIT 1");
     std::string previous = kFirstPrevious;
     if (last.step()) {
         row.seq = last.integer(0);

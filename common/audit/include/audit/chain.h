@@ -15,24 +15,24 @@
 namespace audit {
 
 struct Row {
-    long long seq = 0;       // 1, 2, ... in the order written
-    std::string stamp;       // 'YYYY-MM-DD HH:MM:SS', the data's clock
+    long long seq = 0;  // 1, 2, ... in the order written
+    std::string stamp;  // 'YYYY-MM-DD HH:MM:SS', the data's clock
     std::string osUser;
     std::string terminal;
     std::string pharmacist;
-    std::string action;      // e.g. "patient.register" (kActions)
-    std::string patientId;   // decimal, or "" for no patient
-    std::string detail;      // a short note: counts, changed field names
+    std::string action;     // e.g. "patient.register" (kActions)
+    std::string patientId;  // decimal, or "" for no patient
+    std::string detail;     // a short note: counts, changed field names
     std::string hash;
 };
 
 // The text fields of a row in the order they are hashed and stored: STAMP to DETAIL.
 inline std::array<const std::string*, 7> textFields(const Row& row) {
-    return {&row.stamp, &row.osUser, &row.terminal, &row.pharmacist,
+    return {&row.stamp,  &row.osUser,    &row.terminal, &row.pharmacist,
             &row.action, &row.patientId, &row.detail};
 }
 inline std::array<std::string*, 7> textFields(Row& row) {
-    return {&row.stamp, &row.osUser, &row.terminal, &row.pharmacist,
+    return {&row.stamp,  &row.osUser,    &row.terminal, &row.pharmacist,
             &row.action, &row.patientId, &row.detail};
 }
 
