@@ -167,6 +167,10 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
         if (!insert.add(drugs[i]))
             return engineFailure("cannot write the catalogue: ", insert.error());
     }
+    const audit::Entry entry{audit::Action::CatalogueLoad, 0,
+                             std::to_string(drugs.size()) + " drugs"};
+    if (std::string error; !audit::append(*db, entry, &error))
+        return engineFailure("cannot write the audit trail: ", error);
     if (!transaction.commit())
         return engineFailure("cannot commit the catalogue: ", db->lastError());
     result.ok = true;
