@@ -177,4 +177,11 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
     return result;
 }
 
+bool readAuditTrail(const std::filesystem::path& dataFolder, std::vector<audit::Row>& rows,
+                    std::string* error) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(dataFolder / dbcall::kServerFileName, ec)) return true;
+    return dbcall::readFolderAudit(dataFolder, kFileName, kPassword, rows, error);
+}
+
 }  // namespace drugbase

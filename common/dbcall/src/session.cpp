@@ -30,6 +30,12 @@ CallConnection openDataFolder(const std::filesystem::path& dataFolder, const cha
     return sqlkit::openEncrypted(dataFolder / fileName, password, error);
 }
 
+bool readFolderAudit(const std::filesystem::path& dataFolder, const char* fileName,
+                     const char* password, std::vector<audit::Row>& rows, std::string* error) {
+    const CallConnection db = openDataFolder(dataFolder, fileName, password, error);
+    return db && audit::readRows(*db, rows, error);
+}
+
 Session::Attach Session::attach(const char* folder) {
     ready_ = false;
     notReady_ = "the file is not open";

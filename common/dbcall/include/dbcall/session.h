@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "audit/trail.h"
 #include "dbcall/message_channel.h"
@@ -73,6 +74,11 @@ using CallConnection = std::shared_ptr<sqlkit::Connection>;
 // the folder's 接続先.conf names, or else its file `fileName`. nullptr with the reason.
 CallConnection openDataFolder(const std::filesystem::path& dataFolder, const char* fileName,
                               const char* password, std::string* error);
+
+// The audit rows of a folder's file `fileName`, or of the server its 接続先.conf names, in the
+// order written. False with the reason.
+bool readFolderAudit(const std::filesystem::path& dataFolder, const char* fileName,
+                     const char* password, std::vector<audit::Row>& rows, std::string* error);
 
 class Session {
   public:
