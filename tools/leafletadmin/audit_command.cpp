@@ -2,25 +2,10 @@
 #include <regex>
 
 #include "admin.h"
-#include "audit/listing.h"
-#include "drugbase/admin.h"
+#include "data/audit_trail.h"
 #include "layout/data_folder.h"
-#include "patientbase/admin.h"
 
 namespace admin {
-
-bool readFolderTrails(const std::filesystem::path& folder, std::vector<audit::Chain>& chains,
-                      std::string* error) {
-    const std::filesystem::path data = layout::databaseFolder(folder);
-    audit::Chain drugs{"薬剤ファイル.mdb", {}}, patients{"患者ファイル.mdb", {}};
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(data / layout::kServerFile, ec)) patients.name = "server";
-    if (!drugbase::readAuditTrail(data, drugs.rows, error) ||
-        !patientbase::readAuditTrail(data, patients.rows, error))
-        return false;
-    chains = {std::move(drugs), std::move(patients)};
-    return true;
-}
 
 int auditTrail(const std::filesystem::path& folder, const std::vector<std::string>& options,
                std::ostream& out, std::ostream& err) {
@@ -42,7 +27,8 @@ int auditTrail(const std::filesystem::path& folder, const std::vector<std::strin
         }
     }
     std::vector<audit::Chain> chains;
-    if (std::string error; !readFolderTrails(folder, chains, &error)) {
+    if (std::string error; data::readAuditTrails(layout::databaseFolder(folder), chains, &error) !=
+                           data::DataResult::kDone) {
         err << "cannot read the audit trail: " << error << "\n";
         return kRefused;
     }
