@@ -26,6 +26,7 @@ enum MainControlId {
     kSaveHistory = 1016,
     kReadPrescription = 2001,  // beyond the original screen: the prescription code intake
     kPharmacyInfo = 2002,      // beyond the original screen: the pharmacy of the handbook codes
+    kAuditLog = 2003,          // beyond the original screen: the audit trail
 };
 
 }  // namespace shell
