@@ -94,7 +94,7 @@ void AuditLogDialog::refresh() {
     const QString id = patient_->text().trimmed();
     if (!id.isEmpty()) filter.patientId = QString::number(id.toInt(&idOk)).toStdString();
     const QString since = since_->text().trimmed();
-    if (!idOk || (!since.isEmpty() && !QDate::fromString(since, Qt::ISODate).isValid())) {
+    if (!idOk || (!since.isEmpty() && !QDate::fromString(since, "yyyy-MM-dd").isValid())) {
         prompts_.message(this, kBadFilterText, kTitle, ui::Icon::Warning);
         return;
     }

@@ -98,7 +98,6 @@ void BusinessPanel::buildPeople() {
         desk_.saveSettings(this);
     });
     // Every audit row names the pharmacist the panel shows, chosen or typed.
-    data::setAuditPharmacist(pharmacist_->currentText().toStdString());
     connect(pharmacist_, &QComboBox::currentTextChanged, this,
             [](const QString& name) { data::setAuditPharmacist(name.toStdString()); });
     connect(pharmacist_, &QComboBox::activated, this, [this](int index) {
@@ -165,6 +164,8 @@ void BusinessPanel::fillList(int list) {
     dosage::fillPhraseCombo(combo(list), desk_.phrases[list], false);
     const int selected = storedChoice(list);
     if (selected >= 0 && selected < combo(list)->count()) combo(list)->setCurrentIndex(selected);
+    if (list == dosage::kPharmacists)
+        data::setAuditPharmacist(pharmacist_->currentText().toStdString());
 }
 
 void BusinessPanel::editList(int list) {
