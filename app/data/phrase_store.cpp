@@ -1,5 +1,7 @@
 #include "data/phrase_store.h"
 
+#include "audit/trail.h"
+#include "patientbase.h"
 #include "sjis/sjis.h"
 
 namespace data {
@@ -38,6 +40,11 @@ DataResult PhraseStore::read(int list, PhraseTable& table, PhraseVersion& versio
 PhraseKeep PhraseStore::keep(int list, const PhraseTable& table, PhraseVersion& version) const {
     switch (DRecordDocumentAt(table.data(), list, version, &version)) {
         case DOSAGEBASE_OK:
+            // A list file is no database: its audit row goes to the patient file right after.
+            // A server keeps it in the transaction of the save.
+            if (!DRecordOnServer())
+                LRecordAuditNote(audit::Action::PhrasesSave.data(), 0,
+                                 ("list " + std::to_string(list)).c_str());
             return PhraseKeep::kDone;
         case DOSAGEBASE_CHANGED:
             return PhraseKeep::kChanged;

@@ -231,6 +231,7 @@ void PreviewWindow::savePdf() {
     if (typed.isEmpty()) return;
     const QString path = withPdfSuffix(typed);
     if (writeLeafletPdf(path, composer_)) {
+        if (pdfSaved_) pdfSaved_();
         prompts_.message(this, kSavedText, kSaveTitle, ui::Icon::Information);
     } else {
         prompts_.message(this, kNotSavedText, kSaveTitle, ui::Icon::Warning);

@@ -40,6 +40,9 @@ class PreviewWindow : public QDialog {
     PreviewWindow(const PageComposer& composer, ui::Prompts& prompts,
                   std::function<void(QWidget* owner)> print, QWidget* parent, QSize screen = {});
 
+    // Runs `saved` after the leaflet was written to a PDF file.
+    void setPdfSaved(std::function<void()> saved) { pdfSaved_ = std::move(saved); }
+
     int currentPage() const { return page_; }
     int viewOffset() const { return scroll_.offset; }
     int scrollPosition() const { return scroll_.position; }
@@ -64,6 +67,7 @@ class PreviewWindow : public QDialog {
     const PageComposer& composer_;
     ui::Prompts& prompts_;
     std::function<void(QWidget*)> print_;
+    std::function<void()> pdfSaved_;
     QImage pageImage_;
     QImage surface_;
     int page_ = 0;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "data/audit_trail.h"
 #include "dosagewindow/phrase_combo.h"
 #include "dosagewindow/phrase_editor.h"
 #include "dosagewindow/phrase_text.h"
@@ -96,6 +97,9 @@ void BusinessPanel::buildPeople() {
         desk_.settings.prescriberIndex = index;
         desk_.saveSettings(this);
     });
+    // Every audit row names the pharmacist the panel shows, chosen or typed.
+    connect(pharmacist_, &QComboBox::currentTextChanged, this,
+            [](const QString& name) { data::setAuditPharmacist(name.toStdString()); });
     connect(pharmacist_, &QComboBox::activated, this, [this](int index) {
         desk_.settings.pharmacistIndex = index;
         desk_.saveSettings(this);
@@ -160,6 +164,8 @@ void BusinessPanel::fillList(int list) {
     dosage::fillPhraseCombo(combo(list), desk_.phrases[list], false);
     const int selected = storedChoice(list);
     if (selected >= 0 && selected < combo(list)->count()) combo(list)->setCurrentIndex(selected);
+    if (list == dosage::kPharmacists)
+        data::setAuditPharmacist(pharmacist_->currentText().toStdString());
 }
 
 void BusinessPanel::editList(int list) {

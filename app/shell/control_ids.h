@@ -28,6 +28,7 @@ enum MainControlId {
     kPharmacyInfo = 2002,      // beyond the original screen: the pharmacy of the handbook codes
     kSticker = 2003,           // beyond the original screen: the お薬手帳 sticker
     kRepeatLast = 2004,        // beyond the original screen: 前回Do
+    kAuditLog = 2005,          // beyond the original screen: the audit trail
 };
 
 }  // namespace shell

@@ -2,6 +2,8 @@
 
 #include <QAction>
 
+#include "audit/trail.h"
+#include "data/audit_trail.h"
 #include "data/patient_register.h"
 #include "data/phrase_store.h"
 #include "leaflet/leaflet_messages.h"
@@ -112,7 +114,18 @@ void LeafletCommands::showPreview() {
     if (!job) return;
     leaflet::PreviewWindow window(
         job->composer(), desk_.prompts, [this](QWidget* owner) { printLeaflet(owner); }, window_);
+    window.setPdfSaved([&] { noteOutput(audit::Action::LeafletPdf, *job); });
     window.exec();
+}
+
+void LeafletCommands::noteOutput(std::string_view action, const leaflet::LeafletJob& job) {
+    // A print or a PDF file is no database change: its row is written right after it. The
+    // patient is named only when the boxes hold a registered patient, as the history does.
+    const int id =
+        registeredPatientId(ui::toCp932(patient_.idText()), ui::toCp932(patient_.name()));
+    data::noteLeafletOutput(action, id,
+                            std::to_string(job.entries().size()) + " drugs, " +
+                                std::to_string(job.composer().pageTotal()) + " pages");
 }
 
 void LeafletCommands::printLeaflet(QWidget* owner) {
@@ -137,6 +150,7 @@ void LeafletCommands::printLeaflet(QWidget* owner) {
                               ui::Icon::Warning);
         return;
     }
+    noteOutput(audit::Action::LeafletPrint, *job);
     if (desk_.prompts.askYesNo(owner,
                                "印刷を開始しました。\n\n次の印刷の準備が可能です。"
                                "患者名と印刷リストをクリアしますか？",

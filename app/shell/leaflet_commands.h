@@ -51,6 +51,8 @@ class LeafletCommands : public QObject {
     std::unique_ptr<leaflet::LeafletJob> checkedJob(QWidget* owner);
     // Stores the job in the history when the switch is on; a mismatch has been shown.
     HistorySave storeHistory(QWidget* owner, const leaflet::LeafletJob& job);
+    // Leaves the audit row of the job printed or saved as a PDF file (`action`).
+    void noteOutput(std::string_view action, const leaflet::LeafletJob& job);
 
     desk::Desk& desk_;
     PatientRow& patient_;

@@ -79,6 +79,7 @@ void MainWindow::buildButtons() {
     // Beside the pharmacy name box of the business panel, whose name it may replace in the codes.
     button(
         {kPharmacyInfo, "pharmacyInfoButton", "薬局情報", {715, 68, 56, 24}, tools_->pharmacy()});
+    button({kAuditLog, "auditLogButton", "監査ログ", {630, 8, 100, 30}, tools_->auditLog()});
     const int y = 440;
     const Button firstRow[] = {
         {kDrugSearch, "drugSearchButton", "薬剤検索(F2)", {}, catalogue_->drugSearch()},

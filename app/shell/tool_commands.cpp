@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "shell/audit_log_dialog.h"
 #include "shell/backup_command.h"
 #include "shell/help_window.h"
 #include "shell/pharmacy_dialog.h"
@@ -16,11 +17,13 @@ ToolCommands::ToolCommands(desk::Desk& desk, QWidget* window)
     pharmacy_ = ui::commandAction(this, "actionPharmacy", "薬局情報");
     version_ = ui::commandAction(this, "actionVersion", "ﾊﾞｰｼﾞｮﾝ情報");
     help_ = ui::commandAction(this, "actionHelp", "操作方法");
+    auditLog_ = ui::commandAction(this, "actionAuditLog", "監査ログ");
     connect(comment_, &QAction::triggered, this, &ToolCommands::editComment);
     connect(backup_, &QAction::triggered, this, &ToolCommands::backUp);
     connect(pharmacy_, &QAction::triggered, this, &ToolCommands::editPharmacy);
     connect(version_, &QAction::triggered, this, &ToolCommands::showVersion);
     connect(help_, &QAction::triggered, this, &ToolCommands::openHelp);
+    connect(auditLog_, &QAction::triggered, this, &ToolCommands::showAuditLog);
 }
 
 void ToolCommands::editComment() {
@@ -40,6 +43,11 @@ void ToolCommands::showVersion() {
 
 void ToolCommands::openHelp() {
     showHelp(window_, desk_.prompts, desk_.programFolder);
+}
+
+void ToolCommands::showAuditLog() {
+    AuditLogDialog dialog(desk_.databaseFolder, desk_.prompts, window_);
+    dialog.exec();
 }
 
 void ToolCommands::backUp() {

@@ -1,5 +1,6 @@
 // The main window's tool commands: the comment printed on every page, the backup of the data
-// files, the pharmacy for the e-medication-handbook codes, the version dialog and the help page.
+// files, the pharmacy for the e-medication-handbook codes, the version dialog, the help page and
+// the audit trail.
 #pragma once
 
 #include <QObject>
@@ -21,6 +22,7 @@ class ToolCommands : public QObject {
     QAction* pharmacy() const { return pharmacy_; }
     QAction* version() const { return version_; }
     QAction* help() const { return help_; }
+    QAction* auditLog() const { return auditLog_; }
 
   private:
     void editComment();
@@ -28,6 +30,7 @@ class ToolCommands : public QObject {
     void editPharmacy();
     void showVersion();
     void openHelp();
+    void showAuditLog();
 
     desk::Desk& desk_;
     QWidget* window_;
@@ -36,6 +39,7 @@ class ToolCommands : public QObject {
     QAction* pharmacy_;
     QAction* version_;
     QAction* help_;
+    QAction* auditLog_;
 };
 
 }  // namespace shell

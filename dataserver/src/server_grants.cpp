@@ -30,6 +30,8 @@ constexpr CounterRights kCounterRights[] = {
     {"Pharmacy_Information", kReadWrite},
     {"Server_Schema", "SELECT"},
     {"Server_Lock", "SELECT, UPDATE (LOCK_ROW)"},
+    // The audit trail only grows: a terminal adds its rows and reads them, never changes one.
+    {"Audit_Log", "SELECT, INSERT"},
 };
 
 std::string counterGrants(const std::string& role) {
@@ -89,7 +91,9 @@ bool grantServerRows(const std::string& target, const std::string& role, Role ki
     }
     out << role
         << " may now read the catalogue and the code map, read and write the patients, their "
-           "histories, the phrase lists and the pharmacy, and take the write lock\n";
+           "histories, the phrase lists and the pharmacy, take the write lock, and add to the "
+           "audit "
+           "trail without changing it\n";
     return true;
 }
 

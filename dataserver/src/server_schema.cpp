@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "audit/trail.h"
 #include "catalogue_admin.h"
 #include "dataserver/admin.h"
 #include "pharmacy_store.h"
@@ -62,8 +63,17 @@ constexpr Change kToVersion2[] = {
     {nullptr, "the database's timeouts", setDatabaseDefaults},
 };
 
+bool createAuditTable(sqlkit::Connection& server, std::string* error) {
+    return server.exec(audit::schemaSql(server.dialect())) || failed(server, error);
+}
+
+// Version 3: the one audit trail of every terminal (counters may only add rows and read them).
+constexpr Change kToVersion3[] = {
+    {audit::kAuditTable, audit::kAuditTable, createAuditTable},
+};
+
 // The step from version i + 1 to i + 2 is kSteps[i].
-constexpr std::span<const Change> kSteps[] = {kToVersion2};
+constexpr std::span<const Change> kSteps[] = {kToVersion2, kToVersion3};
 static_assert(std::size(kSteps) + 1 == kSchemaVersion, "a step for every version");
 
 }  // namespace

@@ -109,6 +109,11 @@ DOSAGEBASE_API void DRecordSetMessageHandler(DosageMessageHandler handler, void*
  * empty (the previous folder is then kept). */
 DOSAGEBASE_API int DRecordOpen(const char* folder, void* owner);
 
+/* 1 when the folder given to DRecordOpen names a data server, which then keeps the lists and
+ * the audit row of each save in the save's transaction; 0 for list files, whose saves the
+ * caller records itself. */
+DOSAGEBASE_API int DRecordOnServer(void);
+
 /* Fills `table` (output, DOSAGEBASE_TABLE_SIZE bytes) with list `index`: zeroes it, then copies
  * the list's phrases into its slots in order. Without a file the list's default content is
  * delivered. 0; 1 (table untouched); 99 when the file exists but cannot be read (the table is

@@ -59,6 +59,10 @@ DOSAGEBASE_API int DRecordOpen(const char* folder, void* /*owner*/) {
     return DOSAGEBASE_OK;
 }
 
+DOSAGEBASE_API int DRecordOnServer(void) {
+    return onServer ? 1 : 0;
+}
+
 DOSAGEBASE_API int DRecordREAD(char* table, int index) {
     return readList(table, index, nullptr);
 }

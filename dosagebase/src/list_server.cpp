@@ -86,7 +86,9 @@ Stored storeServerList(int index, const char* table, const ListVersion* expected
     if (!remove) return Stored::Failed;
     remove->bindInt(1, index);
     const std::string text = formatTable(table);
-    if (!call.execute(*remove) || !insertRow(call, index, text) || !call.commit())
+    const audit::Entry entry{audit::Action::PhrasesSave, 0, "list " + std::to_string(index)};
+    if (!call.execute(*remove) || !insertRow(call, index, text) || !call.record(entry) ||
+        !call.commit())
         return Stored::Failed;
     if (stored) *stored = versionOf(text);
     return Stored::Done;

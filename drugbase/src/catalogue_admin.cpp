@@ -179,10 +179,21 @@ LoadResult addSuppliedDrugs(const std::filesystem::path& dataFolder,
         if (!insert.add(drugs[i]))
             return engineFailure("cannot write the catalogue: ", insert.error());
     }
+    const audit::Entry entry{audit::Action::CatalogueLoad, 0,
+                             std::to_string(drugs.size()) + " drugs"};
+    if (std::string error; !audit::append(*db, entry, &error))
+        return engineFailure("cannot write the audit trail: ", error);
     if (!transaction.commit())
         return engineFailure("cannot commit the catalogue: ", db->lastError());
     result.ok = true;
     return result;
+}
+
+bool readAuditTrail(const std::filesystem::path& dataFolder, std::vector<audit::Row>& rows,
+                    std::string* error) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(dataFolder / dbcall::kServerFileName, ec)) return true;
+    return dbcall::readFolderAudit(dataFolder, kFileName, kPassword, rows, error);
 }
 
 }  // namespace drugbase

@@ -1,4 +1,5 @@
 // Uniqueness checks, create, edit and delete. Every change runs in one transaction.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,19 +39,38 @@ bool isSuppliedPhotoFlag(const Column& c) {
     return name.size() == 6 && name.starts_with("PHOTO");
 }
 
-// Runs one change statement and then `also` in the call's transaction; DRUGBASE_OK when both
-// landed, else `failure` after the reason was reported.
+// Runs one change statement, then `also` and the change's audit row in the call's
+// transaction; DRUGBASE_OK when all landed, else `failure` after the reason was reported.
 template <class Bind, class Also>
-int change(WriteCall& call, const std::string& sql, Bind&& bind, int failure, Also&& also) {
+int change(WriteCall& call, const std::string& sql, Bind&& bind, int failure, Also&& also,
+           const audit::Entry& entry) {
     auto statement = call.prepare(sql, Failure::Update);
     if (!statement) return failure;
     bind(*statement);
-    return call.execute(*statement) && also() && call.commit() ? DRUGBASE_OK : failure;
+    return call.execute(*statement) && also() && call.record(entry) && call.commit() ? DRUGBASE_OK
+                                                                                     : failure;
 }
 
-template <class Bind>
-int change(WriteCall& call, const std::string& sql, Bind&& bind, int failure) {
-    return change(call, sql, std::forward<Bind>(bind), failure, [] { return true; });
+// What an audit row says of a drug: its YJ code, and `more` after it.
+std::string drugDetail(std::string_view yjcodeUtf8, const std::string& more = {}) {
+    return "YJCODE " + std::string(yjcodeUtf8) + (more.empty() ? "" : ": " + more);
+}
+
+// The names of the fields a full edit changes, separated by spaces (values never).
+std::string changedFields(WriteCall& call, long long rowKey, const DrugRecord& after,
+                          const std::vector<const Column*>& fields) {
+    auto read = call.prepare("SELECT " + allColumnNames() + " FROM Medicine_Information WHERE " +
+                             std::string(call.dialect().rowKey) + " = ?");
+    if (!read) return {};
+    read->bindInt(1, rowKey);
+    if (call.lookUp(*read) != Lookup::Found) return {};
+    auto before = std::make_unique<DrugRecord>();
+    readRecord(*read, *before);
+    std::string names;
+    for (const Column* c : fields)
+        if (fieldText(*before, *c) != fieldText(after, *c))
+            names += (names.empty() ? "" : " ") + std::string(c->name);
+    return names;
 }
 
 std::string textOf(const DrugRecord& record, const char* name) {
@@ -156,7 +176,8 @@ DRUGBASE_API int RecordCreate(const DrugRecord* record) {
             return keepNameKey(call, *record) &&
                    keepUserPhoto(call, sjis::toUtf8(textOf(*record, "YJCODE")),
                                  textOf(*record, "PHOTO_TOROKU"));
-        });
+        },
+        {audit::Action::DrugRegister, 0, drugDetail(utf8(textOf(*record, "YJCODE").c_str()))});
 }
 
 DRUGBASE_API int RecordEdit(const DrugRecord* record, const char* key, int mode) {
@@ -170,6 +191,9 @@ DRUGBASE_API int RecordEdit(const DrugRecord* record, const char* key, int mode)
 
     if (mode == 0) {
         const FullEdit edit(*record, call.dialect());
+        const audit::Entry entry{
+            audit::Action::DrugCorrect, 0,
+            drugDetail(utf8(key), changedFields(call, rowKey, *record, edit.fields))};
         return change(
             call, edit.sql,
             [&](sqlkit::Statement& s) {
@@ -184,7 +208,8 @@ DRUGBASE_API int RecordEdit(const DrugRecord* record, const char* key, int mode)
             [&] {
                 return keepNameKey(call, *record) &&
                        moveUserPhoto(call, utf8(key), sjis::toUtf8(textOf(*record, "YJCODE")));
-            });
+            },
+            entry);
     }
     if (mode == 1 || mode == 2) {
         const std::string sql = (mode == 1 ? "UPDATE Medicine_Information SET PHOTO_HYOUJI = ?"
@@ -201,7 +226,9 @@ DRUGBASE_API int RecordEdit(const DrugRecord* record, const char* key, int mode)
             DRUGBASE_DB_FAILURE,
             [&] {
                 return mode == 1 || keepUserPhoto(call, utf8(key), textOf(*record, "PHOTO_TOROKU"));
-            });
+            },
+            {audit::Action::DrugCorrect, 0,
+             drugDetail(utf8(key), mode == 1 ? "PHOTO_HYOUJI" : "PHOTO_HYOUJI PHOTO_TOROKU")});
     }
     return DRUGBASE_OK;
 }
@@ -224,7 +251,8 @@ DRUGBASE_API int RecordDell(const char* yjcode) {
         "DELETE FROM Medicine_Information WHERE " + std::string(call.dialect().rowKey) + " = (" +
             keyOfFirstWithCode(call.dialect()) + ")",
         [&](sqlkit::Statement& s) { s.bindMatch(1, utf8(yjcode)); }, DRUGBASE_DB_FAILURE,
-        [&] { return dropOrphanUserPhoto(call, utf8(yjcode)); });
+        [&] { return dropOrphanUserPhoto(call, utf8(yjcode)); },
+        {audit::Action::DrugDelete, 0, drugDetail(utf8(yjcode))});
 }
 
 }  // extern "C"

@@ -35,6 +35,13 @@ int runK3Import(const char* file, dbcall::MessageText done, K3Import& import) {
         report(Message::ImportFileOpen);
         return DRUGBASE_FILE_MISSING;
     }
+    const audit::Entry entry{
+        audit::Action::CatalogueImport, 0,
+        std::string(file) + ", " + std::to_string(reader.count()) + " records"};
+    if (std::string error; !audit::append(catalogue, entry, &error)) {
+        call.report(Failure::Update, error);
+        return DRUGBASE_DB_FAILURE;
+    }
     if (!transaction.commit()) {
         call.report(Failure::Update, catalogue.lastError());
         return DRUGBASE_DB_FAILURE;

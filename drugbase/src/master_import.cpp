@@ -150,7 +150,8 @@ int importRows(WriteCall& call, DrugMasterSource next, void* source, int count, 
         if (progress && (done % kProgressStep == 0 || done == count))
             progress(context, done, count);
     }
-    return outcome(call.commit());
+    const std::string detail = std::to_string(added) + " drugs added";
+    return outcome(call.record({audit::Action::MasterLoad, 0, detail}) && call.commit());
 }
 
 }  // namespace

@@ -223,6 +223,13 @@ PATIENTBASE_API int LRecordRIREKIDELL(int id, const char* slotKeyText);
  * 1 = emptied, 0 = the slot holds another stamp or none, or no such patient, 99. */
 PATIENTBASE_API int LRecordRIREKIDELLSlot(int id, int slot, const char* slotTimeText);
 
+/* Writes one row of the audit trail for something done outside the data, at once after it
+ * was done: `action` (ASCII, e.g. "leaflet.print", "leaflet.pdf", "phrases.save"), the
+ * patient `id` (0 for none) and a short ASCII `detail` (NULL for none), with the time, the
+ * operating-system user, the terminal and the pharmacist set for the process. In the patient
+ * file, or on the data server. 0 or 99. */
+PATIENTBASE_API int LRecordAuditNote(const char* action, int id, const char* detail);
+
 #ifdef __cplusplus
 } /* extern "C" */
 

@@ -30,6 +30,7 @@ std::string slotQuery(const sqlkit::Dialect& dialect) {
 struct SlotRow {
     Lookup found = Lookup::Failed;
     long long rowKey = 0;
+    int id = 0;
     SlotStamps slots;
     std::string name;  // CP932, as LRecordID_CLIENT hands it out
 };
@@ -43,6 +44,7 @@ SlotRow readSlots(Call& call, int id) {
     row.found = call.lookUp(*find);
     if (row.found != Lookup::Found) return row;
     row.rowKey = find->integer(0);
+    row.id = id;
     for (int slot = 0; slot < kSlotCount; ++slot)
         row.slots[slot] = parseStored(find->text(slot + 1));
     std::string name;
@@ -52,15 +54,16 @@ SlotRow readSlots(Call& call, int id) {
     return row;
 }
 
-// Sets slot `slot` of the row to the stamp and block (both NULL when `stamp` is empty).
+// Sets slot `slot` of the row to the stamp and block (both NULL when `stamp` is empty), with
+// the audit row of the change.
 bool writeSlot(WriteCall& call, long long rowKey, int slot, const std::string& stamp,
-               std::string_view block) {
+               std::string_view block, const audit::Entry& entry) {
     auto update = call.prepare("UPDATE Patient_Information SET " + stampColumn(slot) + " = ?, " +
                                blockColumn(slot) + " = ? WHERE " +
                                std::string(call.dialect().rowKey) + " = ?");
     if (!update) return false;
     update->bindText(1, stamp).bindBlob(2, block).bindInt(3, rowKey);
-    return call.execute(*update) && call.commit();
+    return call.execute(*update) && call.record(entry) && call.commit();
 }
 
 // Refuses a block that is not a whole one: only a whole block can be recalled into a caller's
@@ -84,9 +87,11 @@ std::optional<Stamp> clockNow(WriteCall& call) {
 bool storeBlock(WriteCall& call, const SlotRow& row, const char* block) {
     const std::optional<Stamp> clock = clockNow(call);
     if (!clock) return false;
-    return writeSlot(call, row.rowKey, slotToStore(row.slots),
-                     storedForm(stampToStore(row.slots, *clock)),
-                     std::string_view(block, kBlockTextLength));
+    const std::string stamp = storedForm(stampToStore(row.slots, *clock));
+    const std::string_view text(block, kBlockTextLength);
+    return writeSlot(call, row.rowKey, slotToStore(row.slots), stamp, text,
+                     {audit::Action::LeafletStore, row.id,
+                      stamp + ", " + std::to_string(drugsInBlock(text)) + " drugs"});
 }
 
 // Copies the block of `slot` (none when -1) into `out`: 1 = copied, 0 = no slot, 99.
@@ -109,7 +114,8 @@ int recallSlot(Call& call, const SlotRow& row, int slot, char* out) {
 // Empties `slot` (none when -1) of the patient: `emptied` when it did, 0 when no slot, 99.
 int deleteSlot(WriteCall& call, const SlotRow& row, int slot, int emptied) {
     if (slot < 0) return PATIENTBASE_OK;
-    return writeSlot(call, row.rowKey, slot, "", "") ? emptied : PATIENTBASE_DB_FAILURE;
+    const audit::Entry entry{audit::Action::LeafletDelete, row.id, storedForm(*row.slots[slot])};
+    return writeSlot(call, row.rowKey, slot, "", "", entry) ? emptied : PATIENTBASE_DB_FAILURE;
 }
 
 }  // namespace

@@ -53,14 +53,32 @@ int slotToDelete(const SlotStamps& slots, std::string_view text) {
     return -1;
 }
 
-bool blockUsesDrug(std::string_view block, std::string_view yjcode) {
-    constexpr std::size_t kRecord = 137, kCodeField = 25;
-    if (yjcode.empty() || yjcode.size() >= kCodeField) return false;
+namespace {
+
+constexpr std::size_t kRecord = 137, kCodeField = 25;
+
+// The YJ code of each record of a block, in order ("" for an empty record).
+template <class OnCode>
+void forEachCode(std::string_view block, OnCode&& onCode) {
     for (std::size_t at = 0; at + kCodeField <= block.size(); at += kRecord) {
         const std::string_view field = block.substr(at, kCodeField);
-        if (field.substr(0, field.find_first_of(std::string_view("$\0", 2))) == yjcode) return true;
+        onCode(field.substr(0, field.find_first_of(std::string_view("$\0", 2))));
     }
-    return false;
+}
+
+}  // namespace
+
+bool blockUsesDrug(std::string_view block, std::string_view yjcode) {
+    if (yjcode.empty() || yjcode.size() >= kCodeField) return false;
+    bool uses = false;
+    forEachCode(block, [&](std::string_view code) { uses = uses || code == yjcode; });
+    return uses;
+}
+
+int drugsInBlock(std::string_view block) {
+    int count = 0;
+    forEachCode(block, [&](std::string_view code) { count += !code.empty(); });
+    return count;
 }
 
 }  // namespace patientbase

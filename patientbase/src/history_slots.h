@@ -40,5 +40,7 @@ int slotToDelete(const SlotStamps& slots, std::string_view slotKeyText);
 // Whether a stored history text has a record for the drug `yjcode`: the text is 30 records of
 // 137 bytes, each beginning with a YJ code field of 25 bytes whose zero bytes are stored as "$".
 bool blockUsesDrug(std::string_view block, std::string_view yjcode);
+// The number of records of a stored history text that name a drug.
+int drugsInBlock(std::string_view block);
 
 }  // namespace patientbase

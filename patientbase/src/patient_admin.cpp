@@ -135,4 +135,9 @@ int listPatients(const std::filesystem::path& dataFolder, std::ostream& out, std
     return 0;
 }
 
+bool readAuditTrail(const std::filesystem::path& dataFolder, std::vector<audit::Row>& rows,
+                    std::string* error) {
+    return dbcall::readFolderAudit(dataFolder, kFileName, kPassword, rows, error);
+}
+
 }  // namespace patientbase

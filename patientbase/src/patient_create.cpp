@@ -40,8 +40,10 @@ int createPatient(const PatientRecord* record) {
     if (!insert) return kFailure;
     bindRecord(*insert, 1, *record);
     insert->bindText(kStampIndex, storedForm(now()));
-    return call.execute(*insert) && recordUsedId(call, record->ID) && call.commit() ? PATIENTBASE_OK
-                                                                                    : kFailure;
+    return call.execute(*insert) && recordUsedId(call, record->ID) &&
+                   call.record({audit::Action::PatientRegister, record->ID, {}}) && call.commit()
+               ? PATIENTBASE_OK
+               : kFailure;
 }
 
 }  // namespace patientbase

@@ -34,12 +34,15 @@ PATIENTBASE_API int LRecordEdit(const PatientRecord* record, int oldId) {
     if (!call.ok()) return PATIENTBASE_DB_FAILURE;
     readyUsedIds(call);
     const sqlkit::Dialect& dialect = call.dialect();
-    auto find = call.prepare(selectFirstWithId(dialect.rowKey, dialect));
+    auto find = call.prepare(
+        selectFirstWithId(std::string(dialect.rowKey) + ", " + registerColumnList(), dialect));
     if (!find) return PATIENTBASE_DB_FAILURE;
     find->bindInt(1, oldId);
     const Lookup found = call.lookUp(*find);
     if (found != Lookup::Found) return outcome(found, PATIENTBASE_OK, PATIENTBASE_OK);
     const long long rowKey = find->integer(0);
+    PatientRecord before{};
+    readRecord(*find, 1, before);
     // Keeping the ID writes no new duplicate; changing it to one another patient has would.
     if (record->ID != oldId && idTaken(call, record->ID, Failure::RecordsetOpen) != Lookup::Missing)
         return PATIENTBASE_DB_FAILURE;
@@ -48,7 +51,10 @@ PATIENTBASE_API int LRecordEdit(const PatientRecord* record, int oldId) {
     bindRecord(*update, 1, *record);
     update->bindText(kStampIndex, storedForm(now()));
     update->bindInt(kStampIndex + 1, rowKey);
-    return outcome(call.execute(*update) && recordUsedId(call, record->ID) && call.commit());
+    return outcome(
+        call.execute(*update) && recordUsedId(call, record->ID) &&
+        call.record({audit::Action::PatientCorrect, record->ID, changedFields(before, *record)}) &&
+        call.commit());
 }
 
 PATIENTBASE_API int LRecordDell(int id) {
@@ -62,7 +68,8 @@ PATIENTBASE_API int LRecordDell(int id) {
                      " = (" + selectFirstWithId(dialect.rowKey, dialect) + ")");
     if (!remove) return PATIENTBASE_DB_FAILURE;
     remove->bindInt(1, id);
-    return outcome(call.execute(*remove) && call.commit());
+    return outcome(call.execute(*remove) && call.record({audit::Action::PatientDelete, id, {}}) &&
+                   call.commit());
 }
 
 }  // extern "C"

@@ -28,4 +28,12 @@ void bindRecord(sqlkit::Statement& statement, int firstIndex, const PatientRecor
         dbcall::bindField(statement, index++, &record, place(f));
 }
 
+std::string changedFields(const PatientRecord& before, const PatientRecord& after) {
+    std::string names;
+    for (const RegisterField& f : kRegisterFields)
+        if (!dbcall::sameField(&before, &after, place(f)))
+            names += (names.empty() ? "" : " ") + std::string(f.name);
+    return names;
+}
+
 }  // namespace patientbase

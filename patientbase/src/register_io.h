@@ -20,6 +20,10 @@ void readRecord(const sqlkit::Statement& row, int firstColumn, PatientRecord& re
 // stored (at most the field width minus one bytes, NULL when empty), numbers as they are.
 void bindRecord(sqlkit::Statement& statement, int firstIndex, const PatientRecord& record);
 
+// The names of the fields in which `after` differs from `before`, in record order, separated by
+// spaces: what an audit row says of a correction, without the values.
+std::string changedFields(const PatientRecord& before, const PatientRecord& after);
+
 // A CP932 text as stored; a NULL pointer is the empty text.
 std::string storedText(const char* cp932);
 

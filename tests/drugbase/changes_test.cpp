@@ -1,3 +1,4 @@
+#include "audit/trail.h"
 #include "catalogue_fixture.h"
 
 #include <functional>
@@ -212,4 +213,24 @@ TEST_P(Changes, NameKeysFollowEveryWriteOfAName) {
         EXPECT_EQ(byKey(c.asked), c.found);
     }
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_P(Changes, EachChangeLeavesAnAuditRowNamingTheDrugAndTheChangedFields) {
+    const DrugRecord mine = userDrug("U1", "自作薬", "c1");
+    ASSERT_EQ(RecordCreate(&mine), 0);
+    DrugRecord changed = mine;
+    SET(changed, PRODUCTNAME, "自作錠");
+    SET(changed, SAYOA, "よく効きます。");
+    ASSERT_EQ(RecordEdit(&changed, "U1", 0), 0);
+    ASSERT_EQ(RecordEdit(&changed, "U1", 1), 0);
+    ASSERT_EQ(RecordDell("U1"), 0);
+    std::vector<audit::Row> rows;
+    std::string error;
+    ASSERT_TRUE(audit::readRows(*raw(), rows, &error)) << error;
+    std::vector<std::string> seen;
+    for (const audit::Row& row : rows) seen.push_back(row.action + " " + row.detail);
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "drug.register YJCODE U1", "drug.correct YJCODE U1: PRODUCTNAME SAYOA",
+                        "drug.correct YJCODE U1: PHOTO_HYOUJI", "drug.delete YJCODE U1"}));
+    EXPECT_FALSE(audit::firstBrokenRow(rows));
 }

@@ -81,7 +81,7 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
 
     // A second run changes nothing and says why.
     EXPECT_EQ(run({"init-server", folder()}), admin::kRefused);
-    EXPECT_NE(err.str().find("already has the tables (version 2)"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("already has the tables (version 3)"), std::string::npos) << err.str();
 }
 
 TEST_F(ServerCommands, UpgradeMovesAnOldServerToThisVersionInOneTransaction) {
@@ -91,10 +91,11 @@ TEST_F(ServerCommands, UpgradeMovesAnOldServerToThisVersionInOneTransaction) {
     std::string error;
     auto server = sqlkit::openServer(conninfo, &error);
     ASSERT_TRUE(server) << error;
-    // A server set up before the version, the lock, the used IDs and the pharmacy were kept.
+    // A server set up before the version, the lock, the used IDs, the pharmacy and the audit
+    // trail were kept.
     ASSERT_TRUE(
         server->exec("DROP TABLE Server_Schema, Server_Lock, Patient_UsedID, "
-                     "Pharmacy_Information"))
+                     "Pharmacy_Information, Audit_Log"))
         << server->lastError();
     const dataserver::ServerCheck check = dataserver::checkServer(dir.path() / "データベース");
     EXPECT_EQ(check.state, dataserver::ServerCheck::State::OtherVersion) << check.detail;
@@ -120,13 +121,15 @@ TEST_F(ServerCommands, UpgradeMovesAnOldServerToThisVersionInOneTransaction) {
         "current_database() AND s.setrole = 0)");
     ASSERT_TRUE(after.step()) << after.error();
     EXPECT_EQ(after.text(0), "2 12 lock_timeout=15s idle_in_transaction_session_timeout=30s");
-    ASSERT_EQ(run({"pharmacy", folder(), "code=1234567"}), 0) << err.str();
 
     ASSERT_EQ(run({"server-upgrade", conninfo}), 0) << err.str();
-    EXPECT_TRUE(printed("at version 2, this program's; nothing to upgrade")) << out.str();
-    ASSERT_TRUE(server->exec("UPDATE Server_Schema SET VERSION = 3")) << server->lastError();
+    EXPECT_TRUE(printed("from version 2 to 3: added Audit_Log")) << out.str();
+    ASSERT_EQ(run({"pharmacy", folder(), "code=1234567"}), 0) << err.str();
+    ASSERT_EQ(run({"server-upgrade", conninfo}), 0) << err.str();
+    EXPECT_TRUE(printed("at version 3, this program's; nothing to upgrade")) << out.str();
+    ASSERT_TRUE(server->exec("UPDATE Server_Schema SET VERSION = 4")) << server->lastError();
     EXPECT_EQ(run({"server-upgrade", conninfo}), admin::kRefused);
-    EXPECT_NE(err.str().find("newer than this program's 2"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("newer than this program's 3"), std::string::npos) << err.str();
 }
 
 TEST_F(ServerCommands, ACounterRoleWorksWithThePatientsAndTakesTheLockNothingMore) {
@@ -169,6 +172,11 @@ TEST_F(ServerCommands, ACounterRoleWorksWithThePatientsAndTakesTheLockNothingMor
         {"counter changes no code", clerk.get(), "INSERT INTO Code_Map (RECEIPTCODE) VALUES ('1')",
          false},
         {"counter changes no version", clerk.get(), "UPDATE Server_Schema SET VERSION = 3", false},
+        {"counter reads the audit trail", clerk.get(), "SELECT * FROM Audit_Log", true},
+        {"counter adds an audit row", clerk.get(), "INSERT INTO Audit_Log (SEQ) VALUES (99)", true},
+        {"counter changes no audit row", clerk.get(), "UPDATE Audit_Log SET DETAIL = 'x'", false},
+        {"counter deletes no audit row", clerk.get(), "DELETE FROM Audit_Log", false},
+        {"counter empties no audit trail", clerk.get(), "TRUNCATE Audit_Log", false},
         {"counter adds no lock row", clerk.get(), "INSERT INTO Server_Lock VALUES (2)", false},
         {"counter moves no lock row", clerk.get(), "UPDATE Server_Lock SET LOCK_ROW = 2", false},
         {"counter makes no table", clerk.get(), "CREATE TABLE other (x TEXT)", false},

@@ -77,6 +77,10 @@ constexpr const char* kUsageText =
     "  print-sticker FOLDER ID OUT.pdf [DATE]\n"
     "                                  write the お薬手帳 sticker of that stored leaflet\n"
     "  sticker FOLDER width=58|62|80   the sticker roll's width in millimetres\n"
+    "  audit FOLDER [--patient ID] [--since YYYY-MM-DD]\n"
+    "                                  list the audit trail: every change and print, by time\n"
+    "  audit FOLDER --verify           check every audit chain; names the first row that was\n"
+    "                                  changed, inserted or follows a deleted one (exit 1)\n"
     "FOLDER is the program folder that holds データベース, コンフィグ and 薬剤写真.\n";
 
 int usage(std::ostream& err) {
@@ -89,7 +93,7 @@ int dataFolderArgument(const std::string& command) {
     if (command == "import") return 3;
     for (const char* name :
          {"list", "patients", "load-catalogue", "import-master", "read-prescription", "add-patient",
-          "store-leaflet", "print-history", "print-sticker", "pharmacy"})
+          "store-leaflet", "print-history", "print-sticker", "pharmacy", "audit"})
         if (command == name) return 1;
     return 0;
 }
@@ -175,6 +179,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return makeTerminal(args[1], args[2], args.size() == 4 ? args[3] : "", out, err);
     if (command == "grant-server" && (args.size() == 3 || args.size() == 4))
         return grantServer(args[1], args[2], args.size() == 4 ? args[3] : "counter", out, err);
+    if (command == "audit" && args.size() >= 2)
+        return auditTrail(args[1], {args.begin() + 2, args.end()}, out, err);
     if (command == "add-patient" && args.size() >= 4)
         return addPatient(args[1], args[2], args[3], {args.begin() + 4, args.end()}, out, err);
     if (command == "history" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))

@@ -169,6 +169,11 @@ int printSticker(const std::filesystem::path& folder, const std::string& idText,
 // Sets the sticker roll's width from "width=58", "width=62" or "width=80"; kUsage otherwise.
 int setStickerWidth(const std::filesystem::path& folder, const std::string& setting,
                     std::ostream& out, std::ostream& err);
+// Lists the audit trails of `folder` merged by time (tab-separated, under a heading line), only
+// the rows of patient ID and from the day `--since` when given; with `--verify` checks every
+// chain instead and names the first row that breaks it (kRefused). kUsage for other options.
+int auditTrail(const std::filesystem::path& folder, const std::vector<std::string>& options,
+               std::ostream& out, std::ostream& err);
 
 // The patient ID a text gives: a positive whole number, else 0.
 int patientId(std::string_view text);

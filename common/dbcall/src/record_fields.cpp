@@ -58,4 +58,9 @@ void bindField(sqlkit::Statement& statement, int index, const void* record, cons
     }
 }
 
+bool sameField(const void* a, const void* b, const FieldPlace& field) {
+    if (field.isText) return fieldText(a, field) == fieldText(b, field);
+    return fieldNumber(a, field) == fieldNumber(b, field);
+}
+
 }  // namespace dbcall

@@ -39,6 +39,12 @@ CallConnection openDataFolder(const std::filesystem::path& dataFolder, const cha
         dataFolder / fileName, own ? folderkey::fileKeyOf(key) : sqlkit::FileKey(password), error);
 }
 
+bool readFolderAudit(const std::filesystem::path& dataFolder, const char* fileName,
+                     const char* password, std::vector<audit::Row>& rows, std::string* error) {
+    const CallConnection db = openDataFolder(dataFolder, fileName, password, error);
+    return db && audit::readRows(*db, rows, error);
+}
+
 Session::Attach Session::attach(const char* folder) {
     ready_ = false;
     notReady_ = "the file is not open";
@@ -184,6 +190,13 @@ bool WriteCall::execute(sqlkit::Statement& change) {
     change.step();
     if (!change.failed()) return true;
     report(change.outdated() ? Failure::RecordsetOpen : Failure::Update, change.error());
+    return false;
+}
+
+bool WriteCall::record(const audit::Entry& entry) {
+    std::string error;
+    if (audit::append(connection(), entry, &error)) return true;
+    report(Failure::Update, error);
     return false;
 }
 

@@ -136,6 +136,9 @@ const Dialect& postgresDialect() {
         .bulkWrite = "",
         // clock_timestamp(), not localtimestamp: the moment after the write lock was had.
         .clockNow = "SELECT to_char(clock_timestamp(), 'YYYY-MM-DD HH24:MI:SS')",
+        .tableExists =
+            "SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() AND "
+            "table_name = lower(?)",
         // A leaflet's drugs in one statement with one parameter, whatever their number.
         .textArrays = true,
     };

@@ -95,6 +95,7 @@ const Dialect& sqlcipherDialect() {
         // pages a long write reads again.
         .bulkWrite = "PRAGMA cache_spill = OFF; PRAGMA cache_size = -65536",
         .clockNow = "SELECT datetime('now', 'localtime')",
+        .tableExists = "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?",
     };
     return d;
 }

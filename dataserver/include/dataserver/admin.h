@@ -24,8 +24,8 @@ namespace dataserver {
 
 // The version of the server's tables this program works with. Version 1: the tables of servers
 // set up before the version was kept; 2: the version, the write lock and the database's
-// timeouts.
-inline constexpr int kSchemaVersion = 2;
+// timeouts; 3: the audit trail.
+inline constexpr int kSchemaVersion = 3;
 
 struct ServerCheck {
     enum class State {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "audit/chain.h"
 #include "drugbase.h"
 
 namespace drugbase {
@@ -18,6 +19,12 @@ namespace drugbase {
 // *error (output), when the file exists, the linked SQLite cannot encrypt, or the file cannot
 // be written.
 DRUGBASE_API bool createCatalogue(const std::filesystem::path& dataFolder, std::string* error);
+
+// Fills `rows` with the audit trail of the catalogue file of `dataFolder` in the order written;
+// none when the folder names a data server, whose one trail the register's call reads. False
+// with the reason.
+DRUGBASE_API bool readAuditTrail(const std::filesystem::path& dataFolder,
+                                 std::vector<audit::Row>& rows, std::string* error);
 
 // A supplied drug: column name -> UTF-8 value (numbers as decimal text). Columns not given are
 // empty (numbers 0, LISTHYOUJI 1).

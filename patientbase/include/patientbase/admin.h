@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "audit/chain.h"
 #include "patientbase.h"
 
 namespace patientbase {
@@ -29,5 +31,10 @@ PATIENTBASE_API std::string addPatient(const std::filesystem::path& dataFolder,
 // stamp, then a count line. 0 when listed; 1 after a message on `err`.
 PATIENTBASE_API int listPatients(const std::filesystem::path& dataFolder, std::ostream& out,
                                  std::ostream& err);
+
+// Fills `rows` with the audit trail of the patient file of `dataFolder` in the order written, or
+// with the data server's one trail when the folder names a server. False with the reason.
+PATIENTBASE_API bool readAuditTrail(const std::filesystem::path& dataFolder,
+                                    std::vector<audit::Row>& rows, std::string* error);
 
 }  // namespace patientbase

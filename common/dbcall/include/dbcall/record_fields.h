@@ -33,6 +33,8 @@ void bindField(sqlkit::Statement& statement, int index, const void* record,
 // The CP932 text of a text field, up to its terminator.
 std::string_view fieldText(const void* record, const FieldPlace& field);
 std::int32_t fieldNumber(const void* record, const FieldPlace& field);
+// Whether two records hold the same value in the field.
+bool sameField(const void* a, const void* b, const FieldPlace& field);
 
 // Converts a stored text to CP932 into `out` (reused, so a walk does not allocate per row).
 const std::string& cp932(std::string_view utf8, std::string& out);

@@ -12,7 +12,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "audit/trail.h"
 #include "dbcall/message_channel.h"
 #include "layout/data_folder.h"
 #include "sqlkit/connection.h"
@@ -81,6 +83,11 @@ using CallConnection = std::shared_ptr<sqlkit::Connection>;
 // (`password` for a folder that has no key of its own). nullptr with the reason.
 CallConnection openDataFolder(const std::filesystem::path& dataFolder, const char* fileName,
                               const char* password, std::string* error);
+
+// The audit rows of a folder's file `fileName`, or of the server its 接続先.conf names, in the
+// order written. False with the reason.
+bool readFolderAudit(const std::filesystem::path& dataFolder, const char* fileName,
+                     const char* password, std::vector<audit::Row>& rows, std::string* error);
 
 class Session {
   public:
@@ -207,6 +214,9 @@ class WriteCall : public Call {
 
     // Runs a prepared change; a failure reports "Error:RECORDSET.Update".
     bool execute(sqlkit::Statement& change);
+    // Appends the audit row of this call's change inside its transaction, so the change
+    // commits only with it; a failure reports "Error:RECORDSET.Update".
+    bool record(const audit::Entry& entry);
     // Commits; a failure reports "Error:RECORDSET.Update".
     bool commit();
 

@@ -32,6 +32,8 @@ struct Dialect {
     // A query whose one row is the data's clock now, local time as 'YYYY-MM-DD HH:MM:SS': the
     // server's clock on a server (read when the statement runs, not when the transaction began).
     std::string_view clockNow;
+    // A query with one parameter, a table's name, that has a row when the table exists.
+    std::string_view tableExists;
     // The engine takes a list of texts as one array parameter ("col = ANY(?)"); otherwise a
     // list is one parameter per text ("col IN (?, ?, ...)").
     bool textArrays = false;
