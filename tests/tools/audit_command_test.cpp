@@ -1,5 +1,6 @@
 // leafletadmin audit: the sample road's rows listed on the files and on the server, and a row
 // changed or deleted behind the program's back named by --verify.
+#include "folderkey/file_key.h"
 #include "server_fixture.h"
 #include "sqlkit/sqlkit.h"
 
@@ -13,9 +14,11 @@ class AuditCommand : public ServerCommands, public ::testing::WithParamInterface
     // The connection holding the register's trail.
     sqlkit::ConnectionPtr trail() {
         std::string error;
-        auto db = onServer() ? sqlkit::openServer(conninfo, &error)
-                             : sqlkit::openEncrypted(dir.path() / "データベース/患者ファイル.mdb",
-                                                     "HN%tPQS", &error);
+        const auto database = dir.path() / "データベース";
+        auto db = onServer()
+                      ? sqlkit::openServer(conninfo, &error)
+                      : sqlkit::openEncrypted(database / "患者ファイル.mdb",
+                                              *folderkey::fileKeyIn(database, nullptr), &error);
         EXPECT_TRUE(db) << error;
         return db;
     }
