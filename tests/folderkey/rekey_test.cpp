@@ -87,3 +87,16 @@ TEST(Rekey, AnInterruptedRekeyLeavesEveryFileReadableWithOneKey) {
                       entry.path().filename() == folderkey::kFolderIdFile ? ".txt" : ".mdb");
     }
 }
+
+// A folder without data files, or not there at all, is left alone: no key, no id, no journal.
+TEST(Rekey, AFolderWithoutDataFilesIsLeftAlone) {
+    TempDir dir;
+    for (const fs::path& folder : {dir.path(), dir.path() / "データベース"}) {
+        SCOPED_TRACE(folder.string());
+        bool rekeyed = true;
+        std::string error;
+        EXPECT_TRUE(folderkey::rekeyFolder(folder, &rekeyed, &error)) << error;
+        EXPECT_FALSE(rekeyed);
+    }
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}

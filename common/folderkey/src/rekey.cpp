@@ -105,6 +105,9 @@ bool rekeyFolder(const fs::path& databaseFolder, bool* rekeyed, std::string* err
         }
         plan.files.push_back(name);
     }
+    // A folder without data files (a program folder never set up) has nothing to re-key and
+    // gets no key: the start then says its data are missing.
+    if (plan.files.empty()) return true;
     if (afterStep) afterStep(RekeyStep::Copied);
     if (!saveKey(plan.folderId, key, error)) {
         removeCopies(databaseFolder);
