@@ -83,6 +83,9 @@ AuditLogDialog::AuditLogDialog(const std::filesystem::path& databaseFolder, ui::
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->horizontalHeader()->setStretchLastSection(true);
+    // The time on one line; the short columns narrower, leaving the detail its room.
+    const int widths[] = {150, 80, 90, 100, 130, 60};
+    for (int column = 0; column < 6; ++column) table_->setColumnWidth(column, widths[column]);
     table_->verticalHeader()->hide();
     connect(show, &QPushButton::clicked, this, &AuditLogDialog::refresh);
     refresh();
