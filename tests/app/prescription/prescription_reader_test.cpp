@@ -100,8 +100,6 @@ TEST(PrescriptionReader, FormatNoteSampleInEveryEncodingLineEndAndSymbolSplit) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(said(readOk(c.bytes)), kFormatNoteRead);
     }
-    EXPECT_TRUE(looksLikeUtf8(std::string(samples::kFormatNote)));
-    EXPECT_FALSE(looksLikeUtf8(cp932));
 }
 
 TEST(PrescriptionReader, ShortenedLayoutsOfRealCodes) {
