@@ -24,22 +24,26 @@ inline QImage symbolImage(const QRcode& code, int scale = 4) {
     return image;
 }
 
-// The pictures placed left to right in one picture.
-inline QImage sideBySide(const std::vector<QImage>& pictures) {
+// The pictures placed one after another in one picture, left to right or top to bottom.
+inline QImage joined(const std::vector<QImage>& pictures, bool downwards) {
     int width = 0, height = 0;
     for (const QImage& p : pictures) {
-        width += p.width();
-        height = std::max(height, p.height());
+        width = downwards ? std::max(width, p.width()) : width + p.width();
+        height = downwards ? height + p.height() : std::max(height, p.height());
     }
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    int x = 0;
+    QPoint at;
     for (const QImage& p : pictures) {
-        painter.drawImage(x, 0, p);
-        x += p.width();
+        painter.drawImage(at, p);
+        at += downwards ? QPoint(0, p.height()) : QPoint(p.width(), 0);
     }
     return image;
+}
+
+inline QImage sideBySide(const std::vector<QImage>& pictures) {
+    return joined(pictures, false);
 }
 
 // The pictures placed in rows of `columns`, left to right and top to bottom.
@@ -49,20 +53,7 @@ inline QImage grid(const std::vector<QImage>& pictures, std::size_t columns) {
         const auto end = pictures.begin() + std::min(pictures.size(), at + columns);
         rows.push_back(sideBySide({pictures.begin() + at, end}));
     }
-    int width = 0, height = 0;
-    for (const QImage& row : rows) {
-        width = std::max(width, row.width());
-        height += row.height();
-    }
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    int y = 0;
-    for (const QImage& row : rows) {
-        painter.drawImage(0, y, row);
-        y += row.height();
-    }
-    return image;
+    return joined(rows, true);
 }
 
 inline QImage oneSymbol(const std::string& bytes, int scale = 4) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "admin.h"
+#include "cp932_texts.h"
 #include "data/drug_catalogue.h"
 #include "data/library_messages.h"
 #include "data/patient_register.h"
@@ -40,7 +41,3 @@ class DataFolderTest : public ::testing::Test {
     data::DrugCatalogue catalogue;
     data::PatientRegister patients;
 };
-
-inline std::string cp932(const char* utf8) {
-    return sjis::fromUtf8(utf8);
-}

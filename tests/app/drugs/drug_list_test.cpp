@@ -1,4 +1,5 @@
 #include "catalogue_fixture.h"
+#include "cp932_texts.h"
 #include "drugs/drug_list_model.h"
 #include "drugs/prefix_search.h"
 
@@ -6,10 +7,6 @@ using drugs::DrugListModel;
 using drugs::PrefixSearch;
 
 namespace {
-
-std::string cp(const char* s) {
-    return sjis::fromUtf8(s);
-}
 
 class DrugList : public CatalogueTest {
   protected:
@@ -33,33 +30,33 @@ TEST_F(DrugList, FillsInEitherOrderWithTheParallelColumns) {
     EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), "あむ");
     ASSERT_TRUE(model.fill(DrugListModel::Order::ByCode));
     EXPECT_EQ(model.row(0).code, "AML");
-    EXPECT_EQ(model.row(3).code, cp("あむ"));
+    EXPECT_EQ(model.row(3).code, cp932("あむ"));
     EXPECT_EQ(model.findYjCode("Y1"), 2);
     EXPECT_EQ(model.findYjCode("Y"), -1);
 }
 
 TEST_F(DrugList, PrefixesIgnoreTheCaseOfLetters) {
-    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp("ａｂ")), 3);
+    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp932("ａｂ")), 3);
     EXPECT_EQ(model.findPrefix(DrugListModel::CodeColumn, "LO"), 2);
-    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp("アムロジ")), 0);
-    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp("アムロジン")), 1);
-    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp("錠")), -1);
+    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp932("アムロジ")), 0);
+    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp932("アムロジン")), 1);
+    EXPECT_EQ(model.findPrefix(DrugListModel::NameColumn, cp932("錠")), -1);
     EXPECT_TRUE(drugs::startsWithIgnoringCase("abc", ""));
     EXPECT_FALSE(drugs::startsWithIgnoringCase("ab", "abc"));
 }
 
 TEST_F(DrugList, NameSearchFindsKatakanaFromHiraganaAndSkipsRepeats) {
     PrefixSearch search = PrefixSearch::forNames();
-    EXPECT_EQ(search.search(model, cp("あむろじん")), 1);
-    EXPECT_EQ(search.search(model, cp("あむろじん")), std::nullopt);  // unchanged text
-    EXPECT_EQ(search.search(model, cp("あむろじ")), 0);
-    EXPECT_EQ(search.search(model, cp("ぜ")), std::nullopt);  // no match
+    EXPECT_EQ(search.search(model, cp932("あむろじん")), 1);
+    EXPECT_EQ(search.search(model, cp932("あむろじん")), std::nullopt);  // unchanged text
+    EXPECT_EQ(search.search(model, cp932("あむろじ")), 0);
+    EXPECT_EQ(search.search(model, cp932("ぜ")), std::nullopt);  // no match
     EXPECT_TRUE(search.missed());
     EXPECT_EQ(search.search(model, ""), std::nullopt);  // emptied box
     EXPECT_FALSE(search.missed()) << "an empty box searches nothing";
-    EXPECT_EQ(search.search(model, cp("ぜ")), std::nullopt);  // the last text survives it
+    EXPECT_EQ(search.search(model, cp932("ぜ")), std::nullopt);  // the last text survives it
     EXPECT_FALSE(search.missed()) << "an unchanged text is not searched again";
-    EXPECT_EQ(search.search(model, cp("ろ")), 2);
+    EXPECT_EQ(search.search(model, cp932("ろ")), 2);
 }
 
 TEST_F(DrugList, CodeSearchReadsAtMostFifteenBytes) {
@@ -69,6 +66,6 @@ TEST_F(DrugList, CodeSearchReadsAtMostFifteenBytes) {
     ASSERT_TRUE(model.fill(DrugListModel::Order::ByCode));
     EXPECT_EQ(search.search(model, "ABCDEFGHIJKLMNOPQ"), model.findYjCode("Y5"));
     // The code box does not convert kana.
-    EXPECT_EQ(search.search(model, cp("アム")), std::nullopt);
-    EXPECT_EQ(search.search(model, cp("あむ")), model.findYjCode("Y2"));
+    EXPECT_EQ(search.search(model, cp932("アム")), std::nullopt);
+    EXPECT_EQ(search.search(model, cp932("あむ")), model.findYjCode("Y2"));
 }

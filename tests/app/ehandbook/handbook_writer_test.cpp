@@ -4,20 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "cp932_texts.h"
 #include "handbook_reading.h"
-#include "sjis/sjis.h"
 
 namespace {
-
-std::string cp932(std::string_view utf8) {
-    return sjis::fromUtf8(utf8);
-}
-
-std::string repeated(std::string_view utf8, int n) {
-    std::string text;
-    for (int i = 0; i < n; ++i) text += cp932(utf8);
-    return text;
-}
 
 using ehandbook::Drug;
 using ehandbook::FormCode;

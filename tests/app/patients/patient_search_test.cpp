@@ -48,13 +48,8 @@ class PatientSearchTest : public PatientScreenTest {
         });
         return out;
     }
-
     static QStringList ids(QWidget* results) {
-        auto* v = child<QTableView>(results, "resultList");
-        QStringList out;
-        for (int r = 0; r < v->model()->rowCount(); ++r)
-            out << v->model()->data(v->model()->index(r, 0)).toString();
-        return out;
+        return columnOf(child<QTableView>(results, "resultList"), 0);
     }
 };
 

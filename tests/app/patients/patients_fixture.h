@@ -65,14 +65,14 @@ class PatientScreenTest : public ProgramTest {
         return child<W>(window->patientFile().screen(), name);
     }
 
-    // The patient list's column as shown, row by row.
-    QStringList column(const char* view, int c) {
-        auto* v = in<QTableView>(view);
+    // A view's column as shown, row by row.
+    static QStringList columnOf(const QTableView* v, int c) {
         QStringList out;
         for (int r = 0; r < v->model()->rowCount(); ++r)
             out << v->model()->data(v->model()->index(r, c)).toString();
         return out;
     }
+    QStringList column(const char* view, int c) { return columnOf(in<QTableView>(view), c); }
     int selectedId() { return window->patientFile().screen()->selectedId(); }
     // Clicks row `row` of the patient list.
     void clickRow(int row) {
