@@ -53,6 +53,22 @@ class PhraseStoreTest : public LibraryTest<Lists> {
         EXPECT_EQ(DRecordREAD(t.data(), index), expected);
         return t;
     }
+    // Every list through DRecordReadAll, with its versions; the buffers start filled so that
+    // whatever is left untouched shows.
+    struct All {
+        std::vector<Table> tables;
+        std::vector<unsigned long long> versions;
+    };
+    All readAll(int expected = 0) {
+        Table joined(DOSAGEBASE_LIST_COUNT * DOSAGEBASE_TABLE_SIZE, 'X');
+        std::vector<unsigned long long> versions(DOSAGEBASE_LIST_COUNT, 7);
+        EXPECT_EQ(DRecordReadAll(joined.data(), versions.data()), expected);
+        All all{{}, versions};
+        for (int i = 0; i < DOSAGEBASE_LIST_COUNT; ++i)
+            all.tables.emplace_back(joined.begin() + i * DOSAGEBASE_TABLE_SIZE,
+                                    joined.begin() + (i + 1) * DOSAGEBASE_TABLE_SIZE);
+        return all;
+    }
     Strings listed(int index) {
         const Table t = read(index);
         Strings items;
@@ -193,6 +209,30 @@ TEST_P(PhraseStore, ASaveFromAnOutdatedReadIsRefusedAndTheFirstSaveStays) {
     EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), first);
 }
 
+TEST_P(PhraseStore, ReadAllGivesEveryListAndVersionAsItsOwnReadDoes) {
+    // One list stored, one edited by hand, the others never kept (defaults, version 0).
+    Table t = kEmpty;
+    put(t, 0, "山田医院　山田太郎");
+    ASSERT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PRESCRIBER), 0);
+    edit(DOSAGEBASE_LIST_AMOUNT, "用量.txt", "１回２錠\n---\n");
+    const All all = readAll();
+    for (int index = 0; index < DOSAGEBASE_LIST_COUNT; ++index) {
+        SCOPED_TRACE(index);
+        Table one(DOSAGEBASE_TABLE_SIZE, 'X');
+        unsigned long long version = 7;
+        ASSERT_EQ(DRecordReadVersion(one.data(), index, &version), 0);
+        EXPECT_EQ(all.tables[index], one);
+        EXPECT_EQ(all.versions[index], version);
+    }
+    EXPECT_EQ(all.tables[DOSAGEBASE_LIST_PRESCRIBER], t);
+    EXPECT_EQ(text(all.tables[DOSAGEBASE_LIST_AMOUNT], 0), "１回２錠");
+    EXPECT_EQ(text(all.tables[DOSAGEBASE_LIST_USAGE], 0), "１日３回　毎食後に服用");
+    EXPECT_EQ(all.tables[DOSAGEBASE_LIST_PHARMACIST], kEmpty);
+    EXPECT_EQ(all.versions[DOSAGEBASE_LIST_PHARMACIST], 0u);
+    EXPECT_NE(all.versions[DOSAGEBASE_LIST_PRESCRIBER], 0u);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_P(PhraseStore, BadArgumentsTouchNothing) {
     Table t(DOSAGEBASE_TABLE_SIZE, 'X');
     unsigned long long version = 0;
@@ -204,6 +244,8 @@ TEST_P(PhraseStore, BadArgumentsTouchNothing) {
     }
     EXPECT_EQ(DRecordREAD(nullptr, 0), 1);
     EXPECT_EQ(DRecordReadVersion(t.data(), 0, nullptr), 1);
+    EXPECT_EQ(DRecordReadAll(nullptr, &version), 1);
+    EXPECT_EQ(DRecordReadAll(t.data(), nullptr), 1);
     EXPECT_EQ(DRecordOpen("", nullptr), 1);
     EXPECT_EQ(t, Table(DOSAGEBASE_TABLE_SIZE, 'X'));
     EXPECT_TRUE(entries().empty());
@@ -213,10 +255,16 @@ TEST_F(PhraseFiles, UnusableFileIsReportedAndLeavesWhatWasThere) {
     // A folder in place of the list file can be neither read nor replaced.
     fs::create_directories(folder() / "薬剤師名.txt" / "keep");
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), kEmpty);
+    // Read with the others, only that list is lost: the others are delivered.
+    const All all = readAll(99);
+    EXPECT_EQ(all.tables[DOSAGEBASE_LIST_PHARMACIST], kEmpty);
+    EXPECT_EQ(all.versions[DOSAGEBASE_LIST_PHARMACIST], 0u);
+    EXPECT_EQ(all.tables[DOSAGEBASE_LIST_USAGE], read(DOSAGEBASE_LIST_USAGE));
     Table t = kEmpty;
     put(t, 0, "薬剤師　花子");
     EXPECT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
     EXPECT_EQ(messages, (Strings{"フレーズファイルを読み込めませんでした。（薬剤師名.txt）",
+                                 "フレーズファイルを読み込めませんでした。（薬剤師名.txt）",
                                  "フレーズファイルを保存できませんでした。（薬剤師名.txt）"}));
     EXPECT_TRUE(fs::exists(folder() / "薬剤師名.txt" / "keep"));
     EXPECT_EQ(entries(), std::vector<fs::path>{"薬剤師名.txt"});
@@ -234,9 +282,11 @@ TEST_F(PhraseServer, AServerThatFailsIsReportedAndLeavesWhatWasThere) {
     auto server = raw();
     ASSERT_TRUE(server->exec("ALTER TABLE Phrase_List RENAME TO Phrase_List_away"));
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), kEmpty);
+    // All lists at once fail together, with one message.
+    EXPECT_EQ(readAll(99).tables, std::vector<Table>(DOSAGEBASE_LIST_COUNT, kEmpty));
     EXPECT_EQ(DRecordDocument(kEmpty.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
-    EXPECT_EQ(messages,
-              (Strings{"Error:Could not RECORDSET.Open", "Error:Could not RECORDSET.Open"}));
+    EXPECT_EQ(messages, (Strings{"Error:Could not RECORDSET.Open", "Error:Could not RECORDSET.Open",
+                                 "Error:Could not RECORDSET.Open"}));
     ASSERT_TRUE(server->exec("ALTER TABLE Phrase_List_away RENAME TO Phrase_List"));
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST), t);
 
