@@ -22,6 +22,7 @@
 #include "leaflet/history_text.h"
 #include "patientbase.h"
 #include "phrases/phrase_tables.h"
+#include "run_program.h"
 #include "sqlkit/postgres.h"
 #include "temp_dir.h"
 
@@ -238,31 +239,46 @@ BENCHMARK(DelayedTransfer)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-// leafletadmin print-history of the stored 30-drug leaflet to a PDF file, the whole command:
-// its connections, the patient, the leaflet, the drugs with their photographs and the page.
-void DelayedPrintHistory(benchmark::State& state) {
-    int slot = -1;
-    std::string stamp;
-    if (delayed().problem.empty() && !storeLeaflet(slot, stamp)) state.SkipWithError("no leaflet");
+// The folder `print-history` is given: its database folder names the delayed server.
+std::filesystem::path programFolder() {
     const std::filesystem::path program = delayed().folder.path() / "program";
     std::filesystem::create_directories(layout::databaseFolder(program));
     std::filesystem::create_directories(program / layout::kConfigFolder);
     std::filesystem::copy_file(delayed().folder.path() / dbcall::kServerFileName,
                                layout::databaseFolder(program) / dbcall::kServerFileName,
                                std::filesystem::copy_options::overwrite_existing);
+    return program;
+}
+
+// leafletadmin print-history of the stored 30-drug leaflet to a PDF file, the whole command:
+// its connections, the patient, the leaflet, the drugs with their photographs and the page.
+// Arg 0 runs it inside this process, whose libraries may keep a connection from before;
+// arg 1 runs the leafletadmin program, every connection made afresh, as at the counter.
+void DelayedPrintHistory(benchmark::State& state) {
+    int slot = -1;
+    std::string stamp;
+    if (delayed().problem.empty() && !storeLeaflet(slot, stamp)) state.SkipWithError("no leaflet");
+    const std::filesystem::path program = programFolder();
     const std::string pdf = (delayed().folder.path() / "leaflet.pdf").string();
+    const std::vector<std::string> args = {"print-history", program.string(),
+                                           std::to_string(kPatient), pdf};
+    const bool ownProcess = state.range(0) == 1;
     measure(state, [&] {
         RecordClose();
         LRecordClose();
         std::ostringstream out, err;
-        const bool printed =
-            admin::run({"print-history", program.string(), std::to_string(kPatient), pdf}, out,
-                       err) == 0;
+        const bool printed = ownProcess ? bench::runProgram(LEAFLETADMIN_PROGRAM, args, err)
+                                        : admin::run(args, out, err) == 0;
         if (!printed) state.SkipWithError(err.str().c_str());
         return printed;
     });
 }
-BENCHMARK(DelayedPrintHistory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DelayedPrintHistory)
+    ->ArgName("process")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // DelayedBare: one statement on a kept connection through the same line (arg 0: the drug list in
 // name order, as psql would run it; arg 1: one patient by ID).
