@@ -14,14 +14,6 @@ namespace {
 // text in `error`; then the write lock, when `db` may not take it (its role was not granted
 // the rights, or not again after an upgrade). Empty when every table can be read.
 std::string unreadableTable(sqlkit::Connection& db, std::string* error) {
-    // Every table and the lock right asked in one statement, as a start over a slow network
-    // wants; only when it fails are they asked one by one, to name the first that cannot be had.
-    std::string all = "SELECT";
-    for (const char* table : kServerTables)
-        all += " (SELECT 1 FROM " + std::string(table) + " LIMIT 1),";
-    all += " has_column_privilege('server_lock', 'lock_row', 'UPDATE')";
-    sqlkit::Statement together = db.prepare(all);
-    if (together.step() && together.integer(static_cast<int>(kServerTables.size())) != 0) return {};
     for (const char* table : kServerTables) {
         sqlkit::Statement probe = db.prepare("SELECT 1 FROM " + std::string(table) + " LIMIT 1");
         probe.step();
@@ -36,6 +28,19 @@ std::string unreadableTable(sqlkit::Connection& db, std::string* error) {
     if (lock.step()) return {};
     if (error) *error = lock.failed() ? lock.error() : "the role may not take the write lock";
     return sqlkit::kServerLockTable;
+}
+
+// True when `db` holds this program's version of the tables, can read every one and may take
+// the write lock: all asked in one statement, as a start over a slow network wants. Any other
+// answer (or a failure) is left to the step-by-step check, which names what is wrong.
+bool readyAtOnce(sqlkit::Connection& db) {
+    std::string sql = "SELECT VERSION,";
+    for (const char* table : kServerTables)
+        sql += " (SELECT 1 FROM " + std::string(table) + " LIMIT 1),";
+    sql += " has_column_privilege('server_lock', 'lock_row', 'UPDATE') FROM Server_Schema";
+    sqlkit::Statement all = db.prepare(sql);
+    return all.step() && all.integer(0) == kSchemaVersion &&
+           all.integer(static_cast<int>(kServerTables.size()) + 1) != 0 && !all.step();
 }
 
 }  // namespace
@@ -64,6 +69,11 @@ ServerCheck checkServer(const std::filesystem::path& dataFolder) {
     check.state = ServerCheck::State::Unreachable;
     sqlkit::ConnectionPtr server = sqlkit::openServer(address, &check.detail);
     if (!server) return check;
+    if (readyAtOnce(*server)) {
+        check.serverVersion = kSchemaVersion;
+        check.state = ServerCheck::State::Ready;
+        return check;
+    }
     check.state = ServerCheck::State::NoTables;
     check.serverVersion = serverSchemaVersion(*server, &check.detail);
     if (check.serverVersion < 0) return check;
