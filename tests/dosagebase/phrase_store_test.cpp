@@ -53,21 +53,15 @@ class PhraseStoreTest : public LibraryTest<Lists> {
         EXPECT_EQ(DRecordREAD(t.data(), index), expected);
         return t;
     }
-    // Every list through DRecordReadAll, with its versions; the buffers start filled so that
-    // whatever is left untouched shows.
-    struct All {
-        std::vector<Table> tables;
-        std::vector<unsigned long long> versions;
-    };
-    All readAll(int expected = 0) {
-        Table joined(DOSAGEBASE_LIST_COUNT * DOSAGEBASE_TABLE_SIZE, 'X');
+    // Every list through DRecordReadAll and the versions, from buffers filled beforehand.
+    std::pair<std::vector<Table>, std::vector<unsigned long long>> readAll(int expected = 0) {
+        Table all(DOSAGEBASE_LIST_COUNT * DOSAGEBASE_TABLE_SIZE, 'X');
         std::vector<unsigned long long> versions(DOSAGEBASE_LIST_COUNT, 7);
-        EXPECT_EQ(DRecordReadAll(joined.data(), versions.data()), expected);
-        All all{{}, versions};
-        for (int i = 0; i < DOSAGEBASE_LIST_COUNT; ++i)
-            all.tables.emplace_back(joined.begin() + i * DOSAGEBASE_TABLE_SIZE,
-                                    joined.begin() + (i + 1) * DOSAGEBASE_TABLE_SIZE);
-        return all;
+        EXPECT_EQ(DRecordReadAll(all.data(), versions.data()), expected);
+        std::vector<Table> tables;
+        for (auto at = all.begin(); at != all.end(); at += DOSAGEBASE_TABLE_SIZE)
+            tables.emplace_back(at, at + DOSAGEBASE_TABLE_SIZE);
+        return {tables, versions};
     }
     Strings listed(int index) {
         const Table t = read(index);
@@ -136,7 +130,7 @@ TEST_P(PhraseStore, FirstUseDeliversDefaultListsWithoutWritingFiles) {
     EXPECT_TRUE(entries().empty());
 }
 
-TEST_P(PhraseStore, StoredTableReadsBackByteForByteFromAReadableFile) {
+TEST_P(PhraseStore, StoredTableReadsBackByteForByteAloneAndWithTheOtherLists) {
     Table t = kEmpty;
     put(t, 0, "１日３回　毎食後に服用");
     put(t, 1, "\r\n");
@@ -159,6 +153,17 @@ TEST_P(PhraseStore, StoredTableReadsBackByteForByteFromAReadableFile) {
     // A list emptied by the operator stays empty rather than returning to its defaults.
     ASSERT_EQ(DRecordDocument(kEmpty.data(), DOSAGEBASE_LIST_USAGE), 0);
     EXPECT_EQ(read(DOSAGEBASE_LIST_USAGE), kEmpty);
+
+    // All lists at once, stored ones and never kept ones (defaults, version 0) alike, read as
+    // each list's own read gives it.
+    const auto [tables, versions] = readAll();
+    for (int index = 0; index < DOSAGEBASE_LIST_COUNT; ++index) {
+        unsigned long long version = 7;
+        Table one(DOSAGEBASE_TABLE_SIZE, 'X');
+        ASSERT_EQ(DRecordReadVersion(one.data(), index, &version), 0);
+        EXPECT_EQ(tables[index], one) << index;
+        EXPECT_EQ(versions[index], version) << index;
+    }
 }
 
 TEST_P(PhraseStore, HandEditedFileNeverOverrunsASlot) {
@@ -209,30 +214,6 @@ TEST_P(PhraseStore, ASaveFromAnOutdatedReadIsRefusedAndTheFirstSaveStays) {
     EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), first);
 }
 
-TEST_P(PhraseStore, ReadAllGivesEveryListAndVersionAsItsOwnReadDoes) {
-    // One list stored, one edited by hand, the others never kept (defaults, version 0).
-    Table t = kEmpty;
-    put(t, 0, "山田医院　山田太郎");
-    ASSERT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PRESCRIBER), 0);
-    edit(DOSAGEBASE_LIST_AMOUNT, "用量.txt", "１回２錠\n---\n");
-    const All all = readAll();
-    for (int index = 0; index < DOSAGEBASE_LIST_COUNT; ++index) {
-        SCOPED_TRACE(index);
-        Table one(DOSAGEBASE_TABLE_SIZE, 'X');
-        unsigned long long version = 7;
-        ASSERT_EQ(DRecordReadVersion(one.data(), index, &version), 0);
-        EXPECT_EQ(all.tables[index], one);
-        EXPECT_EQ(all.versions[index], version);
-    }
-    EXPECT_EQ(all.tables[DOSAGEBASE_LIST_PRESCRIBER], t);
-    EXPECT_EQ(text(all.tables[DOSAGEBASE_LIST_AMOUNT], 0), "１回２錠");
-    EXPECT_EQ(text(all.tables[DOSAGEBASE_LIST_USAGE], 0), "１日３回　毎食後に服用");
-    EXPECT_EQ(all.tables[DOSAGEBASE_LIST_PHARMACIST], kEmpty);
-    EXPECT_EQ(all.versions[DOSAGEBASE_LIST_PHARMACIST], 0u);
-    EXPECT_NE(all.versions[DOSAGEBASE_LIST_PRESCRIBER], 0u);
-    EXPECT_TRUE(messages.empty());
-}
-
 TEST_P(PhraseStore, BadArgumentsTouchNothing) {
     Table t(DOSAGEBASE_TABLE_SIZE, 'X');
     unsigned long long version = 0;
@@ -256,10 +237,10 @@ TEST_F(PhraseFiles, UnusableFileIsReportedAndLeavesWhatWasThere) {
     fs::create_directories(folder() / "薬剤師名.txt" / "keep");
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), kEmpty);
     // Read with the others, only that list is lost: the others are delivered.
-    const All all = readAll(99);
-    EXPECT_EQ(all.tables[DOSAGEBASE_LIST_PHARMACIST], kEmpty);
-    EXPECT_EQ(all.versions[DOSAGEBASE_LIST_PHARMACIST], 0u);
-    EXPECT_EQ(all.tables[DOSAGEBASE_LIST_USAGE], read(DOSAGEBASE_LIST_USAGE));
+    const auto [tables, versions] = readAll(99);
+    EXPECT_EQ(tables[DOSAGEBASE_LIST_PHARMACIST], kEmpty);
+    EXPECT_EQ(versions[DOSAGEBASE_LIST_PHARMACIST], 0u);
+    EXPECT_EQ(tables[DOSAGEBASE_LIST_USAGE], read(DOSAGEBASE_LIST_USAGE));
     Table t = kEmpty;
     put(t, 0, "薬剤師　花子");
     EXPECT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
@@ -283,7 +264,7 @@ TEST_F(PhraseServer, AServerThatFailsIsReportedAndLeavesWhatWasThere) {
     ASSERT_TRUE(server->exec("ALTER TABLE Phrase_List RENAME TO Phrase_List_away"));
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), kEmpty);
     // All lists at once fail together, with one message.
-    EXPECT_EQ(readAll(99).tables, std::vector<Table>(DOSAGEBASE_LIST_COUNT, kEmpty));
+    EXPECT_EQ(readAll(99).first, std::vector<Table>(DOSAGEBASE_LIST_COUNT, kEmpty));
     EXPECT_EQ(DRecordDocument(kEmpty.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
     EXPECT_EQ(messages, (Strings{"Error:Could not RECORDSET.Open", "Error:Could not RECORDSET.Open",
                                  "Error:Could not RECORDSET.Open"}));
