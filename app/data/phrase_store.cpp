@@ -37,6 +37,13 @@ DataResult PhraseStore::read(int list, PhraseTable& table, PhraseVersion& versio
     return done(DRecordReadVersion(table.data(), list, &version));
 }
 
+DataResult PhraseStore::readAll(std::array<PhraseTable, DOSAGEBASE_LIST_COUNT>& tables,
+                                std::array<PhraseVersion, DOSAGEBASE_LIST_COUNT>& versions) const {
+    // The tables are contiguous arrays of bytes, list after list, as the library fills them.
+    static_assert(sizeof(tables) == std::size_t{DOSAGEBASE_LIST_COUNT} * DOSAGEBASE_TABLE_SIZE);
+    return done(DRecordReadAll(tables.front().data(), versions.data()));
+}
+
 PhraseKeep PhraseStore::keep(int list, const PhraseTable& table, PhraseVersion& version) const {
     switch (DRecordDocumentAt(table.data(), list, version, &version)) {
         case DOSAGEBASE_OK:

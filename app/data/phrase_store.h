@@ -37,6 +37,10 @@ class PhraseStore {
     // with the version read. On a failure the table is all zero or, for a list index out of
     // range, untouched.
     DataResult read(int list, PhraseTable& table, PhraseVersion& version) const;
+    // Reads every list into `tables` with its version in `versions`, in one statement on a
+    // server. A list that cannot be read is all zero (after the library's message).
+    DataResult readAll(std::array<PhraseTable, DOSAGEBASE_LIST_COUNT>& tables,
+                       std::array<PhraseVersion, DOSAGEBASE_LIST_COUNT>& versions) const;
     // Keeps `table` as the new content of list `list` while the stored list is still at
     // `version`, which then becomes the version stored; otherwise the stored list stays.
     PhraseKeep keep(int list, const PhraseTable& table, PhraseVersion& version) const;

@@ -5,9 +5,7 @@
 namespace dosage {
 
 void PhraseTables::readAll() {
-    const data::PhraseStore store;
-    for (int list = 0; list < DOSAGEBASE_LIST_COUNT; ++list)
-        store.read(list, (*this)[list], versions[static_cast<std::size_t>(list)]);
+    data::PhraseStore().readAll(tables, versions);
 }
 
 data::DataResult PhraseTables::reload(int list) {

@@ -13,12 +13,16 @@
 #include "admin.h"
 #include "bench_server.h"
 #include "counting_sinks.h"
+#include "dataserver/admin.h"
 #include "dbcall/session.h"
 #include "delay_proxy.h"
+#include "dosagebase.h"
 #include "drugbase.h"
 #include "layout/data_folder.h"
 #include "leaflet/history_text.h"
 #include "patientbase.h"
+#include "phrases/phrase_tables.h"
+#include "run_program.h"
 #include "sqlkit/postgres.h"
 #include "temp_dir.h"
 
@@ -88,15 +92,31 @@ bool openDelayed() {
     return LRecordDetail(nullptr, "", kPatient, 1) == 0;
 }
 
-// The libraries' start-up: connecting, the drug list in name order and the first patient read.
+// The program's start-up: the server checked, the libraries connected, the five phrase lists
+// and the drug list in name order read. The phrase store keeps its connection while its folder
+// names the same server, so each run first points it at the line under another application
+// name: every run connects afresh, as a starting program does.
 void DelayedStartUp(benchmark::State& state) {
-    measure(state, [] {
+    TempDir other;
+    if (delayed().problem.empty())
+        std::ofstream(other.path() / dbcall::kServerFileName)
+            << delayed().conninfo << " application_name=other\n";
+    const std::filesystem::path folder = delayed().folder.path();
+    measure(state, [&] {
         RecordClose();
         LRecordClose();
-        if (!openDelayed()) return false;
+        DRecordOpen(other.path().string().c_str(), nullptr);
+        if (dataserver::checkServer(folder).state != dataserver::ServerCheck::State::Ready)
+            return false;
+        RecordOpen(folder.string().c_str(), nullptr);
+        LRecordOpen(folder.string().c_str(), nullptr);
+        DRecordOpen(folder.string().c_str(), nullptr);
+        dosage::PhraseTables phrases;
+        phrases.readAll();
         bench::CountingSinks sinks;
         int rows = 0;
-        return RecordDisplay(&sinks.view, &sinks.list, &sinks.list, &sinks.list, &rows, 0) == 0;
+        return RecordDisplay(&sinks.view, &sinks.list, &sinks.list, &sinks.list, &rows, 0) == 0 &&
+               !dosage::phraseItems(phrases[dosage::kUsagePhrases]).empty();
     });
 }
 BENCHMARK(DelayedStartUp)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -219,31 +239,46 @@ BENCHMARK(DelayedTransfer)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-// leafletadmin print-history of the stored 30-drug leaflet to a PDF file, the whole command:
-// its connections, the patient, the leaflet, the drugs with their photographs and the page.
-void DelayedPrintHistory(benchmark::State& state) {
-    int slot = -1;
-    std::string stamp;
-    if (delayed().problem.empty() && !storeLeaflet(slot, stamp)) state.SkipWithError("no leaflet");
+// The folder `print-history` is given: its database folder names the delayed server.
+std::filesystem::path programFolder() {
     const std::filesystem::path program = delayed().folder.path() / "program";
     std::filesystem::create_directories(layout::databaseFolder(program));
     std::filesystem::create_directories(program / layout::kConfigFolder);
     std::filesystem::copy_file(delayed().folder.path() / dbcall::kServerFileName,
                                layout::databaseFolder(program) / dbcall::kServerFileName,
                                std::filesystem::copy_options::overwrite_existing);
+    return program;
+}
+
+// leafletadmin print-history of the stored 30-drug leaflet to a PDF file, the whole command:
+// its connections, the patient, the leaflet, the drugs with their photographs and the page.
+// Arg 0 runs it inside this process, whose libraries may keep a connection from before;
+// arg 1 runs the leafletadmin program, every connection made afresh, as at the counter.
+void DelayedPrintHistory(benchmark::State& state) {
+    int slot = -1;
+    std::string stamp;
+    if (delayed().problem.empty() && !storeLeaflet(slot, stamp)) state.SkipWithError("no leaflet");
+    const std::filesystem::path program = programFolder();
     const std::string pdf = (delayed().folder.path() / "leaflet.pdf").string();
+    const std::vector<std::string> args = {"print-history", program.string(),
+                                           std::to_string(kPatient), pdf};
+    const bool ownProcess = state.range(0) == 1;
     measure(state, [&] {
         RecordClose();
         LRecordClose();
         std::ostringstream out, err;
-        const bool printed =
-            admin::run({"print-history", program.string(), std::to_string(kPatient), pdf}, out,
-                       err) == 0;
+        const bool printed = ownProcess ? bench::runProgram(LEAFLETADMIN_PROGRAM, args, err)
+                                        : admin::run(args, out, err) == 0;
         if (!printed) state.SkipWithError(err.str().c_str());
         return printed;
     });
 }
-BENCHMARK(DelayedPrintHistory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DelayedPrintHistory)
+    ->ArgName("process")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // DelayedBare: one statement on a kept connection through the same line (arg 0: the drug list in
 // name order, as psql would run it; arg 1: one patient by ID).

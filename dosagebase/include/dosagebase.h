@@ -129,6 +129,15 @@ DOSAGEBASE_API int DRecordDocument(const char* table, int index);
  * list has no file (row) and its default content was delivered. 1 when `version` is NULL. */
 DOSAGEBASE_API int DRecordReadVersion(char* table, int index, unsigned long long* version);
 
+/* Every list at once, as DRecordReadVersion gives each: fills `tables` (output,
+ * DOSAGEBASE_LIST_COUNT * DOSAGEBASE_TABLE_SIZE bytes, list 0 to 4 one after another) and
+ * `versions` (output, DOSAGEBASE_LIST_COUNT entries). On a server the five are read in one
+ * statement, which is what a program's start wants over a slow network. 0; 1 for a NULL
+ * argument or no folder (nothing touched); 99 when a list could not be read: from files, that
+ * list's table is all zero, its version 0 and its message shown while the others are read; on a
+ * server every table is all zero after one message. */
+DOSAGEBASE_API int DRecordReadAll(char* tables, unsigned long long* versions);
+
 /* As DRecordDocument, but only while the stored list is still at `version` (as a
  * DRecordReadVersion or an earlier DRecordDocumentAt gave it); `newVersion` (output, may be
  * NULL) gets the version of the list now stored. 0; 1; 2 (DOSAGEBASE_CHANGED) when another

@@ -75,6 +75,22 @@ DOSAGEBASE_API int DRecordReadVersion(char* table, int index, unsigned long long
     return version ? readList(table, index, version) : DOSAGEBASE_BAD_ARGUMENT;
 }
 
+DOSAGEBASE_API int DRecordReadAll(char* tables, unsigned long long* versions) {
+    if (!tables || !versions || !databaseFolder) return DOSAGEBASE_BAD_ARGUMENT;
+    if (onServer)
+        return dosagebase::loadServerLists(tables, versions) ? DOSAGEBASE_OK
+                                                             : DOSAGEBASE_FILE_FAILURE;
+    int result = DOSAGEBASE_OK;
+    for (int index = 0; index < DOSAGEBASE_LIST_COUNT; ++index) {
+        versions[index] = dosagebase::kNoStoredList;
+        if (!dosagebase::loadList(*databaseFolder, index,
+                                  tables + std::size_t(index) * DOSAGEBASE_TABLE_SIZE,
+                                  &versions[index]))
+            result = DOSAGEBASE_FILE_FAILURE;
+    }
+    return result;
+}
+
 DOSAGEBASE_API int DRecordDocumentAt(const char* table, int index, unsigned long long version,
                                      unsigned long long* newVersion) {
     return storeList(table, index, &version, newVersion);

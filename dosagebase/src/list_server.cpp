@@ -1,6 +1,8 @@
 #include "list_server.h"
 
+#include <array>
 #include <cstring>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -48,26 +50,59 @@ dbcall::Session& serverSession() {
     return s;
 }
 
+namespace {
+
+// Fills `table` with the stored text of a list, or with list `index`'s default content while
+// it has no row (`stored` empty), and `version` (may be NULL) with its version.
+void fillList(int index, const std::optional<std::string_view>& stored, char* table,
+              ListVersion* version) {
+    if (stored) {
+        std::istringstream in{std::string(*stored)};
+        readTable(in, table);
+    } else {
+        fillDefaults(index, table);
+    }
+    if (version) *version = stored ? versionOf(*stored) : kNoStoredList;
+}
+
+}  // namespace
+
 bool loadServerList(int index, char* table, ListVersion* version) {
     std::memset(table, 0, DOSAGEBASE_TABLE_SIZE);
     dbcall::Recordset row(serverSession(), kSelectSql);
     if (!row) return false;
     row->bindInt(1, index);
     switch (row.lookUp()) {
-        case dbcall::Lookup::Found: {
-            std::istringstream in{std::string(row->text(0))};
-            readTable(in, table);
-            if (version) *version = versionOf(row->text(0));
+        case dbcall::Lookup::Found:
+            fillList(index, row->text(0), table, version);
             return true;
-        }
         case dbcall::Lookup::Missing:
-            fillDefaults(index, table);
-            if (version) *version = kNoStoredList;
+            fillList(index, std::nullopt, table, version);
             return true;
         case dbcall::Lookup::Failed:
             break;
     }
     return false;
+}
+
+bool loadServerLists(char* tables, ListVersion* versions) {
+    std::memset(tables, 0, std::size_t{DOSAGEBASE_LIST_COUNT} * DOSAGEBASE_TABLE_SIZE);
+    dbcall::Recordset rows(serverSession(), "SELECT LISTNO, PHRASES FROM Phrase_List");
+    if (!rows) return false;
+    std::array<std::optional<std::string>, DOSAGEBASE_LIST_COUNT> stored;
+    const bool walked = rows.walk([&](sqlkit::Statement& row) {
+        const auto index = row.integer(0);
+        if (index >= 0 && index < DOSAGEBASE_LIST_COUNT)
+            stored[static_cast<std::size_t>(index)] = std::string(row.text(1));
+        return true;
+    });
+    if (!walked) return false;
+    for (int index = 0; index < DOSAGEBASE_LIST_COUNT; ++index) {
+        const std::optional<std::string>& text = stored[static_cast<std::size_t>(index)];
+        fillList(index, text ? std::optional<std::string_view>(*text) : std::nullopt,
+                 tables + std::size_t(index) * DOSAGEBASE_TABLE_SIZE, &versions[index]);
+    }
+    return true;
 }
 
 Stored storeServerList(int index, const char* table, const ListVersion* expected,

@@ -22,6 +22,11 @@ dbcall::Session& serverSession();
 // (table zero, failure reported) when the server cannot answer.
 bool loadServerList(int index, char* table, ListVersion* version = nullptr);
 
+// Fills `tables` (DOSAGEBASE_LIST_COUNT tables, list after list) and `versions` with every
+// list, as loadServerList does for each, in one statement. False (every table zero, failure
+// reported once) when the server cannot answer.
+bool loadServerLists(char* tables, ListVersion* versions);
+
 // Replaces the server's row of list `index` in one transaction; with `expected`, only while the
 // row is still at that version (else Changed, nothing stored, no message). `stored` (output,
 // may be NULL) gets the new version. Failed (row unchanged, failure reported) when the server

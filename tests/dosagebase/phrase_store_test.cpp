@@ -53,6 +53,16 @@ class PhraseStoreTest : public LibraryTest<Lists> {
         EXPECT_EQ(DRecordREAD(t.data(), index), expected);
         return t;
     }
+    // Every list through DRecordReadAll and the versions, from buffers filled beforehand.
+    std::pair<std::vector<Table>, std::vector<unsigned long long>> readAll(int expected = 0) {
+        Table all(DOSAGEBASE_LIST_COUNT * DOSAGEBASE_TABLE_SIZE, 'X');
+        std::vector<unsigned long long> versions(DOSAGEBASE_LIST_COUNT, 7);
+        EXPECT_EQ(DRecordReadAll(all.data(), versions.data()), expected);
+        std::vector<Table> tables;
+        for (auto at = all.begin(); at != all.end(); at += DOSAGEBASE_TABLE_SIZE)
+            tables.emplace_back(at, at + DOSAGEBASE_TABLE_SIZE);
+        return {tables, versions};
+    }
     Strings listed(int index) {
         const Table t = read(index);
         Strings items;
@@ -120,7 +130,7 @@ TEST_P(PhraseStore, FirstUseDeliversDefaultListsWithoutWritingFiles) {
     EXPECT_TRUE(entries().empty());
 }
 
-TEST_P(PhraseStore, StoredTableReadsBackByteForByteFromAReadableFile) {
+TEST_P(PhraseStore, StoredTableReadsBackByteForByteAloneAndWithTheOtherLists) {
     Table t = kEmpty;
     put(t, 0, "１日３回　毎食後に服用");
     put(t, 1, "\r\n");
@@ -143,6 +153,17 @@ TEST_P(PhraseStore, StoredTableReadsBackByteForByteFromAReadableFile) {
     // A list emptied by the operator stays empty rather than returning to its defaults.
     ASSERT_EQ(DRecordDocument(kEmpty.data(), DOSAGEBASE_LIST_USAGE), 0);
     EXPECT_EQ(read(DOSAGEBASE_LIST_USAGE), kEmpty);
+
+    // All lists at once, stored ones and never kept ones (defaults, version 0) alike, read as
+    // each list's own read gives it.
+    const auto [tables, versions] = readAll();
+    for (int index = 0; index < DOSAGEBASE_LIST_COUNT; ++index) {
+        unsigned long long version = 7;
+        Table one(DOSAGEBASE_TABLE_SIZE, 'X');
+        ASSERT_EQ(DRecordReadVersion(one.data(), index, &version), 0);
+        EXPECT_EQ(tables[index], one) << index;
+        EXPECT_EQ(versions[index], version) << index;
+    }
 }
 
 TEST_P(PhraseStore, HandEditedFileNeverOverrunsASlot) {
@@ -204,6 +225,8 @@ TEST_P(PhraseStore, BadArgumentsTouchNothing) {
     }
     EXPECT_EQ(DRecordREAD(nullptr, 0), 1);
     EXPECT_EQ(DRecordReadVersion(t.data(), 0, nullptr), 1);
+    EXPECT_EQ(DRecordReadAll(nullptr, &version), 1);
+    EXPECT_EQ(DRecordReadAll(t.data(), nullptr), 1);
     EXPECT_EQ(DRecordOpen("", nullptr), 1);
     EXPECT_EQ(t, Table(DOSAGEBASE_TABLE_SIZE, 'X'));
     EXPECT_TRUE(entries().empty());
@@ -213,10 +236,16 @@ TEST_F(PhraseFiles, UnusableFileIsReportedAndLeavesWhatWasThere) {
     // A folder in place of the list file can be neither read nor replaced.
     fs::create_directories(folder() / "薬剤師名.txt" / "keep");
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), kEmpty);
+    // Read with the others, only that list is lost: the others are delivered.
+    const auto [tables, versions] = readAll(99);
+    EXPECT_EQ(tables[DOSAGEBASE_LIST_PHARMACIST], kEmpty);
+    EXPECT_EQ(versions[DOSAGEBASE_LIST_PHARMACIST], 0u);
+    EXPECT_EQ(tables[DOSAGEBASE_LIST_USAGE], read(DOSAGEBASE_LIST_USAGE));
     Table t = kEmpty;
     put(t, 0, "薬剤師　花子");
     EXPECT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
     EXPECT_EQ(messages, (Strings{"フレーズファイルを読み込めませんでした。（薬剤師名.txt）",
+                                 "フレーズファイルを読み込めませんでした。（薬剤師名.txt）",
                                  "フレーズファイルを保存できませんでした。（薬剤師名.txt）"}));
     EXPECT_TRUE(fs::exists(folder() / "薬剤師名.txt" / "keep"));
     EXPECT_EQ(entries(), std::vector<fs::path>{"薬剤師名.txt"});
@@ -234,9 +263,11 @@ TEST_F(PhraseServer, AServerThatFailsIsReportedAndLeavesWhatWasThere) {
     auto server = raw();
     ASSERT_TRUE(server->exec("ALTER TABLE Phrase_List RENAME TO Phrase_List_away"));
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), kEmpty);
+    // All lists at once fail together, with one message.
+    EXPECT_EQ(readAll(99).first, std::vector<Table>(DOSAGEBASE_LIST_COUNT, kEmpty));
     EXPECT_EQ(DRecordDocument(kEmpty.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
-    EXPECT_EQ(messages,
-              (Strings{"Error:Could not RECORDSET.Open", "Error:Could not RECORDSET.Open"}));
+    EXPECT_EQ(messages, (Strings{"Error:Could not RECORDSET.Open", "Error:Could not RECORDSET.Open",
+                                 "Error:Could not RECORDSET.Open"}));
     ASSERT_TRUE(server->exec("ALTER TABLE Phrase_List_away RENAME TO Phrase_List"));
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST), t);
 

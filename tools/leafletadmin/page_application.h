@@ -20,8 +20,11 @@ class PageApplication {
     inline static char name_[] = "leafletadmin";
     inline static char option_[] = "-platform";
     inline static char platform_[] = "offscreen";
-    inline static char* argv_[] = {name_, option_, platform_, nullptr};
-    inline static int argc_ = 3;
+    // The application takes the options it uses out of its arguments: each one gets its own
+    // copy, so that a second command in one process is again on the offscreen platform. They
+    // outlive the application, which is made after them and ended before them.
+    char* argv_[4] = {name_, option_, platform_, nullptr};
+    int argc_ = 3;
     std::unique_ptr<QGuiApplication> app_;
 };
 

@@ -90,10 +90,8 @@ bool readStoredLeaflet(const fs::path& folder, int id, const std::string& wanted
     return read;
 }
 
-// Item `index` of a phrase list as the main window shows it; empty when there is none.
-std::string phraseAt(int list, int index) {
-    dosage::PhraseTable table{};
-    if (DRecordREAD(table.data(), list) != DOSAGEBASE_OK) return {};
+// Item `index` of a phrase table as the main window shows it; empty when there is none.
+std::string phraseAt(const dosage::PhraseTable& table, int index) {
     const std::vector<std::string> items = dosage::phraseItems(table);
     return index >= 0 && index < static_cast<int>(items.size()) ? items[index] : std::string();
 }
@@ -106,8 +104,11 @@ leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::Setting
     header.patientName = sjis::fieldText(patient.PATIENT, sizeof patient.PATIENT);
     header.patientId = std::to_string(patient.ID);
     DRecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr);
-    header.prescriber = phraseAt(dosage::kPrescribers, settings.prescriberIndex);
-    header.pharmacist = phraseAt(dosage::kPharmacists, settings.pharmacistIndex);
+    // Both lists in one read (one statement on a server); a list that cannot be read is empty.
+    const auto phrases = std::make_unique<dosage::PhraseTables>();
+    phrases->readAll();
+    header.prescriber = phraseAt((*phrases)[dosage::kPrescribers], settings.prescriberIndex);
+    header.pharmacist = phraseAt((*phrases)[dosage::kPharmacists], settings.pharmacistIndex);
     header.pharmacyName = sjis::fieldText(settings.pharmacyName, sizeof settings.pharmacyName);
     header.comment = sjis::fieldText(settings.comment, sizeof settings.comment);
     header.dispensingPharmacy = settings.businessType == 1;

@@ -60,22 +60,29 @@ void PostgresConnection::noteFailure(const PGresult* result) {
 }
 
 void PostgresConnection::setBusyWait(std::chrono::milliseconds wait) {
-    busyWait_ = wait;
+    // A writing call sets its wait every time; the server is told only of a change.
+    if (wait == busyWait_) return;
     // A waiting row or advisory lock gives up after this long.
-    exec("SET lock_timeout = " + std::to_string(wait.count()));
+    if (exec(lockTimeout(wait))) busyWait_ = wait;
 }
 
-void PostgresConnection::limitSession() {
+std::string PostgresConnection::lockTimeout(std::chrono::milliseconds wait) {
+    return "SET lock_timeout = " + std::to_string(wait.count());
+}
+
+void PostgresConnection::limitSession(std::chrono::milliseconds wait) {
     // A writing call holds the write lock for milliseconds and never waits for the user inside
     // its transaction. A terminal that stalls there anyway (frozen, or cut off mid-call) would
     // hold every other terminal's stores: the server ends such a session after 30 s, and the
     // others, waiting up to their write wait, get the lock back within about half a minute.
     // A terminal that vanished from the network is found by the server's keepalives after
     // about 50 s (20 s of silence, then 3 probes 10 s apart), so its session goes within a
-    // minute. (Both are settings any role may make for its own session.)
-    exec(
-        "SET idle_in_transaction_session_timeout = '30s'; SET tcp_keepalives_idle = 20; "
-        "SET tcp_keepalives_interval = 10; SET tcp_keepalives_count = 3");
+    // minute. (Both are settings any role may make for its own session.) The lock wait goes
+    // in the same text: one round trip for the whole session set-up.
+    if (exec("SET idle_in_transaction_session_timeout = '30s'; SET tcp_keepalives_idle = 20; "
+             "SET tcp_keepalives_interval = 10; SET tcp_keepalives_count = 3; " +
+             lockTimeout(wait)))
+        busyWait_ = wait;
 }
 
 void PostgresConnection::noticeClosedSession() {
@@ -100,8 +107,10 @@ bool PostgresConnection::readyForCall(std::string* error) {
             if (error) *error = lastError_;
             return false;
         }
-        limitSession();
-        if (busyWait_.count()) setBusyWait(busyWait_);
+        // The new server session has none of the old one's settings.
+        const std::chrono::milliseconds wait = busyWait_;
+        busyWait_ = std::chrono::milliseconds{0};
+        limitSession(wait);
     }
     // A call that failed inside its transaction (or while taking its lock) leaves it open.
     if (PQtransactionStatus(pg_.get()) != PQTRANS_IDLE) exec("ROLLBACK");

@@ -40,8 +40,9 @@ class PostgresConnection final : public Connection {
     void setBusyWait(std::chrono::milliseconds wait) override;
     bool readyForCall(std::string* error) override;
 
-    // Sets the limits the server keeps for this session (see the definition).
-    void limitSession();
+    // Sets the limits the server keeps for this session (see the definition) and the lock
+    // wait, in one round trip.
+    void limitSession(std::chrono::milliseconds wait);
 
     // Takes back a statement no longer used, for the next prepare of the same text.
     void giveBack(PreparedName prepared);
@@ -59,7 +60,8 @@ class PostgresConnection final : public Connection {
     // Names are never reused on a connection, across reconnects too, so no two clash.
     long long statementCount_ = 0;
     long long session_ = 0;
-    std::chrono::milliseconds busyWait_{0};
+    std::chrono::milliseconds busyWait_{0};  // as the server session has it; 0 before it is set
+    static std::string lockTimeout(std::chrono::milliseconds wait);
     // Prepared statements not in use, by text; a text used twice at once has two.
     std::unordered_multimap<std::string, PreparedName> idle_;
 };

@@ -77,8 +77,8 @@ ConnectionPtr openServer(std::string_view conninfo, std::string* error) {
         values.push_back(value.c_str());
     }
     const std::string text(conninfo);
-    keywords.insert(keywords.end(), {"dbname", nullptr});
-    values.insert(values.end(), {text.c_str(), nullptr});
+    keywords.insert(keywords.end(), {"client_encoding", "dbname", nullptr});
+    values.insert(values.end(), {"UTF8", text.c_str(), nullptr});
     detail::PgPtr pg(PQconnectdbParams(keywords.data(), values.data(), 1));
     if (!pg || PQstatus(pg.get()) != CONNECTION_OK) {
         if (error) *error = detail::engineText(nullptr, pg.get());
@@ -87,11 +87,12 @@ ConnectionPtr openServer(std::string_view conninfo, std::string* error) {
     // The server's notices ("skipping", "already exists") are not for the program's output.
     PQsetNoticeProcessor(
         pg.get(), [](void*, const char*) {}, nullptr);
-    // Texts travel as UTF-8 whatever the server's or the terminal's default.
-    PQsetClientEncoding(pg.get(), "UTF8");
+    // Texts travel as UTF-8 whatever the server's or the terminal's default; asked for in the
+    // connection itself, and set afterwards only when the string chose another.
+    if (PQclientEncoding(pg.get()) != pg_char_to_encoding("UTF8"))
+        PQsetClientEncoding(pg.get(), "UTF8");
     auto connection = std::make_unique<detail::PostgresConnection>(std::move(pg));
-    connection->limitSession();
-    connection->setBusyWait(kBusyWait);
+    connection->limitSession(kBusyWait);
     return connection;
 }
 
