@@ -4,6 +4,7 @@
 
 #include "audit/trail.h"
 #include "catalogue_admin.h"
+#include "code_map.h"
 #include "dataserver/admin.h"
 #include "pharmacy_store.h"
 #include "sqlkit/server_lock.h"
@@ -72,8 +73,17 @@ constexpr Change kToVersion3[] = {
     {audit::kAuditTable, audit::kAuditTable, createAuditTable},
 };
 
+bool addMasterFacts(sqlkit::Connection& server, std::string* error) {
+    return drugbase::addMasterFactColumns(server, error);
+}
+
+// Version 4: the drug master's unit, price and generic flag beside each code.
+constexpr Change kToVersion4[] = {
+    {nullptr, "Code_Map's master facts", addMasterFacts},
+};
+
 // The step from version i + 1 to i + 2 is kSteps[i].
-constexpr std::span<const Change> kSteps[] = {kToVersion2, kToVersion3};
+constexpr std::span<const Change> kSteps[] = {kToVersion2, kToVersion3, kToVersion4};
 static_assert(std::size(kSteps) + 1 == kSchemaVersion, "a step for every version");
 
 }  // namespace

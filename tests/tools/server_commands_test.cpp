@@ -81,7 +81,7 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
 
     // A second run changes nothing and says why.
     EXPECT_EQ(run({"init-server", folder()}), admin::kRefused);
-    EXPECT_NE(err.str().find("already has the tables (version 3)"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("already has the tables (version 4)"), std::string::npos) << err.str();
 }
 
 TEST_F(ServerCommands, UpgradeMovesAnOldServerToThisVersionInOneTransaction) {
@@ -126,7 +126,7 @@ TEST_F(ServerCommands, UpgradeMovesAnOldServerToThisVersionInOneTransaction) {
     EXPECT_TRUE(printed("from version 2 to 3: added Audit_Log")) << out.str();
     ASSERT_EQ(run({"pharmacy", folder(), "code=1234567"}), 0) << err.str();
     ASSERT_EQ(run({"server-upgrade", conninfo}), 0) << err.str();
-    EXPECT_TRUE(printed("at version 3, this program's; nothing to upgrade")) << out.str();
+    EXPECT_TRUE(printed("at version 4, this program's; nothing to upgrade")) << out.str();
     ASSERT_TRUE(server->exec("UPDATE Server_Schema SET VERSION = 4")) << server->lastError();
     EXPECT_EQ(run({"server-upgrade", conninfo}), admin::kRefused);
     EXPECT_NE(err.str().find("newer than this program's 3"), std::string::npos) << err.str();
