@@ -53,6 +53,24 @@ TEST_F(MasterCommand, FillsTheMapAndAddsTheMissingDrugsWithACount) {
     EXPECT_EQ(mapped("620098801"), "<none>");
 }
 
+TEST_F(MasterCommand, KeepsTheGenericFlagAndPrices) {
+    const MasterDrug generic{
+        "620000123", "ファモチジン散２％「見本」", "ｇ", "6.3", "2325003B2030", "2325003B2ZZZ", "",
+        "1"};
+    writeMaster(master(), {kFamotidine, generic});
+    ASSERT_EQ(run({"import-master", folder(), master()}), 0) << err.str();
+    ASSERT_EQ(RecordOpen(layout::databaseFolder(dir.path()).string().c_str(), nullptr), 0);
+    const char* codes[] = {"2325003B2029", "2325003B2030"};
+    DrugGenericFacts facts[2];
+    ASSERT_EQ(MasterGenericFacts(codes, 2, facts), DRUGBASE_OK);
+    RecordClose();
+    EXPECT_EQ(facts[0].generic, 0);
+    EXPECT_EQ(sjis::toUtf8(facts[0].unit), "ｇ");
+    EXPECT_EQ(facts[0].price, 950);
+    EXPECT_EQ(facts[0].lowestGenericPrice, 630);
+    EXPECT_EQ(facts[1].generic, 1);
+}
+
 TEST_F(MasterCommand, ABadFileChangesNothingAndSaysWhy) {
     writeMaster(master(), {kFamotidine});
     ASSERT_EQ(run({"import-master", folder(), master()}), 0);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
+#include <cstring>
 
 #include "page/leaflet_pdf.h"
 #include "page_image.h"
@@ -78,6 +79,34 @@ TEST(PageSwitches, PictogramsFollowTheColourSetting) {
         // The first drug's strip, in the usage column below its days text.
         EXPECT_GT(inkPixels(image, 376, 340, 686, 460), 200);
         EXPECT_EQ(inkPixels(image, 376, 340, 686, 460, true) > 200, colour);
+    }
+}
+
+TEST(PageSwitches, GenericInformationUnderTheNamesOnlyWhenOn) {
+    std::vector<DrugRecord> drugs = drugsWithUsages();
+    std::strcpy(drugs[0].ZAIKEI, sjis::fromUtf8("錠").c_str());
+    std::vector<DrugGenericFacts> facts(2);
+    facts[0] = {1, 0, {}, 950, 570};  // four tablets a day: 15.20 yen
+    std::strcpy(facts[0].unit, sjis::fromUtf8("錠").c_str());
+    facts[1] = {1, 1, {}, 570, -1};
+    TempDir dir;
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on ? "on" : "off");
+        leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
+        header.genericInfo = on;
+        header.genericFacts = facts;
+        const SampleLeaflet leaflet(drugs, header);
+        const std::string file = (dir.path() / (on ? "on.pdf" : "off.pdf")).string();
+        ASSERT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), leaflet.composer));
+        const std::string text = pdfText(file);
+        for (const char* line : {"後発医薬品があります", "5.70円／錠", "1日あたり約15円の差額"})
+            EXPECT_EQ(text.find(line) != std::string::npos, on) << line << " in " << text;
+        // The brand's line and the generic's own; nothing for the third drug without facts.
+        int generics = 0;
+        for (auto at = text.find("後発医薬品"); at != std::string::npos;
+             at = text.find("後発医薬品", at + 1))
+            ++generics;
+        EXPECT_EQ(generics, on ? 2 : 0);
     }
 }
 

@@ -2,7 +2,8 @@
 // leaflet back into the print list, asking first when the list holds drugs; without a patient or
 // a stored leaflet a message and nothing changed. お薬手帳シール (F11): nothing from an empty
 // list; from the print list a PDF at the width chosen in its dialog, the width kept in the
-// settings and the printer kept for this terminal.
+// settings and the printer kept for this terminal. 印刷の設定 (F12): the switches and the width
+// saved to the settings file.
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
@@ -127,6 +128,35 @@ TEST_F(PrintListCommands, StickerOfThePrintListSavedAtTheChosenWidthWithTheChoic
     EXPECT_NE(text.find("ファモチジン錠２０ｍｇ「見本」"), std::string::npos) << text;
     EXPECT_EQ(savedSettings().options[settings::kOptionStickerWidth], 80);
     EXPECT_EQ(sticker::loadStickerPrinter(dir.path()), "") << "the default printer";
+}
+
+TEST_F(PrintListCommands, PrintSettingsSwitchTheLeafletsElementsFromTheKeyboard) {
+    // Keys go to the dialog's focus widget: Tab from box to box, Space to switch, Up to the
+    // narrower roll, Return for OK; Escape leaves everything as it was.
+    const auto keys = [](QWidget* dialog, std::initializer_list<Qt::Key> pressed) {
+        for (const Qt::Key key : pressed) QTest::keyClick(dialog->focusWidget(), key);
+    };
+    whenModal("printSettingsDialog", [&](QWidget* dialog) {
+        keys(dialog, {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Tab,
+                      Qt::Key_Up, Qt::Key_Return});
+    });
+    press(Qt::Key_F12);
+    struct Case {
+        const char* name;
+        int option, value;
+    };
+    for (const Case& c : {Case{"pictograms", settings::kOptionPictograms, 0},
+                          Case{"generic information", settings::kOptionGenericInfo, 1},
+                          Case{"large print", settings::kOptionLargePrint, 1},
+                          Case{"sticker width", settings::kOptionStickerWidth, 58}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(savedSettings().options[c.option], c.value);
+    }
+    whenModal("printSettingsDialog", [&](QWidget* dialog) {
+        keys(dialog, {Qt::Key_Space, Qt::Key_Escape});
+    });
+    press(Qt::Key_F12);
+    EXPECT_EQ(savedSettings().options[settings::kOptionPictograms], 0) << "cancelled";
 }
 
 }  // namespace
