@@ -73,8 +73,15 @@ constexpr Change kToVersion3[] = {
     {audit::kAuditTable, audit::kAuditTable, createAuditTable},
 };
 
+// Inside the upgrade's transaction, so without a probe that would break it.
 bool addMasterFacts(sqlkit::Connection& server, std::string* error) {
-    return drugbase::addMasterFactColumns(server, error);
+    const std::string text(server.dialect().textType);
+    const std::string integer(server.dialect().integerType);
+    const std::string add = " ADD COLUMN IF NOT EXISTS ";
+    return server.exec("ALTER TABLE Code_Map" + add + "TANNI " + text + "," + add + "PRICE " +
+                       integer + "," + add + "GENERIC " + integer + "," + add + "GENERICGROUP " +
+                       text + ";" + drugbase::masterFactIndexSql()) ||
+           failed(server, error);
 }
 
 // Version 4: the drug master's unit, price and generic flag beside each code.
