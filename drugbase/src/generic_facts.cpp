@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "code_map.h"
+#include "code_places.h"
 #include "session.h"
 #include "sjis/sjis.h"
 #include "sqlkit/one_of.h"
@@ -27,14 +28,9 @@ DrugGenericFacts factsOf(const sqlkit::Statement& row) {
 // Reads the facts of codes [from, to) into every place that asked for each code.
 bool readBatch(dbcall::Call& call, const char* const* codes, int from, int to,
                DrugGenericFacts* facts) {
-    std::unordered_map<std::string, std::vector<int>> places;  // UTF-8 code -> its indexes
-    std::vector<std::string> distinct;
-    for (int i = from; i < to; ++i) {
-        const std::string code = sjis::toUtf8(codes[i] ? codes[i] : "");
-        auto [at, added] = places.try_emplace(code);
-        if (added) distinct.push_back(code);
-        at->second.push_back(i);
-    }
+    const CodePlaces asked = codePlaces(codes, from, to);
+    const auto& places = asked.places;
+    const std::vector<std::string>& distinct = asked.distinct;
     const sqlkit::Dialect& dialect = call.dialect();
     auto rs = call.prepare(
         "SELECT m.YJCODE, m.GENERIC, m.TANNI, m.PRICE, (SELECT MIN(g.PRICE) FROM Code_Map g "

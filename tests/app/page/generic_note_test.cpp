@@ -7,16 +7,6 @@
 
 namespace {
 
-DrugGenericFacts factsOf(int found, int generic, long long price, long long lowest) {
-    DrugGenericFacts facts{};
-    facts.found = found;
-    facts.generic = generic;
-    sjis::copyField(facts.unit, sizeof facts.unit, sjis::fromUtf8("錠"));
-    facts.price = price;
-    facts.lowestGenericPrice = lowest;
-    return facts;
-}
-
 TEST(GenericNote, DifferencePerDayIsExactUntilTheLastRounding) {
     struct Case {
         const char* name;
@@ -24,15 +14,13 @@ TEST(GenericNote, DifferencePerDayIsExactUntilTheLastRounding) {
         const char* amount;
         long long yen;  // -1: no figure
     };
-    const Case cases[] = {
-        {"whole tablets", 950, 570, "4", 15},               // 15.20
-        {"half rounds up", 1010, 580, "1.5", 6},            // 6.45
-        {"below a half rounds down", 1010, 590, "1", 4},    // 4.20
-        {"a half yen rounds up", 1050, 1000, "1", 1},       // 0.50
-        {"thirds of a yen stay exact", 3333, 0, "3", 100},  // 99.99
-        {"not an amount", 950, 570, "1回", -1},
-        {"empty", 950, 570, "", -1},
-    };
+    const Case cases[] = {{"15.20", 950, 570, "4", 15},
+                          {"6.45", 1010, 580, "1.5", 6},
+                          {"4.20", 1010, 590, "1", 4},
+                          {"0.50 up", 1050, 1000, "1", 1},
+                          {"99.99 not 99.9", 3333, 0, "3", 100},
+                          {"not an amount", 950, 570, "1回", -1},
+                          {"empty", 950, 570, "", -1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(leaflet::dailyDifferenceYen(c.price, c.lowest, c.amount).value_or(-1), c.yen);
@@ -40,33 +28,33 @@ TEST(GenericNote, DifferencePerDayIsExactUntilTheLastRounding) {
 }
 
 TEST(GenericNote, LinesByWhatTheMasterTells) {
-    const DrugRecord tablets =
-        EntryBuilder().form("錠").timings({0, 1, 0, 1, 0}).usage("１日２回  朝夕食後").build();
+    const DrugRecord twiceADay = EntryBuilder().form("錠").timings({0, 1, 0, 1, 0}).build();
     const DrugRecord asNeeded = EntryBuilder().form("錠").usage("発熱時に頓服").build();
     struct Case {
         const char* name;
-        DrugGenericFacts facts;
+        DrugGenericFacts facts;  // found, generic, unit (錠), price, lowest generic price
         const DrugRecord& entry;
-        std::vector<std::string> lines;
+        const char* lines;  // joined by "|"
     };
     const Case cases[] = {
-        {"no master row", factsOf(0, 0, 950, 570), tablets, {}},
-        {"a generic", factsOf(1, 1, 570, -1), tablets, {"後発医薬品"}},
-        {"a brand without generics", factsOf(1, 0, 950, -1), tablets, {}},
-        {"a brand with generics, two tablets a day",
-         factsOf(1, 0, 950, 570),
-         tablets,
-         {"後発医薬品があります", "最安 5.70円／錠", "1日あたり約8円の差額"}},
-        {"taken when needed: no day's amount",
-         factsOf(1, 0, 1205, 1000),
+        {"no master row", {0, 0, {}, 950, 570}, twiceADay, ""},
+        {"a generic", {1, 1, {}, 570, -1}, twiceADay, "後発医薬品"},
+        {"a brand without generics", {1, 0, {}, 950, -1}, twiceADay, ""},
+        {"two tablets a day",
+         {1, 0, {}, 950, 570},
+         twiceADay,
+         "後発医薬品があります|最安 5.70円／錠|1日あたり約8円の差額"},
+        {"no day's amount when needed",
+         {1, 0, {}, 1205, 1000},
          asNeeded,
-         {"後発医薬品があります", "最安 10.00円／錠"}},
+         "後発医薬品があります|最安 10.00円／錠"},
     };
-    for (const Case& c : cases) {
+    for (Case c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<std::string> lines;
+        sjis::copyField(c.facts.unit, sizeof c.facts.unit, sjis::fromUtf8("錠"));
+        std::string lines;
         for (const std::string& line : leaflet::genericNoteLines(c.facts, c.entry))
-            lines.push_back(sjis::toUtf8(line));
+            lines += (lines.empty() ? "" : "|") + sjis::toUtf8(line);
         EXPECT_EQ(lines, c.lines);
     }
 }
