@@ -207,6 +207,14 @@ DataResult DrugCatalogue::codeMapEntry(const std::string& receiptCode,
     return result == DRUGBASE_CONDITION ? DataResult::kNotFound : done(result);
 }
 
+DataResult DrugCatalogue::genericFacts(std::span<const DrugRecord> drugs,
+                                       std::vector<DrugGenericFacts>& facts) const {
+    std::vector<const char*> codes;
+    for (const DrugRecord& drug : drugs) codes.push_back(drug.YJCODE);
+    facts.assign(drugs.size(), DrugGenericFacts{});
+    return done(MasterGenericFacts(codes.data(), static_cast<int>(codes.size()), facts.data()));
+}
+
 bool DrugCatalogue::drawPhoto(const std::string& yjcode, const std::filesystem::path& programFolder,
                               QImage& image) const {
     if (image.format() != QImage::Format_RGB32) return false;

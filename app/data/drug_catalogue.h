@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,11 @@ class DrugCatalogue {
 
     // Reads the code map entry of a レセ電 code (CP932); kNotFound leaves `entry` untouched.
     DataResult codeMapEntry(const std::string& receiptCode, DrugCodeMapEntry& entry) const;
+
+    // The drug master's generic facts of the drugs, facts[i] for drugs[i] by its YJ code, in
+    // one read; none (found 0) for a drug without a master row or a catalogue without master.
+    DataResult genericFacts(std::span<const DrugRecord> drugs,
+                            std::vector<DrugGenericFacts>& facts) const;
 
     // Draws the drug's chosen photograph (140 x 105) at the top left of `image`, which must be
     // in Format_RGB32; true when one was drawn. Photographs are looked for under the program

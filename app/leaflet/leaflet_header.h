@@ -4,6 +4,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "drugbase.h"
 
 namespace leaflet {
 
@@ -52,6 +55,10 @@ struct LeafletHeader {
     bool handbookCodes = false;       // the e-medication-handbook codes go on the last page
     bool pictograms = false;          // usage pictograms under each drug's usage
     bool largePrint = false;          // the rows about 1.4 times as large, fewer on a page
+    bool genericInfo = false;         // generic-drug information under each drug's name
+    // The drug master's generic facts of the entries, in print-list order; an entry beyond its
+    // end has none.
+    std::vector<DrugGenericFacts> genericFacts;
     RegisteredPatient registered;
     PharmacyDetails pharmacy;
     PrescribedBy prescribedBy;

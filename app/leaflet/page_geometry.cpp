@@ -22,7 +22,8 @@ int rowLines(const DrugRecord& entry, int usage, RowStyle style) {
     const int pictograms =
         style.pictograms ? pictogramLines(static_cast<int>(pictogramsOf(entry).size())) : 0;
     const TextWidths& w = style.metrics().widths;
-    return std::max({usage + kGridLines + pictograms,
+    const int generic = style.genericInfo ? kGenericNoteLines : 0;
+    return std::max({usage + kGridLines + pictograms + generic,
                      countLines(efficacyText(entry), w.note, w.maxLines),
                      countLines(cautionText(entry), w.note, w.maxLines)});
 }

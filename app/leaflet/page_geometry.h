@@ -58,13 +58,18 @@ constexpr int rowBottom(int top, int lines, const RowMetrics& metrics = kNormalR
 struct RowStyle {
     bool pictograms = false;  // the entry's usage pictograms under its usage, amount and days
     bool largePrint = false;
+    bool genericInfo = false;  // the generic-drug information under the entry's name
 
     const RowMetrics& metrics() const { return largePrint ? kLargeRows : kNormalRows; }
 };
 
 inline RowStyle rowStyle(const LeafletHeader& header) {
-    return {header.pictograms, header.largePrint};
+    return {header.pictograms, header.largePrint, header.genericInfo};
 }
+
+// Lines every row keeps for the generic-drug information while it is switched on: its note
+// under the name moves the photograph down by up to this much.
+inline constexpr int kGenericNoteLines = 3;
 
 // The usage pictograms stand in strips of up to five, one timing cell wide each, a strip three
 // lines high.

@@ -11,6 +11,7 @@
 #include "leaflet/page_geometry.h"
 #include "leaflet/pictogram_rules.h"
 #include "leaflet/print_entry.h"
+#include "page/generic_note.h"
 #include "page/page_codes.h"
 #include "page/page_ink.h"
 #include "sjis/sjis.h"
@@ -37,6 +38,7 @@ const TextStyle kDosageText{Face::kGothic, 23, 400, QColor(168, 60, 80)};
 const TextStyle kEfficacy{Face::kGothic, 23, 400, QColor(0, 94, 0)};
 const TextStyle kCaution{Face::kGothic, 23, 400, QColor(167, 54, 74)};
 const TextStyle kPictogramCaption{Face::kGothic, 18, 400};
+const TextStyle kGenericNote{Face::kGothic, 20, 400};
 
 constexpr int kLeft = kRowsLeft;
 constexpr int kRight = kRowsRight;
@@ -48,6 +50,7 @@ constexpr int kRowRuleWidth = 1;
 // A pictogram: its picture's side, centred in a timing cell, and its caption below it.
 constexpr int kPictogramSide = 88;
 constexpr int kCaptionTop = 94;
+constexpr int kGenericNoteStep = 44;
 
 // The columns of the rows (layout units) and where the texts sit in them, for each size of
 // the page. Large print widens the timing grid for its larger amounts and labels; the other
@@ -217,11 +220,12 @@ int PageComposer::drawRow(PageInk& ink, int index, int top) const {
     drawLines(ink, kLeft + s(25), top + s(11), step, s(kProductName),
               cutLines(name, widths.name, widths.maxLines));
     const int nameLines = countLines(name, widths.name, widths.maxLines);
+    const int noteHeight =
+        header_.genericInfo ? drawGenericNote(ink, index, top + s(11) + step * nameLines) : 0;
 
     if (entry.photoFlag == 1 && index < static_cast<int>(photos_.size())) {
-        ink.image(
-            QRect(columns.photoLeft, (top + s(128) + s(30) * (nameLines - 1)) / 2, s(168), s(126)),
-            photos_[index]);
+        const int photoTop = top + s(128) + s(30) * (nameLines - 1) + noteHeight;
+        ink.image(QRect(columns.photoLeft, photoTop / 2, s(168), s(126)), photos_[index]);
     }
 
     const int gridLeft = columns.timingGridLeft;
@@ -259,6 +263,15 @@ int PageComposer::drawRow(PageInk& ink, int index, int top) const {
         ink.line(gridLeft, y, columns.efficacyLeft, y, kRowRuleWidth);
     ink.line(kLeft, bottom, kRight, bottom, kRowRuleWidth);
     return bottom;
+}
+
+int PageComposer::drawGenericNote(PageInk& ink, int index, int top) const {
+    if (index >= static_cast<int>(header_.genericFacts.size())) return 0;
+    const Scale s{rowStyle(header_).metrics().scale};
+    const std::vector<std::string> lines =
+        genericNoteLines(header_.genericFacts[index], entries_[index]);
+    drawLines(ink, kLeft + s(25), top, s(kGenericNoteStep), s(kGenericNote), lines);
+    return s(kGenericNoteStep) * static_cast<int>(lines.size());
 }
 
 void PageComposer::drawPictograms(PageInk& ink, const DrugRecord& entry, int top) const {

@@ -56,6 +56,8 @@ class PageComposer {
     void drawComment(PageInk& ink) const;
     // Draws the entry's row from `top` and returns its bottom.
     int drawRow(PageInk& ink, int entry, int top) const;
+    // Draws the entry's generic-drug information from `top`; returns the height it took.
+    int drawGenericNote(PageInk& ink, int entry, int top) const;
     // Draws the entry's usage pictograms in strips from `top`.
     void drawPictograms(PageInk& ink, const DrugRecord& entry, int top) const;
 

@@ -83,6 +83,11 @@ inline void setPictograms(SettingsBlock& block, bool on) {
     block.options[kOptionPictograms] = on ? 1 : 0;
 }
 
+// Whether the leaflets carry the generic-drug information.
+inline bool genericInfoOn(const SettingsBlock& block) {
+    return block.options[kOptionGenericInfo] == 1;
+}
+
 // Whether the leaflets are printed in large print.
 inline bool largePrintOn(const SettingsBlock& block) {
     return block.options[kOptionLargePrint] == 1;

@@ -29,6 +29,7 @@ enum MainControlId {
     kSticker = 2003,           // beyond the original screen: the お薬手帳 sticker
     kRepeatLast = 2004,        // beyond the original screen: 前回Do
     kAuditLog = 2005,          // beyond the original screen: the audit trail
+    kPrintSettings = 2006,     // beyond the original screen: the leaflet's optional elements
 };
 
 }  // namespace shell

@@ -4,6 +4,7 @@
 
 #include "audit/trail.h"
 #include "data/audit_trail.h"
+#include "data/drug_catalogue.h"
 #include "data/patient_register.h"
 #include "data/phrase_store.h"
 #include "leaflet/leaflet_messages.h"
@@ -54,6 +55,9 @@ leaflet::LeafletHeader LeafletCommands::header() {
     header.handbookCodes = settings::handbookCodesOn(settings);
     header.pictograms = settings::pictogramsOn(settings);
     header.largePrint = settings::largePrintOn(settings);
+    header.genericInfo = settings::genericInfoOn(settings);
+    if (header.genericInfo)
+        data::DrugCatalogue().genericFacts(desk_.printList().entries(), header.genericFacts);
     header.prescribedBy = desk_.prescribedBy();
     data::PharmacyFields pharmacy;
     if (header.handbookCodes &&

@@ -80,6 +80,11 @@ void MainWindow::buildButtons() {
     button(
         {kPharmacyInfo, "pharmacyInfoButton", "薬局情報", {715, 68, 56, 24}, tools_->pharmacy()});
     button({kAuditLog, "auditLogButton", "監査ログ", {630, 8, 100, 30}, tools_->auditLog()});
+    button({kPrintSettings,
+            "printSettingsButton",
+            "印刷の設定(F12)",
+            {525, 8, 100, 30},
+            tools_->printSettings()});
     const int y = 440;
     const Button firstRow[] = {
         {kDrugSearch, "drugSearchButton", "薬剤検索(F2)", {}, catalogue_->drugSearch()},
@@ -157,8 +162,8 @@ void MainWindow::bindCommands() {
                 leaflet_->print(), catalogue_->correctDrug(), prescription_->readPrescription(),
                 printListPanel_->removeEntryAction(), printListPanel_->clearEntriesAction(),
                 dosage_->changeDosage(), leaflet_->saveHistory(), sticker_->sticker(),
-                repeat_->repeatLast(), businessPanel_->editPrescribersAction(),
-                businessPanel_->editPharmacistsAction()});
+                repeat_->repeatLast(), tools_->printSettings(),
+                businessPanel_->editPrescribersAction(), businessPanel_->editPharmacistsAction()});
     drugListPanel_->setMenuActions({catalogue_->drugDetail(), catalogue_->correctDrug(),
                                     catalogue_->deleteDrug(), catalogue_->registerDrug(),
                                     dosage_->setDosage()});

@@ -41,8 +41,7 @@ void StickerCommand::makeSticker() {
     const int output = dialog.exec();
     if (output != StickerDialog::kPrint && output != StickerDialog::kPdf) return;
     const int width = dialog.width();
-    // 62 mm, the default, is kept as 0 so that a settings file written before reads the same.
-    if (const int stored = width == sticker::kDefaultWidth ? 0 : width; stored != storedWidth) {
+    if (const int stored = sticker::storedWidth(width); stored != storedWidth) {
         storedWidth = stored;
         desk_.saveSettings(window_);
     }

@@ -10,13 +10,18 @@
 
 namespace shell {
 
+QComboBox* stickerWidthBox(int width, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName("stickerWidthBox");
+    for (const int w : sticker::kWidths) box->addItem(QString("%1 mm").arg(w), w);
+    box->setCurrentIndex(box->findData(width));
+    return box;
+}
+
 StickerDialog::StickerDialog(int width, const QString& printer, QWidget* parent) : QDialog(parent) {
     setObjectName("stickerDialog");
     setWindowTitle("お薬手帳シール");
-    width_ = new QComboBox(this);
-    width_->setObjectName("stickerWidthBox");
-    for (const int w : sticker::kWidths) width_->addItem(QString("%1 mm").arg(w), w);
-    width_->setCurrentIndex(width_->findData(width));
+    width_ = stickerWidthBox(width, this);
     printer_ = new QComboBox(this);
     printer_->setObjectName("stickerPrinterBox");
     printer_->addItem("既定のプリンター", QString());

@@ -8,6 +8,9 @@ class QComboBox;
 
 namespace shell {
 
+// The roll widths to choose from, `width` (millimetres) chosen.
+QComboBox* stickerWidthBox(int width, QWidget* parent);
+
 class StickerDialog : public QDialog {
     Q_OBJECT
   public:

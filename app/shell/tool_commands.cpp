@@ -6,6 +6,7 @@
 #include "shell/backup_command.h"
 #include "shell/help_window.h"
 #include "shell/pharmacy_dialog.h"
+#include "shell/print_settings_dialog.h"
 #include "shell/small_dialogs.h"
 #include "ui/command_action.h"
 
@@ -23,7 +24,9 @@ ToolCommands::ToolCommands(desk::Desk& desk, QWidget* window)
     connect(pharmacy_, &QAction::triggered, this, &ToolCommands::editPharmacy);
     connect(version_, &QAction::triggered, this, &ToolCommands::showVersion);
     connect(help_, &QAction::triggered, this, &ToolCommands::openHelp);
+    printSettings_ = ui::commandAction(this, "actionPrintSettings", "印刷の設定", Qt::Key_F12);
     connect(auditLog_, &QAction::triggered, this, &ToolCommands::showAuditLog);
+    connect(printSettings_, &QAction::triggered, this, &ToolCommands::editPrintSettings);
 }
 
 void ToolCommands::editComment() {
@@ -48,6 +51,12 @@ void ToolCommands::openHelp() {
 void ToolCommands::showAuditLog() {
     AuditLogDialog dialog(desk_.databaseFolder, desk_.prompts, window_);
     dialog.exec();
+}
+
+void ToolCommands::editPrintSettings() {
+    PrintSettingsDialog dialog(desk_.settings, window_);
+    if (dialog.exec() == QDialog::Accepted && dialog.applyTo(desk_.settings))
+        desk_.saveSettings(window_);
 }
 
 void ToolCommands::backUp() {

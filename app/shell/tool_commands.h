@@ -1,6 +1,6 @@
 // The main window's tool commands: the comment printed on every page, the backup of the data
 // files, the pharmacy for the e-medication-handbook codes, the version dialog, the help page and
-// the audit trail.
+// the audit trail and the leaflet's optional elements.
 #pragma once
 
 #include <QObject>
@@ -23,6 +23,7 @@ class ToolCommands : public QObject {
     QAction* version() const { return version_; }
     QAction* help() const { return help_; }
     QAction* auditLog() const { return auditLog_; }
+    QAction* printSettings() const { return printSettings_; }
 
   private:
     void editComment();
@@ -31,6 +32,7 @@ class ToolCommands : public QObject {
     void showVersion();
     void openHelp();
     void showAuditLog();
+    void editPrintSettings();
 
     desk::Desk& desk_;
     QWidget* window_;
@@ -40,6 +42,7 @@ class ToolCommands : public QObject {
     QAction* version_;
     QAction* help_;
     QAction* auditLog_;
+    QAction* printSettings_;
 };
 
 }  // namespace shell

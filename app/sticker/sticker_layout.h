@@ -28,6 +28,11 @@ inline constexpr int kMaxLabelLines = 24;     // about 10 cm of label
 
 // The width a settings value stands for: 58 or 80 as stored, 62 for 0 or anything else.
 int widthOf(int stored);
+// What the settings slot keeps for a width: 0 for 62 mm, the default, so that a settings file
+// written before the choice reads the same.
+constexpr int storedWidth(int width) {
+    return width == kDefaultWidth ? 0 : width;
+}
 // Bytes of text on one line of a roll `width` millimetres wide.
 int lineBytes(int width);
 

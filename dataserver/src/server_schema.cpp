@@ -4,6 +4,7 @@
 
 #include "audit/trail.h"
 #include "catalogue_admin.h"
+#include "code_map.h"
 #include "dataserver/admin.h"
 #include "pharmacy_store.h"
 #include "sqlkit/server_lock.h"
@@ -72,8 +73,24 @@ constexpr Change kToVersion3[] = {
     {audit::kAuditTable, audit::kAuditTable, createAuditTable},
 };
 
+// Inside the upgrade's transaction, so without a probe that would break it.
+bool addMasterFacts(sqlkit::Connection& server, std::string* error) {
+    const std::string text(server.dialect().textType);
+    const std::string integer(server.dialect().integerType);
+    const std::string add = " ADD COLUMN IF NOT EXISTS ";
+    return server.exec("ALTER TABLE Code_Map" + add + "TANNI " + text + "," + add + "PRICE " +
+                       integer + "," + add + "GENERIC " + integer + "," + add + "GENERICGROUP " +
+                       text + ";" + drugbase::masterFactIndexSql()) ||
+           failed(server, error);
+}
+
+// Version 4: the drug master's unit, price and generic flag beside each code.
+constexpr Change kToVersion4[] = {
+    {nullptr, "Code_Map's master facts", addMasterFacts},
+};
+
 // The step from version i + 1 to i + 2 is kSteps[i].
-constexpr std::span<const Change> kSteps[] = {kToVersion2, kToVersion3};
+constexpr std::span<const Change> kSteps[] = {kToVersion2, kToVersion3, kToVersion4};
 static_assert(std::size(kSteps) + 1 == kSchemaVersion, "a step for every version");
 
 }  // namespace

@@ -406,6 +406,7 @@ typedef struct DrugMasterRow {
     char PRODUCTNAME[91]; /* kanji name with strength */
     char TANNI[250];      /* unit name (錠, ｇ, ...) */
     char YAKUKA[250];     /* price per unit as written, e.g. "9.50" */
+    int generic;          /* 1 for a generic drug (後発品), else 0 */
 } DrugMasterRow;
 
 /* Told after every few hundred rows and after the last: rows written so far, rows in all. */
@@ -437,6 +438,24 @@ DRUGBASE_API int MasterImportStream(DrugMasterSource next, void* source, int cou
 /* Reads the code map row of this レセ電 code into *entry (output). 0 = found, 1 = no such code
  * (entry untouched, no message), 99. */
 DRUGBASE_API int MasterCode(const char* receiptCode, DrugCodeMapEntry* entry);
+
+/* What the drug master says of a drug about generics (prices in hundredths of a yen, exact). */
+typedef struct DrugGenericFacts {
+    int found;                    /* 1 when the master has a row with the drug's YJ code */
+    int generic;                  /* 1 for a generic drug (後発品) */
+    char unit[25];                /* the master's unit (錠, ｇ, ...), CP932 */
+    long long price;              /* price per unit; -1 when the master gives none */
+    long long lowestGenericPrice; /* for a drug that is not a generic: the lowest price per unit
+                                   * among the generics sharing its general-name code (its YJ
+                                   * code's first nine characters); -1 when it has none */
+} DrugGenericFacts;
+
+/* The generic facts of the drugs with these YJ codes (CP932), facts[i] for codes[i], read in
+ * one statement per batch of codes through the code map's indexes. The first master row of a
+ * YJ code answers for it. A drug without a master row, or a catalogue into which the master
+ * was never loaded, gets found = 0 and no message. 0; 1 when codes or facts is NULL with a
+ * count; 99. */
+DRUGBASE_API int MasterGenericFacts(const char* const* codes, int count, DrugGenericFacts* facts);
 
 #ifdef __cplusplus
 } /* extern "C" */

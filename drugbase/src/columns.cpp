@@ -84,7 +84,7 @@ std::string schemaSql(const sqlkit::Dialect& dialect) {
         "PRODUCTNAME, YJCODE);"
         "CREATE INDEX Medicine_GeneralName ON Medicine_Information (GENERALNAME, PRODUCTNAME, "
         "COMPANY, TANNI, LISTNAME, YJCODE);";
-    sql += codeMapSchemaSql(dialect) + ";";
+    sql += codeMapSchemaSql(dialect) + ";" + masterFactIndexSql() + ";";
     sql += userPhotoSchemaSql(dialect);
     return sql;
 }

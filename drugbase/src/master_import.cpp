@@ -83,6 +83,17 @@ SuppliedDrug drugOf(const DrugMasterRow& row, const std::string& nCode) {
         {"CODE", storedText(nCode, "CODE")}};
 }
 
+// Binds the master's unit, price, generic flag and generic group (parameters 5 to 8).
+void bindFacts(sqlkit::Statement& insert, const DrugMasterRow& row) {
+    insert.bindText(5, sjis::toUtf8(field(row.TANNI)));
+    if (const auto price = priceHundredths(field(row.YAKUKA)))
+        insert.bindInt(6, *price);
+    else
+        insert.bindNull(6);
+    insert.bindInt(7, row.generic == 1 ? 1 : 0);
+    insert.bindText(8, genericGroup(field(row.code.generalNameCode), field(row.code.YJCODE)));
+}
+
 // The rows of an array, given one at a time.
 struct ArraySource {
     const DrugMasterRow* rows;
@@ -110,9 +121,9 @@ int importRows(WriteCall& call, DrugMasterSource next, void* source, int count, 
         call.report(Failure::Update);
         return DRUGBASE_DB_FAILURE;
     }
-    auto insert = call.prepare(
-        std::string("INSERT INTO Code_Map (") + kCodeMapColumns + ") VALUES (?, ?, ?, ?)",
-        Failure::Update);
+    auto insert = call.prepare(std::string("INSERT INTO Code_Map (") + kCodeMapColumns + ", " +
+                                   kMasterFactColumns + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                               Failure::Update);
     SuppliedInsert drugs(call.connection());
     if (!insert || !drugs.ok()) {
         if (insert) call.report(Failure::Update);
@@ -135,6 +146,7 @@ int importRows(WriteCall& call, DrugMasterSource next, void* source, int count, 
         insert->bindText(2, sjis::toUtf8(field(code.YJCODE)));
         insert->bindText(3, sjis::toUtf8(field(code.generalNameCode)));
         insert->bindText(4, sjis::toUtf8(field(code.generalName)));
+        bindFacts(*insert, row);
         if (!call.execute(*insert)) return DRUGBASE_DB_FAILURE;
 
         const std::string yjcode(field(code.YJCODE));
@@ -161,6 +173,16 @@ extern "C" {
 DRUGBASE_API int MasterImportStream(DrugMasterSource next, void* source, int count, int addDrugs,
                                     DrugMasterProgress progress, void* context, int* added) {
     if (!next) return DRUGBASE_CONDITION;
+    {
+        // A code map made before the master's facts were kept gets their columns first.
+        dbcall::Call upgrade(session());
+        if (!upgrade.opened()) return DRUGBASE_DB_FAILURE;
+        if (!upgrade.connection().exec(codeMapSchemaSql(upgrade.dialect())) ||
+            !addMasterFactColumns(upgrade.connection(), nullptr)) {
+            upgrade.report(Failure::Update);
+            return DRUGBASE_DB_FAILURE;
+        }
+    }
     WriteCall call(session());
     if (!call.ok()) return DRUGBASE_DB_FAILURE;
     int drugsAdded = 0;

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "code_places.h"
 #include "columns.h"
 #include "record_io.h"
 #include "session.h"
@@ -17,14 +18,9 @@ namespace {
 // Reads the drugs of codes [from, to) and marks every place that asked for each.
 bool readBatch(const char* const* codes, int from, int to, DrugRecord* records, int* found) {
     const sqlkit::Dialect& dialect = session().dialect();
-    std::unordered_map<std::string, std::vector<int>> places;  // UTF-8 code -> its indexes
-    std::vector<std::string> distinct;
-    for (int i = from; i < to; ++i) {
-        const std::string code = sjis::toUtf8(codes[i] ? codes[i] : "");
-        auto [at, added] = places.try_emplace(code);
-        if (added) distinct.push_back(code);
-        at->second.push_back(i);
-    }
+    const CodePlaces asked = codePlaces(codes, from, to);
+    const auto& places = asked.places;
+    const std::vector<std::string>& distinct = asked.distinct;
     // Table order, so that of several drugs with one code the first is read, as RecordDetail.
     Recordset rs(session(), "SELECT " + allColumnNames() +
                                 ", YJCODE FROM Medicine_Information WHERE " +

@@ -5,12 +5,14 @@
 #include <utility>
 
 #include "catalogue_fixture.h"
+#include "code_map.h"
 #include "master_drugs.h"
 
 namespace {
 
 DrugMasterRow masterRow(const std::string& receiptCode, const std::string& yjcode,
-                        const std::string& name, const std::string& generalName = "") {
+                        const std::string& name, const std::string& generalName = "",
+                        const std::string& price = "10.10", int generic = 0) {
     DrugMasterRow row{};
     SET(row.code, receiptCode, receiptCode);
     SET(row.code, YJCODE, yjcode);
@@ -18,7 +20,8 @@ DrugMasterRow masterRow(const std::string& receiptCode, const std::string& yjcod
     SET(row.code, generalName, generalName);
     SET(row, PRODUCTNAME, name);
     SET(row, TANNI, "錠");
-    SET(row, YAKUKA, "10.10");
+    SET(row, YAKUKA, price);
+    row.generic = generic;
     return row;
 }
 
@@ -40,14 +43,39 @@ class MasterImportTest : public OnEachEngine<CatalogueTest> {
     std::string count(const char* table) {
         return storedText(std::string("SELECT COUNT(*) FROM ") + table);
     }
+    // The generic facts of each code as "generic unit price lowest", "<none>" without a row.
+    std::vector<std::string> facts(const std::vector<const char*>& codes) {
+        std::vector<DrugGenericFacts> read(codes.size());
+        EXPECT_EQ(MasterGenericFacts(codes.data(), static_cast<int>(codes.size()), read.data()),
+                  DRUGBASE_OK);
+        std::vector<std::string> shown;
+        for (const DrugGenericFacts& f : read)
+            shown.push_back(f.found ? std::to_string(f.generic) + " " + text(f.unit) + " " +
+                                          std::to_string(f.price) + " " +
+                                          std::to_string(f.lowestGenericPrice)
+                                    : "<none>");
+        return shown;
+    }
     int added = -1;
 };
 
 TEST_P(MasterImportTest, MapIsFilledReadAndReplacedByTheNextImport) {
+    EXPECT_EQ(facts({"2325003B2029"}), std::vector<std::string>{"<none>"}) << "no master yet";
     ASSERT_EQ(import({masterRow("610406079", "2325003B2029", "ガスター散２％",
-                                "【般】ファモチジン散２％"),
-                      masterRow("620000001", "", "コードのない薬")}),
+                                "【般】ファモチジン散２％", "9.50"),
+                      masterRow("620000001", "", "コードのない薬"),
+                      masterRow("620000010", "2325003B2030", "ファモチジン散", "", "6.1", 1),
+                      masterRow("620000011", "2325003B2031", "ファモチジン散", "", "5.70", 1),
+                      // A cheaper generic of another group, and one without a price.
+                      masterRow("620000012", "2325003F1030", "ファモチジン錠", "", "3.00", 1),
+                      masterRow("620000013", "2325003B2032", "ファモチジン散", "", "", 1),
+                      masterRow("620000014", "1149019F1560", "ロキソニン錠", "", "10.10")}),
               DRUGBASE_OK);
+    // Brand, generic, brand without generics, no row; a code asked twice answered twice.
+    EXPECT_EQ(
+        facts({"2325003B2029", "2325003B2031", "1149019F1560", "9999999X9999", "2325003B2029"}),
+        (std::vector<std::string>{"0 錠 950 570", "1 錠 570 -1", "0 錠 1010 -1", "<none>",
+                                  "0 錠 950 570"}));
     EXPECT_EQ(added, 0);
     DrugCodeMapEntry entry{};
     ASSERT_EQ(MasterCode("610406079", &entry), DRUGBASE_OK);
@@ -155,9 +183,32 @@ TEST_P(MasterImportTest, FileMadeBeforeTheCodeMapGetsItOnFirstUse) {
     ASSERT_TRUE(raw()->exec("DROP TABLE Code_Map"));
     EXPECT_EQ(mapped("610406079"), "<none>");
     ASSERT_TRUE(raw()->exec("DROP TABLE Code_Map"));
+    EXPECT_EQ(facts({"2325003B2029"}), std::vector<std::string>{"<none>"});
+    // A file's code map made before the master's facts gets their columns at the import (a
+    // server gets them from its schema step).
+    if (GetParam() == Engine::Files) {
+        ASSERT_TRUE(
+            raw()->exec("CREATE TABLE Code_Map (RECEIPTCODE TEXT, YJCODE TEXT, "
+                        "GENERALNAMECODE TEXT, GENERALNAME TEXT)"));
+    }
     ASSERT_EQ(import({masterRow("610406079", "2325003B2029", "ガスター散２％")}), DRUGBASE_OK);
     EXPECT_EQ(mapped("610406079"), "2325003B2029");
+    EXPECT_EQ(facts({"2325003B2029"}), std::vector<std::string>{"0 錠 1010 -1"});
     EXPECT_TRUE(messages.empty());
+}
+
+TEST(MasterPrices, PricesAreExactHundredths) {
+    struct Case {
+        const char* text;
+        long long hundredths;  // -1: not a price
+    };
+    const Case cases[] = {{"9.50", 950},       {"9.5", 950},  {"12", 1200}, {"0.07", 7},
+                          {"1234.56", 123456}, {"", -1},      {".", -1},    {"1.234", -1},
+                          {"1,000", -1},       {"1.2.3", -1}, {"-5", -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(drugbase::priceHundredths(c.text).value_or(-1), c.hundredths);
+    }
 }
 
 }  // namespace

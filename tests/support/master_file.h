@@ -11,13 +11,14 @@
 
 struct MasterDrug {
     std::string receiptCode, name, unit, price, yjCode, generalNameCode, generalName;  // UTF-8
+    std::string generic = "0";  // column 17, 1 for a generic
 };
 
 // One row of the current layout (UTF-8), the other columns as the public file fills them.
 inline std::string masterLine(const MasterDrug& d) {
     return "0,Y," + d.receiptCode + ",7," + d.name + ",09,ｶﾅ,33,1," + d.unit + ",1," + d.price +
-           ",0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,1,,20260401,99999999," + d.yjCode + ",001413000,0," +
-           d.name + ",0," + d.generalNameCode + "," + d.generalName + ",2,0,0,1";
+           ",0,0,0,0," + d.generic + ",0,0,0,0,1,0,0,0,0,0,1,,20260401,99999999," + d.yjCode +
+           ",001413000,0," + d.name + ",0," + d.generalNameCode + "," + d.generalName + ",2,0,0,1";
 }
 
 inline void writeMaster(const std::filesystem::path& file, const std::vector<MasterDrug>& drugs,

@@ -47,10 +47,21 @@ TEST_F(MasterCommand, FillsTheMapAndAddsTheMissingDrugsWithACount) {
     EXPECT_FALSE(printed("アムロジピン錠\n")) << "a drug already in the catalogue";
 
     // Without --add-drugs only the map changes; on a terminal the progress line is shown.
-    writeMaster(master(), {kFamotidine});
+    const MasterDrug generic{"620000123",    "ファモチジン散「見本」", "ｇ", "6.3",
+                             "2325003B2030", "2325003B2ZZZ",           "",   "1"};
+    writeMaster(master(), {kFamotidine, generic});
     ASSERT_EQ(admin::run({"import-master", folder(), master()}, out, err, true), 0);
-    EXPECT_EQ(err.str(), "\r1 / 1\n");
+    EXPECT_EQ(err.str(), "\r2 / 2\n");
     EXPECT_EQ(mapped("620098801"), "<none>");
+    // The generic flag and the prices, exact.
+    ASSERT_EQ(RecordOpen(layout::databaseFolder(dir.path()).string().c_str(), nullptr), 0);
+    const char* codes[] = {"2325003B2029", "2325003B2030"};
+    DrugGenericFacts facts[2];
+    ASSERT_EQ(MasterGenericFacts(codes, 2, facts), DRUGBASE_OK);
+    RecordClose();
+    EXPECT_EQ(std::vector<long long>({facts[0].generic, facts[0].price, facts[0].lowestGenericPrice,
+                                      facts[1].generic}),
+              std::vector<long long>({0, 950, 630, 1}));
 }
 
 TEST_F(MasterCommand, ABadFileChangesNothingAndSaysWhy) {

@@ -134,6 +134,7 @@ TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
         {{"handbook-qr", folder(), "yes"}, admin::kUsage, "usage:"},
         {{"pictograms", folder(), "yes"}, admin::kUsage, "usage:"},
         {{"large-print", folder(), "yes"}, admin::kUsage, "usage:"},
+        {{"generic-info", folder(), "yes"}, admin::kUsage, "usage:"},
         {{"store-leaflet", folder(), "8", one}, admin::kRefused, "patient 8 is not registered"},
         {{"store-leaflet", folder(), "7", json("bad.json", "[{")}, admin::kRefused, "not JSON"},
         {{"store-leaflet", folder(), "7", json("none.json", "[]")},

@@ -81,7 +81,7 @@ TEST_F(ServerCommands, InitServerMakesTheTablesTheFilesHaveOnce) {
 
     // A second run changes nothing and says why.
     EXPECT_EQ(run({"init-server", folder()}), admin::kRefused);
-    EXPECT_NE(err.str().find("already has the tables (version 3)"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("already has the tables (version 4)"), std::string::npos) << err.str();
 }
 
 TEST_F(ServerCommands, UpgradeMovesAnOldServerToThisVersionInOneTransaction) {
@@ -96,6 +96,10 @@ TEST_F(ServerCommands, UpgradeMovesAnOldServerToThisVersionInOneTransaction) {
     ASSERT_TRUE(
         server->exec("DROP TABLE Server_Schema, Server_Lock, Patient_UsedID, "
                      "Pharmacy_Information, Audit_Log"))
+        << server->lastError();
+    ASSERT_TRUE(
+        server->exec("ALTER TABLE Code_Map DROP COLUMN TANNI, DROP COLUMN PRICE, DROP "
+                     "COLUMN GENERIC, DROP COLUMN GENERICGROUP"))
         << server->lastError();
     const dataserver::ServerCheck check = dataserver::checkServer(dir.path() / "データベース");
     EXPECT_EQ(check.state, dataserver::ServerCheck::State::OtherVersion) << check.detail;
@@ -124,12 +128,17 @@ TEST_F(ServerCommands, UpgradeMovesAnOldServerToThisVersionInOneTransaction) {
 
     ASSERT_EQ(run({"server-upgrade", conninfo}), 0) << err.str();
     EXPECT_TRUE(printed("from version 2 to 3: added Audit_Log")) << out.str();
+    ASSERT_EQ(run({"server-upgrade", conninfo}), 0) << err.str();
+    EXPECT_TRUE(printed("from version 3 to 4: added Code_Map's master facts")) << out.str();
+    sqlkit::Statement facts = server->prepare("SELECT GENERICGROUP, PRICE FROM Code_Map");
+    facts.step();
+    EXPECT_FALSE(facts.failed()) << facts.error();
     ASSERT_EQ(run({"pharmacy", folder(), "code=1234567"}), 0) << err.str();
     ASSERT_EQ(run({"server-upgrade", conninfo}), 0) << err.str();
-    EXPECT_TRUE(printed("at version 3, this program's; nothing to upgrade")) << out.str();
-    ASSERT_TRUE(server->exec("UPDATE Server_Schema SET VERSION = 4")) << server->lastError();
+    EXPECT_TRUE(printed("at version 4, this program's; nothing to upgrade")) << out.str();
+    ASSERT_TRUE(server->exec("UPDATE Server_Schema SET VERSION = 5")) << server->lastError();
     EXPECT_EQ(run({"server-upgrade", conninfo}), admin::kRefused);
-    EXPECT_NE(err.str().find("newer than this program's 3"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("newer than this program's 4"), std::string::npos) << err.str();
 }
 
 TEST_F(ServerCommands, ACounterRoleWorksWithThePatientsAndTakesTheLockNothingMore) {

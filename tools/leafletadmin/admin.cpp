@@ -57,6 +57,7 @@ constexpr const char* kUsageText =
     "  history FOLDER on|off           save printed leaflets in the medication history\n"
     "  handbook-qr FOLDER on|off       print the e-medication-handbook QR codes on leaflets\n"
     "  pictograms FOLDER on|off        print usage pictograms beside each drug's usage\n"
+    "  generic-info FOLDER on|off      print generic-drug information under drug names\n"
     "  large-print FOLDER on|off       print leaflets about 1.4 times larger\n"
     "  pharmacy FOLDER [KEY=VALUE ...]  print the pharmacy the e-medication-handbook codes\n"
     "                                  name; or set name=, prefecture=NN, code=NNNNNNN,\n"

@@ -23,6 +23,7 @@ DrugMasterRow rowOf(const prescription::MasterRow& master) {
     copy(row.PRODUCTNAME, master.productName);
     copy(row.TANNI, master.unit);
     copy(row.YAKUKA, master.price);
+    row.generic = master.genericFlag == "1" ? 1 : 0;
     return row;
 }
 

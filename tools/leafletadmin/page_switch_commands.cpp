@@ -15,8 +15,9 @@ struct PageSwitch {
     std::string_view told;
 };
 
-constexpr std::array<PageSwitch, 2> kPageSwitches{{
+constexpr std::array<PageSwitch, 3> kPageSwitches{{
     {"pictograms", settings::kOptionPictograms, "usage pictograms"},
+    {"generic-info", settings::kOptionGenericInfo, "generic-drug information"},
     {"large-print", settings::kOptionLargePrint, "large print"},
 }};
 

@@ -116,6 +116,7 @@ leaflet::LeafletHeader headerFor(const fs::path& folder, const settings::Setting
     header.handbookCodes = settings::handbookCodesOn(settings);
     header.pictograms = settings::pictogramsOn(settings);
     header.largePrint = settings::largePrintOn(settings);
+    header.genericInfo = settings::genericInfoOn(settings);
     header.registered = ehandbook::registeredPatient(patient);
     return header;
 }
@@ -210,7 +211,15 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
     const StoredLeaflet& stored = found->stored;
     const leaflet::PrintList& list = found->list;
     const int id = found->id;
-    leaflet::LeafletJob job(headerFor(folder, found->settings, stored.patient), list, found->date);
+    leaflet::LeafletHeader header = headerFor(folder, found->settings, stored.patient);
+    if (header.genericInfo) {
+        std::vector<const char*> codes;
+        for (const DrugRecord& entry : list.entries()) codes.push_back(entry.YJCODE);
+        header.genericFacts.assign(codes.size(), DrugGenericFacts{});
+        MasterGenericFacts(codes.data(), static_cast<int>(codes.size()),
+                           header.genericFacts.data());
+    }
+    leaflet::LeafletJob job(header, list, found->date);
     const leaflet::Message refusal = leaflet::paginationMessage(job.paginate());
     if (!refusal.text.empty()) {
         err << refusal.text << "\n";

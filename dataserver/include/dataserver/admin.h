@@ -25,7 +25,7 @@ namespace dataserver {
 // The version of the server's tables this program works with. Version 1: the tables of servers
 // set up before the version was kept; 2: the version, the write lock and the database's
 // timeouts; 3: the audit trail.
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 4;
 
 struct ServerCheck {
     enum class State {

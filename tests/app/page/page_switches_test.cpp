@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
+#include <cstring>
 
 #include "page/leaflet_pdf.h"
 #include "page_image.h"
@@ -36,6 +37,15 @@ std::string pageHash(const leaflet::LeafletHeader& header) {
         .toStdString();
 }
 
+// Writes the leaflet of `drugs` as `name` in `dir`; returns the file's path.
+std::string writePdf(const TempDir& dir, const char* name, const std::vector<DrugRecord>& drugs,
+                     const leaflet::LeafletHeader& header) {
+    const SampleLeaflet leaflet(drugs, header);
+    const std::string file = (dir.path() / name).string();
+    EXPECT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), leaflet.composer));
+    return file;
+}
+
 TEST(PageSwitches, OffLeavesThePageAsBefore) {
     struct Case {
         const char* name;
@@ -54,10 +64,8 @@ TEST(PageSwitches, OffLeavesThePageAsBefore) {
 TEST(PageSwitches, PictogramsWithTheirCaptionsInThePdf) {
     leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
     header.pictograms = true;
-    const SampleLeaflet leaflet(drugsWithUsages(), header);
     TempDir dir;
-    const std::string file = (dir.path() / "leaflet.pdf").string();
-    ASSERT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), leaflet.composer));
+    const std::string file = writePdf(dir, "leaflet.pdf", drugsWithUsages(), header);
     // 起床時, 朝, 夕, 寝る前, 食後; 頓服, 発熱時, 疼痛時; 貼る.
     EXPECT_EQ(pdfImageCount(file), 9);
     const std::string text = pdfText(file);
@@ -81,6 +89,28 @@ TEST(PageSwitches, PictogramsFollowTheColourSetting) {
     }
 }
 
+TEST(PageSwitches, GenericInformationUnderTheNamesOnlyWhenOn) {
+    std::vector<DrugRecord> drugs = drugsWithUsages();
+    std::strcpy(drugs[0].ZAIKEI, sjis::fromUtf8("錠").c_str());
+    // Four tablets a day of a brand at 9.50 with a generic at 5.70 (15.20 a day), a generic.
+    std::vector<DrugGenericFacts> facts{{1, 0, {}, 950, 570}, {1, 1, {}, 570, -1}};
+    std::strcpy(facts[0].unit, sjis::fromUtf8("錠").c_str());
+    TempDir dir;
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on ? "on" : "off");
+        leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
+        header.genericInfo = on;
+        header.genericFacts = facts;
+        const std::string text = pdfText(writePdf(dir, on ? "on.pdf" : "off.pdf", drugs, header));
+        for (const char* line : {"後発医薬品があります", "5.70円／錠", "1日あたり約15円の差額"})
+            EXPECT_EQ(text.find(line) != std::string::npos, on) << line << " in " << text;
+        // The brand's line and the generic's own; nothing for the third drug without facts.
+        const auto second = text.find("後発医薬品", text.find("後発医薬品") + 1);
+        EXPECT_EQ(second != std::string::npos, on);
+        EXPECT_EQ(text.find("後発医薬品", second + 1), std::string::npos);
+    }
+}
+
 TEST(PageSwitches, LargePrintHasTheSameTextsInOrderInLargerLetters) {
     // A note of 280 bytes fills ten lines of the standard size and is not cut in large print.
     std::string efficacy;
@@ -97,10 +127,7 @@ TEST(PageSwitches, LargePrintHasTheSameTextsInOrderInLargerLetters) {
     const auto write = [&](bool large) {
         leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
         header.largePrint = large;
-        const SampleLeaflet leaflet(drugs, header);
-        const std::string file = (dir.path() / (large ? "large.pdf" : "normal.pdf")).string();
-        EXPECT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), leaflet.composer));
-        return file;
+        return writePdf(dir, large ? "large.pdf" : "normal.pdf", drugs, header);
     };
     const std::string normal = write(false);
     const std::string large = write(true);

@@ -2,7 +2,8 @@
 // leaflet back into the print list, asking first when the list holds drugs; without a patient or
 // a stored leaflet a message and nothing changed. お薬手帳シール (F11): nothing from an empty
 // list; from the print list a PDF at the width chosen in its dialog, the width kept in the
-// settings and the printer kept for this terminal.
+// settings and the printer kept for this terminal. 印刷の設定 (F12): the switches and the width
+// saved to the settings file.
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
@@ -127,6 +128,31 @@ TEST_F(PrintListCommands, StickerOfThePrintListSavedAtTheChosenWidthWithTheChoic
     EXPECT_NE(text.find("ファモチジン錠２０ｍｇ「見本」"), std::string::npos) << text;
     EXPECT_EQ(savedSettings().options[settings::kOptionStickerWidth], 80);
     EXPECT_EQ(sticker::loadStickerPrinter(dir.path()), "") << "the default printer";
+}
+
+TEST_F(PrintListCommands, PrintSettingsSwitchTheLeafletsElementsFromTheKeyboard) {
+    // Keys go to the dialog's focus widget: Tab from box to box, Space to switch, Up to the
+    // narrower roll, Return for OK; Escape leaves everything as it was.
+    const auto keys = [](QWidget* dialog, std::initializer_list<Qt::Key> pressed) {
+        for (const Qt::Key key : pressed) QTest::keyClick(dialog->focusWidget(), key);
+    };
+    whenModal("printSettingsDialog", [&](QWidget* dialog) {
+        keys(dialog, {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Tab,
+                      Qt::Key_Up, Qt::Key_Return});
+    });
+    press(Qt::Key_F12);
+    const auto saved = [this] {
+        const settings::SettingsBlock s = savedSettings();
+        return std::vector<int>(s.options + settings::kOptionPictograms,
+                                s.options + settings::kOptionStickerWidth + 1);
+    };
+    // Pictograms off, generic information and large print on, the sticker 58 mm wide.
+    EXPECT_EQ(saved(), (std::vector<int>{0, 1, 1, 58}));
+    whenModal("printSettingsDialog", [&](QWidget* dialog) {
+        keys(dialog, {Qt::Key_Space, Qt::Key_Escape});
+    });
+    press(Qt::Key_F12);
+    EXPECT_EQ(saved(), (std::vector<int>{0, 1, 1, 58})) << "cancelled";
 }
 
 }  // namespace

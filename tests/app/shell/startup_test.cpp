@@ -112,10 +112,10 @@ TEST_F(ProgramTest, AServerThatCannotBeWorkedOnEndsTheStartAndSaysWhichOne) {
     auto server = sqlkit::openServer(conninfo, &error);
     ASSERT_TRUE(server && server->exec("UPDATE Server_Schema SET VERSION = 1")) << error;
     text = startWith(conninfo);
-    EXPECT_TRUE(text.starts_with("データベースサーバーのデータの版（1）が、このソフトの版（3）と"))
+    EXPECT_TRUE(text.starts_with("データベースサーバーのデータの版（1）が、このソフトの版（4）と"))
         << text;
     EXPECT_NE(text.find("leafletadmin server-upgrade"), std::string::npos) << text;
-    ASSERT_TRUE(server->exec("UPDATE Server_Schema SET VERSION = 3")) << server->lastError();
+    ASSERT_TRUE(server->exec("UPDATE Server_Schema SET VERSION = 4")) << server->lastError();
     std::filesystem::remove(dir.path() / "データベース" / "薬剤ファイル.mdb");
     const std::size_t shown = prompts.shown.size();
     ASSERT_TRUE(start());
