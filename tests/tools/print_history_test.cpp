@@ -9,6 +9,7 @@
 
 #include "admin_fixture.h"
 #include "handbook_reading.h"
+#include "master_file.h"
 #include "patientbase.h"
 #include "pdf_reading.h"
 #include "sample_photos.h"
@@ -108,6 +109,15 @@ TEST_F(PrintHistory, WritesTheNewestOrTheChosenStoredLeafletWithPhotographsAndCo
     EXPECT_TRUE(printed("large print on"));
     ASSERT_EQ(run({"print-history", folder(), "7", pdf(), older}), 0) << err.str();
     EXPECT_GT(pdfWordHeight(pdf(), "寝前"), 1.3 * label);
+
+    // The generic-drug line needs the master's facts, read after the recall's drugs.
+    const auto master = dir.path() / "master.csv";
+    writeMaster(master, {{"620000001", "アムロジピン錠５ｍｇ「サンプル」", "錠", "10.10", kNewer,
+                          "2171901F2ZZZ", "【般】アムロジピン錠５ｍｇ", "1"}});
+    ASSERT_EQ(run({"import-master", folder(), master.string()}), 0) << err.str();
+    ASSERT_EQ(run({"generic-info", folder(), "on"}), 0) << err.str();
+    ASSERT_EQ(run({"print-history", folder(), "7", pdf()}), 0) << err.str();
+    EXPECT_NE(pdfText(pdf()).find("後発医薬品"), std::string::npos) << pdfText(pdf());
 }
 
 TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {

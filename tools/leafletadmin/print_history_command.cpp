@@ -216,8 +216,16 @@ int printHistory(const fs::path& folder, const std::string& idText, const std::s
         std::vector<const char*> codes;
         for (const DrugRecord& entry : list.entries()) codes.push_back(entry.YJCODE);
         header.genericFacts.assign(codes.size(), DrugGenericFacts{});
-        MasterGenericFacts(codes.data(), static_cast<int>(codes.size()),
-                           header.genericFacts.data());
+        // The recall closed the catalogue; the facts are read on a connection of their own.
+        const bool read =
+            RecordOpen(layout::databaseFolder(folder).string().c_str(), nullptr) == 0 &&
+            MasterGenericFacts(codes.data(), static_cast<int>(codes.size()),
+                               header.genericFacts.data()) == 0;
+        RecordClose();
+        if (!read) {
+            err << "the generic-drug information cannot be read from the drug database\n";
+            return kRefused;
+        }
     }
     leaflet::LeafletJob job(header, list, found->date);
     const leaflet::Message refusal = leaflet::paginationMessage(job.paginate());
