@@ -17,26 +17,30 @@ bool SystemPrinter::available() {
     return !QPrinterInfo::defaultPrinter().isNull();
 }
 
-QPagedPaintDevice* SystemPrinter::beginJob(const QString& documentName) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+std::unique_ptr<QPrinter> openPrinterJob(const QPrinterInfo& info, const QString& documentName) {
     if (info.isNull()) return nullptr;
-    // A fresh printer per job, so no setting of one job carries over to the next.
-    printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    if (!printer_->isValid()) {
-        printer_.reset();
-        return nullptr;
-    }
-    printer_->setDocName(documentName);
-    printer_->setPageOrientation(QPageLayout::Portrait);
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    if (!printer->isValid()) return nullptr;
+    printer->setDocName(documentName);
+    return printer;
+}
+
+bool endPrinterJob(std::unique_ptr<QPrinter>& printer) {
+    if (!printer) return false;
+    const bool delivered =
+        printer->printerState() != QPrinter::Error && printer->printerState() != QPrinter::Aborted;
+    printer.reset();
+    return delivered;
+}
+
+QPagedPaintDevice* SystemPrinter::beginJob(const QString& documentName) {
+    printer_ = openPrinterJob(QPrinterInfo::defaultPrinter(), documentName);
+    if (printer_) printer_->setPageOrientation(QPageLayout::Portrait);
     return printer_.get();
 }
 
 bool SystemPrinter::endJob() {
-    if (!printer_) return false;
-    const bool delivered = printer_->printerState() != QPrinter::Error &&
-                           printer_->printerState() != QPrinter::Aborted;
-    printer_.reset();
-    return delivered;
+    return endPrinterJob(printer_);
 }
 
 PdfJobs::PdfJobs(QString folder) : folder_(std::move(folder)) {}

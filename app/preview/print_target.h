@@ -8,6 +8,7 @@
 class QPagedPaintDevice;
 class QPdfWriter;
 class QPrinter;
+class QPrinterInfo;
 class QSaveFile;
 
 namespace leaflet {
@@ -27,6 +28,12 @@ class PrintTarget {
     // output was not delivered (the spooler refused it, the file could not be written).
     virtual bool endJob() = 0;
 };
+
+// A fresh printer on `info` for one job named `documentName`, so no setting of one job carries
+// over to the next; nullptr when there is no such printer or it is not usable.
+std::unique_ptr<QPrinter> openPrinterJob(const QPrinterInfo& info, const QString& documentName);
+// Ends the job on `printer` and lets it go: whether the spooler took its output.
+bool endPrinterJob(std::unique_ptr<QPrinter>& printer);
 
 // The system's default printer, portrait paper.
 class SystemPrinter : public PrintTarget {

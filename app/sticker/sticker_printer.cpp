@@ -47,24 +47,14 @@ bool NamedPrinter::present() const {
 }
 
 QPagedPaintDevice* NamedPrinter::beginJob(const QString& documentName) {
-    const QPrinterInfo info = printerInfo(name_);
-    if (info.isNull()) return nullptr;
-    printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    if (!printer_->isValid()) {
-        printer_.reset();
-        return nullptr;
-    }
-    printer_->setDocName(documentName);
-    printer_->setFullPage(true);  // the label is laid out edge to edge with its own margin
+    printer_ = leaflet::openPrinterJob(printerInfo(name_), documentName);
+    // The label is laid out edge to edge with its own margin.
+    if (printer_) printer_->setFullPage(true);
     return printer_.get();
 }
 
 bool NamedPrinter::endJob() {
-    if (!printer_) return false;
-    const bool delivered = printer_->printerState() != QPrinter::Error &&
-                           printer_->printerState() != QPrinter::Aborted;
-    printer_.reset();
-    return delivered;
+    return leaflet::endPrinterJob(printer_);
 }
 
 }  // namespace sticker
