@@ -114,10 +114,11 @@ DRUGBASE_API int RecordBrief(const char* yjcode, const DrugListViewSink* drug) {
 
 DRUGBASE_API int RecordByNameKey(const char* key, const DrugListViewSink* drugs) {
     if (session().onServer()) return DRUGBASE_CONDITION;
-    const std::string sql = kBriefColumns + std::string(
-                                                "Medicine_Information WHERE PRODUCTNAME IN "
-                                                "(SELECT PRODUCTNAME FROM Name_Key WHERE NAMEKEY = "
-                                                "?) ORDER BY PRODUCTNAME, COMPANY, TANNI");
+    // A join rather than `IN (SELECT …)`, which would first build a temporary table of names.
+    const std::string sql =
+        "SELECT m.YJCODE, m.PRODUCTNAME, m.ZAIKEI, m.CODE FROM Name_Key AS k JOIN "
+        "Medicine_Information AS m ON m.PRODUCTNAME = k.PRODUCTNAME WHERE k.NAMEKEY = ? "
+        "ORDER BY m.PRODUCTNAME, m.COMPANY, m.TANNI";
     dbcall::Call call(session());
     if (!call.opened()) return DRUGBASE_DB_FAILURE;
     sqlkit::Statement rows = call.connection().prepare(sql);

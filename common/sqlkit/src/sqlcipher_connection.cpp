@@ -31,13 +31,13 @@ bool SqlcipherConnection::exec(std::string_view sql) {
 }
 
 bool SqlcipherConnection::readyForCall(std::string* error) {
-    if (!file_.empty()) {
-        const auto now = identityOf(file_);
-        if (!now || *now != identity_) {
-            if (error)
-                *error = now ? "the database file was replaced" : "unable to open database file";
-            return false;
+    if (!file_.empty() && !stillOpenedFile(db_.get(), file_, identity_)) {
+        if (error) {
+            std::error_code ec;
+            *error = std::filesystem::exists(file_, ec) ? "the database file was replaced"
+                                                        : "unable to open database file";
         }
+        return false;
     }
     // A call that failed part-way may have left its transaction, and with it a lock, open.
     if (!sqlite3_get_autocommit(db_.get())) exec("ROLLBACK");

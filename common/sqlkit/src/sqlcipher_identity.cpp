@@ -1,6 +1,7 @@
 #include "sqlcipher_identity.h"
 
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +21,20 @@ std::optional<FileIdentity> identityOf(const std::filesystem::path& file) {
     identity.device = info.st_dev;
     identity.inode = info.st_ino;
     return identity;
+}
+
+bool stillOpenedFile(sqlite3* db, const std::filesystem::path& file, const FileIdentity& opened) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return false;
+    if (info.st_dev != opened.device || info.st_ino != opened.inode) return false;
+    sqlite3_file* handle = nullptr;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &handle) != SQLITE_OK ||
+        !handle || !handle->pMethods)
+        return false;
+    decltype(FileIdentity::salt) salt{};
+    return handle->pMethods->xRead(handle, salt.data(), static_cast<int>(salt.size()), 0) ==
+               SQLITE_OK &&
+           salt == opened.salt;
 }
 
 }  // namespace sqlkit::detail

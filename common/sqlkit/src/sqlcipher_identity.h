@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <optional>
 
+struct sqlite3;
+
 namespace sqlkit::detail {
 
 // A kept connection reads the file it opened, even after another file took its path, and it
@@ -27,5 +29,12 @@ struct FileIdentity {
 
 // The identity of the file at `file` now; nothing when it is missing or shorter than a salt.
 std::optional<FileIdentity> identityOf(const std::filesystem::path& file);
+
+// Whether the file at `file` is still `opened`, the file `db` has open. The salt is read through
+// the connection's own descriptor once the inode is known to match, so a call opens and closes
+// no descriptor of its own on the database file: closing one would drop every POSIX lock this
+// process holds on it, another connection's write lock included. False also when the file is
+// missing.
+bool stillOpenedFile(sqlite3* db, const std::filesystem::path& file, const FileIdentity& opened);
 
 }  // namespace sqlkit::detail
