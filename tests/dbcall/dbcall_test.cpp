@@ -229,11 +229,6 @@ TEST(Session, AFolderWithoutUsableDataFailsEveryCallAtTheDatabaseOpen) {
     const Case cases[] = {
         {"no file", [](const path&) {}, Attach::FileMissing},
         {"an empty file", [](const path& f) { std::ofstream(f / kFile); }, Attach::Ready},
-        {"not a database",
-         [](const path& f) {
-             std::ofstream(f / kFile) << "not a database, but longer than a salt";
-         },
-         Attach::Ready},
         {"another key",
          [](const path& f) {
              ASSERT_TRUE(

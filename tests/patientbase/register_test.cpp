@@ -171,23 +171,27 @@ TEST_F(PatientFileTest, AFileWithoutUsedIdsKeepsTheIdsOfItsPatientsFromItsFirstC
     EXPECT_TRUE(messages.empty());
 }
 
-// The reading (MEMO) orders the name list and is found by the name search in any kana script.
-TEST_P(RegisterTest, NameOrderAndNameSearchFollowTheReadingInAnyScript) {
+// Both lists, the ID checks and look-ups; the reading (MEMO) orders the name list and is found by
+// the name search in any kana script.
+TEST_P(RegisterTest, ListsIdChecksAndTheReadingInAnyScript) {
     for (const auto& [id, name, reading] : {std::tuple{5, "見本 一郎", "ミホン イチロウ"},
                                             {1, "見本 一郎", "みほん　いちろう"},
                                             {4, "青木", " "},
                                             {3, "佐藤 花子", "サトウ ハナコ"},
                                             {2, "阿部 太郎", "ｱﾍﾞ ﾀﾛｳ"},
                                             {7, "みほん", ""},
-                                            {8, "本田", "東"}}) {
+                                            {8, "本田", "東"},
+                                            {10, "O'Brien", ""}}) {
         PatientRecord r = patient(id, name);
         SET(r, MEMO, reading);
         ASSERT_EQ(LRecordCreate(&r), 0);
     }
-    ViewCollector byName;
+    ViewCollector byName, byId;
     ASSERT_EQ(LRecordDisplay(1, &byName.sink), 0);
     EXPECT_EQ(byName.texts(), (Lines{"2:阿部 太郎", "3:佐藤 花子", "1:見本 一郎", "5:見本 一郎",
-                                     "8:本田", "7:みほん", "4:青木"}));
+                                     "8:本田", "10:O'Brien", "7:みほん", "4:青木"}));
+    ASSERT_EQ(LRecordDisplay(0, &byId.sink), 0);
+    EXPECT_EQ(byId.texts().front() + byId.texts().back(), "1:見本 一郎10:O'Brien");
     struct Case {
         const char* name;
         const char* typed;
@@ -206,26 +210,16 @@ TEST_P(RegisterTest, NameOrderAndNameSearchFollowTheReadingInAnyScript) {
         ASSERT_EQ(LRecordGOKU(&texts[0][0], nullptr, nullptr, &ids.sink, nullptr), 0);
         EXPECT_EQ(ids.items, c.ids);
     }
-}
-
-TEST_P(RegisterTest, IdChecksNamesPositionsAndTheListById) {
-    for (const auto& [id, name] :
-         {std::pair{3, "たなか"}, {1, "あべ"}, {2, "たなか"}, {10, "O'Brien"}})
-        create(id, name);
     EXPECT_EQ(LRecordID_cyoufuku(2), -1);
-    EXPECT_EQ(LRecordNo(1), 1);
-    EXPECT_EQ(LRecordNo(10), 4);
+    EXPECT_EQ(LRecordNo(1) + 10 * LRecordNo(10), 81) << "positions in the ID list";
     char name[256] = "keep";
     EXPECT_EQ(LRecordID_CLIENT(10, name), 0);
     EXPECT_STREQ(name, "O'Brien");
-    for (int id : {0, -1, INT_MIN, INT_MAX, 8}) {
+    for (int id : {0, -1, INT_MIN, INT_MAX, 9}) {
         std::strcpy(name, "keep");
         EXPECT_EQ(LRecordID_cyoufuku(id) + LRecordNo(id) + LRecordID_CLIENT(id, name), 0);
         EXPECT_STREQ(name, "keep");
     }
-    ViewCollector byId;
-    ASSERT_EQ(LRecordDisplay(0, &byId.sink), 0);
-    EXPECT_EQ(byId.texts(), (Lines{"1:あべ", "2:たなか", "3:たなか", "10:O'Brien"}));
     PatientRecord r{};
     ASSERT_EQ(LRecordDetail(&r, "O'Brien", 0, 0), 0);
     EXPECT_EQ(r.ID, 10);

@@ -86,22 +86,32 @@ TEST_F(DrugCatalogueTest, SearchesCollectListNamesWithTheirCodes) {
     EXPECT_TRUE(found.empty()) << "no match is an empty list, not a failure";
 }
 
-TEST_F(DrugCatalogueTest, OnlyTheUsersOwnDrugsAreDeletableAndCodesAreChecked) {
+TEST_F(DrugCatalogueTest, OwnDrugsAreAddedPlacedCheckedChangedAndDeleted) {
     EXPECT_EQ(catalogue.yjcodeInUse("USER00000001"), data::Presence::kAbsent);
-    ASSERT_EQ(catalogue.add(ownDrug("USER00000001", "JIKA1", "自家製軟膏")), DataResult::kDone);
+    ASSERT_EQ(catalogue.add(ownDrug("USER00000001", "LOX60T2", "アアア自家製")), DataResult::kDone);
     EXPECT_EQ(catalogue.yjcodeInUse("USER00000001"), data::Presence::kPresent);
-    EXPECT_EQ(catalogue.codeInUse("JIKA1"), data::Presence::kPresent);
-    EXPECT_EQ(catalogue.codeInUse("JIKA2"), data::Presence::kAbsent);
+    EXPECT_EQ(std::pair(catalogue.codeInUse("LOX60T2"), catalogue.codeInUse("JIKA2")),
+              std::pair(data::Presence::kPresent, data::Presence::kAbsent));
+    // The drug's own N code is not taken for it; another drug's is.
+    EXPECT_EQ(catalogue.codeInUseByOther("LOX60T2", "USER00000001"), data::Presence::kAbsent);
+    EXPECT_EQ(catalogue.codeInUseByOther("LOX60T", "USER00000001"), data::Presence::kPresent);
+    std::vector<data::DrugRow> rows;
+    ASSERT_EQ(catalogue.list(data::DrugOrder::ByCode, rows), DataResult::kDone);
+    int row = -1;
+    ASSERT_EQ(catalogue.position("USER00000001", data::DrugOrder::ByCode, row), DataResult::kDone);
+    EXPECT_EQ(rows[std::size_t(row)].yjcode, "USER00000001");
+    row = 17;
+    ASSERT_EQ(catalogue.position("NOSUCHCODE", data::DrugOrder::ByName, row), DataResult::kDone);
+    EXPECT_EQ(row, 17) << "an unknown drug leaves the row as it was";
 
     EXPECT_EQ(catalogue.deletable("2171901F3S91"), data::Deletion::kSupplied);
     EXPECT_EQ(catalogue.deletable("USER00000001"), data::Deletion::kAllowed);
-    DrugRecord renamed = ownDrug("USER00000001", "JIKA1", "自家製クリーム");
+    DrugRecord renamed = ownDrug("USER00000001", "LOX60T2", "自家製クリーム");
     ASSERT_EQ(catalogue.change(renamed, "USER00000001", data::DrugChange::kAllFields),
               DataResult::kDone);
     DrugRecord read{};
     ASSERT_EQ(catalogue.detail("USER00000001", read), DataResult::kDone);
     EXPECT_EQ(sjis::toUtf8(read.PRODUCTNAME), "自家製クリーム");
-
     ASSERT_EQ(catalogue.remove("USER00000001"), DataResult::kDone);
     read.ORIDGINAL = 7;
     EXPECT_EQ(catalogue.detail("USER00000001", read), DataResult::kNotFound);
@@ -124,21 +134,6 @@ TEST_F(DrugCatalogueTest, AFailureIsNeverTakenForAnAnswer) {
     // Each failure was reported through the route.
     ASSERT_EQ(messages.size(), 6u);
     EXPECT_EQ(messages.front(), "Error:DATABASE.Open");
-}
-
-TEST_F(DrugCatalogueTest, PositionsAndCodeChecksOfAnEditedDrug) {
-    ASSERT_EQ(catalogue.add(ownDrug("USER00000003", "LOX60T2", "アアア自家製")), DataResult::kDone);
-    std::vector<data::DrugRow> rows;
-    ASSERT_EQ(catalogue.list(data::DrugOrder::ByCode, rows), DataResult::kDone);
-    int row = -1;
-    ASSERT_EQ(catalogue.position("USER00000003", data::DrugOrder::ByCode, row), DataResult::kDone);
-    EXPECT_EQ(rows[std::size_t(row)].yjcode, "USER00000003");
-    row = 17;
-    ASSERT_EQ(catalogue.position("NOSUCHCODE", data::DrugOrder::ByName, row), DataResult::kDone);
-    EXPECT_EQ(row, 17) << "an unknown drug leaves the row as it was";
-    // The drug's own N code is not taken for it; another drug's is.
-    EXPECT_EQ(catalogue.codeInUseByOther("LOX60T2", "USER00000003"), data::Presence::kAbsent);
-    EXPECT_EQ(catalogue.codeInUseByOther("LOX60T", "USER00000003"), data::Presence::kPresent);
 }
 
 TEST_F(DrugCatalogueTest, PhotographsCandidatesAndJpegFilesAreDrawnIntoTheImage) {

@@ -82,10 +82,15 @@ class DosageWindowTest : public PhraseStoreTest {
     std::unique_ptr<DosageWindow> window;
 };
 
-TEST_F(DosageWindowTest, TypedAmountsAreStoredWithHalvesAsHundredPlus) {
+// Without the automatic usage the texts are stored as typed and the entry follows the spins.
+TEST_F(DosageWindowTest, TypedAmountsAndTextsAreStoredWithHalvesAsHundredPlus) {
     DrugRecord drug = tablet;
     drug.photoFlag = 1;
     open(Mode::kNewEntry, drug, photoOf(Qt::red));
+    type(find<QComboBox>("usageCombo")->lineEdit(), "朝と夕に服用");
+    type(find<QComboBox>("amountCombo")->lineEdit(), "用量　１回２錠");
+    for (int step : {1, 2, 3}) spin("morningSpin")->setValue(step);
+    EXPECT_EQ(dosageOf(window->currentEntry()).timings[kMorning], 3) << "the entry follows";
     setText("morningBox", "1.5");
     setText("noonBox", "0.5");
     setText("eveningBox", "7");
@@ -97,8 +102,11 @@ TEST_F(DosageWindowTest, TypedAmountsAreStoredWithHalvesAsHundredPlus) {
     click("okButton");
 
     ASSERT_EQ(desk.printList().count(), 1);
+    const DrugRecord& entry = desk.printList().entry(0);
     EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 101, 100, 7, 3}));
-    EXPECT_EQ(dosageOf(desk.printList().entry(0)).mealTiming, kAfterMeals);
+    EXPECT_EQ(dosageOf(entry).mealTiming, kAfterMeals);
+    EXPECT_EQ(sjis::toUtf8(std::string(usageText(entry)) + "|" + std::string(amountText(entry))),
+              "朝と夕に服用|用量　１回２錠");
     EXPECT_EQ(desk.printList().photo(0).pixelColor(5, 5), QColor(Qt::red));
     EXPECT_EQ(host.calls, 2);
     EXPECT_FALSE(window->isVisible());
@@ -129,24 +137,6 @@ TEST_F(DosageWindowTest, SpinsButtonsAndTypedAmountsComposeTheTextsWhileAutomati
     ASSERT_EQ(desk.printList().count(), 1);
     EXPECT_EQ(sjis::toUtf8(usageText(desk.printList().entry(0))), "１日２回  朝夕食後に服用")
         << "the printed usage agrees with the amounts beside it";
-}
-
-TEST_F(DosageWindowTest, WithoutAutomaticUsageTheTextsAreStoredAsTyped) {
-    open(Mode::kNewEntry, tablet);
-    type(find<QComboBox>("usageCombo")->lineEdit(), "朝と夕に服用");
-    type(find<QComboBox>("amountCombo")->lineEdit(), "用量　１回２錠");
-    for (int step : {1, 2, 3}) spin("morningSpin")->setValue(step);
-    EXPECT_EQ(dosageOf(window->currentEntry()).timings[kMorning], 3) << "the entry follows";
-    setText("eveningBox", "1");
-    emit find<QLineEdit>("eveningBox")->editingFinished();
-    setText("noonBox", "4");  // confirmed by OK
-    click("okButton");
-
-    ASSERT_EQ(desk.printList().count(), 1);
-    EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 3, 4, 1, 0}));
-    const DrugRecord& entry = desk.printList().entry(0);
-    EXPECT_EQ(sjis::toUtf8(std::string(usageText(entry)) + "|" + std::string(amountText(entry))),
-              "朝と夕に服用|用量　１回２錠");
 }
 
 TEST_F(DosageWindowTest, FormsNotTakenByMouthGetNoTimings) {

@@ -9,15 +9,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <sstream>
 
-#include "admin.h"
-#include "data/drug_catalogue.h"
-#include "drugbase.h"
+#include "data_folder_fixture.h"
 #include "drugs/drug_search_dialog.h"
-#include "layout/data_folder.h"
 #include "scripted_prompts.h"
-#include "temp_dir.h"
 #include "widget_driving.h"
 
 namespace {
@@ -36,16 +31,12 @@ class ShownWindows : public QObject {
     }
 };
 
-class DrugDialogsTest : public ::testing::Test {
+class DrugDialogsTest : public DataFolderTest {
   protected:
     void SetUp() override {
-        std::ostringstream out, err;
-        ASSERT_EQ(admin::initFolder(dir.path(), out, err), 0) << err.str();
-        ASSERT_EQ(admin::loadCatalogue(dir.path(), SAMPLE_CATALOGUE, out, err), 0) << err.str();
-        ASSERT_EQ(RecordOpen(layout::databaseFolder(dir.path()).string().c_str(), nullptr), 0);
-        ASSERT_EQ(data::DrugCatalogue().sameKind("2171901F2M97", found), data::DataResult::kDone);
+        DataFolderTest::SetUp();
+        ASSERT_EQ(catalogue.sameKind("2171901F2M97", found), data::DataResult::kDone);
     }
-    void TearDown() override { RecordClose(); }
 
     drugs::ResultsDialog::Actions actions() {
         return {[this](const std::string& yj) { previewed.push_back(yj); },
@@ -62,7 +53,6 @@ class DrugDialogsTest : public ::testing::Test {
         return found;
     }
 
-    TempDir dir;
     ScriptedPrompts prompts;
     std::vector<std::string> previewed, applied;
     std::vector<drugs::DrugResult> found;  // the same kind as an amlodipine tablet

@@ -34,7 +34,6 @@ std::string historyOf(shell::MainWindow& window, int count,
     return leaflet::historyText(block);
 }
 
-// Set LEAFLET_PATIENT_SCREENSHOT to a PNG path to look at the screen with a recalled leaflet.
 TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesFollowTheKeys) {
     registerPatient(3, "見本　三郎");
     registerPatient(12, "見本　十二");
@@ -61,8 +60,6 @@ TEST_F(PatientScreenTest, OpeningSelectsThePatientOfTheMainWindowAndItsDatesFoll
     EXPECT_EQ(column("recalledDrugList", 8), QStringList({"1days", "2days"}));
     in<QListWidget>("historyDateList")->setCurrentRow(1);  // each line its own leaflet
     EXPECT_EQ(column("recalledDrugList", 2), QStringList({"2.5"}));
-    if (const char* path = std::getenv("LEAFLET_PATIENT_SCREENSHOT"))
-        window->patientFile().screen()->grab().save(path);
     prompts.yesNo = {false};
     in<QPushButton>("deleteDateButton")->click();
     EXPECT_EQ(prompts.shown.back().title + prompts.shown.back().text,

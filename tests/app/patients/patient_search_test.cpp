@@ -110,7 +110,6 @@ TEST_F(PatientSearchTest, TheReadingSexAndEraNarrowTheSearch) {
         child<QLineEdit>(d, "nameBox")->setText("存在しない");
         child<QPushButton>(d, "searchButton")->click();
         EXPECT_TRUE(d->isVisible()) << "nothing found keeps the dialog open";
-        child<QLineEdit>(d, "nameBox")->setText("'");  // a quote is only a character
     });
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[0].title + prompts.shown[1].title, "検出なし検出なし");
