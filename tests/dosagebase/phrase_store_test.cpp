@@ -15,7 +15,7 @@ namespace {
 
 using Table = std::vector<char>;
 
-const Table kEmpty(DOSAGEBASE_TABLE_SIZE, 0);
+const Table kEmpty(DOSAGEBASE_TABLE_SIZE, 0), kUnwritten(DOSAGEBASE_TABLE_SIZE, 'X');
 const char* slot(const Table& t, int i) {
     return t.data() + i * DOSAGEBASE_SLOT_SIZE;
 }
@@ -49,7 +49,7 @@ class PhraseStoreTest : public LibraryTest<Lists> {
   protected:
     fs::path folder() const { return data.path(); }
     Table read(int index, int expected = 0) {
-        Table t(DOSAGEBASE_TABLE_SIZE, 'X');
+        Table t = kUnwritten;
         EXPECT_EQ(DRecordREAD(t.data(), index), expected);
         return t;
     }
@@ -79,27 +79,19 @@ class PhraseStoreTest : public LibraryTest<Lists> {
     }
     // The stored text of a list, in its file or its server row, as an operator edits it.
     std::string stored(int index, const char* fileName) {
-        if (!data.onServer()) {
-            std::ostringstream file;
-            file << std::ifstream(folder() / fileName).rdbuf();
-            return file.str();
-        }
-        auto server = raw();
-        sqlkit::Statement s = server->prepare("SELECT PHRASES FROM Phrase_List WHERE LISTNO = ?");
-        s.bindInt(1, index);
-        EXPECT_TRUE(s.step()) << s.error();
-        return std::string(s.text(0));
+        if (data.onServer())
+            return storedText("SELECT PHRASES FROM Phrase_List WHERE LISTNO = " +
+                              std::to_string(index));
+        std::ostringstream file;
+        file << std::ifstream(folder() / fileName).rdbuf();
+        return file.str();
     }
     void edit(int index, const char* fileName, const std::string& content) {
-        if (!data.onServer()) {
+        if (!data.onServer())
             std::ofstream(folder() / fileName, std::ios::binary) << content;
-            return;
-        }
-        auto server = raw();
-        sqlkit::Statement s = server->prepare("INSERT INTO Phrase_List VALUES (?, ?)");
-        s.bindInt(1, index).bindText(2, content);
-        s.step();
-        EXPECT_FALSE(s.failed()) << s.error();
+        else
+            EXPECT_TRUE(raw()->exec("INSERT INTO Phrase_List VALUES (" + std::to_string(index) +
+                                    ", '" + content + "')"));
     }
 };
 
@@ -114,9 +106,25 @@ class PhraseServer : public PhraseStoreTest {
     Engine engine() const override { return Engine::Server; }
 };
 
+// The pharmacy's fields in order, as UTF-8; and one field set from UTF-8.
+Strings pharmacyTexts(DosagePharmacy& p) {
+    Strings texts;
+    for (int field = DOSAGEBASE_PHARMACY_NAME; field <= DOSAGEBASE_PHARMACY_TELEPHONE; ++field) {
+        unsigned size = 0;
+        const char* data = DPharmacyField(&p, field, &size);
+        texts.push_back(sjis::toUtf8(sjis::fieldText(data, size)));
+    }
+    return texts;
+}
+void setField(DosagePharmacy& p, int field, const std::string& utf8) {
+    unsigned size = 0;
+    char* data = DPharmacyField(&p, field, &size);
+    sjis::copyField(data, size, sjis::fromUtf8(utf8));
+}
+
 }  // namespace
 
-TEST_P(PhraseStore, FirstUseDeliversDefaultListsWithoutWritingFiles) {
+TEST_P(PhraseStore, FirstUseDeliversDefaultListsWithoutWritingFilesAndBadArgumentsTouchNothing) {
     EXPECT_EQ(listed(DOSAGEBASE_LIST_USAGE).front(), "１日３回　毎食後に服用");
     // Every default phrase has a Shift-JIS form: none came out as "?".
     for (int index : {DOSAGEBASE_LIST_USAGE, DOSAGEBASE_LIST_AMOUNT, DOSAGEBASE_LIST_DAYS}) {
@@ -127,18 +135,30 @@ TEST_P(PhraseStore, FirstUseDeliversDefaultListsWithoutWritingFiles) {
     }
     EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), kEmpty);
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST), kEmpty);
+
+    Table t = kUnwritten;
+    unsigned long long version = 0;
+    for (int index : {-1, DOSAGEBASE_LIST_COUNT}) {
+        EXPECT_EQ(DRecordREAD(t.data(), index), 1);
+        EXPECT_EQ(DRecordDocument(t.data(), index), 1);
+        EXPECT_EQ(DRecordReadVersion(t.data(), index, &version), 1);
+        EXPECT_EQ(DRecordDocumentAt(t.data(), index, version, &version), 1);
+    }
+    EXPECT_EQ(DRecordREAD(nullptr, 0) + DRecordReadVersion(t.data(), 0, nullptr), 2);
+    EXPECT_EQ(DRecordReadAll(nullptr, &version) + DRecordReadAll(t.data(), nullptr), 2);
+    EXPECT_EQ(DRecordOpen("", nullptr), 1);
+    EXPECT_EQ(t, kUnwritten);
     EXPECT_TRUE(entries().empty());
 }
 
 TEST_P(PhraseStore, StoredTableReadsBackByteForByteAloneAndWithTheOtherLists) {
     Table t = kEmpty;
-    put(t, 0, "１日３回　毎食後に服用");
-    put(t, 1, "\r\n");
-    put(t, 2, "表示ｶﾀｶﾅ");  // second bytes 0x5C in Shift-JIS
-    put(t, 4, "---");       // slot 3 stays empty: a gap is kept
-    put(t, 5, "\\注");
-    put(t, 6, "a" + repeat("あ", 99));  // 199 bytes, the longest of whole characters
-    put(t, 249, "最後");
+    // Slot 1 a line break; slot 2 with second bytes 0x5C in Shift-JIS; slot 3 empty, a gap that
+    // is kept; slot 6 199 bytes, the longest of whole characters.
+    const std::pair<int, std::string> slots[] = {
+        {0, "１日３回　毎食後に服用"}, {1, "\r\n"},  {2, "表示ｶﾀｶﾅ"}, {4, "---"}, {5, "\\注"},
+        {6, "a" + repeat("あ", 99)},   {249, "最後"}};
+    for (const auto& [i, phrase] : slots) put(t, i, phrase);
     ASSERT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PRESCRIBER), 0);
     EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), t);
 
@@ -159,7 +179,7 @@ TEST_P(PhraseStore, StoredTableReadsBackByteForByteAloneAndWithTheOtherLists) {
     const auto [tables, versions] = readAll();
     for (int index = 0; index < DOSAGEBASE_LIST_COUNT; ++index) {
         unsigned long long version = 7;
-        Table one(DOSAGEBASE_TABLE_SIZE, 'X');
+        Table one = kUnwritten;
         ASSERT_EQ(DRecordReadVersion(one.data(), index, &version), 0);
         EXPECT_EQ(tables[index], one) << index;
         EXPECT_EQ(versions[index], version) << index;
@@ -167,69 +187,47 @@ TEST_P(PhraseStore, StoredTableReadsBackByteForByteAloneAndWithTheOtherLists) {
 }
 
 TEST_P(PhraseStore, HandEditedFileNeverOverrunsASlot) {
-    std::string content = "\xEF\xBB\xBF１回１錠\r\n";  // byte order mark, CR LF
-    content += repeat("あ", 150) + "\n";               // 300 bytes in Shift-JIS
-    content += "a" + repeat("あ", 150) + "\n";         // the cut falls inside a character
-    content += repeat("😀", 1000) + "\n";               // no Shift-JIS form: "?" each
+    // A byte order mark and CR LF; 300 bytes in Shift-JIS; a cut inside a character; characters
+    // without a Shift-JIS form ("?" each); 251 lines.
+    std::string content = "\xEF\xBB\xBF１回１錠\r\n" + repeat("あ", 150) + "\na" +
+                          repeat("あ", 150) + "\n" + repeat("😀", 1000) + "\n";
     for (int i = 4; i < 250; ++i) content += "行" + std::to_string(i) + "\n";
-    content += "二百五十一行目\n";
-    edit(DOSAGEBASE_LIST_AMOUNT, "用量.txt", content);
+    edit(DOSAGEBASE_LIST_AMOUNT, "用量.txt", content + "二百五十一行目\n");
 
     const Table t = read(DOSAGEBASE_LIST_AMOUNT);
-    EXPECT_EQ(text(t, 0), "１回１錠");
-    EXPECT_EQ(text(t, 1), repeat("あ", 100));
-    EXPECT_EQ(text(t, 2), "a" + repeat("あ", 99));
-    EXPECT_EQ(text(t, 3), std::string(200, '?'));
-    EXPECT_EQ(text(t, 249), "行249");
+    EXPECT_EQ((Strings{text(t, 0), text(t, 1), text(t, 2), text(t, 3), text(t, 249)}),
+              (Strings{"１回１錠", repeat("あ", 100), "a" + repeat("あ", 99), std::string(200, '?'),
+                       "行249"}));
     for (int i = 0; i < DOSAGEBASE_SLOT_COUNT; ++i)
         EXPECT_EQ(slot(t, i)[DOSAGEBASE_SLOT_SIZE - 1], 0) << i;
 }
 
 TEST_P(PhraseStore, ASaveFromAnOutdatedReadIsRefusedAndTheFirstSaveStays) {
+    constexpr int kList = DOSAGEBASE_LIST_PRESCRIBER;
     // Two terminals read the prescribers before either saved.
     Table first = kEmpty, second = kEmpty, now = kEmpty;
     unsigned long long atFirst = 7, atSecond = 8, stored = 0, reread = 0;
-    ASSERT_EQ(DRecordReadVersion(first.data(), DOSAGEBASE_LIST_PRESCRIBER, &atFirst), 0);
-    ASSERT_EQ(DRecordReadVersion(second.data(), DOSAGEBASE_LIST_PRESCRIBER, &atSecond), 0);
+    ASSERT_EQ(DRecordReadVersion(first.data(), kList, &atFirst), 0);
+    ASSERT_EQ(DRecordReadVersion(second.data(), kList, &atSecond), 0);
     EXPECT_EQ(atFirst, atSecond);
     put(first, 0, "山田医院　山田太郎");
     put(second, 0, "鈴木クリニック　鈴木花子");
-    ASSERT_EQ(DRecordDocumentAt(first.data(), DOSAGEBASE_LIST_PRESCRIBER, atFirst, &stored), 0);
-    EXPECT_EQ(DRecordDocumentAt(second.data(), DOSAGEBASE_LIST_PRESCRIBER, atSecond, nullptr),
-              DOSAGEBASE_CHANGED);
-    ASSERT_EQ(DRecordReadVersion(now.data(), DOSAGEBASE_LIST_PRESCRIBER, &reread), 0);
+    ASSERT_EQ(DRecordDocumentAt(first.data(), kList, atFirst, &stored), 0);
+    EXPECT_EQ(DRecordDocumentAt(second.data(), kList, atSecond, nullptr), DOSAGEBASE_CHANGED);
+    ASSERT_EQ(DRecordReadVersion(now.data(), kList, &reread), 0);
     EXPECT_EQ(now, first);
     EXPECT_EQ(reread, stored);
     EXPECT_TRUE(messages.empty());
 
     // Read again, the second terminal's save goes through.
     put(now, 1, "鈴木クリニック　鈴木花子");
-    ASSERT_EQ(DRecordDocumentAt(now.data(), DOSAGEBASE_LIST_PRESCRIBER, reread, nullptr), 0);
-    EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), now);
+    ASSERT_EQ(DRecordDocumentAt(now.data(), kList, reread, nullptr), 0);
+    EXPECT_EQ(read(kList), now);
     // A save by an older caller, without a version, also makes the versions read before old.
-    ASSERT_EQ(DRecordReadVersion(now.data(), DOSAGEBASE_LIST_PRESCRIBER, &reread), 0);
-    ASSERT_EQ(DRecordDocument(first.data(), DOSAGEBASE_LIST_PRESCRIBER), 0);
-    EXPECT_EQ(DRecordDocumentAt(now.data(), DOSAGEBASE_LIST_PRESCRIBER, reread, nullptr),
-              DOSAGEBASE_CHANGED);
-    EXPECT_EQ(read(DOSAGEBASE_LIST_PRESCRIBER), first);
-}
-
-TEST_P(PhraseStore, BadArgumentsTouchNothing) {
-    Table t(DOSAGEBASE_TABLE_SIZE, 'X');
-    unsigned long long version = 0;
-    for (int index : {-1, DOSAGEBASE_LIST_COUNT}) {
-        EXPECT_EQ(DRecordREAD(t.data(), index), 1);
-        EXPECT_EQ(DRecordDocument(t.data(), index), 1);
-        EXPECT_EQ(DRecordReadVersion(t.data(), index, &version), 1);
-        EXPECT_EQ(DRecordDocumentAt(t.data(), index, version, &version), 1);
-    }
-    EXPECT_EQ(DRecordREAD(nullptr, 0), 1);
-    EXPECT_EQ(DRecordReadVersion(t.data(), 0, nullptr), 1);
-    EXPECT_EQ(DRecordReadAll(nullptr, &version), 1);
-    EXPECT_EQ(DRecordReadAll(t.data(), nullptr), 1);
-    EXPECT_EQ(DRecordOpen("", nullptr), 1);
-    EXPECT_EQ(t, Table(DOSAGEBASE_TABLE_SIZE, 'X'));
-    EXPECT_TRUE(entries().empty());
+    ASSERT_EQ(DRecordReadVersion(now.data(), kList, &reread), 0);
+    ASSERT_EQ(DRecordDocument(first.data(), kList), 0);
+    EXPECT_EQ(DRecordDocumentAt(now.data(), kList, reread, nullptr), DOSAGEBASE_CHANGED);
+    EXPECT_EQ(read(kList), first);
 }
 
 TEST_F(PhraseFiles, UnusableFileIsReportedAndLeavesWhatWasThere) {
@@ -244,11 +242,11 @@ TEST_F(PhraseFiles, UnusableFileIsReportedAndLeavesWhatWasThere) {
     Table t = kEmpty;
     put(t, 0, "薬剤師　花子");
     EXPECT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
-    EXPECT_EQ(messages, (Strings{"フレーズファイルを読み込めませんでした。（薬剤師名.txt）",
-                                 "フレーズファイルを読み込めませんでした。（薬剤師名.txt）",
+    const std::string unread = "フレーズファイルを読み込めませんでした。（薬剤師名.txt）";
+    EXPECT_EQ(messages, (Strings{unread, unread,
                                  "フレーズファイルを保存できませんでした。（薬剤師名.txt）"}));
-    EXPECT_TRUE(fs::exists(folder() / "薬剤師名.txt" / "keep"));
     EXPECT_EQ(entries(), std::vector<fs::path>{"薬剤師名.txt"});
+    EXPECT_TRUE(fs::exists(folder() / "薬剤師名.txt" / "keep"));
 
     // Without the folder there is no place for the temporary file; nothing is created.
     ASSERT_EQ(DRecordOpen((folder() / "ない").string().c_str(), nullptr), 0);
@@ -260,15 +258,13 @@ TEST_F(PhraseServer, AServerThatFailsIsReportedAndLeavesWhatWasThere) {
     Table t = kEmpty;
     put(t, 0, "薬剤師　花子");
     ASSERT_EQ(DRecordDocument(t.data(), DOSAGEBASE_LIST_PHARMACIST), 0);
-    auto server = raw();
-    ASSERT_TRUE(server->exec("ALTER TABLE Phrase_List RENAME TO Phrase_List_away"));
+    ASSERT_TRUE(raw()->exec("ALTER TABLE Phrase_List RENAME TO Phrase_List_away"));
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST, 99), kEmpty);
     // All lists at once fail together, with one message.
     EXPECT_EQ(readAll(99).first, std::vector<Table>(DOSAGEBASE_LIST_COUNT, kEmpty));
     EXPECT_EQ(DRecordDocument(kEmpty.data(), DOSAGEBASE_LIST_PHARMACIST), 99);
-    EXPECT_EQ(messages, (Strings{"Error:Could not RECORDSET.Open", "Error:Could not RECORDSET.Open",
-                                 "Error:Could not RECORDSET.Open"}));
-    ASSERT_TRUE(server->exec("ALTER TABLE Phrase_List_away RENAME TO Phrase_List"));
+    EXPECT_EQ(messages, Strings(3, "Error:Could not RECORDSET.Open"));
+    ASSERT_TRUE(raw()->exec("ALTER TABLE Phrase_List_away RENAME TO Phrase_List"));
     EXPECT_EQ(read(DOSAGEBASE_LIST_PHARMACIST), t);
 
     // A server that is not there fails the call; the folder's own list file is never used
@@ -285,17 +281,6 @@ TEST_F(PhraseServer, AServerThatFailsIsReportedAndLeavesWhatWasThere) {
         << messages[0];
 }
 
-// The pharmacy's fields in order, as UTF-8.
-Strings pharmacyTexts(DosagePharmacy& p) {
-    Strings texts;
-    for (int field = DOSAGEBASE_PHARMACY_NAME; field <= DOSAGEBASE_PHARMACY_TELEPHONE; ++field) {
-        unsigned size = 0;
-        const char* data = DPharmacyField(&p, field, &size);
-        texts.push_back(sjis::toUtf8(sjis::fieldText(data, size)));
-    }
-    return texts;
-}
-
 TEST_P(PhraseStore, PharmacyIsUnsetUntilStoredThenReadsBackWhole) {
     DosagePharmacy p;
     std::memset(&p, 'X', sizeof p);
@@ -303,56 +288,43 @@ TEST_P(PhraseStore, PharmacyIsUnsetUntilStoredThenReadsBackWhole) {
     EXPECT_EQ(pharmacyTexts(p), Strings(6, ""));
     EXPECT_TRUE(entries().empty());
 
-    SET(p, name, "さくら薬局，駅前店");
-    SET(p, prefecture, "13");
-    SET(p, code, "1234567");
-    SET(p, postalCode, "100-0001");
-    SET(p, address, "東京都千代田区千代田１－１");
-    SET(p, telephone, "03-1234-5678");
+    const Strings values{"さくら薬局，駅前店",         "13",          "1234567", "100-0001",
+                         "東京都千代田区千代田１－１", "03-1234-5678"};
+    for (int f = 0; f < 6; ++f) setField(p, DOSAGEBASE_PHARMACY_NAME + f, values[f]);
     ASSERT_EQ(DPharmacyWrite(&p), 0);
     DosagePharmacy back;
     ASSERT_EQ(DPharmacyRead(&back), 0);
-    EXPECT_EQ(pharmacyTexts(back), pharmacyTexts(p));
+    EXPECT_EQ(pharmacyTexts(back), values);
 
     // A refused value stores nothing.
-    SET(p, prefecture, "48");
+    setField(p, DOSAGEBASE_PHARMACY_PREFECTURE, "48");
     EXPECT_EQ(DPharmacyWrite(&p), DOSAGEBASE_BAD_ARGUMENT);
     ASSERT_EQ(DPharmacyRead(&back), 0);
-    EXPECT_EQ(pharmacyTexts(back)[1], "13");
+    EXPECT_EQ(pharmacyTexts(back), values);
 }
 
 TEST(PharmacyCheck, EachFieldTakesEmptyOrItsShapeOnly) {
     struct Case {
         const char* name;
         int field;
-        const char* value;
-        bool taken;
+        Strings taken, refused;
     };
     const Case cases[] = {
-        {"prefecture first", DOSAGEBASE_PHARMACY_PREFECTURE, "01", true},
-        {"prefecture last", DOSAGEBASE_PHARMACY_PREFECTURE, "47", true},
-        {"prefecture zero", DOSAGEBASE_PHARMACY_PREFECTURE, "00", false},
-        {"prefecture past", DOSAGEBASE_PHARMACY_PREFECTURE, "48", false},
-        {"prefecture one digit", DOSAGEBASE_PHARMACY_PREFECTURE, "7", false},
-        {"code", DOSAGEBASE_PHARMACY_CODE, "1234567", true},
-        {"code short", DOSAGEBASE_PHARMACY_CODE, "123456", false},
-        {"code letter", DOSAGEBASE_PHARMACY_CODE, "123456A", false},
-        {"postal", DOSAGEBASE_PHARMACY_POSTAL_CODE, "100-0001", true},
-        {"postal without hyphen", DOSAGEBASE_PHARMACY_POSTAL_CODE, "1000001", false},
-        {"postal hyphen misplaced", DOSAGEBASE_PHARMACY_POSTAL_CODE, "1000-001", false},
-        {"phone", DOSAGEBASE_PHARMACY_TELEPHONE, "03-1234-5678", true},
-        {"phone letters", DOSAGEBASE_PHARMACY_TELEPHONE, "03-TEL", false},
-        {"phone hyphens only", DOSAGEBASE_PHARMACY_TELEPHONE, "--", false},
-        {"name line break", DOSAGEBASE_PHARMACY_NAME, "さくら\n薬局", false},
-        {"address tab", DOSAGEBASE_PHARMACY_ADDRESS, "東京都\t千代田区", false},
+        {"prefecture", DOSAGEBASE_PHARMACY_PREFECTURE, {"01", "47"}, {"00", "48", "7"}},
+        {"code", DOSAGEBASE_PHARMACY_CODE, {"1234567"}, {"123456", "123456A"}},
+        {"postal code", DOSAGEBASE_PHARMACY_POSTAL_CODE, {"100-0001"}, {"1000001", "1000-001"}},
+        {"telephone", DOSAGEBASE_PHARMACY_TELEPHONE, {"03-1234-5678"}, {"03-TEL", "--"}},
+        {"name", DOSAGEBASE_PHARMACY_NAME, {"さくら薬局"}, {"さくら\n薬局"}},
+        {"address", DOSAGEBASE_PHARMACY_ADDRESS, {"東京都 千代田区"}, {"東京都\t千代田区"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        DosagePharmacy p{};
-        unsigned size = 0;
-        char* field = DPharmacyField(&p, c.field, &size);
-        sjis::copyField(field, size, sjis::fromUtf8(c.value));
-        EXPECT_EQ(DPharmacyCheck(&p), c.taken ? 0 : c.field);
+        for (bool taken : {true, false})
+            for (const std::string& value : taken ? c.taken : c.refused) {
+                SCOPED_TRACE(std::string(c.name) + " " + value);
+                DosagePharmacy p{};
+                setField(p, c.field, value);
+                EXPECT_EQ(DPharmacyCheck(&p), taken ? 0 : c.field);
+            }
     }
     DosagePharmacy unterminated{};
     std::memset(unterminated.code, '1', sizeof unterminated.code);

@@ -1,8 +1,6 @@
 #include "audit/trail.h"
 #include "catalogue_fixture.h"
 
-#include <functional>
-
 namespace {
 
 class Changes : public OnEachEngine<CatalogueTest> {
@@ -111,19 +109,20 @@ TEST_P(Changes, UniquenessChecksCompareTheHalfWidthCode) {
     supply({drug("YJ12345678AB", "A", {{"CODE", "ABCDEFGHIJKLMNOP"}}),
             drug("Q'1", "B", {{"CODE", "it's"}})});
     const auto cp = [](const char* s) { return sjis::fromUtf8(s); };
-    EXPECT_EQ(RecordCreate00(cp("ＹＪ１２３４５６７８ＡＢ").c_str()), 1);
-    EXPECT_EQ(RecordCreate00("YJ12345678AB"), 1);
-    EXPECT_EQ(RecordCreate00("YJ12345678A"), 0);
-    EXPECT_EQ(RecordCreate00("Q'1"), 1);
-    EXPECT_EQ(RecordCreate00(""), 0);
-    // A 16-character full-width N code is converted whole.
-    EXPECT_EQ(RecordCreate01(cp("ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰ").c_str()), 1);
-    EXPECT_EQ(RecordCreate01(cp("ＡＢＣＤＥＦＧＨＩＪＫＬ").c_str()), 0);
-    EXPECT_EQ(RecordCreate01("it's"), 1);
-    EXPECT_EQ(RecordCreate44("it's", "whatever", 1), 1);
-    EXPECT_EQ(RecordCreate44("it's", "Q'1", 0), 0);  // the drug keeps its own code
-    EXPECT_EQ(RecordCreate44("it's", "other", 0), 1);
-    EXPECT_EQ(RecordCreate44("it's", "", 0), 1);
+    // YJ codes: full-width, as stored, shorter, with a quote, empty.
+    EXPECT_EQ((std::vector{RecordCreate00(cp("ＹＪ１２３４５６７８ＡＢ").c_str()),
+                           RecordCreate00("YJ12345678AB"), RecordCreate00("YJ12345678A"),
+                           RecordCreate00("Q'1"), RecordCreate00("")}),
+              (std::vector{1, 1, 0, 1, 0}));
+    // N codes: a 16-character full-width one is converted whole; a shorter one; a quote.
+    EXPECT_EQ((std::vector{RecordCreate01(cp("ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰ").c_str()),
+                           RecordCreate01(cp("ＡＢＣＤＥＦＧＨＩＪＫＬ").c_str()),
+                           RecordCreate01("it's")}),
+              (std::vector{1, 0, 1}));
+    // Any drug's code when creating; on a correction the drug keeps its own code.
+    EXPECT_EQ((std::vector{RecordCreate44("it's", "whatever", 1), RecordCreate44("it's", "Q'1", 0),
+                           RecordCreate44("it's", "other", 0), RecordCreate44("it's", "", 0)}),
+              (std::vector{1, 0, 1, 1}));
     EXPECT_TRUE(messages.empty());
 }
 
@@ -168,50 +167,26 @@ TEST_P(Changes, NameKeysFollowEveryWriteOfAName) {
         RecordClose();
         ASSERT_EQ(RecordOpen(folder().c_str(), nullptr), 0);
     };
-    const DrugRecord mine = userDrug("U1", "マイ錠", "my1");
-    const DrugRecord renamed = userDrug("U2", "ワタシ錠", "my2");
-    const DrugRecord gone = userDrug("U3", "ケス錠", "my3");
-    const DrugRecord late = userDrug("U4", "アト錠", "my4");
+    const DrugRecord mine = userDrug("U1", "マイ錠", "my1"),
+                     renamed = userDrug("U2", "ワタシ錠", "my2"),
+                     gone = userDrug("U3", "ケス錠", "my3"), late = userDrug("U4", "アト錠", "my4");
+    // Loaded: two spellings of one key.
+    supply({drug("S1", "サプライ錠１０ｍｇ"), drug("S2", "サプライ 錠10mg")});
     const Strings supplied{"S2:サプライ 錠10mg", "S1:サプライ錠１０ｍｇ"};
-    struct Case {
-        const char* name;
-        std::function<void()> write;
-        const char* asked;
-        Strings found;
-    };
-    const Case cases[] = {
-        {"loaded, two spellings of one key",
-         [&] {
-             supply({drug("S1", "サプライ錠１０ｍｇ"), drug("S2", "サプライ 錠10mg")});
-         },
-         "ｻﾌﾟﾗｲ錠10mg", supplied},
-        {"registered", [&] { ASSERT_EQ(RecordCreate(&mine), 0); }, "マイ錠", {"U1:マイ錠"}},
-        {"corrected",
-         [&] { ASSERT_EQ(RecordEdit(&renamed, "U1", 0), 0); },
-         "ワタシ錠",
-         {"U2:ワタシ錠"}},
-        {"the name before the correction", [] {}, "マイ錠", {}},
-        {"deleted",
-         [&] {
-             ASSERT_EQ(RecordCreate(&gone), 0);
-             ASSERT_EQ(RecordDell("U3"), 0);
-         },
-         "ケス錠",
-         {}},
-        {"a file without keys, looked up", withoutKeys, "サプライ錠10mg", supplied},
-        {"a file without keys, written",
-         [&] {
-             withoutKeys();
-             ASSERT_EQ(RecordCreate(&late), 0);
-         },
-         "アト錠",
-         {"U4:アト錠"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        c.write();
-        EXPECT_EQ(byKey(c.asked), c.found);
-    }
+    EXPECT_EQ(byKey("ｻﾌﾟﾗｲ錠10mg"), supplied);
+    ASSERT_EQ(RecordCreate(&mine), 0);
+    EXPECT_EQ(byKey("マイ錠"), Strings{"U1:マイ錠"});
+    ASSERT_EQ(RecordEdit(&renamed, "U1", 0), 0);
+    EXPECT_EQ(byKey("ワタシ錠"), Strings{"U2:ワタシ錠"});
+    EXPECT_EQ(byKey("マイ錠"), Strings{}) << "the name before the correction";
+    ASSERT_EQ(RecordCreate(&gone), 0);
+    ASSERT_EQ(RecordDell("U3"), 0);
+    EXPECT_EQ(byKey("ケス錠"), Strings{});
+    withoutKeys();
+    EXPECT_EQ(byKey("サプライ錠10mg"), supplied) << "a file without keys, looked up";
+    withoutKeys();
+    ASSERT_EQ(RecordCreate(&late), 0);
+    EXPECT_EQ(byKey("アト錠"), Strings{"U4:アト錠"}) << "a file without keys, written";
     EXPECT_TRUE(messages.empty());
 }
 

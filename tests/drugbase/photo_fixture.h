@@ -2,6 +2,7 @@
 // colour checks that allow for JPEG's small colour errors.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <vector>
@@ -27,9 +28,7 @@ struct Surface {
     Surface& operator=(const Surface&) = delete;
     std::uint32_t at(int x, int y) const { return pixels[y * surface.width + x]; }
     bool untouched() const {
-        for (std::uint32_t p : pixels)
-            if (p != kUntouched) return false;
-        return true;
+        return std::all_of(pixels.begin(), pixels.end(), [](auto p) { return p == kUntouched; });
     }
 };
 

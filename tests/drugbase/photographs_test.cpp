@@ -23,7 +23,7 @@ TEST_P(Photographs, PictureImageDrawsTheChosenPhotographUprightAtItsPlace) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_P(Photographs, PictureImageDrawsOnlyAnAvailableChoice) {
+TEST_P(Photographs, PictureImageDrawsOnlyAnAvailableChoiceByCodeOrFromTheRecord) {
     const std::string jpeg = encode(fourColours());
     drugWithPhotos("NOFLAG", "", 3);     // PHOTO_HYOUJI 3 while PHOTO3 is 0
     drugWithPhotos("NOUSER", "1", 7);    // 7 with an empty PHOTO_TOROKU
@@ -36,28 +36,22 @@ TEST_P(Photographs, PictureImageDrawsOnlyAnAvailableChoice) {
     // half-width code is another drug's key, so it finds nothing.
     drugWithPhotos("ＡＢ１２３", "2", 2);
     writeFile(supplied(2, "AB123"), jpeg);
-    for (const char* code : {"NOFLAG", "NOUSER", "NOCHOICE", "NOFILE", "UNKNOWN", "AB123"}) {
-        Surface s(140, 105);
-        EXPECT_EQ(picture(code, s), 0) << code;
-        EXPECT_TRUE(s.untouched()) << code;
-    }
-    for (const std::string& code : {std::string("USER"), sjis::fromUtf8("ＡＢ１２３")}) {
-        Surface s(140, 105);
-        EXPECT_EQ(picture(code, s), 1);
-        EXPECT_TRUE(showsFourColours(s));
-    }
-    // From the record a read gave, the same photograph is drawn, or none.
-    for (const std::string& code :
-         {std::string("NOFLAG"), std::string("NOUSER"), std::string("NOCHOICE"),
-          std::string("NOFILE"), std::string("USER"), sjis::fromUtf8("ＡＢ１２３")}) {
+    // By code, and from the record a read gave (none for an unknown code): the same photograph
+    // is drawn, or none.
+    const std::pair<std::string, int> cases[] = {
+        {"NOFLAG", 0},  {"NOUSER", 0}, {"NOCHOICE", 0}, {"NOFILE", 0},
+        {"UNKNOWN", 0}, {"AB123", 0},  {"USER", 1},     {sjis::fromUtf8("ＡＢ１２３"), 1}};
+    for (const auto& [code, drawn] : cases) {
         SCOPED_TRACE(sjis::toUtf8(code));
         DrugRecord record{};
-        ASSERT_EQ(RecordDetail(&record, code.c_str()), 0);
+        EXPECT_EQ(RecordDetail(&record, code.c_str()), code == "UNKNOWN" || code == "AB123");
         Surface byCode(140, 105), byRecord(140, 105);
-        int drawn = 0;
-        EXPECT_EQ(PictureImageOf(&byRecord.surface, &drawn, &record, baseArg().c_str(), 0, 0), 0);
-        EXPECT_EQ(drawn, picture(code, byCode));
-        EXPECT_EQ(showsFourColours(byRecord), showsFourColours(byCode));
+        int drawnOf = 0;
+        EXPECT_EQ(PictureImageOf(&byRecord.surface, &drawnOf, &record, baseArg().c_str(), 0, 0), 0);
+        EXPECT_EQ(picture(code, byCode), drawn);
+        EXPECT_EQ(drawnOf, drawn);
+        for (const Surface* s : {&byCode, &byRecord})
+            EXPECT_TRUE(drawn ? bool(showsFourColours(*s)) : s->untouched());
     }
     EXPECT_TRUE(messages.empty());
 

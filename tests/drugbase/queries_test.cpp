@@ -2,6 +2,11 @@
 
 namespace {
 
+// Collects every text a view sink receives, each followed by "|".
+void addText(void* c, const char* t) {
+    *static_cast<std::string*>(c) += std::string(t) + "|";
+}
+
 class Queries : public OnEachEngine<CatalogueTest> {
   protected:
     void SetUp() override {
@@ -20,13 +25,24 @@ class Queries : public OnEachEngine<CatalogueTest> {
             {"Y6", "＄", "ZZZ", "", "", "アムロジピン", ""},
             {"Y'7", "O'Brien 50%_off*\\", "Q'1", "D'社", "", "", "カプセル"},
         };
-        std::vector<drugbase::SuppliedDrug> drugs;
-        for (const auto& row : rows) {
-            drugs.emplace_back();
+        std::vector<drugbase::SuppliedDrug> drugs(std::size(rows));
+        for (std::size_t r = 0; r < drugs.size(); ++r)
             for (int c = 0; c < 7; ++c)
-                if (c < 3 || *row[c]) drugs.back()[columns[c]] = row[c];
-        }
+                if (c < 3 || *rows[r][c]) drugs[r][columns[c]] = rows[r][c];
         supply(drugs);
+    }
+    // The YJ codes a composite search lists: product name, general name, maker, YJ code, route,
+    // three dosage forms (UTF-8; missing ones empty).
+    static Strings search(std::vector<std::string> args) {
+        args.resize(8);
+        for (std::string& a : args) a = sjis::fromUtf8(a);
+        ListCollector names, yjcodes;
+        EXPECT_EQ(RecordGOKU(args[0].c_str(), args[1].c_str(), args[2].c_str(), args[3].c_str(),
+                             args[4].c_str(), args[5].c_str(), args[6].c_str(), args[7].c_str(),
+                             &names.sink, &yjcodes.sink),
+                  0);
+        EXPECT_EQ(names.items.size(), yjcodes.items.size());
+        return yjcodes.items;
     }
 };
 
@@ -44,8 +60,7 @@ TEST_P(Queries, DisplayFillsTheViewAndListsInBothOrdersAndPositionAgrees) {
     ASSERT_EQ(view.rows.size(), 7u);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(view.rows[i].item, i);
-        EXPECT_EQ(view.rows[i].code, codes.items[i]);
-        EXPECT_EQ(view.rows[i].name, names.items[i]);
+        EXPECT_EQ(view.texts()[i], codes.items[i] + ":" + names.items[i]);
     }
     // A second fill without resetting the counter: it grows, the items restart at 0. N-code
     // order puts OPTION1 -1 (empty, ASCII, half-width kana) first, then 0 (double-byte).
@@ -61,8 +76,8 @@ TEST_P(Queries, DisplayFillsTheViewAndListsInBothOrdersAndPositionAgrees) {
         ASSERT_EQ(RecordDisplay(nullptr, nullptr, nullptr, &listed.sink, &counter, order), 0);
         for (int row = 0; row < 7; ++row) {
             int position = -5;
-            const std::string code = sjis::fromUtf8(listed.items[row]);
-            ASSERT_EQ(RecordPosition(code.c_str(), &position, order), 0);
+            ASSERT_EQ(RecordPosition(sjis::fromUtf8(listed.items[row]).c_str(), &position, order),
+                      0);
             EXPECT_EQ(position, row) << listed.items[row] << " order " << order;
         }
     }
@@ -77,9 +92,8 @@ TEST_P(Queries, DetailFindsExactCodesOnlyAndCutsOverlongTextsAtACharacterBoundar
     EXPECT_EQ(RecordDetail(&r, "Y"), 1);
     EXPECT_EQ(r.YJCODE[0], 0x5A);  // untouched
     ASSERT_EQ(RecordDetail(&r, "Y'7"), 0);
-    EXPECT_EQ(text(r.PRODUCTNAME), "O'Brien 50%_off*\\");
-    EXPECT_EQ(text(r.ZAIKEI), "カプセル");
-    EXPECT_EQ(text(r.GENERALNAME), "");
+    EXPECT_EQ(text(r.PRODUCTNAME) + "|" + text(r.ZAIKEI) + "|" + text(r.GENERALNAME),
+              "O'Brien 50%_off*\\|カプセル|");
     EXPECT_EQ(std::pair(r.LISTHYOUJI, r.ORIDGINAL), std::pair(1, 0));
     EXPECT_EQ(r.callerArea[0], 0x5A);  // the caller's own fields are never written
     EXPECT_EQ(r.photoFlag, 0x5A5A5A5A);
@@ -87,9 +101,8 @@ TEST_P(Queries, DetailFindsExactCodesOnlyAndCutsOverlongTextsAtACharacterBoundar
 
     std::string longName;
     for (int i = 0; i < 60; ++i) longName += "ア";  // 120 bytes in CP932
-    const std::string sql = "UPDATE Medicine_Information SET PRODUCTNAME = 'a" + longName +
-                            "', MEMO = '" + std::string(900, 'm') + "' WHERE YJCODE = 'Y1'";
-    ASSERT_TRUE(raw()->exec(sql));
+    ASSERT_TRUE(raw()->exec("UPDATE Medicine_Information SET PRODUCTNAME = 'a" + longName +
+                            "', MEMO = '" + std::string(900, 'm') + "' WHERE YJCODE = 'Y1'"));
     ASSERT_EQ(RecordDetail(&r, "Y1"), 0);
     // 90 bytes of room: "a" and 44 kana (89 bytes); the 45th kana would split.
     EXPECT_EQ(std::strlen(r.PRODUCTNAME), 89u);
@@ -112,19 +125,13 @@ TEST_P(Queries, ReadManyGivesWhatDetailGivesForEachCodeInOneCall) {
         EXPECT_EQ(found[i], RecordDetail(&one, codes[i]) == 0 ? 1 : 0);
         EXPECT_EQ(std::memcmp(&one, &many[i], sizeof one), 0);
         // The brief read names the same drug with its four matching fields.
-        std::vector<std::string> brief;
-        const DrugListViewSink sink{&brief,
-                                    [](void* c, int, const char* t) {
-                                        static_cast<std::vector<std::string>*>(c)->push_back(t);
-                                    },
-                                    [](void* c, int, int, const char* t) {
-                                        static_cast<std::vector<std::string>*>(c)->push_back(t);
-                                    }};
+        std::string brief;
+        const DrugListViewSink sink{&brief, [](void* c, int, const char* t) { addText(c, t); },
+                                    [](void* c, int, int, const char* t) { addText(c, t); }};
         ASSERT_EQ(RecordBrief(codes[i], &sink), 0);
-        const std::vector<std::string> expected =
-            found[i] ? std::vector<std::string>{one.YJCODE, one.PRODUCTNAME, one.ZAIKEI, one.CODE}
-                     : std::vector<std::string>{};
-        EXPECT_EQ(brief, expected);
+        EXPECT_EQ(brief, found[i] ? std::string(one.YJCODE) + "|" + one.PRODUCTNAME + "|" +
+                                        one.ZAIKEI + "|" + one.CODE + "|"
+                                  : "");
     }
     // More codes than the files take in one statement.
     std::vector<const char*> repeated(1001, "Y");
@@ -139,18 +146,6 @@ TEST_P(Queries, ReadManyGivesWhatDetailGivesForEachCodeInOneCall) {
 }
 
 TEST_P(Queries, CompositeSearchCombinesConditionsAndTakesTypedTextLiterally) {
-    // Product name, general name, maker, YJ code, route, three dosage forms; missing ones empty.
-    const auto search = [](std::vector<std::string> args) {
-        args.resize(8);
-        for (std::string& a : args) a = sjis::fromUtf8(a);
-        ListCollector names, yjcodes;
-        EXPECT_EQ(RecordGOKU(args[0].c_str(), args[1].c_str(), args[2].c_str(), args[3].c_str(),
-                             args[4].c_str(), args[5].c_str(), args[6].c_str(), args[7].c_str(),
-                             &names.sink, &yjcodes.sink),
-                  0);
-        EXPECT_EQ(names.items.size(), yjcodes.items.size());
-        return yjcodes.items;
-    };
     EXPECT_EQ(search({"アムロ"}), (Strings{"Y3", "Y5", "Y2"}));
     EXPECT_EQ(search({"アムロ", "", "B社", "", "", "錠"}), (Strings{"Y5", "Y2"}));
     // The name condition holds for every form alternative.
@@ -158,12 +153,12 @@ TEST_P(Queries, CompositeSearchCombinesConditionsAndTakesTypedTextLiterally) {
     EXPECT_EQ(search({"アムロ", "", "", "", "", "崩壊", "シロップ"}), Strings{"Y3"});
     EXPECT_EQ(search({"", "", "", "", "", "", "シロップ", "カプセル"}), (Strings{"Y'7", "Y4"}));
     EXPECT_EQ(search({}).size(), 7u);
-    // Typed quotes and wildcard characters are literal text; letters match in any case.
+    // Typed quotes and wildcard characters are literal text; letters match in any case; a
+    // full-width character matches only itself.
     EXPECT_EQ(search({"O'Brien", "", "D'", "Y'"}), Strings{"Y'7"});
     for (const char* typed : {"50%_off*\\", "%", "_", "*", "o'brien"})
         EXPECT_EQ(search({typed}), Strings{"Y'7"}) << typed;
     EXPECT_EQ(search({"od錠"}), Strings{"Y3"});
-    // A full-width character matches only itself.
     EXPECT_EQ(search({"＄"}), Strings{"Y6"});
     EXPECT_EQ(search({"ＯＤ"}), Strings{});
     EXPECT_TRUE(messages.empty());
@@ -173,20 +168,11 @@ TEST_P(Queries, SearchTextsAreCutToTheSearchFieldNeverPastTheEnginesPatternLimit
     // Far longer than any field and than the engine's LIKE pattern limit (50,000 bytes).
     std::string longName = "アムロ";
     while (longName.size() < 90000) longName += "ジピン錠";
-    const std::string cp932 = sjis::fromUtf8(longName);
-    ListCollector names, yjcodes;
-    EXPECT_EQ(RecordGOKU(cp932.c_str(), "", "", "", "", cp932.c_str(), "", "", &names.sink,
-                         &yjcodes.sink),
-              0);
-    EXPECT_TRUE(yjcodes.items.empty());
+    EXPECT_EQ(search({longName, "", "", "", "", longName}), Strings{});
     // The field holds 249 bytes of text: a 250th byte is never part of the search.
     ASSERT_TRUE(raw()->exec("UPDATE Medicine_Information SET PRODUCTNAME = '" +
                             std::string(249, 'x') + "' WHERE YJCODE = 'Y1'"));
-    const std::string typed = std::string(249, 'x') + "y";
-    ListCollector cutNames, cutCodes;
-    EXPECT_EQ(RecordGOKU(typed.c_str(), "", "", "", "", "", "", "", &cutNames.sink, &cutCodes.sink),
-              0);
-    EXPECT_EQ(cutCodes.items, Strings{"Y1"});
+    EXPECT_EQ(search({std::string(249, 'x') + "y"}), Strings{"Y1"});
     EXPECT_TRUE(messages.empty());
 }
 
@@ -202,8 +188,7 @@ TEST_P(Queries, SameKindListsSkipMarkerRowsAndUnknownDrugs) {
         EXPECT_TRUE(y.items.empty()) << code;
     }
     ListCollector n, y;
-    const std::string general = sjis::fromUtf8("ロキソプロフェン");
-    ASSERT_EQ(RecordDohinsyu2(general.c_str(), &n.sink, &y.sink), 0);
+    ASSERT_EQ(RecordDohinsyu2(sjis::fromUtf8("ロキソプロフェン").c_str(), &n.sink, &y.sink), 0);
     ASSERT_EQ(RecordDohinsyu2("it's", &n.sink, &y.sink), 0);
     EXPECT_EQ(y.items, Strings{"Y1"});
 }
@@ -214,8 +199,7 @@ TEST_P(Queries, NameAndCodeListsHonourTheirOrderAndRoomAndMayBeEmpty) {
     ASSERT_EQ(RecordSort(0, &list.sink), 0);
     EXPECT_EQ(list.clears, 1);
     ASSERT_EQ(list.items.size(), 7u);
-    EXPECT_EQ(list.items.front(), "");  // empty names first, duplicates kept
-    EXPECT_EQ(list.items.back(), "ロキソプロフェン");
+    EXPECT_EQ(list.items.front() + "|" + list.items.back(), "|ロキソプロフェン");  // empty first
     ASSERT_EQ(RecordSort(1, &list.sink), 0);
     EXPECT_EQ(list.items.front(), "ロキソプロフェン");
     ASSERT_EQ(RecordSort(7, &list.sink), 0);  // an unknown order sorts ascending
@@ -235,7 +219,7 @@ TEST_P(Queries, NameAndCodeListsHonourTheirOrderAndRoomAndMayBeEmpty) {
     ListCollector none;
     int counter = 3;
     EXPECT_EQ(RecordDisplay(&view.sink, &none.sink, &none.sink, &none.sink, &counter, 1), 0);
-    EXPECT_EQ(RecordGOKU("", "", "", "", "", "", "", "", &none.sink, &none.sink), 0);
+    EXPECT_EQ(search({}), Strings{});
     EXPECT_EQ(counter, 3);
     EXPECT_TRUE(view.rows.empty() && none.items.empty());
 }

@@ -87,11 +87,10 @@ TEST(SjisCodec, EveryDoubleByteCharacterRoundTrips) {
 
 TEST(SjisField, CutAndCopyNeverSplitACharacterAndStayInTheirRoom) {
     const std::string s = cp("aアイ");  // 1 + 2 + 2 bytes
-    EXPECT_EQ(sjis::cutLength(s, 5), 5u);
-    EXPECT_EQ(sjis::cutLength(s, 4), 3u);
-    EXPECT_EQ(sjis::cutLength(s, 2), 1u);
-    EXPECT_EQ(sjis::cutLength(s, 0), 0u);
-    EXPECT_EQ(sjis::cutLength("a\x83", 10), 1u);  // a lone lead byte is dropped
+    // The last: a lone lead byte is dropped.
+    EXPECT_EQ((std::vector{sjis::cutLength(s, 5), sjis::cutLength(s, 4), sjis::cutLength(s, 2),
+                           sjis::cutLength(s, 0), sjis::cutLength("a\x83", 10)}),
+              (std::vector<std::size_t>{5, 3, 1, 0, 1}));
 
     char field[6];
     std::memset(field, 'X', sizeof field);
@@ -99,9 +98,7 @@ TEST(SjisField, CutAndCopyNeverSplitACharacterAndStayInTheirRoom) {
     EXPECT_EQ(std::string(field, 6), cp("アイ") + std::string(2, '\0'));  // terminated, padded
     char guard[8] = "1234567";
     EXPECT_EQ(sjis::copyField(guard, 3, "abcdef"), 2u);
-    EXPECT_EQ(std::string(guard, 8), std::string("ab\0"
-                                                 "4567\0",
-                                                 8));
+    EXPECT_EQ(std::string(guard, 8), std::string("ab\0004567\0", 8));
     char full[4] = {'a', 'b', 'c', 'd'};
     EXPECT_EQ(sjis::fieldText(full, 4), "abcd");  // an unterminated field stops at its width
 
