@@ -79,10 +79,10 @@ class DrugDialogTest : public ProgramTest {
         ASSERT_TRUE(window->loadDrugList());
     }
 
-    // Where a fresh reading of the catalogue lists the drug.
-    int listedAt(const std::string& yjcode, data::DrugOrder order) {
+    // Where a fresh reading of the catalogue in name order lists the drug.
+    int listedAt(const std::string& yjcode) {
         std::vector<data::DrugRow> fresh;
-        EXPECT_EQ(catalogue.list(order, fresh), data::DataResult::kDone);
+        EXPECT_EQ(catalogue.list(data::DrugOrder::ByName, fresh), data::DataResult::kDone);
         EXPECT_EQ(window->drugList().count(), int(fresh.size()));
         const auto at = std::find_if(fresh.begin(), fresh.end(),
                                      [&](const auto& row) { return row.yjcode == yjcode; });
@@ -95,17 +95,11 @@ class DrugDialogTest : public ProgramTest {
         return r;
     }
 
-    // Adds the selected drug to the print list through the dosage window.
-    void addSelectedToPrintList() { setDosage({{"morningBox", "1"}}); }
-
     data::DrugCatalogue catalogue;
 };
 
 TEST_F(DrugDialogTest, RegisteringShowsARefusalKeepsTheInputAndListsTheDrug) {
     withDrugDialog("actionRegisterDrug", [&](QWidget* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), "薬剤の登録");
-        EXPECT_FALSE(child<QWidget>(dialog, "correctNote")->isVisible());
-        EXPECT_TRUE(child<QRadioButton>(dialog, "efficacySuppliedRadio")->isChecked());
         edit(dialog, "productNameEdit")->setText("アアア自家製軟膏");
         click(dialog, "okButton");
         EXPECT_TRUE(dialog->isVisible()) << "a refusal keeps the input";
@@ -134,19 +128,16 @@ TEST_F(DrugDialogTest, RegisteringShowsARefusalKeepsTheInputAndListsTheDrug) {
     EXPECT_EQ(utf8(added.MEMO, sizeof added.MEMO), "冷所保存");
     // The row sits where a fresh reading of the list puts it, selected and shown.
     const int row = window->selectedDrugRow();
-    EXPECT_EQ(row, listedAt("USER00000001", data::DrugOrder::ByName));
+    EXPECT_EQ(row, listedAt("USER00000001"));
     EXPECT_EQ(window->drugList().row(row).yjcode, "USER00000001");
     EXPECT_EQ(find<QLineEdit>("productNameField")->text(), "アアア自家製軟膏");
 }
 
 TEST_F(DrugDialogTest, ACorrectionReachesThePrintListAndMovesOrRelabelsTheRow) {
     select(kAmlodipine);
-    addSelectedToPrintList();
+    setDosage({{"morningBox", "1"}});  // into the print list
     const int before = window->selectedDrugRow();
     withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), "薬剤の訂正");
-        EXPECT_FALSE(child<QWidget>(dialog, "correctNote")->isVisible());
-        EXPECT_TRUE(child<QRadioButton>(dialog, "efficacySuppliedRadio")->isChecked());
         child<QTextEdit>(dialog, "efficacyABox")->setPlainText("訂正された効能の説明です");
         edit(dialog, "productNameEdit")->setText("ンンン最後の薬");
         click(dialog, "okButton");
@@ -154,7 +145,7 @@ TEST_F(DrugDialogTest, ACorrectionReachesThePrintListAndMovesOrRelabelsTheRow) {
     ASSERT_EQ(desk->printList().count(), 1);
     const DrugRecord& entry = desk->printList().entry(0);
     EXPECT_EQ(utf8(entry.SAYOA, sizeof entry.SAYOA), "訂正された効能の説明です");
-    const int moved = listedAt(kAmlodipine, data::DrugOrder::ByName);
+    const int moved = listedAt(kAmlodipine);
     EXPECT_GT(moved, before);
     EXPECT_EQ(window->selectedDrugRow(), moved);
     EXPECT_EQ(window->drugList().row(moved).yjcode, kAmlodipine);
@@ -186,10 +177,7 @@ TEST_F(DrugDialogTest, OnlyAUserDrugsYjCodeCanBeChanged) {
         EXPECT_FALSE(yjcode->isReadOnly());
         yjcode->setText("USER00000003");
         click(dialog, "okButton");
-        EXPECT_FALSE(dialog->isVisible());
     });
-    DrugRecord gone{};
-    EXPECT_EQ(catalogue.detail("USER00000002", gone), data::DataResult::kNotFound);
     EXPECT_EQ(window->drugList().row(window->selectedDrugRow()).yjcode, "USER00000003");
 }
 
@@ -200,8 +188,6 @@ TEST_F(DrugDialogTest, ViewModeChangesNothing) {
 
     select(kAmlodipine);
     withDrugDialog("actionDrugDetail", [](QWidget* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), "薬剤の詳細");
-        EXPECT_TRUE(child<QWidget>(dialog, "correctNote")->isVisible());
         EXPECT_TRUE(edit(dialog, "productNameEdit")->isReadOnly());
         EXPECT_TRUE(child<QTextEdit>(dialog, "cautionBox")->isReadOnly());
         auto* user = child<QRadioButton>(dialog, "efficacyUserRadio");
@@ -274,50 +260,64 @@ TEST_F(DrugDialogTest, PhotoThreeIsStoredAtOnceAndABrowsedJpegIsShownAndPrinted)
     // A JPEG cut short is refused by name, and a file over the cap is refused; the photograph
     // chosen before stays.
     const auto broken = dir.path() / "ユーザー写真" / "壊れた写真.jpg";
+    const auto large = dir.path() / "ユーザー写真" / "大きな写真.jpg";
     testjpeg::writeFile(
         broken, testjpeg::encode(testjpeg::quadrants(280, 210, 0, 0, 0, 0), {}).substr(0, 200));
-    prompts.files = {QString::fromStdString(broken.string())};
-    choose(browse, true);
-    EXPECT_EQ(prompts.shown.back().text,
-              broken.string() +
-                  "\r\n\r\nこのファイルは写真として読み込めませんでした。"
-                  "正しいJPEG形式のファイルか確認して下さい。");
-    const auto large = dir.path() / "ユーザー写真" / "大きな写真.jpg";
     std::filesystem::copy_file(jpeg, large);
     std::filesystem::resize_file(large, data::kMaxUserPhotoBytes + 1);
-    prompts.files = {QString::fromStdString(large.string())};
-    choose(browse, true);
-    EXPECT_EQ(prompts.shown.back().text,
-              "写真のファイルが大きすぎます。8MB以下のJPEGファイルを選んで下さい。");
+    for (const auto& [file, told] :
+         {std::pair{broken, broken.string() +
+                                "\r\n\r\nこのファイルは写真として読み込めませんでした。"
+                                "正しいJPEG形式のファイルか確認して下さい。"},
+          std::pair{large,
+                    std::string(
+                        "写真のファイルが大きすぎます。8MB以下のJPEGファイルを選んで下さい。")}}) {
+        prompts.files = {QString::fromStdString(file.string())};
+        choose(browse, true);
+        EXPECT_EQ(prompts.shown.back().text, told);
+    }
     EXPECT_EQ(utf8(stored("USER00000004").PHOTO_TOROKU, sizeof r.PHOTO_TOROKU), jpeg.string());
     // The chosen picture is kept in the catalogue: the file is no longer needed.
     std::filesystem::remove(jpeg);
 
-    addSelectedToPrintList();
+    setDosage({{"morningBox", "1"}});  // into the print list
     ASSERT_EQ(desk->printList().count(), 1);
     EXPECT_EQ(desk->printList().entry(0).photoFlag, 1);
     EXPECT_GT(qRed(desk->printList().photo(0).pixel(5, 5)), 180) << "the photograph goes along";
 }
 
-QColor base(QWidget* dialog, const char* box) {
-    return child<QWidget>(dialog, box)->palette().color(QPalette::Base);
-}
-
 // Set LEAFLET_DRUG_DIALOG_SCREENSHOT to a PNG path to look at the dialog in correct mode.
-TEST_F(DrugDialogTest, EachModeHasItsColours) {
+TEST_F(DrugDialogTest, EachModeHasItsTitleNoteAndColours) {
+    struct Case {
+        const char* action;
+        const char* title;
+        bool note;
+        QColor window, userBox;
+    };
+    const Case cases[] = {
+        {"actionRegisterDrug", "薬剤の登録", false, QColor(224, 210, 193), QColor(210, 210, 210)},
+        {"actionCorrectDrug", "薬剤の訂正", false, QColor(224, 210, 193), QColor(210, 210, 210)},
+        {"actionDrugDetail", "薬剤の詳細", true, QColor(206, 230, 219), QColor(Qt::white)},
+    };
     select(kAmlodipine);
-    withDrugDialog("actionDrugDetail", [](QWidget* dialog) {
-        EXPECT_EQ(dialog->palette().color(QPalette::Window), QColor(206, 230, 219));
-        EXPECT_EQ(base(dialog, "efficacyUserBox"), QColor(Qt::white));
-    });
-    withDrugDialog("actionCorrectDrug", [](QWidget* dialog) {
-        EXPECT_EQ(dialog->palette().color(QPalette::Window), QColor(224, 210, 193));
-        EXPECT_EQ(base(dialog, "efficacyUserBox"), QColor(210, 210, 210));
-        child<QRadioButton>(dialog, "efficacyUserRadio")->click();
-        EXPECT_EQ(base(dialog, "efficacyUserBox"), QColor(Qt::white));
-        if (const char* path = std::getenv("LEAFLET_DRUG_DIALOG_SCREENSHOT"))
-            dialog->grab().save(path);
-    });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.action);
+        withDrugDialog(c.action, [&c](QWidget* dialog) {
+            const auto userBox = [dialog] {
+                return child<QWidget>(dialog, "efficacyUserBox")->palette().color(QPalette::Base);
+            };
+            EXPECT_EQ(std::tuple(dialog->windowTitle(),
+                                 child<QWidget>(dialog, "correctNote")->isVisible(),
+                                 child<QRadioButton>(dialog, "efficacySuppliedRadio")->isChecked(),
+                                 dialog->palette().color(QPalette::Window), userBox()),
+                      std::tuple(c.title, c.note, true, c.window, c.userBox));
+            if (c.note) return;
+            child<QRadioButton>(dialog, "efficacyUserRadio")->click();
+            EXPECT_EQ(userBox(), QColor(Qt::white));
+            if (const char* path = std::getenv("LEAFLET_DRUG_DIALOG_SCREENSHOT"))
+                dialog->grab().save(path);
+        });
+    }
 }
 
 }  // namespace

@@ -7,33 +7,25 @@
 #include <QTest>
 #include <functional>
 
-#include "drugbase.h"
 #include "intake/intake_dialog.h"
 #include "patientbase.h"
 #include "patients/patient_screen.h"
-#include "program_fixture.h"
 #include "sample_codes.h"
 #include "shell/patient_file_command.h"
 #include "shell/prescription_command.h"
+#include "shell_steps.h"
 #include "sjis/sjis.h"
 #include "stored_histories.h"
 
 namespace {
 
-class PatientChange : public ProgramTest {
+class PatientChange : public ShellTest {
   protected:
     void SetUp() override {
-        ProgramTest::SetUp();
+        ShellTest::SetUp();
         ASSERT_TRUE(start());
         registerPatient(7, "見本 花子", 3, 64, 1, 7);
         registerPatient(12, "別の 患者");
-    }
-    void leaveId(const char* typed) {
-        activate();
-        auto* id = find<QLineEdit>("patientIdBox");
-        id->setFocus();
-        id->setText(typed);
-        find<QLineEdit>("nameSearchBox")->setFocus();
     }
     void applyOnScreen() {
         QTest::keyClick(window.get(), Qt::Key_F1);
@@ -64,16 +56,14 @@ TEST_F(PatientChange, EveryRoadAsksAndKeepsTheListsPatientWhenTold) {
         std::function<void()> road;
     };
     const Case cases[] = {
-        {"ID typed", [this] { leaveId("7"); }},
+        {"ID typed", [this] { enterPatientId("7"); }},
         {"patient screen", [this] { applyOnScreen(); }},
         {"prescription read", [this] { readPrescription(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        leaveId("12");
-        DrugRecord entry{};
-        ASSERT_EQ(RecordDetail(&entry, "2171901F3S91"), 0);
-        ASSERT_TRUE(desk->append(entry, nullptr));
+        enterPatientId("12");
+        addEntry("2171901F3S91");
         prompts.shown.clear();
         prompts.yesNo = {false};
         c.road();
@@ -81,14 +71,12 @@ TEST_F(PatientChange, EveryRoadAsksAndKeepsTheListsPatientWhenTold) {
                   std::vector<std::string>{"印刷リストには別の 患者様の薬剤が入っています。\r\n"
                                            "印刷リストを空にして、患者を切り替えますか？"});
         EXPECT_EQ(desk->printList().count(), 1);
-        EXPECT_EQ(
-            find<QLineEdit>("patientIdBox")->text() + find<QLineEdit>("patientNameBox")->text(),
-            "12別の 患者");
+        EXPECT_EQ(text("patientIdBox") + text("patientNameBox"), "12別の 患者");
         desk->clear();
     }
     find<QLineEdit>("patientNameBox")->setText("手入力 太郎");
-    leaveId("99");  // unknown: the typed name and the patient stay
-    EXPECT_EQ(find<QLineEdit>("patientNameBox")->text(), "手入力 太郎");
+    enterPatientId("99");  // unknown: the typed name and the patient stay
+    EXPECT_EQ(text("patientNameBox"), "手入力 太郎");
     EXPECT_EQ(desk->patient().id, 12);
 }
 
@@ -115,16 +103,16 @@ TEST_F(PatientChange, TheAppliedPatientsAllergiesAndSideEffectsStandInRedUnderTh
         SCOPED_TRACE(c.name);
         PatientRecord patient{};
         patient.ID = c.id;
-        sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8("見本 三郎"));
-        sjis::copyField(patient.ALLERGY, sizeof patient.ALLERGY, sjis::fromUtf8(c.allergy));
-        sjis::copyField(patient.EFFECT, sizeof patient.EFFECT, sjis::fromUtf8(c.effect));
+        for (const auto& [field, size, value] :
+             {std::tuple{patient.PATIENT, sizeof patient.PATIENT, std::string("見本 三郎")},
+              std::tuple{patient.ALLERGY, sizeof patient.ALLERGY, c.allergy},
+              std::tuple{patient.EFFECT, sizeof patient.EFFECT, c.effect}})
+            sjis::copyField(field, size, sjis::fromUtf8(value));
         ASSERT_EQ(LRecordCreate(&patient), 0);
-        leaveId(std::to_string(c.id).c_str());
-        EXPECT_EQ(line->isVisible(), !c.full.isEmpty());
-        EXPECT_EQ(line->toolTip(), c.full);
-        if (c.id != 23) {
-            EXPECT_EQ(line->text(), c.full);
-        }
+        enterPatientId(QString::number(c.id));
+        EXPECT_EQ(std::tuple(line->isVisible(), line->toolTip()),
+                  std::tuple(!c.full.isEmpty(), c.full));
+        EXPECT_EQ(line->text() == c.full, c.id != 23) << "only the too wide text is cut";
     }
     EXPECT_TRUE(line->text().endsWith("…")) << "cut to the line";
     find<QLineEdit>("patientNameBox")->setText("手入力 花子");

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
+#include <deque>
 #include <sstream>
 
 #include "drugbase.h"
@@ -57,49 +58,48 @@ const std::vector<std::string> kNewest = {"2171901F2S93 １日１回  朝食後�
                                           "2189906F2M90 １日１回  夕食後に服用",
                                           "2325903F2M95 １日２回  朝夕食後に服用"};
 
-TEST_F(PrintListCommands, RepeatLastWithoutAPatientOrAStoredLeafletNothingChanges) {
+// Each row starts from a list holding one drug, but the last from an empty one.
+TEST_F(PrintListCommands, RepeatLastFillsTheNewestLeafletAskingFirstOrSaysWhyNot) {
     struct Case {
         const char* name;
         const char* id;
         const char* patient;
-        const char* message;
+        std::deque<bool> answers;  // a question is asked exactly when answers are scripted
+        const char* message;       // told instead, or none
+        bool filled;
     };
     const Case cases[] = {
-        {"no patient applied", "", "", "患者が適用されていません。"},
-        {"no leaflet stored", "12", "別の 患者", "この患者の投薬履歴は保存されていません。"},
+        {"no patient applied", "", "", {}, "患者が適用されていません。", false},
+        {"no leaflet stored",
+         "12",
+         "別の 患者",
+         {},
+         "この患者の投薬履歴は保存されていません。",
+         false},
+        {"list of drugs kept", "1", "見本 一郎", {false}, nullptr, false},
+        {"list of drugs replaced", "1", "見本 一郎", {true}, nullptr, true},
+        {"empty list filled", "1", "見本 一郎", {}, nullptr, true},
     };
     addOwnDrug();
-    const std::vector<std::string> before = listed();
+    const std::vector<std::string> own = listed();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        desk->clear();
+        if (std::string(c.name) != "empty list filled") addOwnDrug();
         desk->applyPatient(c.id, c.patient);
         prompts.shown.clear();
+        prompts.yesNo = c.answers;
         press(Qt::Key_F8);
-        ASSERT_EQ(prompts.shown.size(), 1u);
-        EXPECT_EQ(prompts.shown[0].text.find(c.message), 0u) << prompts.shown[0].text;
-        EXPECT_EQ(listed(), before);
-    }
-}
-
-TEST_F(PrintListCommands, RepeatLastFillsTheNewestLeafletAndAsksBeforeReplacingDrugs) {
-    desk->applyPatient("1", "見本 一郎");
-    press(Qt::Key_F8);
-    EXPECT_EQ(prompts.texts(), std::vector<std::string>{})
-        << "an empty list is filled without a question";
-    EXPECT_EQ(listed(), kNewest);
-    EXPECT_EQ(desk->patient().name, "見本 一郎");
-
-    desk->clear();
-    addOwnDrug();
-    const std::vector<std::string> own = listed();
-    for (const bool yes : {false, true}) {
-        SCOPED_TRACE(yes ? "replaced" : "kept");
-        prompts.shown.clear();
-        prompts.yesNo.push_back(yes);
-        press(Qt::Key_F8);
-        ASSERT_EQ(prompts.shown.size(), 1u);
-        EXPECT_EQ(prompts.shown[0].preset, ui::Default::No);
-        EXPECT_EQ(listed(), yes ? kNewest : own);
+        ASSERT_EQ(prompts.shown.size(), c.message || !c.answers.empty() ? 1u : 0u)
+            << "an empty list is filled without a question";
+        if (c.message) {
+            EXPECT_EQ(prompts.shown[0].text.find(c.message), 0u) << prompts.shown[0].text;
+        }
+        if (!c.answers.empty()) {
+            EXPECT_EQ(prompts.shown[0].preset, ui::Default::No);
+        }
+        EXPECT_EQ(listed(), c.filled ? kNewest : own);
+        EXPECT_EQ(desk->patient().name, c.patient);
     }
 }
 

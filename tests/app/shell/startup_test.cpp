@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <cstring>
 #include <fstream>
+#include <functional>
 
 #include "drugbase.h"
 #include "drugbase/admin.h"
@@ -11,31 +12,42 @@
 #include "program_fixture.h"
 #include "sqlkit/postgres.h"
 
-TEST_F(ProgramTest, AnUnreadableSettingsFileEndsTheStart) {
-    std::filesystem::create_directories(dir.path() / "コンフィグ" / "Userfile.e");
-    desk::Desk s(prompts);
-    EXPECT_FALSE(shell::startUp(s, dir.path()));
-    ASSERT_FALSE(prompts.shown.empty());
-    EXPECT_EQ(prompts.shown.back().title, "エラー");
-    EXPECT_EQ(prompts.shown.back().text, "ユーザーファイル作成に失敗しました。01");
-}
-
-// A folder copied to another user or machine: the start ends, names the folder and says how to
-// import its key, and leaves the folder's files as they were.
-TEST_F(ProgramTest, AFolderWhoseKeyIsMissingEndsTheStartAndSaysHowToImportIt) {
+// A settings file that cannot be read, or a folder copied to another user or machine without
+// its key: the start ends and says why (how to import the key, for the folder named), and
+// leaves the folder's files as they were.
+TEST_F(ProgramTest, AnUnreadableSettingsFileOrAMissingKeyEndsTheStart) {
     const std::filesystem::path database = dir.path() / "データベース";
     const auto id = folderkey::folderIdOf(database);
     ASSERT_TRUE(id);
-    ASSERT_TRUE(std::filesystem::remove(folderkey::keyFile(*id)));
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        const char* title;
+        std::vector<std::string> told;  // parts of the message
+    };
+    const Case cases[] = {
+        {"settings file unreadable",
+         [&] { std::filesystem::create_directories(dir.path() / "コンフィグ" / "Userfile.e"); },
+         "エラー",
+         {"ユーザーファイル作成に失敗しました。01"}},
+        {"key missing",
+         [&] { ASSERT_TRUE(std::filesystem::remove(folderkey::keyFile(*id))); },
+         "データ暗号鍵",
+         {*id, "leafletadmin key import", "データ暗号鍵 回復用シート"}},
+    };
     const auto before = std::filesystem::last_write_time(database / "患者ファイル.mdb");
-    desk::Desk s(prompts);
-    EXPECT_FALSE(shell::startUp(s, dir.path()));
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown.back().title, "データ暗号鍵");
-    for (const std::string& part :
-         {*id, std::string("leafletadmin key import"), std::string("データ暗号鍵 回復用シート")})
-        EXPECT_NE(prompts.shown.back().text.find(part), std::string::npos) << part;
-    EXPECT_EQ(std::filesystem::last_write_time(database / "患者ファイル.mdb"), before);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.spoil();
+        prompts.shown.clear();
+        desk::Desk s(prompts);
+        EXPECT_FALSE(shell::startUp(s, dir.path()));
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_EQ(prompts.shown.back().title, c.title);
+        for (const std::string& part : c.told)
+            EXPECT_NE(prompts.shown.back().text.find(part), std::string::npos) << part;
+        EXPECT_EQ(std::filesystem::last_write_time(database / "患者ファイル.mdb"), before);
+    }
 }
 
 TEST_F(ProgramTest, AFolderOnTheBuiltInPasswordIsReKeyedAtTheStart) {
