@@ -132,8 +132,10 @@ TEST_F(PrintListCommands, StickerOfThePrintListSavedAtTheChosenWidthWithTheChoic
 
 TEST_F(PrintListCommands, PrintSettingsSwitchTheLeafletsElementsFromTheKeyboard) {
     // Keys go to the dialog's focus widget: Tab from box to box, Space to switch, Up to the
-    // narrower roll, Return for OK; Escape leaves everything as it was.
+    // narrower roll, Return for OK; Escape leaves everything as it was. The window gets its
+    // first focus when it is activated, which a loaded machine may do after it is shown.
     const auto keys = [](QWidget* dialog, std::initializer_list<Qt::Key> pressed) {
+        ASSERT_TRUE(QTest::qWaitFor([dialog] { return dialog->focusWidget() != nullptr; }));
         for (const Qt::Key key : pressed) QTest::keyClick(dialog->focusWidget(), key);
     };
     whenModal("printSettingsDialog", [&](QWidget* dialog) {
