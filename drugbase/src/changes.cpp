@@ -246,11 +246,17 @@ DRUGBASE_API int RecordDell00(const char* yjcode) {
 DRUGBASE_API int RecordDell(const char* yjcode) {
     WriteCall call(session());
     if (!call.ok()) return DRUGBASE_DB_FAILURE;
+    // A code no drug has deletes nothing, and so leaves no audit row either.
+    auto find = call.prepare(keyOfFirstWithCode(call.dialect()));
+    if (!find) return DRUGBASE_DB_FAILURE;
+    find->bindMatch(1, utf8(yjcode));
+    if (const Lookup found = call.lookUp(*find); found != Lookup::Found)
+        return outcome(found, DRUGBASE_OK, DRUGBASE_OK);
+    const long long rowKey = find->integer(0);
     return change(
         call,
-        "DELETE FROM Medicine_Information WHERE " + std::string(call.dialect().rowKey) + " = (" +
-            keyOfFirstWithCode(call.dialect()) + ")",
-        [&](sqlkit::Statement& s) { s.bindMatch(1, utf8(yjcode)); }, DRUGBASE_DB_FAILURE,
+        "DELETE FROM Medicine_Information WHERE " + std::string(call.dialect().rowKey) + " = ?",
+        [&](sqlkit::Statement& s) { s.bindInt(1, rowKey); }, DRUGBASE_DB_FAILURE,
         [&] { return dropOrphanUserPhoto(call, utf8(yjcode)); },
         {audit::Action::DrugDelete, 0, drugDetail(utf8(yjcode))});
 }

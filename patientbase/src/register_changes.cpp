@@ -63,11 +63,16 @@ PATIENTBASE_API int LRecordDell(int id) {
     if (!call.ok()) return PATIENTBASE_DB_FAILURE;
     readyUsedIds(call);
     const sqlkit::Dialect& dialect = call.dialect();
-    auto remove =
-        call.prepare("DELETE FROM Patient_Information WHERE " + std::string(dialect.rowKey) +
-                     " = (" + selectFirstWithId(dialect.rowKey, dialect) + ")");
+    // An ID no patient has deletes nothing, and so leaves no audit row either.
+    auto find = call.prepare(selectFirstWithId(dialect.rowKey, dialect));
+    if (!find) return PATIENTBASE_DB_FAILURE;
+    find->bindInt(1, id);
+    if (const Lookup found = call.lookUp(*find); found != Lookup::Found)
+        return outcome(found, PATIENTBASE_OK, PATIENTBASE_OK);
+    auto remove = call.prepare("DELETE FROM Patient_Information WHERE " +
+                               std::string(dialect.rowKey) + " = ?");
     if (!remove) return PATIENTBASE_DB_FAILURE;
-    remove->bindInt(1, id);
+    remove->bindInt(1, find->integer(0));
     return outcome(call.execute(*remove) && call.record({audit::Action::PatientDelete, id, {}}) &&
                    call.commit());
 }

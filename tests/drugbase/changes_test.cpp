@@ -199,6 +199,7 @@ TEST_P(Changes, EachChangeLeavesAnAuditRowNamingTheDrugAndTheChangedFields) {
     ASSERT_EQ(RecordEdit(&changed, "U1", 0), 0);
     ASSERT_EQ(RecordEdit(&changed, "U1", 1), 0);
     ASSERT_EQ(RecordDell("U1"), 0);
+    ASSERT_EQ(RecordDell("U1"), 0);  // nothing left to delete: no row
     std::vector<audit::Row> rows;
     std::string error;
     ASSERT_TRUE(audit::readRows(*raw(), rows, &error)) << error;

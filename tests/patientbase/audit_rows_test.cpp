@@ -21,6 +21,7 @@ TEST_P(AuditRows, EveryChangeAndNoteLeavesAChainedRowNamingWhoAndWhatNotTheValue
     const std::string slotTime = patientbase::slotTimeText(*patientbase::parseStored(stamp));
     ASSERT_EQ(LRecordRIREKIDELLSlot(5, 0, slotTime.c_str()), 1);
     ASSERT_EQ(LRecordDell(5), 0);
+    ASSERT_EQ(LRecordDell(5), 0);  // nothing left to delete: no row
 
     std::vector<audit::Row> rows;
     std::string error;
