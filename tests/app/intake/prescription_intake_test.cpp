@@ -1,6 +1,8 @@
 // The prescription intake driven through the main window: a code pasted or received from a
 // serial scanner (a pseudo-terminal here), read and shown, and put into the print list, with
 // the patient found or registered and the prescriber question.
+#include <gmock/gmock.h>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
@@ -193,10 +195,7 @@ TEST_F(PrescriptionIntake, RefusedTextChangesNothingAndTwinPatientsAreNotGuessed
     ASSERT_TRUE(desk->printList().prescribed()[0]);
     EXPECT_EQ(sjis::toUtf8(desk->printList().prescribed()[0]->unit), "錠（力価）");
     EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty());
-    const auto warned = std::find_if(prompts.shown.begin(), prompts.shown.end(), [](auto& shown) {
-        return shown.text.find("患者ＩＤ 7、9") != std::string::npos;
-    });
-    EXPECT_NE(warned, prompts.shown.end());
+    EXPECT_THAT(prompts.texts(), testing::Contains(testing::HasSubstr("患者ＩＤ 7、9")));
 }
 
 // The code read from a picture of its symbol; the print list has room for one drug only.
@@ -221,10 +220,10 @@ TEST_F(PrescriptionIntake, PictureCodeFillsTheLastPlaceAndTellsWhatIsLeftOut) {
     child<QPushButton>(dialog, "addButton")->click();
     ASSERT_EQ(desk->printList().count(), leaflet::PrintList::kCapacity);
     EXPECT_EQ(leaflet::field(desk->printList().entry(29).YJCODE), "2325903F2M95");
-    const auto full = std::find_if(prompts.shown.begin(), prompts.shown.end(), [](const auto& s) {
-        return s.title + s.text == "規定数オーバー一度に印刷できる薬剤の数は30迄です。";
-    });
-    EXPECT_NE(full, prompts.shown.end());
+    EXPECT_THAT(prompts.shown, testing::Contains(testing::AllOf(
+                                   testing::Field(&ScriptedPrompts::Shown::title, "規定数オーバー"),
+                                   testing::Field(&ScriptedPrompts::Shown::text,
+                                                  "一度に印刷できる薬剤の数は30迄です。"))));
     EXPECT_TRUE(find<QLineEdit>("patientIdBox")->text().isEmpty()) << "registration cancelled";
 }
 
