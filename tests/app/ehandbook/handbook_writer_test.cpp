@@ -131,13 +131,11 @@ TEST(HandbookWriter, CommasAndLineBreaksInTextsNeverBreakFieldsOrRecords) {
     const std::string text = ehandbook::handbookText(input);
     const std::vector<Fields> records = readRecords(text);
     ASSERT_EQ(records.size(), 10u) << text;
-    EXPECT_EQ(sjis::toUtf8(fieldOf(text, "1", 1)), "見本，花子");
-    EXPECT_EQ(sjis::toUtf8(fieldOf(text, "201", 2)), "見本錠，5mg");
-    EXPECT_EQ(sjis::toUtf8(fieldOf(text, "301", 2)), "朝  夕，食後");
-    EXPECT_EQ(sjis::toUtf8(fieldOf(text, "15", 1)), "，太郎");
-    EXPECT_EQ(records[5].size(), 4u);
-    EXPECT_EQ(records[7].size(), 11u);
-    EXPECT_EQ(records[9].size(), 9u);
+    EXPECT_EQ(sjis::toUtf8(fieldOf(text, "1", 1) + "|" + fieldOf(text, "201", 2) + "|" +
+                           fieldOf(text, "301", 2) + "|" + fieldOf(text, "15", 1)),
+              "見本，花子|見本錠，5mg|朝  夕，食後|，太郎");
+    EXPECT_EQ(std::tuple(records[5].size(), records[7].size(), records[9].size()),
+              std::tuple(4u, 11u, 9u));
 }
 
 TEST(HandbookWriter, CutsNamesToTheirLimitOnACharacterBoundary) {
@@ -228,7 +226,7 @@ TEST(HandbookWriter, CountsDaysOrDosesAndKeepsAnyOtherDaysTextAsANote) {
         const char* days;
         const char* quantity;
         const char* unit;
-        const char* note;  // the 311 text, or "" for none
+        const char* note;  // the 311 text, "" for none
     };
     const Case cases[] = {{"１４日分", "14", "日分", ""},
                           {"7日分", "7", "日分", ""},
@@ -244,11 +242,7 @@ TEST(HandbookWriter, CountsDaysOrDosesAndKeepsAnyOtherDaysTextAsANote) {
         SCOPED_TRACE(c.days);
         EXPECT_EQ(fieldOf(text, "301", 3), c.quantity);
         EXPECT_EQ(sjis::toUtf8(fieldOf(text, "301", 4)), c.unit);
-        const bool noted = *c.note != '\0';
-        EXPECT_EQ(readRecords(text).back()[0], noted ? "311" : "301");
-        if (noted) {
-            EXPECT_EQ(sjis::toUtf8(fieldOf(text, "311", 2)), c.note);
-        }
+        EXPECT_EQ(sjis::toUtf8(fieldOf(text, "311", 2)), *c.note ? c.note : "<no record>");
     }
 }
 

@@ -3,7 +3,7 @@
 // written from the format note; and that reader refusing what breaks the note.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <QStringList>
 
 #include "ehandbook/handbook_parts.h"
 #include "ehandbook/handbook_writer.h"
@@ -15,50 +15,35 @@ namespace {
 
 constexpr const char* kDataId = "20240109103005";
 
-// `count` print-list entries cycling through nine forms.
+// `count` print-list entries cycling through nine forms; each form is "name|form|timings|amount
+// text|usage|days".
 std::vector<DrugRecord> entries(int count) {
-    struct Form {
-        const char* name;
-        const char* form;
-        std::array<int, 5> timings;
-        const char* amount;
-        const char* usage;
-        const char* days;
-    };
-    const Form forms[] = {
-        {"見本錠", "錠", {0, 1, 0, 1, 0}, "用量　１回１錠", "１日２回  朝夕食後に服用", "１４日分"},
-        {"見本カプセル", "カプセル", {0, 1, 1, 1, 0}, "", "１日３回  毎食後に服用", "１４日分"},
-        {"見本散",
-         "散",
-         {0, 1, 0, 1, 0},
-         "用量　１回０．５ｇ",
-         "１日２回  朝夕食後に服用",
-         "７日分"},
-        {"見本シロップ",
-         "シロップ",
-         {0, 1, 1, 1, 0},
-         "用量　１回３ｍＬ",
-         "１日３回  毎食後に服用",
-         "５日分"},
-        {"見本テープ", "貼付剤", {}, "", "１日１回貼付", "２８枚"},
-        {"見本軟膏", "軟膏・硬膏", {}, "", "１日２回患部に塗布", "２本"},
-        {"見本点眼液", "液", {}, "", "１日４回両眼に点眼", "５ｍＬ"},
-        {"見本坐剤", "坐剤", {}, "用量　１回１個", "発熱時に使用", "５回分"},
-        {"見本頓服錠", "錠", {}, "用量　１回１錠", "頭痛時　頓服", "１０回分"},
+    const char* const forms[] = {
+        "見本錠|錠|0,1,0,1,0|用量　１回１錠|１日２回  朝夕食後に服用|１４日分",
+        "見本カプセル|カプセル|0,1,1,1,0||１日３回  毎食後に服用|１４日分",
+        "見本散|散|0,1,0,1,0|用量　１回０．５ｇ|１日２回  朝夕食後に服用|７日分",
+        "見本シロップ|シロップ|0,1,1,1,0|用量　１回３ｍＬ|１日３回  毎食後に服用|５日分",
+        "見本テープ|貼付剤|0,0,0,0,0||１日１回貼付|２８枚",
+        "見本軟膏|軟膏・硬膏|0,0,0,0,0||１日２回患部に塗布|２本",
+        "見本点眼液|液|0,0,0,0,0||１日４回両眼に点眼|５ｍＬ",
+        "見本坐剤|坐剤|0,0,0,0,0|用量　１回１個|発熱時に使用|５回分",
+        "見本頓服錠|錠|0,0,0,0,0|用量　１回１錠|頭痛時　頓服|１０回分",
     };
     std::vector<DrugRecord> list;
     for (int i = 0; i < count; ++i) {
-        const Form& f = forms[i % 9];
-        const auto& t = f.timings;
-        list.push_back(EntryBuilder()
-                           .yjcode("2171901F2S" + std::to_string(10 + i))
-                           .name(f.name + std::to_string(i + 1) + "「サンプル製薬」")
-                           .form(f.form)
-                           .timings({t[0], t[1], t[2], t[3], t[4]})
-                           .amount(f.amount)
-                           .usage(f.usage)
-                           .days(f.days)
-                           .build());
+        const QStringList f = QString(forms[i % 9]).split('|');
+        const QStringList t = f[2].split(',');
+        const auto at = [&](int n) { return f[n].toStdString(); };
+        list.push_back(
+            EntryBuilder()
+                .yjcode("2171901F2S" + std::to_string(10 + i))
+                .name(at(0) + std::to_string(i + 1) + "「サンプル製薬」")
+                .form(at(1))
+                .timings({t[0].toInt(), t[1].toInt(), t[2].toInt(), t[3].toInt(), t[4].toInt()})
+                .amount(at(3))
+                .usage(at(4))
+                .days(at(5))
+                .build());
     }
     return list;
 }
@@ -81,55 +66,43 @@ TEST(StrictReading, EveryLeafletsCodesReadWithoutError) {
         {"明治", 1, 44, 1, 1, "19110101"}, {"大正", 2, 5, 5, 5, "19160505"},
         {"昭和", 3, 33, 3, 3, "19580303"}, {"平成", 4, 1, 2, 1, "19890201"},
         {"令和", 5, 2, 4, 10, "20200410"}, {"unknown birth date", 0, 0, 0, 0, ""}};
-    struct Leaflet {
-        const char* name;
-        int drugs;
-    };
-    const Leaflet leaflets[] = {
-        {"one tablet", 1}, {"13 drugs of nine forms", 13}, {"30 drugs", 30}};
+    const int leaflets[] = {1, 13, 30};  // one tablet, nine forms, the most drugs
     const std::string allergy = cp932(
         "ペニシリン系抗生物質、セフェム系抗生物質、アスピリン、イブプロフェン、"
         "ロキソプロフェン、ヨード造影剤、局所麻酔薬、卵、牛乳、小麦、そば、貝");
-    for (const Patient& p : patients) {
-        for (const Leaflet& l : leaflets) {
-            for (const bool notes : {false, true}) {
-                for (const bool pharmacy : {false, true}) {
-                    SCOPED_TRACE(std::string(p.name) + ", " + l.name + (notes ? ", notes" : "") +
-                                 (pharmacy ? ", pharmacy" : ""));
-                    PatientRecord record{};
-                    record.SEX = 2;
-                    record.NENGO = p.era;
-                    record.YEAR = p.year;
-                    record.MONTH = p.month;
-                    record.DAY = p.day;
-                    if (notes) {
-                        sjis::copyField(record.ALLERGY, sizeof record.ALLERGY, allergy);
-                        sjis::copyField(record.EFFECT, sizeof record.EFFECT, cp932("発疹"));
-                    }
-                    leaflet::LeafletHeader header;
-                    header.patientName = cp932("架空　さくら");
-                    header.registered = ehandbook::registeredPatient(record);
-                    if (pharmacy) {
-                        header.pharmacyName = cp932("サンプル薬局");
-                        header.dispensingPharmacy = true;
-                        header.pharmacist = cp932("薬剤 太郎");
-                        header.prescriber = cp932("見本内科　見本 一郎");
-                        header.pharmacy = {
-                            cp932("サンプル薬局　駅前店"), "13",          "1234567", "105-0004",
-                            cp932("東京都港区新橋１丁目"), "03-0000-0000"};
-                        if (l.drugs == 13)
-                            header.prescribedBy = {
-                                cp932("医療法人 見本病院"), "13",         1, "7654321",
-                                cp932("見本 一郎"),         cp932("内科")};
-                    }
-                    const std::vector<std::string> parts = codes(header, l.drugs);
-                    ASSERT_FALSE(parts.empty());
-                    EXPECT_EQ(strict::readCodes(parts), strict::Errors{});
-                    const Fields first = readRecords(parts[0]).at(1);
-                    EXPECT_EQ(first[0] == "1" ? first.at(3) : "", p.birth);
-                }
-            }
+    // Every patient with every leaflet, with and without notes and pharmacy.
+    for (int k = 0; k < 6 * 3 * 4; ++k) {
+        const Patient& p = patients[k / 12];
+        const int drugs = leaflets[k / 4 % 3];
+        const bool notes = k & 1, pharmacy = k & 2;
+        SCOPED_TRACE(std::string(p.name) + ", " + std::to_string(drugs) + " drugs" +
+                     (notes ? ", notes" : "") + (pharmacy ? ", pharmacy" : ""));
+        PatientRecord record{};
+        std::tie(record.SEX, record.NENGO, record.YEAR, record.MONTH, record.DAY) =
+            std::tuple(2, p.era, p.year, p.month, p.day);
+        if (notes) {
+            sjis::copyField(record.ALLERGY, sizeof record.ALLERGY, allergy);
+            sjis::copyField(record.EFFECT, sizeof record.EFFECT, cp932("発疹"));
         }
+        leaflet::LeafletHeader header;
+        header.patientName = cp932("架空　さくら");
+        header.registered = ehandbook::registeredPatient(record);
+        if (pharmacy) {
+            header.pharmacyName = cp932("サンプル薬局");
+            header.dispensingPharmacy = true;
+            header.pharmacist = cp932("薬剤 太郎");
+            header.prescriber = cp932("見本内科　見本 一郎");
+            header.pharmacy = {cp932("サンプル薬局　駅前店"), "13",          "1234567", "105-0004",
+                               cp932("東京都港区新橋１丁目"), "03-0000-0000"};
+            if (drugs == 13)
+                header.prescribedBy = {cp932("医療法人 見本病院"), "13",         1, "7654321",
+                                       cp932("見本 一郎"),         cp932("内科")};
+        }
+        const std::vector<std::string> parts = codes(header, drugs);
+        ASSERT_FALSE(parts.empty());
+        EXPECT_EQ(strict::readCodes(parts), strict::Errors{});
+        const Fields first = readRecords(parts[0]).at(1);
+        EXPECT_EQ(first[0] == "1" ? first.at(3) : "", p.birth);
     }
 }
 

@@ -30,12 +30,10 @@ TEST(HistoryBlock, RecordsHoldTheFieldsAtTheirOffsets) {
     const auto block = leaflet::buildHistoryBlock(std::vector<DrugRecord>{entry});
     const auto* bytes = reinterpret_cast<const unsigned char*>(block.data());
     EXPECT_EQ(at(block, 0), "2171901F2S94");
-    EXPECT_EQ(bytes[26], 5);
-    EXPECT_EQ(bytes[28], 101);
-    EXPECT_EQ(bytes[30], 3) << "meal timing before the reserved byte, unlike the entry";
-    EXPECT_EQ(bytes[31], 0);
-    EXPECT_EQ(bytes[32], 4);
-    EXPECT_EQ(bytes[33], 255);
+    // Timings from byte 25, the meal timing before the reserved byte (unlike the entry), the
+    // list positions.
+    EXPECT_EQ(std::vector<int>(bytes + 25, bytes + 34),
+              (std::vector<int>{0, 5, 0, 101, 0, 3, 0, 4, 255}));
     EXPECT_EQ(at(block, 34), cp932("用量　１回１錠"));
     EXPECT_EQ(at(block, 55), cp932("5日分"));
     EXPECT_EQ(at(block, 76), cp932("１日２回  朝夕食後に服用"));

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "entry_builder.h"
 
 namespace {
@@ -10,24 +13,20 @@ namespace {
 using leaflet::countLines;
 using leaflet::cutLines;
 
-TEST(LineBreaking, DoubleByteCharactersAreNeverSplit) {
-    // "あ" would start at byte 20 of a 20-byte line, so it moves to the next line.
-    const std::string text = digits(19) + cp932("あい");
-    const auto lines = cutLines(text, 20);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1], cp932("あい"));
-
-    // "●" (0x81 0x9C) has a trail byte in the lead-byte range; lines still hold whole ones.
-    const std::string marks = repeated("●", 25);
-    const auto markLines = cutLines(marks, 20);
-    ASSERT_EQ(markLines.size(), 3u);
-    EXPECT_EQ(markLines[0].size() + markLines[1].size(), 40u);
+// The lines of `text` cut at `width`, as strings.
+std::vector<std::string> cut(const std::string& text, std::size_t width) {
+    const auto lines = cutLines(text, width);
+    return {lines.begin(), lines.end()};
 }
 
-TEST(LineBreaking, LineFeedsAndSpacesAreOrdinaryBytesAndTenLinesAtMost) {
-    const auto lines = cutLines("ab cd\r\nefgh", 4);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "d\r\ne");
+TEST(LineBreaking, DoubleByteCharactersAreNeverSplitAndOtherBytesAreOrdinary) {
+    // "あ" would start at byte 20 of a 20-byte line, so it moves to the next line.
+    EXPECT_EQ(cut(digits(19) + cp932("あい"), 20), (std::vector{digits(19), cp932("あい")}));
+    // "●" (0x81 0x9C) has a trail byte in the lead-byte range; lines still hold whole ones.
+    EXPECT_EQ(cut(repeated("●", 25), 20),
+              (std::vector{repeated("●", 10), repeated("●", 10), repeated("●", 5)}));
+    // Line feeds and spaces are ordinary bytes; ten lines at most.
+    EXPECT_EQ(cut("ab cd\r\nefgh", 4), (std::vector<std::string>{"ab c", "d\r\ne", "fgh"}));
     EXPECT_EQ(cutLines(digits(300), 28).size(), 10u);
 }
 
@@ -63,35 +62,27 @@ TEST(LineStartRule, ACharacterThatMayNotBeginALineHangsAtTheEndOfTheLineBefore) 
           "々", "っ", "ャ", "ヶ", "｡",  "､",  "｣",  "ﾞ",  "ｯ",  ")",  ",",  ".",  "!"}) {
         SCOPED_TRACE(mark);
         const std::string text = fullLine() + cp932(mark) + cp932("いう");
-        const auto lines = cutLines(text, 28);
-        ASSERT_EQ(lines.size(), 2u);
-        EXPECT_EQ(lines[0], fullLine() + cp932(mark));
-        EXPECT_EQ(lines[1], cp932("いう"));
+        EXPECT_EQ(cut(text, 28), (std::vector{fullLine() + cp932(mark), cp932("いう")}));
         EXPECT_EQ(countLines(text, 28), 2) << "measured as drawn";
     }
     // Opening brackets and ordinary characters begin lines as before.
     for (const char* other : {"「", "（", "い", "ア", "1"}) {
-        const std::string text = fullLine() + cp932(other) + cp932("う");
-        const auto lines = cutLines(text, 28);
-        ASSERT_EQ(lines.size(), 2u) << other;
-        EXPECT_EQ(lines[0], fullLine()) << other;
+        EXPECT_EQ(cut(fullLine() + cp932(other) + cp932("う"), 28),
+                  (std::vector{fullLine(), cp932(other) + cp932("う")}))
+            << other;
     }
 }
 
 TEST(LineStartRule, ARunOfSuchCharactersTakesTheCharacterBeforeItToTheNextLine) {
     // "…た。」" cut before "。": "た" moves down, so the next line is "た。」です".
     const std::string text = cp932("あいうえおかきくけこさしすた。」です");
-    const auto lines = cutLines(text, 28);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], cp932("あいうえおかきくけこさしす"));
-    EXPECT_EQ(lines[1], cp932("た。」です"));
+    EXPECT_EQ(cut(text, 28),
+              (std::vector{cp932("あいうえおかきくけこさしす"), cp932("た。」です")}));
     EXPECT_EQ(countLines(text, 28), 2);
 
     // A cut moved back by one byte, so as not to split "。", still hangs it.
-    const std::string oddText = digits(19) + cp932("。い");  // the lines are views of it
-    const auto odd = cutLines(oddText, 20);
-    ASSERT_EQ(odd.size(), 2u);
-    EXPECT_EQ(odd[0], digits(19) + cp932("。"));
+    EXPECT_EQ(cut(digits(19) + cp932("。い"), 20),
+              (std::vector{digits(19) + cp932("。"), cp932("い")}));
 }
 
 TEST(LineStartRule, NoLineOfAPunctuatedTextBeginsWithABarredCharacterAndNothingIsLost) {

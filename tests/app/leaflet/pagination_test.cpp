@@ -61,33 +61,24 @@ TEST(Pagination, RowsAreDealtOntoPagesInOrder) {
         PaginateResult result;
         std::vector<int> firstEntries;  // of each page
     };
+    using enum PaginateResult;
+    const int bottom = leaflet::kPageBottom;
+    const std::vector<int> fifteen = {0, 6, 12, 18, 24, 30, 36, 42, 48, 54, 60, 66, 72, 78, 84};
     const Case cases[] = {
-        {"an empty list leaves an empty first page", {}, 272, PaginateResult::kDone, {}},
-        {"thirteen short rows", std::vector<int>(13, 6), 272, PaginateResult::kDone, {0, 6, 12}},
-        {"a row ending on the page bottom stays",
-         {6, 6},
-         leaflet::kPageBottom - 1000,
-         PaginateResult::kDone,
-         {0}},
-        {"one unit lower it moves",
-         {6, 6},
-         leaflet::kPageBottom - 999,
-         PaginateResult::kDone,
-         {0, 1}},
-        {"fifteen pages",
-         std::vector<int>(90, 6),
-         272,
-         PaginateResult::kDone,
-         {0, 6, 12, 18, 24, 30, 36, 42, 48, 54, 60, 66, 72, 78, 84}},
-        {"sixteen pages", std::vector<int>(91, 6), 272, PaginateResult::kTooManyPages, {}},
-        {"a row taller than a page", {6, 60}, 272, PaginateResult::kEntryTooTall, {}},
+        {"an empty list leaves an empty first page", {}, 272, kDone, {}},
+        {"thirteen short rows", std::vector<int>(13, 6), 272, kDone, {0, 6, 12}},
+        {"a row ending on the page bottom stays", {6, 6}, bottom - 1000, kDone, {0}},
+        {"one unit lower it moves", {6, 6}, bottom - 999, kDone, {0, 1}},
+        {"fifteen pages", std::vector<int>(90, 6), 272, kDone, fifteen},
+        {"sixteen pages", std::vector<int>(91, 6), 272, kTooManyPages, {}},
+        {"a row taller than a page", {6, 60}, 272, kEntryTooTall, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PageTable table;
         table.pages[0] = {3, 3};
         ASSERT_EQ(leaflet::paginateRows(c.rows, c.headerBottom, table), c.result);
-        if (c.result != PaginateResult::kDone) continue;
+        if (c.result != kDone) continue;
         std::vector<int> firsts;
         for (int page = 0; page < table.pageTotal(); ++page) {
             firsts.push_back(table.pages[page].firstEntry);

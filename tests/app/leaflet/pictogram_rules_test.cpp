@@ -57,22 +57,16 @@ TEST(PictogramRules, EachRulePicksItsPictures) {
     }
 }
 
+// Strips of five pictures make the row taller by three lines each, measured as drawn.
 TEST(PictogramRules, StripsOfFiveMakeTheRowTaller) {
-    struct Case {
-        const char* name;
-        DrugRecord entry;
-        int strips;
-    };
-    const Case cases[] = {
-        {"five", EntryBuilder().timings({1, 1, 1, 1, 1}).build(), 1},
-        {"six", EntryBuilder().timings({1, 1, 1, 1, 1}).usage("食後").build(), 2},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const int plain = leaflet::measuredRowLines(c.entry);
-        EXPECT_EQ(leaflet::drawnRowLines(c.entry), plain);
-        EXPECT_EQ(leaflet::measuredRowLines(c.entry, {true}), plain + 3 * c.strips);
-        EXPECT_EQ(leaflet::drawnRowLines(c.entry, {true}), plain + 3 * c.strips);
+    for (const auto& [entry, strips] :
+         {std::pair{EntryBuilder().timings({1, 1, 1, 1, 1}).build(), 1},
+          {EntryBuilder().timings({1, 1, 1, 1, 1}).usage("食後").build(), 2}}) {
+        SCOPED_TRACE(strips);
+        const int plain = leaflet::measuredRowLines(entry);
+        EXPECT_EQ(leaflet::drawnRowLines(entry), plain);
+        EXPECT_EQ(leaflet::measuredRowLines(entry, {true}), plain + 3 * strips);
+        EXPECT_EQ(leaflet::drawnRowLines(entry, {true}), plain + 3 * strips);
     }
 }
 

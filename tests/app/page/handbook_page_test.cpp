@@ -20,7 +20,7 @@ namespace {
 
 const QDate kDate(2024, 1, 9);
 
-leaflet::LeafletHeader header(bool codes, std::string_view comment = "お大事に") {
+leaflet::LeafletHeader header(std::string_view comment = "お大事に") {
     leaflet::LeafletHeader h;
     h.patientName = cp932("見本 花子");
     h.patientId = "1024";
@@ -29,7 +29,7 @@ leaflet::LeafletHeader header(bool codes, std::string_view comment = "お大事�
     h.pharmacyName = cp932("サンプル薬局");
     h.comment = cp932(comment);
     h.dispensingPharmacy = true;
-    h.handbookCodes = codes;
+    h.handbookCodes = true;
     h.registered = {2, "19580303", cp932("卵"), ""};
     return h;
 }
@@ -57,8 +57,8 @@ struct Leaflet {
     leaflet::PrintList list;
     std::unique_ptr<leaflet::LeafletJob> job;
 
-    Leaflet(int drugs, const leaflet::LeafletHeader& h) : list(printList(drugs)) {
-        job = std::make_unique<leaflet::LeafletJob>(h, list, kDate);
+    Leaflet(int drugs, const leaflet::LeafletHeader& h)
+        : list(printList(drugs)), job(std::make_unique<leaflet::LeafletJob>(h, list, kDate)) {
         EXPECT_EQ(job->paginate(), leaflet::PaginateResult::kDone);
     }
     const leaflet::PageComposer& composer() const { return job->composer(); }
@@ -94,13 +94,11 @@ TEST(HandbookCodesOnThePage, StandBesideOrAboveTheCommentAndCoverNothing) {
         bool besideComment;
     };
     const std::string longLine(100, 'x');
-    const Case cases[] = {{2, "お大事に", 1, true},
-                          {2, longLine + "\n" + longLine, 1, false},
-                          {2, "", 1, true},
-                          {6, "お大事に", 2, true}};
-    for (const Case& c : cases) {
+    for (const Case& c :
+         {Case{2, "お大事に", 1, true}, Case{2, longLine + "\n" + longLine, 1, false},
+          Case{2, "", 1, true}, Case{6, "お大事に", 2, true}}) {
         SCOPED_TRACE(std::to_string(c.drugs) + " drugs, comment " + c.comment);
-        const leaflet::LeafletHeader h = header(true, c.comment);
+        const leaflet::LeafletHeader h = header(c.comment);
         const Leaflet leaflet(c.drugs, h);
         ASSERT_EQ(leaflet.job->codes().size(), 1u);
         ASSERT_EQ(leaflet.composer().pageTotal(), c.pages);
@@ -133,12 +131,12 @@ TEST(HandbookCodesOnThePage, StandBesideOrAboveTheCommentAndCoverNothing) {
 }
 
 TEST(HandbookCodesOnThePage, RoundTripThroughTheRenderedPagesAndAPdfRenderedToPng) {
-    const Leaflet leaflet(30, header(true));
+    const Leaflet leaflet(30, header());
     const std::size_t codes = leaflet.job->codes().size();
     ASSERT_GE(codes, 2u) << "thirty drugs need several symbols";
     std::vector<QImage> rendered;
     for (int n = 0; n < leaflet.composer().pageTotal(); ++n) rendered.push_back(leaflet.page(n));
-    const std::string written = writtenText(header(true), leaflet.list);
+    const std::string written = writtenText(header(), leaflet.list);
     EXPECT_EQ(joinedCodes(rendered, codes), written);
 
     TempDir dir;

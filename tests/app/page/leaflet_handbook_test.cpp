@@ -29,25 +29,10 @@ ehandbook::Drug drugOf(const DrugRecord& entry,
         .dispensing.drugs.at(0);
 }
 
-TEST(LeafletHandbook, AnEntryGivesItsNameCodeAndTexts) {
-    const ehandbook::Drug drug = drugOf(EntryBuilder()
-                                            .yjcode("2171901F2S93")
-                                            .name("アムロジピン錠５ｍｇ")
-                                            .form("錠")
-                                            .amount("用量　１回１錠")
-                                            .usage("１日２回  朝夕食後に服用")
-                                            .days("１４日分")
-                                            .build());
-    EXPECT_EQ(drug.name, cp932("アムロジピン錠５ｍｇ"));
-    EXPECT_EQ(drug.yjcode, "2171901F2S93");
-    EXPECT_EQ(drug.note, cp932("用量　１回１錠"));
-    EXPECT_EQ(drug.usage, cp932("１日２回  朝夕食後に服用"));
-    EXPECT_EQ(drug.days, cp932("１４日分"));
-}
-
-// 内服 the day's amount, 頓服 the amount of one use, other forms the total; a prescription
-// code's amount, unit and form exactly; nothing rather than a number without its unit. A drug
-// without timings is 屯服 when its usage names an occasion or its days count doses.
+// An entry gives its name, code and texts as they are; its amount: 内服 the day's amount, 頓服 the
+// amount of one use, other forms the total; a prescription code's amount, unit and form exactly;
+// nothing rather than a number without its unit. A drug without timings is 屯服 when its usage
+// names an occasion or its days count doses.
 TEST(LeafletHandbook, EveryFormGetsItsAmountUnitAndFormCode) {
     using enum ehandbook::FormCode;
     struct Case {
@@ -104,6 +89,8 @@ TEST(LeafletHandbook, EveryFormGetsItsAmountUnitAndFormCode) {
         SCOPED_TRACE(c.name);
         const auto& t = c.timings;
         DrugRecord entry = EntryBuilder()
+                               .yjcode("2171901F2S93")
+                               .name("アムロジピン錠５ｍｇ")
                                .form(c.form)
                                .timings({t[0], t[1], t[2], t[3], t[4]})
                                .amount(c.amountText)
@@ -112,9 +99,12 @@ TEST(LeafletHandbook, EveryFormGetsItsAmountUnitAndFormCode) {
                                .build();
         sjis::copyField(entry.TANNI, sizeof entry.TANNI, cp932(c.catalogueUnit));
         const ehandbook::Drug drug = drugOf(entry, c.prescribed);
-        EXPECT_EQ(drug.amount, c.amount);
-        EXPECT_EQ(drug.unit, cp932(c.unit));
-        EXPECT_EQ(drug.form, c.code);
+        EXPECT_EQ(std::tuple(drug.amount, drug.unit, drug.form),
+                  std::tuple(c.amount, cp932(c.unit), c.code));
+        EXPECT_EQ(drug.yjcode + sjis::toUtf8(drug.name + "|" + drug.note + "|" + drug.usage + "|" +
+                                             drug.days),
+                  "2171901F2S93アムロジピン錠５ｍｇ|" + std::string(c.amountText) + "|" + c.usage +
+                      "|" + c.days);
     }
 }
 
@@ -129,34 +119,24 @@ TEST(LeafletHandbook, TheStoredPharmacyAndThePrescriptionsInstitutionReachTheDis
     h.pharmacy = {cp932("さくら薬局"), "13", "1234567", "100-0001", cp932("東京都"), "03-1"};
     h.prescribedBy = {cp932("見本病院"), "27", 1, "7654321", cp932("見本 二郎"), cp932("内科")};
     const ehandbook::Dispensing d = ehandbook::leafletHandbookInput(h, {}, "20240109").dispensing;
-    EXPECT_EQ(d.pharmacy, cp932("さくら薬局"));
     const ehandbook::PharmacyDetails& p = d.pharmacyDetails;
-    EXPECT_EQ(
-        (std::vector<std::string>{p.prefecture, p.code, p.postalCode, p.address, p.telephone}),
-        (std::vector<std::string>{"13", "1234567", "100-0001", cp932("東京都"), "03-1"}));
     const ehandbook::Prescribing& by = d.prescribing;
-    EXPECT_EQ((std::vector<std::string>{by.institution, by.prefecture, by.code, by.doctor,
-                                        by.department}),
-              (std::vector<std::string>{cp932("見本病院"), "27", "7654321", cp932("見本 二郎"),
-                                        cp932("内科")}));
-    EXPECT_EQ(by.feeTable, 1);
+    EXPECT_EQ(sjis::toUtf8(d.pharmacy + "|" + p.prefecture + "|" + p.code + "|" + p.postalCode +
+                           "|" + p.address + "|" + p.telephone + "|" + by.institution + "|" +
+                           by.prefecture + "|" + std::to_string(by.feeTable) + "|" + by.code + "|" +
+                           by.doctor + "|" + by.department),
+              "さくら薬局|13|1234567|100-0001|東京都|03-1|見本病院|27|1|7654321|見本 二郎|内科");
 }
 
 TEST(LeafletHandbook, TheRegisterGivesSexBirthDateAndHistories) {
     PatientRecord patient{};
-    patient.SEX = 1;
-    patient.NENGO = 3;  // 昭和33年3月3日
-    patient.YEAR = 33;
-    patient.MONTH = 3;
-    patient.DAY = 3;
+    std::tie(patient.SEX, patient.NENGO, patient.YEAR, patient.MONTH, patient.DAY) =
+        std::tuple(1, 3, 33, 3, 3);  // 昭和33年3月3日
     sjis::copyField(patient.ALLERGY, sizeof patient.ALLERGY, cp932("卵"));
     sjis::copyField(patient.EFFECT, sizeof patient.EFFECT, cp932("発疹"));
-    const leaflet::RegisteredPatient registered = ehandbook::registeredPatient(patient);
-    EXPECT_EQ(registered.sex, 1);
-    EXPECT_EQ(registered.birthDate, "19580303");
-    EXPECT_EQ(registered.allergy, cp932("卵"));
-    EXPECT_EQ(registered.sideEffect, cp932("発疹"));
-
+    const leaflet::RegisteredPatient r = ehandbook::registeredPatient(patient);
+    EXPECT_EQ(std::tuple(r.sex, r.birthDate, r.allergy, r.sideEffect),
+              std::tuple(1, "19580303", cp932("卵"), cp932("発疹")));
     // Which days exist is the era table's; here a day that does not exist gives no date.
     patient.MONTH = 13;
     EXPECT_EQ(ehandbook::registeredPatient(patient).birthDate, "");

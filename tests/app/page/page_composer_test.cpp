@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <vector>
 
 #include "entry_builder.h"
 #include "leaflet/page_geometry.h"
 #include "page/print_list.h"
 #include "page_image.h"
+#include "sample_leaflet.h"
 
 namespace {
 
@@ -133,6 +135,33 @@ TEST(PageFoot, CommentHasAtMostFiveLinesAndRowsNeverReachIt) {
         for (int y = 0; y < 2090; ++y) lowestRule = rowRule(image, y, 40, 1390) ? y : lowestRule;
         EXPECT_LE(lowestRule, leaflet::kPageBottom / 2) << "page " << page;
         EXPECT_GT(lowestRule, 1500) << "page " << page;
+    }
+}
+
+// Switched off, the optional elements leave the page the same pixels as before they existed
+// (hashes of pages rendered then); pictograms follow the colour setting.
+TEST(PageSwitches, OffLeavesThePageAsBeforeAndPictogramsFollowTheColour) {
+    struct Case {
+        const char* name;
+        bool colour;
+        const char* hash;
+    };
+    for (const Case& c : {Case{"monochrome", false, "2eb82b87561c7482922f647180c773a9e744848a"},
+                          Case{"colour", true, "a52be96f998fa0004d7d271f080bfd4e6f8ddffb"}}) {
+        SCOPED_TRACE(c.name);
+        leaflet::LeafletHeader header = SampleLeaflet::namedPatient();
+        header.colour = c.colour;
+        const QImage off = SampleLeaflet(SampleLeaflet::drugsWithUsages(), header).render();
+        EXPECT_EQ(QCryptographicHash::hash(QByteArrayView(off.constBits(), off.sizeInBytes()),
+                                           QCryptographicHash::Sha1)
+                      .toHex()
+                      .toStdString(),
+                  c.hash);
+        header.pictograms = true;
+        const QImage on = SampleLeaflet(SampleLeaflet::drugsWithUsages(), header).render();
+        // The first drug's strip, in the usage column below its days text.
+        EXPECT_GT(inkPixels(on, 376, 340, 686, 460), 200);
+        EXPECT_EQ(inkPixels(on, 376, 340, 686, 460, true) > 200, c.colour);
     }
 }
 

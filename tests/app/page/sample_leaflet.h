@@ -8,7 +8,9 @@
 
 #include "entry_builder.h"
 #include "leaflet/page_geometry.h"
+#include "page/leaflet_pdf.h"
 #include "page/page_composer.h"
+#include "temp_dir.h"
 
 struct SampleLeaflet {
     // The composer keeps views of the header, entries and photos, so those are complete before it.
@@ -31,6 +33,18 @@ struct SampleLeaflet {
     }
     SampleLeaflet(const SampleLeaflet&) = delete;
 
+    QImage render(int page = 0) const {
+        QImage image = leaflet::newPageImage();
+        composer.renderPage(image, page);
+        return image;
+    }
+    // Writes the leaflet as `name` in `dir`; returns the file's path.
+    std::string pdf(const TempDir& dir, const std::string& name = "leaflet.pdf") const {
+        const std::string file = (dir.path() / name).string();
+        EXPECT_TRUE(leaflet::writeLeafletPdf(QString::fromStdString(file), composer));
+        return file;
+    }
+
     static std::string drugName(int n) { return "見本錠" + std::to_string(n) + "号"; }
 
     static leaflet::LeafletHeader namedPatient() {
@@ -49,5 +63,18 @@ struct SampleLeaflet {
                                   .build());
         }
         return entries;
+    }
+
+    // Drugs that get pictograms: timings with a meal timing, an as-needed trigger, a patch.
+    static std::vector<DrugRecord> drugsWithUsages() {
+        return {EntryBuilder()
+                    .name("見本錠")
+                    .timings({1, 1, 0, 1, 1})
+                    .meal(leaflet::kAfterMeals)
+                    .usage("１日３回  朝夕食後と寝る前に服用")
+                    .efficacy("血圧を下げる薬です。")
+                    .build(),
+                EntryBuilder().name("見本頓服錠").usage("発熱時・疼痛時に頓服").build(),
+                EntryBuilder().name("見本テープ").form("貼付剤").usage("１日１回  貼付").build()};
     }
 };

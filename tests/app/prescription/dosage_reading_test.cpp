@@ -12,25 +12,21 @@ namespace {
 
 using namespace prescription;
 
-struct Entry {
-    std::string timings, usage, amount, days;
-};
-
-// The dosage of the first drug of the first RP of `rps`, for a catalogue drug of `form`: the
-// timings with the meal timing and the source of the amount, and the texts, in UTF-8.
-Entry entryOf(const std::string& rps, const char* form = "錠") {
+// The dosage of the first drug of the first RP of `rps`, for a catalogue drug of `form`, as
+// "timings mMEAL sSOURCE amount days" in UTF-8.
+std::string entryOf(const std::string& rps, const char* form) {
     const ReadResult read = readPrescription(samples::asCode(samples::withHeader(rps)));
     EXPECT_EQ(read.error, "");
     if (!read.prescription) return {};
     const Rp& rp = read.prescription->rps.front();
     const DrugDosage dosage = dosageFor(rp, rp.drugs.front(), sjis::fromUtf8(form));
     const leaflet::DosageSettings& s = dosage.settings;
-    std::string timings;
-    for (const int t : s.timings) timings += std::to_string(t) + ",";
-    timings += " meal " + std::to_string(s.mealTiming) + " source " +
-               std::to_string(static_cast<int>(dosage.source));
-    return {timings, sjis::toUtf8(leaflet::field(s.usageText)),
-            sjis::toUtf8(leaflet::field(s.amountText)), sjis::toUtf8(leaflet::field(s.daysText))};
+    std::string said;
+    for (const int t : s.timings) said += (said.empty() ? "" : ",") + std::to_string(t);
+    return said + " m" + std::to_string(s.mealTiming) + " s" +
+           std::to_string(static_cast<int>(dosage.source)) + " " +
+           sjis::toUtf8(std::string(leaflet::field(s.amountText)) + " " +
+                        std::string(leaflet::field(s.daysText)));
 }
 
 TEST(DosageReading, TimingsAmountAndDaysByFormAndRecord) {
@@ -38,69 +34,63 @@ TEST(DosageReading, TimingsAmountAndDaysByFormAndRecord) {
     struct Case {
         const char* name;
         std::string rps;
-        const char* form;
-        const char* timings;
-        const char* amount;
-        const char* days;
+        const char* read;
+        const char* form = "錠";
     };
     const std::string rp = "101,1,1,,14\n111,1,1,,";
     const Case cases[] = {
         {"the daily amount divided into the named timings",
-         rp + "毎食後,3\n201,1,1,1,1,,薬,3,1,錠\n", "錠", "0,1,1,1,0, meal 3 source 3",
-         "用量　１回１錠", "１４日分"},
+         rp + "毎食後,3\n201,1,1,1,1,,薬,3,1,錠\n", "0,1,1,1,0 m3 s3 用量　１回１錠 １４日分"},
         {"one and a half each, the times from the words",
-         "101,1,1,,7\n111,1,1,,朝夕食前,\n201,1,1,1,1,,薬,3,1,錠\n", "錠",
-         "0,101,0,101,0, meal 1 source 3", "用量　１回１．５錠", "７日分"},
+         "101,1,1,,7\n111,1,1,,朝夕食前,\n201,1,1,1,1,,薬,3,1,錠\n",
+         "0,101,0,101,0 m1 s3 用量　１回１．５錠 ７日分"},
         {"waking and bedtime without a meal",
-         "101,1,1,,30\n111,1,1,,起床時及び就寝前,2\n201,1,1,1,1,,薬,2,1,カプセル\n", "錠",
-         "1,0,0,0,1, meal 0 source 3", "用量　１回１カプセル", "３０日分"},
+         "101,1,1,,30\n111,1,1,,起床時及び就寝前,2\n201,1,1,1,1,,薬,2,1,カプセル\n",
+         "1,0,0,0,1 m0 s3 用量　１回１カプセル ３０日分"},
         {"a third per intake: the daily amount", rp + "１日３回毎食後,3\n201,1,1,1,1,,薬,1,1,錠\n",
-         "錠", "0,0,0,0,0, meal 3 source 0", "用量　１日１錠", "１４日分"},
-        {"two timings named for three intakes", rp + "朝夕食後,3\n201,1,1,1,1,,薬,3,1,錠\n", "錠",
-         "0,0,0,0,0, meal 3 source 3", "用量　１回１錠", "１４日分"},
-        {"no timing words", rp + "１日２回,2\n201,1,1,1,1,,薬,2,1,ｇ\n", "錠",
-         "0,0,0,0,0, meal 0 source 3", "用量　１回１ｇ", "１４日分"},
-        {"a form not taken by mouth", rp + "毎食後,3\n201,1,1,1,1,,薬,3,1,枚\n", "貼付剤",
-         "0,0,0,0,0, meal 3 source 3", "用量　１回１枚", "１４日分"},
-        {"50 per intake", rp + "朝食後,1\n201,1,1,1,1,,薬,50,1,錠\n", "錠",
-         "0,50,0,0,0, meal 3 source 3", "用量　１回５０錠", "１４日分"},
-        {"50 and a half per intake", rp + "朝食後,1\n201,1,1,1,1,,薬,50.5,1,錠\n", "錠",
-         "0,150,0,0,0, meal 3 source 3", "用量　１回５０．５錠", "１４日分"},
-        {"51 per intake", rp + "朝食後,1\n201,1,1,1,1,,薬,51,1,錠\n", "錠",
-         "0,0,0,0,0, meal 3 source 3", "用量　１回５１錠", "１４日分"},
-        {"per intake from 241", rp + "朝夕食後,2\n201,1,1,1,1,,薬,3,1,錠\n241,1,1,1.5,2\n", "錠",
-         "0,101,0,101,0, meal 3 source 1", "用量　１回１．５錠", "１４日分"},
+         "0,0,0,0,0 m3 s0 用量　１日１錠 １４日分"},
+        {"two timings named for three intakes", rp + "朝夕食後,3\n201,1,1,1,1,,薬,3,1,錠\n",
+         "0,0,0,0,0 m3 s3 用量　１回１錠 １４日分"},
+        {"no timing words", rp + "１日２回,2\n201,1,1,1,1,,薬,2,1,ｇ\n",
+         "0,0,0,0,0 m0 s3 用量　１回１ｇ １４日分"},
+        {"a form not taken by mouth", rp + "毎食後,3\n201,1,1,1,1,,薬,3,1,枚\n",
+         "0,0,0,0,0 m3 s3 用量　１回１枚 １４日分", "貼付剤"},
+        {"50 per intake", rp + "朝食後,1\n201,1,1,1,1,,薬,50,1,錠\n",
+         "0,50,0,0,0 m3 s3 用量　１回５０錠 １４日分"},
+        {"50 and a half per intake", rp + "朝食後,1\n201,1,1,1,1,,薬,50.5,1,錠\n",
+         "0,150,0,0,0 m3 s3 用量　１回５０．５錠 １４日分"},
+        {"51 per intake", rp + "朝食後,1\n201,1,1,1,1,,薬,51,1,錠\n",
+         "0,0,0,0,0 m3 s3 用量　１回５１錠 １４日分"},
+        {"per intake from 241", rp + "朝夕食後,2\n201,1,1,1,1,,薬,3,1,錠\n241,1,1,1.5,2\n",
+         "0,101,0,101,0 m3 s1 用量　１回１．５錠 １４日分"},
         {"241's count of intakes differs from the words",
-         rp + "朝夕食後,\n201,1,1,1,1,,薬,3,1,錠\n241,1,1,1,3\n", "錠",
-         "0,0,0,0,0, meal 3 source 1", "用量　１回１錠", "１４日分"},
+         rp + "朝夕食後,\n201,1,1,1,1,,薬,3,1,錠\n241,1,1,1,3\n",
+         "0,0,0,0,0 m3 s1 用量　１回１錠 １４日分"},
         {"uneven amounts in the order of the timings",
-         rp + "毎食後,3\n201,1,1,1,1,,薬,2.5,1,錠\n221,1,1,1.5,0.5,0.5,,,,,,,\n", "錠",
-         "0,101,100,100,0, meal 3 source 2", "用量　１日２．５錠", "１４日分"},
+         rp + "毎食後,3\n201,1,1,1,1,,薬,2.5,1,錠\n221,1,1,1.5,0.5,0.5,,,,,,,\n",
+         "0,101,100,100,0 m3 s2 用量　１日２．５錠 １４日分"},
         {"two uneven amounts for three timings",
-         rp + "毎食後,3\n201,1,1,1,1,,薬,3,1,錠\n221,1,1,2,1,,,,,,,,\n", "錠",
-         "0,0,0,0,0, meal 3 source 2", "用量　１日３錠", "１４日分"},
-        {"as needed", "101,1,2,,5\n111,1,1,,疼痛時,\n201,1,1,1,1,,薬,1,1,錠\n", "錠",
-         "0,0,0,0,0, meal 0 source 4", "用量　１回１錠", "５回分"},
+         rp + "毎食後,3\n201,1,1,1,1,,薬,3,1,錠\n221,1,1,2,1,,,,,,,,\n",
+         "0,0,0,0,0 m3 s2 用量　１日３錠 １４日分"},
+        {"as needed", "101,1,2,,5\n111,1,1,,疼痛時,\n201,1,1,1,1,,薬,1,1,錠\n",
+         "0,0,0,0,0 m0 s4 用量　１回１錠 ５回分"},
         {"as needed at bedtime",
-         "101,1,2,,10\n111,1,1,,不眠時　寝る前,\n201,1,1,1,1,,薬,0.5,1,錠\n", "錠",
-         "0,0,0,0,100, meal 0 source 4", "用量　１回０．５錠", "１０回分"},
+         "101,1,2,,10\n111,1,1,,不眠時　寝る前,\n201,1,1,1,1,,薬,0.5,1,錠\n",
+         "0,0,0,0,100 m0 s4 用量　１回０．５錠 １０回分"},
         {"external: the total as the days text",
-         "101,1,3,,1\n111,1,1,,１日２回患部に塗布,\n201,1,1,1,1,,軟膏,25,1,ｇ\n", "軟膏・硬膏",
-         "0,0,0,0,0, meal 0 source 5", "適量", "２５ｇ"},
+         "101,1,3,,1\n111,1,1,,１日２回患部に塗布,\n201,1,1,1,1,,軟膏,25,1,ｇ\n",
+         "0,0,0,0,0 m0 s5 適量 ２５ｇ", "軟膏・硬膏"},
         {"split dispensing: this part's days",
-         rp + "朝食後,1\n102,1,11,66\n201,1,1,1,1,,薬,1,1,錠\n", "錠", "0,1,0,0,0, meal 3 source 3",
-         "用量　１回１錠", "１１日分"},
-        {"potency units", "101,1,2,,3\n111,1,1,,発熱時,\n201,1,1,1,1,,薬,75,2,ｍｇ\n", "散剤",
-         "0,0,0,0,0, meal 0 source 4", "１回７５ｍｇ（力価）", "３回分"},
+         rp + "朝食後,1\n102,1,11,66\n201,1,1,1,1,,薬,1,1,錠\n",
+         "0,1,0,0,0 m3 s3 用量　１回１錠 １１日分"},
+        {"potency units", "101,1,2,,3\n111,1,1,,発熱時,\n201,1,1,1,1,,薬,75,2,ｍｇ\n",
+         "0,0,0,0,0 m0 s4 １回７５ｍｇ（力価） ３回分", "散剤"},
         {"external patches", "101,1,3,,2\n111,1,1,,１日１回貼付,\n201,1,1,1,1,,貼付剤,7,1,枚\n",
-         "貼付剤", "0,0,0,0,0, meal 0 source 5", "１回１枚", "１４枚"},
+         "0,0,0,0,0 m0 s5 １回１枚 １４枚", "貼付剤"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Entry e = entryOf(c.rps, c.form);
-        EXPECT_EQ(e.timings, c.timings);
-        EXPECT_EQ(e.amount, c.amount);
-        EXPECT_EQ(e.days, c.days);
+        EXPECT_EQ(entryOf(c.rps, c.form), c.read);
     }
 }
 

@@ -13,12 +13,16 @@ namespace {
 
 using namespace prescription;
 
-class MemoryCatalogue : public CatalogueLookup {
-  public:
-    void add(const char* yj, const char* name) {
-        drugs_.push_back({yj, sjis::fromUtf8(name), sjis::fromUtf8("錠"), "N" + std::string(yj)});
-    }
+// A catalogue and a code map held in memory, both answering through one filter.
+struct Memory : CatalogueLookup, CodeMap {
+    std::vector<CatalogueDrug> drugs;
+    std::map<std::string, CodeMapEntry, std::less<>> rows;
 
+    std::vector<CatalogueDrug> where(auto keep) const {
+        std::vector<CatalogueDrug> found;
+        std::copy_if(drugs.begin(), drugs.end(), std::back_inserter(found), keep);
+        return found;
+    }
     std::optional<CatalogueDrug> byYjCode(std::string_view yj) const override {
         const auto found = where([&](const CatalogueDrug& d) { return d.yjCode == yj; });
         return found.empty() ? std::nullopt : std::optional(found.front());
@@ -29,52 +33,29 @@ class MemoryCatalogue : public CatalogueLookup {
     std::vector<CatalogueDrug> byNameKey(std::string_view key) const override {
         return where([&](const CatalogueDrug& d) { return nameKey(d.productName) == key; });
     }
-
-  private:
-    template <class Keep>
-    std::vector<CatalogueDrug> where(Keep keep) const {
-        std::vector<CatalogueDrug> found;
-        std::copy_if(drugs_.begin(), drugs_.end(), std::back_inserter(found), keep);
-        return found;
-    }
-
-    std::vector<CatalogueDrug> drugs_;
-};
-
-class MemoryCodeMap : public CodeMap {
-  public:
-    std::map<std::string, CodeMapEntry, std::less<>> rows;
-
     std::optional<CodeMapEntry> byReceiptCode(std::string_view code) const override {
         const auto it = rows.find(code);
-        if (it == rows.end()) return std::nullopt;
-        return it->second;
+        return it == rows.end() ? std::nullopt : std::optional(it->second);
     }
 };
 
-class DrugMatcherTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        catalogue.add("2171022F1020", "ノルバスク錠2.5mg");
-        catalogue.add("2171014M2036", "ニフェジピンカプセル１０ｍｇ「Ａ」");
-        catalogue.add("2171014M2044", "ニフェジピンカプセル１０ｍｇ「Ｂ」");
-        catalogue.add("1149019F1560", "ロキソニン錠６０ｍｇ");
-        catalogue.add("1149019F1999", "ロキソニン錠 60mg");
-        codeMap.rows["612170709"] = {"2171022F1020", "2171022F1ZZZ", ""};
-        codeMap.rows["620000009"] = {"9999999F9999", "", ""};
-    }
-
-    DrugMatch match(int kind, const char* code, const char* name) {
-        Drug drug;
-        drug.codeKind = kind;
-        drug.code = code;
-        drug.name = sjis::fromUtf8(name);
-        return DrugMatcher(catalogue, codeMap).match(drug);
-    }
-
-    MemoryCatalogue catalogue;
-    MemoryCodeMap codeMap;
-};
+DrugMatch match(int kind, const char* code, const char* name) {
+    Memory memory;
+    for (const auto& [yj, drug] : {std::pair{"2171022F1020", "ノルバスク錠2.5mg"},
+                                   {"2171014M2036", "ニフェジピンカプセル１０ｍｇ「Ａ」"},
+                                   {"2171014M2044", "ニフェジピンカプセル１０ｍｇ「Ｂ」"},
+                                   {"1149019F1560", "ロキソニン錠６０ｍｇ"},
+                                   {"1149019F1999", "ロキソニン錠 60mg"}})
+        memory.drugs.push_back(
+            {yj, sjis::fromUtf8(drug), sjis::fromUtf8("錠"), "N" + std::string(yj)});
+    memory.rows["612170709"] = {"2171022F1020", "2171022F1ZZZ", ""};
+    memory.rows["620000009"] = {"9999999F9999", "", ""};
+    Drug drug;
+    drug.codeKind = kind;
+    drug.code = code;
+    drug.name = sjis::fromUtf8(name);
+    return DrugMatcher(memory, memory).match(drug);
+}
 
 // The match said as "method:drug's YJ code:candidates:description".
 std::string said(const DrugMatch& m) {
@@ -82,7 +63,7 @@ std::string said(const DrugMatch& m) {
            ":" + std::to_string(m.candidates.size()) + ":" + matchDescription(m);
 }
 
-TEST_F(DrugMatcherTest, ByCodeKindThenByNameOrNotAtAll) {
+TEST(DrugMatcher, ByCodeKindThenByNameOrNotAtAll) {
     const auto as = [](MatchMethod method, const char* rest) {
         return std::to_string(static_cast<int>(method)) + ":" + rest;
     };

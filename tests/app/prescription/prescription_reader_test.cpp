@@ -241,22 +241,22 @@ TEST(PrescriptionReader, RefusesWhatWouldMislead) {
               "処方箋の２次元シンボルではないか、先頭が欠けています。");
     EXPECT_EQ(refusalOf("JAHIS11\n101,1,1,,14\n"),
               "1行目: バージョン「JAHIS11」は読めません（JAHIS1～JAHIS10を読めます）。");
-    EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\nJAHIS10\n")),
-              "7行目: バージョン「JAHIS10」が1行目の「JAHIS9」と違います。"
-              "別の処方箋のシンボルが混ざっていないか確かめてください。");
-    EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\nＡ01,1\n")),
-              "7行目: レコード番号「Ａ01」が数字ではありません。");
-    EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\n201,,1,1,1,,薬Ａ,3,1,錠\n")),
-              "7行目: 薬品レコードのRP番号がありません。");
-    EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\n201,2,1,1,1,,薬Ａ,3,1,錠\n")),
-              "7行目: 薬品レコードのRP番号 2 に剤形レコード（101）がありません。");
-    EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\n201,1,1,1,1,,薬Ａ,3,1,錠\n"
-                                            "201,1,1,1,1,,薬Ｂ,3,1,錠\n")),
-              "8行目: RP番号 1 の薬品連番 1 が重複しています。");
-    EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\n101,1,2,,3\n")),
-              "7行目: RP番号 1 の剤形レコードが重複しています。");
-    EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\n111,1,1,,毎食後,3\n")),
-              "薬品のレコード（201）がありません。");
+    // Records after a header and the first RP's form record.
+    const std::pair<const char*, const char*> afterRp[] = {
+        {"JAHIS10\n",
+         "7行目: バージョン「JAHIS10」が1行目の「JAHIS9」と違います。"
+         "別の処方箋のシンボルが混ざっていないか確かめてください。"},
+        {"Ａ01,1\n", "7行目: レコード番号「Ａ01」が数字ではありません。"},
+        {"201,,1,1,1,,薬Ａ,3,1,錠\n", "7行目: 薬品レコードのRP番号がありません。"},
+        {"201,2,1,1,1,,薬Ａ,3,1,錠\n",
+         "7行目: 薬品レコードのRP番号 2 に剤形レコード（101）がありません。"},
+        {"201,1,1,1,1,,薬Ａ,3,1,錠\n201,1,1,1,1,,薬Ｂ,3,1,錠\n",
+         "8行目: RP番号 1 の薬品連番 1 が重複しています。"},
+        {"101,1,2,,3\n", "7行目: RP番号 1 の剤形レコードが重複しています。"},
+        {"111,1,1,,毎食後,3\n", "薬品のレコード（201）がありません。"},
+    };
+    for (const auto& [rest, error] : afterRp)
+        EXPECT_EQ(refusalOf(samples::withHeader("101,1,1,,14\n" + std::string(rest))), error);
     EXPECT_EQ(readPrescription(samples::asCode(samples::withHeader("101,1,1,,14\n")) +
                                std::string("201,1,1,1,1,,A\0B,3,1,\r\n", 23))
                   .error,

@@ -47,20 +47,10 @@ TEST_F(CatalogueSourceTest, LookupsReadTheCatalogueAndTheCodeMap) {
     EXPECT_EQ(sjis::toUtf8(famotidine->form) + famotidine->code, "散FAMP10");
     EXPECT_FALSE(source.byYjCode("9999999F9999"));
 
-    // The products sharing a general-name code's first nine characters, in YJ code order.
-    const std::vector<CatalogueDrug> amlodipine = source.byYjPrefix("2171901F2");
-    ASSERT_EQ(amlodipine.size(), 2u);
-    EXPECT_EQ(amlodipine[0].yjCode, "2171901F2M97");
-    EXPECT_EQ(sjis::toUtf8(amlodipine[0].form), "錠");
-    EXPECT_EQ(amlodipine[1].yjCode, "2171901F2S93");
-
-    // Half-width letters and a space in the name still find the drug.
-    const auto byName = [&](const char* text) {
-        return source.byNameKey(nameKey(sjis::fromUtf8(text)));
-    };
-    ASSERT_EQ(byName("ワルファリンK錠1mg 「サンプル」").size(), 1u);
-    EXPECT_EQ(byName("ワルファリンK錠1mg 「サンプル」")[0].yjCode, "3332912F1S92");
-    EXPECT_TRUE(byName("どこにもない薬").empty());
+    // What the prefix and name lookups find is the walk test's; here the form they carry and a
+    // name found nowhere.
+    EXPECT_EQ(sjis::toUtf8(source.byYjPrefix("2171901F2").at(0).form), "錠");
+    EXPECT_TRUE(source.byNameKey(nameKey(sjis::fromUtf8("どこにもない薬"))).empty());
 
     EXPECT_EQ(source.byReceiptCode("620008001")->yjCode, "2171901F2S93");
     EXPECT_EQ(source.byReceiptCode("620000077")->yjCode, "") << "mapped without a YJ code";

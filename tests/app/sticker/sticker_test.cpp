@@ -36,24 +36,19 @@ bool has(const std::string& text, const std::string& part) {
 }
 
 TEST(StickerPdf, PagesAreTheRollWideAndHoldEveryText) {
-    struct Case {
-        const char* name;
-        int stored;  // the settings slot
-        const char* pageWidth;
-    };
-    const Case cases[] = {{"58 mm", 58, "Pagesize:164x"},
-                          {"62 mm by default", 0, "Pagesize:176x"},
-                          {"80 mm", 80, "Pagesize:227x"},
-                          {"an unknown value is the default", 70, "Pagesize:176x"}};
     const std::vector<DrugRecord> entries = drugs(2);
     TempDir dir;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const int width = sticker::widthOf(c.stored);
+    // The roll width kept in the settings slot: 58, 62 by default (also for an unknown value), 80.
+    for (const auto& [stored, pageWidth] : {std::pair{58, "Pagesize:164x"},
+                                            {0, "Pagesize:176x"},
+                                            {80, "Pagesize:227x"},
+                                            {70, "Pagesize:176x"}}) {
+        SCOPED_TRACE(stored);
+        const int width = sticker::widthOf(stored);
         const std::string file = (dir.path() / "sticker.pdf").string();
         ASSERT_TRUE(sticker::writeStickerPdf(
             QString::fromStdString(file), sticker::layoutLabels(content(entries), width), width));
-        EXPECT_TRUE(has(pdfInfo(file), c.pageWidth)) << pdfInfo(file);
+        EXPECT_TRUE(has(pdfInfo(file), pageWidth)) << pdfInfo(file);
         const std::string text = pdfText(file);
         for (const char* part :
              {"2024年1月9日", "見本薬局", "03-0000-0000", "見本花子", "見本錠1号", "１回1錠",
