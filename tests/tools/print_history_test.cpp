@@ -115,53 +115,38 @@ TEST_F(PrintHistory, WritesTheNewestOrTheChosenStoredLeafletWithPhotographsAndCo
 TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
     fails({"print-history", folder(), "7", pdf}, admin::kRefused, "patient 7 has no leaflet");
     store(kNewer, "１４日分");
-    int files = 0;  // each case's file of its own, all written before the first runs
-    const auto json = [&](const std::string& text) {
-        return write("in" + std::to_string(++files) + ".json", text);
+    // print-history's arguments after the folder.
+    const std::string stamp = "2001/01/01 00:00:00";
+    const std::tuple<std::vector<std::string>, int, std::string> reprints[] = {
+        {{"8", pdf}, admin::kRefused, "patient 8 is not registered"},
+        {{"7", pdf, stamp}, admin::kRefused, "no leaflet stored at " + stamp},
+        {{"7", pdf, "2001/1/1 0:00:00"}, admin::kUsage, "YYYY/MM/DD"},
+        {{"x7", pdf}, admin::kUsage, "positive whole number"},
+        {{"7"}, admin::kUsage, "usage:"},
     };
-    const auto drug = [&](const std::string& more) {
-        return json(R"([{"yjcode": "2171901F2S93")" + more + "}]");
-    };
-    const struct {
-        std::vector<std::string> args;
-        int exit;
-        std::string message;
-    } cases[] = {
-        {{"print-history", folder(), "8", pdf}, admin::kRefused, "patient 8 is not registered"},
-        {{"print-history", folder(), "7", pdf, "2001/01/01 00:00:00"},
-         admin::kRefused,
-         "no leaflet stored at 2001/01/01 00:00:00"},
-        {{"print-history", folder(), "7", pdf, "2001/1/1 0:00:00"}, admin::kUsage, "YYYY/MM/DD"},
-        {{"print-history", folder(), "x7", pdf}, admin::kUsage, "positive whole number"},
-        {{"print-history", folder(), "7"}, admin::kUsage, "usage:"},
-        {{"handbook-qr", folder(), "yes"}, admin::kUsage, "usage:"},
-        {{"pictograms", folder(), "yes"}, admin::kUsage, "usage:"},
-        {{"large-print", folder(), "yes"}, admin::kUsage, "usage:"},
-        {{"generic-info", folder(), "yes"}, admin::kUsage, "usage:"},
-        {{"store-leaflet", folder(), "8", drug("")},
-         admin::kRefused,
-         "patient 8 is not registered"},
-        {{"store-leaflet", folder(), "7", json("[{")}, admin::kRefused, "not JSON"},
-        {{"store-leaflet", folder(), "7", json("[]")}, admin::kRefused, "a list of 1 to 30 drugs"},
-        {{"store-leaflet", folder(), "7", json(R"([{"yjcode": "0000000X0000"}])")},
-         admin::kRefused,
-         "drug 1: 0000000X0000 is not in the catalogue"},
-        {{"store-leaflet", folder(), "7", drug(R"(, "timings": [0.25])")},
-         admin::kRefused,
-         "whole or half units"},
-        {{"store-leaflet", folder(), "7",
-          drug(R"(, "day)" + std::string(5000, 'y') + R"(": "7日分")")},
-         admin::kRefused,
+    for (auto [args, status, message] : reprints) {
+        args.insert(args.begin(), {"print-history", folder()});
+        fails(args, status, message);
+    }
+    for (const char* command : {"handbook-qr", "pictograms", "large-print", "generic-info"})
+        fails({command, folder(), "yes"}, admin::kUsage, "usage:");
+    // store-leaflet's patient and the text of its file, each refused.
+    const std::string drug = R"([{"yjcode": "2171901F2S93")";
+    const std::tuple<const char*, std::string, std::string> leaflets[] = {
+        {"8", drug + "}]", "patient 8 is not registered"},
+        {"7", "[{", "not JSON"},
+        {"7", "[]", "a list of 1 to 30 drugs"},
+        {"7", R"([{"yjcode": "0000000X0000"}])", "drug 1: 0000000X0000 is not in the catalogue"},
+        {"7", drug + R"(, "timings": [0.25]}])", "whole or half units"},
+        {"7", drug + R"(, "day)" + std::string(5000, 'y') + R"(": "7日分"}])",
          "unknown field \"day" + std::string(27, 'y') + "…\" (a drug has"},
-        {{"store-leaflet", folder(), "7", drug(R"(, "days": ")" + std::string(21, '7') + "\"")},
-         admin::kRefused,
+        {"7", drug + R"(, "days": ")" + std::string(21, '7') + "\"}]",
          "\"days\" is longer than 20 bytes"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.back());
-        fails(c.args, c.exit, c.message);
-        EXPECT_FALSE(std::filesystem::exists(pdf));
-    }
+    for (const auto& [patient, json, message] : leaflets)
+        fails({"store-leaflet", folder(), patient, write("in.json", json)}, admin::kRefused,
+              message);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
     EXPECT_NE(reprint().find("１４日分"), std::string::npos) << "nothing refused was stored";
 }
 
