@@ -18,28 +18,17 @@ void runOne(const std::string& input) {
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
 }
 
-// One of: flip a byte, insert bytes, drop a stretch, cut the end, copy a stretch elsewhere.
+// One to four edits, each one of: flip a byte, insert bytes, drop a stretch, cut the end, copy a
+// stretch elsewhere.
 std::string mutate(std::string s, std::mt19937& rng) {
-    const int edits = 1 + rng() % 4;
-    for (int e = 0; e < edits; ++e) {
+    for (int edits = 1 + rng() % 4; edits > 0; --edits) {
         const std::size_t at = s.empty() ? 0 : rng() % s.size();
-        switch (rng() % 5) {
-            case 0:
-                if (!s.empty()) s[at] = static_cast<char>(rng());
-                break;
-            case 1:
-                s.insert(at, std::string(1 + rng() % 8, static_cast<char>(rng())));
-                break;
-            case 2:
-                s.erase(at, rng() % 16);
-                break;
-            case 3:
-                s.resize(at);
-                break;
-            case 4:
-                if (!s.empty()) s.insert(rng() % s.size(), s.substr(at, rng() % 64));
-                break;
-        }
+        const int kind = rng() % 5;
+        if (kind == 0 && !s.empty()) s[at] = static_cast<char>(rng());
+        if (kind == 1) s.insert(at, std::string(1 + rng() % 8, static_cast<char>(rng())));
+        if (kind == 2) s.erase(at, rng() % 16);
+        if (kind == 3) s.resize(at);
+        if (kind == 4 && !s.empty()) s.insert(rng() % s.size(), s.substr(at, rng() % 64));
     }
     return s;
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 using Fields = std::vector<std::string>;
@@ -13,12 +14,7 @@ using Fields = std::vector<std::string>;
 // Fields of one record (without its CR LF), the record number first.
 inline Fields splitFields(std::string_view line) {
     Fields fields(1);
-    for (const char c : line) {
-        if (c == ',')
-            fields.emplace_back();
-        else
-            fields.back() += c;
-    }
+    for (const char c : line) c == ',' ? fields.emplace_back() : fields.back() += c;
     return fields;
 }
 
@@ -42,8 +38,7 @@ inline std::string joinParts(const std::vector<std::string>& parts) {
     std::map<int, std::string> bodies;
     std::string id, count;
     for (const std::string& part : parts) {
-        const std::size_t versionEnd = part.find("\r\n") + 2;
-        const std::size_t split = part.rfind("911,");
+        const std::size_t versionEnd = part.find("\r\n") + 2, split = part.rfind("911,");
         if (split == std::string::npos || versionEnd < 2) return {};
         const Fields last = splitFields(part.substr(split, part.size() - split - 2));
         if (last.size() != 4 || (!id.empty() && (last[1] != id || last[2] != count))) return {};
@@ -78,11 +73,8 @@ inline ReadDispensing readDispensing(std::string_view text) {
     std::map<std::string, Fields> usages;
     for (const Fields& r : readRecords(text)) {
         const std::string& n = r[0];
-        if (n == "1" && r.size() > 3) {
-            read.patient = r[1];
-            read.sex = r[2];
-            read.birth = r[3];
-        }
+        if (n == "1" && r.size() > 3)
+            std::tie(read.patient, read.sex, read.birth) = std::tie(r[1], r[2], r[3]);
         if (n == "5") read.date = r.at(1);
         if (n == "11") read.pharmacy = r.at(1);
         if (n == "15") read.pharmacist = r.at(1);
@@ -93,11 +85,9 @@ inline ReadDispensing readDispensing(std::string_view text) {
     }
     for (ReadDrug& drug : read.drugs) {
         const Fields& u = usages[std::to_string(drug.rp)];
-        if (u.size() < 6) continue;
-        drug.usage = u[2];
-        drug.quantity = u[3];
-        drug.quantityUnit = u[4];
-        drug.form = u[5];
+        if (u.size() >= 6)
+            std::tie(drug.usage, drug.quantity, drug.quantityUnit, drug.form) =
+                std::tie(u[2], u[3], u[4], u[5]);
     }
     return read;
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <map>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,90 +20,65 @@ namespace strict {
 using Errors = std::vector<std::string>;
 
 // N: any CP932 text; X: single-byte characters; 9: digits; D: a date (X8).
-enum Type { N, X, Digits, Date };
-
 struct FieldRule {
-    const char* name;
-    Type type;
+    std::string name;
+    char type;
     std::size_t bytes;
-    bool required = false;
-    const char* codes = "";  // the values allowed, space-separated (UTF-8); "" for any
+    bool required;
+    std::string codes;  // the values allowed, space-separated (UTF-8); "" for any
 };
 
-// Fields after the record number, as the note's record table gives them.
+// Fields after the record number, as the note's record table gives them: "name:TBYTES" with
+// "!" when required and "=codes" when the values come from a table, separated by "|".
 inline const std::map<std::string, std::vector<FieldRule>>& recordRules() {
-    static const FieldRule kAuthor{"author", Digits, 1, true, "1 2 8 9"};
-    static const FieldRule kAuthorOptional{"author", Digits, 1, false, "1 2 8 9"};
-    static const FieldRule kRp{"RP number", Digits, 3, true};
-    static const FieldRule kFee{"fee table", X, 1, false, "1 3 4"};
-    static const std::map<std::string, std::vector<FieldRule>> rules = {
-        {"1",
-         {{"name", N, 40, true},
-          {"sex", Digits, 1, true, "1 2"},
-          {"birth date", Date, 8, true},
-          {"postal code", X, 8},
-          {"address", N, 800},
-          {"telephone", X, 13},
-          {"emergency contact", N, 800},
-          {"blood type", N, 20},
-          {"weight", X, 7},
-          {"kana name", N, 40}}},
-        {"2", {{"kind", Digits, 1, true, "1 2 3 9"}, {"text", N, 120, true}, kAuthor}},
-        {"5", {{"dispensing date", Date, 8, true}, kAuthor}},
-        {"11",
-         {{"name", N, 120, true},
-          {"prefecture", X, 2},
-          kFee,
-          {"institution code", X, 7},
-          {"postal code", X, 8},
-          {"address", N, 800},
-          {"telephone", X, 13},
-          kAuthor}},
-        {"15", {{"name", N, 40, true}, {"contact", N, 800}, kAuthor}},
-        {"51",
-         {{"name", N, 120, true}, {"prefecture", X, 2}, kFee, {"institution code", X, 7}, kAuthor}},
-        {"55", {{"doctor", N, 40, true}, {"department", N, 80}, kAuthor}},
-        {"201",
-         {kRp,
-          {"drug name", N, 120, true},
-          {"amount", X, 12},
-          {"unit", N, 12},
-          {"code kind", Digits, 1, false, "1 2 3 4 6"},
-          {"drug code", X, 13},
-          kAuthor,
-          {"general name", N, 120},
-          {"general-name code kind", Digits, 1, false, "1 2"},
-          {"general-name code", X, 12}}},
-        {"281", {kRp, {"note", N, 100}, kAuthorOptional}},
-        {"291", {kRp, {"text", N, 400}, kAuthorOptional}},
-        {"301",
-         {kRp,
-          {"usage", N, 100},
-          {"quantity", Digits, 3},
-          {"quantity unit", N, 100, false, "日分 回分 調剤"},
-          {"form code", X, 2, false, "1 2 3 4 5 6 7 9 10"},
-          {"usage code kind", Digits, 1, false, "1 2"},
-          {"usage code", X, 16},
-          kAuthor}},
-        {"311", {kRp, {"text", N, 100}, kAuthorOptional}},
-        {"391", {kRp, {"text", N, 400}, kAuthorOptional}},
-        {"401", {{"text", N, 400}, kAuthorOptional}},
-        {"411", {{"text", N, 400}, {"kind", Digits, 2}, kAuthorOptional}},
-        {"421", {{"text", N, 400}, kAuthorOptional}},
-        {"501", {{"text", N, 400}, kAuthorOptional}},
-        {"601", {{"text", N, 400}, {"date", Date, 8}}},
-        {"701",
-         {{"name", N, 40},
-          {"pharmacy", N, 120},
-          {"contact", N, 800},
-          {"start date", Date, 8},
-          {"end date", Date, 8},
-          kAuthorOptional}},
-        {"911",
-         {{"data ID", Digits, 14, true},
-          {"part count", Digits, 3, true},
-          {"part number", Digits, 3, true}}},
-    };
+    static const std::map<std::string, std::vector<FieldRule>> rules = [] {
+        const std::string author = "|author:91!=1 2 8 9", authorOptional = "|author:91=1 2 8 9";
+        const std::string rp = "RP number:93!|", fee = "|fee table:X1=1 3 4";
+        const std::pair<std::string, std::string> specs[] = {
+            {"1",
+             "name:N40!|sex:91!=1 2|birth date:D8!|postal code:X8|address:N800|telephone:X13|"
+             "emergency contact:N800|blood type:N20|weight:X7|kana name:N40"},
+            {"2", "kind:91!=1 2 3 9|text:N120!" + author},
+            {"5", "dispensing date:D8!" + author},
+            {"11", "name:N120!|prefecture:X2" + fee +
+                       "|institution code:X7|postal code:X8|address:N800|telephone:X13" + author},
+            {"15", "name:N40!|contact:N800" + author},
+            {"51", "name:N120!|prefecture:X2" + fee + "|institution code:X7" + author},
+            {"55", "doctor:N40!|department:N80" + author},
+            {"201",
+             rp + "drug name:N120!|amount:X12|unit:N12|code kind:91=1 2 3 4 6|drug code:X13" +
+                 author + "|general name:N120|general-name code kind:91=1 2|general-name code:X12"},
+            {"281", rp + "note:N100" + authorOptional},
+            {"291", rp + "text:N400" + authorOptional},
+            {"301",
+             rp +
+                 "usage:N100|quantity:93|quantity unit:N100=日分 回分 調剤|form code:X2=1 2 3 4 "
+                 "5 6 7 9 10|usage code kind:91=1 2|usage code:X16" +
+                 author},
+            {"311", rp + "text:N100" + authorOptional},
+            {"391", rp + "text:N400" + authorOptional},
+            {"401", "text:N400" + authorOptional},
+            {"411", "text:N400|kind:92" + authorOptional},
+            {"421", "text:N400" + authorOptional},
+            {"501", "text:N400" + authorOptional},
+            {"601", "text:N400|date:D8"},
+            {"701",
+             "name:N40|pharmacy:N120|contact:N800|start date:D8|end date:D8" + authorOptional},
+            {"911", "data ID:914!|part count:93!|part number:93!"},
+        };
+        std::map<std::string, std::vector<FieldRule>> read;
+        for (const auto& [record, spec] : specs) {
+            std::istringstream fields(spec);
+            for (std::string f; std::getline(fields, f, '|');) {
+                const std::size_t colon = f.find(':'), codes = std::min(f.find('='), f.size());
+                const std::string size = f.substr(colon + 2, codes - colon - 2);
+                read[record].push_back({f.substr(0, colon), f[colon + 1], std::stoul(size),
+                                        size.ends_with('!'),
+                                        f.substr(std::min(codes + 1, f.size()))});
+            }
+        }
+        return read;
+    }();
     return rules;
 }
 
@@ -164,9 +140,9 @@ inline void checkFields(const Fields& r, const std::string& where, Errors& error
         }
         if (v.size() > rule.bytes)
             errors.push_back(what + "longer than " + std::to_string(rule.bytes));
-        if (!cp932Text(v, rule.type != N)) errors.push_back(what + "not CP932 text of its kind");
-        if (rule.type == Digits && !allDigits(v)) errors.push_back(what + "not a number");
-        if (rule.type == Date && !formatDate(v)) errors.push_back(what + "not a date");
+        if (!cp932Text(v, rule.type != 'N')) errors.push_back(what + "not CP932 text of its kind");
+        if (rule.type == '9' && !allDigits(v)) errors.push_back(what + "not a number");
+        if (rule.type == 'D' && !formatDate(v)) errors.push_back(what + "not a date");
         if (!inCodes(v, rule.codes)) errors.push_back(what + "not in its table");
     }
 }

@@ -1,5 +1,6 @@
 #include "jpeg_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -14,30 +15,15 @@ namespace {
 
 // An APP1 block "Exif\0\0" + TIFF header + one IFD holding only the orientation tag.
 std::string exifBlock(int orientation, bool bigEndian) {
-    std::string tiff;
-    const auto u16 = [&](unsigned v) {
-        const char a = static_cast<char>(v & 0xFF), b = static_cast<char>(v >> 8 & 0xFF);
-        tiff += bigEndian ? std::string{b, a} : std::string{a, b};
-    };
-    const auto u32 = [&](unsigned v) {
-        if (bigEndian) {
-            u16(v >> 16);
-            u16(v & 0xFFFF);
-        } else {
-            u16(v & 0xFFFF);
-            u16(v >> 16);
-        }
-    };
-    tiff += bigEndian ? "MM" : "II";
-    u16(42);
-    u32(8);            // IFD0 right after the header
-    u16(1);            // one entry
-    u16(0x0112);       // orientation
-    u16(3);            // SHORT
-    u32(1);            // one value
-    u16(orientation);  // the value, left-justified in the 4-byte field
-    u16(0);
-    u32(0);  // no next IFD
+    std::string tiff = bigEndian ? "MM" : "II";
+    // Each value with its size in bytes: 42 and IFD0 right after the header; one entry, the
+    // orientation as one SHORT left-justified in its 4-byte field; no next IFD.
+    const std::pair<unsigned, int> values[] = {
+        {42, 2}, {8, 4}, {1, 2}, {0x0112, 2}, {3, 2}, {1, 4}, {unsigned(orientation), 2},
+        {0, 2},  {0, 4}};
+    for (const auto& [v, size] : values)
+        for (int i = 0; i < size; ++i)
+            tiff += static_cast<char>(v >> 8 * (bigEndian ? size - 1 - i : i) & 0xFF);
     return std::string("Exif\0\0", 6) + tiff;
 }
 
@@ -85,20 +71,16 @@ std::string encode(const Rgb& picture, const Options& options) {
         const std::uint8_t* in =
             &picture.pixels[static_cast<std::size_t>(cinfo.next_scanline) * picture.width * 3];
         for (int x = 0; x < picture.width; ++x) {
-            const std::uint8_t r = in[x * 3], g = in[x * 3 + 1], b = in[x * 3 + 2];
+            const std::uint8_t* rgb = in + x * 3;
             if (options.colour == Colour::Grey) {
-                row[x] = static_cast<JSAMPLE>((r * 299 + g * 587 + b * 114) / 1000);
+                row[x] = static_cast<JSAMPLE>((rgb[0] * 299 + rgb[1] * 587 + rgb[2] * 114) / 1000);
             } else if (cmyk) {
                 // Pure inks with no black: C = 255 - R and so on; Adobe files store them inverted.
                 const bool inverted = options.colour == Colour::AdobeCmyk;
-                row[x * 4] = inverted ? r : 255 - r;
-                row[x * 4 + 1] = inverted ? g : 255 - g;
-                row[x * 4 + 2] = inverted ? b : 255 - b;
+                for (int c = 0; c < 3; ++c) row[x * 4 + c] = inverted ? rgb[c] : 255 - rgb[c];
                 row[x * 4 + 3] = inverted ? 255 : 0;
             } else {
-                row[x * 3] = r;
-                row[x * 3 + 1] = g;
-                row[x * 3 + 2] = b;
+                std::copy(rgb, rgb + 3, &row[x * 3]);
             }
         }
         JSAMPROW rows[] = {row.data()};

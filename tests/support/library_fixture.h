@@ -19,7 +19,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -43,17 +42,10 @@ inline std::string text(const char* field) {
 
 enum class Engine { Files, Server };
 
-inline void PrintTo(Engine engine, std::ostream* out) {
-    *out << (engine == Engine::Files ? "the files" : "a server");
-}
-
-inline std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
-    return info.param == Engine::Files ? "Files" : "Server";
-}
-
-#define INSTANTIATE_ON_BOTH_ENGINES(suite)                                                \
-    INSTANTIATE_TEST_SUITE_P(On, suite, ::testing::Values(Engine::Files, Engine::Server), \
-                             engineName)
+#define INSTANTIATE_ON_BOTH_ENGINES(suite)                           \
+    INSTANTIATE_TEST_SUITE_P(                                        \
+        On, suite, ::testing::Values(Engine::Files, Engine::Server), \
+        [](const auto& info) { return info.param == Engine::Files ? "Files" : "Server"; })
 
 // A fixture `Base` whose engine is the test's parameter.
 template <class Base>
@@ -226,9 +218,7 @@ class LibraryTest : public EngineFixture {
     void TearDown() override {
         Library::close();
         // On the server every call went there, never to a file beside the server file.
-        if (data.onServer()) {
-            EXPECT_FALSE(std::filesystem::exists(data.file()));
-        }
+        EXPECT_FALSE(data.onServer() && std::filesystem::exists(data.file()));
     }
 
     // Opens the data directly, for checks of stored values and for planting odd data.

@@ -95,26 +95,17 @@ class PgServer {
     bool findPrograms() {
         const char* given = std::getenv("PG_BINDIR");
         bin_ = given ? given : "/usr/lib/postgresql/15/bin";
-        if (!std::filesystem::exists(bin_ / "initdb") ||
-            !std::filesystem::exists(bin_ / "pg_ctl")) {
+        const passwd* user = geteuid() == 0 ? getpwnam("postgres") : nullptr;
+        if (!std::filesystem::exists(bin_ / "initdb") || !std::filesystem::exists(bin_ / "pg_ctl"))
             problem_ = "PostgreSQL 15 server programs not found in " + bin_.string() +
                        " (install postgresql-15 or set PG_BINDIR)";
-            return false;
-        }
-        if (geteuid() == 0) {
-            const passwd* user = getpwnam("postgres");
-            if (!user) {
-                problem_ = "running as root without a postgres user to run the server as";
-                return false;
-            }
-            // The server's user must own its folder and reach it.
-            if (chown(folder_.c_str(), user->pw_uid, user->pw_gid) != 0) {
-                problem_ = "cannot hand the server folder to the postgres user";
-                return false;
-            }
-            asUser_ = "runuser -u postgres -- ";
-        }
-        return true;
+        else if (geteuid() == 0 && !user)
+            problem_ = "running as root without a postgres user to run the server as";
+        // The server's user must own its folder and reach it.
+        else if (user && chown(folder_.c_str(), user->pw_uid, user->pw_gid) != 0)
+            problem_ = "cannot hand the server folder to the postgres user";
+        if (user) asUser_ = "runuser -u postgres -- ";
+        return problem_.empty();
     }
     // Makes the cluster and starts it.
     void make(bool tcpWithTls) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "leaflet/history_text.h"
@@ -18,11 +19,8 @@ inline void registerPatient(int id, const std::string& utf8Name, int era = 0, in
     PatientRecord patient{};
     patient.ID = id;
     sjis::copyField(patient.PATIENT, sizeof patient.PATIENT, sjis::fromUtf8(utf8Name));
-    patient.NENGO = era;
-    patient.YEAR = year;
-    patient.MONTH = month;
-    patient.DAY = day;
-    patient.SEX = sex;
+    std::tie(patient.NENGO, patient.YEAR, patient.MONTH, patient.DAY, patient.SEX) =
+        std::tie(era, year, month, day, sex);
     ASSERT_EQ(LRecordCreate(&patient), 0) << id;
 }
 

@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "pdf_reading.h"
 #include "temp_dir.h"
 
 struct DecodedSymbol {
@@ -33,12 +33,8 @@ inline std::vector<DecodedSymbol> decodeSymbols(const QImage& image) {
         if (!result.isValid()) continue;
         const ZXing::ByteArray& bytes = result.bytes();
         const auto& p = result.position();
-        const int side = p.topRight().x - p.topLeft().x;
-        DecodedSymbol symbol;
-        symbol.bytes.assign(bytes.begin(), bytes.end());
-        symbol.ecLevel = result.ecLevel();
-        symbol.width = side;
-        symbols.push_back(std::move(symbol));
+        symbols.push_back({std::string(bytes.begin(), bytes.end()), result.ecLevel(),
+                           p.topRight().x - p.topLeft().x});
     }
     return symbols;
 }
@@ -59,22 +55,15 @@ inline std::vector<QImage> pdfPageImages(const std::string& pdf, int dpi = 300, 
                                 std::to_string(first) + " -png '" + pdf + "' '" +
                                 (folder.path() / "page").string() + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    std::map<std::string, QImage> pages;  // the file names number the pages with equal widths
+    std::set<std::string> pages;  // the file names number the pages with equal widths
     for (const auto& file : std::filesystem::directory_iterator(folder.path()))
-        pages.emplace(file.path().string(), QImage(QString::fromStdString(file.path().string())));
+        pages.insert(file.path().string());
     std::vector<QImage> images;
-    for (const auto& [name, image] : pages) images.push_back(image);
+    for (const std::string& page : pages) images.emplace_back(QString::fromStdString(page));
     return images;
 }
 
 // The raw bytes zbarimg reads from an image file (one symbol's content, as it is).
 inline std::string zbarBytes(const std::string& imageFile) {
-    std::string out;
-    const std::string command = "zbarimg --quiet --raw -Sbinary '" + imageFile + "' 2>/dev/null";
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
+    return commandOutput("zbarimg --quiet --raw -Sbinary '" + imageFile + "' 2>/dev/null");
 }

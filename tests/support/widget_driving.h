@@ -1,6 +1,5 @@
 // Driving real widgets in tests: typing, finding named children, triggering actions, and acting
-// on a modal window
-// or pop-up menu as soon as the next step opens it.
+// on a modal window or pop-up menu as soon as the next step opens it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,15 +29,10 @@ W* child(const QObject* parent, const char* name) {
 // the test, triggering nothing, when the action is missing or disabled.
 inline void triggerAction(const QObject* parent, const char* name) {
     QAction* action = parent->findChild<QAction*>(name);
-    if (!action) {
-        ADD_FAILURE() << "no action " << name;
-        return;
-    }
-    if (!action->isEnabled()) {
-        ADD_FAILURE() << "action " << name << " is disabled";
-        return;
-    }
-    action->trigger();
+    if (!action || !action->isEnabled())
+        ADD_FAILURE() << "action " << name << (action ? " is disabled" : " is missing");
+    else
+        action->trigger();
 }
 
 namespace widget_driving {

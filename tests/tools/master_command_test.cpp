@@ -2,8 +2,8 @@
 // in the public layout.
 #include "admin_fixture.h"
 #include "drugbase.h"
-#include "layout/data_folder.h"
 #include "master_file.h"
+#include "sjis/sjis.h"
 
 namespace {
 
@@ -18,14 +18,14 @@ const MasterDrug kLoxoprofen{"620098801", "ロキソニン錠６０ｍｇ", "錠
 class MasterCommand : public AdminTest {
   protected:
     void SetUp() override {
-        ASSERT_EQ(run({"init", folder()}), 0) << err.str();
-        ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
+        ok({"init", folder()});
+        ok({"load-catalogue", folder(), SAMPLE_CATALOGUE});
     }
-    std::string master() const { return (dir.path() / "y_ALL20260401.csv").string(); }
+    const std::string master = (dir.path() / "y_ALL20260401.csv").string();
 
     // The YJ code the code map gives, "<none>" without an entry.
     std::string mapped(const char* receiptCode) {
-        EXPECT_EQ(RecordOpen(layout::databaseFolder(dir.path()).string().c_str(), nullptr), 0);
+        EXPECT_EQ(RecordOpen(data().c_str(), nullptr), 0);
         DrugCodeMapEntry entry{};
         const int result = MasterCode(receiptCode, &entry);
         RecordClose();
@@ -34,14 +34,13 @@ class MasterCommand : public AdminTest {
 };
 
 TEST_F(MasterCommand, FillsTheMapAndAddsTheMissingDrugsWithACount) {
-    writeMaster(master(), {kFamotidine, kAmlodipine, kLoxoprofen});
-    ASSERT_EQ(run({"import-master", folder(), master(), "--add-drugs"}), 0) << err.str();
+    writeMaster(master, {kFamotidine, kAmlodipine, kLoxoprofen});
+    ok({"import-master", folder(), master, "--add-drugs"});
     EXPECT_EQ(out.str(), "3 codes mapped, 2 drugs added\n");
     EXPECT_EQ(err.str(), "");
     EXPECT_EQ(mapped("620008001"), "2171901F2S93");
     EXPECT_EQ(mapped("620098801"), "1149019F1560");
-
-    ASSERT_EQ(run({"list", folder()}), 0);
+    ok({"list", folder()});
     EXPECT_TRUE(printed("2325003B2029\tがすた\tガスター散２％\n")) << out.str();
     EXPECT_TRUE(printed("1149019F1560\tろきそ\tロキソニン錠６０ｍｇ\n"));
     EXPECT_FALSE(printed("アムロジピン錠\n")) << "a drug already in the catalogue";
@@ -49,12 +48,12 @@ TEST_F(MasterCommand, FillsTheMapAndAddsTheMissingDrugsWithACount) {
     // Without --add-drugs only the map changes; on a terminal the progress line is shown.
     const MasterDrug generic{"620000123",    "ファモチジン散「見本」", "ｇ", "6.3",
                              "2325003B2030", "2325003B2ZZZ",           "",   "1"};
-    writeMaster(master(), {kFamotidine, generic});
-    ASSERT_EQ(admin::run({"import-master", folder(), master()}, out, err, true), 0);
+    writeMaster(master, {kFamotidine, generic});
+    ASSERT_EQ(admin::run({"import-master", folder(), master}, out, err, true), 0);
     EXPECT_EQ(err.str(), "\r2 / 2\n");
     EXPECT_EQ(mapped("620098801"), "<none>");
-    // The generic flag and the prices, exact.
-    ASSERT_EQ(RecordOpen(layout::databaseFolder(dir.path()).string().c_str(), nullptr), 0);
+    // The generic flag and the prices, as the file gives them.
+    ASSERT_EQ(RecordOpen(data().c_str(), nullptr), 0);
     const char* codes[] = {"2325003B2029", "2325003B2030"};
     DrugGenericFacts facts[2];
     ASSERT_EQ(MasterGenericFacts(codes, 2, facts), DRUGBASE_OK);
@@ -65,15 +64,12 @@ TEST_F(MasterCommand, FillsTheMapAndAddsTheMissingDrugsWithACount) {
 }
 
 TEST_F(MasterCommand, ABadFileChangesNothingAndSaysWhy) {
-    writeMaster(master(), {kFamotidine});
-    ASSERT_EQ(run({"import-master", folder(), master()}), 0);
-
+    writeMaster(master, {kFamotidine});
+    ok({"import-master", folder(), master});
     // The third line has a column too many.
-    writeMaster(master(), {kLoxoprofen, kAmlodipine}, masterLine(kFamotidine) + ",0");
-    EXPECT_EQ(run({"import-master", folder(), master(), "--add-drugs"}), admin::kRefused);
-    EXPECT_NE(err.str().find("3行目: 項目数が 43 で、ほかの行の 42 と違います。"),
-              std::string::npos)
-        << err.str();
+    writeMaster(master, {kLoxoprofen, kAmlodipine}, masterLine(kFamotidine) + ",0");
+    fails({"import-master", folder(), master, "--add-drugs"}, admin::kRefused,
+          "3行目: 項目数が 43 で、ほかの行の 42 と違います。");
     EXPECT_NE(err.str().find("nothing changed"), std::string::npos);
     EXPECT_EQ(mapped("610406079"), "2325003B2029");
     EXPECT_EQ(mapped("620098801"), "<none>");
@@ -83,15 +79,13 @@ TEST_F(MasterCommand, ABadFileChangesNothingAndSaysWhy) {
     unnamed.name = "";
     lost.receiptCode = "620098802";
     lost.name = "??";
-    writeMaster(master(), {kAmlodipine, unnamed, lost});
-    EXPECT_EQ(run({"import-master", folder(), master(), "--add-drugs"}), admin::kRefused);
-    EXPECT_NE(err.str().find("line 2, 3: no product name"), std::string::npos) << err.str();
+    writeMaster(master, {kAmlodipine, unnamed, lost});
+    fails({"import-master", folder(), master, "--add-drugs"}, admin::kRefused,
+          "line 2, 3: no product name");
     EXPECT_EQ(mapped("620098801"), "<none>");
-
-    EXPECT_EQ(run({"import-master", folder(), (dir.path() / "missing.csv").string()}),
-              admin::kRefused);
-    EXPECT_NE(err.str().find("cannot be opened"), std::string::npos);
-    EXPECT_EQ(run({"import-master", folder(), master(), "--add"}), admin::kUsage);
+    fails({"import-master", folder(), (dir.path() / "missing.csv").string()}, admin::kRefused,
+          "cannot be opened");
+    EXPECT_EQ(run({"import-master", folder(), master, "--add"}), admin::kUsage);
 }
 
 }  // namespace

@@ -2,21 +2,20 @@
 // drug library's.
 #include "sample_photos.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 
 #include "admin_fixture.h"
 
-using SamplePhotos = AdminTest;
-
-TEST_F(SamplePhotos, EverySampleDrugGetsTwoPictures) {
+TEST_F(AdminTest, EverySampleDrugGetsTwoPictures) {
     int argc = 1;
     char name[] = "sample_photos_test";
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
-    ASSERT_EQ(run({"init", folder()}), 0) << err.str();
-    ASSERT_EQ(run({"load-catalogue", folder(), SAMPLE_CATALOGUE}), 0) << err.str();
-    ASSERT_EQ(run({"list", folder()}), 0) << err.str();
+    ok({"init", folder()});
+    ok({"load-catalogue", folder(), SAMPLE_CATALOGUE});
+    ok({"list", folder()});
     std::istringstream listed(out.str());
     out.str("");
     ASSERT_EQ(samplephotos::writeSamplePhotos(dir.path(), out, err), 0) << err.str();
@@ -24,17 +23,16 @@ TEST_F(SamplePhotos, EverySampleDrugGetsTwoPictures) {
 
     int drugs = 0;
     const auto photo = [&](int n, const std::string& code) {
-        return dir.path() / "薬剤写真" / ("PHOTO" + std::to_string(n)) / (code + ".jpg");
+        return QString::fromStdString(
+            (dir.path() / "薬剤写真" / ("PHOTO" + std::to_string(n)) / (code + ".jpg")).string());
     };
     std::string line;
     std::getline(listed, line);  // the heading
-    while (std::getline(listed, line)) {
+    while (std::getline(listed, line) && line.find('\t') != std::string::npos) {
         const std::string code = line.substr(0, line.find('\t'));
-        if (code == line) continue;  // the count line
         ++drugs;
-        for (int n : {1, 2})
-            EXPECT_FALSE(QImage(QString::fromStdString(photo(n, code).string())).isNull()) << code;
-        EXPECT_FALSE(std::filesystem::exists(photo(3, code))) << code;
+        EXPECT_FALSE(QImage(photo(1, code)).isNull() || QImage(photo(2, code)).isNull()) << code;
+        EXPECT_FALSE(QFile::exists(photo(3, code))) << code;
     }
     EXPECT_EQ(drugs, 41);
 }
