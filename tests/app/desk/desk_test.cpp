@@ -80,8 +80,11 @@ TEST(Desk, EachChangeReachesTheModelAsTheRowsItConcerns) {
         std::vector<std::string> told;
         record(m, told);
         QSignalSpy changed(&d, &desk::Desk::printListChanged);
-
+        d.setPrescribedBy({"institution", "13", 1, "1234567", "", ""});
         c.change(d);
+        // Only a cleared list forgets the institution of the prescription it came from.
+        EXPECT_EQ(d.prescribedBy() == leaflet::PrescribedBy{},
+                  std::string(c.name).starts_with("clear"));
         EXPECT_EQ(told, c.told);
         EXPECT_EQ(changed.count(), c.told.empty() ? 0 : 1);
         EXPECT_EQ(m.rowCount(), c.rowsAfter);

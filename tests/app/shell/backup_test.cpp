@@ -59,9 +59,12 @@ std::string contentOf(const fs::path& file) {
 
 }  // namespace
 
-TEST(Backup, CopiesSubFoldersAndAsksBeforeEachOverwrite) {
+// Temporary files of unfinished saves are left out; names that only look like them are not.
+TEST(Backup, CopiesSubFoldersButUnfinishedSavesAndAsksBeforeEachOverwrite) {
     TempDir source, target;
     write(source.path(), {"a.mdb", "sub/b.txt", "c.txt"}, "new");
+    write(source.path(),
+          {".用法.txt.tmp-4242-0", "sub/.Userfile.e.tmp-17-3", ".notes.tmp", "sub/.x.tmp-1"});
     std::vector<fs::path> asked;
     std::deque<ui::OverwriteAnswer> answers = {ui::OverwriteAnswer::No,
                                                ui::OverwriteAnswer::YesToAll};
@@ -74,27 +77,20 @@ TEST(Backup, CopiesSubFoldersAndAsksBeforeEachOverwrite) {
     };
     auto outcome = shell::backupFolder(source.path(), target.path(), callbacks);
     EXPECT_TRUE(outcome.complete());
-    EXPECT_EQ(outcome.copied, 3);
+    EXPECT_EQ(outcome.copied, 5);
     EXPECT_TRUE(asked.empty());
-
-    write(target.path(), {"c.txt"}, "old");
-    outcome = shell::backupFolder(source.path(), target.path(), callbacks);
-    EXPECT_EQ(asked.size(), 2u);  // the third file is covered by "yes to all"
-    EXPECT_EQ(outcome.kept, 1);
-    EXPECT_EQ(outcome.copied, 2);
-    EXPECT_EQ(contentOf(target.path() / "sub" / "b.txt"), "new");
-}
-
-TEST(Backup, TemporaryFilesOfUnfinishedSavesAreNotCopied) {
-    TempDir source, target;
-    write(source.path(), {"用法.txt", ".用法.txt.tmp-4242-0", "sub/.Userfile.e.tmp-17-3",
-                          ".notes.tmp", "sub/.x.tmp-1"});
-    const auto outcome = shell::backupFolder(source.path(), target.path(), {});
-    EXPECT_TRUE(outcome.complete());
     std::set<std::string> copied;
     for (const auto& e : fs::recursive_directory_iterator(target.path()))
         if (e.is_regular_file()) copied.insert(fs::relative(e.path(), target.path()).string());
-    EXPECT_EQ(copied, (std::set<std::string>{"用法.txt", ".notes.tmp", "sub/.x.tmp-1"}));
+    EXPECT_EQ(copied,
+              (std::set<std::string>{"a.mdb", "sub/b.txt", "c.txt", ".notes.tmp", "sub/.x.tmp-1"}));
+
+    write(target.path(), {"c.txt"}, "old");
+    outcome = shell::backupFolder(source.path(), target.path(), callbacks);
+    EXPECT_EQ(asked.size(), 2u);  // the later files are covered by "yes to all"
+    EXPECT_EQ(outcome.kept, 1);
+    EXPECT_EQ(outcome.copied, 4);
+    EXPECT_EQ(contentOf(target.path() / "sub" / "b.txt"), "new");
 }
 
 TEST(Backup, ACancelOrAFailedCopyStopsAndSaysWhich) {
