@@ -87,7 +87,7 @@ TEST(ConfirmedAmount, HalvesAreHundredPlusWholesStayAndTheRestKeepsTheSpin) {
     // Each typed text and the amount it confirms with the spin at 9.
     const std::pair<const char*, int> cases[] = {
         {"0.5", 100}, {"50.5", 150}, {"51.5", 9}, {".5", 9}, {"0.0", 9}, {" 2", 2},
-        {"50", 50},   {"51", 9},     {"0", 9},    {"", 9},   {"x", 9}};
+        {"50", 50},   {"51", 9},     {"0", 9},    {"", 9},   {"x.5", 9}};
     for (const auto& [text, amount] : cases)
         EXPECT_EQ(dosage::confirmedAmount(text, 9), amount) << text;
 }
