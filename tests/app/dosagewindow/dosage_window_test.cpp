@@ -1,4 +1,5 @@
-// The dosage window on real widgets, driven through its controls, with a stand-in main window.
+// The dosage window on real widgets, driven through its controls, with a stand-in main window,
+// and the amount a typed timing text confirms.
 #include "dosagewindow/dosage_window.h"
 #include "dosagewindow/timing_box.h"
 
