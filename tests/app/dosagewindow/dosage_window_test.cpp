@@ -1,5 +1,7 @@
-// The dosage window on real widgets, driven through its controls, with a stand-in main window.
+// The dosage window on real widgets, driven through its controls, with a stand-in main window,
+// and the amount a typed timing text confirms.
 #include "dosagewindow/dosage_window.h"
+#include "dosagewindow/timing_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,6 +84,15 @@ class DosageWindowTest : public PhraseStoreTest {
     std::unique_ptr<DosageWindow> window;
 };
 
+TEST(ConfirmedAmount, HalvesAreHundredPlusWholesStayAndTheRestKeepsTheSpin) {
+    // Each typed text and the amount it confirms with the spin at 9.
+    const std::pair<const char*, int> cases[] = {
+        {"0.5", 100}, {"50.5", 150}, {"51.5", 9}, {".5", 9}, {"0.0", 9}, {" 2", 2},
+        {"50", 50},   {"51", 9},     {"0", 9},    {"", 9},   {"x.5", 9}};
+    for (const auto& [text, amount] : cases)
+        EXPECT_EQ(dosage::confirmedAmount(text, 9), amount) << text;
+}
+
 // Without the automatic usage the texts are stored as typed and the entry follows the spins.
 TEST_F(DosageWindowTest, TypedAmountsAndTextsAreStoredWithHalvesAsHundredPlus) {
     DrugRecord drug = tablet;
@@ -92,18 +103,15 @@ TEST_F(DosageWindowTest, TypedAmountsAndTextsAreStoredWithHalvesAsHundredPlus) {
     for (int step : {1, 2, 3}) spin("morningSpin")->setValue(step);
     EXPECT_EQ(dosageOf(window->currentEntry()).timings[kMorning], 3) << "the entry follows";
     setText("morningBox", "1.5");
-    setText("noonBox", "0.5");
-    setText("eveningBox", "7");
     spin("bedtimeSpin")->setValue(3);
     setText("bedtimeBox", "0");  // 0 leaves the spin's position
     setText("wakingBox", "12.5");
     EXPECT_EQ(text("wakingBox"), "12.") << "three characters at most";
-    setText("wakingBox", "");
     click("okButton");
 
     ASSERT_EQ(desk.printList().count(), 1);
     const DrugRecord& entry = desk.printList().entry(0);
-    EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 101, 100, 7, 3}));
+    EXPECT_EQ(timingsAt(0), (std::vector<int>{12, 101, 0, 0, 3}));
     EXPECT_EQ(dosageOf(entry).mealTiming, kAfterMeals);
     EXPECT_EQ(sjis::toUtf8(std::string(usageText(entry)) + "|" + std::string(amountText(entry))),
               "朝と夕に服用|用量　１回２錠");

@@ -42,16 +42,6 @@ class DrugDialogsTest : public DataFolderTest {
         return {[this](const std::string& yj) { previewed.push_back(yj); },
                 [this](const std::string& yj) { applied.push_back(yj); }};
     }
-    std::vector<std::string> searchByName(drugs::DrugSearchDialog& dialog, const QString& typed) {
-        auto* name = child<QLineEdit>(&dialog, "productNamePart");
-        name->clear();
-        name->setFocus();
-        type(name, typed);
-        dialog.search();
-        std::vector<std::string> found;
-        for (const auto& r : dialog.results()) found.push_back(r.yjcode);
-        return found;
-    }
 
     ScriptedPrompts prompts;
     std::vector<std::string> previewed, applied;
@@ -78,11 +68,12 @@ TEST_F(DrugDialogsTest, SearchControlsDoNotOverlapAndHiraganaFindsKatakanaNames)
     EXPECT_GE(note->height(), note->heightForWidth(note->width())) << "the whole note is shown";
     EXPECT_TRUE(dialog.rect().contains(child<QPushButton>(&dialog, "closeButton")->geometry()));
 
-    // Hiragana in the name finds the katakana names, behind a wait window.
-    const auto katakana = searchByName(dialog, "ファモチジン");
-    ASSERT_EQ(katakana.size(), 2u);
+    // Hiragana in the name finds the two katakana ファモチジン names, behind a wait window.
+    type(child<QLineEdit>(&dialog, "productNamePart"), "ふぁもちじん");
     ShownWindows shown;
-    EXPECT_EQ(searchByName(dialog, "ふぁもちじん"), katakana);
+    dialog.search();
+    ASSERT_EQ(dialog.results().size(), 2u);
+    for (const auto& r : dialog.results()) EXPECT_EQ(r.yjcode.substr(0, 7), "2325903");
     EXPECT_EQ(shown.names, QStringList{"waitWindow"}) << "shown once, around the search";
     EXPECT_TRUE(prompts.shown.empty());
 }
