@@ -66,8 +66,9 @@ TEST_P(MasterImportTest, MapIsFilledReadAndReplacedByTheNextImport) {
                       masterRow("620000001", "", "コードのない薬"),
                       masterRow("620000010", "2325003B2030", "ファモチジン散", "", "6.1", 1),
                       masterRow("620000011", "2325003B2031", "ファモチジン散", "", "5.70", 1),
-                      // A cheaper generic of another group, and one without a price.
-                      masterRow("620000012", "2325003F1030", "ファモチジン錠", "", "3.00", 1),
+                      // A cheaper generic of another group (apart in the group's last
+                      // character), and one without a price.
+                      masterRow("620000012", "2325003B3030", "ファモチジン錠", "", "3.00", 1),
                       masterRow("620000013", "2325003B2032", "ファモチジン散", "", "", 1),
                       masterRow("620000014", "1149019F1560", "ロキソニン錠", "", "10.10")}),
               DRUGBASE_OK);

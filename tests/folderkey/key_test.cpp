@@ -29,6 +29,9 @@ TEST(KeyText, TypedKeysAreReadWithTheirGroupingAndNothingElse) {
             EXPECT_EQ(folderkey::hexOf(*key), std::string(64, 'A'));
         }
     }
+    // Shown to be written down: groups of four digits, eight groups a line.
+    const std::string line = "AAAA AAAA AAAA AAAA AAAA AAAA AAAA AAAA";
+    EXPECT_EQ(folderkey::groupedHex(*folderkey::parseKey(hex)), line + "\n" + line);
     const folderkey::Key key = folderkey::randomKey();
     EXPECT_EQ(folderkey::parseKey(folderkey::groupedHex(key)), key);
     EXPECT_NE(folderkey::randomKey(), key);

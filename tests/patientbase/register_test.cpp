@@ -58,6 +58,7 @@ TEST_P(RegisterTest, CreateAndDetailRoundTripEveryFieldAndNothingBeyond) {
     ASSERT_EQ(LRecordDetail(&r, part.c_str(), 0, 0), 0);
     ASSERT_EQ(LRecordDetail(&r, "", 8, 1), 0);
     EXPECT_EQ(r.ID, -5);
+    create(3, "山田 太郎");  // the same name registered later: the first registered is found
     ASSERT_EQ(LRecordDetail(&r, written.PATIENT, 0, 0), 0);
     EXPECT_EQ(r.ID, 7);
 }
@@ -69,6 +70,7 @@ TEST_P(RegisterTest, TextsAreBoundedByTheirFieldsBothWays) {
     for (std::size_t i = 0; i < sizeof r.PATIENT; i += 2)
         std::memcpy(r.PATIENT + i, kana.data(), 2);
     ASSERT_EQ(LRecordCreate(&r), 0);
+    EXPECT_EQ(stored("SELECT length(PATIENT) FROM Patient_Information"), "49");
     PatientRecord back{};
     ASSERT_EQ(LRecordDetail(&back, "", 1, 1), 0);
     EXPECT_EQ(std::strlen(back.PATIENT), 98u);

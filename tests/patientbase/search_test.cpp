@@ -2,6 +2,7 @@
 #include <tuple>
 
 #include "patient_fixture.h"
+#include "search_conditions.h"
 
 namespace {
 
@@ -101,8 +102,13 @@ TEST_P(SearchTest, CodesAboveZeroAndBirthNumbersAreEqualityConditionsAndOtherTex
     EXPECT_EQ(Search().born(kDay, "+1").run(), Lines{kQuoted});
     EXPECT_EQ(Search().born(kYear, "0").run(), Lines{kPlain});
     // Birth texts that are not numbers match nothing.
-    for (const char* text : {"abc", "4 5", "45)", "1 OR 1=1", "'", "4294967341",
-                             "99999999999999999999", "--", "+-1", "４５"})
+    for (const char* text :
+         {"abc", "4 5", "45)", "1 OR 1=1", "'", "4294967341", "99999999999999999999", "--", "４５"})
         EXPECT_EQ(Search().born(kYear, text).run(), Lines{}) << text;
     EXPECT_TRUE(messages.empty());
+}
+
+TEST(SearchConditions, ABirthNumberTakesOneSignAtMost) {
+    long long value = 0;
+    EXPECT_FALSE(patientbase::parseDecimal("+-1", value));
 }
