@@ -86,7 +86,17 @@ TEST_P(Changes, FullEditRewritesFieldsAndMayChangeTheKey) {
 }
 
 TEST_P(Changes, PhotographEditsTouchOnlyTheirColumns) {
-    DrugRecord r = userDrug("P1", "写真薬", "p");
+    // Of two drugs with one YJ code, an edit changes the first in name order.
+    supply({drug("D1", "甲薬", {})});
+    ASSERT_TRUE(raw()->exec(
+        "INSERT INTO Medicine_Information (YJCODE, PRODUCTNAME) VALUES ('D1', '乙薬')"));
+    DrugRecord r = userDrug("D1", "", "");
+    r.PHOTO_HYOUJI = 4;
+    ASSERT_EQ(RecordEdit(&r, "D1", 1), 0);
+    EXPECT_EQ(storedText("SELECT PRODUCTNAME FROM Medicine_Information WHERE PHOTO_HYOUJI = 4"),
+              "乙薬");
+
+    r = userDrug("P1", "写真薬", "p");
     ASSERT_EQ(RecordCreate(&r), 0);
     DrugRecord change = userDrug("OTHER", "別名", "q");
     change.PHOTO_HYOUJI = 5;
