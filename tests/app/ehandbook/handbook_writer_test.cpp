@@ -73,7 +73,7 @@ TEST(HandbookWriter, LeavesOutWhatIsNotKnownButKeepsTheFieldCounts) {
     input.dispensing.date = "20240109";
     input.dispensing.dispensingPharmacy = false;
     input.dispensing.drugs = drugs;
-    input.dispensing.drugs[0].yjcode = "USER00000001";  // a user's own code is no YJ code
+    input.dispensing.drugs[0].yjcode = "USER000A0001";  // a user's own code is no YJ code
     input.dispensing.drugs[0].note.clear();
     const std::string text = ehandbook::handbookText(input);
     EXPECT_EQ(sjis::toUtf8(text),
@@ -83,6 +83,8 @@ TEST(HandbookWriter, LeavesOutWhatIsNotKnownButKeepsTheFieldCounts) {
               "301,1,１日２回  朝夕食後に服用,14,日分,1,1,,1\r\n");
     input.dispensing.pharmacy = cp932("見本病院");
     EXPECT_EQ(fieldOf(ehandbook::handbookText(input), "11", 3), "1") << "a hospital's fee table";
+    input.dispensing.drugs[0].yjcode = "217190100001";  // no letter in the eighth place
+    EXPECT_EQ(fieldOf(ehandbook::handbookText(input), "201", 5), "1");
 }
 
 TEST(HandbookWriter, PharmacyAndPrescriptionInstitutionFillRecords11To55) {
@@ -124,7 +126,7 @@ TEST(HandbookWriter, PharmacyAndPrescriptionInstitutionFillRecords11To55) {
 TEST(HandbookWriter, CommasAndLineBreaksInTextsNeverBreakFieldsOrRecords) {
     HandbookInput input = dispensing();
     input.patient.name = cp932("見本,花子");
-    input.dispensing.drugs[0].name = cp932("見本錠,5mg");
+    input.dispensing.drugs[0].name = cp932("見本錠,5mg\x7f");
     input.dispensing.drugs[0].usage = cp932("朝\r\n夕,食後");
     // A lead byte followed by a comma is no character: the comma must still be escaped.
     input.dispensing.pharmacist = std::string("\x82") + "," + cp932("太郎");
@@ -133,7 +135,7 @@ TEST(HandbookWriter, CommasAndLineBreaksInTextsNeverBreakFieldsOrRecords) {
     ASSERT_EQ(records.size(), 10u) << text;
     EXPECT_EQ(sjis::toUtf8(fieldOf(text, "1", 1) + "|" + fieldOf(text, "201", 2) + "|" +
                            fieldOf(text, "301", 2) + "|" + fieldOf(text, "15", 1)),
-              "見本，花子|見本錠，5mg|朝  夕，食後|，太郎");
+              "見本，花子|見本錠，5mg |朝  夕，食後|，太郎");
     EXPECT_EQ(std::tuple(records[5].size(), records[7].size(), records[9].size()),
               std::tuple(4u, 11u, 9u));
 }
@@ -177,6 +179,9 @@ TEST(HandbookWriter, LongTextsContinueInRecordsOfTheirNumberAndLoseNothing) {
     const Case cases[] = {
         {"allergy list, cut after a 、", kNote, allergy, 118},
         {"note without marks, cut between characters", kNote, plain, 120},
+        {"a 、 before the last quarter is no cut", kNote, repeated("薬", 42) + cp932("、") + plain,
+         120},
+        {"cut after a space", kNote, repeated("薬", 50) + " " + plain, 101},
         {"amount text", kAmountText, plain, 100},
         {"usage beyond its 301 field", kUsage, plain, 100},
         {"days text", kDays, "a" + repeated("枚", 60), 99},

@@ -68,4 +68,19 @@ TEST(HistoryBlock, AStoredTextCutShortGivesBackTheRecordsItHolds) {
     EXPECT_EQ(at(back, 137 + 55), "");
 }
 
+TEST(HistoryBlock, GoneDrugsAreEmptiedAndAnUnreadableCatalogueChangesNothing) {
+    using enum leaflet::DrugPresence;
+    const std::vector<DrugRecord> entries{EntryBuilder().yjcode("A1").build(),
+                                          EntryBuilder().yjcode("B2").build(),
+                                          EntryBuilder().yjcode("C3").build()};
+    auto block = leaflet::buildHistoryBlock(entries);
+    const auto gone = leaflet::dropGoneDrugs(
+        block, [](const std::string& y) { return y == "B2" ? kGone : kPresent; });
+    ASSERT_TRUE(gone);
+    EXPECT_EQ(*gone, std::vector<std::string>{"B2"});
+    EXPECT_EQ(at(block, 0) + "|" + at(block, 137) + "|" + at(block, 274), "A1||C3");
+    EXPECT_FALSE(leaflet::dropGoneDrugs(block, [](const std::string&) { return kUnreadable; }));
+    EXPECT_EQ(at(block, 0), "A1");
+}
+
 }  // namespace

@@ -49,11 +49,13 @@ TEST(NotesCut, TheDrugsWhosePrintedNotesDoNotFitAreNamedOnce) {
         EntryBuilder().name("乙").efficacy(longText).build(),
         EntryBuilder().name("己").usage("漸減：１週目は１回３錠、２週目は１回２錠…").build(),
         EntryBuilder().name("庚").usage("…と同じ").build(),
+        EntryBuilder().name("辛").amount("１回１錠…").build(),
+        EntryBuilder().name("壬").days("７日分…").build(),
     };
     std::vector<std::string> names;
     for (const std::string& name : leaflet::drugsWithCutNotes(entries))
         names.push_back(sjis::toUtf8(name));
-    EXPECT_EQ(names, (std::vector<std::string>{"乙", "戊", "己"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"乙", "戊", "己", "辛", "壬"}));
 }
 
 }  // namespace

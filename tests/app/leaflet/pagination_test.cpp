@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "entry_builder.h"
+#include "leaflet/comment_lines.h"
 #include "leaflet/page_geometry.h"
 
 namespace {
@@ -141,6 +142,26 @@ TEST(CodePlacement, CodesTakeTheLastPageWhenTheyFitElsePagesOfTheirOwn) {
     ASSERT_EQ(leaflet::placeCodes(0, kLargeCode, header, table), PaginateResult::kDone);
     EXPECT_TRUE(table.codeBlocks.empty());
     EXPECT_EQ(table.pageTotal(), 2);
+}
+
+// A one-code block of 41 modules is 346 high and 294 wide: at the foot of the page its top is
+// 3774 and its left 2486, which a comment line of 92 bytes ends exactly the gap before.
+TEST(CodePlacement, ABlockFitsBesideAtExactlyTheGap) {
+    struct Case {
+        const char* name;
+        std::string comment;
+        int rowsBottom;
+    };
+    const Case cases[] = {{"rows ending the gap above it", "", 3774 - leaflet::kCodeGap},
+                          {"a comment line ending the gap left of it", std::string(92, 'x'), 272}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto block = leaflet::placeCodeBlock(1, 41, c.comment, c.rowsBottom);
+        ASSERT_TRUE(block);
+        EXPECT_EQ(std::pair(block->left, block->top), std::pair(2486, 3774));
+    }
+    EXPECT_EQ(leaflet::commentLines("a\r\nb\n\nc"),
+              (std::vector<std::string_view>{"a", "b", "", "c"}));
 }
 
 TEST(CodePlacement, RefusesCodesPastTheFifteenthPageOrWiderThanAPage) {

@@ -45,9 +45,13 @@ TEST(GenericNote, LinesByWhatTheMasterTells) {
          twiceADay,
          "後発医薬品があります|最安 5.70円／錠|1日あたり約8円の差額"},
         {"no day's amount when needed",
-         {1, 0, {}, 1205, 1000},
+         {1, 0, {}, 1205, 1010},
          asNeeded,
-         "後発医薬品があります|最安 10.00円／錠"},
+         "後発医薬品があります|最安 10.10円／錠"},
+        {"a brand cheaper than its generics",
+         {1, 0, {}, 560, 570},
+         twiceADay,
+         "後発医薬品があります|最安 5.70円／錠"},
     };
     for (Case c : cases) {
         SCOPED_TRACE(c.name);

@@ -80,6 +80,7 @@ TEST(PrintList, PrescribedAmountsStayWithTheirEntries) {
     EXPECT_EQ(amountAt(list, 1), "3") << "the same drug and dosage";
     list.replace(1, EntryBuilder().yjcode("C").days("７日分").build(), nullptr);
     EXPECT_EQ(amountAt(list, 1), "none") << "the dosage changed by hand";
+    EXPECT_FALSE(list.replace(2, drug("D"), nullptr)) << "past the last entry";
 }
 
 // Recalls drugs whose code does not start with "X"; codes starting with "P" have a photograph.

@@ -15,6 +15,7 @@
 
 #include "page_image.h"
 #include "pdf_reading.h"
+#include "preview/preview_scroll.h"
 #include "sample_leaflet.h"
 #include "scripted_prompts.h"
 #include "temp_dir.h"
@@ -134,6 +135,22 @@ TEST_F(PreviewTest, ScrollBarAndSizeFollowTheScreen) {
         scroll(Action::SliderPageStepSub);
         scroll(Action::SliderPageStepAdd);
         EXPECT_EQ(window.viewOffset(), 980 - height);
+    }
+}
+
+TEST(PreviewFit, ScreenBoundaries) {
+    struct Case {
+        const char* name;
+        int width, available, height;
+        bool scrolls;
+    };
+    const Case cases[] = {
+        {"1,280 wide with room for the tall window and frame", 1280, 1011, 971, false},
+        {"too low for the control column", 1920, 300, 420, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const leaflet::PreviewFit fit = leaflet::fitPreview(c.width, c.available);
+        EXPECT_EQ(std::pair(fit.height, fit.scrolls), std::pair(c.height, c.scrolls));
     }
 }
 

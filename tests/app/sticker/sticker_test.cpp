@@ -2,6 +2,8 @@
 // poppler-utils.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "entry_builder.h"
 #include "pdf_reading.h"
 #include "preview/print_target.h"
@@ -26,7 +28,8 @@ std::vector<DrugRecord> drugs(int count) {
 sticker::Content content(const std::vector<DrugRecord>& entries) {
     leaflet::LeafletHeader header;
     header.patientName = cp932("見本花子");
-    header.pharmacyName = cp932("見本薬局");
+    header.pharmacyName = cp932("旧名薬局");
+    header.pharmacy.name = cp932("見本薬局");  // the stored name comes before the box's
     header.prescriber = cp932("見本内科");
     return sticker::contentOf(header, entries, "03-0000-0000", sticker::dateText(2024, 1, 9));
 }
@@ -38,17 +41,18 @@ bool has(const std::string& text, const std::string& part) {
 TEST(StickerPdf, PagesAreTheRollWideAndHoldEveryText) {
     const std::vector<DrugRecord> entries = drugs(2);
     TempDir dir;
-    // The roll width kept in the settings slot: 58, 62 by default (also for an unknown value), 80.
-    for (const auto& [stored, pageWidth] : {std::pair{58, "Pagesize:164x"},
-                                            {0, "Pagesize:176x"},
-                                            {80, "Pagesize:227x"},
-                                            {70, "Pagesize:176x"}}) {
+    // The roll width kept in the settings slot: 58, 62 by default (also for an unknown value), 80;
+    // thirteen lines between the margins make a label 56 mm high.
+    for (const auto& [stored, pageSize] : {std::pair{58, "Pagesize:164x159pts"},
+                                           {0, "Pagesize:176x159pts"},
+                                           {80, "Pagesize:227x159pts"},
+                                           {70, "Pagesize:176x159pts"}}) {
         SCOPED_TRACE(stored);
         const int width = sticker::widthOf(stored);
         const std::string file = (dir.path() / "sticker.pdf").string();
         ASSERT_TRUE(sticker::writeStickerPdf(
             QString::fromStdString(file), sticker::layoutLabels(content(entries), width), width));
-        EXPECT_TRUE(has(pdfInfo(file), pageWidth)) << pdfInfo(file);
+        EXPECT_TRUE(has(pdfInfo(file), pageSize)) << pdfInfo(file);
         const std::string text = pdfText(file);
         for (const char* part :
              {"2024年1月9日", "見本薬局", "03-0000-0000", "見本花子", "見本錠1号", "１回1錠",
@@ -63,8 +67,6 @@ TEST(StickerPdf, ALongListGoesOnSeveralLabelsOfOneJob) {
     const std::vector<DrugRecord> entries = drugs(30);
     const auto labels = sticker::layoutLabels(content(entries), 62);
     ASSERT_GT(labels.size(), 2u);
-    for (const sticker::Label& label : labels)
-        EXPECT_LE(label.lines.size(), std::size_t(sticker::kMaxLabelLines));
 
     TempDir dir;
     leaflet::PdfJobs jobs(QString::fromStdString(dir.path().string()));
@@ -86,19 +88,32 @@ TEST(StickerPdf, ALongListGoesOnSeveralLabelsOfOneJob) {
     }
 }
 
+// A drug that exactly fills a continued label moves there whole; one too long for any label is
+// split, and no label grows past its lines.
 TEST(StickerLayout, LongTextsWrapAndOneTooLongEndsInAMark) {
-    sticker::Content c = content(drugs(1));
-    c.drugs[0].name = repeated("長", 100);   // 200 bytes: six lines at 62 mm
+    sticker::Content c = content(drugs(2));
+    c.drugs[0].name = repeated("長", 190);   // exactly ten lines at 62 mm
     c.drugs[0].usage = repeated("用", 250);  // more than ten lines
+    c.drugs[1] = c.drugs[0];
+    c.drugs[1].name = repeated("薬", 190);
+    c.drugs[1].usage = repeated("服", 250);
+    c.drugs[1].amount = repeated("量", 30);  // two lines: the drug needs more than a label
     const auto labels = sticker::layoutLabels(c, 62);
     std::string names;
     std::string usage;
-    for (const sticker::Line& line : labels.front().lines) {
-        EXPECT_LE(line.indent + static_cast<int>(line.text.size()), sticker::lineBytes(62));
-        if (line.text.starts_with(cp932("長"))) names += line.text;
-        if (line.text.starts_with(cp932("用"))) usage = line.text;
+    std::set<std::size_t> firstDrug;  // the labels that hold the first drug
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_LE(labels[i].lines.size(), std::size_t(sticker::kMaxLabelLines)) << i;
+        for (const sticker::Line& line : labels[i].lines) {
+            EXPECT_LE(line.indent + static_cast<int>(line.text.size()), sticker::lineBytes(62));
+            if (line.text.starts_with(cp932("長"))) names += line.text;
+            if (line.text.starts_with(cp932("長")) || line.text.starts_with(cp932("用")))
+                firstDrug.insert(i);
+            if (line.text.starts_with(cp932("服"))) usage = line.text;
+        }
     }
-    EXPECT_EQ(names, c.drugs[0].name);
+    EXPECT_EQ(names, c.drugs[0].name) << "ten lines are whole, without a mark";
+    EXPECT_EQ(firstDrug.size(), 1u);
     EXPECT_TRUE(usage.ends_with(cp932("…"))) << "the last usage line shows that text is missing";
 }
 
