@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QPagedPaintDevice>
+#include <QPainter>
 #include <filesystem>
 
 #include "pdf_reading.h"
@@ -58,6 +59,26 @@ class RefusingJobs : public leaflet::PdfJobs {
     int refused_;
 };
 
+// A target whose device another painter holds, so no page can be painted on it, and which
+// says every job was delivered.
+class ClaimingJobs : public leaflet::PdfJobs {
+  public:
+    using PdfJobs::PdfJobs;
+    QPagedPaintDevice* beginJob(const QString& name) override {
+        QPagedPaintDevice* device = PdfJobs::beginJob(name);
+        holder_.begin(device);
+        return device;
+    }
+    bool endJob() override {
+        holder_.end();
+        PdfJobs::endJob();
+        return true;
+    }
+
+  private:
+    QPainter holder_;
+};
+
 TEST(PrintPages, FailuresAreReportedAndStopThePrint) {
     const SampleLeaflet leaflet(13);
     TempDir dir;
@@ -70,6 +91,8 @@ TEST(PrintPages, FailuresAreReportedAndStopThePrint) {
     leaflet::PdfJobs nowhere(folder + "/missing");
     EXPECT_EQ(leaflet::printPages(leaflet.composer, nowhere), leaflet::PrintOutcome::kJobFailed);
     EXPECT_FALSE(fs::exists(dir.path() / "missing"));
+    ClaimingJobs unpainted(folder);
+    EXPECT_EQ(leaflet::printPages(leaflet.composer, unpainted), leaflet::PrintOutcome::kJobFailed);
 
     if (leaflet::SystemPrinter::available()) GTEST_SKIP() << "this system has a default printer";
     leaflet::SystemPrinter printer;
