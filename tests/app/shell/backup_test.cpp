@@ -93,7 +93,7 @@ TEST(Backup, CopiesSubFoldersButUnfinishedSavesAndAsksBeforeEachOverwrite) {
     EXPECT_EQ(contentOf(target.path() / "sub" / "b.txt"), "new");
 }
 
-TEST(Backup, ACancelOrAFailedCopyStopsAndSaysWhich) {
+TEST(Backup, ACancelStopsTheCopy) {
     TempDir source, target;
     write(source.path(), {"a.txt", "b.txt"});
     write(target.path(), {"a.txt"});
@@ -102,16 +102,25 @@ TEST(Backup, ACancelOrAFailedCopyStopsAndSaysWhich) {
     auto outcome = shell::backupFolder(source.path(), target.path(), callbacks);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_FALSE(outcome.complete());
+}
 
-    // A folder standing where a file must go makes that copy fail.
-    fs::remove(target.path() / "a.txt");
-    fs::remove(target.path() / "b.txt");
-    fs::create_directories(target.path() / "b.txt" / "x");
-    outcome = shell::backupFolder(source.path(), target.path(), {});
-    EXPECT_FALSE(outcome.complete());
-    EXPECT_EQ(outcome.failed.filename(), "b.txt");
-    // What was copied before the failure stays.
-    EXPECT_EQ(outcome.copied, fs::exists(target.path() / "a.txt") ? 1 : 0);
+// A folder standing where a file must go makes that copy fail: the message names the file and
+// the reason, and no completion follows.
+TEST(BackupCommand, AFailedCopyIsNamedWithItsReason) {
+    TempDir source, target;
+    write(source.path(), {"a.txt"});
+    fs::create_directories(target.path() / "a.txt" / "x");
+    ScriptedPrompts prompts;
+    prompts.folders = {QString::fromStdString(target.path().string())};
+    prompts.overwrite = {ui::OverwriteAnswer::Yes};
+    shell::runBackup(nullptr, prompts, source.path());
+    ASSERT_EQ(prompts.shown.size(), 2u);  // the overwrite question, then the failure
+    const std::string& text = prompts.shown[1].text;
+    EXPECT_TRUE(text.starts_with("「" + (source.path() / "a.txt").string() +
+                                 "」を保存できませんでした。（") &&
+                text.ends_with("）") && !text.ends_with("（）"))
+        << text;
+    EXPECT_EQ(prompts.shown[1].title, "エラー");
 }
 
 TEST_F(ProgramTest, TheBackupCommandReportsCompletionOnlyWhenWhole) {

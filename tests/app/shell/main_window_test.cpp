@@ -98,6 +98,8 @@ TEST_F(MainWindowTest, OnlyTheUsersOwnDrugsAreDeletedAfterTheQuestion) {
     selectDrug("USER00000001");
     prompts.yesNo = {false, true};
     deleteButton->click();  // answered No: nothing happens
+    EXPECT_EQ(prompts.shown.back().text,
+              "『 自家製軟膏 』 の薬剤項目をデータベース上から削除します。よろしいですか？");
     EXPECT_EQ(window->drugList().count(), count);
     registerPatient(8, "見本　八郎");  // two stored leaflets of the drug
     const std::string leaflet = "USER00000001" + std::string(4098, '$');
