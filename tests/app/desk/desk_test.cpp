@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "desk/print_list_model.h"
+#include "entry_builder.h"
 #include "scripted_prompts.h"
 
 namespace {
@@ -92,6 +93,24 @@ TEST(Desk, EachChangeReachesTheModelAsTheRowsItConcerns) {
     }
 }
 
+// The print list's columns: name, the five timings (halves as ".5", none empty), then the texts.
+TEST(Desk, TheModelShowsEachFieldInItsColumn) {
+    ScriptedPrompts prompts;
+    desk::Desk d{prompts};
+    desk::PrintListModel m{d};
+    const DrugRecord entry = EntryBuilder()
+                                 .name("n")
+                                 .timings({1, 101, 0, 2, 0})
+                                 .usage("u")
+                                 .amount("a")
+                                 .days("d")
+                                 .build();
+    d.append(entry, nullptr);
+    QStringList cells;
+    for (int column = 0; column <= 8; ++column) cells << m.index(0, column).data().toString();
+    EXPECT_EQ(cells.join("|"), "n|1|1.5||2||u|a|d");
+}
+
 TEST(DeskPatient, ChangesAreToldOnceAndKeepTheRegisteredPatientUntilAnotherIsApplied) {
     ScriptedPrompts prompts;
     desk::Desk d{prompts};
@@ -120,26 +139,57 @@ TEST(DeskPatient, ChangesAreToldOnceAndKeepTheRegisteredPatientUntilAnotherIsApp
 TEST(DeskPatient, AnotherPatientReplacesAListOfDrugsOnlyWhenTheOperatorAgrees) {
     struct Case {
         const char* name;
-        const char* ownerId;  // the patient the drug was put in for, then the list emptied or not
+        const char* ownerId;    // the patient the drug was put in for (none when no name), then
+        const char* ownerName;  // the list emptied or not
         bool emptied;
         const char* nextId;
         const char* nextName;
         std::deque<bool> answers;  // a question is asked exactly when answers are scripted
+        const char* asked;         // whose drugs the question names
         bool changed;
         int rowsAfter;
     };
     const Case cases[] = {
-        {"same patient again", "12", false, " 12", "見本　花子", {}, true, 1},
-        {"list emptied", "12", true, "13", "見本　次郎", {}, true, 0},
-        {"drugs put in for nobody", "", false, "13", "見本　次郎", {}, true, 1},
-        {"another patient, kept", "12", false, "13", "見本　次郎", {false}, false, 1},
-        {"another patient, emptied", "12", false, "13", "見本　次郎", {true}, true, 0},
+        {"same patient again", "12", "見本　花子", false, " 12", "見本　花子", {}, "", true, 1},
+        {"list emptied", "12", "見本　花子", true, "13", "見本　次郎", {}, "", true, 0},
+        {"drugs put in for nobody", "", nullptr, false, "13", "見本　次郎", {}, "", true, 1},
+        {"a typed name found registered",
+         "",
+         "見本　花子",
+         false,
+         "12",
+         "見本　花子",
+         {},
+         "",
+         true,
+         1},
+        {"another patient, kept",
+         "12",
+         "見本　花子",
+         false,
+         "13",
+         "見本　次郎",
+         {false},
+         "見本　花子",
+         false,
+         1},
+        {"another patient, emptied",
+         "12",
+         "見本　花子",
+         false,
+         "13",
+         "見本　次郎",
+         {true},
+         "見本　花子",
+         true,
+         0},
+        {"an ID without a name", "12", "", false, "13", "見本　次郎", {false}, "ＩＤ 12", false, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedPrompts prompts;
         desk::Desk d{prompts};
-        if (*c.ownerId) d.applyPatient(c.ownerId, "見本　花子");
+        if (c.ownerName) d.applyPatient(c.ownerId, c.ownerName);
         d.append(drug('A'), nullptr);
         if (c.emptied) d.remove(0);
         d.setIdText(c.nextId);  // typed into the box before the register is asked
@@ -149,15 +199,28 @@ TEST(DeskPatient, AnotherPatientReplacesAListOfDrugsOnlyWhenTheOperatorAgrees) {
         EXPECT_EQ(prompts.shown.size(), c.answers.size());
         EXPECT_TRUE(prompts.yesNo.empty());
         EXPECT_EQ(d.printList().count(), c.rowsAfter);
-        EXPECT_EQ(d.patient().name, c.changed ? c.nextName : "見本　花子");
+        EXPECT_EQ(d.patient().name, c.changed ? c.nextName : c.ownerName);
         EXPECT_EQ(d.patient().idText, c.changed ? c.nextId : c.ownerId);
         if (!c.answers.empty()) {
-            EXPECT_EQ(prompts.shown[0].text,
-                      "印刷リストには見本　花子様の薬剤が入っています。\r\n"
-                      "印刷リストを空にして、患者を切り替えますか？");
+            EXPECT_EQ(prompts.shown[0].text, "印刷リストには" + std::string(c.asked) +
+                                                 "様の薬剤が入っています。\r\n"
+                                                 "印刷リストを空にして、患者を切り替えますか？");
             EXPECT_EQ(prompts.shown[0].preset, ui::Default::No);
         }
     }
+}
+
+// A list put in for a typed name belongs to the registered patient found under it: another ID
+// under the same name then asks.
+TEST(DeskPatient, TheListFollowsATypedNameToThePatientFoundUnderIt) {
+    ScriptedPrompts prompts;
+    desk::Desk d{prompts};
+    d.applyPatient("", "見本　花子");
+    d.append(drug('A'), nullptr);
+    ASSERT_TRUE(d.changePatient("12", "見本　花子", nullptr));
+    prompts.yesNo = {false};
+    EXPECT_FALSE(d.changePatient("13", "見本　花子", nullptr));
+    EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
 }  // namespace
