@@ -6,7 +6,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -135,55 +134,28 @@ TEST(DeskPatient, ChangesAreToldOnceAndKeepTheRegisteredPatientUntilAnotherIsApp
 }
 
 // The print list belongs to one patient: another one is put in only after the operator agreed
-// to empty the list; refused, the list's patient is shown again.
+// to empty the list; refused, the list's patient is shown again. Drugs left in the list belong
+// to the patient shown afterwards: another ID under that name asks again.
 TEST(DeskPatient, AnotherPatientReplacesAListOfDrugsOnlyWhenTheOperatorAgrees) {
     struct Case {
         const char* name;
-        const char* ownerId;    // the patient the drug was put in for (none when no name), then
-        const char* ownerName;  // the list emptied or not
+        const char* ownerId;    // the patient the drug was put in for (none without a name),
+        const char* ownerName;  // then the list emptied or not
         bool emptied;
         const char* nextId;
         const char* nextName;
-        std::deque<bool> answers;  // a question is asked exactly when answers are scripted
-        const char* asked;         // whose drugs the question names
-        bool changed;
+        const char* asked;  // whose drugs the question names; none when no question is asked
+        bool yes;           // its answer
         int rowsAfter;
     };
     const Case cases[] = {
-        {"same patient again", "12", "見本　花子", false, " 12", "見本　花子", {}, "", true, 1},
-        {"list emptied", "12", "見本　花子", true, "13", "見本　次郎", {}, "", true, 0},
-        {"drugs put in for nobody", "", nullptr, false, "13", "見本　次郎", {}, "", true, 1},
-        {"a typed name found registered",
-         "",
-         "見本　花子",
-         false,
-         "12",
-         "見本　花子",
-         {},
-         "",
-         true,
-         1},
-        {"another patient, kept",
-         "12",
-         "見本　花子",
-         false,
-         "13",
-         "見本　次郎",
-         {false},
-         "見本　花子",
-         false,
-         1},
-        {"another patient, emptied",
-         "12",
-         "見本　花子",
-         false,
-         "13",
-         "見本　次郎",
-         {true},
-         "見本　花子",
-         true,
-         0},
-        {"an ID without a name", "12", "", false, "13", "見本　次郎", {false}, "ＩＤ 12", false, 1},
+        {"same patient again", "12", "花子", false, " 12", "花子", nullptr, false, 1},
+        {"list emptied", "12", "花子", true, "13", "次郎", nullptr, false, 0},
+        {"drugs put in for nobody", "", nullptr, false, "13", "次郎", nullptr, false, 1},
+        {"a typed name found registered", "", "花子", false, "12", "花子", nullptr, false, 1},
+        {"another patient, kept", "12", "花子", false, "13", "次郎", "花子", false, 1},
+        {"another patient, emptied", "12", "花子", false, "13", "次郎", "花子", true, 0},
+        {"an ID without a name", "12", "", false, "13", "次郎", "ＩＤ 12", false, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -193,34 +165,25 @@ TEST(DeskPatient, AnotherPatientReplacesAListOfDrugsOnlyWhenTheOperatorAgrees) {
         d.append(drug('A'), nullptr);
         if (c.emptied) d.remove(0);
         d.setIdText(c.nextId);  // typed into the box before the register is asked
-        prompts.yesNo = c.answers;
+        if (c.asked) prompts.yesNo = {c.yes};
 
-        EXPECT_EQ(d.changePatient(c.nextId, c.nextName, nullptr), c.changed);
-        EXPECT_EQ(prompts.shown.size(), c.answers.size());
-        EXPECT_TRUE(prompts.yesNo.empty());
+        const bool changed = !c.asked || c.yes;
+        EXPECT_EQ(d.changePatient(c.nextId, c.nextName, nullptr), changed);
+        ASSERT_EQ(prompts.shown.size(), c.asked ? 1u : 0u);
         EXPECT_EQ(d.printList().count(), c.rowsAfter);
-        EXPECT_EQ(d.patient().name, c.changed ? c.nextName : c.ownerName);
-        EXPECT_EQ(d.patient().idText, c.changed ? c.nextId : c.ownerId);
-        if (!c.answers.empty()) {
+        EXPECT_EQ(d.patient().name, changed ? c.nextName : c.ownerName);
+        EXPECT_EQ(d.patient().idText, changed ? c.nextId : c.ownerId);
+        if (c.asked) {
             EXPECT_EQ(prompts.shown[0].text, "印刷リストには" + std::string(c.asked) +
                                                  "様の薬剤が入っています。\r\n"
                                                  "印刷リストを空にして、患者を切り替えますか？");
             EXPECT_EQ(prompts.shown[0].preset, ui::Default::No);
         }
+        if (c.rowsAfter > 0) {
+            prompts.yesNo = {false};
+            EXPECT_FALSE(d.changePatient("14", d.patient().name, nullptr));
+        }
     }
-}
-
-// A list put in for a typed name belongs to the registered patient found under it: another ID
-// under the same name then asks.
-TEST(DeskPatient, TheListFollowsATypedNameToThePatientFoundUnderIt) {
-    ScriptedPrompts prompts;
-    desk::Desk d{prompts};
-    d.applyPatient("", "見本　花子");
-    d.append(drug('A'), nullptr);
-    ASSERT_TRUE(d.changePatient("12", "見本　花子", nullptr));
-    prompts.yesNo = {false};
-    EXPECT_FALSE(d.changePatient("13", "見本　花子", nullptr));
-    EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
 }  // namespace
