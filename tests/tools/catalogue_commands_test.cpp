@@ -105,8 +105,9 @@ TEST_F(AdminCommands, RegistersSamplePatientsAndSwitchesTheHistory) {
     // Details are stored whole or the patient is not registered at all.
     // The last: a 50-byte text does not fit the 50-byte field with its end.
     for (const std::string& bad :
-         {std::string("birth=昭和40.13.3"), std::string("birth=昭和40.5"), std::string("sex=不明"),
-          std::string("blood=A"), std::string("phone"), std::string("ward=\xF0\x9F\x98\x80"),
+         {std::string("birth=昭和40.13.3"), std::string("birth=昭和40.5.32"),
+          std::string("birth=昭和40.5"), std::string("sex=不明"), std::string("blood=A"),
+          std::string("phone"), std::string("ward=\xF0\x9F\x98\x80"),
           "phone=" + std::string(50, '1')})
         fails({"add-patient", folder(), "13", "見本　次郎", bad}, admin::kUsage, bad);
     ok({"add-patient", folder(), "13", "見本　次郎", "reading=みほん　じろう", "sex=男",

@@ -138,9 +138,12 @@ TEST_F(PrintHistory, RefusesWhatItCannotFindWithAMessageAndWritesNothing) {
         {"7", "[]", "a list of 1 to 30 drugs"},
         {"7", R"([{"yjcode": "0000000X0000"}])", "drug 1: 0000000X0000 is not in the catalogue"},
         {"7", drug + R"(, "timings": [0.25]}])", "whole or half units"},
+        {"7", drug + R"(, "timings": [-0.5]}])", "whole or half units"},
         {"7", drug + R"(, "day)" + std::string(5000, 'y') + R"(": "7日分"}])",
          "unknown field \"day" + std::string(27, 'y') + "…\" (a drug has"},
-        {"7", drug + R"(, "days": ")" + std::string(21, '7') + "\"}]",
+        // Five timings up to 50.5 pass, so the days are the text refused.
+        {"7",
+         drug + R"(, "timings": [0, 0, 0, 0, 50.5], "days": ")" + std::string(21, '7') + "\"}]",
          "\"days\" is longer than 20 bytes"},
     };
     for (const auto& [patient, json, message] : leaflets)

@@ -6,12 +6,12 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "desk/print_list_model.h"
+#include "entry_builder.h"
 #include "scripted_prompts.h"
 
 namespace {
@@ -92,6 +92,24 @@ TEST(Desk, EachChangeReachesTheModelAsTheRowsItConcerns) {
     }
 }
 
+// The print list's columns: name, the five timings (halves as ".5", none empty), then the texts.
+TEST(Desk, TheModelShowsEachFieldInItsColumn) {
+    ScriptedPrompts prompts;
+    desk::Desk d{prompts};
+    desk::PrintListModel m{d};
+    const DrugRecord entry = EntryBuilder()
+                                 .name("n")
+                                 .timings({1, 101, 0, 2, 0})
+                                 .usage("u")
+                                 .amount("a")
+                                 .days("d")
+                                 .build();
+    d.append(entry, nullptr);
+    QStringList cells;
+    for (int column = 0; column <= 8; ++column) cells << m.index(0, column).data().toString();
+    EXPECT_EQ(cells.join("|"), "n|1|1.5||2||u|a|d");
+}
+
 TEST(DeskPatient, ChangesAreToldOnceAndKeepTheRegisteredPatientUntilAnotherIsApplied) {
     ScriptedPrompts prompts;
     desk::Desk d{prompts};
@@ -116,46 +134,54 @@ TEST(DeskPatient, ChangesAreToldOnceAndKeepTheRegisteredPatientUntilAnotherIsApp
 }
 
 // The print list belongs to one patient: another one is put in only after the operator agreed
-// to empty the list; refused, the list's patient is shown again.
+// to empty the list; refused, the list's patient is shown again. Drugs left in the list belong
+// to the patient shown afterwards: another ID under that name asks again.
 TEST(DeskPatient, AnotherPatientReplacesAListOfDrugsOnlyWhenTheOperatorAgrees) {
     struct Case {
         const char* name;
-        const char* ownerId;  // the patient the drug was put in for, then the list emptied or not
+        const char* ownerId;    // the patient the drug was put in for (none without a name),
+        const char* ownerName;  // then the list emptied or not
         bool emptied;
         const char* nextId;
         const char* nextName;
-        std::deque<bool> answers;  // a question is asked exactly when answers are scripted
-        bool changed;
+        const char* asked;  // whose drugs the question names; none when no question is asked
+        bool yes;           // its answer
         int rowsAfter;
     };
     const Case cases[] = {
-        {"same patient again", "12", false, " 12", "見本　花子", {}, true, 1},
-        {"list emptied", "12", true, "13", "見本　次郎", {}, true, 0},
-        {"drugs put in for nobody", "", false, "13", "見本　次郎", {}, true, 1},
-        {"another patient, kept", "12", false, "13", "見本　次郎", {false}, false, 1},
-        {"another patient, emptied", "12", false, "13", "見本　次郎", {true}, true, 0},
+        {"same patient again", "12", "花子", false, " 12", "花子", nullptr, false, 1},
+        {"list emptied", "12", "花子", true, "13", "次郎", nullptr, false, 0},
+        {"drugs put in for nobody", "", nullptr, false, "13", "次郎", nullptr, false, 1},
+        {"a typed name found registered", "", "花子", false, "12", "花子", nullptr, false, 1},
+        {"another patient, kept", "12", "花子", false, "13", "次郎", "花子", false, 1},
+        {"another patient, emptied", "12", "花子", false, "13", "次郎", "花子", true, 0},
+        {"an ID without a name", "12", "", false, "13", "次郎", "ＩＤ 12", false, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedPrompts prompts;
         desk::Desk d{prompts};
-        if (*c.ownerId) d.applyPatient(c.ownerId, "見本　花子");
+        if (c.ownerName) d.applyPatient(c.ownerId, c.ownerName);
         d.append(drug('A'), nullptr);
         if (c.emptied) d.remove(0);
         d.setIdText(c.nextId);  // typed into the box before the register is asked
-        prompts.yesNo = c.answers;
+        if (c.asked) prompts.yesNo = {c.yes};
 
-        EXPECT_EQ(d.changePatient(c.nextId, c.nextName, nullptr), c.changed);
-        EXPECT_EQ(prompts.shown.size(), c.answers.size());
-        EXPECT_TRUE(prompts.yesNo.empty());
+        const bool changed = !c.asked || c.yes;
+        EXPECT_EQ(d.changePatient(c.nextId, c.nextName, nullptr), changed);
+        ASSERT_EQ(prompts.shown.size(), c.asked ? 1u : 0u);
         EXPECT_EQ(d.printList().count(), c.rowsAfter);
-        EXPECT_EQ(d.patient().name, c.changed ? c.nextName : "見本　花子");
-        EXPECT_EQ(d.patient().idText, c.changed ? c.nextId : c.ownerId);
-        if (!c.answers.empty()) {
-            EXPECT_EQ(prompts.shown[0].text,
-                      "印刷リストには見本　花子様の薬剤が入っています。\r\n"
-                      "印刷リストを空にして、患者を切り替えますか？");
+        EXPECT_EQ(d.patient().name, changed ? c.nextName : c.ownerName);
+        EXPECT_EQ(d.patient().idText, changed ? c.nextId : c.ownerId);
+        if (c.asked) {
+            EXPECT_EQ(prompts.shown[0].text, "印刷リストには" + std::string(c.asked) +
+                                                 "様の薬剤が入っています。\r\n"
+                                                 "印刷リストを空にして、患者を切り替えますか？");
             EXPECT_EQ(prompts.shown[0].preset, ui::Default::No);
+        }
+        if (c.rowsAfter > 0) {
+            prompts.yesNo = {false};
+            EXPECT_FALSE(d.changePatient("14", d.patient().name, nullptr));
         }
     }
 }

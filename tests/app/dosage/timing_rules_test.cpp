@@ -38,6 +38,10 @@ TEST(TimingSpin, AutomaticUsageFollowsSpinsBelowZeroComesBackAsZero) {
     EXPECT_EQ(dosage::spinMoved(entry, kAuto, kMorning, position), Notice::kBelowZero);
     EXPECT_EQ(position + timing(entry, kMorning), 0);
     EXPECT_EQ(usageOf(entry), "１日１回  夕食後に服用");
+
+    position = 51;  // past the largest whole amount: held there
+    dosage::spinMoved(entry, kAuto, kNoon, position);
+    EXPECT_EQ(std::pair(position, timing(entry, kNoon)), std::pair(50, 50));
 }
 
 TEST(TimingSpin, WithoutAutomaticUsageTheAmountIsSetAndNoTextIsComposed) {

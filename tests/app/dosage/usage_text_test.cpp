@@ -18,6 +18,8 @@ TEST(UsageText, MealWordsWithWakingAndBedtimeAndNoMealTiming) {
     EXPECT_EQ(usage({0, 1, 1, 1, 0}, 3), "１日３回  毎食後に服用");
     EXPECT_EQ(usage({0, 1, 1, 0, 0}, 1), "１日２回  朝昼食前に服用");
     EXPECT_EQ(usage({0, 2, 0, 2, 0}, 2), "１日２回  朝夕食間に服用");
+    EXPECT_EQ(usage({0, 1, 0, 0, 0}, 3), "１日１回  朝食後に服用");
+    EXPECT_EQ(usage({0, 0, 1, 0, 0}, 1), "１日１回  昼食前に服用");
     EXPECT_EQ(usage({0, 0, 101, 1, 0}, 3), "１日２回  昼夕食後に服用") << "a half amount counts";
     EXPECT_EQ(usage({1, 1, 0, 0, 1}, 3), "１日３回  起床時・朝食後・寝る前に服用");
     EXPECT_EQ(usage({1, 0, 0, 0, 1}, 3), "１日２回  起床時・寝る前に服用");

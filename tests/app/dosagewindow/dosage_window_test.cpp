@@ -14,6 +14,7 @@
 
 #include "dosage_fixture.h"
 #include "entry_builder.h"
+#include "leaflet/leaflet_messages.h"
 
 namespace {
 
@@ -107,12 +108,15 @@ TEST_F(DosageWindowTest, TypedAmountsAndTextsAreStoredWithHalvesAsHundredPlus) {
     setText("bedtimeBox", "0");  // 0 leaves the spin's position
     setText("wakingBox", "12.5");
     EXPECT_EQ(text("wakingBox"), "12.") << "three characters at most";
+    find<QComboBox>("daysCombo")->setCurrentIndex(3);  // chosen, where the amount was typed
     click("okButton");
 
     ASSERT_EQ(desk.printList().count(), 1);
     const DrugRecord& entry = desk.printList().entry(0);
     EXPECT_EQ(timingsAt(0), (std::vector<int>{12, 101, 0, 0, 3}));
-    EXPECT_EQ(dosageOf(entry).mealTiming, kAfterMeals);
+    EXPECT_EQ(std::tuple(int(dosageOf(entry).mealTiming), int(dosageOf(entry).amountListPosition),
+                         int(dosageOf(entry).daysListPosition)),
+              std::tuple(kAfterMeals, 0xFF, 3));
     EXPECT_EQ(sjis::toUtf8(std::string(usageText(entry)) + "|" + std::string(amountText(entry))),
               "朝と夕に服用|用量　１回２錠");
     EXPECT_EQ(desk.printList().photo(0).pixelColor(5, 5), QColor(Qt::red));
@@ -201,6 +205,14 @@ TEST_F(DosageWindowTest, ChangeModeWritesBackToItsOwnEntryWithItsOwnPhoto) {
     EXPECT_EQ(timingsAt(0), (std::vector<int>{0, 101, 0, 3, 0}));
 }
 
+TEST_F(DosageWindowTest, AFullListSaysSoAndTakesNoMore) {
+    for (int i = 0; i < PrintList::kCapacity; ++i) desk.append(tablet, nullptr);
+    open(Mode::kNewEntry, tablet);
+    click("okButton");
+    EXPECT_EQ(lastMessage(), kPrintListFull.text);
+    EXPECT_FALSE(window->isVisible());
+}
+
 TEST_F(DosageWindowTest, ApplyingAnEntrysDosageComposesTheAmountForThisDrug) {
     open(Mode::kNewEntry, tablet);
     click("applyFromListButton");
@@ -208,7 +220,7 @@ TEST_F(DosageWindowTest, ApplyingAnEntrysDosageComposesTheAmountForThisDrug) {
     desk.append(EntryBuilder()
                     .yjcode("S1")
                     .form("散")
-                    .timings({0, 2, 0, 2, 0})
+                    .timings({0, 1, 0, 1, 0})
                     .meal(kBeforeMeals)
                     .usage("朝夕")
                     .days("１４日分")
@@ -223,8 +235,8 @@ TEST_F(DosageWindowTest, ApplyingAnEntrysDosageComposesTheAmountForThisDrug) {
     host.reloaded = EntryBuilder().yjcode("C1").name("丙").form("カプセル").build();
     click("applyFromListButton");
     EXPECT_EQ(text("eveningBox") + text("mealTimingList") + text("usageCombo") + text("daysCombo"),
-              " 2食前朝夕１４日分");
-    EXPECT_EQ(text("amountCombo"), "用量　１回２カプセル") << "the form of this drug";
+              " 1食前朝夕１４日分");
+    EXPECT_EQ(text("amountCombo"), "用量　１回１カプセル") << "the form of this drug";
     host.selected = 1;
     click("applyFromListButton");
     click("okButton");

@@ -12,10 +12,11 @@ using HistoryRecallTest = ProgramTest;
 
 TEST_F(HistoryRecallTest, ADrugGoneFromTheCatalogueIsNamedAndTheOthersMove) {
     ASSERT_TRUE(start());
-    std::vector<DrugRecord> entries(3);
+    std::vector<DrugRecord> entries(4);
     ASSERT_EQ(RecordDetail(&entries[0], "2171901F2S93"), 0);
     sjis::copyField(entries[1].YJCODE, sizeof entries[1].YJCODE, "USER00000009");  // deleted
     ASSERT_EQ(RecordDetail(&entries[2], "1149902F1T94"), 0);
+    sjis::copyField(entries[3].YJCODE, sizeof entries[3].YJCODE, "USER00000010");
     registerPatient(5, "見本　五郎");
     const data::PatientRegister patients;
     ASSERT_EQ(patients.storeHistory(5, leaflet::historyText(leaflet::buildHistoryBlock(entries))),
@@ -35,7 +36,7 @@ TEST_F(HistoryRecallTest, ADrugGoneFromTheCatalogueIsNamedAndTheOthersMove) {
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown.back().text,
               "次の薬剤は薬剤データベースに登録されていないため、印刷リストに移しませんでした。"
-              "他の薬剤は移しました。\r\nYJコード：USER00000009");
+              "他の薬剤は移しました。\r\nYJコード：USER00000009、USER00000010");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Registering and correcting patients through "患者情報": the proposed ID, the ID rules and
 // their messages in order, and the patient screen brought up to date afterwards.
 #include <QClipboard>
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -93,6 +94,7 @@ TEST_F(PatientScreenTest, CorrectingRenamesInPlaceOrMovesThePatientWithItsHistor
     ASSERT_TRUE(registry.storeHistory(3, std::string(4110, 'x')) == data::DataResult::kDone);
     desk->settings.patientOrder = 1;
     ASSERT_TRUE(openScreen());
+    EXPECT_EQ(in<QComboBox>("orderBox")->currentIndex(), 1);
     in<QPushButton>("correctButton")->click();
 
     EXPECT_EQ(prompts.shown.back().text, "左のリストから情報を訂正する患者を選択して下さい。");

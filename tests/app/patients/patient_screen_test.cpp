@@ -100,9 +100,10 @@ TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowDeletingAsksFirstAndActivati
     registerPatient(15, "あ　十五");
     registerPatient(1, "え　一");
     registerPatient(12, "い　十二");
+    child<QLineEdit>(window.get(), "patientIdBox")->setText("1");
     ASSERT_TRUE(openScreen());
+    EXPECT_EQ(selectedId(), 1) << "the main window's patient";
     type(in<QLineEdit>("idSearchBox"), "1");
-    EXPECT_EQ(selectedId(), 1);
     type(in<QLineEdit>("idSearchBox"), "2");
     EXPECT_EQ(selectedId(), 12);
     EXPECT_EQ(in<QLineEdit>("nameBox")->text(), "い　十二");
@@ -111,7 +112,7 @@ TEST_F(PatientScreenTest, SearchBoxesFindTheFirstRowDeletingAsksFirstAndActivati
     auto* order = in<QComboBox>("orderBox");
     order->setCurrentIndex(1);
     emit order->activated(1);
-    EXPECT_EQ(desk->settings.patientOrder, 1);
+    EXPECT_EQ(savedSettings().patientOrder, 1);
     EXPECT_EQ(column("patientList", 0), QStringList({"15", "12", "2", "1"}));
     in<QLineEdit>("idSearchBox")->clear();
     type(in<QLineEdit>("idSearchBox"), "1");

@@ -99,21 +99,32 @@ TEST_F(SettingsFile, FieldsSitAtTheirOffsetsLittleEndian) {
     SettingsBlock block{};
     const std::string comment = sjis::fromUtf8("一行目\r\n二行目\r\n三行目");
     sjis::copyField(block.comment, sizeof block.comment, comment);
-    sjis::copyField(block.pharmacyName, sizeof block.pharmacyName, sjis::fromUtf8("みどり薬局"));
-    block.prescriberIndex = 0x01020304;
-    block.pharmacistIndex = -2;
-    block.autoDosage = 1;
+    const std::string pharmacy = sjis::fromUtf8("みどり薬局");
+    sjis::copyField(block.pharmacyName, sizeof block.pharmacyName, pharmacy);
+    // Each integer field a value of its own, negative so that the sign is stored too.
+    const std::pair<std::int32_t SettingsBlock::*, int> ints[] = {
+        {&SettingsBlock::businessType, 2000},    {&SettingsBlock::prescriberIndex, 2004},
+        {&SettingsBlock::pharmacistIndex, 2008}, {&SettingsBlock::saveHistory, 2012},
+        {&SettingsBlock::reservedFlag, 2016},    {&SettingsBlock::patientOrder, 2120},
+        {&SettingsBlock::autoDosage, 2124}};
+    for (const auto& [field, offset] : ints) block.*field = -offset;
     block.reservedTriples[3][2] = 111;
-    block.options[settings::kOptionDrugListOrder] = 1;
+    // The options this program reads, each a value of its own too.
+    const std::pair<int, std::size_t> options[] = {
+        {settings::kOptionPrintColour, 2180}, {settings::kOptionDrugListOrder, 2192},
+        {settings::kOptionPictograms, 2260},  {settings::kOptionGenericInfo, 2264},
+        {settings::kOptionLargePrint, 2268},  {settings::kOptionStickerWidth, 2272}};
+    for (const auto& [option, offset] : options) block.options[option] = int(offset);
     settings::setHandbookCodes(block, true);
     ASSERT_TRUE(settings::saveSettings(file, block).ok());
 
     const Bytes raw = bytes();
     ASSERT_EQ(raw.size(), 2976u);
     EXPECT_EQ(std::string(raw.begin() + 1000, raw.begin() + 1000 + comment.size()), comment);
-    EXPECT_EQ(Bytes(raw.begin() + 2004, raw.begin() + 2008), (Bytes{4, 3, 2, 1}));
+    EXPECT_EQ(std::string(raw.begin() + 2020, raw.begin() + 2020 + pharmacy.size()), pharmacy);
+    for (const auto& [field, offset] : ints) EXPECT_EQ(intAt(raw, offset), -offset);
     EXPECT_EQ(intAt(raw, 2172), 111);
-    EXPECT_EQ(intAt(raw, 2176 + 16), 1);
+    for (const auto& [option, offset] : options) EXPECT_EQ(intAt(raw, offset), int(offset));
     EXPECT_EQ(intAt(raw, 2176 + 80), 1) << "the e-medication-handbook switch in option 20";
     EXPECT_EQ(load(), block);  // the comment's CR LF line breaks included
     EXPECT_TRUE(settings::handbookCodesOn(load()));

@@ -90,8 +90,10 @@ TEST_F(LeafletRoad, FindSetDosagePreviewPrintSaveAndAudit) {
     });
     QTest::keyClick(nameBox, Qt::Key_F5);
     ASSERT_EQ(jobs.jobCount(), 1);
-    EXPECT_TRUE(std::any_of(prompts.shown.begin(), prompts.shown.end(),
-                            [](const auto& shown) { return shown.title == "クリア確認"; }));
+    const auto asked =
+        std::ranges::find(prompts.shown, std::string("クリア確認"), &ScriptedPrompts::Shown::title);
+    ASSERT_NE(asked, prompts.shown.end());
+    EXPECT_EQ(asked->preset, ui::Default::No);
     EXPECT_EQ(desk->printList().count(), 2) << "answered No";
 
     const std::string pdf = jobs.jobPath(1).toStdString(), text = pdfText(pdf);

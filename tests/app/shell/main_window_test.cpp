@@ -98,6 +98,8 @@ TEST_F(MainWindowTest, OnlyTheUsersOwnDrugsAreDeletedAfterTheQuestion) {
     selectDrug("USER00000001");
     prompts.yesNo = {false, true};
     deleteButton->click();  // answered No: nothing happens
+    EXPECT_EQ(prompts.shown.back().text,
+              "『 自家製軟膏 』 の薬剤項目をデータベース上から削除します。よろしいですか？");
     EXPECT_EQ(window->drugList().count(), count);
     registerPatient(8, "見本　八郎");  // two stored leaflets of the drug
     const std::string leaflet = "USER00000001" + std::string(4098, '$');
@@ -198,14 +200,10 @@ TEST_F(MainWindowTest, APrescriptionsInstitutionIsForgottenWhenThePrescriberIsCh
     EXPECT_EQ(desk->prescribedBy(), leaflet::PrescribedBy{});
 }
 
-TEST_F(MainWindowTest, ThePrintListShowsAmountsAndRemovesTheSelectedEntry) {
+TEST_F(MainWindowTest, ThePrintListRemovesTheSelectedEntry) {
     const char* codes[] = {"2171901F3S91", "1149902F1T94", "2325903F2M95"};
-    for (int i = 0; i < 3; ++i) addEntry(codes[i], i == 0 ? 101 : 2);  // morning: 1.5, then 2
+    for (const char* code : codes) addEntry(code);
     auto* view = find<QTableView>("printList");
-    const auto cell = [view](int row, int column) {
-        return view->model()->data(view->model()->index(row, column)).toString();
-    };
-    EXPECT_EQ(cell(0, 2) + "|" + cell(1, 2) + "|" + cell(1, 1), "1.5|2|");
 
     auto* remove = find<QPushButton>("removeEntryButton");
     remove->click();  // nothing selected: nothing changes

@@ -100,6 +100,10 @@ TEST_F(PrintListCommands, RepeatLastFillsTheNewestLeafletAskingFirstOrSaysWhyNot
         }
         EXPECT_EQ(listed(), c.filled ? kNewest : own);
         EXPECT_EQ(desk->patient().name, c.patient);
+        if (c.filled) {  // the recalled list belongs to its patient: another one asks first
+            prompts.yesNo = {false};
+            EXPECT_FALSE(desk->changePatient("2", "見本 二郎", nullptr));
+        }
     }
 }
 
