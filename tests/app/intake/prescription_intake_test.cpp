@@ -296,9 +296,9 @@ TEST(IntakePatient, BirthDatesFallIntoTheirEras) {
         const era::EraYear e = intake::eraYearOf(PartialDate{y, m, d});
         return std::pair{e.code, e.year};
     };
-    EXPECT_EQ(std::vector({era(2019, 5, 1), era(1960, 0, 0), era(0, 0, 0)}),
+    EXPECT_EQ(std::vector({era(2019, 5, 0), era(1960, 0, 0), era(0, 0, 0)}),
               std::vector({std::pair(5, 1), std::pair(3, 35), std::pair(0, 0)}))
-        << "a year alone counts from its first day";
+        << "a year or month alone counts from its first day";
 }
 
 }  // namespace

@@ -193,16 +193,25 @@ TEST(PrescriptionReader, UnfittingRecordsAndContradictionsMarkTheDrug) {
          "薬  ! 薬品レコードの分量「３」が数値ではありません。"},
         {"221 giving 6 a day for 3", rp + "201,1,1,1,1,,薬,3,1,錠\n221,1,1,2,2,2,,,,,,,\n",
          "薬 3錠 ! 不均等の分量の合計（6）が１日量（3）と合いません。"},
-        {"241 two three times for 3", rp + "201,1,1,1,1,,薬,3,1,錠\n241,1,1,2,\n",
-         "薬 3錠 ! １回服用量（2）の１日3回分が１日量（3）と合いません。"},
+        {"drops of no quantity, 241 two three times for 3",
+         "101,1,4,,0\n111,1,1,,毎食後,3\n201,1,1,1,1,,薬,3,1,錠\n241,1,1,2,\n",
+         "薬 3錠 ! 内服の調剤数量が0です。 ! "
+         "１回服用量（2）の１日3回分が１日量（3）と合いません。"},
+        {"241 counting its own intakes", rp + "201,1,1,1,1,,薬,3,1,錠\n241,1,1,1.5,2\n", "薬 3錠"},
+        {"five uneven amounts", rp + "201,1,1,1,1,,薬,5,1,錠\n221,1,1,1,1,1,1,1,,,,,,\n", "薬 5錠"},
+        {"a split part of 0",
+         "101,1,1,,14\n102,1,0,14\n111,1,1,,毎食後,3\n201,1,1,1,1,,薬,3,1,錠\n",
+         "薬 3錠 ! 分割調剤の今回の数量を読めません。 / 7行目: 分割調剤の数量「0」を読めません。"},
         {"241 against an as-needed amount",
          "101,1,2,,5\n111,1,1,,頭痛時,\n201,1,1,1,1,,薬,1,1,錠\n241,1,1,2,\n",
          "薬 1錠 ! １回服用量（2）が薬品の分量（1）と合いません。"},
         {"a zero amount", rp + "201,1,1,1,1,,薬,0,1,錠\n", "薬 0錠 ! 分量が0です。"},
         {"a zero quantity", "101,1,1,,0\n111,1,1,,朝食後,1\n201,1,1,1,1,,薬,1,1,錠\n",
          "薬 1錠 ! 内服の調剤数量が0です。"},
-        {"no times per day for external use",
-         "101,1,3,,1\n111,1,1,,塗布,0\n201,1,1,1,1,,薬,5,1,ｇ\n", "薬 5ｇ"},
+        {"no times per day for external use or injection, and a material",
+         "101,1,3,,1\n111,1,1,,塗布,0\n201,1,1,1,1,,薬,5,1,ｇ\n101,2,5,,1\n111,2,1,,注射,0\n"
+         "201,2,1,1,1,,注,1,1,管\n101,3,6,,1\n201,3,1,1,1,,材,1,1,枚\n",
+         "薬 5ｇ"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -222,6 +231,8 @@ TEST(JahisDate, WesternAndEraDatesDownToTheDay) {
         {"year and month", "196006", PartialDate{1960, 6, 0}},
         {"昭和 year alone", "335", PartialDate{1960, 0, 0}},
         {"令和 era code", "5020320", PartialDate{2020, 3, 20}},
+        {"明治元年", "101", PartialDate{1868, 0, 0}},
+        {"month 13", "196013", std::nullopt},
         {"29 February 1900", "19000229", std::nullopt},
         {"29 February 2100", "21000229", std::nullopt},
         {"before 明治", "18671231", std::nullopt},
@@ -316,7 +327,8 @@ TEST(Amount, ExactFractionsAndHalves) {
     EXPECT_EQ(Amount::parse("1")->dividedBy(3).text(), "1/3");
     EXPECT_EQ(Amount::parse("0.25")->times(4).text(), "1");
     EXPECT_EQ(*Amount::parse("1.50"), *Amount::parse("3/2"));
-    for (const char* bad : {"", ".", "1.", "1/0", "-1", "1,5", "１", "1234567890"})
+    EXPECT_TRUE(Amount::parse("123456789.123456")) << "the longest amount";
+    for (const char* bad : {"", ".", "1.", "1/0", "-1", "1,5", "１", "1234567890", "0.1234567"})
         EXPECT_FALSE(Amount::parse(bad).has_value()) << bad;
 }
 
