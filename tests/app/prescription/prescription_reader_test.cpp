@@ -106,7 +106,7 @@ TEST(PrescriptionReader, ShortenedLayoutsOfRealCodes) {
     const Prescription p = readOk(samples::asCode(
         "JAHIS7\n"
         "1,1234567,13,三項目病院\n"
-        "5,医師 二郎\n"
+        "5,ﾎﾟｰﾙ ｲｼ,医師 二郎\n"
         "13,4160119\n"
         "101,1,1,,7\n"
         "111,1,１日２回朝夕食後,2\n"
@@ -118,7 +118,7 @@ TEST(PrescriptionReader, ShortenedLayoutsOfRealCodes) {
         "201,2,1,1,1,,軟膏Ａ,25,1,ｇ,,\n"));
     EXPECT_EQ(
         said(p),
-        "JAHIS7 0:1234567 三項目病院 / 医師 二郎 ()\n"
+        "JAHIS7 0:1234567 三項目病院 / 医師 二郎 (ﾎﾟｰﾙ ｲｼ)\n"
         " () sex 0 born 2004/1/19 issued 0/0/0\n"  // 平成16年
         "rp 1 form 1 x7 2/day  １日２回朝夕食後\n"
         " 7: 4:1149019F1560 ロキソプロフェン錠 2錠 ! 用法レコードの項目が省かれています（3個）。"
@@ -144,6 +144,7 @@ TEST(PrescriptionReader, WhatCannotBeUsedIsLeftOutWithAWarning) {
                                                    "201,1,1,1,1,,薬Ａ,3,1,錠\n"
                                                    "221,1,1,1.5,x\n"
                                                    "241,1,2,1,3\n"
+                                                   "\n"  // a blank line is passed over
                                                    "281,1,1,1,3,後発品変更不可,\n")));
     EXPECT_EQ(said(p),
               "JAHIS9 1:1234567 病院 / 医師 一郎 ()\n"
@@ -181,9 +182,13 @@ TEST(PrescriptionReader, UnfittingRecordsAndContradictionsMarkTheDrug) {
          "薬 3錠 ! 薬品レコードの項目が省かれています（7個）。"},
         {"ten fields shifted", rp + "201,1,1,1,4,2325903F2M95,薬,1.5,3,2,錠\n",
          "薬  ! 薬品レコードの10個の項目を読み分けられません。"},
-        {"words after the unit", rp + "201,1,1,1,1,,薬,25,1,ｇ,extra,fields\n",
-         "薬  ! 薬品レコードの11個の項目を読み分けられません。"},
+        {"a word after the unit", rp + "201,1,1,1,1,,薬,25,1,ｇ,extra\n",
+         "薬  ! 薬品レコードの10個の項目を読み分けられません。"},
         {"a YJ code too short", rp + "201,1,1,1,4,2325903F2M9,薬,3,1,錠\n",
+         "薬  ! 薬品レコードの9個の項目を読み分けられません。"},
+        {"a general-name code too long", rp + "201,1,1,1,7,2171014M2ZZZZ,薬,3,1,錠\n",
+         "薬  ! 薬品レコードの9個の項目を読み分けられません。"},
+        {"a receipt code not of digits", rp + "201,1,1,1,2,62000000A,薬,3,1,錠\n",
          "薬  ! 薬品レコードの9個の項目を読み分けられません。"},
         {"eight fields that fit neither layout", rp + "201,1,1,1,1,,薬,錠,1\n",
          "薬  ! 薬品レコードの8個の項目を読み分けられません。"},
@@ -258,6 +263,12 @@ TEST(PrescriptionReader, RefusesWhatWouldMislead) {
          "7行目: バージョン「JAHIS10」が1行目の「JAHIS9」と違います。"
          "別の処方箋のシンボルが混ざっていないか確かめてください。"},
         {"Ａ01,1\n", "7行目: レコード番号「Ａ01」が数字ではありません。"},
+        {"201,1,1,1,1,,A\x1F"
+         "B,3,1,錠\n",
+         "7行目: 制御文字（0x1F）が含まれています。"},
+        {"201,1,1,1,1,,A\x7F"
+         "B,3,1,錠\n",
+         "7行目: 制御文字（0x7F）が含まれています。"},
         {"201,,1,1,1,,薬Ａ,3,1,錠\n", "7行目: 薬品レコードのRP番号がありません。"},
         {"201,2,1,1,1,,薬Ａ,3,1,錠\n",
          "7行目: 薬品レコードのRP番号 2 に剤形レコード（101）がありません。"},
