@@ -265,12 +265,12 @@ TEST_F(PrescriptionIntake, SerialScannerSymbolsAreAppendedToTheText) {
     EXPECT_FALSE(text->toPlainText().contains(QChar(0x1A)));
     auto* view = child<QTreeWidget>(dialog, "prescriptionView");
     EXPECT_EQ(view->findItems("ファモチジン", Qt::MatchContains | Qt::MatchRecursive).size(), 1);
-    // A symbol that would make the joined text larger than any prescription is dropped, as is
-    // one the scanner dropped; the text and its reading stay.
+    // A symbol that would make the joined text larger than any prescription (here by the line
+    // end before it) is dropped, as is one the scanner dropped; the text and its reading stay.
     auto* scanner = dialog->findChild<intake::SerialScanner*>();
     ASSERT_NE(scanner, nullptr);
     const QString joined = text->toPlainText();
-    emit scanner->symbolRead(QString(intake::kMostSymbolBytes - 100, 'x'));
+    emit scanner->symbolRead(QString(intake::kMostSymbolBytes - joined.size(), 'x'));
     EXPECT_EQ(text->toPlainText(), joined);
     const QString dropped = "スキャナから処方箋より大きいデータが届いたため、読まずに捨てました。";
     EXPECT_EQ(child<QLabel>(dialog, "readError")->text(), dropped);
@@ -296,9 +296,9 @@ TEST(IntakePatient, BirthDatesFallIntoTheirEras) {
         const era::EraYear e = intake::eraYearOf(PartialDate{y, m, d});
         return std::pair{e.code, e.year};
     };
-    EXPECT_EQ(std::vector({era(2019, 5, 1), era(1960, 0, 0), era(0, 0, 0)}),
+    EXPECT_EQ(std::vector({era(2019, 5, 0), era(1960, 0, 0), era(0, 0, 0)}),
               std::vector({std::pair(5, 1), std::pair(3, 35), std::pair(0, 0)}))
-        << "a year alone counts from its first day";
+        << "a year or month alone counts from its first day";
 }
 
 }  // namespace

@@ -75,6 +75,7 @@ TEST(DrugMaster, OlderLayoutsLackTheNewerColumns) {
     EXPECT_EQ(sjis::toUtf8(read.rows[1].basicName), "ガスター散２％");
     EXPECT_EQ(read.rows[1].generalNameCode, "");
     read = readAll(exampleRow(40) + "\n");
+    EXPECT_EQ(read.error, "") << "one row is a whole master";
     EXPECT_EQ(read.rows.at(0).generalNameCode, "2325003B2ZZZ");
 }
 

@@ -106,7 +106,7 @@ TEST(PrescriptionReader, ShortenedLayoutsOfRealCodes) {
     const Prescription p = readOk(samples::asCode(
         "JAHIS7\n"
         "1,1234567,13,三項目病院\n"
-        "5,医師 二郎\n"
+        "5,ﾎﾟｰﾙ ｲｼ,医師 二郎\n"
         "13,4160119\n"
         "101,1,1,,7\n"
         "111,1,１日２回朝夕食後,2\n"
@@ -118,7 +118,7 @@ TEST(PrescriptionReader, ShortenedLayoutsOfRealCodes) {
         "201,2,1,1,1,,軟膏Ａ,25,1,ｇ,,\n"));
     EXPECT_EQ(
         said(p),
-        "JAHIS7 0:1234567 三項目病院 / 医師 二郎 ()\n"
+        "JAHIS7 0:1234567 三項目病院 / 医師 二郎 (ﾎﾟｰﾙ ｲｼ)\n"
         " () sex 0 born 2004/1/19 issued 0/0/0\n"  // 平成16年
         "rp 1 form 1 x7 2/day  １日２回朝夕食後\n"
         " 7: 4:1149019F1560 ロキソプロフェン錠 2錠 ! 用法レコードの項目が省かれています（3個）。"
@@ -144,6 +144,7 @@ TEST(PrescriptionReader, WhatCannotBeUsedIsLeftOutWithAWarning) {
                                                    "201,1,1,1,1,,薬Ａ,3,1,錠\n"
                                                    "221,1,1,1.5,x\n"
                                                    "241,1,2,1,3\n"
+                                                   "\n"  // a blank line is passed over
                                                    "281,1,1,1,3,後発品変更不可,\n")));
     EXPECT_EQ(said(p),
               "JAHIS9 1:1234567 病院 / 医師 一郎 ()\n"
@@ -181,9 +182,13 @@ TEST(PrescriptionReader, UnfittingRecordsAndContradictionsMarkTheDrug) {
          "薬 3錠 ! 薬品レコードの項目が省かれています（7個）。"},
         {"ten fields shifted", rp + "201,1,1,1,4,2325903F2M95,薬,1.5,3,2,錠\n",
          "薬  ! 薬品レコードの10個の項目を読み分けられません。"},
-        {"words after the unit", rp + "201,1,1,1,1,,薬,25,1,ｇ,extra,fields\n",
-         "薬  ! 薬品レコードの11個の項目を読み分けられません。"},
+        {"a word after the unit", rp + "201,1,1,1,1,,薬,25,1,ｇ,extra\n",
+         "薬  ! 薬品レコードの10個の項目を読み分けられません。"},
         {"a YJ code too short", rp + "201,1,1,1,4,2325903F2M9,薬,3,1,錠\n",
+         "薬  ! 薬品レコードの9個の項目を読み分けられません。"},
+        {"a general-name code too long", rp + "201,1,1,1,7,2171014M2ZZZZ,薬,3,1,錠\n",
+         "薬  ! 薬品レコードの9個の項目を読み分けられません。"},
+        {"a receipt code not of digits", rp + "201,1,1,1,2,62000000A,薬,3,1,錠\n",
          "薬  ! 薬品レコードの9個の項目を読み分けられません。"},
         {"eight fields that fit neither layout", rp + "201,1,1,1,1,,薬,錠,1\n",
          "薬  ! 薬品レコードの8個の項目を読み分けられません。"},
@@ -193,16 +198,25 @@ TEST(PrescriptionReader, UnfittingRecordsAndContradictionsMarkTheDrug) {
          "薬  ! 薬品レコードの分量「３」が数値ではありません。"},
         {"221 giving 6 a day for 3", rp + "201,1,1,1,1,,薬,3,1,錠\n221,1,1,2,2,2,,,,,,,\n",
          "薬 3錠 ! 不均等の分量の合計（6）が１日量（3）と合いません。"},
-        {"241 two three times for 3", rp + "201,1,1,1,1,,薬,3,1,錠\n241,1,1,2,\n",
-         "薬 3錠 ! １回服用量（2）の１日3回分が１日量（3）と合いません。"},
+        {"drops of no quantity, 241 two three times for 3",
+         "101,1,4,,0\n111,1,1,,毎食後,3\n201,1,1,1,1,,薬,3,1,錠\n241,1,1,2,\n",
+         "薬 3錠 ! 内服の調剤数量が0です。 ! "
+         "１回服用量（2）の１日3回分が１日量（3）と合いません。"},
+        {"241 counting its own intakes", rp + "201,1,1,1,1,,薬,3,1,錠\n241,1,1,1.5,2\n", "薬 3錠"},
+        {"five uneven amounts", rp + "201,1,1,1,1,,薬,5,1,錠\n221,1,1,1,1,1,1,1,,,,,,\n", "薬 5錠"},
+        {"a split part of 0",
+         "101,1,1,,14\n102,1,0,14\n111,1,1,,毎食後,3\n201,1,1,1,1,,薬,3,1,錠\n",
+         "薬 3錠 ! 分割調剤の今回の数量を読めません。 / 7行目: 分割調剤の数量「0」を読めません。"},
         {"241 against an as-needed amount",
          "101,1,2,,5\n111,1,1,,頭痛時,\n201,1,1,1,1,,薬,1,1,錠\n241,1,1,2,\n",
          "薬 1錠 ! １回服用量（2）が薬品の分量（1）と合いません。"},
         {"a zero amount", rp + "201,1,1,1,1,,薬,0,1,錠\n", "薬 0錠 ! 分量が0です。"},
         {"a zero quantity", "101,1,1,,0\n111,1,1,,朝食後,1\n201,1,1,1,1,,薬,1,1,錠\n",
          "薬 1錠 ! 内服の調剤数量が0です。"},
-        {"no times per day for external use",
-         "101,1,3,,1\n111,1,1,,塗布,0\n201,1,1,1,1,,薬,5,1,ｇ\n", "薬 5ｇ"},
+        {"no times per day for external use or injection, and a material",
+         "101,1,3,,1\n111,1,1,,塗布,0\n201,1,1,1,1,,薬,5,1,ｇ\n101,2,5,,1\n111,2,1,,注射,0\n"
+         "201,2,1,1,1,,注,1,1,管\n101,3,6,,1\n201,3,1,1,1,,材,1,1,枚\n",
+         "薬 5ｇ"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -222,6 +236,8 @@ TEST(JahisDate, WesternAndEraDatesDownToTheDay) {
         {"year and month", "196006", PartialDate{1960, 6, 0}},
         {"昭和 year alone", "335", PartialDate{1960, 0, 0}},
         {"令和 era code", "5020320", PartialDate{2020, 3, 20}},
+        {"明治元年", "101", PartialDate{1868, 0, 0}},
+        {"month 13", "196013", std::nullopt},
         {"29 February 1900", "19000229", std::nullopt},
         {"29 February 2100", "21000229", std::nullopt},
         {"before 明治", "18671231", std::nullopt},
@@ -247,6 +263,12 @@ TEST(PrescriptionReader, RefusesWhatWouldMislead) {
          "7行目: バージョン「JAHIS10」が1行目の「JAHIS9」と違います。"
          "別の処方箋のシンボルが混ざっていないか確かめてください。"},
         {"Ａ01,1\n", "7行目: レコード番号「Ａ01」が数字ではありません。"},
+        {"201,1,1,1,1,,A\x1F"
+         "B,3,1,錠\n",
+         "7行目: 制御文字（0x1F）が含まれています。"},
+        {"201,1,1,1,1,,A\x7F"
+         "B,3,1,錠\n",
+         "7行目: 制御文字（0x7F）が含まれています。"},
         {"201,,1,1,1,,薬Ａ,3,1,錠\n", "7行目: 薬品レコードのRP番号がありません。"},
         {"201,2,1,1,1,,薬Ａ,3,1,錠\n",
          "7行目: 薬品レコードのRP番号 2 に剤形レコード（101）がありません。"},
@@ -316,7 +338,8 @@ TEST(Amount, ExactFractionsAndHalves) {
     EXPECT_EQ(Amount::parse("1")->dividedBy(3).text(), "1/3");
     EXPECT_EQ(Amount::parse("0.25")->times(4).text(), "1");
     EXPECT_EQ(*Amount::parse("1.50"), *Amount::parse("3/2"));
-    for (const char* bad : {"", ".", "1.", "1/0", "-1", "1,5", "１", "1234567890"})
+    EXPECT_TRUE(Amount::parse("123456789.123456")) << "the longest amount";
+    for (const char* bad : {"", ".", "1.", "1/0", "-1", "1,5", "１", "1234567890", "0.1234567"})
         EXPECT_FALSE(Amount::parse(bad).has_value()) << bad;
 }
 
